@@ -1,0 +1,209 @@
+#pragma once
+// Components and windowed controls.
+//
+// TComponent: an owner (informational: members own their parts in C++), a name, a tag and the
+// component state (loading from a stored form, designing, destroying).
+// TControl: bounds, visibility, font, cursor, the standard events, and the control's screen image:
+// a bitmap of the control's size that is what the user sees. Paint draws into it through Canvas();
+// a host presents it. Code that draws on the screen image outside Paint (rubber figures, live
+// traces) calls ScreenChanged so the host shows the change.
+//
+// Mouse, key and window notifications come in through the Dispatch* calls (from a host widget or a
+// test); they call the protected virtual handlers, whose base versions fire the standard events.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/bitmap.h"
+#include "platform/canvas.h"
+#include "platform/font.h"
+#include "platform/geometry.h"
+#include "platform/object.h"
+#include "platform/ui_types.h"
+
+namespace nox {
+
+enum TComponentStateFlag : std::uint8_t { csLoading, csReading, csWriting, csDestroying, csDesigning };
+using TComponentState = TSet<TComponentStateFlag>;
+
+using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
+using TKeyEvent = std::function<void(TObject* Sender, std::uint16_t& Key, TShiftState Shift)>;
+using TKeyPressEvent = std::function<void(TObject* Sender, char& Key)>;
+using TMouseWheelEvent =
+    std::function<void(TObject* Sender, TShiftState Shift, int WheelDelta, TPoint MousePos, bool& Handled)>;
+using TMouseWheelUpDownEvent =
+    std::function<void(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled)>;
+using TCanResizeEvent = std::function<void(TObject* Sender, int& NewWidth, int& NewHeight, bool& Resize)>;
+
+class TComponent : public TPersistent {
+ public:
+  explicit TComponent(TComponent* owner);
+  std::string_view ClassName() const override { return "TComponent"; }
+
+  TComponent* Owner() const { return m_owner; }
+  const std::string& Name() const { return m_name; }
+  void SetName(const std::string& name) { m_name = name; }
+  std::intptr_t Tag() const { return m_tag; }
+  void SetTag(std::intptr_t tag) { m_tag = tag; }
+
+  TComponentState ComponentState() const { return m_state; }
+  bool IsLoading() const { return m_state.Contains(csLoading); }
+  bool IsDesigning() const { return m_state.Contains(csDesigning); }
+  // Stored-form readers set csLoading, apply properties, then call Loaded (which clears it).
+  void BeginLoading() { m_state.Include(csLoading).Include(csReading); }
+  void SetDesigning(bool designing);
+  virtual void Loaded();
+
+ protected:
+  void IncludeState(TComponentStateFlag flag) { m_state.Include(flag); }
+  void ExcludeState(TComponentStateFlag flag) { m_state.Exclude(flag); }
+
+ private:
+  TComponent* m_owner;
+  std::string m_name;
+  std::intptr_t m_tag = 0;
+  TComponentState m_state;
+};
+
+class TControl;
+
+// Whoever shows a control on screen (a host widget). A control without a site keeps its screen
+// image and pending-paint flag for whoever looks at it (tests).
+class TControlSite {
+ public:
+  virtual ~TControlSite() = default;
+  // The area of the control's screen image that has changed or must be painted; the site presents
+  // it soon (calling PaintIfPending first).
+  virtual void UpdateArea(TControl& control, const TRect& area) = 0;
+};
+
+class TControl : public TComponent {
+ public:
+  explicit TControl(TComponent* owner);
+  ~TControl() override;
+  std::string_view ClassName() const override { return "TControl"; }
+
+  // bounds
+  int Left() const { return m_left; }
+  int Top() const { return m_top; }
+  int Width() const { return m_width; }
+  int Height() const { return m_height; }
+  TRect BoundsRect() const { return {m_left, m_top, m_left + m_width, m_top + m_height}; }
+  TRect ClientRect() const { return {0, 0, m_width, m_height}; }
+  // Moves and sizes the control (negative sizes count as 0) and resizes the screen image.
+  virtual void SetBounds(int left, int top, int width, int height);
+  void SetLeft(int v) { SetBounds(v, m_top, m_width, m_height); }
+  void SetTop(int v) { SetBounds(m_left, v, m_width, m_height); }
+  void SetWidth(int v) { SetBounds(m_left, m_top, v, m_height); }
+  void SetHeight(int v) { SetBounds(m_left, m_top, m_width, v); }
+
+  // state
+  bool Visible() const { return m_visible; }
+  virtual void SetVisible(bool visible);
+  bool Enabled() const { return m_enabled; }
+  void SetEnabled(bool enabled) { m_enabled = enabled; }
+  const std::string& Hint() const { return m_hint; }
+  void SetHint(const std::string& hint) { m_hint = hint; }
+  bool ShowHint() const { return m_showHint; }
+  void SetShowHint(bool show) { m_showHint = show; }
+  TCursor Cursor() const { return m_cursor; }
+  void SetCursor(TCursor cursor) { m_cursor = cursor; }
+
+  // The control's font (Assign copies values in; its change notification calls FontChanged).
+  TFont& Font() { return m_font; }
+  const TFont& Font() const { return m_font; }
+  void SetFont(const TFont& font) { m_font.Assign(font); }
+
+  // The window: created once, when a host first shows the control (or a test asks for it).
+  bool HandleAllocated() const { return m_handleAllocated; }
+  void HandleNeeded();
+
+  // painting
+  // What the user sees: the control's screen image and its canvas.
+  TBitmap& ScreenImage() { return m_screen; }
+  const TBitmap& ScreenImage() const { return m_screen; }
+  TCanvas& Canvas() { return m_screen.Canvas(); }
+  // Asks for a repaint: marks the control for painting and tells the site.
+  void Invalidate();
+  bool PaintPending() const { return m_paintPending; }
+  // Paints now if a repaint was asked for.
+  void PaintIfPending();
+  // Draws the control into its screen image.
+  virtual void Paint() {}
+  // Tells the site that this area of the screen image was drawn on directly.
+  void ScreenChanged(const TRect& area);
+  void ScreenChanged() { ScreenChanged(ClientRect()); }
+  TControlSite* Site() const { return m_site; }
+  void SetSite(TControlSite* site) { m_site = site; }
+
+  // The answer to the dialog-code query (dlgcWantArrows | dlgcWantTab, ...); 0 by default.
+  virtual int DialogCode() const { return 0; }
+
+  // input from the host
+  void DispatchMouseDown(TMouseButton button, TShiftState shift, int x, int y) { MouseDown(button, shift, x, y); }
+  void DispatchMouseMove(TShiftState shift, int x, int y) { MouseMove(shift, x, y); }
+  void DispatchMouseUp(TMouseButton button, TShiftState shift, int x, int y);
+  void DispatchDblClick() { DblClick(); }
+  void DispatchMouseEnter() { MouseEnter(); }
+  void DispatchMouseLeave() { MouseLeave(); }
+  void DispatchKeyDown(std::uint16_t& key, TShiftState shift) { KeyDown(key, shift); }
+  void DispatchKeyUp(std::uint16_t& key, TShiftState shift) { KeyUp(key, shift); }
+  void DispatchKeyPress(char& key) { KeyPress(key); }
+  // Returns whether a handler took the wheel turn.
+  bool DispatchMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos);
+
+  // standard events
+  TNotifyEvent OnClick;
+  TNotifyEvent OnDblClick;
+  TMouseEvent OnMouseDown;
+  TMouseMoveEvent OnMouseMove;
+  TMouseEvent OnMouseUp;
+  TNotifyEvent OnMouseEnter;
+  TNotifyEvent OnMouseLeave;
+  TKeyEvent OnKeyDown;
+  TKeyEvent OnKeyUp;
+  TKeyPressEvent OnKeyPress;
+  TMouseWheelEvent OnMouseWheel;
+  TMouseWheelUpDownEvent OnMouseWheelUp;
+  TMouseWheelUpDownEvent OnMouseWheelDown;
+  TCanResizeEvent OnCanResize;
+  TNotifyEvent OnResize;
+
+ protected:
+  // Called once when the window is created (HandleNeeded).
+  virtual void CreateWnd() {}
+  // Called after the font changed.
+  virtual void FontChanged() {}
+
+  virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+  virtual void MouseMove(TShiftState shift, int x, int y);
+  virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+  virtual void Click();
+  virtual void DblClick();
+  virtual void MouseEnter();
+  virtual void MouseLeave();
+  virtual void KeyDown(std::uint16_t& key, TShiftState shift);
+  virtual void KeyUp(std::uint16_t& key, TShiftState shift);
+  virtual void KeyPress(char& key);
+
+ private:
+  int m_left = 0;
+  int m_top = 0;
+  int m_width = 0;
+  int m_height = 0;
+  bool m_visible = true;
+  bool m_enabled = true;
+  bool m_showHint = false;
+  std::string m_hint;
+  TCursor m_cursor = crDefault;
+  TFont m_font;
+  TBitmap m_screen;
+  bool m_handleAllocated = false;
+  bool m_paintPending = false;
+  TControlSite* m_site = nullptr;
+};
+
+}  // namespace nox

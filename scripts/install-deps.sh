@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the project needs, only those that are missing.
+# Usage: scripts/install-deps.sh [--with-display]   (--with-display adds Xvfb and ImageMagick)
+set -euo pipefail
+
+packages=(build-essential cmake ninja-build pkg-config
+          libfreetype-dev libfontconfig-dev fonts-liberation2 libpng-dev nlohmann-json3-dev
+          qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev clang-14 libclang-rt-14-dev)
+if [[ "${1:-}" == "--with-display" ]]; then
+  packages+=(xvfb xauth imagemagick)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+if ((${#missing[@]} == 0)); then
+  exit 0
+fi
+
+echo "Installing missing packages: ${missing[*]}"
+sudo=""
+if [[ $(id -u) -ne 0 ]]; then
+  sudo="sudo"
+fi
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
