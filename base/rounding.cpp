@@ -9,8 +9,10 @@ namespace {
 template <class I>
 I Saturate(long double integral) {
   if (std::isnan(integral)) return 0;
-  if (integral <= static_cast<long double>(std::numeric_limits<I>::min())) return std::numeric_limits<I>::min();
-  if (integral >= static_cast<long double>(std::numeric_limits<I>::max())) return std::numeric_limits<I>::max();
+  if (integral <= static_cast<long double>(std::numeric_limits<I>::min()))
+    return std::numeric_limits<I>::min();
+  if (integral >= static_cast<long double>(std::numeric_limits<I>::max()))
+    return std::numeric_limits<I>::max();
   return static_cast<I>(integral);
 }
 

@@ -28,7 +28,8 @@ namespace nox {
 enum TComponentStateFlag : std::uint8_t { csLoading, csReading, csWriting, csDestroying, csDesigning };
 using TComponentState = TSet<TComponentStateFlag>;
 
-using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TMouseEvent =
+    std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
 using TKeyEvent = std::function<void(TObject* Sender, std::uint16_t& Key, TShiftState Shift)>;
 using TKeyPressEvent = std::function<void(TObject* Sender, char& Key)>;
@@ -143,7 +144,9 @@ class TControl : public TComponent {
   virtual int DialogCode() const { return 0; }
 
   // input from the host
-  void DispatchMouseDown(TMouseButton button, TShiftState shift, int x, int y) { MouseDown(button, shift, x, y); }
+  void DispatchMouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    MouseDown(button, shift, x, y);
+  }
   void DispatchMouseMove(TShiftState shift, int x, int y) { MouseMove(shift, x, y); }
   void DispatchMouseUp(TMouseButton button, TShiftState shift, int x, int y);
   void DispatchDblClick() { DblClick(); }

@@ -10,8 +10,8 @@ namespace nox {
 struct TCursorImage {
   int Width = 0;
   int Height = 0;
-  int HotX = 0;  // hot spot, pixels from the left
-  int HotY = 0;  // hot spot, pixels from the top
+  int HotX = 0;                       // hot spot, pixels from the left
+  int HotY = 0;                       // hot spot, pixels from the top
   std::vector<std::uint32_t> Pixels;  // Width x Height, 0xAARRGGBB, top row first; alpha 0 is see-through
 };
 

@@ -39,7 +39,6 @@ class TFont : public TPersistent {
   // Copies name, height, style, colour and pixels per inch from another TFont; then notifies.
   void Assign(const TPersistent& Source) override;
 
-
   TNotifyEvent OnChange;
 
  private:

@@ -37,7 +37,7 @@ class TPen : public TPersistent {
  private:
   void Changed();
 
-  TColor m_color = clBlack;    // = clBlack
+  TColor m_color = clBlack;     // = clBlack
   TPenStyle m_style = psSolid;  // = psSolid
   int m_width = 1;              // = 1, pixels
   TPenMode m_mode = pmCopy;     // = pmCopy
