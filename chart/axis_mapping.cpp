@@ -11,11 +11,11 @@ namespace nox::detail {
 
 bool ComputeAxisMapping(bool logarithmic, double low, double high, long double lowPixel,
                         long double highPixel, long double extent, long double centre, TAxisMapping& out) {
-  if (logarithmic && (high <= 0 || low <= 0)) return false;
   if (extent <= 0) {
     out = {0, centre};
     return true;
   }
+  if (logarithmic && (high <= 0 || low <= 0)) return false;
   const long double l = logarithmic ? std::log(static_cast<long double>(low)) : low;
   const long double h = logarithmic ? std::log(static_cast<long double>(high)) : high;
   const long double span = h - l;

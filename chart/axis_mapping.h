@@ -13,7 +13,7 @@ struct TAxisMapping {
 // The map that sends low to lowPixel and high to highPixel. When the pixel extent is empty
 // (lowPixel and highPixel do not differ in the direction of travel, extent <= 0) or the range has
 // no width, every value maps to centre: k = 0, o = centre.
-// Returns false, leaving out untouched, for a logarithmic axis with a bound <= 0.
+// Otherwise returns false, leaving out untouched, for a logarithmic axis with a bound <= 0.
 bool ComputeAxisMapping(bool logarithmic, double low, double high, long double lowPixel,
                         long double highPixel, long double extent, long double centre, TAxisMapping& out);
 
