@@ -396,7 +396,7 @@ class TCustomGrafon : public TControl {
   TSelectRectEvent OnRubberBand;
   TSelectRectEvent OnSelectRect;
   TZoomPanEvent OnZoomPan;
-  TScaleTickDrawnEvent OnScaleTickDrawn;  // relayed from the scale controls
+  TScaleTickDrawnEvent OnScaleTickDrawn;    // relayed from the scale controls
   TBeforeTickLabelEvent OnBeforeTickLabel;  // relayed from the scale controls
   TBeforeCrossHMoveEvent OnBeforeCrossHairMove;
   TCrossHairMoveEvent OnCrossHairMove;
@@ -543,17 +543,17 @@ class TCustomGrafon : public TControl {
   bool m_annotationsUnderData = false;
   bool m_showAnnotations = true;
   bool m_annotationTextsOnTop = true;
-  int m_allocSize = 1000;             // growth step of both lists
-  TColor m_dataColor = 0;             // pen colour of new items
-  TColor m_fillColor = 0xC0C0C0;      // fill colour of new items (also TextBkColor)
-  TPenStyle m_penStyle = psSolid;     // pen style of new items
-  std::uint8_t m_lineWidth = 1;       // pen width of new items, pixels
-  std::uint8_t m_classDefault = 0;    // class of new items
-  int m_currentLayer = 1;             // layer of new items, 1..16
-  std::int32_t m_itemAttribute = 0;   // Attr of new items
+  int m_allocSize = 1000;            // growth step of both lists
+  TColor m_dataColor = 0;            // pen colour of new items
+  TColor m_fillColor = 0xC0C0C0;     // fill colour of new items (also TextBkColor)
+  TPenStyle m_penStyle = psSolid;    // pen style of new items
+  std::uint8_t m_lineWidth = 1;      // pen width of new items, pixels
+  std::uint8_t m_classDefault = 0;   // class of new items
+  int m_currentLayer = 1;            // layer of new items, 1..16
+  std::int32_t m_itemAttribute = 0;  // Attr of new items
 
   // --- data sharing ---
-  TCustomGrafon* m_useDataOf = nullptr;                   // the chart whose data this one shows
+  TCustomGrafon* m_useDataOf = nullptr;                     // the chart whose data this one shows
   std::array<TCustomGrafon*, kMaxDataUsers> m_dataUsers{};  // charts showing this one's data
   int m_dataUserCount = 0;
 

@@ -48,15 +48,15 @@ class TBakGndImg : public TPersistent {
  private:
   void Changed();
 
-  std::string m_name;                 // = empty
-  bool m_includePath = false;         // = False
-  TBkgFill m_fillMode = bfStretch;    // = bfStretch
-  TBGAreaMode m_areaMode = bamNone;   // = bamNone
-  TColor m_areaColor = 0xDDDDDD;      // = $DDDDDD
-  double m_areaLeft = -1.0;           // = -1, world x
-  double m_areaRight = 1.0;           // = 1, world x
-  double m_areaTop = 1.0;             // = 1, world y
-  double m_areaBottom = -1.0;         // = -1, world y
+  std::string m_name;                // = empty
+  bool m_includePath = false;        // = False
+  TBkgFill m_fillMode = bfStretch;   // = bfStretch
+  TBGAreaMode m_areaMode = bamNone;  // = bamNone
+  TColor m_areaColor = 0xDDDDDD;     // = $DDDDDD
+  double m_areaLeft = -1.0;          // = -1, world x
+  double m_areaRight = 1.0;          // = 1, world x
+  double m_areaTop = 1.0;            // = 1, world y
+  double m_areaBottom = -1.0;        // = -1, world y
 };
 
 // The file-name part of a path: the text after the last '\', '/' or ':'.

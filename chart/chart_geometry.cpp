@@ -17,8 +17,10 @@ int ChartImageExtent(long long control, long long marginA, long long marginB, lo
 }  // namespace
 
 void TCustomGrafon::ResizeChartImage(bool width, bool height) {
-  const int w = width ? ChartImageExtent(Width(), m_marginLeft, m_marginRight, m_shadowWidth) : m_chartImage.Width();
-  int h = height ? ChartImageExtent(Height(), m_marginTop, m_marginBottom, m_shadowWidth) : m_chartImage.Height();
+  const int w =
+      width ? ChartImageExtent(Width(), m_marginLeft, m_marginRight, m_shadowWidth) : m_chartImage.Width();
+  int h =
+      height ? ChartImageExtent(Height(), m_marginTop, m_marginBottom, m_shadowWidth) : m_chartImage.Height();
   // Never larger than the image limit, whatever the control's size.
   if (w > 0) h = static_cast<int>(std::min<long long>(h, static_cast<long long>(kMaxBitmapBytes / 4) / w));
   m_chartImage.SetSize(w, h);

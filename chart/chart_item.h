@@ -68,27 +68,27 @@ static_assert(sizeof(TShortText) == 18);
 //   one-point kinds: 0 and 2 world, 1 and 3 pixels, 4 x pixels and y world, 5 x world and y pixels.
 // Items of the data list always have CoordMode 0.
 struct TgfChartItem {
-  double X1 = 0;                  // x of the first point
-  double Y1 = 0;                  // y of the first point
-  double X2 = 0;                  // x of the second point, or a half-axis, size or offset
-  double Y2 = 0;                  // y of the second point, likewise
-  TColor Color = 0;               // pen and text colour (the chart's DataColor)
-  TColor FillColor = 0;           // brush colour of the kinds that fill (the chart's FillColor)
-  TColor FrameColor1 = 0;         // first frame colour of ikFrame3D
-  TColor FrameColor2 = 0;         // second frame colour of ikFrame3D
-  TPenStyle PenStyle = psSolid;   // the chart's PenStyle
-  std::int32_t Attr = 0;          // the chart's item attribute; stored, never interpreted
-  std::int32_t LineWidth = 0;     // pen width in pixels; text kinds: long-text index (<= 0: ShortText)
-  std::uint8_t ItemClass = 0;     // class 0..255; hidden classes are not drawn
-  TgfItemKind Kind{};             // what the item draws
-  std::int32_t Layer = 0;         // layer 1..16 whose mapping places the item
-  std::uint8_t Flag = 0;          // per-kind switch (clear brush, open arrow heads, ...)
-  std::uint8_t Style = 0;         // per-kind style (frame style of ikFrame3D)
-  TShortText ShortText;           // text of a text item when it fits
-  std::int32_t Param1 = 0;        // text: font size; ikBar3D: angle; arrows: head length; ...
-  std::int32_t Param2 = 0;        // text: opaque background when non-zero; ikBar3D: depth; ...
-  std::int32_t Param3 = 0;        // ikMark, ikErrorBars: mark type; text: alignment 0 left 1 right 2 centre
-  std::uint8_t CoordMode = 0;     // which coordinates are pixels (above)
+  double X1 = 0;                 // x of the first point
+  double Y1 = 0;                 // y of the first point
+  double X2 = 0;                 // x of the second point, or a half-axis, size or offset
+  double Y2 = 0;                 // y of the second point, likewise
+  TColor Color = 0;              // pen and text colour (the chart's DataColor)
+  TColor FillColor = 0;          // brush colour of the kinds that fill (the chart's FillColor)
+  TColor FrameColor1 = 0;        // first frame colour of ikFrame3D
+  TColor FrameColor2 = 0;        // second frame colour of ikFrame3D
+  TPenStyle PenStyle = psSolid;  // the chart's PenStyle
+  std::int32_t Attr = 0;         // the chart's item attribute; stored, never interpreted
+  std::int32_t LineWidth = 0;    // pen width in pixels; text kinds: long-text index (<= 0: ShortText)
+  std::uint8_t ItemClass = 0;    // class 0..255; hidden classes are not drawn
+  TgfItemKind Kind{};            // what the item draws
+  std::int32_t Layer = 0;        // layer 1..16 whose mapping places the item
+  std::uint8_t Flag = 0;         // per-kind switch (clear brush, open arrow heads, ...)
+  std::uint8_t Style = 0;        // per-kind style (frame style of ikFrame3D)
+  TShortText ShortText;          // text of a text item when it fits
+  std::int32_t Param1 = 0;       // text: font size; ikBar3D: angle; arrows: head length; ...
+  std::int32_t Param2 = 0;       // text: opaque background when non-zero; ikBar3D: depth; ...
+  std::int32_t Param3 = 0;       // ikMark, ikErrorBars: mark type; text: alignment 0 left 1 right 2 centre
+  std::uint8_t CoordMode = 0;    // which coordinates are pixels (above)
 
   friend bool operator==(const TgfChartItem&, const TgfChartItem&) = default;
 };

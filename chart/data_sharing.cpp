@@ -11,7 +11,8 @@ namespace nox {
 
 namespace {
 constexpr const char* kShareWithMyself = "Grafon: Cannot share data with myself";
-constexpr const char* kOthersUseMyData = "Grafon: Cannot use foreign data. Other Grafons are using my own data.";
+constexpr const char* kOthersUseMyData =
+    "Grafon: Cannot use foreign data. Other Grafons are using my own data.";
 constexpr const char* kTooManyShares = "Grafon: Max. number of data shares exceeded";
 }  // namespace
 

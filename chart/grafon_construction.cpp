@@ -165,7 +165,8 @@ void TCustomGrafon::Setup() {
   TScaleChangeBatch batch(*this);
   const TNotifyEvent scaleChanged = [this](TObject* sender) { ScaleChanged(sender); };
   for (int l = 1; l <= kLayerCount; ++l) {
-    for (TScaleProps* props : {static_cast<TScaleProps*>(&ScaleXOf(l)), static_cast<TScaleProps*>(&ScaleYOf(l))}) {
+    for (TScaleProps* props :
+         {static_cast<TScaleProps*>(&ScaleXOf(l)), static_cast<TScaleProps*>(&ScaleYOf(l))}) {
       props->ResetDefaults();
       props->OnChange = scaleChanged;
       props->DateFormat().OnChange = scaleChanged;

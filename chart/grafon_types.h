@@ -26,8 +26,20 @@ enum TgfLayout : std::uint8_t {
 constexpr int kgfLayoutCount = gfl_X2Both_Y2Both + 1;
 
 // Where the chart caption's x (y) position is counted from.
-enum TCaptionAnchorHoriz : std::uint8_t { cahControlLeft, cahChartLeft, cahChartCenter, cahChartRight, cahControlRight };
-enum TCaptionAnchorVert : std::uint8_t { cavControlTop, cavChartTop, cavChartCenter, cavChartBottom, cavControlBottom };
+enum TCaptionAnchorHoriz : std::uint8_t {
+  cahControlLeft,
+  cahChartLeft,
+  cahChartCenter,
+  cahChartRight,
+  cahControlRight
+};
+enum TCaptionAnchorVert : std::uint8_t {
+  cavControlTop,
+  cavChartTop,
+  cavChartCenter,
+  cavChartBottom,
+  cavControlBottom
+};
 constexpr int kCaptionAnchorHorizCount = cahControlRight + 1;
 constexpr int kCaptionAnchorVertCount = cavControlBottom + 1;
 
@@ -81,8 +93,8 @@ struct TMouseTracePoint {
 constexpr int kMaxTracePoints = 5000;
 
 // Event types of the chart (Sender is the chart).
-using TMouseMoveInChartEvent =
-    std::function<void(TObject* Sender, bool InChart, TShiftState Shift, double rMousePosX, double rMousePosY)>;
+using TMouseMoveInChartEvent = std::function<void(TObject* Sender, bool InChart, TShiftState Shift,
+                                                  double rMousePosX, double rMousePosY)>;
 using TRenderEvent = std::function<void(TObject* Sender, TCanvas& Canvas, int Top, int Left)>;
 using TBeforeRenderCItemEvent =
     std::function<void(TObject* Sender, TgfChartItem& ChartItem, int Index, bool IsAnnotation)>;

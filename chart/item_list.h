@@ -11,10 +11,10 @@
 namespace nox::detail {
 
 struct TItemList {
-  TGfItemContainer Items;     // length = capacity; entries from Count on are zero
-  int Count = 0;              // entries in use
-  TLongTextArray LongTexts;   // entries 1..50
-  int LongTextCount = 0;      // long-text entries in use
+  TGfItemContainer Items;    // length = capacity; entries from Count on are zero
+  int Count = 0;             // entries in use
+  TLongTextArray LongTexts;  // entries 1..50
+  int LongTextCount = 0;     // long-text entries in use
 
   int Capacity() const { return static_cast<int>(Items.size()); }
 

@@ -91,8 +91,10 @@ void TCustomGrafon::AddMark(int markType, double x, double y) {
 
 void TCustomGrafon::ShowItems() {
   if (Visible()) {
-    if (m_autoRedraw) RefreshChartArea();
-    else Repaint();
+    if (m_autoRedraw)
+      RefreshChartArea();
+    else
+      Repaint();
   }
   AskTiedChartsToRepaint();
 }

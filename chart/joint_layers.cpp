@@ -9,7 +9,8 @@ namespace nox {
 namespace {
 
 void CheckLayer(int layer) {
-  if (layer < 1 || layer > kLayerCount) throw ENoxGrafonError("Layer " + std::to_string(layer) + " is out of range");
+  if (layer < 1 || layer > kLayerCount)
+    throw ENoxGrafonError("Layer " + std::to_string(layer) + " is out of range");
 }
 
 }  // namespace
@@ -33,9 +34,13 @@ int TJointLayers::YControlledBy(int layer) const {
   return m_yControl[static_cast<std::size_t>(layer - 1)];
 }
 
-void TJointLayers::SetXControlledBy(int layer, int destination) { SetControlledBy(m_xControl, true, layer, destination); }
+void TJointLayers::SetXControlledBy(int layer, int destination) {
+  SetControlledBy(m_xControl, true, layer, destination);
+}
 
-void TJointLayers::SetYControlledBy(int layer, int destination) { SetControlledBy(m_yControl, false, layer, destination); }
+void TJointLayers::SetYControlledBy(int layer, int destination) {
+  SetControlledBy(m_yControl, false, layer, destination);
+}
 
 void TJointLayers::SetControlledBy(TTable& table, bool isX, int layer, int destination) {
   CheckLayer(layer);
@@ -57,14 +62,16 @@ void TJointLayers::SetControlledBy(TTable& table, bool isX, int layer, int desti
     followers += std::to_string(k);
   }
   if (!followers.empty()) {
-    throw ENoxGrafonError("Layer " + std::to_string(layer) + " is joined by other layers (" + followers + ")");
+    throw ENoxGrafonError("Layer " + std::to_string(layer) + " is joined by other layers (" + followers +
+                          ")");
   }
   at(layer) = destination;
   if (m_owner != nullptr) {
     // The joined axis takes its controller's range at once; the other axis keeps its own.
     const TScaleProps& dx = m_owner->ScaleXOf(isX ? destination : layer);
     const TScaleProps& dy = m_owner->ScaleYOf(isX ? layer : destination);
-    m_owner->ApplyLayerRange(layer, false, false, dx.RangeLow(), dy.RangeLow(), dx.RangeHigh(), dy.RangeHigh());
+    m_owner->ApplyLayerRange(layer, false, false, dx.RangeLow(), dy.RangeLow(), dx.RangeHigh(),
+                             dy.RangeHigh());
   }
   if (OnChange) OnChange(this);
 }

@@ -12,13 +12,9 @@ constexpr const char* kNegativeLogAxis = "Logarithmic axis must not be negative.
 int ClampedLayerIndex(int layer) { return std::clamp(layer, 1, kLayerCount) - 1; }
 }  // namespace
 
-int TCustomGrafon::ChartAreaWidth() const {
-  return Width() - m_marginLeft - m_marginRight - m_shadowWidth;
-}
+int TCustomGrafon::ChartAreaWidth() const { return Width() - m_marginLeft - m_marginRight - m_shadowWidth; }
 
-int TCustomGrafon::ChartAreaHeight() const {
-  return Height() - m_marginTop - m_marginBottom - m_shadowWidth;
-}
+int TCustomGrafon::ChartAreaHeight() const { return Height() - m_marginTop - m_marginBottom - m_shadowWidth; }
 
 void TCustomGrafon::UpdateLayerMapping() {
   if (IsLoading()) return;
@@ -32,12 +28,12 @@ void TCustomGrafon::UpdateLayerMapping() {
     const TScaleProps& px = m_propsX[i];
     const TScaleProps& py = m_propsY[i];
     // RangeLow of X at the left edge, RangeHigh of Y at the top edge.
-    if (!detail::ComputeAxisMapping(px.Logarithmic(), px.RangeLow(), px.RangeHigh(), left, right, right - left,
-                                    w / 2, m_mapX[i])) {
+    if (!detail::ComputeAxisMapping(px.Logarithmic(), px.RangeLow(), px.RangeHigh(), left, right,
+                                    right - left, w / 2, m_mapX[i])) {
       throw ENoxGrafonError(kNegativeLogAxis);
     }
-    if (!detail::ComputeAxisMapping(py.Logarithmic(), py.RangeLow(), py.RangeHigh(), bottom, top, bottom - top,
-                                    h / 2, m_mapY[i])) {
+    if (!detail::ComputeAxisMapping(py.Logarithmic(), py.RangeLow(), py.RangeHigh(), bottom, top,
+                                    bottom - top, h / 2, m_mapY[i])) {
       throw ENoxGrafonError(kNegativeLogAxis);
     }
   }

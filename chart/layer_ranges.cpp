@@ -79,8 +79,8 @@ void TCustomGrafon::SetLayerRange(int layer, long double xLow, long double yLow,
     if (m_isometric && ChartAreaWidth() + 1 > 0 && ChartAreaHeight() + 1 > 0) {
       // The X range wins; Y gets the same physical scale, centred where it was asked for.
       const long double mid = (yh + yl) / 2;
-      const long double h = (xh - xl) * (ChartAreaHeight() + 1) / (ChartAreaWidth() + 1) * m_aspectY /
-                            m_aspectX / 2;
+      const long double h =
+          (xh - xl) * (ChartAreaHeight() + 1) / (ChartAreaWidth() + 1) * m_aspectY / m_aspectX / 2;
       yh = mid + h;
       yl = mid - h;
     }
@@ -108,8 +108,8 @@ void TCustomGrafon::SetJointRange(int layer, bool recordHistory, bool confine, l
     const int dx = m_jointLayers.XControlledBy(k);
     const int dy = m_jointLayers.YControlledBy(k);
     if (dx != layer && dy != layer) continue;
-    ApplyLayerRange(k, true, false, ScaleXOf(dx).RangeLow(), ScaleYOf(dy).RangeLow(), ScaleXOf(dx).RangeHigh(),
-                    ScaleYOf(dy).RangeHigh());
+    ApplyLayerRange(k, true, false, ScaleXOf(dx).RangeLow(), ScaleYOf(dy).RangeLow(),
+                    ScaleXOf(dx).RangeHigh(), ScaleYOf(dy).RangeHigh());
   }
   hold.Release();
 }
@@ -162,7 +162,8 @@ void TCustomGrafon::PushZoomHistory() {
   for (int l = 1; l <= kLayerCount; ++l) {
     const TScaleProps& px = ScaleXOf(l);
     const TScaleProps& py = ScaleYOf(l);
-    snapshot[static_cast<std::size_t>(l - 1)] = {px.RangeLow(), px.RangeHigh(), py.RangeLow(), py.RangeHigh()};
+    snapshot[static_cast<std::size_t>(l - 1)] = {px.RangeLow(), px.RangeHigh(), py.RangeLow(),
+                                                 py.RangeHigh()};
   }
   m_zoomHistory.Push(snapshot);
 }

@@ -28,21 +28,21 @@ struct TLayerDragStart {
 };
 
 struct TMouseState {
-  bool DragStarted = false;                    // set once a drag recorded its start
+  bool DragStarted = false;                     // set once a drag recorded its start
   std::array<TLayerDragStart, 16> DragStart{};  // per layer, index 0 is layer 1
   TZoomWindowState WindowState = zsNormal;
-  TPoint WindowStart;                          // start corner (X1, Y1), pixels
-  TPoint WindowEnd;                            // moving corner (X2, Y2), the one last drawn
-  TPoint LastPos;                              // last mouse position, pixels
-  bool SkipNext = false;                       // set by a double click
-  bool InMouseMove = false;                    // re-entry guard of the mouse-move hook
-  double LastWorldX = 0;                       // world position of the last move inside the chart area
+  TPoint WindowStart;        // start corner (X1, Y1), pixels
+  TPoint WindowEnd;          // moving corner (X2, Y2), the one last drawn
+  TPoint LastPos;            // last mouse position, pixels
+  bool SkipNext = false;     // set by a double click
+  bool InMouseMove = false;  // re-entry guard of the mouse-move hook
+  double LastWorldX = 0;     // world position of the last move inside the chart area
   double LastWorldY = 0;
-  int SelectedCrossHair = 0;                   // 1..4 while one is dragged
-  int SelectedTextLabel = 0;                   // 1..50 while one is dragged
+  int SelectedCrossHair = 0;  // 1..4 while one is dragged
+  int SelectedTextLabel = 0;  // 1..50 while one is dragged
   TRectPickState RectPick = msNormal;
-  TPoint RectPickFirst;                        // pixels
-  TPoint RectPickSecond;                       // pixels
+  TPoint RectPickFirst;   // pixels
+  TPoint RectPickSecond;  // pixels
   friend bool operator==(const TMouseState&, const TMouseState&) = default;
 };
 

@@ -5,7 +5,8 @@
 
 namespace nox {
 
-TCustomGrafon::TPaintHold::TPaintHold(TCustomGrafon& chart) : m_chart(chart), m_previous(chart.m_paintSuspended) {
+TCustomGrafon::TPaintHold::TPaintHold(TCustomGrafon& chart)
+    : m_chart(chart), m_previous(chart.m_paintSuspended) {
   m_chart.SetPaintSuspended(true);
 }
 
@@ -78,11 +79,12 @@ void TCustomGrafon::RefreshChartArea() {
   RenderBackground(m_chartImage.Canvas(), 0, 0, m_chartImage.Width(), m_chartImage.Height());
   RenderDataToBitmap(m_chartImage, 0, 0, false, 0);
   Canvas().Draw(m_marginLeft, m_marginTop, m_chartImage);
-  ScreenChanged({m_marginLeft, m_marginTop, m_marginLeft + m_chartImage.Width(),
-                 m_marginTop + m_chartImage.Height()});
+  ScreenChanged(
+      {m_marginLeft, m_marginTop, m_marginLeft + m_chartImage.Width(), m_marginTop + m_chartImage.Height()});
 }
 
-void TCustomGrafon::RenderDataToBitmap(TBitmap& bitmap, int offsetX, int offsetY, bool monochrome, int noGrid) {
+void TCustomGrafon::RenderDataToBitmap(TBitmap& bitmap, int offsetX, int offsetY, bool monochrome,
+                                       int noGrid) {
   RenderData(bitmap.Canvas(), offsetX, offsetY, monochrome, noGrid);
 }
 

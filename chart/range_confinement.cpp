@@ -15,8 +15,10 @@ void ConfineAxis(long double& low, long double& high, long double boxLow, long d
     const long double first = std::min(low, high);
     const long double last = std::max(low, high);
     long double shift = 0;
-    if (first > cLow) shift = cLow - first;
-    else if (last < cHigh) shift = cHigh - last;
+    if (first > cLow)
+      shift = cLow - first;
+    else if (last < cHigh)
+      shift = cHigh - last;
     low += shift;
     high += shift;
     return;

@@ -133,29 +133,29 @@ class TScaleProps : public TPersistent {
   void ResetFields();
   void CopyFontQuietly(const TFont& source);
 
-  std::string m_caption;                         // = empty
-  int m_captionPosX = 0;                         // = 0, pixels
-  int m_captionPosY = 0;                         // = 0, pixels
-  TAlignment m_captionAlignment = taCenter;      // = taCenter
+  std::string m_caption;                           // = empty
+  int m_captionPosX = 0;                           // = 0, pixels
+  int m_captionPosY = 0;                           // = 0, pixels
+  TAlignment m_captionAlignment = taCenter;        // = taCenter
   TScaleUnitAnchor m_captionAnchor = uaSclTopLft;  // = uaSclTopLft
-  TColor m_colorScale = clBlack;                 // set per layer by the chart
-  TDTLabel m_dateFormat;                         // scale defaults (tfHHMMSS, "-", ":", ylYYYY, ...)
-  int m_decPlaces = -2;                          // = -2 (automatic)
-  bool m_logarithmic = false;                    // = False
-  TFigType m_labelType = ftNum;                  // = ftNum
-  TFont m_font;                                  // = a default font
-  int m_minTicks = 3;                            // = 3
-  bool m_loadingGuard = true;                    // = True until the chart's Loaded step
-  double m_rangeLow = 0.0;                       // = 0
-  double m_rangeHigh = 1.0;                      // = 1
-  bool m_shortTicks = true;                      // = True
-  std::string m_scaleInscript;                   // = empty
-  TScaleType m_scaleType = sctXT;                // = sctXT; the chart sets it per layer
-  int m_scalePos[2] = {0, 0};                    // X-type slot, Y-type slot; pixels
-  double m_minRange = 1e-10;                     // = 1e-10
-  TMouseActMode m_mouseAction = maNone;          // = maNone
-  std::string m_userTickText;                    // = empty
-  bool m_visible = false;                        // = False
+  TColor m_colorScale = clBlack;                   // set per layer by the chart
+  TDTLabel m_dateFormat;                           // scale defaults (tfHHMMSS, "-", ":", ylYYYY, ...)
+  int m_decPlaces = -2;                            // = -2 (automatic)
+  bool m_logarithmic = false;                      // = False
+  TFigType m_labelType = ftNum;                    // = ftNum
+  TFont m_font;                                    // = a default font
+  int m_minTicks = 3;                              // = 3
+  bool m_loadingGuard = true;                      // = True until the chart's Loaded step
+  double m_rangeLow = 0.0;                         // = 0
+  double m_rangeHigh = 1.0;                        // = 1
+  bool m_shortTicks = true;                        // = True
+  std::string m_scaleInscript;                     // = empty
+  TScaleType m_scaleType = sctXT;                  // = sctXT; the chart sets it per layer
+  int m_scalePos[2] = {0, 0};                      // X-type slot, Y-type slot; pixels
+  double m_minRange = 1e-10;                       // = 1e-10
+  TMouseActMode m_mouseAction = maNone;            // = maNone
+  std::string m_userTickText;                      // = empty
+  bool m_visible = false;                          // = False
 };
 
 // The X axis of a layer. slTop gives the scale type sctXB, slBottom sctXT.
