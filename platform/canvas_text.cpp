@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "platform/bitmap.h"
+#include "platform/text_blend.h"
 #include "platform/text_cache.h"
 #include "platform/text_utf8.h"
 
@@ -29,16 +30,6 @@ void FillClipped(TBitmap& bitmap, std::int64_t left, std::int64_t top, std::int6
   }
 }
 
-// ink over dst with coverage alpha (0..255), each channel rounded to nearest.
-std::uint32_t Blend(std::uint32_t dst, std::uint32_t ink, std::uint32_t alpha) {
-  const std::uint32_t rest = 255 - alpha;
-  const auto channel = [&](unsigned shift) {
-    const std::uint32_t t = ((ink >> shift) & 0xFFu) * alpha + ((dst >> shift) & 0xFFu) * rest + 128;
-    return ((t + (t >> 8)) >> 8) << shift;  // t / 255, exact for t <= 255 * 255 + 128
-  };
-  return 0xFF000000u | channel(16) | channel(8) | channel(0);
-}
-
 // Blends a glyph's coverage with its top left corner at (x, y), clipped to the bitmap.
 void DrawGlyph(TBitmap& bitmap, std::int64_t x, std::int64_t y, const TextGlyph& glyph, std::uint32_t ink) {
   const std::int64_t left = std::max<std::int64_t>(x, 0);
@@ -54,7 +45,7 @@ void DrawGlyph(TBitmap& bitmap, std::int64_t x, std::int64_t y, const TextGlyph&
       if (alpha == 255) {
         out[i] = ink;
       } else if (alpha != 0) {
-        out[i] = Blend(out[i], ink, alpha);
+        out[i] = detail::BlendCoverage(out[i], ink, alpha);
       }
     }
   }

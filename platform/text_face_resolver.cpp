@@ -101,10 +101,25 @@ void AddFromFolder(std::vector<FaceFile>& out, std::string_view folder, std::str
   AddIfFile(out, base / (stem + "-" + std::string(StyleName(bold, italic)) + ".ttf"));
 }
 
+// A configuration of our own, loaded on first use and released at exit (fontconfig stores
+// offsets rather than pointers, so leak checkers cannot see that it is still referenced).
+class FontconfigConfig {
+ public:
+  FontconfigConfig() : m_config(FcInitLoadConfigAndFonts()) {}
+  ~FontconfigConfig() {
+    if (m_config != nullptr) FcConfigDestroy(m_config);
+  }
+  FontconfigConfig(const FontconfigConfig&) = delete;
+  FontconfigConfig& operator=(const FontconfigConfig&) = delete;
+  FcConfig* Get() const { return m_config; }
+
+ private:
+  FcConfig* m_config;
+};
+
 FcConfig* Fontconfig() {
-  // Loaded once; fontconfig keeps it for the life of the process.
-  static FcConfig* const config = FcInitLoadConfigAndFonts();
-  return config;
+  static const FontconfigConfig config;
+  return config.Get();
 }
 
 bool HasFamily(FcPattern* pattern, std::string_view family) {
