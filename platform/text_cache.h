@@ -3,9 +3,7 @@
 // glyphs. Text drawing and measuring go through a TextSession, which holds the store's lock for
 // its lifetime, so two threads that draw text at the same time never see a half-built entry.
 //
-// Size rules: a negative TFont Height is the em size in pixels, a positive one the cell height
-// (ascent + descent) and the em size (in 26.6 pixels) follows from the face; Height 0 means the default of a
-// new TFont, 8 points at the font's PixelsPerInch. |Height| is clamped to kMaxFontHeight pixels.
+// Size rules are in platform/text_fonts.h; kMaxFontHeight is the clamp of |Height|.
 //
 // Memory stays bounded: once the glyphs cached exceed kGlyphCacheBytes, all glyphs are dropped
 // and rendered again as needed.

@@ -14,6 +14,12 @@
 // BoldItalic; the names above map to LiberationSans, LiberationSerif, LiberationMono), and the
 // folder's LiberationSans files stand in for every family the folder lacks. This keeps pixels
 // independent of the fonts installed on the machine; the tests rely on it.
+//
+// Sizes: a negative TFont Height is the em size in pixels, a positive one the cell height (ascent +
+// descent, met as closely as whole-pixel ascent and descent allow), and Height 0 is the size of a
+// new TFont, 8 points at the font's PixelsPerInch. |Height| is clamped to 1000 pixels. Metrics are
+// those of the classic drawing device: ascent and descent are the face's Windows ascent and descent
+// scaled to the em size, each rounded; there is no kerning.
 
 #include <string>
 
