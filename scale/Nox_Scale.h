@@ -45,6 +45,7 @@ using TScaleRenderedEvent = std::function<void(TObject* Sender, TCanvas& Canvas)
 constexpr int kTickListCapacity = 250;
 using TTickValues = std::array<double, kTickListCapacity>;
 
+struct TTickList;
 namespace detail {
 class TScalePainter;
 }
@@ -212,6 +213,8 @@ class TScale : public TControl {
   bool IsVertical() const { return m_scaleType == sctYL || m_scaleType == sctYR; }
   void SetMargin(int& margin, int value);
   void DateFormatChanged(TObject* Sender);
+  // The ticks of a drawing from the current settings (scale/tick_layout.h).
+  TTickList CurrentTicks() const;
   void ClearTickList() { m_numTicks = 0; }
   void RecordTick(double value);
 

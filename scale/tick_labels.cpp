@@ -12,7 +12,8 @@ namespace nox {
 int AutoDecimals(int DecPlaces, double High, double Low) {
   if (DecPlaces != -2 && DecPlaces != -3) return DecPlaces;
   const long double span = std::fabs(static_cast<long double>(High) - Low);
-  if (span >= 1000000 || span <= 0.0001L) return -1;
+  // Compared with the double 0.0001, so that a span typed as 0.0001 counts as one.
+  if (span >= 1000000 || span <= 0.0001) return -1;
   if (span >= 100) return 0;
   return 2 - RoundToInt(std::log(span) / 2.5L);
 }
@@ -20,7 +21,7 @@ int AutoDecimals(int DecPlaces, double High, double Low) {
 int AutoDecimalsLog(int DecPlaces, double Max, double Min) {
   if (DecPlaces != -2) return DecPlaces;
   const long double span = static_cast<long double>(Max) - Min;
-  if (span >= 1000000 || span <= 0.0001L) return -1;
+  if (span >= 1000000 || span <= 0.0001) return -1;
   if (Min >= 1) return 0;
   return 1 - RoundToInt(std::log10(std::fabs(static_cast<long double>(Min))));
 }
