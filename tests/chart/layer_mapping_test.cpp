@@ -34,7 +34,7 @@ TEST(AxisMapping, PixelsAreClampedAndRoundedHalfToEven) {
 }
 
 TEST(AxisMapping, InverseStaysFinite) {
-  const detail::TAxisMapping m{1e-300L, 0};
+  const detail::TAxisMapping m{1e-305L, 0};
   EXPECT_EQ(detail::MapToWorld(m, false, 1000000, 0), std::numeric_limits<double>::max());
   const detail::TAxisMapping log{1, 0};
   EXPECT_EQ(detail::MapToWorld(log, true, 100000, 0), std::numeric_limits<double>::max());
