@@ -26,6 +26,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -529,6 +530,9 @@ class TCustomGrafon : public TControl {
   void ResizeChartImage(bool width, bool height);
   void MarginChanged(TMarginSide side);
 
+  // mapping
+  void ForgetMappingInputs();
+
   // painting
   void PaintScales();
   void RefreshChartArea();
@@ -564,6 +568,17 @@ class TCustomGrafon : public TControl {
   std::array<std::unique_ptr<TScale>, kLayerCount> m_scaleY;
   std::array<detail::TAxisMapping, kLayerCount> m_mapX{};
   std::array<detail::TAxisMapping, kLayerCount> m_mapY{};
+  // What each axis' mapping was last computed from, so that UpdateLayerMapping only recomputes the
+  // axes whose range, logarithmic switch or chart area changed since.
+  struct TAxisMappingInputs {
+    bool Logarithmic = false;
+    double Low = 0;
+    double High = 0;
+    friend bool operator==(const TAxisMappingInputs&, const TAxisMappingInputs&) = default;
+  };
+  std::array<std::optional<TAxisMappingInputs>, kLayerCount> m_mappedX{};
+  std::array<std::optional<TAxisMappingInputs>, kLayerCount> m_mappedY{};
+  std::array<int, 7> m_mappedGeometry{};  // control size, margins and shadow of those mappings
   TJointLayers m_jointLayers;
   detail::TZoomHistory m_zoomHistory;
   long double m_confXLow = 0;  // confinement box; all four 0: off

@@ -322,6 +322,7 @@ void TCustomGrafon::Assign(const TPersistent& Source) {
   }
   m_mapX = s.m_mapX;
   m_mapY = s.m_mapY;
+  ForgetMappingInputs();
   m_zoomHistory = s.m_zoomHistory;
   m_confXLow = s.m_confXLow;
   m_confYLow = s.m_confYLow;

@@ -16,8 +16,20 @@ int TCustomGrafon::ChartAreaWidth() const { return Width() - m_marginLeft - m_ma
 
 int TCustomGrafon::ChartAreaHeight() const { return Height() - m_marginTop - m_marginBottom - m_shadowWidth; }
 
+void TCustomGrafon::ForgetMappingInputs() {
+  m_mappedX.fill(std::nullopt);
+  m_mappedY.fill(std::nullopt);
+}
+
 void TCustomGrafon::UpdateLayerMapping() {
   if (IsLoading()) return;
+  // The coefficients depend only on these and on each axis' own inputs.
+  const std::array<int, 7> geometry{Width(),     Height(),       m_marginLeft, m_marginRight,
+                                    m_marginTop, m_marginBottom, m_shadowWidth};
+  if (geometry != m_mappedGeometry) {
+    ForgetMappingInputs();
+    m_mappedGeometry = geometry;
+  }
   const long double w = Width();
   const long double h = Height();
   const long double left = m_marginLeft;
@@ -28,13 +40,21 @@ void TCustomGrafon::UpdateLayerMapping() {
     const TScaleProps& px = m_propsX[i];
     const TScaleProps& py = m_propsY[i];
     // RangeLow of X at the left edge, RangeHigh of Y at the top edge.
-    if (!detail::ComputeAxisMapping(px.Logarithmic(), px.RangeLow(), px.RangeHigh(), left, right,
-                                    right - left, w / 2, m_mapX[i])) {
-      throw ENoxGrafonError(kNegativeLogAxis);
+    const TAxisMappingInputs xInputs{px.Logarithmic(), px.RangeLow(), px.RangeHigh()};
+    if (m_mappedX[i] != xInputs) {
+      if (!detail::ComputeAxisMapping(xInputs.Logarithmic, xInputs.Low, xInputs.High, left, right,
+                                      right - left, w / 2, m_mapX[i])) {
+        throw ENoxGrafonError(kNegativeLogAxis);
+      }
+      m_mappedX[i] = xInputs;
     }
-    if (!detail::ComputeAxisMapping(py.Logarithmic(), py.RangeLow(), py.RangeHigh(), bottom, top,
-                                    bottom - top, h / 2, m_mapY[i])) {
-      throw ENoxGrafonError(kNegativeLogAxis);
+    const TAxisMappingInputs yInputs{py.Logarithmic(), py.RangeLow(), py.RangeHigh()};
+    if (m_mappedY[i] != yInputs) {
+      if (!detail::ComputeAxisMapping(yInputs.Logarithmic, yInputs.Low, yInputs.High, bottom, top,
+                                      bottom - top, h / 2, m_mapY[i])) {
+        throw ENoxGrafonError(kNegativeLogAxis);
+      }
+      m_mappedY[i] = yInputs;
     }
   }
 }

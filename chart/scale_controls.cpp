@@ -68,26 +68,34 @@ void TCustomGrafon::SetScaleControlMargins(int layer) {
 }
 
 void TCustomGrafon::PushScaleProps(TScale& scale, const TScaleProps& props) {
+  // Setters that remap the scale are called only when the value differs: the result is the same,
+  // and the range-update path pushes on every gesture step.
+  auto setMargin = [&scale](int (TScale::*get)() const, void (TScale::*set)(int), long long value) {
+    const int v = ClampToInt(value);
+    if ((scale.*get)() != v) (scale.*set)(v);
+  };
   const long long w = Width();
   const long long h = Height();
   const long long pos = props.ScalePos();
-  scale.SetScaleType(props.ScaleType());
+  if (scale.ScaleType() != props.ScaleType()) scale.SetScaleType(props.ScaleType());
   // The scale covers the whole control; one margin puts its axis line on the chart area's edge.
   switch (props.ScaleType()) {
     case sctXB:
-      scale.SetMarginBottom(ClampToInt(pos + h - m_marginTop - 1));
+      setMargin(&TScale::MarginBottom, &TScale::SetMarginBottom, pos + h - m_marginTop - 1);
       break;
     case sctXT:
-      scale.SetMarginTop(ClampToInt(pos + h - m_marginBottom - m_shadowWidth));
+      setMargin(&TScale::MarginTop, &TScale::SetMarginTop, pos + h - m_marginBottom - m_shadowWidth);
       break;
     case sctYL:
-      scale.SetMarginLeft(ClampToInt(pos + w - m_marginRight - m_shadowWidth));
+      setMargin(&TScale::MarginLeft, &TScale::SetMarginLeft, pos + w - m_marginRight - m_shadowWidth);
       break;
     case sctYR:
-      scale.SetMarginRight(ClampToInt(pos + w - m_marginLeft - 1));
+      setMargin(&TScale::MarginRight, &TScale::SetMarginRight, pos + w - m_marginLeft - 1);
       break;
   }
-  scale.SetRange(props.RangeLow(), props.RangeHigh());
+  if (scale.RangeLow() != props.RangeLow() || scale.RangeHigh() != props.RangeHigh()) {
+    scale.SetRange(props.RangeLow(), props.RangeHigh());
+  }
   scale.SetVisible(props.Visible());
   scale.SetCaption(props.Caption());
   scale.SetCaptionPosX(props.CaptionPosX());
@@ -95,9 +103,9 @@ void TCustomGrafon::PushScaleProps(TScale& scale, const TScaleProps& props) {
   scale.SetCaptionAlignment(props.CaptionAlignment());
   scale.SetCaptionAnchor(props.CaptionAnchor());
   scale.SetColorScale(props.ColorScale());
-  scale.SetDecPlaces(props.DecPlaces());
-  scale.SetLogarithmic(props.Logarithmic());
-  scale.SetLabelType(props.LabelType());
+  if (scale.DecPlaces() != props.DecPlaces()) scale.SetDecPlaces(props.DecPlaces());
+  if (scale.Logarithmic() != props.Logarithmic()) scale.SetLogarithmic(props.Logarithmic());
+  if (scale.LabelType() != props.LabelType()) scale.SetLabelType(props.LabelType());
   scale.SetShortTicks(props.ShortTicks());
   scale.SetMinTicks(props.MinTicks());
   scale.SetScaleInscript(props.ScaleInscript());

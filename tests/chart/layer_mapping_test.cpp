@@ -140,6 +140,26 @@ TEST_F(LayerMapping, NoChartAreaMapsToTheMiddle) {
   EXPECT_EQ(x, chart.Scale1X().RangeLow());
 }
 
+TEST_F(LayerMapping, FollowsRangesHoweverTheyChanged) {
+  TTestGrafon chart;
+  TScalePropsHoriz props;
+  props.SetRangeLow(0);
+  props.SetRangeHigh(210);
+  chart.SetScale2X(props);  // copied in without notification
+  chart.UpdateLayerMapping();
+  int px = 0, py = 0;
+  chart.WorldToPixel(2, 105, 0, px, py);
+  EXPECT_EQ(px, 155);
+
+  TTestGrafon wide;
+  wide.SetBounds(0, 0, 490, 200);  // chart area 420 wide
+  wide.SetLayerRange(2, 0, 0, 210, 1);
+  chart.Assign(wide);  // takes the wider chart's coefficients along
+  chart.UpdateLayerMapping();
+  chart.WorldToPixel(2, 105, 0, px, py);
+  EXPECT_EQ(px, 155);
+}
+
 TEST_F(LayerMapping, NonPositiveBoundOnALogarithmicAxisRaises) {
   TTestGrafon chart;  // created in code: the loading guard stays, so True is stored unchecked
   try {
