@@ -88,7 +88,7 @@ void TCustomGrafon::RenderDataToBitmap(TBitmap& bitmap, int offsetX, int offsetY
   RenderData(bitmap.Canvas(), offsetX, offsetY, monochrome, noGrid);
 }
 
-// The chart area's background and items are drawn by the rendering code that overrides these.
+// Nothing is drawn here yet: the chart area's background, grid and items come with the renderer.
 void TCustomGrafon::RenderBackground(TCanvas& /*canvas*/, int /*left*/, int /*top*/, int /*width*/,
                                      int /*height*/) {}
 
