@@ -189,7 +189,7 @@ BmpLayout ReadBmpLayout(std::span<const std::uint8_t> file) {
     const std::uint32_t full = 1u << bits;
     if (colorsUsed > full) {
       Fail("BMP palette of " + std::to_string(colorsUsed) + " colours is too large for " + std::to_string(bits) +
-           " bits per pixel");
+           "-bit pixels");
     }
     const std::uint32_t count = colorsUsed != 0 ? colorsUsed : full;
     const std::size_t entrySize = core ? 3 : 4;

@@ -177,7 +177,11 @@ void TBitmap::LoadFromPngFile(const std::string& path) {
   png_uint_32 width = 0;
   png_uint_32 height = 0;
   if (!ReadPngHeader(r, &width, &height)) throw EInvalidGraphic("'" + path + "': invalid PNG: " + r.Error.Text);
-  CheckBitmapSize(width, height);
+  try {
+    CheckBitmapSize(width, height);
+  } catch (const EInvalidGraphic& e) {
+    throw EInvalidGraphic("'" + path + "': " + e.what());
+  }
 
   std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
   std::vector<png_bytep> rows(height);
