@@ -20,7 +20,7 @@ using ::testing::HasSubstr;
 
 // Field offsets in a file with a 40-byte info header.
 constexpr std::size_t kOffBits = 10, kWidth = 18, kHeight = 22, kPlanes = 26, kBits = 28, kCompression = 30,
-                      kSizeImage = 34, kColorsUsed = 46, kMasks = 54;
+                      kSizeImage = 34;
 
 // Loads into a bitmap holding a known picture and returns the error text ("" if it loaded).
 std::string Refusal(const std::vector<std::uint8_t>& file) {
