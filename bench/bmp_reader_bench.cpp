@@ -26,7 +26,8 @@ BmpSpec Picture(int bits, std::uint32_t compression = 0) {
   if (compression == 3) s.Masks = {0xF800, 0x07E0, 0x001F};
   const std::uint32_t top = bits <= 8 ? (1u << bits) - 1 : 0xFFFFFFu;
   s.Values.resize(static_cast<std::size_t>(kWidth) * kHeight);
-  for (std::size_t i = 0; i < s.Values.size(); ++i) s.Values[i] = static_cast<std::uint32_t>(i * 2654435761u) & top;
+  for (std::size_t i = 0; i < s.Values.size(); ++i)
+    s.Values[i] = static_cast<std::uint32_t>(i * 2654435761u) & top;
   return s;
 }
 

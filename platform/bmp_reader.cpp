@@ -60,7 +60,8 @@ std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
 void TBitmap::LoadFromBmpData(std::span<const std::uint8_t> data) {
   const detail::BmpLayout layout = detail::ReadBmpLayout(data);
   const bool rle = layout.Compression == detail::bcRle8 || layout.Compression == detail::bcRle4;
-  std::vector<std::uint32_t> pixels = rle ? detail::DecodeRleBmp(layout, data) : detail::DecodePlainBmp(layout, data);
+  std::vector<std::uint32_t> pixels =
+      rle ? detail::DecodeRleBmp(layout, data) : detail::DecodePlainBmp(layout, data);
   Adopt(layout.Width, layout.Height, std::move(pixels));
 }
 

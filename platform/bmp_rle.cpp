@@ -22,7 +22,8 @@ namespace {
 
 class RleWriter {
  public:
-  RleWriter(const BmpLayout& layout, std::vector<std::uint32_t>& pixels) : m_layout(layout), m_pixels(pixels) {}
+  RleWriter(const BmpLayout& layout, std::vector<std::uint32_t>& pixels)
+      : m_layout(layout), m_pixels(pixels) {}
 
   // Writes one index at the current position and moves right.
   void Put(unsigned index) {
@@ -31,8 +32,8 @@ class RleWriter {
       if (index >= static_cast<unsigned>(m_layout.PaletteSize)) {
         ThrowBadPaletteIndex(index, m_x, y, m_layout.PaletteSize);
       }
-      m_pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(m_layout.Width) + static_cast<std::size_t>(m_x)] =
-          m_layout.Palette[index];
+      m_pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(m_layout.Width) +
+               static_cast<std::size_t>(m_x)] = m_layout.Palette[index];
       ++m_x;
     }
   }
@@ -46,7 +47,8 @@ class RleWriter {
     if (first >= size) ThrowBadPaletteIndex(first, m_x, y, m_layout.PaletteSize);
     if (n > 1 && second >= size) ThrowBadPaletteIndex(second, m_x + 1, y, m_layout.PaletteSize);
     const std::uint32_t colours[2] = {m_layout.Palette[first], m_layout.Palette[second]};
-    std::uint32_t* dst = m_pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(m_layout.Width) +
+    std::uint32_t* dst = m_pixels.data() +
+                         static_cast<std::size_t>(y) * static_cast<std::size_t>(m_layout.Width) +
                          static_cast<std::size_t>(m_x);
     for (int i = 0; i < n; ++i) dst[i] = colours[i & 1];
     m_x += n;

@@ -14,7 +14,6 @@
 #include <string>
 #include <vector>
 
-
 namespace nox {
 
 namespace {
@@ -132,8 +131,8 @@ std::string OpenError(const std::string& path, const char* what) {
 
 void TBitmap::SaveToPngFile(const std::string& path) const {
   if (Empty()) {
-    throw EFileError("cannot write an empty image (" + std::to_string(m_width) + " x " + std::to_string(m_height) +
-                     ") to PNG file '" + path + "'");
+    throw EFileError("cannot write an empty image (" + std::to_string(m_width) + " x " +
+                     std::to_string(m_height) + ") to PNG file '" + path + "'");
   }
   std::vector<png_byte> rowBuffer(static_cast<std::size_t>(m_width) * 3);
   PngWriter w;
@@ -176,7 +175,8 @@ void TBitmap::LoadFromPngFile(const std::string& path) {
 
   png_uint_32 width = 0;
   png_uint_32 height = 0;
-  if (!ReadPngHeader(r, &width, &height)) throw EInvalidGraphic("'" + path + "': invalid PNG: " + r.Error.Text);
+  if (!ReadPngHeader(r, &width, &height))
+    throw EInvalidGraphic("'" + path + "': invalid PNG: " + r.Error.Text);
   try {
     CheckBitmapSize(width, height);
   } catch (const EInvalidGraphic& e) {

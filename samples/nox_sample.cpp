@@ -45,9 +45,13 @@ void PenStyles(TCanvas& c, int left, int top) {
   const struct {
     TPenStyle Style;
     const char* Name;
-  } styles[] = {{psSolid, "psSolid"},           {psDash, "psDash"},   {psDot, "psDot"},
-                {psDashDot, "psDashDot"},       {psDashDotDot, "psDashDotDot"},
-                {psClear, "psClear (nothing)"}, {psInsideFrame, "psInsideFrame"}};
+  } styles[] = {{psSolid, "psSolid"},
+                {psDash, "psDash"},
+                {psDot, "psDot"},
+                {psDashDot, "psDashDot"},
+                {psDashDotDot, "psDashDotDot"},
+                {psClear, "psClear (nothing)"},
+                {psInsideFrame, "psInsideFrame"}};
   int y = top + 26;
   for (const auto& s : styles) {
     Label(c, left + 8, y - 7, s.Name);
@@ -118,8 +122,11 @@ void Figures(TCanvas& c, int left, int top) {
 
 void PolygonAndArcs(TCanvas& c, int left, int top) {
   Panel(c, Rect(left, top, left + 230, top + 200), "Polygon (even-odd) and arcs");
-  const TPoint star[] = {{left + 60, top + 26}, {left + 90, top + 120}, {left + 12, top + 62},
-                         {left + 108, top + 62}, {left + 30, top + 120}};
+  const TPoint star[] = {{left + 60, top + 26},
+                         {left + 90, top + 120},
+                         {left + 12, top + 62},
+                         {left + 108, top + 62},
+                         {left + 30, top + 120}};
   c.Pen().SetColor(clGreen);
   c.Brush().SetStyle(bsSolid);
   c.Brush().SetColor(clLime);
@@ -135,7 +142,8 @@ void PolygonAndArcs(TCanvas& c, int left, int top) {
   c.Arc(left + 20, top + 130, left + 210, top + 190, left + 210, top + 160, left + 210, top + 160);  // whole
   c.Pen().SetWidth(3);
   c.Pen().SetColor(clOlive);
-  c.Arc(left + 60, top + 140, left + 170, top + 185, left + 20, top + 140, left + 210, top + 140);  // lower half
+  // the lower half: counter-clockwise from the left to the right
+  c.Arc(left + 60, top + 140, left + 170, top + 185, left + 20, top + 140, left + 210, top + 140);
   c.Pen().SetWidth(1);
 }
 
@@ -197,9 +205,9 @@ std::vector<std::uint8_t> MakeBmp() {
   put32(46, palette);
   for (int i = 0; i < palette; ++i) {
     const int at = 54 + 4 * i;
-    f[static_cast<std::size_t>(at)] = static_cast<std::uint8_t>(255 - i * 16);      // blue
-    f[static_cast<std::size_t>(at + 1)] = static_cast<std::uint8_t>(i * 8);         // green
-    f[static_cast<std::size_t>(at + 2)] = static_cast<std::uint8_t>(i * 16 + 15);   // red
+    f[static_cast<std::size_t>(at)] = static_cast<std::uint8_t>(255 - i * 16);     // blue
+    f[static_cast<std::size_t>(at + 1)] = static_cast<std::uint8_t>(i * 8);        // green
+    f[static_cast<std::size_t>(at + 2)] = static_cast<std::uint8_t>(i * 16 + 15);  // red
   }
   f[54 + 4 * 15] = f[55 + 4 * 15] = f[56 + 4 * 15] = 255;  // entry 15: white
   for (int row = 0; row < h; ++row) {

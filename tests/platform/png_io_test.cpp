@@ -68,7 +68,8 @@ Bytes Zlib(const Bytes& raw) {
     z.push_back(static_cast<std::uint8_t>(n >> 8));
     z.push_back(static_cast<std::uint8_t>(~n));
     z.push_back(static_cast<std::uint8_t>(~n >> 8));
-    z.insert(z.end(), raw.begin() + static_cast<std::ptrdiff_t>(pos), raw.begin() + static_cast<std::ptrdiff_t>(pos + n));
+    z.insert(z.end(), raw.begin() + static_cast<std::ptrdiff_t>(pos),
+             raw.begin() + static_cast<std::ptrdiff_t>(pos + n));
     pos += n;
   } while (pos < raw.size());
   std::uint32_t a = 1, b = 0;
@@ -113,8 +114,9 @@ TEST(PngIo, SavedImageReadsBackIdentically) {
   TBitmap picture(37, 23);
   for (int y = 0; y < picture.Height(); ++y) {
     for (int x = 0; x < picture.Width(); ++x) {
-      picture.SetPixel(x, y, RGB(static_cast<std::uint8_t>(x * 7), static_cast<std::uint8_t>(y * 11),
-                                 static_cast<std::uint8_t>(x * y)));
+      picture.SetPixel(x, y,
+                       RGB(static_cast<std::uint8_t>(x * 7), static_cast<std::uint8_t>(y * 11),
+                           static_cast<std::uint8_t>(x * y)));
     }
   }
   const std::string path = OutputPath("png_round_trip.png");
@@ -172,8 +174,10 @@ TEST(PngIo, BrokenFilesAreRefusedAndLeaveTheBitmapAlone) {
   Bytes corrupt = bytes;
   corrupt[bytes.size() - 20] ^= 0x55;  // inside the image data: its CRC no longer matches
   EXPECT_TRUE(refused(corrupt, "png_corrupt.png"));
-  for (std::size_t n : {std::size_t{0}, std::size_t{5}, std::size_t{20}, bytes.size() / 2, bytes.size() - 12}) {
-    EXPECT_TRUE(refused(Bytes(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(n)), "png_cut.png")) << n;
+  for (std::size_t n :
+       {std::size_t{0}, std::size_t{5}, std::size_t{20}, bytes.size() / 2, bytes.size() - 12}) {
+    EXPECT_TRUE(refused(Bytes(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(n)), "png_cut.png"))
+        << n;
   }
   EXPECT_TRUE(refused(Bytes{'n', 'o', 't', ' ', 'a', ' ', 'p', 'n', 'g', '!'}, "png_text.png"));
   // A header beyond the size limits is refused before anything is allocated for it.
