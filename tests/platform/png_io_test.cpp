@@ -81,14 +81,16 @@ Bytes Zlib(const Bytes& raw) {
   return z;
 }
 
-// rows: the unfiltered bytes of each row (a filter byte 0 is added).
+// rows: the unfiltered bytes of each row (a filter byte 0 is added); for an interlaced image the
+// rows of the non-empty passes in order.
 Bytes MakePng(std::uint32_t width, std::uint32_t height, std::uint8_t depth, std::uint8_t colorType,
-              const std::vector<Bytes>& rows, const Bytes& plte = {}, const Bytes& trns = {}) {
+              const std::vector<Bytes>& rows, const Bytes& plte = {}, const Bytes& trns = {},
+              std::uint8_t interlace = 0) {
   Bytes png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
   Bytes ihdr;
   PutBE32(ihdr, width);
   PutBE32(ihdr, height);
-  ihdr.insert(ihdr.end(), {depth, colorType, 0, 0, 0});
+  ihdr.insert(ihdr.end(), {depth, colorType, 0, 0, interlace});
   Chunk(png, "IHDR", ihdr);
   if (!plte.empty()) Chunk(png, "PLTE", plte);
   if (!trns.empty()) Chunk(png, "tRNS", trns);
@@ -144,6 +146,12 @@ TEST(PngIo, EveryColourTypeLoadsAsRgb) {
   // 2-bit palette with a transparency entry: the colours stay, transparency is dropped
   EXPECT_EQ(LoadPixels(MakePng(3, 1, 2, 3, {{0b00011000}}, {1, 2, 3, 4, 5, 6, 7, 8, 9}, {0}), "palette.png"),
             (std::vector<std::uint32_t>{0xFF010203, 0xFF040506, 0xFF070809}));
+}
+
+TEST(PngIo, InterlacedImagesLoad) {
+  // 2 x 2 grey in Adam7 order: pass 1 holds (0, 0), pass 6 holds (1, 0), pass 7 the bottom row.
+  EXPECT_EQ(LoadPixels(MakePng(2, 2, 8, 0, {{0x10}, {0x20}, {0x30, 0x40}}, {}, {}, 1), "interlaced.png"),
+            (std::vector<std::uint32_t>{0xFF101010, 0xFF202020, 0xFF303030, 0xFF404040}));
 }
 
 TEST(PngIo, BrokenFilesAreRefusedAndLeaveTheBitmapAlone) {
