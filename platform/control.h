@@ -79,6 +79,9 @@ class TControlSite {
   // The area of the control's screen image that has changed or must be painted; the site presents
   // it soon (calling PaintIfPending first).
   virtual void UpdateArea(TControl& control, const TRect& area) = 0;
+  // The control is being destroyed (its site is already cleared): the site forgets it and must
+  // not call it again.
+  virtual void ControlDestroyed(TControl& control) { (void)control; }
 };
 
 class TControl : public TComponent {
@@ -137,6 +140,7 @@ class TControl : public TComponent {
   // Tells the site that this area of the screen image was drawn on directly.
   void ScreenChanged(const TRect& area);
   void ScreenChanged() { ScreenChanged(ClientRect()); }
+  // The destructor tells the site (TControlSite::ControlDestroyed).
   TControlSite* Site() const { return m_site; }
   void SetSite(TControlSite* site) { m_site = site; }
 
