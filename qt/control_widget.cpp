@@ -188,19 +188,22 @@ void TControlWidget::paintEvent(QPaintEvent* event) {
     m_painting = false;
   }
   QPainter painter(this);
-  QRegion uncovered(rect());
+  QSize covered(0, 0);
   if (m_control) {
     WrapScreenImage();
-    if (!m_image.isNull()) {
-      // Drawn through a target rectangle rather than the image's own pixel ratio: setting that
-      // would detach the image from the control's buffer. No smoothing hint: nearest neighbour.
-      const QRect target = m_scale.LogicalRect({0, 0, m_image.width(), m_image.height()});
-      const double ratio = m_scale.ImageRatio();
-      painter.drawImage(QRectF(0, 0, m_image.width() / ratio, m_image.height() / ratio), m_image);
-      uncovered -= target;
-    }
+    covered = m_scale.CoveredLogicalSize(m_image.width(), m_image.height());
   }
-  for (const QRect& r : uncovered & event->region()) painter.fillRect(r, palette().window());
+  // The window colour goes first where the image does not cover whole logical pixels, so that at
+  // fractional ratios the image's last device pixels are drawn over it and none is left out.
+  for (const QRect& r : (QRegion(rect()) - QRect(QPoint(0, 0), covered)) & event->region()) {
+    painter.fillRect(r, palette().window());
+  }
+  if (!m_image.isNull()) {
+    // Drawn through a target rectangle rather than the image's own pixel ratio: setting that
+    // would detach the image from the control's buffer. No smoothing hint: nearest neighbour.
+    const double ratio = m_scale.ImageRatio();
+    painter.drawImage(QRectF(0, 0, m_image.width() / ratio, m_image.height() / ratio), m_image);
+  }
   // What the control drew beyond this event's area while painting is shown by the next one.
   const QRegion rest = m_changedWhilePainting - event->region();
   m_changedWhilePainting = QRegion();

@@ -38,6 +38,14 @@ QSize TPixelScale::LogicalSize(int controlWidth, int controlHeight) const {
   return {extent(controlWidth), extent(controlHeight)};
 }
 
+QSize TPixelScale::CoveredLogicalSize(int controlWidth, int controlHeight) const {
+  auto extent = [this](int v) {
+    return ToIntClamped(std::floor(std::max(v, 0) * static_cast<double>(m_factor) / m_ratio + kSlack),
+                        kMaxExtent);
+  };
+  return {extent(controlWidth), extent(controlHeight)};
+}
+
 TPoint TPixelScale::ControlPoint(QPointF logical) const {
   auto coordinate = [this](double v) {
     return ToIntClamped(std::floor(v * m_ratio / m_factor + kSlack), kMaxPointerCoordinate);

@@ -34,6 +34,8 @@ class TPixelScale {
   QSize ControlSize(QSize logical) const;
   // Logical size that shows a control of this size (rounded up; negative counts as 0).
   QSize LogicalSize(int controlWidth, int controlHeight) const;
+  // Logical size that a control of this size covers entirely (rounded down; negative counts as 0).
+  QSize CoveredLogicalSize(int controlWidth, int controlHeight) const;
   // The control pixel under a logical position (rounded down, limited to kMaxPointerCoordinate;
   // a coordinate that is not a number counts as 0).
   TPoint ControlPoint(QPointF logical) const;
