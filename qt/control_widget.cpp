@@ -183,7 +183,7 @@ void TControlWidget::paintEvent(QPaintEvent* event) {
   if (m_control) {
     m_painting = true;
     m_changedWhilePainting = QRegion();
-    if (!(PixelScale() == m_scale)) ApplyBounds();  // moved to a screen of another ratio
+    if (PixelScale() != m_scale) ApplyBounds();  // moved to a screen of another ratio
     Forward("Paint", [](TControl& c) { c.PaintIfPending(); });
     m_painting = false;
   }

@@ -20,7 +20,7 @@ TQtHost::TQtHost() {
 }
 
 TQtHost::~TQtHost() {
-  if (m_overrideActive) QGuiApplication::restoreOverrideCursor();
+  if (m_overrideActive && QGuiApplication::instance()) QGuiApplication::restoreOverrideCursor();
   if (&Host() == this) SetHost(nullptr);
 }
 
