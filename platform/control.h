@@ -79,9 +79,9 @@ class TControlSite {
   // The area of the control's screen image that has changed or must be painted; the site presents
   // it soon (calling PaintIfPending first).
   virtual void UpdateArea(TControl& control, const TRect& area) = 0;
-  // The control is being destroyed (its site is already cleared): the site forgets it and must
-  // not call it again.
-  virtual void ControlDestroyed(TControl& control) { (void)control; }
+  // The control is being destroyed (its derived parts already are): the site must drop every
+  // reference to it. A site that goes away first calls SetSite(nullptr) on its control.
+  virtual void ControlDestroyed(TControl& /*control*/) {}
 };
 
 class TControl : public TComponent {
@@ -140,7 +140,6 @@ class TControl : public TComponent {
   // Tells the site that this area of the screen image was drawn on directly.
   void ScreenChanged(const TRect& area);
   void ScreenChanged() { ScreenChanged(ClientRect()); }
-  // The destructor tells the site (TControlSite::ControlDestroyed).
   TControlSite* Site() const { return m_site; }
   void SetSite(TControlSite* site) { m_site = site; }
 
