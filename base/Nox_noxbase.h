@@ -90,7 +90,8 @@ inline void SwapDouble(double& a, double& b) {
 }
 
 // A cross hair: a horizontal and/or vertical line through a world point of one layer.
-// A new object has every field zero (chOff, psSolid, width 0, layer 0).
+// A new object has every field zero (chOff, psSolid, width 0, layer 0). Every setter stores and then
+// calls OnChange (Sender = the cross hair), even when the value is unchanged.
 class TCrossHair : public TPersistent {
  public:
   std::string_view ClassName() const override { return "TCrossHair"; }
@@ -111,8 +112,11 @@ class TCrossHair : public TPersistent {
   int Layer() const { return m_layer; }
   void SetLayer(int value);
 
-  // From another TCrossHair: copies every field and the OnChange handler, without notifying.
+  // From a TCrossHair (or a derived object): copies every field and the OnChange handler, without
+  // notifying. Any other source raises EConvertError.
   void Assign(const TPersistent& Source) override;
+  // Dest takes the values through its Assign when this object is an instance of Dest's class;
+  // otherwise EConvertError.
   void AssignTo(TPersistent& Dest) const override;
 
   TNotifyEvent OnChange;
@@ -129,7 +133,8 @@ class TCrossHair : public TPersistent {
   int m_layer = 0;                 // layer whose mapping places the cross hair
 };
 
-// Settings of one text label. The chart publishes them as TTextLabel.
+// Settings of one text label. The chart publishes them as TTextLabel. Every setter stores and then
+// calls OnChange (Sender = the label), except as noted.
 class TCustomTextLabel : public TPersistent {
  public:
   TCustomTextLabel();
@@ -160,7 +165,8 @@ class TCustomTextLabel : public TPersistent {
   void SetColorBorder(TColor value);
   bool Transparent() const { return m_transparent; }
   void SetTransparent(bool value);
-  // The label owns its font; setting it copies the attributes in.
+  // The label owns its font; setting it copies the attributes in and notifies. Changing the font
+  // through Font() does not notify the label.
   TFont& Font() { return m_font; }
   const TFont& Font() const { return m_font; }
   void SetFont(const TFont& value);
@@ -172,9 +178,10 @@ class TCustomTextLabel : public TPersistent {
   bool Visible() const { return m_visible; }
   void SetVisible(bool value);
 
-  // From another TCustomTextLabel: copies every field (font attributes, caption text) and OnChange,
-  // without notifying.
+  // From a TCustomTextLabel (or a derived object): copies every field (font attributes, caption text)
+  // and OnChange, without notifying. Any other source raises EConvertError.
   void Assign(const TPersistent& Source) override;
+  // As TCrossHair::AssignTo.
   void AssignTo(TPersistent& Dest) const override;
 
   TNotifyEvent OnChange;
@@ -205,6 +212,7 @@ class TCustomTextLabel : public TPersistent {
 // dtOnePerDay) through SetScaleDefaults.
 class TDTLabel : public TPersistent {
  public:
+  // Clears OnChange first, so that nothing is told about an object that is going away.
   ~TDTLabel() override;
   std::string_view ClassName() const override { return "TDTLabel"; }
 
@@ -226,8 +234,10 @@ class TDTLabel : public TPersistent {
   TDateForTime DateForTime() const { return m_dateForTime; }
   void SetDateForTime(TDateForTime value);
 
-  // From another TDTLabel: copies the seven settings and OnChange, without notifying.
+  // From a TDTLabel (or a derived object): copies the seven settings and OnChange, without
+  // notifying. Any other source raises EConvertError.
   void Assign(const TPersistent& Source) override;
+  // As TCrossHair::AssignTo.
   void AssignTo(TPersistent& Dest) const override;
 
   TNotifyEvent OnChange;

@@ -12,7 +12,8 @@ constexpr int kLayerCount = 16;
 // yellow, blue, fuchsia, aqua, white. Outside 1..16: black.
 TColor DefaultLayerColor(int layer);
 
-// 0.3 R + 0.59 G + 0.11 B, rounded (ties to even); components 0..255.
+// 0.3 R + 0.59 G + 0.11 B in extended precision, rounded (ties to even); components 0..255.
+// Components outside that range are weighed as given; the result saturates at the int range.
 int GreyValue(int r, int g, int b);
 // Grey value of a colour's low three bytes (a system colour's top byte is ignored, not resolved).
 int GreyValue(TColor color);
