@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <memory>
 
+#include "platform/cursors.h"
 #include "platform/host.h"
 #include "platform/object.h"
 #include "qt/qt_host.h"
@@ -58,6 +59,7 @@ class TestQtHost : public QObject {
   void reRegisteringTheShownCursorUpdatesTheScreen();
   void anUnregisteredIndexShowsTheArrow();
   void badCursorImagesAndIndicesAreRefused();
+  void theProgramsCursorResourcesRegister();
   void informationIsAModalBoxWithOneOkButton();
   void informationTextIsShownAsPlainText();
   void screenFacts();
@@ -186,6 +188,21 @@ void TestQtHost::badCursorImagesAndIndicesAreRefused() {
   m_host->RegisterCursor(1, outside);
   m_host->SetScreenCursor(1);
   QCOMPARE(QGuiApplication::overrideCursor()->hotSpot(), QPoint(0, 1));
+}
+
+void TestQtHost::theProgramsCursorResourcesRegister() {
+  int index = 1;
+  for (const char* name : {"CURHAND", "CURZOOMW", "CURZOOMD", "CURZOOMP"}) {
+    const nox::TCursorImage* image = nox::FindCursorResource(name);
+    QVERIFY2(image, name);
+    m_host->RegisterCursor(index, *image);
+    m_host->SetScreenCursor(static_cast<nox::TCursor>(index));
+    const QCursor* shown = QGuiApplication::overrideCursor();
+    QCOMPARE(shown->pixmap().size(), QSize(image->Width, image->Height));
+    QCOMPARE(shown->hotSpot(), QPoint(image->HotX, image->HotY));
+    ++index;
+  }
+  QCOMPARE(OverrideDepth(), 1);
 }
 
 void TestQtHost::informationIsAModalBoxWithOneOkButton() {
