@@ -144,13 +144,11 @@ void TControlWidget::ApplyBounds() {
   m_scale = PixelScale();
   const TPoint origin = m_scale.ControlPoint(QPointF(pos()));
   const QSize size = LimitToBitmap(m_scale.ControlSize(this->size()));
-  if (origin.X == m_control->Left() && origin.Y == m_control->Top() && size.width() == m_control->Width() &&
-      size.height() == m_control->Height()) {
-    return;
-  }
+  const bool resized = size.width() != m_control->Width() || size.height() != m_control->Height();
+  if (!resized && origin.X == m_control->Left() && origin.Y == m_control->Top()) return;
   Forward("SetBounds", [&](TControl& c) {
     c.SetBounds(origin.X, origin.Y, size.width(), size.height());
-    c.Invalidate();
+    if (resized) c.Invalidate();  // a move alone leaves the picture as it is
   });
 }
 

@@ -18,8 +18,8 @@
 // how control pixels relate to logical and device pixels.
 //
 // Geometry: resizing or moving the widget gives the control its bounds in control pixels
-// (SetBounds, then Invalidate); the control's size is limited to what a bitmap may hold
-// (kMaxBitmapSide per side, kMaxBitmapBytes in all).
+// (SetBounds, then Invalidate when the size changed); the control's size is limited to what a
+// bitmap may hold (kMaxBitmapSide per side, kMaxBitmapBytes in all).
 //
 // Input, all in control pixels:
 // - press, move, release: DispatchMouseDown/Move/Up with the button (left, right, middle; other

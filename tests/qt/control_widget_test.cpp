@@ -54,6 +54,7 @@ class TestControlWidget : public QObject {
   void takesItsInitialSizeFromTheControl();
   void showingCreatesTheControlsWindow();
   void resizingGivesTheControlNewBoundsAndRepaints();
+  void movingGivesTheControlItsPlaceWithoutRepainting();
   void aSmallerControlLeavesTheWindowColourBesideIt();
   void anOversizedWidgetGivesTheControlTheLargestBitmap();
   void invalidateRepaintsThroughPaint();
@@ -194,6 +195,17 @@ void TestControlWidget::resizingGivesTheControlNewBoundsAndRepaints() {
   QTRY_VERIFY(m_control->PaintCount > paints);
   QString why;
   QTRY_VERIFY2(ShowsPattern(3, &why), qPrintable(why));
+}
+
+void TestControlWidget::movingGivesTheControlItsPlaceWithoutRepainting() {
+  ShowAndWait();
+  const int paints = m_control->PaintCount;
+  m_widget->move(40, 60);
+  QCOMPARE(m_control->Left(), Device(40) / Factor());
+  QCOMPARE(m_control->Top(), Device(60) / Factor());
+  QString why;
+  QTRY_VERIFY2(ShowsPattern(0, &why), qPrintable(why));
+  QCOMPARE(m_control->PaintCount, paints);
 }
 
 void TestControlWidget::aSmallerControlLeavesTheWindowColourBesideIt() {
