@@ -10,13 +10,14 @@
 // Written form (stable, so that write, read, write gives the same text):
 //   - two-space indentation, one property per line, "name": value, a final line feed;
 //   - a property equal to its declared default is omitted; one without a declared default is always
-//     written;
+//     written; one marked NotWritten never is;
 //   - Boolean true/false; Integer and TColor as JSON integers (colours as 0..4294967295, system
 //     colours included); Double in the shortest form that reads back to the same bits, NaN and the
-//     infinities as the strings "NaN", "Infinity", "-Infinity"; String as a JSON string (the text
-//     must be UTF-8); Char as a one-character string, bytes 128..255 as the code points U+0080..U+00FF;
-//     enumeration values as their identifiers ("maPan"); sets as one-line arrays of identifiers in
-//     ordinal order (["fsBold", "fsItalic"]);
+//     infinities as the strings "NaN", "Infinity", "-Infinity"; String as a JSON string (UTF-8; a
+//     byte outside any UTF-8 sequence is written as the character the platform draws for it, so
+//     "25\xB0C" is stored as "25°C"); Char as a one-character string, bytes 128..255 as the code points
+//     U+0080..U+00FF; enumeration values as their identifiers ("maPan"); sets as one-line arrays of
+//     identifiers in ordinal order (["fsBold", "fsItalic"]);
 //   - a nested object (a font, a property object) as a nested JSON object; when none of its
 //     properties is written the nested object is omitted too.
 //
@@ -27,8 +28,9 @@
 // property path ("Scale1X.Font.Style"): malformed JSON, a top level that is not an object, an
 // unknown property, a property given twice in one object, a value of the wrong type (null included),
 // an unknown identifier or colour name, an integer outside the property's range, a number beyond the
-// range of Double, invalid UTF-8, a Char string that is not exactly one character of 0..255, nesting
-// deeper than kStoredFormMaxDepth, a text longer than kStoredFormMaxSize.
+// range of Double (too large, or so small that it would read as zero), invalid UTF-8, a Char string
+// that is not exactly one character of 0..255, nesting deeper than kStoredFormMaxDepth, a text
+// longer than kStoredFormMaxSize.
 //
 // Lines and columns count from 1; a column counts characters (UTF-8 code points), a tab as one.
 
@@ -104,6 +106,7 @@ struct TStoredProperty {
   std::int64_t maximum = 0;
   TIdentifiers identifiers;                         // skEnum, skSet
   std::optional<TStoredValue> declaredDefault;      // none: always written
+  bool written = true;                              // false: read when present, never written
   std::function<TStoredValue(const TObject&)> get;  // all but skObject
   std::function<void(TObject&, const TStoredValue&)> set;
   std::function<TObject&(TObject&)> part;  // skObject: the owned object
@@ -140,8 +143,9 @@ using GetterResult = std::remove_cvref_t<std::invoke_result_t<G, const C&>>;
 // &C::PosX), setters callables on (C&, value) (such as &C::SetPosX); the value type follows the
 // getter's result. Enumerations and sets find their identifiers through IdentifiersOf(E), declared
 // beside the enumeration (base/stored_form_identifiers.h for the library's and the platform's).
-// Default and Range apply to the property added last. Misuse (a default of the wrong kind, two
-// properties of one name) throws std::logic_error when the table is built.
+// Default, Range and NotWritten apply to the property added last. Misuse (a default of the wrong
+// kind or outside the range, two properties of one name) throws std::logic_error when the table is
+// built.
 //
 //   static const TStoredTable table = TStoredTableOf<TCrossHair>()
 //       .Double("PosX", &TCrossHair::PosX, &TCrossHair::SetPosX)
@@ -221,6 +225,7 @@ class TStoredTableOf : public TStoredTable {
   TStoredTableOf& Set(std::string_view name, G get, S set, TIdentifiers identifiers) {
     using T = detail::GetterResult<G, C>;
     static_assert(detail::IsStoredSet<T>::value, "Set needs a TSet getter");
+    if (identifiers.size() > 32) detail::TableMisuse(name, "a set holds at most 32 elements");
     AddScalar<T>(name, skSet, get, set);
     Last().identifiers = identifiers;
     return *this;
@@ -248,6 +253,13 @@ class TStoredTableOf : public TStoredTable {
   template <class V>
   TStoredTableOf& Default(const V& value) {
     Last().declaredDefault = DefaultValue(Last(), value);
+    return *this;
+  }
+
+  // The last property is read when the text has it but never written (a property that acts rather
+  // than holds, such as a layout choice).
+  TStoredTableOf& NotWritten() {
+    Last().written = false;
     return *this;
   }
 
@@ -336,7 +348,9 @@ class TStoredTableOf : public TStoredTable {
       return std::int64_t{value.Bits()};
     } else if constexpr (std::is_integral_v<V>) {
       if (p.kind == skDouble) return static_cast<double>(value);
-      require(p.kind == skInteger || p.kind == skColor);
+      require(p.kind == skColor || (p.kind == skInteger && std::in_range<std::int64_t>(value) &&
+                                    static_cast<std::int64_t>(value) >= p.minimum &&
+                                    static_cast<std::int64_t>(value) <= p.maximum));
       return static_cast<std::int64_t>(value);
     } else if constexpr (std::is_floating_point_v<V>) {
       require(p.kind == skDouble);
@@ -350,8 +364,8 @@ class TStoredTableOf : public TStoredTable {
 };
 
 // The stored form of object, described by table (which must describe it).
-// Throws EStoredFormError (path, no position) for a value that has no stored form: a String that is
-// not UTF-8, an enumeration value or set element without an identifier.
+// Throws EStoredFormError (path, no position) for a value that has no stored form: an enumeration
+// value or set element without an identifier, nesting deeper than kStoredFormMaxDepth.
 std::string WriteStoredForm(const TObject& object, const TStoredTable& table);
 
 // Checks text against table; throws EStoredFormError at the first problem in text order.

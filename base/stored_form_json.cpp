@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <system_error>
 
+#include "platform/text_utf8.h"
+
 namespace nox::detail {
 
 namespace {
@@ -250,6 +252,22 @@ bool IsValidUtf8(std::string_view text) {
     i += length;
   }
   return true;
+}
+
+std::string DrawnTextAsUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    const std::size_t length = Utf8SequenceLength(text, i);
+    if (length > 0) {
+      out.append(text.substr(i, length));
+      i += length;
+    } else {
+      const char32_t c = NextCharacter(text, i);
+      AppendUtf8(out, c == kUndefinedCharacter ? 0xFFFDu : static_cast<std::uint32_t>(c));
+    }
+  }
+  return out;
 }
 
 void AppendJsonString(std::string& out, std::string_view text) {

@@ -57,6 +57,9 @@ class TJsonScanner {
 void LineAndColumn(std::string_view text, std::size_t offset, int& line, int& column);
 
 bool IsValidUtf8(std::string_view text);
+// text as UTF-8: a byte outside any UTF-8 sequence becomes the character the platform draws for it
+// (platform/text_utf8.h: Latin-1, Windows-1252 for 0x80..0x9F; U+FFFD for the five undefined codes).
+std::string DrawnTextAsUtf8(std::string_view text);
 // Appends text (UTF-8) as a JSON string literal: quotes, backslashes and control characters escaped.
 void AppendJsonString(std::string& out, std::string_view text);
 // The shortest decimal text that reads back to the same double (finite values only).

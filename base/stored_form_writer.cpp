@@ -52,10 +52,10 @@ std::string FormatValue(const TStoredProperty& property, const TStoredValue& val
       return detail::FormatDouble(d);
     }
     case skString: {
+      // Stray bytes are written as the characters they draw as, so the text reads back drawing the same.
       const std::string& text = std::get<std::string>(value);
-      if (!detail::IsValidUtf8(text)) Unwritable(path, "the text is not valid UTF-8");
       std::string out;
-      detail::AppendJsonString(out, text);
+      detail::AppendJsonString(out, detail::IsValidUtf8(text) ? text : detail::DrawnTextAsUtf8(text));
       return out;
     }
     case skChar: {
@@ -101,6 +101,7 @@ bool AppendObject(std::string& out, const TObject& object, const TStoredTable& t
   const std::string indent(static_cast<std::size_t>(2 * (level + 1)), ' ');
   std::string body;
   for (const TStoredProperty& property : table.Properties()) {
+    if (!property.written) continue;
     const std::string path = JoinPath(prefix, property.name);
     std::string value;
     if (property.kind == skObject) {
