@@ -34,7 +34,6 @@
 //
 // Lines and columns count from 1; a column counts characters (UTF-8 code points), a tab as one.
 
-#include <concepts>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -239,8 +238,8 @@ class TStoredTableOf : public TStoredTable {
         name, [part](C& c) -> Sub& { return (c.*part)(); }, table);
   }
   template <class F>
-  requires std::invocable<F, C&> TStoredTableOf& Object(std::string_view name, F part,
-                                                        const TStoredTable& table) {
+  TStoredTableOf& Object(std::string_view name, F part, const TStoredTable& table) {
+    static_assert(std::is_invocable_v<F, C&>, "Object needs a callable C& -> Sub&");
     TStoredProperty p = NewProperty(name, skObject);
     p.part = [part](TObject& o) -> TObject& { return std::invoke(part, static_cast<C&>(o)); };
     p.table = &table;
@@ -348,9 +347,10 @@ class TStoredTableOf : public TStoredTable {
       return std::int64_t{value.Bits()};
     } else if constexpr (std::is_integral_v<V>) {
       if (p.kind == skDouble) return static_cast<double>(value);
-      require(p.kind == skColor || (p.kind == skInteger && std::in_range<std::int64_t>(value) &&
-                                    static_cast<std::int64_t>(value) >= p.minimum &&
-                                    static_cast<std::int64_t>(value) <= p.maximum));
+      require((p.kind == skColor && std::in_range<TColor>(value)) ||
+              (p.kind == skInteger && std::in_range<std::int64_t>(value) &&
+               static_cast<std::int64_t>(value) >= p.minimum &&
+               static_cast<std::int64_t>(value) <= p.maximum));
       return static_cast<std::int64_t>(value);
     } else if constexpr (std::is_floating_point_v<V>) {
       require(p.kind == skDouble);
