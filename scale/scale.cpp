@@ -119,6 +119,8 @@ void TScale::SetBounds(int left, int top, int width, int height) {
 
 void TScale::DateFormatChanged(TObject*) { RequestRedraw(); }
 
+void TScale::FontChanged() { Invalidate(); }
+
 // --- properties ---
 
 void TScale::SetCaption(const std::string& value) {
