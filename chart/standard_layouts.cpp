@@ -20,7 +20,7 @@ struct TAxisPlacement {
   TScaleUnitAnchor CaptionAnchor;
 };
 
-struct TLayoutSpec {
+struct TLayoutValues {
   int MarginLeft, MarginRight, MarginTop, MarginBottom;
   int CaptionPosX, CaptionPosY;
   TAlignment CaptionAlignment;
@@ -37,7 +37,7 @@ constexpr TAxisPlacement kHiddenY{false, false, 0, 10, 100, taRightJustify, uaSc
 constexpr TAxisPlacement kX1Bottom{true, false, 0, 0, 22, taCenter, uaSclCenter};
 constexpr TAxisPlacement LeftY(int pos) { return {true, false, pos, 0, -23, taRightJustify, uaSclTopLft}; }
 
-constexpr std::array<TLayoutSpec, kgfLayoutCount> kLayouts{{
+constexpr std::array<TLayoutValues, kgfLayoutCount> kLayouts{{
     // gfl_X1Bottom_Y1Left
     {50,
      20,
@@ -147,19 +147,19 @@ void TCustomGrafon::SetStandardLayout(TgfLayout value) {
   TPaintHold hold(*this);
   TScaleChangeBatch batch(*this);
   m_standardLayout = value;
-  const TLayoutSpec& spec = kLayouts[value];
-  SetMarginLeft(spec.MarginLeft);
-  SetMarginRight(spec.MarginRight);
-  SetMarginTop(spec.MarginTop);
-  SetMarginBottom(spec.MarginBottom);
-  SetCaptionPosX(spec.CaptionPosX);
-  SetCaptionPosY(spec.CaptionPosY);
-  SetCaptionAlignment(spec.CaptionAlignment);
-  SetCaptionAnchorHoriz(spec.CaptionAnchorHoriz);
-  SetCaptionAnchorVert(spec.CaptionAnchorVert);
+  const TLayoutValues& layout = kLayouts[value];
+  SetMarginLeft(layout.MarginLeft);
+  SetMarginRight(layout.MarginRight);
+  SetMarginTop(layout.MarginTop);
+  SetMarginBottom(layout.MarginBottom);
+  SetCaptionPosX(layout.CaptionPosX);
+  SetCaptionPosY(layout.CaptionPosY);
+  SetCaptionAlignment(layout.CaptionAlignment);
+  SetCaptionAnchorHoriz(layout.CaptionAnchorHoriz);
+  SetCaptionAnchorVert(layout.CaptionAnchorVert);
   for (std::size_t i = 0; i < 4; ++i) {
-    Place(m_propsX[i], spec.X[i], slBottom, slTop);
-    Place(m_propsY[i], spec.Y[i], slLeft, slRight);
+    Place(m_propsX[i], layout.X[i], slBottom, slTop);
+    Place(m_propsY[i], layout.Y[i], slLeft, slRight);
   }
   for (std::size_t i = 4; i < static_cast<std::size_t>(kLayerCount); ++i) {
     m_propsX[i].SetVisible(false);
