@@ -444,6 +444,12 @@ class TCustomGrafon : public TControl {
   virtual void RenderBackground(TCanvas& canvas, int left, int top, int width, int height);
   virtual void RenderDataToBitmap(TBitmap& bitmap, int offsetX, int offsetY, bool monochrome, int noGrid);
   virtual void RenderData(TCanvas& canvas, int offsetX, int offsetY, bool monochrome, int noGrid);
+  // Steps of RenderData and Paint. (offsetX, offsetY): where the chart area's top left corner lies
+  // on the canvas; (x, y): where the image's top left corner lies in control pixels.
+  void DrawGrid(TCanvas& canvas, int offsetX, int offsetY);
+  void DrawTextLabels(TCanvas& canvas, int offsetX, int offsetY);
+  void DrawCrossHairs(int x, int y, TBitmap& image);
+  void DrawMouseTrace(int x, int y, TBitmap& image);
 
   // off-screen images: the chart area, the whole control, the background picture
   TBitmap& ChartImage() { return m_chartImage; }
