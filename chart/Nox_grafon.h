@@ -466,6 +466,14 @@ class TCustomGrafon : public TControl {
   detail::TMouseState& MouseState() { return m_mouseState; }
   std::vector<TMouseTracePoint>& MouseTrace() { return m_mouseTrace; }
 
+  // --- grid positions (grid.cpp; the rules in chart/grid_positions.h) ---
+  // The grid position after Current along the x axis (IsY False) or the y axis of the current
+  // layer; N is the number of the position to come (2 for the second). Step 0 gives the N-th tick
+  // of the axis' scale control, or the larger range bound when N lies outside 1..NumTicks.
+  double NextGridPosition(bool IsLog, int N, bool IsY, double Step, double Current) const;
+  // Where DrawGrid puts the vertical lines (IsY False) or the horizontal lines, in world units.
+  std::vector<double> GridPositions(bool IsY) const;
+
  private:
   friend class TJointLayers;
 
@@ -542,6 +550,17 @@ class TCustomGrafon : public TControl {
   // painting
   void PaintScales();
   void RefreshChartArea();
+
+  // --- background, grid, text labels, cross hairs and mouse trace ---
+  // (background.cpp, grid.cpp, text_labels_draw.cpp, cross_hairs_draw.cpp, mouse_trace_draw.cpp)
+  // The canvas pixel of a world point of a layer: its control pixel, each coordinate limited to
+  // -30000..30000 as item pixels are, moved by (dx, dy) (the sum saturating at the int range).
+  TPoint ShiftedPixel(int layer, double x, double y, int dx, int dy) const;
+  // Loads the background picture and draws it into area; false when the file cannot be loaded.
+  bool DrawBackgroundPicture(TCanvas& canvas, const TRect& area);
+  void DrawBackgroundArea(TCanvas& canvas, const TRect& area);
+  void DrawTextLabel(TCanvas& canvas, const TTextLabel& label, int offsetX, int offsetY);
+  void DrawCrossHair(TCanvas& canvas, const TCrossHair& hair, int x, int y);
 
   // --- item store ---
   detail::TItemListPtr m_data;      // the data list; shared with the charts tied by data sharing
