@@ -3,7 +3,6 @@
 #include "base/draw_mark.h"
 
 #include <cstdint>
-#include <limits>
 #include <string>
 
 #include "base/mark_shapes.h"
@@ -12,11 +11,6 @@
 namespace nox {
 
 namespace {
-
-int SaturatedInt(std::int64_t v) {
-  constexpr std::int64_t lo = std::numeric_limits<int>::min(), hi = std::numeric_limits<int>::max();
-  return static_cast<int>(v < lo ? lo : v > hi ? hi : v);
-}
 
 // The character a mark type above the shapes stands for: 200..209 are the digits.
 char MarkCharacter(std::uint8_t markType) {
@@ -52,15 +46,15 @@ void DrawCharacterMark(TCanvas& canvas, std::uint8_t markType, int x, int y) {
   canvas.SetTextAlign(TA_LEFT | TA_TOP | TA_NOUPDATECP);
   // The extent is TextWidth by TextHeight of the character.
   const TSize extent = canvas.TextExtent(text);
-  canvas.TextOut(SaturatedInt(std::int64_t{x} - extent.cx / 2), SaturatedInt(std::int64_t{y} - extent.cy / 2),
-                 text);
+  canvas.TextOut(detail::SaturatedInt(std::int64_t{x} - extent.cx / 2),
+                 detail::SaturatedInt(std::int64_t{y} - extent.cy / 2), text);
 }
 
 }  // namespace
 
 void DrawMark(TCanvas& canvas, std::uint8_t markType, int x, int y) {
   const TPoint penPos = canvas.PenPos();
-  if (markType < detail::kShapeMarkCount) {
+  if (markType < kFirstCharacterMark) {
     detail::DrawShapeMark(canvas, markType, x, y);
   } else {
     DrawCharacterMark(canvas, markType, x, y);

@@ -36,7 +36,8 @@
 //   (x - width div 2, y - height div 2), width and height being the character's TextWidth and
 //   TextHeight, placed by its top left corner whatever the canvas's text alignment. They leave the
 //   brush bsClear (which reads back as clWhite) and the font, its colour included, and the text
-//   alignment as found.
+//   alignment as found. On a printer canvas the caller sizes the font for paper first (the chart
+//   applies the item's size under the printer's resolution); the mark draws with the font as it is.
 // - The pen position is left where it was.
 // - Any int coordinates are safe: what lies outside the canvas is clipped, and a symbol near the
 //   limits of int is cut off rather than wrapped round.

@@ -7,7 +7,6 @@
 #include <array>
 #include <cstdint>
 #include <initializer_list>
-#include <limits>
 #include <span>
 
 #include "platform/canvas.h"
@@ -33,9 +32,7 @@ struct Offset {
   int dy = 0;
 };
 
-// Draws around a centre held in 64 bits. Points are limited to the range of int, so a centre near
-// the limits cuts its symbol off instead of wrapping it round; such a symbol lies far outside any
-// bitmap.
+// Draws around a centre held in 64 bits, so that no offset overflows.
 class MarkPainter {
  public:
   MarkPainter(TCanvas& canvas, std::int64_t x, std::int64_t y) : m_canvas(canvas), m_x(x), m_y(y) {}
@@ -105,11 +102,7 @@ class MarkPainter {
   void Diamond() { Path({{-3, 0}, {0, 3}, {3, 0}, {0, -3}, {-3, 0}}); }
 
  private:
-  static int Saturated(std::int64_t v) {
-    constexpr std::int64_t lo = std::numeric_limits<int>::min(), hi = std::numeric_limits<int>::max();
-    return static_cast<int>(v < lo ? lo : v > hi ? hi : v);
-  }
-  TPoint At(int dx, int dy) const { return {Saturated(m_x + dx), Saturated(m_y + dy)}; }
+  TPoint At(int dx, int dy) const { return {SaturatedInt(m_x + dx), SaturatedInt(m_y + dy)}; }
 
   std::span<const TPoint> Points(std::initializer_list<Offset> offsets) {
     std::size_t n = 0;
