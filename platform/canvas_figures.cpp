@@ -31,7 +31,7 @@ void ThinFrame(Sink& sink, const detail::Surface& surface, const Box& box, const
     return;
   }
   const auto plot = [&](std::int64_t x, std::int64_t y, std::int64_t position) {
-    if (dash.On(position)) sink.Pixel(static_cast<int>(x), static_cast<int>(y));
+    if (dash.On(position)) sink.Apply(surface.At(static_cast<int>(x), static_cast<int>(y)));
   };
   const std::int64_t w = r - l, h = b - t;  // steps along the top and down the right side
   const std::int64_t x0 = l < 0 ? 0 : l, x1 = r >= surface.width ? surface.width - 1 : r;
@@ -89,14 +89,14 @@ void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
   }
   if (!ink.Wide()) {
     if (fills) detail::FillBox(fill, surface, detail::Shrunk(box, 1));
-    detail::WithPenSink(ink, surface, m_scratch->spans, false,
+    detail::WithPenSink(ink, surface, m_scratch->marks, false,
                         [&](auto& sink) { ThinFrame(sink, surface, box, ink.dash); });
     return;
   }
   const Box outer = detail::OutlineBox(box, ink);
   const Box inner = detail::Shrunk(outer, ink.width);
   if (fills) detail::FillBox(fill, surface, inner);
-  detail::WithPenSink(ink, surface, m_scratch->spans, false,
+  detail::WithPenSink(ink, surface, m_scratch->marks, false,
                       [&](auto& sink) { WideFrame(sink, surface, outer, inner); });
 }
 
@@ -126,9 +126,10 @@ void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
       return;
     }
     if (ink.dash.Solid()) {
-      detail::WithPenSink(ink, surface, m_scratch->spans, false, [&](auto& sink) {
+      detail::WithPenSink(ink, surface, m_scratch->marks, false, [&](auto& sink) {
+        detail::OutlineRows rows(region, first);
         for (std::int64_t y = first; y <= last; ++y) {
-          const detail::RingRow row = detail::OutlineRow(region, y);
+          const detail::RingRow row = rows.Next();
           fillInside(y, row);
           detail::OutlineOfRow(sink, surface, y, row);
         }
@@ -136,9 +137,10 @@ void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
       return;
     }
     const detail::EllipsePath path(region);
-    detail::WithPenSink(ink, surface, m_scratch->spans, false, [&](auto& sink) {
+    detail::WithPenSink(ink, surface, m_scratch->marks, false, [&](auto& sink) {
+      detail::OutlineRows rows(region, first);
       for (std::int64_t y = first; y <= last; ++y) {
-        const detail::RingRow row = detail::OutlineRow(region, y);
+        const detail::RingRow row = rows.Next();
         fillInside(y, row);
         detail::OutlineOfRowWhere(sink, surface, y, row,
                                   [&](std::int64_t x) { return ink.dash.On(path.PositionOf(x, y)); });
@@ -153,7 +155,7 @@ void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
   const detail::EllipseRegion inner(innerBox.left, innerBox.top, innerBox.right, innerBox.bottom);
   std::int64_t first = 0, last = 0;
   if (!detail::VisibleRows(surface, outer.Top(), outer.Bottom(), first, last)) return;
-  detail::WithPenSink(ink, surface, m_scratch->spans, false, [&](auto& sink) {
+  detail::WithPenSink(ink, surface, m_scratch->marks, false, [&](auto& sink) {
     for (std::int64_t y = first; y <= last; ++y) {
       const detail::RingRow row = detail::RingBetween(outer, inner, y);
       fillInside(y, row);

@@ -67,8 +67,25 @@ class EllipsePath {
   std::int64_t m_quarter = 0;          // positions of a quarter from middle row to top pixel inclusive
 };
 
-// The thin outline of the region in row y (region.HasRow(y)).
-RingRow OutlineRow(const EllipseRegion& region, std::int64_t y);
+// The thin outline of a region row by row, downward from a first row of the region; each row of
+// the region is computed once.
+class OutlineRows {
+ public:
+  OutlineRows(const EllipseRegion& region, std::int64_t firstRow);
+  // The outline of the current row; then moves to the next row.
+  RingRow Next();
+
+ private:
+  struct Span {
+    bool present = false;
+    std::int64_t x0 = 0, x1 = -1;
+  };
+  Span RowSpan(std::int64_t y) const;
+
+  const EllipseRegion& m_region;
+  std::int64_t m_y;
+  Span m_above, m_row, m_below;
+};
 // The ring between an outer region and an inner one inside it, in row y (outer.HasRow(y)).
 RingRow RingBetween(const EllipseRegion& outer, const EllipseRegion& inner, std::int64_t y);
 
