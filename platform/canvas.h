@@ -96,7 +96,9 @@ class TCanvas {
   TColor Pixel(int x, int y) const;
   void SetPixel(int x, int y, TColor color);
 
-  // text (UTF-8; bytes that are not valid UTF-8 are taken as Latin-1 characters)
+  // text (UTF-8; a byte that is not valid UTF-8 is taken on its own as a Latin-1 character, 0x80..0x9F
+  // as the Windows-1252 ones; control characters take no room and draw nothing; faces and sizes:
+  // platform/text_fonts.h)
   void TextOut(int x, int y, std::string_view text);
   int TextWidth(std::string_view text) const;
   int TextHeight(std::string_view text) const;

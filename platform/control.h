@@ -10,6 +10,11 @@
 //
 // Mouse, key and window notifications come in through the Dispatch* calls (from a host widget or a
 // test); they call the protected virtual handlers, whose base versions fire the standard events.
+// A disabled control ignores mouse, wheel and key input.
+//
+// Click rule: a left-button release fires MouseUp and then, when the release lies inside the client
+// area and the last left press was inside it too, Click. The press that comes with a double click
+// (ssDouble in its shift state) does not lead to a Click.
 
 #include <cstdint>
 #include <functional>
@@ -53,7 +58,8 @@ class TComponent : public TPersistent {
   TComponentState ComponentState() const { return m_state; }
   bool IsLoading() const { return m_state.Contains(csLoading); }
   bool IsDesigning() const { return m_state.Contains(csDesigning); }
-  // Stored-form readers set csLoading, apply properties, then call Loaded (which clears it).
+  // Stored-form readers set csLoading and csReading, apply properties, then call Loaded (which clears
+  // both); derived classes call the base Loaded first.
   void BeginLoading() { m_state.Include(csLoading).Include(csReading); }
   void SetDesigning(bool designing);
   virtual void Loaded();
@@ -79,6 +85,9 @@ class TControlSite {
   // The area of the control's screen image that has changed or must be painted; the site presents
   // it soon (calling PaintIfPending first).
   virtual void UpdateArea(TControl& control, const TRect& area) = 0;
+  // The control is being destroyed (its derived parts already are): the site must drop every
+  // reference to it. A site that goes away first calls SetSite(nullptr) on its control.
+  virtual void ControlDestroyed(TControl& /*control*/) {}
 };
 
 class TControl : public TComponent {
@@ -94,7 +103,11 @@ class TControl : public TComponent {
   int Height() const { return m_height; }
   TRect BoundsRect() const { return {m_left, m_top, m_left + m_width, m_top + m_height}; }
   TRect ClientRect() const { return {0, 0, m_width, m_height}; }
-  // Moves and sizes the control (negative sizes count as 0) and resizes the screen image.
+  // Moves and sizes the control. Negative sizes count as 0. A new size is first offered to
+  // CanResize (OnCanResize may change it or veto it; a veto keeps the old size, the move still
+  // happens); when the size then differs, the screen image is resized (new pixels white), the control
+  // is invalidated and Resize fires OnResize. A size beyond the bitmap limits raises EInvalidGraphic
+  // and leaves the control as it was.
   virtual void SetBounds(int left, int top, int width, int height);
   void SetLeft(int v) { SetBounds(v, m_top, m_width, m_height); }
   void SetTop(int v) { SetBounds(m_left, v, m_width, m_height); }
@@ -103,6 +116,7 @@ class TControl : public TComponent {
 
   // state
   bool Visible() const { return m_visible; }
+  // A change of visibility invalidates the control, so its site shows or hides it.
   virtual void SetVisible(bool visible);
   bool Enabled() const { return m_enabled; }
   void SetEnabled(bool enabled) { m_enabled = enabled; }
@@ -118,7 +132,8 @@ class TControl : public TComponent {
   const TFont& Font() const { return m_font; }
   void SetFont(const TFont& font) { m_font.Assign(font); }
 
-  // The window: created once, when a host first shows the control (or a test asks for it).
+  // The window: created once, when a host first shows the control (or a test asks for it);
+  // HandleNeeded calls CreateWnd the first time only.
   bool HandleAllocated() const { return m_handleAllocated; }
   void HandleNeeded();
 
@@ -127,14 +142,15 @@ class TControl : public TComponent {
   TBitmap& ScreenImage() { return m_screen; }
   const TBitmap& ScreenImage() const { return m_screen; }
   TCanvas& Canvas() { return m_screen.Canvas(); }
-  // Asks for a repaint: marks the control for painting and tells the site.
+  // Asks for a repaint: marks the control for painting and tells the site (the whole client area).
   void Invalidate();
   bool PaintPending() const { return m_paintPending; }
-  // Paints now if a repaint was asked for.
+  // Paints now if a repaint was asked for; the mark is cleared first, so Paint may ask again.
   void PaintIfPending();
   // Draws the control into its screen image.
   virtual void Paint() {}
-  // Tells the site that this area of the screen image was drawn on directly.
+  // Tells the site that this area of the screen image was drawn on directly (clipped to the client
+  // area; an empty area tells nothing).
   void ScreenChanged(const TRect& area);
   void ScreenChanged() { ScreenChanged(ClientRect()); }
   TControlSite* Site() const { return m_site; }
@@ -143,19 +159,19 @@ class TControl : public TComponent {
   // The answer to the dialog-code query (dlgcWantArrows | dlgcWantTab, ...); 0 by default.
   virtual int DialogCode() const { return 0; }
 
-  // input from the host
-  void DispatchMouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-    MouseDown(button, shift, x, y);
-  }
-  void DispatchMouseMove(TShiftState shift, int x, int y) { MouseMove(shift, x, y); }
+  // input from the host (coordinates in control pixels; they may lie outside the control while
+  // the mouse is captured)
+  void DispatchMouseDown(TMouseButton button, TShiftState shift, int x, int y);
+  void DispatchMouseMove(TShiftState shift, int x, int y);
   void DispatchMouseUp(TMouseButton button, TShiftState shift, int x, int y);
-  void DispatchDblClick() { DblClick(); }
+  void DispatchDblClick();
   void DispatchMouseEnter() { MouseEnter(); }
   void DispatchMouseLeave() { MouseLeave(); }
-  void DispatchKeyDown(std::uint16_t& key, TShiftState shift) { KeyDown(key, shift); }
-  void DispatchKeyUp(std::uint16_t& key, TShiftState shift) { KeyUp(key, shift); }
-  void DispatchKeyPress(char& key) { KeyPress(key); }
-  // Returns whether a handler took the wheel turn.
+  void DispatchKeyDown(std::uint16_t& key, TShiftState shift);
+  void DispatchKeyUp(std::uint16_t& key, TShiftState shift);
+  void DispatchKeyPress(char& key);
+  // Fires OnMouseWheel; if no handler took the turn, OnMouseWheelUp (delta > 0) or OnMouseWheelDown
+  // (delta < 0). Returns whether a handler took it.
   bool DispatchMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos);
 
   // standard events
@@ -180,6 +196,10 @@ class TControl : public TComponent {
   virtual void CreateWnd() {}
   // Called after the font changed.
   virtual void FontChanged() {}
+  // Offers a new size: the base fires OnCanResize; returns false to keep the old size.
+  virtual bool CanResize(int& newWidth, int& newHeight);
+  // After the size changed: the base fires OnResize.
+  virtual void Resize();
 
   virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
   virtual void MouseMove(TShiftState shift, int x, int y);
@@ -191,6 +211,7 @@ class TControl : public TComponent {
   virtual void KeyDown(std::uint16_t& key, TShiftState shift);
   virtual void KeyUp(std::uint16_t& key, TShiftState shift);
   virtual void KeyPress(char& key);
+  virtual bool MouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos);
 
  private:
   int m_left = 0;
@@ -206,6 +227,7 @@ class TControl : public TComponent {
   TBitmap m_screen;
   bool m_handleAllocated = false;
   bool m_paintPending = false;
+  bool m_leftPressInside = false;  // a left press inside the client area awaits its release (Click)
   TControlSite* m_site = nullptr;
 };
 

@@ -1,0 +1,188 @@
+#include "platform/control.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace nox {
+
+// ---- TComponent
+
+TComponent::TComponent(TComponent* owner) : m_owner(owner) {}
+
+void TComponent::SetDesigning(bool designing) {
+  if (designing) {
+    m_state.Include(csDesigning);
+  } else {
+    m_state.Exclude(csDesigning);
+  }
+}
+
+void TComponent::Loaded() { m_state.Exclude(csLoading).Exclude(csReading); }
+
+// ---- TControl
+
+TControl::TControl(TComponent* owner) : TComponent(owner) {
+  m_font.OnChange = [this](TObject*) { FontChanged(); };
+}
+
+TControl::~TControl() {
+  IncludeState(csDestroying);
+  m_font.OnChange = nullptr;
+  if (TControlSite* site = std::exchange(m_site, nullptr)) site->ControlDestroyed(*this);
+}
+
+void TControl::SetBounds(int left, int top, int width, int height) {
+  width = std::max(width, 0);
+  height = std::max(height, 0);
+  if (width != m_width || height != m_height) {
+    if (!CanResize(width, height)) {
+      width = m_width;
+      height = m_height;
+    }
+    width = std::max(width, 0);
+    height = std::max(height, 0);
+  }
+  const bool resized = width != m_width || height != m_height;
+  if (resized) m_screen.SetSize(width, height);  // may refuse the size; nothing has changed yet
+  m_left = left;
+  m_top = top;
+  m_width = width;
+  m_height = height;
+  if (resized) {
+    Invalidate();
+    Resize();
+  }
+}
+
+bool TControl::CanResize(int& newWidth, int& newHeight) {
+  bool resize = true;
+  if (OnCanResize) OnCanResize(this, newWidth, newHeight, resize);
+  return resize;
+}
+
+void TControl::Resize() {
+  if (OnResize) OnResize(this);
+}
+
+void TControl::SetVisible(bool visible) {
+  if (visible == m_visible) return;
+  m_visible = visible;
+  Invalidate();
+}
+
+void TControl::HandleNeeded() {
+  if (m_handleAllocated) return;
+  m_handleAllocated = true;  // set first, so that CreateWnd may ask again without recursing
+  CreateWnd();
+}
+
+void TControl::Invalidate() {
+  m_paintPending = true;
+  if (m_site) m_site->UpdateArea(*this, ClientRect());
+}
+
+void TControl::PaintIfPending() {
+  if (!m_paintPending) return;
+  m_paintPending = false;
+  Paint();
+}
+
+void TControl::ScreenChanged(const TRect& area) {
+  const TRect clipped{std::max(area.Left, 0), std::max(area.Top, 0), std::min(area.Right, m_width),
+                      std::min(area.Bottom, m_height)};
+  if (m_site && !clipped.IsEmpty()) m_site->UpdateArea(*this, clipped);
+}
+
+// ---- input
+
+void TControl::DispatchMouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+  if (!m_enabled) return;
+  if (button == mbLeft) m_leftPressInside = !shift.Contains(ssDouble) && ClientRect().Contains({x, y});
+  MouseDown(button, shift, x, y);
+}
+
+void TControl::DispatchMouseMove(TShiftState shift, int x, int y) {
+  if (m_enabled) MouseMove(shift, x, y);
+}
+
+void TControl::DispatchMouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+  if (!m_enabled) return;
+  const bool click = button == mbLeft && m_leftPressInside && ClientRect().Contains({x, y});
+  if (button == mbLeft) m_leftPressInside = false;
+  MouseUp(button, shift, x, y);
+  if (click) Click();
+}
+
+void TControl::DispatchDblClick() {
+  if (m_enabled) DblClick();
+}
+
+void TControl::DispatchKeyDown(std::uint16_t& key, TShiftState shift) {
+  if (m_enabled) KeyDown(key, shift);
+}
+
+void TControl::DispatchKeyUp(std::uint16_t& key, TShiftState shift) {
+  if (m_enabled) KeyUp(key, shift);
+}
+
+void TControl::DispatchKeyPress(char& key) {
+  if (m_enabled) KeyPress(key);
+}
+
+bool TControl::DispatchMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) {
+  return m_enabled && MouseWheel(shift, wheelDelta, mousePos);
+}
+
+// ---- handlers: the base versions fire the standard events
+
+void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+  if (OnMouseDown) OnMouseDown(this, button, shift, x, y);
+}
+
+void TControl::MouseMove(TShiftState shift, int x, int y) {
+  if (OnMouseMove) OnMouseMove(this, shift, x, y);
+}
+
+void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+  if (OnMouseUp) OnMouseUp(this, button, shift, x, y);
+}
+
+void TControl::Click() {
+  if (OnClick) OnClick(this);
+}
+
+void TControl::DblClick() {
+  if (OnDblClick) OnDblClick(this);
+}
+
+void TControl::MouseEnter() {
+  if (OnMouseEnter) OnMouseEnter(this);
+}
+
+void TControl::MouseLeave() {
+  if (OnMouseLeave) OnMouseLeave(this);
+}
+
+void TControl::KeyDown(std::uint16_t& key, TShiftState shift) {
+  if (OnKeyDown) OnKeyDown(this, key, shift);
+}
+
+void TControl::KeyUp(std::uint16_t& key, TShiftState shift) {
+  if (OnKeyUp) OnKeyUp(this, key, shift);
+}
+
+void TControl::KeyPress(char& key) {
+  if (OnKeyPress) OnKeyPress(this, key);
+}
+
+bool TControl::MouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) {
+  bool handled = false;
+  if (OnMouseWheel) OnMouseWheel(this, shift, wheelDelta, mousePos, handled);
+  if (!handled) {
+    if (wheelDelta > 0 && OnMouseWheelUp) OnMouseWheelUp(this, shift, mousePos, handled);
+    if (wheelDelta < 0 && OnMouseWheelDown) OnMouseWheelDown(this, shift, mousePos, handled);
+  }
+  return handled;
+}
+
+}  // namespace nox
