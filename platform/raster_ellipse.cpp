@@ -10,7 +10,7 @@ namespace nox::detail {
 namespace {
 
 // The largest t <= a with (t b)^2 <= a^2 (b - y)(b + y), for b > 0 and 0 <= y <= b: the half-width
-// of the ellipse with semi-axes a and b at height y, rounded down. Estimated in long double and made
+// of the ellipse with semi-axes a and b at height y, rounded down. Estimated in floating point and made
 // exact with integer products (128 bits, or 256 for boxes beyond 2^31 pixels).
 std::int64_t HalfWidthAt(std::int64_t a, std::int64_t b, std::int64_t y) {
   const UInt128 rhsFactor = static_cast<UInt128>(b - y) * static_cast<UInt128>(b + y);

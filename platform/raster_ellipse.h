@@ -28,7 +28,7 @@ class EllipseRegion {
   // The span of row y (HasRow(y)), both ends included.
   void Row(std::int64_t y, std::int64_t& x0, std::int64_t& x1) const;
 
-  // Doubled coordinates relative to the centre (the same parity as the box size minus one).
+  // The centre in doubled coordinates (odd where it lies between two pixels).
   std::int64_t CentreX2() const { return 2 * m_left + m_a; }
   std::int64_t CentreY2() const { return 2 * m_top + m_b; }
   std::int64_t A() const { return m_a; }  // width - 1

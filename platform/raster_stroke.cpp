@@ -157,7 +157,7 @@ bool Capsule::EstimateLarge(std::int64_t y, long double& lo, long double& hi) co
       hi = std::max(hi, static_cast<long double>(m_ax2) + sHi);
     }
   }
-  return lo <= hi;
+  return lo <= hi;  // false for NaN too, so no NaN reaches an integer conversion
 }
 
 bool Capsule::Row(std::int64_t y, int imageWidth, int& x0, int& x1) const {
@@ -192,7 +192,7 @@ bool Capsule::Row(std::int64_t y, int imageWidth, int& x0, int& x1) const {
     if (!EstimateLarge(y, lo, hi)) return false;
     const long double first = std::ceil((lo - static_cast<long double>(m_offset)) / 2.0L) - 1.0L;
     const long double last = std::floor((hi - static_cast<long double>(m_offset)) / 2.0L) + 1.0L;
-    if (last < 0.0L || first > static_cast<long double>(lastColumn)) return false;
+    if (!(last >= 0.0L && first <= static_cast<long double>(lastColumn))) return false;
     a = first < 0.0L ? 0 : static_cast<std::int64_t>(first);
     b = last > static_cast<long double>(lastColumn) ? lastColumn : static_cast<std::int64_t>(last);
     while (a <= b && !Covers(a, y)) ++a;
