@@ -1,0 +1,251 @@
+#include "scale/scale_paint.h"
+
+#include <algorithm>
+#include <climits>
+
+#include "platform/bitmap.h"
+#include "platform/host.h"
+#include "scale/draw_frame.h"
+
+namespace nox::detail {
+
+namespace {
+
+constexpr int kShortTick = 4;
+constexpr int kMajorTickHorz = 7;
+constexpr int kMajorTickVert = 6;
+constexpr int kHorzLabelGap = 7;  // between base line and horizontal labels
+constexpr int kVertLabelGap = 8;  // between base line and vertical labels
+constexpr int kLabelEdgeGap = 2;  // kept free at the control's left and right edge
+constexpr TColor kFrameMid = clSilver;
+
+int Coord(long long v) { return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX)); }
+
+bool IsVertical(TScaleType type) { return type == sctYL || type == sctYR; }
+
+// The canvas state the scale changes for text and restores afterwards.
+class TTextAlignGuard {
+ public:
+  explicit TTextAlignGuard(TCanvas& canvas) : m_canvas(canvas), m_align(canvas.TextAlign()) {
+    canvas.SetTextAlign(TA_LEFT | TA_TOP | TA_NOUPDATECP);
+  }
+  ~TTextAlignGuard() { m_canvas.SetTextAlign(m_align); }
+  TTextAlignGuard(const TTextAlignGuard&) = delete;
+  TTextAlignGuard& operator=(const TTextAlignGuard&) = delete;
+
+ private:
+  TCanvas& m_canvas;
+  unsigned m_align;
+};
+
+}  // namespace
+
+void TScalePainter::Paint() {
+  TScale& s = m_scale;
+  TCanvas& target = s.m_hostCanvas ? *s.m_hostCanvas : s.Canvas();
+  target.SetFont(s.Font());
+  if (s.OnBeforeScaleRendered) s.OnBeforeScaleRendered(&s, target);
+
+  const long long width = s.Width();
+  const long long height = s.Height();
+  if (s.m_transparent) {
+    target.Pen().SetColor(s.m_colorScale);
+    long long baseLine = 0;
+    switch (s.m_scaleType) {
+      case sctXB:
+        baseLine = s.m_hostOffsetY + height - s.m_marginBottom - 1;
+        break;
+      case sctXT:
+        baseLine = static_cast<long long>(s.m_hostOffsetY) + s.m_marginTop;
+        break;
+      case sctYL:
+        baseLine = static_cast<long long>(s.m_hostOffsetX) + s.m_marginLeft;
+        break;
+      case sctYR:
+        baseLine = s.m_hostOffsetX + width - s.m_marginRight - 1;
+        break;
+    }
+    DrawScale(target, baseLine);
+    if (s.m_showBaseLine) DrawBaseLine(target, baseLine);
+    if (s.OnAfterScaleRendered) s.OnAfterScaleRendered(&s, target);
+  } else {
+    TBitmap bitmap;
+    try {
+      bitmap.SetSize(s.Width(), s.Height());
+    } catch (const EInvalidGraphic&) {
+      return;  // larger than any image: nothing can show it
+    }
+    TCanvas& canvas = bitmap.Canvas();
+    canvas.SetFont(s.Font());
+    canvas.Pen().SetColor(s.m_colorBackGnd);
+    canvas.Brush().SetColor(s.m_colorBackGnd);
+    canvas.Rectangle(0, 0, s.Width(), s.Height());
+    canvas.Pen().SetColor(s.m_colorScale);
+    long long baseLine = 0;
+    switch (s.m_scaleType) {
+      case sctXB:
+        baseLine = height - s.m_marginBottom - 1;
+        break;
+      case sctXT:
+        baseLine = s.m_marginTop;
+        break;
+      case sctYL:
+        baseLine = s.m_marginLeft;
+        break;
+      case sctYR:
+        baseLine = width - s.m_marginRight - 1;
+        break;
+    }
+    DrawScale(canvas, baseLine);
+    if (s.m_showBaseLine) DrawBaseLine(canvas, baseLine);
+    if (s.OnAfterScaleRendered) s.OnAfterScaleRendered(&s, canvas);
+    DrawFrame(canvas, s.m_frameStyle, 0, 0, s.Width() - 1, s.Height() - 1, s.m_frameColorLight, kFrameMid,
+              s.m_frameColorShadow, s.m_frameColorDark, s.m_frameColorDark);
+    if (s.m_hostCanvas) {
+      target.Draw(s.m_hostOffsetX, s.m_hostOffsetY, bitmap);
+    } else {
+      target.Draw(0, 0, bitmap);
+    }
+  }
+  if (!s.m_hostCanvas) s.ScreenChanged();
+}
+
+void TScalePainter::PrepareCanvas(TCanvas& canvas) {
+  if (canvas.IsPrinter()) {
+    // Labels keep their screen height in pixels on paper: fix the pixel height at the screen's
+    // resolution, then give the font the printer's resolution without changing that height.
+    canvas.Font().SetPixelsPerInch(Host().ScreenPixelsPerInch());
+    canvas.Font().SetSize(m_scale.Font().Size());
+    canvas.Font().SetPixelsPerInch(canvas.PrinterPixelsPerInchY());
+  }
+  // Labels of an opaque scale stand on boxes of the background colour, which the brush still holds.
+  canvas.Brush().SetStyle(m_scale.m_transparent ? bsClear : bsSolid);
+}
+
+void TScalePainter::DrawScale(TCanvas& canvas, long long baseLine) {
+  const TTextAlignGuard align(canvas);
+  PrepareCanvas(canvas);
+  m_scale.ClearTickList();
+  DrawTicks(canvas, baseLine, m_scale.CurrentTicks());
+  DrawCaption(canvas, baseLine);
+}
+
+void TScalePainter::DrawTicks(TCanvas& canvas, long long baseLine, const TTickList& ticks) {
+  const TScaleType type = m_scale.m_scaleType;
+  const bool vertical = IsVertical(type);
+  // Ticks point into the scale's area: up from an sctXB base line, down from sctXT, right from
+  // sctYL, left from sctYR.
+  const int direction = (type == sctXB || type == sctYR) ? -1 : 1;
+  const int majorLength = vertical ? kMajorTickVert : kMajorTickHorz;
+  const int zeroHeight = vertical ? canvas.TextHeight("0") : 0;
+  for (const TTick& tick : ticks.Ticks) {
+    const long long p = m_scale.ValueToPixel(tick.Value);
+    if (tick.Recorded) m_scale.RecordTick(tick.Value);
+    if (tick.Mark != tmNone) {
+      const long long tip = baseLine + direction * (tick.Mark == tmMajor ? majorLength : kShortTick);
+      if (vertical) {
+        canvas.MoveTo(Coord(baseLine), Coord(p));
+        canvas.LineTo(Coord(tip), Coord(p));
+      } else {
+        canvas.MoveTo(Coord(p), Coord(baseLine));
+        canvas.LineTo(Coord(p), Coord(tip));
+      }
+    }
+    const long long footX = vertical ? baseLine : p;
+    const long long footY = vertical ? p : baseLine;
+    if (!tick.LabelBeforeDrawn) FireTickDrawn(canvas, tick.Value, footX, footY);
+    if (tick.Labelled) {
+      if (vertical) {
+        DrawVertLabel(canvas, p, baseLine, zeroHeight, tick.Label, tick.LabelValue);
+      } else {
+        PlaceHorzLabel(canvas, p, baseLine, tick.Label, tick.LabelValue);
+      }
+    }
+    if (tick.LabelBeforeDrawn) FireTickDrawn(canvas, tick.LabelValue, footX, footY);
+  }
+}
+
+void TScalePainter::FireTickDrawn(TCanvas& canvas, double value, long long x, long long y) {
+  if (m_scale.OnScaleTickDrawn)
+    m_scale.OnScaleTickDrawn(&m_scale, canvas, m_scale.m_scaleType, value, Coord(x), Coord(y));
+}
+
+void TScalePainter::PlaceHorzLabel(TCanvas& canvas, long long p, long long baseLine, std::string text,
+                                   double value) {
+  if (m_scale.OnBeforeTickLabel) m_scale.OnBeforeTickLabel(&m_scale, m_scale.m_scaleType, value, text);
+  const long long half = canvas.TextWidth(text) / 2;
+  const long long height = canvas.TextHeight(text);
+  const long long width = m_scale.Width();
+  const long long left = p + half < width - kLabelEdgeGap ? p - std::min(half, p - kLabelEdgeGap)
+                                                          : width - 2 * half - kLabelEdgeGap;
+  const long long top =
+      m_scale.m_scaleType == sctXT ? baseLine + kHorzLabelGap : baseLine - kHorzLabelGap - height;
+  canvas.TextOut(Coord(left), Coord(top), text);
+}
+
+void TScalePainter::DrawVertLabel(TCanvas& canvas, long long p, long long baseLine, int zeroHeight,
+                                  std::string text, double value) {
+  if (m_scale.OnBeforeTickLabel) m_scale.OnBeforeTickLabel(&m_scale, m_scale.m_scaleType, value, text);
+  const long long left = m_scale.m_scaleType == sctYL ? baseLine + kVertLabelGap
+                                                      : baseLine - canvas.TextWidth(text) - kVertLabelGap;
+  canvas.TextOut(Coord(left), Coord(p - zeroHeight / 2), text);
+}
+
+void TScalePainter::DrawCaption(TCanvas& canvas, long long baseLine) {
+  const TScale& s = m_scale;
+  if (s.m_caption.empty()) return;
+  long long x = baseLine;
+  long long y = baseLine;
+  if (IsVertical(s.m_scaleType)) {
+    switch (s.m_captionAnchor) {
+      case uaSclTopLft:
+        y = s.m_marginTop;
+        break;
+      case uaSclCenter:
+        y = s.m_marginTop + (static_cast<long long>(s.Height()) - s.m_marginTop - s.m_marginBottom) / 2;
+        break;
+      case uaSclBotRgt:
+        y = static_cast<long long>(s.Height()) - s.m_marginBottom;
+        break;
+    }
+  } else {
+    switch (s.m_captionAnchor) {
+      case uaSclTopLft:
+        x = s.m_marginLeft;
+        break;
+      case uaSclCenter:
+        x = s.m_marginLeft + (static_cast<long long>(s.Width()) - s.m_marginLeft - s.m_marginRight) / 2;
+        break;
+      case uaSclBotRgt:
+        x = static_cast<long long>(s.Width()) - s.m_marginRight;
+        break;
+    }
+  }
+  x += s.m_captionPosX;
+  y += s.m_captionPosY;
+  const long long width = canvas.TextWidth(s.m_caption);
+  switch (s.m_captionAlignment) {
+    case taLeftJustify:
+      break;
+    case taRightJustify:
+      x -= width;
+      break;
+    case taCenter:
+      x -= width / 2;
+      break;
+  }
+  canvas.TextOut(Coord(x), Coord(y), s.m_caption);
+}
+
+void TScalePainter::DrawBaseLine(TCanvas& canvas, long long baseLine) {
+  const TScale& s = m_scale;
+  if (IsVertical(s.m_scaleType)) {
+    canvas.MoveTo(Coord(baseLine), s.m_marginTop);
+    canvas.LineTo(Coord(baseLine), Coord(static_cast<long long>(s.Height()) - s.m_marginBottom - 1));
+  } else {
+    canvas.MoveTo(s.m_marginLeft, Coord(baseLine));
+    canvas.LineTo(Coord(static_cast<long long>(s.Width()) - s.m_marginRight - 1), Coord(baseLine));
+  }
+}
+
+}  // namespace nox::detail
