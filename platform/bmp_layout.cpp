@@ -54,16 +54,22 @@ class FieldReader {
 
 const char* CompressionName(std::uint32_t compression) {
   switch (compression) {
-    case bcRgb: return "none";
-    case bcRle8: return "RLE8";
-    case bcRle4: return "RLE4";
-    case bcBitFields: return "bit fields";
-    default: return "?";
+    case bcRgb:
+      return "none";
+    case bcRle8:
+      return "RLE8";
+    case bcRle4:
+      return "RLE4";
+    case bcBitFields:
+      return "bit fields";
+    default:
+      return "?";
   }
 }
 
 void CheckCompression(std::uint32_t compression, int bits) {
-  if (compression == 4 || compression == 5) Fail("BMP files with embedded JPEG or PNG data are not supported");
+  if (compression == 4 || compression == 5)
+    Fail("BMP files with embedded JPEG or PNG data are not supported");
   if (compression > bcBitFields) Fail("unknown BMP compression " + std::to_string(compression));
   const bool fits = compression == bcRgb || (compression == bcRle8 && bits == 8) ||
                     (compression == bcRle4 && bits == 4) ||
@@ -87,7 +93,8 @@ void SetMasks(BmpLayout& layout, std::uint32_t red, std::uint32_t green, std::ui
            std::to_string(layout.BitsPerPixel) + " bits per pixel");
     }
     const std::uint32_t run = m >> std::countr_zero(m);
-    if ((run & (run + 1)) != 0) Fail(std::string("BMP ") + names[i] + " mask " + Hex(m) + " is not one run of bits");
+    if ((run & (run + 1)) != 0)
+      Fail(std::string("BMP ") + names[i] + " mask " + Hex(m) + " is not one run of bits");
     for (int j = 0; j < i; ++j) {
       if ((masks[j] & m) != 0) Fail(std::string("BMP ") + names[j] + " and " + names[i] + " masks overlap");
     }
@@ -107,7 +114,8 @@ BmpChannel BmpChannel::FromMask(std::uint32_t mask) {
   if (c.Bits <= 8) {
     // Exact scaling rounds to nearest: a 5-bit 31 becomes 255, 16 becomes 132.
     const std::uint32_t top = (1u << c.Bits) - 1;
-    for (std::uint32_t v = 0; v <= top; ++v) c.Scale[v] = static_cast<std::uint8_t>((v * 255 + top / 2) / top);
+    for (std::uint32_t v = 0; v <= top; ++v)
+      c.Scale[v] = static_cast<std::uint8_t>((v * 255 + top / 2) / top);
   }
   return c;
 }
@@ -151,7 +159,8 @@ BmpLayout ReadBmpLayout(std::span<const std::uint8_t> file) {
 
   if (planes != 1) Fail("BMP plane count must be 1, the file says " + std::to_string(planes));
   const int bits = layout.BitsPerPixel;
-  const bool knownDepth = bits == 1 || bits == 4 || bits == 8 || bits == 24 || (!core && (bits == 16 || bits == 32));
+  const bool knownDepth =
+      bits == 1 || bits == 4 || bits == 8 || bits == 24 || (!core && (bits == 16 || bits == 32));
   if (!knownDepth) Fail("unsupported BMP depth of " + std::to_string(bits) + " bits per pixel");
   CheckCompression(layout.Compression, bits);
 
@@ -188,24 +197,25 @@ BmpLayout ReadBmpLayout(std::span<const std::uint8_t> file) {
   if (bits <= 8) {
     const std::uint32_t full = 1u << bits;
     if (colorsUsed > full) {
-      Fail("BMP palette of " + std::to_string(colorsUsed) + " colours is too large for " + std::to_string(bits) +
-           "-bit pixels");
+      Fail("BMP palette of " + std::to_string(colorsUsed) + " colours is too large for " +
+           std::to_string(bits) + "-bit pixels");
     }
     const std::uint32_t count = colorsUsed != 0 ? colorsUsed : full;
     const std::size_t entrySize = core ? 3 : 4;
-    in.Require(tableStart, std::uint64_t{count} * entrySize, "the palette of " + std::to_string(count) + " colours");
+    in.Require(tableStart, std::uint64_t{count} * entrySize,
+               "the palette of " + std::to_string(count) + " colours");
     for (std::uint32_t i = 0; i < count; ++i) {
       const std::size_t at = static_cast<std::size_t>(tableStart) + i * entrySize;
-      layout.Palette[i] = 0xFF000000u | (std::uint32_t{in.U8(at + 2)} << 16) | (std::uint32_t{in.U8(at + 1)} << 8) |
-                          in.U8(at);
+      layout.Palette[i] = 0xFF000000u | (std::uint32_t{in.U8(at + 2)} << 16) |
+                          (std::uint32_t{in.U8(at + 1)} << 8) | in.U8(at);
     }
     layout.PaletteSize = static_cast<int>(count);
     tableStart += std::uint64_t{count} * entrySize;
   }
 
   if (dataOffset < tableStart) {
-    Fail("BMP pixel data offset " + std::to_string(dataOffset) + " lies inside the headers and palette, which end at " +
-         std::to_string(tableStart));
+    Fail("BMP pixel data offset " + std::to_string(dataOffset) +
+         " lies inside the headers and palette, which end at " + std::to_string(tableStart));
   }
   if (dataOffset > file.size()) {
     Fail("BMP pixel data offset " + std::to_string(dataOffset) + " lies beyond the end of the file (" +
@@ -220,7 +230,8 @@ BmpLayout ReadBmpLayout(std::span<const std::uint8_t> file) {
     layout.DataSize = declared != 0 ? declared : file.size() - dataOffset;
   } else {
     // Rows are padded to 4 bytes; biSizeImage is not trusted (writers often get it wrong).
-    const std::uint64_t stride = (static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(bits) + 31) / 32 * 4;
+    const std::uint64_t stride =
+        (static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(bits) + 31) / 32 * 4;
     const std::uint64_t needed = stride * static_cast<std::uint64_t>(height);
     in.Require(dataOffset, needed, "pixel data");
     layout.Stride = static_cast<std::size_t>(stride);

@@ -18,8 +18,8 @@ enum BmpCompression : std::uint32_t { bcRgb = 0, bcRle8 = 1, bcRle4 = 2, bcBitFi
 // One colour channel of a 16- or 32-bit pixel: the bits under Mask, scaled to 0..255.
 struct BmpChannel {
   std::uint32_t Mask = 0;
-  int Shift = 0;                    // position of the mask's lowest bit
-  int Bits = 0;                     // width of the mask, 1..32
+  int Shift = 0;                          // position of the mask's lowest bit
+  int Bits = 0;                           // width of the mask, 1..32
   std::array<std::uint8_t, 256> Scale{};  // channel value -> 0..255 when Bits <= 8
 
   // The mask must be one run of set bits.
@@ -31,17 +31,17 @@ struct BmpChannel {
 };
 
 struct BmpLayout {
-  int Width = 0;             // 1 .. kMaxBitmapSide
-  int Height = 0;            // 1 .. kMaxBitmapSide (the sign of the stored height is in TopDown)
-  bool TopDown = false;      // first stored row is the top row
-  int BitsPerPixel = 0;      // 1, 4, 8, 16, 24 or 32
+  int Width = 0;         // 1 .. kMaxBitmapSide
+  int Height = 0;        // 1 .. kMaxBitmapSide (the sign of the stored height is in TopDown)
+  bool TopDown = false;  // first stored row is the top row
+  int BitsPerPixel = 0;  // 1, 4, 8, 16, 24 or 32
   std::uint32_t Compression = bcRgb;
-  std::size_t Stride = 0;    // bytes per stored row, a multiple of 4 (plain data only)
-  std::size_t DataOffset = 0;  // where the pixel data starts in the file
-  std::size_t DataSize = 0;    // bytes of pixel data, all inside the file
+  std::size_t Stride = 0;                    // bytes per stored row, a multiple of 4 (plain data only)
+  std::size_t DataOffset = 0;                // where the pixel data starts in the file
+  std::size_t DataSize = 0;                  // bytes of pixel data, all inside the file
   std::array<std::uint32_t, 256> Palette{};  // 0xFFRRGGBB pixels
-  int PaletteSize = 0;       // entries that pixel data may index (depths up to 8 bits)
-  BmpChannel Red, Green, Blue;  // 16 and 32 bits
+  int PaletteSize = 0;                       // entries that pixel data may index (depths up to 8 bits)
+  BmpChannel Red, Green, Blue;               // 16 and 32 bits
 };
 
 // Reads and checks the file and info headers, the colour masks and the palette.

@@ -54,10 +54,18 @@ std::vector<std::uint32_t> DecodePlainBmp(const BmpLayout& layout, std::span<con
     const int y = layout.TopDown ? row : layout.Height - 1 - row;
     std::uint32_t* dst = pixels.data() + static_cast<std::size_t>(y) * width;
     switch (layout.BitsPerPixel) {
-      case 1: DecodeIndexedRow<1>(layout, src, dst, y); break;
-      case 4: DecodeIndexedRow<4>(layout, src, dst, y); break;
-      case 8: DecodeIndexedRow<8>(layout, src, dst, y); break;
-      case 24: DecodeBgrRow<3>(layout.Width, src, dst); break;
+      case 1:
+        DecodeIndexedRow<1>(layout, src, dst, y);
+        break;
+      case 4:
+        DecodeIndexedRow<4>(layout, src, dst, y);
+        break;
+      case 8:
+        DecodeIndexedRow<8>(layout, src, dst, y);
+        break;
+      case 24:
+        DecodeBgrRow<3>(layout.Width, src, dst);
+        break;
       default:
         if (bgr32) {
           DecodeBgrRow<4>(layout.Width, src, dst);

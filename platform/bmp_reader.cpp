@@ -31,28 +31,28 @@ std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
   errno = 0;
   std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
   if (!file) FailFile(path, "cannot open it", errno);
-  std::vector<std::uint8_t> bytes;
-  // Reserve what the file says it holds, so that large pictures are read without regrowing.
+  // Start with what the file says it holds (one byte more, to meet the end without regrowing);
+  // read straight into the buffer, growing it only if the file turns out longer.
+  std::size_t capacity = 64 * 1024;
   if (std::fseek(file.get(), 0, SEEK_END) == 0) {
     const long size = std::ftell(file.get());
-    if (size > 0) bytes.reserve(std::min(static_cast<std::size_t>(size), kMaxBmpFileBytes));
+    if (size > 0) capacity = std::min(static_cast<std::size_t>(size), kMaxBmpFileBytes) + 1;
     std::rewind(file.get());
   }
-  std::uint8_t chunk[64 * 1024];
+  std::vector<std::uint8_t> bytes(capacity);
+  std::size_t used = 0;
   while (true) {
-    const std::size_t got = std::fread(chunk, 1, sizeof chunk, file.get());
-    if (got > 0) {
-      if (bytes.size() + got > kMaxBmpFileBytes) {
-        throw EInvalidGraphic("'" + path + "' is too large for a BMP file within the bitmap limits");
-      }
-      bytes.insert(bytes.end(), chunk, chunk + got);
+    if (used == bytes.size()) bytes.resize(std::min(bytes.size() * 2, kMaxBmpFileBytes + 1));
+    used += std::fread(bytes.data() + used, 1, bytes.size() - used, file.get());
+    if (used > kMaxBmpFileBytes) {
+      throw EInvalidGraphic("'" + path + "' is too large for a BMP file within the bitmap limits");
     }
-    if (got < sizeof chunk) {
-      // A directory opens on some systems but fails here (EISDIR).
-      if (std::ferror(file.get())) FailFile(path, "read error", errno);
-      return bytes;
-    }
+    // A directory opens on some systems but fails here (EISDIR).
+    if (std::ferror(file.get())) FailFile(path, "read error", errno);
+    if (std::feof(file.get())) break;
   }
+  bytes.resize(used);
+  return bytes;
 }
 
 }  // namespace
@@ -60,7 +60,8 @@ std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
 void TBitmap::LoadFromBmpData(std::span<const std::uint8_t> data) {
   const detail::BmpLayout layout = detail::ReadBmpLayout(data);
   const bool rle = layout.Compression == detail::bcRle8 || layout.Compression == detail::bcRle4;
-  std::vector<std::uint32_t> pixels = rle ? detail::DecodeRleBmp(layout, data) : detail::DecodePlainBmp(layout, data);
+  std::vector<std::uint32_t> pixels =
+      rle ? detail::DecodeRleBmp(layout, data) : detail::DecodePlainBmp(layout, data);
   Adopt(layout.Width, layout.Height, std::move(pixels));
 }
 

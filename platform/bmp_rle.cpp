@@ -22,7 +22,8 @@ namespace {
 
 class RleWriter {
  public:
-  RleWriter(const BmpLayout& layout, std::vector<std::uint32_t>& pixels) : m_layout(layout), m_pixels(pixels) {}
+  RleWriter(const BmpLayout& layout, std::vector<std::uint32_t>& pixels)
+      : m_layout(layout), m_pixels(pixels) {}
 
   // Writes one index at the current position and moves right.
   void Put(unsigned index) {
@@ -31,10 +32,26 @@ class RleWriter {
       if (index >= static_cast<unsigned>(m_layout.PaletteSize)) {
         ThrowBadPaletteIndex(index, m_x, y, m_layout.PaletteSize);
       }
-      m_pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(m_layout.Width) + static_cast<std::size_t>(m_x)] =
-          m_layout.Palette[index];
+      m_pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(m_layout.Width) +
+               static_cast<std::size_t>(m_x)] = m_layout.Palette[index];
       ++m_x;
     }
+  }
+  // Writes count pixels alternating between two indexes (equal ones for RLE8).
+  void Run(int count, unsigned first, unsigned second) {
+    if (m_row >= m_layout.Height) return;
+    const int n = std::min(count, m_layout.Width - m_x);
+    if (n <= 0) return;
+    const int y = m_layout.Height - 1 - m_row;
+    const auto size = static_cast<unsigned>(m_layout.PaletteSize);
+    if (first >= size) ThrowBadPaletteIndex(first, m_x, y, m_layout.PaletteSize);
+    if (n > 1 && second >= size) ThrowBadPaletteIndex(second, m_x + 1, y, m_layout.PaletteSize);
+    const std::uint32_t colours[2] = {m_layout.Palette[first], m_layout.Palette[second]};
+    std::uint32_t* dst = m_pixels.data() +
+                         static_cast<std::size_t>(y) * static_cast<std::size_t>(m_layout.Width) +
+                         static_cast<std::size_t>(m_x);
+    for (int i = 0; i < n; ++i) dst[i] = colours[i & 1];
+    m_x += n;
   }
   // Skips n pixels that the stream does not write; positions stay clamped to the image edge.
   void Skip(int n) { m_x = std::min(m_x + n, m_layout.Width); }
@@ -84,7 +101,7 @@ std::vector<std::uint32_t> DecodeRleBmp(const BmpLayout& layout, std::span<const
     if (count > 0) {
       const unsigned hi = rle4 ? value >> 4 : value;
       const unsigned lo = rle4 ? value & 0xFu : value;
-      for (int i = 0; i < count && !out.RowFull(); ++i) out.Put(i % 2 == 0 ? hi : lo);
+      out.Run(count, hi, lo);
       continue;
     }
     if (value == 0) {

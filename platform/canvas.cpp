@@ -2,10 +2,13 @@
 
 #include "platform/bitmap.h"
 #include "platform/host.h"
+#include "platform/raster_canvas.h"
 
 namespace nox {
 
-TCanvas::TCanvas(TBitmap& target) : m_target(target) {}
+TCanvas::TCanvas(TBitmap& target) : m_target(target), m_scratch(std::make_unique<detail::RasterScratch>()) {}
+
+TCanvas::~TCanvas() = default;
 
 int TCanvas::Width() const { return m_target.Width(); }
 int TCanvas::Height() const { return m_target.Height(); }

@@ -24,6 +24,7 @@
 //   the font's cell height (ascent + descent).
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string_view>
 
@@ -36,6 +37,9 @@
 namespace nox {
 
 class TBitmap;
+namespace detail {
+struct RasterScratch;
+}
 
 // Text alignment flags of the drawing device.
 constexpr unsigned TA_NOUPDATECP = 0;
@@ -50,6 +54,7 @@ constexpr unsigned TA_BASELINE = 24;
 class TCanvas {
  public:
   explicit TCanvas(TBitmap& target);
+  ~TCanvas();
   TCanvas(const TCanvas&) = delete;
   TCanvas& operator=(const TCanvas&) = delete;
 
@@ -70,8 +75,11 @@ class TCanvas {
 
   // lines
   TPoint PenPos() const { return m_penPos; }
-  void SetPenPos(TPoint p) { m_penPos = p; }
-  void MoveTo(int x, int y) { m_penPos = {x, y}; }
+  void SetPenPos(TPoint p) {
+    m_penPos = p;
+    m_dashPhase = 0;
+  }
+  void MoveTo(int x, int y) { SetPenPos({x, y}); }
   void LineTo(int x, int y);
   void Polyline(std::span<const TPoint> points);
 
@@ -123,6 +131,10 @@ class TCanvas {
   unsigned m_textAlign = TA_LEFT | TA_TOP | TA_NOUPDATECP;
   bool m_isPrinter = false;
   int m_printerPixelsPerInchY = 0;
+  // Where the dash pattern of the next LineTo starts: consecutive LineTo calls continue it.
+  std::int64_t m_dashPhase = 0;
+  // Working memory of the rasterisers, kept between calls so that drawing does not allocate.
+  std::unique_ptr<detail::RasterScratch> m_scratch;
 };
 
 }  // namespace nox

@@ -18,6 +18,9 @@ struct CursorResource {
   const CursorArt& Art;
 };
 
+// One row of art per line.
+// clang-format off
+
 // An open hand: panning. Hot spot (15, 15).
 constexpr CursorArt kHand = {
     "................................",
@@ -161,6 +164,8 @@ constexpr CursorArt kZoomWindowKeepingOrientation = {
     "...........................###..",
     "................................",
 };
+
+// clang-format on
 
 constexpr std::array<CursorResource, 4> kResources = {{
     {"CURHAND", 15, 15, kHand},

@@ -1,8 +1,8 @@
 // PNG files through libpng: saving 8-bit RGB, loading any PNG as RGB.
 //
 // libpng reports errors by longjmp. Every function here that calls setjmp holds only plain C data
-// (pointers, integers, the job record), so a jump never skips a C++ destructor; vectors, strings and
-// the cleanup guards live in the callers, which never call setjmp themselves.
+// (pointers, integers and the reader or writer record), so a jump never skips a C++ destructor; vectors,
+// strings and the cleanup guards live in the callers, which never call setjmp themselves.
 #include "platform/bitmap.h"
 
 #include <png.h>
@@ -12,8 +12,8 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
-
 
 namespace nox {
 
@@ -132,8 +132,8 @@ std::string OpenError(const std::string& path, const char* what) {
 
 void TBitmap::SaveToPngFile(const std::string& path) const {
   if (Empty()) {
-    throw EFileError("cannot write an empty image (" + std::to_string(m_width) + " x " + std::to_string(m_height) +
-                     ") to PNG file '" + path + "'");
+    throw EFileError("cannot write an empty image (" + std::to_string(m_width) + " x " +
+                     std::to_string(m_height) + ") to PNG file '" + path + "'");
   }
   std::vector<png_byte> rowBuffer(static_cast<std::size_t>(m_width) * 3);
   PngWriter w;
@@ -143,7 +143,11 @@ void TBitmap::SaveToPngFile(const std::string& path) const {
   if (!w.File) throw EFileError(OpenError(path, "create"));
   w.Png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &w.Error, OnPngError, OnPngWarning);
   if (w.Png) w.Info = png_create_info_struct(w.Png);
-  if (!w.Png || !w.Info) throw EFileError("cannot write PNG file '" + path + "': out of memory");
+  if (!w.Png || !w.Info) {
+    std::fclose(std::exchange(w.File, nullptr));
+    std::remove(path.c_str());
+    throw EFileError("cannot write PNG file '" + path + "': out of memory");
+  }
   const bool encoded = EncodePng(w, m_pixels.data(), m_width, m_height, rowBuffer.data());
   std::string error = encoded ? std::string() : std::string(w.Error.Text);
   // Write errors of buffered data show up only when the file is closed.
@@ -176,7 +180,8 @@ void TBitmap::LoadFromPngFile(const std::string& path) {
 
   png_uint_32 width = 0;
   png_uint_32 height = 0;
-  if (!ReadPngHeader(r, &width, &height)) throw EInvalidGraphic("'" + path + "': invalid PNG: " + r.Error.Text);
+  if (!ReadPngHeader(r, &width, &height))
+    throw EInvalidGraphic("'" + path + "': invalid PNG: " + r.Error.Text);
   try {
     CheckBitmapSize(width, height);
   } catch (const EInvalidGraphic& e) {

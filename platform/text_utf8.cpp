@@ -6,38 +6,14 @@ namespace nox::detail {
 namespace {
 
 // Windows-1252 characters of the bytes 0x80..0x9F.
-constexpr std::array<char32_t, 32> kWindows1252High = {0x20AC,
-                                                       kUndefinedCharacter,
-                                                       0x201A,
-                                                       0x0192,
-                                                       0x201E,
-                                                       0x2026,
-                                                       0x2020,
-                                                       0x2021,
-                                                       0x02C6,
-                                                       0x2030,
-                                                       0x0160,
-                                                       0x2039,
-                                                       0x0152,
-                                                       kUndefinedCharacter,
-                                                       0x017D,
-                                                       kUndefinedCharacter,
-                                                       kUndefinedCharacter,
-                                                       0x2018,
-                                                       0x2019,
-                                                       0x201C,
-                                                       0x201D,
-                                                       0x2022,
-                                                       0x2013,
-                                                       0x2014,
-                                                       0x02DC,
-                                                       0x2122,
-                                                       0x0161,
-                                                       0x203A,
-                                                       0x0153,
-                                                       kUndefinedCharacter,
-                                                       0x017E,
-                                                       0x0178};
+constexpr char32_t kNone = kUndefinedCharacter;
+// clang-format off
+constexpr std::array<char32_t, 32> kWindows1252High = {
+    0x20AC, kNone,  0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, kNone,  0x017D, kNone,
+    kNone,  0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, kNone,  0x017E, 0x0178};
+// clang-format on
 
 char32_t SingleByteCharacter(unsigned char byte) {
   if (byte >= 0x80 && byte <= 0x9F) return kWindows1252High[byte - 0x80];

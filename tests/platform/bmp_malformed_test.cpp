@@ -20,7 +20,7 @@ using ::testing::HasSubstr;
 
 // Field offsets in a file with a 40-byte info header.
 constexpr std::size_t kOffBits = 10, kWidth = 18, kHeight = 22, kPlanes = 26, kBits = 28, kCompression = 30,
-                      kSizeImage = 34, kColorsUsed = 46, kMasks = 54;
+                      kSizeImage = 34;
 
 // Loads into a bitmap holding a known picture and returns the error text ("" if it loaded).
 std::string Refusal(const std::vector<std::uint8_t>& file) {
@@ -75,10 +75,12 @@ TEST(BmpMalformed, EveryTruncationOfSmallValidFilesIsRefused) {
   fields.Width = 3;
   fields.Height = 2;
   fields.Values.assign(6, 0x1234);
-  const std::vector<BmpSpec> files = {
-      Palette8(3, 2), Rgb24(2, 3), core, fields,
-      Rle(1, {2, 1, 0, 3, 1, 2, 3, 0, 0, 0, 0, 2, 1, 0, 1, 3, 0, 1}),
-      Rle(2, {3, 0x12, 0, 0, 0, 3, 0x21, 0x30, 0, 1})};
+  const std::vector<BmpSpec> files = {Palette8(3, 2),
+                                      Rgb24(2, 3),
+                                      core,
+                                      fields,
+                                      Rle(1, {2, 1, 0, 3, 1, 2, 3, 0, 0, 0, 0, 2, 1, 0, 1, 3, 0, 1}),
+                                      Rle(2, {3, 0x12, 0, 0, 0, 3, 0x21, 0x30, 0, 1})};
   for (const BmpSpec& spec : files) {
     const std::vector<std::uint8_t> whole = WriteBmp(spec);
     ASSERT_EQ(Refusal(whole), "") << "the complete file must load";
@@ -195,7 +197,8 @@ TEST(BmpMalformed, PaletteIndexesOutOfRange) {
 
   EXPECT_THAT(Refusal(WriteBmp(Rle(1, {2, 9, 0, 1}))), HasSubstr("palette index 9 at pixel (0, 1)"));
   // RLE4 literal nibbles 1 and 5: the second is out of range, at x = 1 of the bottom row
-  EXPECT_THAT(Refusal(WriteBmp(Rle(2, {0, 3, 0x15, 0x10, 0, 1}))), HasSubstr("palette index 5 at pixel (1, 1)"));
+  EXPECT_THAT(Refusal(WriteBmp(Rle(2, {0, 3, 0x15, 0x10, 0, 1}))),
+              HasSubstr("palette index 5 at pixel (1, 1)"));
 }
 
 TEST(BmpMalformed, PaletteLargerThanTheDepthCanIndex) {

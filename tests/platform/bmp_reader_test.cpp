@@ -37,8 +37,10 @@ BmpSpec Indexed(int bits, int width, int height, std::size_t colours) {
   s.Bits = bits;
   s.Width = width;
   s.Height = height;
-  for (std::size_t i = 0; i < colours; ++i) s.Palette.push_back(static_cast<std::uint32_t>(0x102030 + i * 0x0A0B05) & 0xFFFFFFu);
-  for (int i = 0; i < width * height; ++i) s.Values.push_back(static_cast<std::uint32_t>((i * 7 + i / width) % colours));
+  for (std::size_t i = 0; i < colours; ++i)
+    s.Palette.push_back(static_cast<std::uint32_t>(0x102030 + i * 0x0A0B05) & 0xFFFFFFu);
+  for (int i = 0; i < width * height; ++i)
+    s.Values.push_back(static_cast<std::uint32_t>((i * 7 + i / width) % colours));
   return s;
 }
 
@@ -180,7 +182,8 @@ TEST(BmpReader, Rle8EveryEscape) {
   // Next row up: delta right 2 and up 1, so row 1 stays index 0; on the top row a run of 2 x 4
   // from x = 2; then end of bitmap with pixels never written.
   const BmpSpec s = RleSpec(1, 7, 3, {3, 1, 0, 3, 2, 3, 4, 0, 0, 0, 0, 2, 2, 1, 2, 4, 0, 1});
-  const std::uint32_t k = Px(0x000000), r = Px(0xFF0000), g = Px(0x00FF00), b = Px(0x0000FF), w = Px(0xFFFFFF);
+  const std::uint32_t k = Px(0x000000), r = Px(0xFF0000), g = Px(0x00FF00), b = Px(0x0000FF),
+                      w = Px(0xFFFFFF);
   EXPECT_EQ(Load(s), (std::vector<std::uint32_t>{k, k, w, w, k, k, k,  //
                                                  k, k, k, k, k, k, k,  //
                                                  r, r, r, g, b, w, k}));
@@ -190,7 +193,8 @@ TEST(BmpReader, Rle4AlternatesNibblesInRunsAndLiterals) {
   // Bottom row: run of 5 of the pair (1, 2); then literal 3 nibbles 3 4 0 (two bytes, padded to
   // even: 0x34 0x00), end of line; top row: delta 1, 0 then run of 1 x 0x4_, end of bitmap.
   const BmpSpec s = RleSpec(2, 8, 2, {5, 0x12, 0, 3, 0x34, 0x00, 0, 0, 0, 2, 1, 0, 1, 0x40, 0, 1});
-  const std::uint32_t k = Px(0x000000), r = Px(0xFF0000), g = Px(0x00FF00), b = Px(0x0000FF), w = Px(0xFFFFFF);
+  const std::uint32_t k = Px(0x000000), r = Px(0xFF0000), g = Px(0x00FF00), b = Px(0x0000FF),
+                      w = Px(0xFFFFFF);
   EXPECT_EQ(Load(s), (std::vector<std::uint32_t>{k, w, k, k, k, k, k, k,  //
                                                  r, g, r, g, r, b, w, k}));
 }

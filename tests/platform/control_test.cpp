@@ -219,8 +219,8 @@ TEST(ControlEvents, ClickNeedsALeftPressAndReleaseInside) {
   c.DispatchDblClick();
   c.DispatchMouseDown(mbLeft, {ssLeft, ssDouble}, 5, 5);
   c.DispatchMouseUp(mbLeft, {}, 5, 5);
-  EXPECT_EQ(log.Words, (std::vector<std::string>{"down(5,5)", "up(5,5)", "click", "dblclick", "down(5,5)",
-                                                 "up(5,5)"}));
+  EXPECT_EQ(log.Words,
+            (std::vector<std::string>{"down(5,5)", "up(5,5)", "click", "dblclick", "down(5,5)", "up(5,5)"}));
 }
 
 TEST(ControlEvents, DisabledControlIgnoresInput) {
@@ -252,8 +252,8 @@ TEST(ControlEvents, WheelGoesToUpOrDownUnlessHandled) {
   EXPECT_FALSE(c.DispatchMouseWheel({}, -240, Point(7, 8)));  // the down handler leaves it
   takeWheel = true;
   EXPECT_TRUE(c.DispatchMouseWheel({}, 120, Point(7, 8)));
-  EXPECT_EQ(words, (std::vector<std::string>{"wheel 120 at 7", "up", "wheel -240 at 7", "down",
-                                             "wheel 120 at 7"}));
+  EXPECT_EQ(words,
+            (std::vector<std::string>{"wheel 120 at 7", "up", "wheel -240 at 7", "down", "wheel 120 at 7"}));
 }
 
 TEST(ControlEvents, KeyHandlersMayChangeTheKey) {

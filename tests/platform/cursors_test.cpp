@@ -16,7 +16,9 @@ TEST(Cursors, EachResourceIsAFullPictureWithAHotSpotOnIt) {
     EXPECT_EQ(image->Width, 32);
     EXPECT_EQ(image->Height, 32);
     ASSERT_EQ(image->Pixels.size(), 32u * 32u);
-    const auto count = [&](std::uint32_t pixel) { return std::count(image->Pixels.begin(), image->Pixels.end(), pixel); };
+    const auto count = [&](std::uint32_t pixel) {
+      return std::count(image->Pixels.begin(), image->Pixels.end(), pixel);
+    };
     EXPECT_GT(count(0xFF000000u), 0);  // outline
     EXPECT_GT(count(0xFFFFFFFFu), 0);  // fill
     EXPECT_GT(count(0x00000000u), 0);  // see-through

@@ -68,7 +68,8 @@ Bytes Zlib(const Bytes& raw) {
     z.push_back(static_cast<std::uint8_t>(n >> 8));
     z.push_back(static_cast<std::uint8_t>(~n));
     z.push_back(static_cast<std::uint8_t>(~n >> 8));
-    z.insert(z.end(), raw.begin() + static_cast<std::ptrdiff_t>(pos), raw.begin() + static_cast<std::ptrdiff_t>(pos + n));
+    z.insert(z.end(), raw.begin() + static_cast<std::ptrdiff_t>(pos),
+             raw.begin() + static_cast<std::ptrdiff_t>(pos + n));
     pos += n;
   } while (pos < raw.size());
   std::uint32_t a = 1, b = 0;
@@ -80,14 +81,16 @@ Bytes Zlib(const Bytes& raw) {
   return z;
 }
 
-// rows: the unfiltered bytes of each row (a filter byte 0 is added).
+// rows: the unfiltered bytes of each row (a filter byte 0 is added); for an interlaced image the
+// rows of the non-empty passes in order.
 Bytes MakePng(std::uint32_t width, std::uint32_t height, std::uint8_t depth, std::uint8_t colorType,
-              const std::vector<Bytes>& rows, const Bytes& plte = {}, const Bytes& trns = {}) {
+              const std::vector<Bytes>& rows, const Bytes& plte = {}, const Bytes& trns = {},
+              std::uint8_t interlace = 0) {
   Bytes png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
   Bytes ihdr;
   PutBE32(ihdr, width);
   PutBE32(ihdr, height);
-  ihdr.insert(ihdr.end(), {depth, colorType, 0, 0, 0});
+  ihdr.insert(ihdr.end(), {depth, colorType, 0, 0, interlace});
   Chunk(png, "IHDR", ihdr);
   if (!plte.empty()) Chunk(png, "PLTE", plte);
   if (!trns.empty()) Chunk(png, "tRNS", trns);
@@ -113,8 +116,9 @@ TEST(PngIo, SavedImageReadsBackIdentically) {
   TBitmap picture(37, 23);
   for (int y = 0; y < picture.Height(); ++y) {
     for (int x = 0; x < picture.Width(); ++x) {
-      picture.SetPixel(x, y, RGB(static_cast<std::uint8_t>(x * 7), static_cast<std::uint8_t>(y * 11),
-                                 static_cast<std::uint8_t>(x * y)));
+      picture.SetPixel(x, y,
+                       RGB(static_cast<std::uint8_t>(x * 7), static_cast<std::uint8_t>(y * 11),
+                           static_cast<std::uint8_t>(x * y)));
     }
   }
   const std::string path = OutputPath("png_round_trip.png");
@@ -142,6 +146,12 @@ TEST(PngIo, EveryColourTypeLoadsAsRgb) {
   // 2-bit palette with a transparency entry: the colours stay, transparency is dropped
   EXPECT_EQ(LoadPixels(MakePng(3, 1, 2, 3, {{0b00011000}}, {1, 2, 3, 4, 5, 6, 7, 8, 9}, {0}), "palette.png"),
             (std::vector<std::uint32_t>{0xFF010203, 0xFF040506, 0xFF070809}));
+}
+
+TEST(PngIo, InterlacedImagesLoad) {
+  // 2 x 2 grey in Adam7 order: pass 1 holds (0, 0), pass 6 holds (1, 0), pass 7 the bottom row.
+  EXPECT_EQ(LoadPixels(MakePng(2, 2, 8, 0, {{0x10}, {0x20}, {0x30, 0x40}}, {}, {}, 1), "interlaced.png"),
+            (std::vector<std::uint32_t>{0xFF101010, 0xFF202020, 0xFF303030, 0xFF404040}));
 }
 
 TEST(PngIo, BrokenFilesAreRefusedAndLeaveTheBitmapAlone) {
@@ -172,8 +182,10 @@ TEST(PngIo, BrokenFilesAreRefusedAndLeaveTheBitmapAlone) {
   Bytes corrupt = bytes;
   corrupt[bytes.size() - 20] ^= 0x55;  // inside the image data: its CRC no longer matches
   EXPECT_TRUE(refused(corrupt, "png_corrupt.png"));
-  for (std::size_t n : {std::size_t{0}, std::size_t{5}, std::size_t{20}, bytes.size() / 2, bytes.size() - 12}) {
-    EXPECT_TRUE(refused(Bytes(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(n)), "png_cut.png")) << n;
+  for (std::size_t n :
+       {std::size_t{0}, std::size_t{5}, std::size_t{20}, bytes.size() / 2, bytes.size() - 12}) {
+    EXPECT_TRUE(refused(Bytes(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(n)), "png_cut.png"))
+        << n;
   }
   EXPECT_TRUE(refused(Bytes{'n', 'o', 't', ' ', 'a', ' ', 'p', 'n', 'g', '!'}, "png_text.png"));
   // A header beyond the size limits is refused before anything is allocated for it.

@@ -75,13 +75,6 @@ TEST(TextMetrics, EmptyStringHasNoWidth) {
   EXPECT_EQ(bitmap.Canvas().TextExtent(""), (TSize{0, 15}));
 }
 
-TEST(TextMetrics, ExtentIsWidthAndHeight) {
-  TBitmap bitmap(10, 10);
-  TCanvas& canvas = bitmap.Canvas();
-  SetArial(canvas, -15);
-  EXPECT_EQ(canvas.TextExtent("12.5"), (TSize{canvas.TextWidth("12.5"), canvas.TextHeight("12.5")}));
-}
-
 TEST(TextMetrics, BoldIsWiderThanRegular) {
   TBitmap bitmap(10, 10);
   TCanvas& canvas = bitmap.Canvas();

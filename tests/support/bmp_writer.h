@@ -12,14 +12,14 @@ namespace nox::test {
 
 struct BmpSpec {
   int Width = 1;
-  int Height = 1;                // always positive here; TopDown stores it negated
+  int Height = 1;  // always positive here; TopDown stores it negated
   bool TopDown = false;
   int Bits = 24;
-  std::uint32_t HeaderSize = 40;  // 12 (core), 40, 108 (V4) or 124 (V5)
-  std::uint32_t Compression = 0;  // 0 none, 1 RLE8, 2 RLE4, 3 bit fields
-  std::vector<std::uint32_t> Palette;         // 0xRRGGBB entries
-  std::optional<std::uint32_t> ColorsUsed;    // biClrUsed; by default the palette's size (0 if full)
-  std::array<std::uint32_t, 3> Masks{};       // red, green, blue for bit fields
+  std::uint32_t HeaderSize = 40;            // 12 (core), 40, 108 (V4) or 124 (V5)
+  std::uint32_t Compression = 0;            // 0 none, 1 RLE8, 2 RLE4, 3 bit fields
+  std::vector<std::uint32_t> Palette;       // 0xRRGGBB entries
+  std::optional<std::uint32_t> ColorsUsed;  // biClrUsed; by default the palette's size (0 if full)
+  std::array<std::uint32_t, 3> Masks{};     // red, green, blue for bit fields
   // Pixel values, top row first: palette indexes, 0xRRGGBB at 24 bits, raw values at 16 and 32 bits.
   std::vector<std::uint32_t> Values;
   std::vector<std::uint8_t> Rle;  // the encoded stream for RLE compressions
@@ -36,7 +36,8 @@ inline void PutU32(std::vector<std::uint8_t>& f, std::size_t at, std::uint32_t v
 
 // Stored rows of plain pixel data, padded to 4 bytes, in file order.
 inline std::vector<std::uint8_t> PackRows(const BmpSpec& s) {
-  const std::size_t stride = (static_cast<std::size_t>(s.Width) * static_cast<std::size_t>(s.Bits) + 31) / 32 * 4;
+  const std::size_t stride =
+      (static_cast<std::size_t>(s.Width) * static_cast<std::size_t>(s.Bits) + 31) / 32 * 4;
   std::vector<std::uint8_t> data(stride * static_cast<std::size_t>(s.Height), 0);
   for (int row = 0; row < s.Height; ++row) {
     const int y = s.TopDown ? row : s.Height - 1 - row;
@@ -45,9 +46,15 @@ inline std::vector<std::uint8_t> PackRows(const BmpSpec& s) {
       const std::uint32_t v = s.Values[static_cast<std::size_t>(y) * static_cast<std::size_t>(s.Width) + x];
       const auto ux = static_cast<std::size_t>(x);
       switch (s.Bits) {
-        case 1: out[ux / 8] |= static_cast<std::uint8_t>((v & 1u) << (7 - ux % 8)); break;
-        case 4: out[ux / 2] |= static_cast<std::uint8_t>((v & 0xFu) << (ux % 2 == 0 ? 4 : 0)); break;
-        case 8: out[ux] = static_cast<std::uint8_t>(v); break;
+        case 1:
+          out[ux / 8] |= static_cast<std::uint8_t>((v & 1u) << (7 - ux % 8));
+          break;
+        case 4:
+          out[ux / 2] |= static_cast<std::uint8_t>((v & 0xFu) << (ux % 2 == 0 ? 4 : 0));
+          break;
+        case 8:
+          out[ux] = static_cast<std::uint8_t>(v);
+          break;
         case 16:
           out[2 * ux] = static_cast<std::uint8_t>(v);
           out[2 * ux + 1] = static_cast<std::uint8_t>(v >> 8);

@@ -1,0 +1,50 @@
+// Arc: the part of an ellipse's outline (Ellipse's, pixel for pixel) inside an angular range.
+
+#include "platform/canvas.h"
+
+#include "platform/raster_canvas.h"
+#include "platform/raster_ellipse.h"
+#include "platform/raster_sector.h"
+
+namespace nox {
+
+void TCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
+  const detail::Box box = detail::SortedBox(x1, y1, x2, y2);
+  const detail::PenInk ink = detail::InkOf(m_pen);
+  if (box.Empty() || m_target.Empty() || !ink.draws) return;
+  const detail::Surface surface = detail::SurfaceOf(m_target);
+  const detail::EllipseRegion region(box.left, box.top, box.right, box.bottom);
+  const std::int64_t cx2 = region.CentreX2(), cy2 = region.CentreY2();
+  const detail::Sector sector(cx2, cy2, 2 * std::int64_t{x3}, 2 * std::int64_t{y3}, 2 * std::int64_t{x4},
+                              2 * std::int64_t{y4});
+
+  if (!ink.Wide()) {
+    std::int64_t first = 0, last = 0;
+    if (!detail::VisibleRows(surface, region.Top(), region.Bottom(), first, last)) return;
+    const detail::EllipsePath path(region);
+    detail::WithPenSink(ink, surface, m_scratch->spans, false, [&](auto& sink) {
+      for (std::int64_t y = first; y <= last; ++y) {
+        detail::OutlineOfRowWhere(sink, surface, y, detail::OutlineRow(region, y), [&](std::int64_t x) {
+          return sector.Contains(2 * x - cx2, 2 * y - cy2) && ink.dash.On(path.PositionOf(x, y));
+        });
+      }
+    });
+    return;
+  }
+
+  // A wide arc is the wide ellipse outline cut by the rays, with flat ends.
+  const detail::Box outerBox = detail::OutlineBox(box, ink);
+  const detail::Box innerBox = detail::Shrunk(outerBox, ink.width);
+  const detail::EllipseRegion outer(outerBox.left, outerBox.top, outerBox.right, outerBox.bottom);
+  const detail::EllipseRegion inner(innerBox.left, innerBox.top, innerBox.right, innerBox.bottom);
+  std::int64_t first = 0, last = 0;
+  if (!detail::VisibleRows(surface, outer.Top(), outer.Bottom(), first, last)) return;
+  detail::WithPenSink(ink, surface, m_scratch->spans, false, [&](auto& sink) {
+    for (std::int64_t y = first; y <= last; ++y) {
+      detail::OutlineOfRowWhere(sink, surface, y, detail::RingBetween(outer, inner, y),
+                                [&](std::int64_t x) { return sector.Contains(2 * x - cx2, 2 * y - cy2); });
+    }
+  });
+}
+
+}  // namespace nox

@@ -1,0 +1,363 @@
+#include "qt/control_widget.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QWheelEvent>
+#include <algorithm>
+#include <exception>
+
+#include "platform/host.h"
+#include "qt/cursor_conversion.h"
+#include "qt/input_mapping.h"
+#include "qt/qt_host.h"
+
+namespace nox {
+
+namespace detail {
+
+// The widget's face towards its control.
+class TWidgetSite final : public TControlSite {
+ public:
+  explicit TWidgetSite(TControlWidget& widget) : m_widget(widget) {}
+  TControlWidget& Widget() const { return m_widget; }
+
+  void UpdateArea(TControl& /*control*/, const TRect& area) override { m_widget.AreaChanged(area); }
+  void ControlDestroyed(TControl& /*control*/) override { m_widget.ControlGone(); }
+
+ private:
+  TControlWidget& m_widget;
+};
+
+}  // namespace detail
+
+namespace {
+
+// The largest control size a bitmap can hold that fits in the widget's size.
+QSize LimitToBitmap(QSize size) {
+  int width = std::min(size.width(), kMaxBitmapSide);
+  int height = std::min(size.height(), kMaxBitmapSide);
+  const auto maxPixels = static_cast<long long>(kMaxBitmapBytes / sizeof(std::uint32_t));
+  if (static_cast<long long>(width) * height > maxPixels) height = static_cast<int>(maxPixels / width);
+  return {width, height};
+}
+
+QCursor QtCursorFor(TCursor cursor) {
+  if (const auto* host = dynamic_cast<const TQtHost*>(&Host())) return host->QtCursor(cursor);
+  return QCursor(cursor <= 0 ? detail::PlatformCursorShape(cursor) : Qt::ArrowCursor);
+}
+
+bool IsArrowKey(int qtKey) {
+  return qtKey == Qt::Key_Left || qtKey == Qt::Key_Right || qtKey == Qt::Key_Up || qtKey == Qt::Key_Down;
+}
+
+bool IsTabKey(int qtKey) { return qtKey == Qt::Key_Tab || qtKey == Qt::Key_Backtab; }
+
+}  // namespace
+
+TControlWidget::TControlWidget(QWidget* parent)
+    : QWidget(parent), m_site(std::make_unique<detail::TWidgetSite>(*this)) {
+  setMouseTracking(true);
+  setFocusPolicy(Qt::ClickFocus);
+  // Every pixel is painted (the image, and the window colour beside a smaller control).
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+TControlWidget::TControlWidget(TControl& control, QWidget* parent) : TControlWidget(parent) {
+  SetControl(&control);
+}
+
+TControlWidget::~TControlWidget() { SetControl(nullptr); }
+
+void TControlWidget::SetControl(TControl* control) {
+  if (control == m_control) return;
+  if (m_control && m_control->Site() == m_site.get()) m_control->SetSite(nullptr);
+  m_control = nullptr;
+  m_image = QImage();
+  m_wrappedBits = nullptr;
+  if (!control) {
+    unsetCursor();
+    m_shownCursor = crDefault;
+    update();
+    return;
+  }
+  if (auto* other = dynamic_cast<detail::TWidgetSite*>(control->Site())) other->Widget().SetControl(nullptr);
+  m_control = control;
+  m_control->SetSite(m_site.get());
+  m_scale = PixelScale();
+  resize(m_scale.LogicalSize(m_control->Width(), m_control->Height()));
+  if (isVisible()) Forward("HandleNeeded", [](TControl& c) { c.HandleNeeded(); });
+  m_shownCursor = crDefault;
+  unsetCursor();
+  SyncCursor();
+  if (isVisible()) ApplyBounds();
+  update();
+}
+
+QSize TControlWidget::sizeHint() const {
+  if (!m_control) return QWidget::sizeHint();
+  return PixelScale().LogicalSize(m_control->Width(), m_control->Height());
+}
+
+template <class F>
+bool TControlWidget::Forward(const char* what, F&& call) {
+  if (!m_control) return false;
+  try {
+    call(*m_control);
+  } catch (const std::exception& e) {
+    qWarning("nox: the control failed in %s: %s", what, e.what());
+  } catch (...) {
+    qWarning("nox: the control failed in %s", what);
+  }
+  return m_control != nullptr;
+}
+
+// --- site notifications ---
+
+void TControlWidget::AreaChanged(const TRect& area) {
+  if (!m_control) return;
+  const QRect changed = PixelScale().LogicalRect(area) & rect();
+  if (changed.isEmpty()) return;
+  if (m_painting) {
+    m_changedWhilePainting += changed;
+  } else {
+    update(changed);
+  }
+}
+
+void TControlWidget::ControlGone() {
+  // The control is being destroyed: forget it without calling it again.
+  m_control = nullptr;
+  m_image = QImage();
+  m_wrappedBits = nullptr;
+  unsetCursor();
+  m_shownCursor = crDefault;
+  update();
+}
+
+// --- geometry ---
+
+void TControlWidget::ApplyBounds() {
+  if (!m_control) return;
+  m_scale = PixelScale();
+  const TPoint origin = m_scale.ControlPoint(QPointF(pos()));
+  const QSize size = LimitToBitmap(m_scale.ControlSize(this->size()));
+  const bool resized = size.width() != m_control->Width() || size.height() != m_control->Height();
+  if (!resized && origin.X == m_control->Left() && origin.Y == m_control->Top()) return;
+  Forward("SetBounds", [&](TControl& c) {
+    c.SetBounds(origin.X, origin.Y, size.width(), size.height());
+    if (resized) c.Invalidate();  // a move alone leaves the picture as it is
+  });
+}
+
+void TControlWidget::resizeEvent(QResizeEvent* /*event*/) { ApplyBounds(); }
+
+void TControlWidget::moveEvent(QMoveEvent* /*event*/) { ApplyBounds(); }
+
+void TControlWidget::showEvent(QShowEvent* /*event*/) {
+  Forward("HandleNeeded", [](TControl& c) { c.HandleNeeded(); });
+}
+
+// --- painting ---
+
+void TControlWidget::WrapScreenImage() {
+  const TBitmap& screen = m_control->ScreenImage();
+  const void* bits = screen.Bits();
+  if (bits == m_wrappedBits && m_image.width() == screen.Width() && m_image.height() == screen.Height())
+    return;
+  m_wrappedBits = bits;
+  if (screen.Empty() || !bits) {
+    m_image = QImage();
+    return;
+  }
+  m_image = QImage(static_cast<const uchar*>(bits), screen.Width(), screen.Height(),
+                   static_cast<qsizetype>(screen.Width()) * static_cast<qsizetype>(sizeof(std::uint32_t)),
+                   QImage::Format_RGB32);
+}
+
+void TControlWidget::paintEvent(QPaintEvent* event) {
+  if (m_control) {
+    m_painting = true;
+    m_changedWhilePainting = QRegion();
+    if (PixelScale() != m_scale) ApplyBounds();  // moved to a screen of another ratio
+    Forward("Paint", [](TControl& c) { c.PaintIfPending(); });
+    m_painting = false;
+  }
+  QPainter painter(this);
+  QSize covered(0, 0);
+  if (m_control) {
+    WrapScreenImage();
+    covered = m_scale.CoveredLogicalSize(m_image.width(), m_image.height());
+  }
+  // The window colour goes first where the image does not cover whole logical pixels, so that at
+  // fractional ratios the image's last device pixels are drawn over it and none is left out.
+  for (const QRect& r : (QRegion(rect()) - QRect(QPoint(0, 0), covered)) & event->region()) {
+    painter.fillRect(r, palette().window());
+  }
+  if (!m_image.isNull()) {
+    // Drawn through a target rectangle rather than the image's own pixel ratio: setting that
+    // would detach the image from the control's buffer. No smoothing hint: nearest neighbour.
+    const double ratio = m_scale.ImageRatio();
+    painter.drawImage(QRectF(0, 0, m_image.width() / ratio, m_image.height() / ratio), m_image);
+  }
+  // What the control drew beyond this event's area while painting is shown by the next one.
+  const QRegion rest = m_changedWhilePainting - event->region();
+  m_changedWhilePainting = QRegion();
+  if (!rest.isEmpty()) update(rest);
+  SyncCursor();
+}
+
+void TControlWidget::SyncCursor() {
+  if (!m_control || m_control->Cursor() == m_shownCursor) return;
+  m_shownCursor = m_control->Cursor();
+  if (m_shownCursor == crDefault) {
+    unsetCursor();
+  } else {
+    setCursor(QtCursorFor(m_shownCursor));
+  }
+}
+
+// --- mouse ---
+
+void TControlWidget::mousePressEvent(QMouseEvent* event) {
+  const auto button = detail::MouseButtonOf(event->button());
+  if (!button || !m_control) {
+    event->ignore();
+    return;
+  }
+  const TShiftState shift = detail::ShiftStateOf(event->modifiers(), event->buttons());
+  const TPoint p = m_scale.ControlPoint(event->position());
+  Forward("MouseDown", [&](TControl& c) { c.DispatchMouseDown(*button, shift, p.X, p.Y); });
+  SyncCursor();
+}
+
+void TControlWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+  const auto button = detail::MouseButtonOf(event->button());
+  if (!button || !m_control) {
+    event->ignore();
+    return;
+  }
+  const TShiftState shift =
+      detail::ShiftStateOf(event->modifiers(), event->buttons()) | TShiftState{ssDouble};
+  const TPoint p = m_scale.ControlPoint(event->position());
+  if (*button == mbLeft && !Forward("DblClick", [](TControl& c) { c.DispatchDblClick(); })) return;
+  Forward("MouseDown", [&](TControl& c) { c.DispatchMouseDown(*button, shift, p.X, p.Y); });
+  SyncCursor();
+}
+
+void TControlWidget::mouseMoveEvent(QMouseEvent* event) {
+  if (!m_control) {
+    event->ignore();
+    return;
+  }
+  const TShiftState shift = detail::ShiftStateOf(event->modifiers(), event->buttons());
+  const TPoint p = m_scale.ControlPoint(event->position());
+  Forward("MouseMove", [&](TControl& c) { c.DispatchMouseMove(shift, p.X, p.Y); });
+  SyncCursor();
+}
+
+void TControlWidget::mouseReleaseEvent(QMouseEvent* event) {
+  const auto button = detail::MouseButtonOf(event->button());
+  if (!button || !m_control) {
+    event->ignore();
+    return;
+  }
+  const TShiftState shift = detail::ShiftStateOf(event->modifiers(), event->buttons());
+  const TPoint p = m_scale.ControlPoint(event->position());
+  Forward("MouseUp", [&](TControl& c) { c.DispatchMouseUp(*button, shift, p.X, p.Y); });
+  SyncCursor();
+}
+
+void TControlWidget::enterEvent(QEnterEvent* /*event*/) {
+  Forward("MouseEnter", [](TControl& c) { c.DispatchMouseEnter(); });
+  SyncCursor();
+}
+
+void TControlWidget::leaveEvent(QEvent* /*event*/) {
+  Forward("MouseLeave", [](TControl& c) { c.DispatchMouseLeave(); });
+  SyncCursor();
+}
+
+void TControlWidget::wheelEvent(QWheelEvent* event) {
+  const int delta = event->angleDelta().y();
+  bool handled = false;
+  if (delta != 0) {
+    const TShiftState shift = detail::ShiftStateOf(event->modifiers(), event->buttons());
+    const TPoint p = m_scale.ControlPoint(event->position());
+    Forward("MouseWheel", [&](TControl& c) { handled = c.DispatchMouseWheel(shift, delta, p); });
+  }
+  event->setAccepted(handled);
+}
+
+// --- keys ---
+
+bool TControlWidget::WantsKey(int qtKey) const {
+  if (!m_control) return false;
+  int code = 0;
+  try {
+    code = m_control->DialogCode();
+  } catch (...) {
+    code = 0;
+  }
+  if (IsTabKey(qtKey)) return (code & dlgcWantTab) != 0;
+  if (IsArrowKey(qtKey)) return (code & dlgcWantArrows) != 0;
+  return true;
+}
+
+bool TControlWidget::event(QEvent* event) {
+  // QWidget::event moves the focus on Tab before keyPressEvent sees it; a control that wants Tab
+  // gets it instead.
+  if (event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (IsTabKey(key->key()) && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) &&
+        WantsKey(key->key())) {
+      keyPressEvent(key);
+      return true;
+    }
+  }
+  return QWidget::event(event);
+}
+
+void TControlWidget::keyPressEvent(QKeyEvent* event) {
+  const int qtKey = event->key();
+  if (!m_control) {
+    event->ignore();
+    return;
+  }
+  if (!WantsKey(qtKey)) {
+    // The dialog way: arrows walk the focus chain; Tab already did in QWidget::event.
+    if (IsArrowKey(qtKey)) {
+      focusNextPrevChild(qtKey == Qt::Key_Right || qtKey == Qt::Key_Down);
+      event->accept();
+    } else {
+      event->ignore();
+    }
+    return;
+  }
+  const TShiftState shift = detail::ShiftStateOf(event->modifiers(), QGuiApplication::mouseButtons());
+  std::uint16_t key = detail::VirtualKeyOf(qtKey);
+  char typed = detail::TypedCharOf(event->text());
+  if (key == 0 && typed == 0) {
+    event->ignore();
+    return;
+  }
+  if (key != 0 && !Forward("KeyDown", [&](TControl& c) { c.DispatchKeyDown(key, shift); })) return;
+  if (typed != 0) Forward("KeyPress", [&](TControl& c) { c.DispatchKeyPress(typed); });
+  event->accept();
+}
+
+void TControlWidget::keyReleaseEvent(QKeyEvent* event) {
+  const int qtKey = event->key();
+  std::uint16_t key = detail::VirtualKeyOf(qtKey);
+  if (!m_control || event->isAutoRepeat() || key == 0 || !WantsKey(qtKey)) {
+    event->ignore();
+    return;
+  }
+  const TShiftState shift = detail::ShiftStateOf(event->modifiers(), QGuiApplication::mouseButtons());
+  Forward("KeyUp", [&](TControl& c) { c.DispatchKeyUp(key, shift); });
+  event->accept();
+}
+
+}  // namespace nox
