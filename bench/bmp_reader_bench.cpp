@@ -9,13 +9,13 @@
 
 namespace {
 
-using nox::test::BmpSpec;
+using nox::test::BmpContent;
 
 constexpr int kWidth = 1024;
 constexpr int kHeight = 768;
 
-BmpSpec Picture(int bits, std::uint32_t compression = 0) {
-  BmpSpec s;
+BmpContent Picture(int bits, std::uint32_t compression = 0) {
+  BmpContent s;
   s.Width = kWidth;
   s.Height = kHeight;
   s.Bits = bits;
@@ -32,8 +32,8 @@ BmpSpec Picture(int bits, std::uint32_t compression = 0) {
 }
 
 // Rows of runs of 16 pixels: a typical RLE8 picture.
-BmpSpec RlePicture() {
-  BmpSpec s = Picture(8);
+BmpContent RlePicture() {
+  BmpContent s = Picture(8);
   s.Compression = 1;
   for (int row = 0; row < kHeight; ++row) {
     for (int x = 0; x < kWidth; x += 16) {
@@ -46,8 +46,8 @@ BmpSpec RlePicture() {
   return s;
 }
 
-void Decode(benchmark::State& state, const BmpSpec& spec) {
-  const std::vector<std::uint8_t> file = nox::test::WriteBmp(spec);
+void Decode(benchmark::State& state, const BmpContent& content) {
+  const std::vector<std::uint8_t> file = nox::test::WriteBmp(content);
   nox::TBitmap bmp;
   for (auto _ : state) {
     bmp.LoadFromBmpData(file);

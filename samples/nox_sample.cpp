@@ -113,11 +113,12 @@ void Figures(TCanvas& c, int left, int top) {
   c.Pen().SetWidth(2);
   c.Ellipse(left + 120, top + 110, left + 220, top + 180);
   c.Pen().SetWidth(1);
-  // 1-pixel squares: pen colour black, a 3 x 3 rectangle covers x .. x + 2 only
+  // Small squares of side 3 to 7: the right and bottom edge are left out, so a square of side s
+  // has an outline of s pixels and s - 2 pixels of fill inside.
   c.Pen().SetColor(clBlack);
   c.Brush().SetStyle(bsSolid);
   c.Brush().SetColor(clRed);
-  for (int i = 0; i < 5; ++i) c.Rectangle(left + 150 + 12 * i, top + 90, left + 153 + 12 * i, top + 93);
+  for (int s = 3, x = left + 150; s <= 7; x += s + 5, ++s) c.Rectangle(x, top + 89, x + s, top + 89 + s);
 }
 
 void PolygonAndArcs(TCanvas& c, int left, int top) {

@@ -12,7 +12,7 @@
 namespace nox {
 namespace {
 
-using test::BmpSpec;
+using test::BmpContent;
 using test::PutU16;
 using test::PutU32;
 using test::WriteBmp;
@@ -38,8 +38,8 @@ std::string Refusal(const std::vector<std::uint8_t>& file) {
   return "";
 }
 
-BmpSpec Palette8(int width, int height) {
-  BmpSpec s;
+BmpContent Palette8(int width, int height) {
+  BmpContent s;
   s.Bits = 8;
   s.Width = width;
   s.Height = height;
@@ -48,16 +48,16 @@ BmpSpec Palette8(int width, int height) {
   return s;
 }
 
-BmpSpec Rgb24(int width, int height) {
-  BmpSpec s;
+BmpContent Rgb24(int width, int height) {
+  BmpContent s;
   s.Width = width;
   s.Height = height;
   s.Values.assign(static_cast<std::size_t>(width * height), 0x336699);
   return s;
 }
 
-BmpSpec Rle(std::uint32_t compression, std::vector<std::uint8_t> stream) {
-  BmpSpec s = Palette8(4, 2);
+BmpContent Rle(std::uint32_t compression, std::vector<std::uint8_t> stream) {
+  BmpContent s = Palette8(4, 2);
   s.Bits = compression == 1 ? 8 : 4;
   s.Compression = compression;
   s.Rle = std::move(stream);
@@ -65,24 +65,24 @@ BmpSpec Rle(std::uint32_t compression, std::vector<std::uint8_t> stream) {
 }
 
 TEST(BmpMalformed, EveryTruncationOfSmallValidFilesIsRefused) {
-  BmpSpec core = Palette8(3, 2);
+  BmpContent core = Palette8(3, 2);
   core.HeaderSize = 12;
   core.Palette.resize(256);
-  BmpSpec fields;
+  BmpContent fields;
   fields.Bits = 16;
   fields.Compression = 3;
   fields.Masks = {0xF800, 0x07E0, 0x001F};
   fields.Width = 3;
   fields.Height = 2;
   fields.Values.assign(6, 0x1234);
-  const std::vector<BmpSpec> files = {Palette8(3, 2),
-                                      Rgb24(2, 3),
-                                      core,
-                                      fields,
-                                      Rle(1, {2, 1, 0, 3, 1, 2, 3, 0, 0, 0, 0, 2, 1, 0, 1, 3, 0, 1}),
-                                      Rle(2, {3, 0x12, 0, 0, 0, 3, 0x21, 0x30, 0, 1})};
-  for (const BmpSpec& spec : files) {
-    const std::vector<std::uint8_t> whole = WriteBmp(spec);
+  const std::vector<BmpContent> files = {Palette8(3, 2),
+                                         Rgb24(2, 3),
+                                         core,
+                                         fields,
+                                         Rle(1, {2, 1, 0, 3, 1, 2, 3, 0, 0, 0, 0, 2, 1, 0, 1, 3, 0, 1}),
+                                         Rle(2, {3, 0x12, 0, 0, 0, 3, 0x21, 0x30, 0, 1})};
+  for (const BmpContent& content : files) {
+    const std::vector<std::uint8_t> whole = WriteBmp(content);
     ASSERT_EQ(Refusal(whole), "") << "the complete file must load";
     for (std::size_t n = 0; n < whole.size(); ++n) {
       const std::vector<std::uint8_t> cut(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(n));
@@ -165,7 +165,7 @@ TEST(BmpMalformed, PlanesDepthsAndCompressions) {
   PutU32(f, kHeight, static_cast<std::uint32_t>(-2));
   EXPECT_THAT(Refusal(f), HasSubstr("top-down BMP cannot be RLE compressed"));
 
-  BmpSpec core = Rgb24(1, 1);
+  BmpContent core = Rgb24(1, 1);
   core.HeaderSize = 12;
   f = WriteBmp(core);
   PutU16(f, 24, 32);  // core headers know 1, 4, 8 and 24 bits only
@@ -173,7 +173,7 @@ TEST(BmpMalformed, PlanesDepthsAndCompressions) {
 }
 
 TEST(BmpMalformed, BadColourMasks) {
-  BmpSpec s;
+  BmpContent s;
   s.Bits = 16;
   s.Compression = 3;
   s.Width = 1;
@@ -190,8 +190,8 @@ TEST(BmpMalformed, BadColourMasks) {
 }
 
 TEST(BmpMalformed, PaletteIndexesOutOfRange) {
-  BmpSpec plain = Palette8(3, 2);  // 4 colours
-  plain.Values[4] = 7;             // pixel (1, 1)
+  BmpContent plain = Palette8(3, 2);  // 4 colours
+  plain.Values[4] = 7;                // pixel (1, 1)
   EXPECT_EQ(Refusal(WriteBmp(plain)),
             "BMP palette index 7 at pixel (1, 1) is out of range: the palette has 4 colours");
 
@@ -202,10 +202,10 @@ TEST(BmpMalformed, PaletteIndexesOutOfRange) {
 }
 
 TEST(BmpMalformed, PaletteLargerThanTheDepthCanIndex) {
-  BmpSpec s = Palette8(2, 2);
+  BmpContent s = Palette8(2, 2);
   s.ColorsUsed = 300;
   EXPECT_THAT(Refusal(WriteBmp(s)), HasSubstr("palette of 300 colours is too large for 8-bit pixels"));
-  BmpSpec mono;
+  BmpContent mono;
   mono.Bits = 1;
   mono.Palette = {0, 0xFFFFFF};
   mono.Values = {1};

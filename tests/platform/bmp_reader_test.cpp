@@ -11,29 +11,29 @@
 namespace nox {
 namespace {
 
-using test::BmpSpec;
+using test::BmpContent;
 using test::WriteBmp;
 
 constexpr std::uint32_t Px(std::uint32_t rgb) { return 0xFF000000u | rgb; }
 
-std::vector<std::uint32_t> Load(const BmpSpec& spec) {
+std::vector<std::uint32_t> Load(const BmpContent& content) {
   TBitmap bmp;
-  const std::vector<std::uint8_t> file = WriteBmp(spec);
+  const std::vector<std::uint8_t> file = WriteBmp(content);
   bmp.LoadFromBmpData(file);
-  EXPECT_EQ(bmp.Width(), spec.Width);
-  EXPECT_EQ(bmp.Height(), spec.Height);
+  EXPECT_EQ(bmp.Width(), content.Width);
+  EXPECT_EQ(bmp.Height(), content.Height);
   return {bmp.PixelData().begin(), bmp.PixelData().end()};
 }
 
 // The expected pixels of an indexed image: each value looked up in the palette.
-std::vector<std::uint32_t> ThroughPalette(const BmpSpec& spec) {
+std::vector<std::uint32_t> ThroughPalette(const BmpContent& content) {
   std::vector<std::uint32_t> out;
-  for (std::uint32_t v : spec.Values) out.push_back(Px(spec.Palette[v]));
+  for (std::uint32_t v : content.Values) out.push_back(Px(content.Palette[v]));
   return out;
 }
 
-BmpSpec Indexed(int bits, int width, int height, std::size_t colours) {
-  BmpSpec s;
+BmpContent Indexed(int bits, int width, int height, std::size_t colours) {
+  BmpContent s;
   s.Bits = bits;
   s.Width = width;
   s.Height = height;
@@ -45,27 +45,27 @@ BmpSpec Indexed(int bits, int width, int height, std::size_t colours) {
 }
 
 TEST(BmpReader, OneBitRowsWithPaddingAndPartialBytes) {
-  const BmpSpec s = Indexed(1, 11, 3, 2);  // 11 pixels: two bytes per row, padded to four
+  const BmpContent s = Indexed(1, 11, 3, 2);  // 11 pixels: two bytes per row, padded to four
   EXPECT_EQ(Load(s), ThroughPalette(s));
 }
 
 TEST(BmpReader, FourBitWithFullAndShortPalettes) {
-  const BmpSpec full = Indexed(4, 5, 3, 16);
+  const BmpContent full = Indexed(4, 5, 3, 16);
   EXPECT_EQ(Load(full), ThroughPalette(full));
-  const BmpSpec shortPalette = Indexed(4, 7, 2, 6);  // biClrUsed = 6
+  const BmpContent shortPalette = Indexed(4, 7, 2, 6);  // biClrUsed = 6
   EXPECT_EQ(Load(shortPalette), ThroughPalette(shortPalette));
 }
 
 TEST(BmpReader, EightBitWithFullPalette) {
-  const BmpSpec s = Indexed(8, 9, 4, 256);
+  const BmpContent s = Indexed(8, 9, 4, 256);
   EXPECT_EQ(Load(s), ThroughPalette(s));
 }
 
 TEST(BmpReader, CoreHeaderWithThreeBytePalette) {
-  BmpSpec s = Indexed(8, 3, 2, 256);
+  BmpContent s = Indexed(8, 3, 2, 256);
   s.HeaderSize = 12;
   EXPECT_EQ(Load(s), ThroughPalette(s));
-  BmpSpec rgb;
+  BmpContent rgb;
   rgb.HeaderSize = 12;
   rgb.Width = 2;
   rgb.Height = 1;
@@ -74,7 +74,7 @@ TEST(BmpReader, CoreHeaderWithThreeBytePalette) {
 }
 
 TEST(BmpReader, SixteenBitsDefaultTo555AndIgnoreTheTopBit) {
-  BmpSpec s;
+  BmpContent s;
   s.Bits = 16;
   s.Width = 5;
   s.Height = 1;
@@ -85,7 +85,7 @@ TEST(BmpReader, SixteenBitsDefaultTo555AndIgnoreTheTopBit) {
 }
 
 TEST(BmpReader, SixteenBitsAs565BitFields) {
-  BmpSpec s;
+  BmpContent s;
   s.Bits = 16;
   s.Compression = 3;
   s.Masks = {0xF800, 0x07E0, 0x001F};
@@ -97,7 +97,7 @@ TEST(BmpReader, SixteenBitsAs565BitFields) {
 }
 
 TEST(BmpReader, TwentyFourBitsWithRowPadding) {
-  BmpSpec s;
+  BmpContent s;
   s.Width = 3;  // 9 bytes per row, padded to 12
   s.Height = 2;
   s.Values = {0xFF0000, 0x00FF00, 0x0000FF, 0x010203, 0x808080, 0xFEFDFC};
@@ -107,7 +107,7 @@ TEST(BmpReader, TwentyFourBitsWithRowPadding) {
 }
 
 TEST(BmpReader, ThirtyTwoBitsIgnoreTheUnusedByte) {
-  BmpSpec s;
+  BmpContent s;
   s.Bits = 32;
   s.Width = 2;
   s.Height = 1;
@@ -116,7 +116,7 @@ TEST(BmpReader, ThirtyTwoBitsIgnoreTheUnusedByte) {
 }
 
 TEST(BmpReader, ThirtyTwoBitFieldsOfAnyPositionAndWidth) {
-  BmpSpec s;
+  BmpContent s;
   s.Bits = 32;
   s.Compression = 3;
   s.Width = 3;
@@ -133,7 +133,7 @@ TEST(BmpReader, ThirtyTwoBitFieldsOfAnyPositionAndWidth) {
 
 TEST(BmpReader, V4AndV5HeadersCarryTheirMasksInside) {
   for (std::uint32_t header : {108u, 124u}) {
-    BmpSpec s;
+    BmpContent s;
     s.HeaderSize = header;
     s.Bits = 16;
     s.Compression = 3;
@@ -142,7 +142,7 @@ TEST(BmpReader, V4AndV5HeadersCarryTheirMasksInside) {
     s.Height = 1;
     s.Values = {0x001F, 0xF800};
     EXPECT_EQ(Load(s), (std::vector<std::uint32_t>{Px(0xFF0000), Px(0x0000FF)})) << header;
-    BmpSpec rgb;
+    BmpContent rgb;
     rgb.HeaderSize = header;
     rgb.Width = 1;
     rgb.Values = {0x336699};
@@ -152,7 +152,7 @@ TEST(BmpReader, V4AndV5HeadersCarryTheirMasksInside) {
 
 TEST(BmpReader, TopDownAndBottomUpGiveTheSameImage) {
   for (int bits : {4, 24}) {
-    BmpSpec s = bits == 4 ? Indexed(4, 6, 5, 16) : BmpSpec{};
+    BmpContent s = bits == 4 ? Indexed(4, 6, 5, 16) : BmpContent{};
     if (bits == 24) {
       s.Width = 4;
       s.Height = 3;
@@ -166,8 +166,8 @@ TEST(BmpReader, TopDownAndBottomUpGiveTheSameImage) {
   }
 }
 
-BmpSpec RleSpec(std::uint32_t compression, int width, int height, std::vector<std::uint8_t> stream) {
-  BmpSpec s;
+BmpContent RleContent(std::uint32_t compression, int width, int height, std::vector<std::uint8_t> stream) {
+  BmpContent s;
   s.Bits = compression == 1 ? 8 : 4;
   s.Compression = compression;
   s.Width = width;
@@ -181,7 +181,7 @@ TEST(BmpReader, Rle8EveryEscape) {
   // Bottom row: run of 3 x index 1, literal 3 indexes (2 3 4, padded), end of line.
   // Next row up: delta right 2 and up 1, so row 1 stays index 0; on the top row a run of 2 x 4
   // from x = 2; then end of bitmap with pixels never written.
-  const BmpSpec s = RleSpec(1, 7, 3, {3, 1, 0, 3, 2, 3, 4, 0, 0, 0, 0, 2, 2, 1, 2, 4, 0, 1});
+  const BmpContent s = RleContent(1, 7, 3, {3, 1, 0, 3, 2, 3, 4, 0, 0, 0, 0, 2, 2, 1, 2, 4, 0, 1});
   const std::uint32_t k = Px(0x000000), r = Px(0xFF0000), g = Px(0x00FF00), b = Px(0x0000FF),
                       w = Px(0xFFFFFF);
   EXPECT_EQ(Load(s), (std::vector<std::uint32_t>{k, k, w, w, k, k, k,  //
@@ -192,7 +192,7 @@ TEST(BmpReader, Rle8EveryEscape) {
 TEST(BmpReader, Rle4AlternatesNibblesInRunsAndLiterals) {
   // Bottom row: run of 5 of the pair (1, 2); then literal 3 nibbles 3 4 0 (two bytes, padded to
   // even: 0x34 0x00), end of line; top row: delta 1, 0 then run of 1 x 0x4_, end of bitmap.
-  const BmpSpec s = RleSpec(2, 8, 2, {5, 0x12, 0, 3, 0x34, 0x00, 0, 0, 0, 2, 1, 0, 1, 0x40, 0, 1});
+  const BmpContent s = RleContent(2, 8, 2, {5, 0x12, 0, 3, 0x34, 0x00, 0, 0, 0, 2, 1, 0, 1, 0x40, 0, 1});
   const std::uint32_t k = Px(0x000000), r = Px(0xFF0000), g = Px(0x00FF00), b = Px(0x0000FF),
                       w = Px(0xFFFFFF);
   EXPECT_EQ(Load(s), (std::vector<std::uint32_t>{k, w, k, k, k, k, k, k,  //
@@ -201,7 +201,7 @@ TEST(BmpReader, Rle4AlternatesNibblesInRunsAndLiterals) {
 
 TEST(BmpReader, RleRunsPastTheRowEndAreClipped) {
   // A run of 9 on a row of 4, a literal of 5 on the next, more rows than the image has.
-  const BmpSpec s = RleSpec(1, 4, 2, {9, 1, 0, 0, 0, 5, 2, 2, 2, 2, 2, 0, 0, 0, 3, 3, 0, 1});
+  const BmpContent s = RleContent(1, 4, 2, {9, 1, 0, 0, 0, 5, 2, 2, 2, 2, 2, 0, 0, 0, 3, 3, 0, 1});
   const std::uint32_t r = Px(0xFF0000), g = Px(0x00FF00);
   EXPECT_EQ(Load(s), (std::vector<std::uint32_t>{g, g, g, g, r, r, r, r}));
 }
@@ -209,7 +209,7 @@ TEST(BmpReader, RleRunsPastTheRowEndAreClipped) {
 TEST(BmpReader, LoadsFromAFileAndNamesMissingOnes) {
   std::filesystem::create_directories(NOX_TEST_OUTPUT_DIR);
   const std::string path = std::string(NOX_TEST_OUTPUT_DIR) + "/bmp_reader_file.bmp";
-  const BmpSpec s = Indexed(8, 6, 5, 40);
+  const BmpContent s = Indexed(8, 6, 5, 40);
   const std::vector<std::uint8_t> bytes = WriteBmp(s);
   std::FILE* f = std::fopen(path.c_str(), "wb");
   ASSERT_NE(f, nullptr);

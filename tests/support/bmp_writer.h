@@ -10,7 +10,7 @@
 
 namespace nox::test {
 
-struct BmpSpec {
+struct BmpContent {
   int Width = 1;
   int Height = 1;  // always positive here; TopDown stores it negated
   bool TopDown = false;
@@ -35,7 +35,7 @@ inline void PutU32(std::vector<std::uint8_t>& f, std::size_t at, std::uint32_t v
 }
 
 // Stored rows of plain pixel data, padded to 4 bytes, in file order.
-inline std::vector<std::uint8_t> PackRows(const BmpSpec& s) {
+inline std::vector<std::uint8_t> PackRows(const BmpContent& s) {
   const std::size_t stride =
       (static_cast<std::size_t>(s.Width) * static_cast<std::size_t>(s.Bits) + 31) / 32 * 4;
   std::vector<std::uint8_t> data(stride * static_cast<std::size_t>(s.Height), 0);
@@ -73,7 +73,7 @@ inline std::vector<std::uint8_t> PackRows(const BmpSpec& s) {
   return data;
 }
 
-inline std::vector<std::uint8_t> WriteBmp(const BmpSpec& s) {
+inline std::vector<std::uint8_t> WriteBmp(const BmpContent& s) {
   const bool core = s.HeaderSize == 12;
   const bool rle = s.Compression == 1 || s.Compression == 2;
   const bool separateMasks = s.Compression == 3 && s.HeaderSize == 40;
