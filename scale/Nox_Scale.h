@@ -206,6 +206,8 @@ class TScale : public TControl {
   // Dragging with the left button inside the axis area pans or zooms the range.
   void MouseMove(TShiftState shift, int x, int y) override;
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+  // A new font shows at the next paint.
+  void FontChanged() override;
 
  private:
   friend class detail::TScalePainter;

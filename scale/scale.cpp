@@ -119,6 +119,8 @@ void TScale::SetBounds(int left, int top, int width, int height) {
 
 void TScale::DateFormatChanged(TObject*) { RequestRedraw(); }
 
+void TScale::FontChanged() { Invalidate(); }
+
 // --- properties ---
 
 void TScale::SetCaption(const std::string& value) {
@@ -348,18 +350,20 @@ void TScale::UpdateMapping() {
 }
 
 int TScale::ValueToPixel(double value) const {
-  long double p = 0;
+  // In double, like the mapping it uses: a value whose pixel is a tie (50 on the default scale is
+  // at 199.5) rounds as the exact figures say, not by the representation error of ScaleFactor.
+  double p = 0;
   if (m_logarithmic) {
     if (value > kLogLimit) {
-      p = std::log(static_cast<long double>(value)) * m_scaleFactor + m_scaleOffset;
+      p = std::log(value) * m_scaleFactor + m_scaleOffset;
     } else {
       p = m_rangeHigh >= m_rangeLow ? 0 : Width();
     }
   } else {
-    p = static_cast<long double>(m_scaleFactor) * value + m_scaleOffset;
+    p = m_scaleFactor * value + m_scaleOffset;
   }
   if (std::isnan(p)) return 0;
-  return RoundToInt(std::clamp<long double>(p, -2147483647.0L, 2147483647.0L));
+  return RoundToInt(std::clamp(p, -2147483647.0, 2147483647.0));
 }
 
 double TScale::TickPos(int Index) const {
