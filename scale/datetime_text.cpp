@@ -1,7 +1,6 @@
 #include "scale/datetime_text.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace nox::detail {
 
@@ -9,9 +8,10 @@ namespace {
 
 // value in at least `digits` digits, zero-padded (value >= 0).
 std::string Digits(std::int64_t value, int digits) {
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%0*lld", digits, static_cast<long long>(value));
-  return buffer;
+  std::string text = std::to_string(value);
+  if (static_cast<int>(text.size()) < digits)
+    text.insert(0, static_cast<std::size_t>(digits) - text.size(), '0');
+  return text;
 }
 
 std::string YearElement(int year, TYearLength length) {
