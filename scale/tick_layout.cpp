@@ -1,8 +1,7 @@
 // Tick routines: the nice step of linear ranges, the linear, logarithmic and time-of-day layouts.
 //
 // Named quantities of the routines (First, Step, tick values) are doubles; the expressions that
-// produce them are evaluated in extended precision and rounded once when stored, so results agree
-// with a straightforward evaluation on extended-precision hardware.
+// produce them are evaluated in extended precision and rounded once, when they are stored.
 
 #include "scale/tick_layout.h"
 
@@ -40,14 +39,15 @@ TTick MakeTick(double value, TTickMark mark, bool recorded) {
   return tick;
 }
 
-// 10^k, exact where long double can hold it and correctly rounded otherwise.
+// 10^k: exact up to 10^27, within a few units in the last place beyond.
 long double Pow10(int k) {
   long double p = 1;
   for (int i = 0; i < std::abs(k) && i < 5000; ++i) p *= 10;
   return k >= 0 ? p : 1 / p;
 }
 
-// mult x 10^k as the double nearest to it (0 or infinity where it does not fit).
+// mult x 10^k: the nearest double for |k| <= 22, very close to it beyond (0 or infinity where it does
+// not fit a double).
 double DecadeMultiple(int mult, int k) {
   if (k >= 0 && k <= 22) return mult * static_cast<double>(Pow10(k));
   if (k < 0 && k >= -22) return mult / static_cast<double>(Pow10(-k));
