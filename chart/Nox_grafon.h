@@ -1,0 +1,661 @@
+#pragma once
+// TCustomGrafon / TGrafon: the chart control.
+//
+// The chart keeps a display list of drawing items in world coordinates on 16 layers (each layer an
+// X and a Y axis with its own range, linear or logarithmic), maps them to pixels per layer and
+// turns gestures into range changes. Where the parts live:
+//   item record, lists          chart_item.h, item_list.h; drawing operations item_store.cpp
+//   data sharing                data_sharing.cpp
+//   ranges, history, joins      layer_ranges.cpp, zoom_history.h, range_confinement.h, joint_layers.h
+//   world/pixel mapping         layer_mapping.cpp, axis_mapping.h
+//   axis property objects       scale_props.h; the hosted scale controls scale_controls.cpp
+//   construction, Loaded, Assign  grafon_construction.cpp
+//   published properties        grafon_properties.cpp; margins, shadow, size chart_geometry.cpp
+//   standard layouts            standard_layouts.cpp
+//   painting and repaint rules  paint_pipeline.cpp
+//
+// Two pixel spaces: control pixels (origin at the control's top left; WorldToPixel gives these)
+// and chart-area pixels (origin at (MarginLeft, MarginTop)). With W, H the control's size, the
+// chart area runs from x = MarginLeft to W - MarginRight - ShadowWidth and from y = MarginTop to
+// H - MarginBottom - ShadowWidth.
+//
+// Repainting: setters that change the picture repaint if AutoRedraw is True or the control is
+// being designed (RepaintIfAutomatic). Operations that change many things suspend painting and
+// paint once at the end. Nothing paints before the control's window exists.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/Nox_noxbase.h"
+#include "base/Nox_noxcolors.h"
+#include "chart/axis_mapping.h"
+#include "chart/background_image.h"
+#include "chart/chart_item.h"
+#include "chart/grafon_error.h"
+#include "chart/grafon_types.h"
+#include "chart/item_list.h"
+#include "chart/joint_layers.h"
+#include "chart/mouse_state.h"
+#include "chart/scale_props.h"
+#include "chart/zoom_history.h"
+#include "platform/bitmap.h"
+#include "platform/control.h"
+#include "scale/Nox_Scale.h"
+
+namespace nox {
+
+constexpr int kCrossHairCount = 4;
+constexpr int kTextLabelCount = 50;
+constexpr int kMaxDataUsers = 4;  // charts that may use one chart's data
+// Margins are kept within 0..kMaxMargin pixels, so the minimum control size stays a valid image.
+constexpr int kMaxMargin = 4096;
+
+class TCustomGrafon : public TControl {
+ public:
+  explicit TCustomGrafon(TComponent* owner);
+  ~TCustomGrafon() override;
+  std::string_view ClassName() const override { return "TCustomGrafon"; }
+
+  // ---------------------------------------------------------------------------------------------
+  // drawing operations
+  //
+  // Items copy the current pen when they are added; nothing is drawn until ShowItems (or the next
+  // paint). In the data list the integer forms take world coordinates (CoordMode 0); in annotation
+  // mode MoveToPoint records both coordinates as chart-area pixels (CoordMode 1) and LineToPoint
+  // x as pixels and y as world units (CoordMode 4). A chart that uses another chart's data adds
+  // to the shared list, which every chart sharing it shows at once.
+  void MoveToPoint(int x, int y);
+  void LineToPoint(int x, double y);
+  // markType is taken as a byte: the mark symbols are numbered 0..255.
+  void AddMark(int markType, double x, double y);
+  // Shows the lists: redraws the chart area (AutoRedraw True) or the whole control (False) if the
+  // control is visible, then asks every chart tied to this one by data sharing to repaint itself.
+  void ShowItems();
+
+  // the current pen; setting it only stores (no repaint, items already added keep theirs)
+  TColor DataColor() const { return m_dataColor; }  // = 0
+  void SetDataColor(TColor value) { m_dataColor = value; }
+  TColor FillColor() const { return m_fillColor; }  // = $C0C0C0
+  void SetFillColor(TColor value) { m_fillColor = value; }
+  TColor TextBkColor() const { return m_fillColor; }  // the same value as FillColor
+  void SetTextBkColor(TColor value) { m_fillColor = value; }
+  TPenStyle PenStyle() const { return m_penStyle; }  // = psSolid
+  void SetPenStyle(TPenStyle value);
+  std::uint8_t LineWidth() const { return m_lineWidth; }  // = 1, pixels
+  void SetLineWidth(std::uint8_t value) { m_lineWidth = value; }
+  // 255 is refused (the old class stays).
+  std::uint8_t ClassDefault() const { return m_classDefault; }  // = 0
+  void SetClassDefault(std::uint8_t value);
+  // Growth step of both lists; values outside 1..1000000 are refused.
+  int AllocSize() const { return m_allocSize; }  // = 1000
+  void SetAllocSize(int value);
+
+  // pen state that has no published property
+  bool AnnotationMode() const { return m_annotationMode; }  // = False: drawing goes to the data list
+  void SetAnnotationMode(bool value) { m_annotationMode = value; }
+  int CurrentLayer() const { return m_currentLayer; }  // = 1; layers outside 1..16 are refused
+  void SetCurrentLayer(int layer);
+  std::int32_t ItemAttribute() const { return m_itemAttribute; }  // = 0, copied into Attr
+  void SetItemAttribute(std::int32_t value) { m_itemAttribute = value; }
+
+  // the lists, read only; an array's length is the list's capacity
+  const TGfItemContainer& DataItems() const { return m_data->Items; }
+  int DataCount() const { return m_data->Count; }
+  const TLongTextArray& DataLongTexts() const { return m_data->LongTexts; }
+  int DataLongTextCount() const { return m_data->LongTextCount; }
+  const TGfItemContainer& AnnotationItems() const { return m_annotations.Items; }
+  int AnnotationCount() const { return m_annotations.Count; }
+  const TLongTextArray& AnnotationLongTexts() const { return m_annotations.LongTexts; }
+  int AnnotationLongTextCount() const { return m_annotations.LongTextCount; }
+
+  // Visibility of item classes (separately for data and annotation items) and of layers; an item is
+  // drawn only if its class and its layer are visible. All True after construction. Layers outside
+  // 1..16 read as hidden and are not stored.
+  bool DataClassVisible(std::uint8_t itemClass) const { return m_dataClassVisible[itemClass]; }
+  void SetDataClassVisible(std::uint8_t itemClass, bool visible);
+  bool AnnotationClassVisible(std::uint8_t itemClass) const { return m_annotationClassVisible[itemClass]; }
+  void SetAnnotationClassVisible(std::uint8_t itemClass, bool visible);
+  bool LayerVisible(int layer) const;
+  void SetLayerVisible(int layer, bool visible);
+
+  // How the annotation list is drawn relative to the data list.
+  bool AnnotationsUnderData() const { return m_annotationsUnderData; }  // = False
+  void SetAnnotationsUnderData(bool value) { m_annotationsUnderData = value; }
+  bool ShowAnnotations() const { return m_showAnnotations; }  // = True
+  void SetShowAnnotations(bool value) { m_showAnnotations = value; }
+  bool AnnotationTextsOnTop() const { return m_annotationTextsOnTop; }  // = True
+  void SetAnnotationTextsOnTop(bool value) { m_annotationTextsOnTop = value; }
+
+  // ---------------------------------------------------------------------------------------------
+  // data sharing
+  //
+  // A chart may show another chart's data list instead of its own. Setting UseDataOf to T:
+  //   T is this chart          -> "Grafon: Cannot share data with myself"
+  //   others use this chart's data (any T, nil too)
+  //                            -> "Grafon: Cannot use foreign data. Other Grafons are using my own data."
+  //   T (or the chart whose data T uses, the owner) already serves 4 charts
+  //                            -> "Grafon: Max. number of data shares exceeded"
+  // The messages appear in the host's information box and change nothing. Otherwise this chart
+  // leaves the chart whose data it used and shows the owner's list (the same storage, count
+  // included); nil makes it keep a copy of the items as they stand. A chart that is destroyed
+  // leaves every table: its users keep a copy of its items.
+  TCustomGrafon* UseDataOf() const { return m_useDataOf; }  // = nullptr
+  void SetUseDataOf(TCustomGrafon* value);
+  // The charts that use this chart's data, in the order they joined (index 0..DataUserCount()-1;
+  // nullptr outside).
+  int DataUserCount() const { return m_dataUserCount; }
+  TCustomGrafon* DataUser(int index) const;
+
+  // ---------------------------------------------------------------------------------------------
+  // layers, ranges and mapping
+  //
+  // Ranges change through one path (SetJointRange -> ApplyLayerRange): joined layers follow their
+  // controlling layer, confinement keeps gestures inside a box, requests narrower than 0.99 x
+  // MinRange are ignored axis by axis, logarithmic bounds below 1e-100 bound by bound; then the
+  // scale controls and the mapping are updated. An axis request with a bound that is NaN or
+  // infinite, lies beyond the Double range, or spans more than a Double holds, is ignored like a
+  // too narrow one: that axis keeps its range.
+
+  // Sets the ranges of one layer (1..16), or of all when layer is 0; other layers do nothing. Equal
+  // bounds are pulled apart (by MinRange on a linear axis, by the factor 1.1 on a logarithmic one);
+  // in isometric mode the Y range is replaced by one of the X range's physical scale, centred where
+  // the requested one was. Records one zoom snapshot per layer set, then repaints.
+  void SetLayerRange(int layer, long double xLow, long double yLow, long double xHigh, long double yHigh);
+  // Restores the zoom snapshot n steps back (0 the newest, -15 the oldest); layers not recorded in
+  // that snapshot keep their ranges. n outside -15..0 does nothing.
+  void RecallZoom(int n);
+  // The box that confined zooming and panning keep to; all four 0 switches confinement off.
+  // A call with a value that is NaN or infinite is refused (the old box stays).
+  void SetConfinement(double xLow, double yLow, double xHigh, double yHigh);
+  bool ConfinementActive() const;
+
+  // True makes every layer's Y range match its X range's physical scale (using the screen's pixel
+  // aspect), records a zoom snapshot and repaints; False only stores.
+  bool Isometric() const { return m_isometric; }  // = False
+  void SetIsometric(bool value);
+
+  // The joined-layer tables; setting copies the tables in, then repaints if automatic.
+  TJointLayers& JointLayers() { return m_jointLayers; }
+  const TJointLayers& JointLayers() const { return m_jointLayers; }
+  void SetJointLayers(const TJointLayers& value);
+
+  // The axis property objects of layers 1..4; setting one copies the values in (Assign) and
+  // repaints in design mode only.
+  TScalePropsHoriz& Scale1X() { return m_propsX[0]; }
+  TScalePropsVert& Scale1Y() { return m_propsY[0]; }
+  TScalePropsHoriz& Scale2X() { return m_propsX[1]; }
+  TScalePropsVert& Scale2Y() { return m_propsY[1]; }
+  TScalePropsHoriz& Scale3X() { return m_propsX[2]; }
+  TScalePropsVert& Scale3Y() { return m_propsY[2]; }
+  TScalePropsHoriz& Scale4X() { return m_propsX[3]; }
+  TScalePropsVert& Scale4Y() { return m_propsY[3]; }
+  void SetScale1X(const TScalePropsHoriz& value) { AssignScaleProps(m_propsX[0], value); }
+  void SetScale1Y(const TScalePropsVert& value) { AssignScaleProps(m_propsY[0], value); }
+  void SetScale2X(const TScalePropsHoriz& value) { AssignScaleProps(m_propsX[1], value); }
+  void SetScale2Y(const TScalePropsVert& value) { AssignScaleProps(m_propsY[1], value); }
+  void SetScale3X(const TScalePropsHoriz& value) { AssignScaleProps(m_propsX[2], value); }
+  void SetScale3Y(const TScalePropsVert& value) { AssignScaleProps(m_propsY[2], value); }
+  void SetScale4X(const TScalePropsHoriz& value) { AssignScaleProps(m_propsX[3], value); }
+  void SetScale4Y(const TScalePropsVert& value) { AssignScaleProps(m_propsY[3], value); }
+  // Any layer's property objects; a layer outside 1..16 gives layer 1's.
+  TScalePropsHoriz& ScaleXOf(int layer) { return m_propsX[LayerIndex(layer)]; }
+  const TScalePropsHoriz& ScaleXOf(int layer) const { return m_propsX[LayerIndex(layer)]; }
+  TScalePropsVert& ScaleYOf(int layer) { return m_propsY[LayerIndex(layer)]; }
+  const TScalePropsVert& ScaleYOf(int layer) const { return m_propsY[LayerIndex(layer)]; }
+  // The hosted scale controls of a layer (named GF_FScale_X_<layer> and GF_FScale_Y_<layer>); a
+  // layer outside 1..16 gives layer 1's. The chart copies the property objects into them, so
+  // settings made on them directly last only until the next copy.
+  TScale& ScaleControlX(int layer) { return *m_scaleX[LayerIndex(layer)]; }
+  TScale& ScaleControlY(int layer) { return *m_scaleY[LayerIndex(layer)]; }
+
+  // Control pixels of a world point of a layer (clamped into 1..16). Values beyond the int range are
+  // clamped, then rounded (ties to even); NaN gives 0. On a logarithmic axis x <= 1e-100 gives the
+  // left edge 0 (W for a reversed axis) and y <= 1e-100 the bottom edge H (0 for a reversed axis).
+  void WorldToPixel(int layer, double x, double y, int& px, int& py) const;
+  // The world point at control pixels of a layer (clamped into 1..16), limited to the finite Double
+  // range. An axis without extent (chart area 0 or less wide or high) has no inverse: it gives that
+  // axis' RangeLow.
+  void PixelToWorld(int layer, int px, int py, double& x, double& y) const;
+  // Recomputes the mapping of all 16 layers from their ranges, the control's size, the margins and
+  // the shadow. Skipped while loading. A logarithmic axis with a bound <= 0 raises ENoxGrafonError
+  // "Logarithmic axis must not be negative." (layers before it keep their new mapping).
+  virtual void UpdateLayerMapping();
+  // The extent of the chart area used by the mapping (AW, AH); isometric scaling and the chart
+  // image use one pixel more.
+  int ChartAreaWidth() const;
+  int ChartAreaHeight() const;
+
+  const detail::TZoomHistory& ZoomHistory() const { return m_zoomHistory; }
+
+  // ---------------------------------------------------------------------------------------------
+  // published properties (after construction; "repaints" means repaint-if-automatic)
+  bool AutoRedraw() const { return m_autoRedraw; }  // = True
+  void SetAutoRedraw(bool value) { m_autoRedraw = value; }
+
+  // Margins of the chart area, pixels, kept within 0..kMaxMargin; each change resizes the chart
+  // image, re-fits isometric layers, updates scale controls and mapping, repaints.
+  int MarginLeft() const { return m_marginLeft; }  // = 50
+  void SetMarginLeft(int value);
+  int MarginRight() const { return m_marginRight; }  // = 20
+  void SetMarginRight(int value);
+  int MarginTop() const { return m_marginTop; }  // = 20
+  void SetMarginTop(int value);
+  int MarginBottom() const { return m_marginBottom; }  // = 40
+  void SetMarginBottom(int value);
+  int LRim() const { return m_marginLeft; }
+  void SetLRim(int value) { SetMarginLeft(value); }
+  int RRim() const { return m_marginRight; }
+  void SetRRim(int value) { SetMarginRight(value); }
+  int TRim() const { return m_marginTop; }
+  void SetTRim(int value) { SetMarginTop(value); }
+  int BRim() const { return m_marginBottom; }
+  void SetBRim(int value) { SetMarginBottom(value); }
+
+  // Clamped into 0..32; no isometric re-fit.
+  int ShadowWidth() const { return m_shadowWidth; }  // = 0, pixels
+  void SetShadowWidth(int value);
+  TShadowStyle ShadowStyle() const { return m_shadowStyle; }  // = ssFlying; repaints
+  void SetShadowStyle(TShadowStyle value);
+  TColor ShadowColor() const { return m_shadowColor; }  // = clGrayText; repaints
+  void SetShadowColor(TColor value);
+  TColor ShadowBakColor() const { return m_shadowBakColor; }  // = clBtnFace; repaints
+  void SetShadowBakColor(TColor value);
+
+  // Suppression of marks of the same type drawn within MinDupMarkDist pixels; changes paint at once.
+  bool AvoidDuplicateMarks() const { return m_avoidDuplicateMarks; }  // = False
+  void SetAvoidDuplicateMarks(bool value);
+  // Kept within 1..3; setting the stored value again does nothing.
+  int MinDupMarkDist() const { return m_minDupMarkDist; }  // = 1, pixels
+  void SetMinDupMarkDist(int value);
+
+  // Setting copies the values in, then repaints.
+  TBakGndImg& BackGroundImg() { return m_backGroundImg; }
+  const TBakGndImg& BackGroundImg() const { return m_backGroundImg; }
+  void SetBackGroundImg(const TBakGndImg& value);
+
+  GridStyleType GridStyle() const { return m_gridStyle; }  // = gsNone; repaints
+  void SetGridStyle(GridStyleType value);
+  // Grid steps; a value below -3 (or not finite) is refused, others stored; repaints.
+  double GridDx() const { return m_gridDx; }  // = 0
+  void SetGridDx(double value);
+  double GridDy() const { return m_gridDy; }  // = 0
+  void SetGridDy(double value);
+  TColor GridColor() const { return m_gridColor; }  // = 0; repaints
+  void SetGridColor(TColor value);
+
+  TColor ChartFrameColor() const { return m_chartFrameColor; }  // = 0; repaints
+  void SetChartFrameColor(TColor value);
+  TColor ChartColor() const { return m_chartColor; }  // = $FFFFFF, chart-area background; repaints
+  void SetChartColor(TColor value);
+  TColor WindColor() const { return m_windColor; }  // = clBtnFace, control background; repaints
+  void SetWindColor(TColor value);
+
+  // The chart caption; every setter repaints.
+  const std::string& Caption() const { return m_caption; }  // = empty
+  void SetCaption(const std::string& value);
+  int CaptionPosX() const { return m_captionPosX; }  // = 0, pixels from the anchor
+  void SetCaptionPosX(int value);
+  int CaptionPosY() const { return m_captionPosY; }  // = -16, pixels from the anchor
+  void SetCaptionPosY(int value);
+  TAlignment CaptionAlignment() const { return m_captionAlignment; }  // = taRightJustify
+  void SetCaptionAlignment(TAlignment value);
+  TCaptionAnchorHoriz CaptionAnchorHoriz() const { return m_captionAnchorHoriz; }  // = cahChartRight
+  void SetCaptionAnchorHoriz(TCaptionAnchorHoriz value);
+  TCaptionAnchorVert CaptionAnchorVert() const { return m_captionAnchorVert; }  // = cavChartTop
+  void SetCaptionAnchorVert(TCaptionAnchorVert value);
+  // Longest caption as a percentage of the chart width: 0 (no trimming) or 5..100 (clamped).
+  int CaptionTrim() const { return m_captionTrim; }  // = 100
+  void SetCaptionTrim(int value);
+
+  // Cross hairs 1..4; setting one copies the values in (it keeps notifying this chart), repaints.
+  TCrossHair& CrossHair1() { return m_crossHairs[0]; }
+  TCrossHair& CrossHair2() { return m_crossHairs[1]; }
+  TCrossHair& CrossHair3() { return m_crossHairs[2]; }
+  TCrossHair& CrossHair4() { return m_crossHairs[3]; }
+  void SetCrossHair1(const TCrossHair& value) { AssignCrossHair(1, value); }
+  void SetCrossHair2(const TCrossHair& value) { AssignCrossHair(2, value); }
+  void SetCrossHair3(const TCrossHair& value) { AssignCrossHair(3, value); }
+  void SetCrossHair4(const TCrossHair& value) { AssignCrossHair(4, value); }
+  // Cross hair 1..4 (any other index gives cross hair 1).
+  TCrossHair& CrossHair(int index) { return m_crossHairs[IndexIn(index, kCrossHairCount)]; }
+  const TCrossHair& CrossHair(int index) const { return m_crossHairs[IndexIn(index, kCrossHairCount)]; }
+  // Text label 1..50 (any other index gives label 1).
+  TTextLabel& TextLabel(int index) { return m_textLabels[IndexIn(index, kTextLabelCount)]; }
+  const TTextLabel& TextLabel(int index) const { return m_textLabels[IndexIn(index, kTextLabelCount)]; }
+
+  // mouse
+  TMouseActMode MouseAction() const { return m_mouseAction; }  // = maNone
+  void SetMouseAction(TMouseActMode value);
+  bool MouseCursorFixed() const { return m_mouseCursorFixed; }  // = True: always the default cursor
+  void SetMouseCursorFixed(bool value) { m_mouseCursorFixed = value; }
+  TColor MouseTraceColor() const { return m_mouseTraceColor; }  // = $FFFFFF
+  void SetMouseTraceColor(TColor value) { m_mouseTraceColor = value; }
+  bool MouseTraceInvert() const { return m_mouseTraceInvert; }  // = True: trace drawn in XOR mode
+  void SetMouseTraceInvert(bool value) { m_mouseTraceInvert = value; }
+  // Pan grid of maPanGrid; values that are not finite are refused.
+  double PanGridDx() const { return m_panGridDx; }  // = 1
+  void SetPanGridDx(double value);
+  double PanGridDy() const { return m_panGridDy; }  // = 1
+  void SetPanGridDy(double value);
+  double PanGridOffsX() const { return m_panGridOffsX; }  // = 0
+  void SetPanGridOffsX(double value);
+  double PanGridOffsY() const { return m_panGridOffsY; }  // = 0
+  void SetPanGridOffsY(double value);
+  // Whether a layer follows the chart-area gestures; layer 1 only after construction.
+  bool LayerMouseActive(int layer) const;
+  void SetLayerMouseActive(int layer, bool value);
+
+  // Applies one of the standard layouts (margins, chart caption, scales of layers 1..4; layers
+  // 5..16 hidden); a value outside TgfLayout is ignored.
+  TgfLayout StandardLayout() const { return m_standardLayout; }  // = gfl_X1Bottom_Y1Left
+  void SetStandardLayout(TgfLayout value);
+
+  // Text settings of new text items. The chart owns its text font; setting it copies the values in.
+  TFont& TextFont() { return m_textFont; }
+  const TFont& TextFont() const { return m_textFont; }
+  void SetTextFont(const TFont& value) { m_textFont.Assign(value); }
+  TFontStyles TextFontStyle() const { return m_textFont.Style(); }
+  void SetTextFontStyle(TFontStyles value) { m_textFont.SetStyle(value); }
+  TTextBkg TextBkStyle() const { return m_textBkStyle; }  // = tbClear
+  void SetTextBkStyle(TTextBkg value);
+  TAlignment TextAlignment() const { return m_textAlignment; }  // = taCenter; repaints
+  void SetTextAlignment(TAlignment value);
+
+  // ---------------------------------------------------------------------------------------------
+  // control behaviour
+  // The control's size never falls below MarginLeft + MarginRight + ShadowWidth + 80 wide and
+  // MarginTop + MarginBottom + ShadowWidth + 20 high.
+  void SetBounds(int left, int top, int width, int height) override;
+  // After reading a stored form: ends the property objects' loading guard, computes the mapping,
+  // repaints.
+  void Loaded() override;
+  // Arrow keys and Tab reach the chart's key events.
+  int DialogCode() const override { return dlgcWantArrows | dlgcWantTab; }
+  // From another chart: lists, settings, ranges, history, scale controls and property objects,
+  // cross hairs, labels, joins, text font and event handlers. Its data sharing is taken over
+  // through the UseDataOf rules. Any other source goes to the control's default.
+  void Assign(const TPersistent& Source) override;
+
+  void Paint() override;
+  // Paints now (if the control may paint) and shows the result.
+  void Repaint();
+  // Repaints if AutoRedraw is True or the control is being designed.
+  void RepaintIfAutomatic();
+
+  // While set nothing paints; releasing it repaints. Set from construction until the control's
+  // window exists.
+  bool PaintSuspended() const { return m_paintSuspended; }
+  virtual void SetPaintSuspended(bool value);
+
+  // ---------------------------------------------------------------------------------------------
+  // events (called only when assigned; Sender is the chart)
+  TMouseMoveInChartEvent OnMouseMoveInChart;
+  TSelectRectEvent OnRubberBand;
+  TSelectRectEvent OnSelectRect;
+  TZoomPanEvent OnZoomPan;
+  TScaleTickDrawnEvent OnScaleTickDrawn;    // relayed from the scale controls
+  TBeforeTickLabelEvent OnBeforeTickLabel;  // relayed from the scale controls
+  TBeforeCrossHMoveEvent OnBeforeCrossHairMove;
+  TCrossHairMoveEvent OnCrossHairMove;
+  TTextLabelMoveEvent OnTextLabelMove;
+  TRenderEvent OnBeforeRenderData;
+  TRenderEvent OnDataRendered;
+  TRenderEvent OnScalesRendered;
+  TBeforeRenderCItemEvent OnBeforeRenderChartItem;
+  TBeforeRenderTextEvent OnBeforeRenderText;
+
+ protected:
+  void CreateWnd() override;
+
+  // Puts every setting to its value after construction; run once by the constructor.
+  void Setup();
+
+  // append operations: every drawing operation goes through one of them
+  void AppendMoveTo(std::uint8_t mode, double x, double y);
+  void AppendLineTo(std::uint8_t mode, double x, double y);
+  void AppendMark(std::uint8_t markType, double x, double y);
+
+  // the range-update path
+  // Applies joined-layer rules for layer, then ApplyLayerRange for it and for every layer that
+  // follows it. Painting is suspended meanwhile and repaints at the end if that releases it.
+  void SetJointRange(int layer, bool recordHistory, bool confine, long double xLow, long double yLow,
+                     long double xHigh, long double yHigh);
+  // The single place where ranges change: confinement (when confine and a box is set), the
+  // MinRange and logarithmic rules, stores without notification, scale controls, history (when
+  // recordHistory and something was stored), mapping.
+  void ApplyLayerRange(int layer, bool recordHistory, bool confine, long double xLow, long double yLow,
+                       long double xHigh, long double yHigh);
+  // A snapshot of all 16 layers' ranges into the zoom history (not while loading).
+  void PushZoomHistory();
+  // Empties the history and records the current ranges.
+  void ResetZoomHistory();
+
+  // Copies a property object into its scale control and places the axis line.
+  void PushScaleProps(TScale& scale, const TScaleProps& props);
+  // Handler of every property object's and date format's change and of every scale control's
+  // zoom/pan: re-copies all property objects, re-applies all ranges (joins included), repaints.
+  void ScaleChanged(TObject* Sender);
+
+  // rendering hooks
+  virtual void RenderBackground(TCanvas& canvas, int left, int top, int width, int height);
+  virtual void RenderDataToBitmap(TBitmap& bitmap, int offsetX, int offsetY, bool monochrome, int noGrid);
+  virtual void RenderData(TCanvas& canvas, int offsetX, int offsetY, bool monochrome, int noGrid);
+  // Steps of RenderData and Paint. (offsetX, offsetY): where the chart area's top left corner lies
+  // on the canvas; (x, y): where the image's top left corner lies in control pixels.
+  void DrawGrid(TCanvas& canvas, int offsetX, int offsetY);
+  void DrawTextLabels(TCanvas& canvas, int offsetX, int offsetY);
+  void DrawCrossHairs(int x, int y, TBitmap& image);
+  void DrawMouseTrace(int x, int y, TBitmap& image);
+
+  // off-screen images: the chart area, the whole control, the background picture
+  TBitmap& ChartImage() { return m_chartImage; }
+  TBitmap& ControlImage() { return m_controlImage; }
+  TBitmap& BackgroundPicture() { return m_backgroundPicture; }
+
+  const detail::TAxisMapping& MappingX(int layer) const { return m_mapX[LayerIndex(layer)]; }
+  const detail::TAxisMapping& MappingY(int layer) const { return m_mapY[LayerIndex(layer)]; }
+  // The pixel aspect read from the host at construction (AspX, AspY; 1:1 when the host reports
+  // something unusable).
+  int DeviceAspectX() const { return m_aspectX; }
+  int DeviceAspectY() const { return m_aspectY; }
+
+  detail::TMouseState& MouseState() { return m_mouseState; }
+  std::vector<TMouseTracePoint>& MouseTrace() { return m_mouseTrace; }
+
+ private:
+  friend class TJointLayers;
+
+  // Holds painting back for the lifetime of an operation that changes many things. Release
+  // restores the remembered value (repainting if that releases painting); when an error leaves the
+  // scope early the value is restored without painting.
+  class TPaintHold {
+   public:
+    explicit TPaintHold(TCustomGrafon& chart);
+    ~TPaintHold();
+    TPaintHold(const TPaintHold&) = delete;
+    TPaintHold& operator=(const TPaintHold&) = delete;
+    void Release();
+    void RestoreQuietly();
+
+   private:
+    TCustomGrafon& m_chart;
+    bool m_previous;
+    bool m_done = false;
+  };
+
+  // Collects the property objects' change notifications of a bulk change into one ScaleChanged,
+  // run by Finish when the outermost batch ends; Finish says whether it ran (ScaleChanged repaints).
+  class TScaleChangeBatch {
+   public:
+    explicit TScaleChangeBatch(TCustomGrafon& chart);
+    ~TScaleChangeBatch();
+    TScaleChangeBatch(const TScaleChangeBatch&) = delete;
+    TScaleChangeBatch& operator=(const TScaleChangeBatch&) = delete;
+    bool Finish();
+
+   private:
+    TCustomGrafon& m_chart;
+    bool m_done = false;
+  };
+
+  static std::size_t LayerIndex(int layer) {
+    return layer >= 1 && layer <= kLayerCount ? static_cast<std::size_t>(layer - 1) : 0;
+  }
+  static std::size_t IndexIn(int index, int count) {
+    return index >= 1 && index <= count ? static_cast<std::size_t>(index - 1) : 0;
+  }
+  bool CanPaint() const;
+  void AppendItem(const TgfChartItem& item, std::uint8_t mode);
+  void ClearEvents();
+
+  // data sharing
+  void AskTiedChartsToRepaint();
+  void LeaveDataOwner();
+  void ReleaseDataUsers();
+
+  // ranges
+  bool StoreAxisRequest(TScaleProps& props, long double low, long double high);
+  void FitIsometric(int layer);
+  bool IsPanning(bool xAxis) const;
+
+  // scale controls
+  void PrepareScaleControl(TScale& scale, bool xAxis);
+  void WireScaleControl(TScale& scale);
+  void SetScaleControlMargins(int layer);
+  void PushAllScaleProps();
+  void AssignScaleProps(TScaleProps& target, const TScaleProps& value);
+  void AssignCrossHair(int index, const TCrossHair& value);
+  void InitCrossHairsAndLabels();
+
+  // geometry
+  enum TMarginSide : std::uint8_t { mgLeft, mgRight, mgTop, mgBottom };
+  void ResizeChartImage(bool width, bool height);
+  void MarginChanged(TMarginSide side);
+
+  // mapping
+  void ForgetMappingInputs();
+
+  // painting
+  void PaintScales();
+  void RefreshChartArea();
+
+  // --- item store ---
+  detail::TItemListPtr m_data;      // the data list; shared with the charts tied by data sharing
+  detail::TItemList m_annotations;  // the annotation list
+  std::array<bool, 256> m_dataClassVisible{};
+  std::array<bool, 256> m_annotationClassVisible{};
+  std::array<bool, kLayerCount> m_layerVisible{};
+  bool m_annotationMode = false;
+  bool m_annotationsUnderData = false;
+  bool m_showAnnotations = true;
+  bool m_annotationTextsOnTop = true;
+  int m_allocSize = 1000;            // growth step of both lists
+  TColor m_dataColor = 0;            // pen colour of new items
+  TColor m_fillColor = 0xC0C0C0;     // fill colour of new items (also TextBkColor)
+  TPenStyle m_penStyle = psSolid;    // pen style of new items
+  std::uint8_t m_lineWidth = 1;      // pen width of new items, pixels
+  std::uint8_t m_classDefault = 0;   // class of new items
+  int m_currentLayer = 1;            // layer of new items, 1..16
+  std::int32_t m_itemAttribute = 0;  // Attr of new items
+
+  // --- data sharing ---
+  TCustomGrafon* m_useDataOf = nullptr;                     // the chart whose data this one shows
+  std::array<TCustomGrafon*, kMaxDataUsers> m_dataUsers{};  // charts showing this one's data
+  int m_dataUserCount = 0;
+
+  // --- layers ---
+  std::array<TScalePropsHoriz, kLayerCount> m_propsX;
+  std::array<TScalePropsVert, kLayerCount> m_propsY;
+  std::array<std::unique_ptr<TScale>, kLayerCount> m_scaleX;
+  std::array<std::unique_ptr<TScale>, kLayerCount> m_scaleY;
+  std::array<detail::TAxisMapping, kLayerCount> m_mapX{};
+  std::array<detail::TAxisMapping, kLayerCount> m_mapY{};
+  // What each axis' mapping was last computed from, so that UpdateLayerMapping only recomputes the
+  // axes whose range, logarithmic switch or chart area changed since.
+  struct TAxisMappingInputs {
+    bool Logarithmic = false;
+    double Low = 0;
+    double High = 0;
+    friend bool operator==(const TAxisMappingInputs&, const TAxisMappingInputs&) = default;
+  };
+  std::array<std::optional<TAxisMappingInputs>, kLayerCount> m_mappedX{};
+  std::array<std::optional<TAxisMappingInputs>, kLayerCount> m_mappedY{};
+  std::array<int, 7> m_mappedGeometry{};  // control size, margins and shadow of those mappings
+  TJointLayers m_jointLayers;
+  detail::TZoomHistory m_zoomHistory;
+  long double m_confXLow = 0;  // confinement box; all four 0: off
+  long double m_confYLow = 0;
+  long double m_confXHigh = 0;
+  long double m_confYHigh = 0;
+  bool m_isometric = false;
+  int m_aspectX = 36;  // pixel aspect of the screen
+  int m_aspectY = 36;
+
+  // --- control settings ---
+  bool m_autoRedraw = true;
+  int m_marginLeft = 50;    // pixels
+  int m_marginRight = 10;   // pixels
+  int m_marginTop = 16;     // pixels
+  int m_marginBottom = 32;  // pixels
+  int m_shadowWidth = 0;    // pixels, 0..32
+  TShadowStyle m_shadowStyle = ssFlying;
+  TColor m_shadowColor = clGrayText;
+  TColor m_shadowBakColor = clBtnFace;
+  bool m_avoidDuplicateMarks = false;
+  int m_minDupMarkDist = 1;  // pixels, 1..3
+  TBakGndImg m_backGroundImg;
+  GridStyleType m_gridStyle = gsNone;
+  double m_gridDx = 0;
+  double m_gridDy = 0;
+  TColor m_gridColor = 0;
+  TColor m_chartFrameColor = 0;
+  TColor m_chartColor = 0xFFFFFF;
+  TColor m_windColor = clBtnFace;
+  std::string m_caption;
+  int m_captionPosX = 0;
+  int m_captionPosY = -16;
+  TAlignment m_captionAlignment = taRightJustify;
+  TCaptionAnchorHoriz m_captionAnchorHoriz = cahChartRight;
+  TCaptionAnchorVert m_captionAnchorVert = cavChartTop;
+  int m_captionTrim = 100;  // 0 or 5..100, percent
+  std::array<TCrossHair, kCrossHairCount> m_crossHairs;
+  std::array<TTextLabel, kTextLabelCount> m_textLabels;
+  TMouseActMode m_mouseAction = maNone;
+  bool m_mouseCursorFixed = true;
+  TColor m_mouseTraceColor = 0xFFFFFF;
+  bool m_mouseTraceInvert = true;
+  double m_panGridDx = 1.0;
+  double m_panGridDy = 1.0;
+  double m_panGridOffsX = 0.0;
+  double m_panGridOffsY = 0.0;
+  std::array<bool, kLayerCount> m_layerMouseActive{};
+  TgfLayout m_standardLayout = gfl_X1Bottom_Y1Left;
+  TFont m_textFont;
+  TTextBkg m_textBkStyle = tbClear;
+  TAlignment m_textAlignment = taCenter;
+
+  // --- mouse ---
+  detail::TMouseState m_mouseState;
+  std::vector<TMouseTracePoint> m_mouseTrace;  // at most kMaxTracePoints
+
+  // --- painting ---
+  TBitmap m_chartImage;          // the chart area
+  TBitmap m_controlImage;        // the whole control, composed before it reaches the screen
+  TBitmap m_backgroundPicture;   // the background picture file, loaded at every paint
+  bool m_paintSuspended = true;  // nothing paints while set
+  int m_scaleChangeDepth = 0;    // open TScaleChangeBatch scopes
+  bool m_scaleChangePending = false;
+};
+
+// The chart control as placed on a form.
+class TGrafon : public TCustomGrafon {
+ public:
+  explicit TGrafon(TComponent* owner) : TCustomGrafon(owner) {}
+  std::string_view ClassName() const override { return "TGrafon"; }
+};
+
+}  // namespace nox

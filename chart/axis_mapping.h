@@ -1,0 +1,28 @@
+#pragma once
+// The linear map from world values of one axis to pixels: pixel = k * v + o, where v is the world
+// value, or its natural logarithm on a logarithmic axis. Computed in extended precision.
+
+namespace nox::detail {
+
+struct TAxisMapping {
+  long double k = 0;  // pixels per world unit (per ln unit on a logarithmic axis)
+  long double o = 0;  // pixel of world value 0 (of ln value 0)
+  friend bool operator==(const TAxisMapping&, const TAxisMapping&) = default;
+};
+
+// The map that sends low to lowPixel and high to highPixel. When the pixel extent is empty
+// (lowPixel and highPixel do not differ in the direction of travel, extent <= 0) or the range has
+// no width, every value maps to centre: k = 0, o = centre.
+// Otherwise returns false, leaving out untouched, for a logarithmic axis with a bound <= 0.
+bool ComputeAxisMapping(bool logarithmic, double low, double high, long double lowPixel,
+                        long double highPixel, long double extent, long double centre, TAxisMapping& out);
+
+// The pixel of world value v, clamped into -2147483647..2147483647 and rounded (ties to even).
+// On a logarithmic axis a value <= 1e-100 gives belowLogPixel.
+int MapToPixel(const TAxisMapping& m, bool logarithmic, double v, int belowLogPixel);
+
+// The world value at pixel p, limited to the finite Double range. An axis with k = 0 (no extent)
+// has no inverse; it gives fallback.
+double MapToWorld(const TAxisMapping& m, bool logarithmic, int p, double fallback);
+
+}  // namespace nox::detail

@@ -1,0 +1,119 @@
+// The chart area's geometry: margins, shadow width, the control's size with its minimum, and the
+// size of the chart-area image that follows them.
+
+#include <algorithm>
+
+#include "chart/Nox_grafon.h"
+
+namespace nox {
+
+namespace {
+
+// Chart area plus its last column (row), which carries the right (bottom) frame line.
+int ChartImageExtent(long long control, long long marginA, long long marginB, long long shadow) {
+  return static_cast<int>(std::clamp<long long>(control - marginA - marginB - shadow + 1, 0, kMaxBitmapSide));
+}
+
+}  // namespace
+
+void TCustomGrafon::ResizeChartImage(bool width, bool height) {
+  const int w =
+      width ? ChartImageExtent(Width(), m_marginLeft, m_marginRight, m_shadowWidth) : m_chartImage.Width();
+  int h =
+      height ? ChartImageExtent(Height(), m_marginTop, m_marginBottom, m_shadowWidth) : m_chartImage.Height();
+  // Never larger than the image limit, whatever the control's size.
+  if (w > 0) h = static_cast<int>(std::min<long long>(h, static_cast<long long>(kMaxBitmapBytes / 4) / w));
+  m_chartImage.SetSize(w, h);
+}
+
+void TCustomGrafon::MarginChanged(TMarginSide side) {
+  const bool horizontal = side == mgLeft || side == mgRight;
+  ResizeChartImage(horizontal, !horizontal);
+  // Re-fitting isometric layers goes through the property setters; their notifications are
+  // collected into one.
+  TScaleChangeBatch batch(*this);
+  for (int l = 1; l <= kLayerCount; ++l) {
+    if (m_isometric) FitIsometric(l);
+    PushScaleProps(ScaleControlX(l), ScaleXOf(l));
+    PushScaleProps(ScaleControlY(l), ScaleYOf(l));
+    switch (side) {
+      case mgLeft:
+        ScaleControlX(l).SetMarginLeft(m_marginLeft);
+        break;
+      case mgRight:
+        ScaleControlX(l).SetMarginRight(m_marginRight + m_shadowWidth - 1);
+        break;
+      case mgTop:
+        ScaleControlY(l).SetMarginTop(m_marginTop);
+        break;
+      case mgBottom:
+        ScaleControlY(l).SetMarginBottom(m_marginBottom + m_shadowWidth - 1);
+        break;
+    }
+  }
+  UpdateLayerMapping();
+  if (!batch.Finish()) RepaintIfAutomatic();
+}
+
+void TCustomGrafon::SetMarginLeft(int value) {
+  m_marginLeft = std::clamp(value, 0, kMaxMargin);
+  MarginChanged(mgLeft);
+}
+
+void TCustomGrafon::SetMarginRight(int value) {
+  m_marginRight = std::clamp(value, 0, kMaxMargin);
+  MarginChanged(mgRight);
+}
+
+void TCustomGrafon::SetMarginTop(int value) {
+  m_marginTop = std::clamp(value, 0, kMaxMargin);
+  MarginChanged(mgTop);
+}
+
+void TCustomGrafon::SetMarginBottom(int value) {
+  m_marginBottom = std::clamp(value, 0, kMaxMargin);
+  MarginChanged(mgBottom);
+}
+
+void TCustomGrafon::SetShadowWidth(int value) {
+  m_shadowWidth = std::clamp(value, 0, 32);
+  ResizeChartImage(true, true);
+  for (int l = 1; l <= kLayerCount; ++l) {
+    PushScaleProps(ScaleControlX(l), ScaleXOf(l));
+    PushScaleProps(ScaleControlY(l), ScaleYOf(l));
+    ScaleControlX(l).SetMarginRight(m_marginRight + m_shadowWidth - 1);
+    ScaleControlY(l).SetMarginBottom(m_marginBottom + m_shadowWidth - 1);
+  }
+  UpdateLayerMapping();
+  RepaintIfAutomatic();
+}
+
+void TCustomGrafon::SetBounds(int left, int top, int width, int height) {
+  TPaintHold hold(*this);
+  TScaleChangeBatch batch(*this);
+  height = std::max(height, m_marginTop + m_marginBottom + m_shadowWidth + 20);
+  width = std::max(width, m_marginLeft + m_marginRight + m_shadowWidth + 80);
+  TControl::SetBounds(left, top, width, height);
+  for (std::size_t i = 0; i < static_cast<std::size_t>(kLayerCount); ++i) {
+    const int layer = static_cast<int>(i) + 1;
+    if (m_isometric) FitIsometric(layer);
+    // During construction the scale controls do not exist yet.
+    if (m_scaleX[i]) {
+      PushScaleProps(*m_scaleX[i], m_propsX[i]);
+      m_scaleX[i]->SetBounds(0, 0, Width(), Height());
+      m_scaleX[i]->SetMarginLeft(m_marginLeft);
+      m_scaleX[i]->SetMarginRight(m_marginRight + m_shadowWidth - 1);
+    }
+    if (m_scaleY[i]) {
+      PushScaleProps(*m_scaleY[i], m_propsY[i]);
+      m_scaleY[i]->SetBounds(0, 0, Width(), Height());
+      m_scaleY[i]->SetMarginTop(m_marginTop);
+      m_scaleY[i]->SetMarginBottom(m_marginBottom + m_shadowWidth - 1);
+    }
+  }
+  UpdateLayerMapping();
+  batch.Finish();
+  hold.RestoreQuietly();
+}
+
+}  // namespace nox

@@ -1,0 +1,381 @@
+// The chart's life cycle: construction and its settings (Setup), the Loaded step after a stored
+// form was read, destruction, and copying one chart onto another.
+
+#include <string>
+#include <utility>
+
+#include "chart/Nox_grafon.h"
+#include "platform/cursors.h"
+#include "platform/host.h"
+
+namespace nox {
+
+namespace {
+
+// The custom cursors of the mouse actions, by cursor-table index.
+constexpr std::array<const char*, 4> kCursorNames{"CURHAND", "CURZOOMW", "CURZOOMD", "CURZOOMP"};
+
+}  // namespace
+
+TCustomGrafon::TCustomGrafon(TComponent* owner)
+    : TControl(owner), m_data(std::make_shared<detail::TItemList>()), m_jointLayers(this) {
+  m_paintSuspended = true;
+  for (std::size_t i = 0; i < static_cast<std::size_t>(kLayerCount); ++i) {
+    m_scaleX[i] = std::make_unique<TScale>(this);
+    m_scaleY[i] = std::make_unique<TScale>(this);
+  }
+  SetBounds(Left(), Top(), 280, 200);
+  m_marginLeft = 50;
+  m_marginRight = 10;
+  m_marginTop = 16;
+  m_marginBottom = 32;
+  m_mouseTrace.reserve(kMaxTracePoints);
+  m_mouseTraceColor = 0xFFFFFF;
+  m_mouseTraceInvert = true;
+  ResizeChartImage(true, true);
+  m_controlImage.SetSize(Width(), Height());
+  Setup();
+  ClearEvents();
+}
+
+TCustomGrafon::~TCustomGrafon() {
+  // No table of another chart may keep pointing here.
+  LeaveDataOwner();
+  ReleaseDataUsers();
+  // Nothing may call back into a chart that is going away.
+  for (std::size_t i = 0; i < static_cast<std::size_t>(kLayerCount); ++i) {
+    m_propsX[i].OnChange = nullptr;
+    m_propsY[i].OnChange = nullptr;
+    m_propsX[i].DateFormat().OnChange = nullptr;
+    m_propsY[i].DateFormat().OnChange = nullptr;
+    for (TScale* scale : {m_scaleX[i].get(), m_scaleY[i].get()}) {
+      scale->OnScaleTickDrawn = nullptr;
+      scale->OnBeforeTickLabel = nullptr;
+      scale->OnZoomPan = nullptr;
+    }
+  }
+  for (TCrossHair& c : m_crossHairs) c.OnChange = nullptr;
+  for (TTextLabel& t : m_textLabels) t.OnChange = nullptr;
+  m_jointLayers.OnChange = nullptr;
+  m_backGroundImg.OnChange = nullptr;
+}
+
+void TCustomGrafon::InitCrossHairsAndLabels() {
+  const TNotifyEvent repaint = [this](TObject*) { RepaintIfAutomatic(); };
+  for (int i = 1; i <= kCrossHairCount; ++i) {
+    TCrossHair& c = CrossHair(i);
+    c.OnChange = nullptr;
+    c.SetPosX(0);
+    c.SetPosY(0);
+    c.SetLayer(i);
+    c.SetColor(clRed);
+    c.SetMode(chOff);
+    c.SetLineType(psDashDotDot);
+    c.SetLineWid(1);
+    c.OnChange = repaint;
+  }
+  for (int i = 1; i <= kTextLabelCount; ++i) {
+    TTextLabel& t = TextLabel(i);
+    t.OnChange = nullptr;
+    t.SetPosX(0);
+    t.SetPosY(0);
+    t.SetLayer(1);
+    t.SetAttachToData(tlamBoth);
+    t.SetAlignment(taCenter);
+    t.SetVerticalAlignment(vaBottom);
+    t.SetColorBkg(0xFFFFFF);
+    t.SetColorBorder(0);
+    t.SetShadowDx(3);
+    t.SetShadowDy(3);
+    t.SetColorShadow(0x808080);
+    t.SetTransparent(false);
+    t.SetCaption("");
+    t.SetFont(Font());
+    t.SetVisible(false);
+    t.SetMode(tlOff);
+    t.OnChange = repaint;
+  }
+}
+
+void TCustomGrafon::Setup() {
+  m_paintSuspended = true;
+  m_data = std::make_shared<detail::TItemList>();
+  m_annotations.Clear();
+  m_allocSize = 1000;
+  m_classDefault = 0;
+  m_avoidDuplicateMarks = false;
+  m_minDupMarkDist = 1;
+  m_shadowWidth = 0;
+  m_shadowColor = clGrayText;
+  m_shadowBakColor = clBtnFace;
+  m_shadowStyle = ssFlying;
+  m_currentLayer = 1;
+  m_layerMouseActive.fill(false);
+  m_layerMouseActive[0] = true;
+  m_layerVisible.fill(true);
+  m_dataColor = 0;
+  m_penStyle = psSolid;
+  m_chartFrameColor = 0;
+  m_fillColor = 0xC0C0C0;
+  m_chartColor = 0xFFFFFF;
+  m_windColor = clBtnFace;
+  m_gridColor = 0;
+  m_lineWidth = 1;
+  m_panGridDx = 1.0;
+  m_panGridDy = 1.0;
+  m_panGridOffsX = 0;
+  m_panGridOffsY = 0;
+  LeaveDataOwner();
+  ReleaseDataUsers();
+  m_caption.clear();
+  m_captionTrim = 100;
+  m_captionPosX = 0;
+  m_captionPosY = -15;
+  m_captionAlignment = taRightJustify;
+  m_captionAnchorHoriz = cahChartRight;
+  m_captionAnchorVert = cavChartTop;
+  InitCrossHairsAndLabels();
+  m_backGroundImg.ResetDefaults();
+  m_backGroundImg.OnChange = [this](TObject*) { RepaintIfAutomatic(); };
+  m_jointLayers.Clear();
+  m_jointLayers.OnChange = [this](TObject*) { RepaintIfAutomatic(); };
+  m_itemAttribute = 0;
+  m_isometric = false;
+  m_mouseCursorFixed = true;
+  m_autoRedraw = false;
+  m_textFont.Assign(Font());
+  m_textBkStyle = tbClear;
+  m_textAlignment = taCenter;
+  m_dataClassVisible.fill(true);
+  m_annotationClassVisible.fill(true);
+  m_gridStyle = gsNone;
+  m_gridDx = 0;
+  m_gridDy = 0;
+  for (int i = 0; i < static_cast<int>(kCursorNames.size()); ++i) {
+    if (const TCursorImage* image = FindCursorResource(kCursorNames[static_cast<std::size_t>(i)])) {
+      Host().RegisterCursor(i + 1, *image);
+    }
+  }
+  m_backgroundPicture.SetSize(10, 10);
+  // Square pixels unless the host reports a usable aspect.
+  m_aspectX = Host().DeviceAspectX();
+  m_aspectY = Host().DeviceAspectY();
+  if (m_aspectX <= 0 || m_aspectY <= 0) m_aspectX = m_aspectY = 1;
+
+  TScaleChangeBatch batch(*this);
+  const TNotifyEvent scaleChanged = [this](TObject* sender) { ScaleChanged(sender); };
+  for (int l = 1; l <= kLayerCount; ++l) {
+    for (TScaleProps* props :
+         {static_cast<TScaleProps*>(&ScaleXOf(l)), static_cast<TScaleProps*>(&ScaleYOf(l))}) {
+      props->ResetDefaults();
+      props->OnChange = scaleChanged;
+      props->DateFormat().OnChange = scaleChanged;
+    }
+    PrepareScaleControl(ScaleControlX(l), true);
+    PrepareScaleControl(ScaleControlY(l), false);
+    PushScaleProps(ScaleControlX(l), ScaleXOf(l));
+    PushScaleProps(ScaleControlY(l), ScaleYOf(l));
+    SetScaleControlMargins(l);
+  }
+  for (int l = 1; l <= kLayerCount; ++l) {
+    ScaleControlX(l).SetName("GF_FScale_X_" + std::to_string(l));
+    ScaleControlY(l).SetName("GF_FScale_Y_" + std::to_string(l));
+    TScalePropsHoriz& px = ScaleXOf(l);
+    TScalePropsVert& py = ScaleYOf(l);
+    px.SetColorScale(DefaultLayerColor(l));
+    py.SetColorScale(DefaultLayerColor(l));
+    const bool odd = l % 2 == 1;
+    px.SetScaleType(odd ? sctXT : sctXB);
+    py.SetScaleType(odd ? sctYR : sctYL);
+    px.SetScalePos((l - 1) / 2 * 30);
+    py.SetScalePos((l - 1) / 2 * 50);
+  }
+  SetStandardLayout(gfl_X1Bottom_Y1Left);
+  batch.Finish();
+  ResetZoomHistory();
+  m_confXLow = m_confYLow = m_confXHigh = m_confYHigh = 0;
+  m_mouseAction = maNone;
+  m_mouseState = {};
+  m_mouseTrace.clear();
+  m_autoRedraw = true;
+}
+
+void TCustomGrafon::ClearEvents() {
+  OnMouseMoveInChart = nullptr;
+  OnRubberBand = nullptr;
+  OnSelectRect = nullptr;
+  OnZoomPan = nullptr;
+  OnScaleTickDrawn = nullptr;
+  OnBeforeTickLabel = nullptr;
+  OnBeforeCrossHairMove = nullptr;
+  OnCrossHairMove = nullptr;
+  OnTextLabelMove = nullptr;
+  OnBeforeRenderData = nullptr;
+  OnDataRendered = nullptr;
+  OnScalesRendered = nullptr;
+  OnBeforeRenderChartItem = nullptr;
+  OnBeforeRenderText = nullptr;
+}
+
+void TCustomGrafon::Loaded() {
+  TControl::Loaded();
+  for (int l = 1; l <= kLayerCount; ++l) {
+    PushScaleProps(ScaleControlX(l), ScaleXOf(l));
+    PushScaleProps(ScaleControlY(l), ScaleYOf(l));
+    ScaleXOf(l).SetLoadingGuard(false);
+    ScaleYOf(l).SetLoadingGuard(false);
+  }
+  UpdateLayerMapping();
+  Repaint();
+}
+
+void TCustomGrafon::Assign(const TPersistent& Source) {
+  const auto* source = dynamic_cast<const TCustomGrafon*>(&Source);
+  if (source == nullptr) {
+    TControl::Assign(Source);
+    return;
+  }
+  if (source == this) return;
+  const TCustomGrafon& s = *source;
+
+  TPaintHold hold(*this);
+  SetTag(s.Tag());
+  m_allocSize = s.m_allocSize;
+
+  // Data sharing is taken over through its own rules, so that every table stays consistent: this
+  // chart joins the chart whose data the source shows, or leaves its own owner; the charts that use
+  // this chart's data stay with it. Where the rules refuse, this chart takes a copy of the items.
+  TCustomGrafon* owner = s.m_useDataOf;
+  if (owner != this) {
+    if (owner != m_useDataOf) SetUseDataOf(owner);
+    if (m_useDataOf != owner && m_useDataOf != nullptr) SetUseDataOf(nullptr);
+    // In place: the charts that use this chart's data see the new items too.
+    if (m_data != s.m_data) m_data->CopyFrom(*s.m_data, m_allocSize);
+  }
+  m_annotations.CopyFrom(s.m_annotations, m_allocSize);
+
+  m_annotationMode = s.m_annotationMode;
+  m_annotationsUnderData = s.m_annotationsUnderData;
+  m_showAnnotations = s.m_showAnnotations;
+  m_annotationTextsOnTop = s.m_annotationTextsOnTop;
+  m_dataClassVisible = s.m_dataClassVisible;
+  m_annotationClassVisible = s.m_annotationClassVisible;
+  m_layerVisible = s.m_layerVisible;
+  m_itemAttribute = s.m_itemAttribute;
+  m_gridStyle = s.m_gridStyle;
+  m_gridDx = s.m_gridDx;
+  m_gridDy = s.m_gridDy;
+  m_gridColor = s.m_gridColor;
+  m_marginLeft = s.m_marginLeft;
+  m_marginRight = s.m_marginRight;
+  m_marginTop = s.m_marginTop;
+  m_marginBottom = s.m_marginBottom;
+  m_shadowWidth = s.m_shadowWidth;
+  m_shadowStyle = s.m_shadowStyle;
+  m_shadowColor = s.m_shadowColor;
+  m_shadowBakColor = s.m_shadowBakColor;
+  m_mouseAction = s.m_mouseAction;
+  m_dataColor = s.m_dataColor;
+  m_fillColor = s.m_fillColor;
+  m_penStyle = s.m_penStyle;
+  m_chartFrameColor = s.m_chartFrameColor;
+  m_chartColor = s.m_chartColor;
+  m_windColor = s.m_windColor;
+  m_mouseTraceColor = s.m_mouseTraceColor;
+  m_mouseTraceInvert = s.m_mouseTraceInvert;
+  m_standardLayout = s.m_standardLayout;
+  m_mouseState = s.m_mouseState;
+  m_layerMouseActive = s.m_layerMouseActive;
+  m_panGridDx = s.m_panGridDx;
+  m_panGridDy = s.m_panGridDy;
+  m_panGridOffsX = s.m_panGridOffsX;
+  m_panGridOffsY = s.m_panGridOffsY;
+  m_lineWidth = s.m_lineWidth;
+  m_caption = s.m_caption;
+  m_captionPosX = s.m_captionPosX;
+  m_captionPosY = s.m_captionPosY;
+  m_captionAlignment = s.m_captionAlignment;
+  m_captionAnchorHoriz = s.m_captionAnchorHoriz;
+  m_captionAnchorVert = s.m_captionAnchorVert;
+  m_captionTrim = s.m_captionTrim;
+  m_classDefault = s.m_classDefault;
+  m_currentLayer = s.m_currentLayer;
+  m_mouseCursorFixed = s.m_mouseCursorFixed;
+  m_avoidDuplicateMarks = s.m_avoidDuplicateMarks;
+  m_minDupMarkDist = s.m_minDupMarkDist;
+  m_autoRedraw = s.m_autoRedraw;
+  m_textBkStyle = s.m_textBkStyle;
+  m_textAlignment = s.m_textAlignment;
+  m_aspectX = s.m_aspectX;
+  m_aspectY = s.m_aspectY;
+  m_isometric = s.m_isometric;
+  // The paint-suspension flag stays this control's own: it follows this control's window.
+
+  for (std::size_t i = 0; i < static_cast<std::size_t>(kLayerCount); ++i) {
+    // A scale control's tick events would otherwise fire the source chart's relays.
+    m_scaleX[i]->Assign(*s.m_scaleX[i]);
+    m_scaleY[i]->Assign(*s.m_scaleY[i]);
+    WireScaleControl(*m_scaleX[i]);
+    WireScaleControl(*m_scaleY[i]);
+    m_propsX[i].Assign(s.m_propsX[i]);
+    m_propsY[i].Assign(s.m_propsY[i]);
+  }
+  m_mapX = s.m_mapX;
+  m_mapY = s.m_mapY;
+  ForgetMappingInputs();
+  m_zoomHistory = s.m_zoomHistory;
+  m_confXLow = s.m_confXLow;
+  m_confYLow = s.m_confYLow;
+  m_confXHigh = s.m_confXHigh;
+  m_confYHigh = s.m_confYHigh;
+
+  m_backGroundImg.Assign(s.m_backGroundImg);
+  for (int i = 1; i <= kCrossHairCount; ++i) {
+    TNotifyEvent own = std::move(CrossHair(i).OnChange);
+    CrossHair(i).Assign(s.CrossHair(i));
+    CrossHair(i).OnChange = std::move(own);
+  }
+  for (int i = 1; i <= kTextLabelCount; ++i) {
+    TNotifyEvent own = std::move(TextLabel(i).OnChange);
+    TextLabel(i).Assign(s.TextLabel(i));
+    TextLabel(i).OnChange = std::move(own);
+  }
+  m_jointLayers.Assign(s.m_jointLayers);
+  m_textFont.Assign(s.m_textFont);
+  ResizeChartImage(true, true);
+
+  OnMouseMoveInChart = s.OnMouseMoveInChart;
+  OnRubberBand = s.OnRubberBand;
+  OnSelectRect = s.OnSelectRect;
+  OnZoomPan = s.OnZoomPan;
+  OnScaleTickDrawn = s.OnScaleTickDrawn;
+  OnBeforeTickLabel = s.OnBeforeTickLabel;
+  OnBeforeCrossHairMove = s.OnBeforeCrossHairMove;
+  OnCrossHairMove = s.OnCrossHairMove;
+  OnTextLabelMove = s.OnTextLabelMove;
+  OnBeforeRenderData = s.OnBeforeRenderData;
+  OnDataRendered = s.OnDataRendered;
+  OnScalesRendered = s.OnScalesRendered;
+  OnBeforeRenderChartItem = s.OnBeforeRenderChartItem;
+  OnBeforeRenderText = s.OnBeforeRenderText;
+  OnClick = s.OnClick;
+  OnDblClick = s.OnDblClick;
+  OnMouseDown = s.OnMouseDown;
+  OnMouseMove = s.OnMouseMove;
+  OnMouseUp = s.OnMouseUp;
+  OnMouseEnter = s.OnMouseEnter;
+  OnMouseLeave = s.OnMouseLeave;
+  OnKeyDown = s.OnKeyDown;
+  OnKeyUp = s.OnKeyUp;
+  OnKeyPress = s.OnKeyPress;
+  OnMouseWheel = s.OnMouseWheel;
+  OnMouseWheelUp = s.OnMouseWheelUp;
+  OnMouseWheelDown = s.OnMouseWheelDown;
+  OnCanResize = s.OnCanResize;
+  OnResize = s.OnResize;
+
+  hold.RestoreQuietly();
+  RepaintIfAutomatic();
+}
+
+}  // namespace nox

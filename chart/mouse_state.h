@@ -1,0 +1,50 @@
+#pragma once
+// The state of the chart's mouse gestures: drag start, zoom window, rectangle pick and the
+// selected cross hair or label. Cleared at construction; the mouse handling owns its meaning.
+
+#include <array>
+#include <cstdint>
+
+#include "platform/geometry.h"
+
+namespace nox {
+
+// zsDrawWin while a zoom window, rubber band or select rectangle is being drawn.
+enum TZoomWindowState : std::uint8_t { zsNormal, zsDrawWin };
+// The two-click rectangle pick: idle, armed, drawing, second corner set.
+enum TRectPickState : std::uint8_t { msNormal, msFirstCorner, msRectDraw, msFinished };
+
+namespace detail {
+
+// Where a drag started, and the layer's ranges at that moment.
+struct TLayerDragStart {
+  int X = 0;  // pointer, control pixels
+  int Y = 0;
+  double XLow = 0;
+  double XHigh = 0;
+  double YLow = 0;
+  double YHigh = 0;
+  friend bool operator==(const TLayerDragStart&, const TLayerDragStart&) = default;
+};
+
+struct TMouseState {
+  bool DragStarted = false;                     // set once a drag recorded its start
+  std::array<TLayerDragStart, 16> DragStart{};  // per layer, index 0 is layer 1
+  TZoomWindowState WindowState = zsNormal;
+  TPoint WindowStart;        // start corner (X1, Y1), pixels
+  TPoint WindowEnd;          // moving corner (X2, Y2), the one last drawn
+  TPoint LastPos;            // last mouse position, pixels
+  bool SkipNext = false;     // set by a double click
+  bool InMouseMove = false;  // re-entry guard of the mouse-move hook
+  double LastWorldX = 0;     // world position of the last move inside the chart area
+  double LastWorldY = 0;
+  int SelectedCrossHair = 0;  // 1..4 while one is dragged
+  int SelectedTextLabel = 0;  // 1..50 while one is dragged
+  TRectPickState RectPick = msNormal;
+  TPoint RectPickFirst;   // pixels
+  TPoint RectPickSecond;  // pixels
+  friend bool operator==(const TMouseState&, const TMouseState&) = default;
+};
+
+}  // namespace detail
+}  // namespace nox

@@ -1,0 +1,145 @@
+// The 32 hosted scale controls: preparing and wiring them, copying the axis property objects into
+// them, and the chart's reaction to a change of any property object (ScaleChanged).
+
+#include <algorithm>
+#include <limits>
+
+#include "chart/Nox_grafon.h"
+
+namespace nox {
+
+namespace {
+
+int ClampToInt(long long v) {
+  return static_cast<int>(
+      std::clamp<long long>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+
+}  // namespace
+
+TCustomGrafon::TScaleChangeBatch::TScaleChangeBatch(TCustomGrafon& chart) : m_chart(chart) {
+  ++m_chart.m_scaleChangeDepth;
+}
+
+TCustomGrafon::TScaleChangeBatch::~TScaleChangeBatch() {
+  if (m_done) return;
+  // Left early by an error: the changes collected so far are dropped with it.
+  if (--m_chart.m_scaleChangeDepth == 0) m_chart.m_scaleChangePending = false;
+}
+
+bool TCustomGrafon::TScaleChangeBatch::Finish() {
+  m_done = true;
+  if (--m_chart.m_scaleChangeDepth > 0 || !m_chart.m_scaleChangePending) return false;
+  m_chart.m_scaleChangePending = false;
+  m_chart.ScaleChanged(&m_chart);
+  return true;
+}
+
+void TCustomGrafon::PrepareScaleControl(TScale& scale, bool xAxis) {
+  scale.ResetDefaults();
+  scale.SetHosted(true);
+  scale.SetPaintSuspended(true);
+  scale.SetHostCanvas(&m_controlImage.Canvas(), 0, 0);
+  scale.SetBounds(0, 0, Width(), Height());
+  scale.SetTransparent(true);
+  scale.SetColorBackGnd(m_windColor);
+  scale.SetFrameStyle(fsNone);
+  if (xAxis) scale.SetMouseAction(maZoom);
+  WireScaleControl(scale);
+}
+
+void TCustomGrafon::WireScaleControl(TScale& scale) {
+  scale.OnScaleTickDrawn = [this](TObject*, TCanvas& canvas, TScaleType type, double pos, int x, int y) {
+    if (OnScaleTickDrawn) OnScaleTickDrawn(this, canvas, type, pos, x, y);
+  };
+  scale.OnBeforeTickLabel = [this](TObject*, TScaleType type, double pos, std::string& label) {
+    if (OnBeforeTickLabel) OnBeforeTickLabel(this, type, pos, label);
+  };
+  scale.OnZoomPan = [this](TObject* sender) { ScaleChanged(sender); };
+}
+
+void TCustomGrafon::SetScaleControlMargins(int layer) {
+  TScale& x = ScaleControlX(layer);
+  x.SetMarginLeft(m_marginLeft);
+  x.SetMarginRight(m_marginRight + m_shadowWidth - 1);
+  TScale& y = ScaleControlY(layer);
+  y.SetMarginTop(m_marginTop);
+  y.SetMarginBottom(m_marginBottom + m_shadowWidth - 1);
+}
+
+void TCustomGrafon::PushScaleProps(TScale& scale, const TScaleProps& props) {
+  // Setters that remap the scale are called only when the value differs: the result is the same,
+  // and the range-update path pushes on every gesture step.
+  auto setMargin = [&scale](int (TScale::*get)() const, void (TScale::*set)(int), long long value) {
+    const int v = ClampToInt(value);
+    if ((scale.*get)() != v) (scale.*set)(v);
+  };
+  const long long w = Width();
+  const long long h = Height();
+  const long long pos = props.ScalePos();
+  if (scale.ScaleType() != props.ScaleType()) scale.SetScaleType(props.ScaleType());
+  // The scale covers the whole control; one margin puts its axis line on the chart area's edge.
+  switch (props.ScaleType()) {
+    case sctXB:
+      setMargin(&TScale::MarginBottom, &TScale::SetMarginBottom, pos + h - m_marginTop - 1);
+      break;
+    case sctXT:
+      setMargin(&TScale::MarginTop, &TScale::SetMarginTop, pos + h - m_marginBottom - m_shadowWidth);
+      break;
+    case sctYL:
+      setMargin(&TScale::MarginLeft, &TScale::SetMarginLeft, pos + w - m_marginRight - m_shadowWidth);
+      break;
+    case sctYR:
+      setMargin(&TScale::MarginRight, &TScale::SetMarginRight, pos + w - m_marginLeft - 1);
+      break;
+  }
+  if (scale.RangeLow() != props.RangeLow() || scale.RangeHigh() != props.RangeHigh()) {
+    scale.SetRange(props.RangeLow(), props.RangeHigh());
+  }
+  scale.SetVisible(props.Visible());
+  scale.SetCaption(props.Caption());
+  scale.SetCaptionPosX(props.CaptionPosX());
+  scale.SetCaptionPosY(props.CaptionPosY());
+  scale.SetCaptionAlignment(props.CaptionAlignment());
+  scale.SetCaptionAnchor(props.CaptionAnchor());
+  scale.SetColorScale(props.ColorScale());
+  if (scale.DecPlaces() != props.DecPlaces()) scale.SetDecPlaces(props.DecPlaces());
+  if (scale.Logarithmic() != props.Logarithmic()) scale.SetLogarithmic(props.Logarithmic());
+  if (scale.LabelType() != props.LabelType()) scale.SetLabelType(props.LabelType());
+  scale.SetShortTicks(props.ShortTicks());
+  scale.SetMinTicks(props.MinTicks());
+  scale.SetScaleInscript(props.ScaleInscript());
+  scale.SetUserTickText(props.UserTickText());
+  scale.SetFont(props.Font());
+  scale.SetDateFormat(props.DateFormat());
+}
+
+void TCustomGrafon::PushAllScaleProps() {
+  for (int l = 1; l <= kLayerCount; ++l) {
+    PushScaleProps(ScaleControlX(l), ScaleXOf(l));
+    PushScaleProps(ScaleControlY(l), ScaleYOf(l));
+  }
+}
+
+void TCustomGrafon::ScaleChanged(TObject* /*Sender*/) {
+  if (m_scaleChangeDepth > 0) {
+    m_scaleChangePending = true;
+    return;
+  }
+  TPaintHold hold(*this);
+  PushAllScaleProps();
+  for (int l = 1; l <= kLayerCount; ++l) {
+    const TScaleProps& px = ScaleXOf(l);
+    const TScaleProps& py = ScaleYOf(l);
+    SetJointRange(l, false, false, px.RangeLow(), py.RangeLow(), px.RangeHigh(), py.RangeHigh());
+  }
+  hold.RestoreQuietly();
+  Repaint();
+}
+
+void TCustomGrafon::AssignScaleProps(TScaleProps& target, const TScaleProps& value) {
+  target.Assign(value);
+  if (IsDesigning()) Repaint();
+}
+
+}  // namespace nox

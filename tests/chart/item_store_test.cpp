@@ -1,0 +1,185 @@
+#include <gtest/gtest.h>
+
+#include "chart/item_list.h"
+#include "tests/chart/chart_fixture.h"
+
+namespace nox::test {
+namespace {
+
+TEST(ShortText, KeepsAtMostSeventeenCharacters) {
+  TShortText text;
+  EXPECT_TRUE(text.Assign("seventeen chars!!"));
+  EXPECT_EQ(text.View(), "seventeen chars!!");
+  EXPECT_FALSE(text.Assign("eighteen chars!!!!"));
+  EXPECT_EQ(text.View(), "eighteen chars!!!");
+  EXPECT_EQ(text.Length, 17);
+}
+
+TEST(ShortText, OverlongLengthByteReadsOnlyTheRecord) {
+  TShortText text;
+  text.Assign("abc");
+  text.Length = 200;  // as an event handler might leave it
+  EXPECT_EQ(text.View().size(), 17u);
+}
+
+TEST(LongTextArray, IndexesOneToFifty) {
+  TLongTextArray texts;
+  EXPECT_TRUE(texts.Set(1, "first"));
+  EXPECT_TRUE(texts.Set(50, "last"));
+  EXPECT_FALSE(texts.Set(0, "x"));
+  EXPECT_FALSE(texts.Set(51, "x"));
+  EXPECT_EQ(texts[1], "first");
+  EXPECT_EQ(texts[50], "last");
+  EXPECT_EQ(texts[0], "");
+  EXPECT_EQ(texts[-7], "");
+  EXPECT_EQ(texts[51], "");
+}
+
+TEST(ItemList, CopyTakesUsedEntriesIntoWholeSteps) {
+  detail::TItemList source;
+  TgfChartItem item;
+  for (int i = 0; i < 25; ++i) {
+    item.X1 = i;
+    source.Append(item, 7);
+  }
+  source.LongTexts.Set(3, "text");
+  source.LongTextCount = 3;
+  detail::TItemList copy;
+  copy.CopyFrom(source, 10);
+  EXPECT_EQ(copy.Count, 25);
+  EXPECT_EQ(copy.Capacity(), 30);  // 10 * (25 div 10 + 1)
+  EXPECT_EQ(copy.Items[24].X1, 24);
+  EXPECT_EQ(copy.Items[25], TgfChartItem{});
+  EXPECT_EQ(copy.LongTexts[3], "text");
+  EXPECT_EQ(copy.LongTextCount, 3);
+}
+
+using ItemStore = ChartTest;
+
+TEST_F(ItemStore, FirstAppendSizesToAllocSizeAndNextStepDoubles) {
+  TTestGrafon chart;
+  EXPECT_EQ(chart.DataItems().size(), 0u);
+  chart.LineToPoint(0, 0);
+  EXPECT_EQ(chart.DataItems().size(), 1000u);
+  for (int i = 1; i < 1000; ++i) chart.LineToPoint(i, i);
+  EXPECT_EQ(chart.DataItems().size(), 1000u);
+  chart.LineToPoint(1000, 0);
+  EXPECT_EQ(chart.DataItems().size(), 2000u);
+  EXPECT_EQ(chart.DataCount(), 1001);
+  EXPECT_EQ(chart.DataItems()[1000].X1, 1000);
+}
+
+TEST_F(ItemStore, AllocSizeRefusesValuesOutsideItsRange) {
+  TTestGrafon chart;
+  chart.SetAllocSize(0);
+  chart.SetAllocSize(-5);
+  chart.SetAllocSize(1000001);
+  EXPECT_EQ(chart.AllocSize(), 1000);
+  chart.SetAllocSize(1000000);
+  EXPECT_EQ(chart.AllocSize(), 1000000);
+  chart.SetAllocSize(3);
+  for (int i = 0; i < 4; ++i) chart.MoveToPoint(i, i);
+  EXPECT_EQ(chart.DataItems().size(), 6u);
+}
+
+TEST_F(ItemStore, ClassDefaultRefuses255) {
+  TTestGrafon chart;
+  chart.SetClassDefault(254);
+  chart.SetClassDefault(255);
+  EXPECT_EQ(chart.ClassDefault(), 254);
+  chart.AddMark(3, 1, 2);
+  EXPECT_EQ(chart.DataItems()[0].ItemClass, 254);
+}
+
+TEST_F(ItemStore, DataListAlwaysHoldsWorldCoordinates) {
+  TTestGrafon chart;
+  chart.MoveToPoint(3, 4);
+  chart.LineToPoint(5, 6.5);
+  chart.AppendMoveTo(3, 1, 1);
+  EXPECT_EQ(chart.DataItems()[0].CoordMode, 0);
+  EXPECT_EQ(chart.DataItems()[1].CoordMode, 0);
+  EXPECT_EQ(chart.DataItems()[2].CoordMode, 0);
+  EXPECT_EQ(chart.AnnotationCount(), 0);
+}
+
+TEST_F(ItemStore, AnnotationModeRecordsPixelCoordinateModes) {
+  TTestGrafon chart;
+  chart.SetAnnotationMode(true);
+  chart.MoveToPoint(3, 4);
+  chart.LineToPoint(5, 6.5);
+  chart.AddMark(2, 1, 1);
+  ASSERT_EQ(chart.AnnotationCount(), 3);
+  EXPECT_EQ(chart.AnnotationItems()[0].CoordMode, 1);
+  EXPECT_EQ(chart.AnnotationItems()[1].CoordMode, 4);
+  EXPECT_EQ(chart.AnnotationItems()[2].CoordMode, 0);
+  EXPECT_EQ(chart.DataCount(), 0);
+  EXPECT_EQ(chart.AnnotationItems().size(), 1000u);
+}
+
+TEST_F(ItemStore, ItemsCopyThePenAsItStoodWhenAdded) {
+  TTestGrafon chart;
+  chart.SetCurrentLayer(3);
+  chart.SetItemAttribute(77);
+  chart.SetPenStyle(psDot);
+  chart.SetLineWidth(4);
+  chart.SetDataColor(clRed);
+  chart.SetFillColor(clBlue);
+  chart.LineToPoint(2, 7.25);
+  chart.SetDataColor(clGreen);
+  chart.AddMark(300, 1.5, 2.5);
+  chart.MoveToPoint(-1, -2);
+
+  const TgfChartItem& line = chart.DataItems()[0];
+  EXPECT_EQ(line.Kind, ikLineTo);
+  EXPECT_EQ(line.Layer, 3);
+  EXPECT_EQ(line.X1, 2.0);
+  EXPECT_EQ(line.Y1, 7.25);
+  EXPECT_EQ(line.Color, clRed);  // not recoloured by the later change
+  EXPECT_EQ(line.FillColor, clBlue);
+  EXPECT_EQ(line.PenStyle, psDot);
+  EXPECT_EQ(line.Attr, 77);
+  EXPECT_EQ(line.LineWidth, 4);
+
+  const TgfChartItem& mark = chart.DataItems()[1];
+  EXPECT_EQ(mark.Kind, ikMark);
+  EXPECT_EQ(mark.Color, clGreen);
+  EXPECT_EQ(mark.FillColor, 0u);  // only line-to items take the fill colour
+  EXPECT_EQ(mark.Param3, 300 & 0xFF);
+
+  TgfChartItem expectedMove;
+  expectedMove.Kind = ikMoveTo;
+  expectedMove.Layer = 3;
+  expectedMove.X1 = -1;
+  expectedMove.Y1 = -2;
+  expectedMove.Color = clGreen;
+  expectedMove.PenStyle = psDot;
+  expectedMove.Attr = 77;
+  expectedMove.LineWidth = 4;
+  EXPECT_EQ(chart.DataItems()[2], expectedMove);  // every other field zero
+}
+
+TEST_F(ItemStore, CurrentLayerRefusesLayersOutsideTheChart) {
+  TTestGrafon chart;
+  chart.SetCurrentLayer(0);
+  chart.SetCurrentLayer(17);
+  EXPECT_EQ(chart.CurrentLayer(), 1);
+  chart.SetCurrentLayer(16);
+  EXPECT_EQ(chart.CurrentLayer(), 16);
+}
+
+TEST_F(ItemStore, VisibilityTablesStartVisibleAndRefuseUnknownLayers) {
+  TTestGrafon chart;
+  EXPECT_TRUE(chart.DataClassVisible(0));
+  EXPECT_TRUE(chart.AnnotationClassVisible(255));
+  EXPECT_TRUE(chart.LayerVisible(16));
+  EXPECT_FALSE(chart.LayerVisible(17));
+  chart.SetLayerVisible(17, true);
+  chart.SetLayerVisible(2, false);
+  EXPECT_FALSE(chart.LayerVisible(2));
+  chart.SetDataClassVisible(9, false);
+  EXPECT_FALSE(chart.DataClassVisible(9));
+  EXPECT_TRUE(chart.AnnotationClassVisible(9));
+}
+
+}  // namespace
+}  // namespace nox::test

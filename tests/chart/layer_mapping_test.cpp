@@ -1,0 +1,185 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "chart/axis_mapping.h"
+#include "chart/range_confinement.h"
+#include "tests/chart/chart_fixture.h"
+
+namespace nox::test {
+namespace {
+
+TEST(AxisMapping, EmptyExtentMapsEverythingToTheCentre) {
+  detail::TAxisMapping m;
+  ASSERT_TRUE(detail::ComputeAxisMapping(true, -1, 0, 10, 5, -5, 140, m));  // no error without extent
+  EXPECT_EQ(m, (detail::TAxisMapping{0, 140}));
+  EXPECT_EQ(detail::MapToPixel(m, false, 1e6, 0), 140);
+  EXPECT_EQ(detail::MapToWorld(m, false, 3, -7), -7);
+}
+
+TEST(AxisMapping, RangeWithoutWidthHasNoMapOfItsOwn) {
+  detail::TAxisMapping m;
+  ASSERT_TRUE(detail::ComputeAxisMapping(false, 5, 5, 50, 260, 210, 140, m));
+  EXPECT_EQ(m, (detail::TAxisMapping{0, 140}));
+}
+
+TEST(AxisMapping, PixelsAreClampedAndRoundedHalfToEven) {
+  const detail::TAxisMapping m{1, 0.5};
+  EXPECT_EQ(detail::MapToPixel(m, false, 2, 0), 2);  // 2.5 -> 2
+  EXPECT_EQ(detail::MapToPixel(m, false, 3, 0), 4);  // 3.5 -> 4
+  EXPECT_EQ(detail::MapToPixel(m, false, 1e300, 0), 2147483647);
+  EXPECT_EQ(detail::MapToPixel(m, false, -1e300, 0), -2147483647);
+  EXPECT_EQ(detail::MapToPixel(m, false, std::nan(""), 0), 0);
+}
+
+TEST(AxisMapping, InverseStaysFinite) {
+  const detail::TAxisMapping m{1e-305L, 0};
+  EXPECT_EQ(detail::MapToWorld(m, false, 1000000, 0), std::numeric_limits<double>::max());
+  const detail::TAxisMapping log{1, 0};
+  EXPECT_EQ(detail::MapToWorld(log, true, 100000, 0), std::numeric_limits<double>::max());
+}
+
+TEST(RangeConfinement, ZoomCutsEitherOrientation) {
+  long double lo = 520, hi = 400;  // reversed axis
+  detail::ConfineAxis(lo, hi, -150, 450, false);
+  EXPECT_EQ(lo, 450);
+  EXPECT_EQ(hi, 400);
+}
+
+TEST(RangeConfinement, PanShiftsAReversedWindowInside) {
+  long double lo = 520, hi = 400;
+  detail::ConfineAxis(lo, hi, -150, 450, true);
+  EXPECT_EQ(lo, 450);
+  EXPECT_EQ(hi, 330);
+}
+
+TEST(RangeConfinement, BoxMayBeGivenHighFirst) {
+  long double lo = 400, hi = 520;
+  detail::ConfineAxis(lo, hi, 450, -150, true);
+  EXPECT_EQ(lo, 330);
+  EXPECT_EQ(hi, 450);
+}
+
+using LayerMapping = ChartTest;
+
+TEST_F(LayerMapping, RangeLowMapsToTheLeftEdgeAndRangeHighOfYToTheTop) {
+  TTestGrafon chart;  // 280 x 200, margins 50, 20, 20, 40
+  chart.SetLayerRange(1, 0, 0, 210, 140);
+  int px = 0, py = 0;
+  chart.WorldToPixel(1, 0, 0, px, py);
+  EXPECT_EQ(px, 50);
+  EXPECT_EQ(py, 160);
+  chart.WorldToPixel(1, 210, 140, px, py);
+  EXPECT_EQ(px, 260);
+  EXPECT_EQ(py, 20);
+  double x = 0, y = 0;
+  chart.PixelToWorld(1, 155, 90, x, y);
+  EXPECT_DOUBLE_EQ(x, 105);
+  EXPECT_DOUBLE_EQ(y, 70);
+}
+
+TEST_F(LayerMapping, ShadowNarrowsTheChartArea) {
+  TTestGrafon chart;
+  chart.SetLayerRange(1, 0, 0, 1, 1);
+  chart.SetShadowWidth(10);
+  int px = 0, py = 0;
+  chart.WorldToPixel(1, 1, 0, px, py);
+  EXPECT_EQ(px, 250);
+  EXPECT_EQ(py, 150);
+}
+
+TEST_F(LayerMapping, LayerOutsideTheChartIsClamped) {
+  TTestGrafon chart;
+  chart.SetLayerRange(16, 0, 0, 210, 140);
+  int px = 0, py = 0;
+  chart.WorldToPixel(40, 210, 0, px, py);
+  EXPECT_EQ(px, 260);
+  double x = 0, y = 0;
+  chart.PixelToWorld(-3, 50, 160, x, y);  // layer 1: 0..1
+  EXPECT_DOUBLE_EQ(x, 0);
+  chart.PixelToWorld(99, 260, 160, x, y);  // layer 16
+  EXPECT_DOUBLE_EQ(x, 210);
+}
+
+TEST_F(LayerMapping, LogarithmicAxisMapsTinyValuesToAnEdge) {
+  TTestGrafon chart;
+  chart.SetLayerRange(1, 1, 1, 100, 100);
+  chart.Scale1X().SetLogarithmic(true);
+  chart.Scale1Y().SetLogarithmic(true);
+  int px = 0, py = 0;
+  chart.WorldToPixel(1, 10, 10, px, py);
+  EXPECT_EQ(px, 155);
+  EXPECT_EQ(py, 90);
+  chart.WorldToPixel(1, 0, -5, px, py);
+  EXPECT_EQ(px, 0);
+  EXPECT_EQ(py, 200);
+  chart.WorldToPixel(1, 1e-100, 1e-100, px, py);
+  EXPECT_EQ(px, 0);
+  EXPECT_EQ(py, 200);
+  chart.SetLayerRange(1, 100, 100, 1, 1);  // reversed axes
+  chart.WorldToPixel(1, -1, 0, px, py);
+  EXPECT_EQ(px, 280);
+  EXPECT_EQ(py, 0);
+  double x = 0, y = 0;
+  chart.PixelToWorld(1, 155, 90, x, y);
+  EXPECT_NEAR(x, 10, 1e-9);
+  EXPECT_NEAR(y, 10, 1e-9);
+}
+
+TEST_F(LayerMapping, NoChartAreaMapsToTheMiddle) {
+  TTestGrafon chart;
+  chart.SetMarginLeft(300);  // AW = 280 - 300 - 20 < 0
+  int px = 0, py = 0;
+  chart.WorldToPixel(1, 12345, 0.5, px, py);
+  EXPECT_EQ(px, 140);
+  chart.WorldToPixel(1, -12345, 0.5, px, py);
+  EXPECT_EQ(px, 140);
+  double x = 1, y = 1;
+  chart.PixelToWorld(1, 17, 90, x, y);
+  EXPECT_EQ(x, chart.Scale1X().RangeLow());
+}
+
+TEST_F(LayerMapping, FollowsRangesHoweverTheyChanged) {
+  TTestGrafon chart;
+  TScalePropsHoriz props;
+  props.SetRangeLow(0);
+  props.SetRangeHigh(210);
+  chart.SetScale2X(props);  // copied in without notification
+  chart.UpdateLayerMapping();
+  int px = 0, py = 0;
+  chart.WorldToPixel(2, 105, 0, px, py);
+  EXPECT_EQ(px, 155);
+
+  TTestGrafon wide;
+  wide.SetBounds(0, 0, 490, 200);  // chart area 420 wide
+  wide.SetLayerRange(2, 0, 0, 210, 1);
+  chart.Assign(wide);  // takes the wider chart's coefficients along
+  chart.UpdateLayerMapping();
+  chart.WorldToPixel(2, 105, 0, px, py);
+  EXPECT_EQ(px, 155);
+}
+
+TEST_F(LayerMapping, NonPositiveBoundOnALogarithmicAxisRaises) {
+  TTestGrafon chart;  // created in code: the loading guard stays, so True is stored unchecked
+  try {
+    chart.Scale1X().SetLogarithmic(true);
+    FAIL() << "no error";
+  } catch (const ENoxGrafonError& e) {
+    EXPECT_STREQ(e.what(), "Logarithmic axis must not be negative.");
+  }
+  EXPECT_TRUE(chart.Scale1X().Logarithmic());
+  EXPECT_THROW(chart.UpdateLayerMapping(), ENoxGrafonError);
+}
+
+TEST_F(LayerMapping, AfterLoadingTheLogarithmicSwitchChecksTheRange) {
+  TTestGrafon chart;
+  chart.BeginLoading();
+  chart.Loaded();
+  EXPECT_FALSE(chart.Scale1X().LoadingGuard());
+  chart.Scale1X().SetLogarithmic(true);  // range 0..1: refused, nothing raised
+  EXPECT_FALSE(chart.Scale1X().Logarithmic());
+}
+
+}  // namespace
+}  // namespace nox::test
