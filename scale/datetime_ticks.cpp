@@ -32,7 +32,7 @@ constexpr long double kTolerance = 1e-8L;
 std::int64_t Mod(std::int64_t a, std::int64_t b) { return ((a % b) + b) % b; }
 
 // The range as the walks read it.
-struct TRange {
+struct Range {
   long double Low;
   long double High;
   // Not before the low bound, not past the high bound.
@@ -40,7 +40,7 @@ struct TRange {
   bool NotPastHigh(long double value) const { return value - High < kTolerance; }
 };
 
-// The largest entry of steps that is <= limit, with its index; the first entry when none is.
+// The index of the largest entry of steps that is <= limit; 0 (the first entry) when none is.
 template <std::size_t N>
 std::size_t LargestStepIndex(const std::array<int, N>& steps, long double limit) {
   std::size_t index = 0;
@@ -62,7 +62,7 @@ std::vector<std::string> RangeTooSmallMessage(bool vertical) {
 
 // --- years ---
 
-void WalkYears(const TDateTimeSettings& s, long double perTick, const TRange& range, const TDTLabel& format,
+void WalkYears(const TDateTimeSettings& s, long double perTick, const Range& range, const TDTLabel& format,
                TDateTimeLayout& out) {
   const CivilDate start = DateOfDay(static_cast<std::int64_t>(std::floor(range.Low)));
   const long double years = std::max(perTick / 365.25L, 1.0L);
@@ -82,6 +82,8 @@ void WalkYears(const TDateTimeSettings& s, long double perTick, const TRange& ra
   // starts after 1 January of that year.
   std::int64_t year = ((start.Year - 1) / minor + 1) * minor;
   if (year == start.Year && (start.Month > 1 || start.Day > 1)) year += minor;
+  // Every year visited is drawn: the first lies on or after the start's date (on the same day when
+  // the range starts during 1 January).
   for (int visit = 0; visit < kMaxTicksPerPass && year <= detail::kLastCalendarYear; ++visit, year += minor) {
     const int y = static_cast<int>(year);
     const auto value = static_cast<double>(DayNumber(y, 1, 1));
@@ -96,7 +98,7 @@ void WalkYears(const TDateTimeSettings& s, long double perTick, const TRange& ra
 
 // --- months ---
 
-void WalkMonths(const TDateTimeSettings& s, long double perTick, const TRange& range, const TDTLabel& format,
+void WalkMonths(const TDateTimeSettings& s, long double perTick, const Range& range, const TDTLabel& format,
                 const TMonthNames& names, TDateTimeLayout& out) {
   static constexpr std::array<int, 5> kSteps = {1, 2, 3, 4, 6};
   const CivilDate start = DateOfDay(static_cast<std::int64_t>(std::floor(range.Low)));
@@ -134,7 +136,7 @@ void WalkMonths(const TDateTimeSettings& s, long double perTick, const TRange& r
 
 // --- days ---
 
-void WalkDays(const TDateTimeSettings& s, long double perTick, const TRange& range, const TDTLabel& format,
+void WalkDays(const TDateTimeSettings& s, long double perTick, const Range& range, const TDTLabel& format,
               const TMonthNames& names, TDateTimeLayout& out) {
   static constexpr std::array<int, 6> kSteps = {1, 2, 3, 7, 14, 28};
   const auto startDay = static_cast<std::int64_t>(std::floor(range.Low));
@@ -162,17 +164,17 @@ void WalkDays(const TDateTimeSettings& s, long double perTick, const TRange& ran
 
 // --- hours, minutes, seconds, hundredths ---
 
-struct TClockUnit {
+struct ClockSteps {
   std::int64_t PerDay;  // units in a day
   std::array<int, 6> Major;
   std::array<int, 6> Minor;  // the minor step of the major step in the same column
 };
 
-const TClockUnit& ClockUnit(TDateTimeLevel level) {
-  static constexpr TClockUnit kHours = {24, {1, 2, 3, 6, 8, 12}, {1, 1, 1, 2, 2, 3}};
-  static constexpr TClockUnit kMinutes = {1440, {1, 2, 5, 10, 20, 30}, {1, 1, 1, 2, 5, 10}};
-  static constexpr TClockUnit kSeconds = {86400, {1, 2, 5, 10, 20, 30}, {1, 1, 1, 2, 5, 10}};
-  static constexpr TClockUnit kHundredths = {8640000, {1, 2, 5, 10, 20, 50}, {1, 1, 1, 5, 10, 10}};
+const ClockSteps& StepsOf(TDateTimeLevel level) {
+  static constexpr ClockSteps kHours = {24, {1, 2, 3, 6, 8, 12}, {1, 1, 1, 2, 2, 3}};
+  static constexpr ClockSteps kMinutes = {1440, {1, 2, 5, 10, 20, 30}, {1, 1, 1, 2, 5, 10}};
+  static constexpr ClockSteps kSeconds = {86400, {1, 2, 5, 10, 20, 30}, {1, 1, 1, 2, 5, 10}};
+  static constexpr ClockSteps kHundredths = {8640000, {1, 2, 5, 10, 20, 50}, {1, 1, 1, 5, 10, 10}};
   switch (level) {
     case dlHours:
       return kHours;
@@ -185,9 +187,9 @@ const TClockUnit& ClockUnit(TDateTimeLevel level) {
   }
 }
 
-void WalkClock(TDateTimeLevel level, const TDateTimeSettings& s, long double perTick, const TRange& range,
+void WalkClock(TDateTimeLevel level, const TDateTimeSettings& s, long double perTick, const Range& range,
                const TDTLabel& format, const TMonthNames& names, TDateTimeLayout& out) {
-  const TClockUnit& unit = ClockUnit(level);
+  const ClockSteps& unit = StepsOf(level);
   const std::size_t column = LargestStepIndex(unit.Major, perTick * unit.PerDay);
   const std::int64_t major = unit.Major[column];
   const std::int64_t minor = s.ShortTicks ? unit.Minor[column] : major;
@@ -285,7 +287,7 @@ TDateTimeLayout LayoutDateTimeTicks(const TDateTimeSettings& s, const TDTLabel& 
                                     const TMonthNames& monthNames) {
   TDateTimeLayout out;
   out.Level = ChooseDateTimeLevel(s);
-  const TRange range{s.RangeLow, s.RangeHigh};
+  const Range range{s.RangeLow, s.RangeHigh};
   const long double perTick = SpanPerTick(s);
   switch (out.Level) {
     case dlInvalidRange:

@@ -6,15 +6,15 @@
 // Values are date-time numbers (scale/datetime_calendar.h). With s the span per tick,
 // (RangeHigh - RangeLow) / MinTicks, in days, the level is:
 //
-// | s (days)                      | vertical scales | horizontal scales |
-// | up to 1/8640000 (0.01 s)      | message         | message           |
-// | up to 1/86400 (1 s); 1.1574e-5 | hundredths      | message           |
-// | up to 1/1440 (1 min); 0.00069444 | seconds       | seconds           |
-// | up to 0.041667                | minutes         | minutes           |
-// | up to 1                       | hours           | hours             |
-// | up to 30                      | days            | days              |
-// | above 366                     | years           | years             |
-// | otherwise                     | months          | months            |
+// | s (days)                  | vertical scales | horizontal scales         |
+// | <= 1/8640000 (0.01 s)     | message         | message                   |
+// | <= 1/86400 (1 s)          | hundredths      | message (<= 1.1574e-5)    |
+// | <= 1/1440 (1 min)         | seconds         | seconds (<= 0.00069444)   |
+// | <= 0.041667               | minutes         | minutes                   |
+// | <= 1                      | hours           | hours                     |
+// | <= 30                     | days            | days                      |
+// | > 366                     | years           | years                     |
+// | otherwise                 | months          | months                    |
 //
 // Bounds that are reversed, NaN, infinite, below 0001-01-01 (-693593) or above 3000000 give the
 // invalid-range message instead of ticks; equal bounds give the too-small message. MinTicks 0 (a
@@ -22,10 +22,10 @@
 // step 1.
 //
 // Every walk ends: after kMaxTicksPerPass visited values at the latest, and at the end of the
-// calendar (9999-12-31), where the years, months and days levels stop and the time levels stop at
-// its last midnight; a range that starts after that end gets no ticks. A tick counts as inside the
-// range when it lies less than 1e-8 days (under a millisecond) outside it, so that bounds a hair
-// off a calendar time keep their tick.
+// calendar, since no tick lies after 9999-12-31 (the years level ends with 9999 or before); a range
+// that starts after that day gets no ticks. A tick counts as inside the range when it lies less
+// than 1e-8 days (under a millisecond) outside it, so that bounds a hair off a calendar time keep
+// their tick.
 
 #include <optional>
 #include <string>

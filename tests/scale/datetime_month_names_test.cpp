@@ -16,7 +16,6 @@ TEST(DateTimeMonthNames, TheCLocaleGivesTheEnglishAbbreviations) {
 
 TEST(DateTimeMonthNames, AnUnknownLocaleGivesNothing) {
   EXPECT_FALSE(LocaleShortMonthNames("xx_NOWHERE.UTF-8").has_value());
-  EXPECT_FALSE(LocaleShortMonthNames("../../etc/passwd").has_value());
 }
 
 TEST(DateTimeMonthNames, TheScalesTableCanBeReplaced) {
