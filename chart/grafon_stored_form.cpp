@@ -100,6 +100,8 @@ void ReadIntoChart(TGrafon& chart, std::string_view json) {
 // nothing outside learns of it.
 void TrialRead(const TGrafon& chart, std::string_view json) {
   TGrafon trial(nullptr);
+  trial.SetBounds(chart.Left(), chart.Top(), chart.Width(),
+                  chart.Height());  // one resize of its images, not two
   try {
     ReadStoredForm(trial, WriteStoredForm(chart, FullStateTable()), FullStateTable());
   } catch (const std::exception&) {
