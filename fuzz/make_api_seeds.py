@@ -1,0 +1,429 @@
+#!/usr/bin/env python3
+"""Writes the seed inputs of the structured fuzz targets (tick_layout, chart_api) into fuzz/corpus/.
+
+Those targets read typed values from their bytes (fuzz/fuzz_input.h); the encoder below writes the
+bytes that read back as the values named here, so each seed is a meaningful scenario: a demo-like
+chart panned and zoomed, logarithmic and joined layers, cross hairs dragged, extreme ranges, data
+sharing. The operation numbers follow the switch statements of chart_api_fuzz.cpp; if those change,
+the seeds still run, they only mean something else. Run it again only to change the seeds; the
+files are committed.
+"""
+
+import os
+import struct
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+
+# Indexes into the table of special doubles of TFuzzInput::Double.
+NAN, INF, NEG_INF, BIG, NEG_BIG, DENORMAL, ONE_E_MINUS_100 = 22, 20, 21, 16, 17, 10, 6
+
+
+class Input:
+    """Bytes that TFuzzInput reads back as the values given."""
+
+    def __init__(self):
+        self.data = bytearray()
+
+    def byte(self, v):
+        self.data.append(v & 0xFF)
+
+    def bool(self, v):
+        self.byte(1 if v else 0)
+
+    def u32(self, v):
+        self.data += struct.pack("<I", v & 0xFFFFFFFF)
+
+    def int_in(self, lo, hi, v):
+        assert lo <= v <= hi
+        self.u32(v - lo)
+
+    def int(self, v):
+        if -20 <= v <= 300:
+            self.byte(4)
+            self.int_in(-20, 300, v)
+        elif -70000 <= v <= 70000:
+            self.byte(3)
+            self.int_in(-70000, 70000, v)
+        else:
+            self.byte(2)
+            self.u32(v)
+
+    def double(self, v):
+        if float(v).is_integer() and -1000 <= v <= 1000:
+            self.byte(100)
+            self.int_in(-1000, 1000, int(v))
+        else:
+            self.byte(230)
+            self.data += struct.pack("<d", float(v))
+
+    def special(self, index):
+        self.byte(index)
+
+    def text(self, s):
+        raw = s.encode("utf-8")
+        self.byte(len(raw))
+        self.data += raw
+
+    def enum(self, v):
+        self.byte(v)
+
+
+def write(target, name, data):
+    folder = os.path.join(HERE, "corpus", target)
+    os.makedirs(folder, exist_ok=True)
+    with open(os.path.join(folder, name), "wb") as f:
+        f.write(bytes(data))
+
+
+# --- tick_layout ---
+
+FT_NOFIGS, FT_NUM, FT_TIME, FT_DATETIME, FT_USERTEXT = range(5)
+SCT_XB, SCT_XT, SCT_YL, SCT_YR = range(4)
+
+
+def tick_seed(low, high, min_ticks=3, short=True, log=False, label=FT_NUM, dec=-2, vertical=False,
+              user="", inscript="", date_format=None, size=(300, 60), scale_type=SCT_XB):
+    i = Input()
+    for bound in (low, high):
+        if isinstance(bound, tuple):
+            i.special(bound[0])
+        else:
+            i.double(bound)
+    i.byte(0)
+    i.int_in(0, 10, min_ticks)
+    i.bool(short)
+    i.bool(log)
+    i.enum(label)
+    i.byte(0)
+    i.int_in(-3, 12, dec)
+    i.bool(vertical)
+    i.text(user)
+    i.text(inscript)
+    if date_format is None:
+        i.bool(False)
+    else:
+        i.bool(True)
+        time_format, date_sep, time_sep, year_length, month_name, order, for_time = date_format
+        i.enum(time_format)
+        i.byte(ord(date_sep))
+        i.byte(ord(time_sep))
+        i.enum(year_length)
+        i.bool(month_name)
+        i.enum(order)
+        i.enum(for_time)
+    i.int_in(0, 400, size[0])
+    i.int_in(0, 400, size[1])
+    i.enum(scale_type)
+    for margin in (20, 20, 10, 10):
+        i.int_in(-5, 60, margin)
+    i.bool(False)  # Transparent
+    i.bool(True)  # ShowBaseLine
+    i.text("axis")
+    i.int_in(-40, 40, -11)
+    return i.data
+
+
+def tick_seeds():
+    write("tick_layout", "linear_0_100", tick_seed(0, 100))
+    write("tick_layout", "log_1_1000_vertical",
+          tick_seed(1, 1000, min_ticks=4, log=True, dec=-3, vertical=True, size=(60, 300), scale_type=SCT_YL))
+    write("tick_layout", "time_0_3600", tick_seed(0, 3600, label=FT_TIME, short=False))
+    write("tick_layout", "datetime_month_vertical",
+          tick_seed(45000, 45031.5, min_ticks=10, label=FT_DATETIME, vertical=True,
+                    date_format=(2, "/", ".", 1, False, 2, 3), size=(80, 380), scale_type=SCT_YR))
+    write("tick_layout", "datetime_hours",
+          tick_seed(45000.25, 45000.75, label=FT_DATETIME, date_format=(0, "-", ":", 2, True, 1, 2),
+                    scale_type=SCT_XT))
+    write("tick_layout", "user_text_descending",
+          tick_seed(40, -60, min_ticks=5, label=FT_USERTEXT, user="Mon|Tue|Wed", inscript="$&%"))
+    write("tick_layout", "fixed_step_huge", tick_seed((NEG_BIG,), (BIG,), min_ticks=0, dec=12))
+    write("tick_layout", "log_denormal_to_max", tick_seed((DENORMAL,), (BIG,), min_ticks=10, log=True))
+
+
+# --- chart_api ---
+
+G_RANGES, G_ITEMS, G_AXIS, G_PROPERTIES, G_OVERLAYS, G_CONTROL, G_PAINT = range(7)
+MA_PAN, MA_ZOOM, MA_ZOOMWIND, MA_DRAGCROSSH, MA_DRAWMTRACE = 1, 6, 7, 10, 17
+
+
+class Chart(Input):
+    """Chart operations, tracking the control's size for the mouse coordinates."""
+
+    def __init__(self, window=True):
+        super().__init__()
+        self.width, self.height = 280, 200
+        self.bool(window)
+
+    def layer(self, n):
+        self.byte(0)
+        self.int_in(1, 16, n)
+
+    def coordinate(self, v, extent):
+        if -20 <= v <= extent + 20:
+            self.byte(0)
+            self.int_in(-20, extent + 20, v)
+        else:
+            self.byte(255)
+            self.int(v)
+
+    def set_layer_range(self, layer, x_low, y_low, x_high, y_high):
+        self.byte(G_RANGES)
+        self.byte(0)
+        self.int_in(-1, 17, layer)
+        for v in (x_low, y_low, x_high, y_high):
+            self.special(v[0]) if isinstance(v, tuple) else self.double(v)
+
+    def recall_zoom(self, n):
+        self.byte(G_RANGES)
+        self.byte(3)
+        self.int_in(-17, 2, n)
+
+    def confine(self, x_low, y_low, x_high, y_high):
+        self.byte(G_RANGES)
+        self.byte(4)
+        for v in (x_low, y_low, x_high, y_high):
+            self.double(v)
+
+    def join_x(self, layer, destination):
+        self.byte(G_RANGES)
+        self.byte(6)
+        self.int_in(0, 17, layer)
+        self.int_in(-1, 17, destination)
+        self.bool(True)
+
+    def isometric(self, on):
+        self.byte(G_RANGES)
+        self.byte(7)
+        self.bool(on)
+
+    def series(self, count, x0, dx, y0, dy, mark, on_chart=True):
+        self.byte(G_ITEMS)
+        self.bool(on_chart)
+        self.byte(3)
+        self.int_in(1, 500, count)
+        for v in (x0, dx, y0, dy):
+            self.double(v)
+        self.byte(mark)
+
+    def add_mark(self, mark, x, y):
+        self.byte(G_ITEMS)
+        self.bool(True)
+        self.byte(2)
+        self.int(mark)
+        self.double(x)
+        self.double(y)
+
+    def annotation_mode(self, on):
+        self.byte(G_ITEMS)
+        self.bool(True)
+        self.byte(7)
+        self.bool(on)
+
+    def logarithmic_x(self, layer, on):
+        self.byte(G_AXIS)
+        self.layer(layer)
+        self.bool(True)
+        self.byte(0)
+        self.bool(on)
+
+    def axis_visible(self, layer, x_axis, on):
+        self.byte(G_AXIS)
+        self.layer(layer)
+        self.bool(x_axis)
+        self.byte(8)
+        self.bool(on)
+
+    def margin(self, side, value):
+        self.byte(G_PROPERTIES)
+        self.byte(side)
+        self.int(value)
+
+    def shadow(self, width):
+        self.byte(G_PROPERTIES)
+        self.byte(4)
+        self.int(width)
+
+    def grid(self, style):
+        self.byte(G_PROPERTIES)
+        self.byte(6)
+        self.enum(style)
+
+    def mouse_action(self, action):
+        self.byte(G_PROPERTIES)
+        self.byte(8)
+        self.enum(action)
+
+    def cross_hair(self, index, mode, x, y):
+        for sub, value in ((2, mode), (0, x), (1, y)):
+            self.byte(G_OVERLAYS)
+            self.byte(0)
+            self.int_in(0, 5, index)
+            self.byte(sub)
+            self.enum(value) if sub == 2 else self.double(value)
+
+    def label_caption(self, index, text):
+        self.byte(G_OVERLAYS)
+        self.byte(1)
+        self.int_in(0, 51, index)
+        self.byte(2)
+        self.text(text)
+
+    def background(self, sub):
+        self.byte(G_OVERLAYS)
+        self.byte(2)
+        self.byte(4)
+        self.byte(sub)
+
+    def resize(self, width, height):
+        self.byte(G_CONTROL)
+        self.byte(0)
+        self.int(0)
+        self.int(0)
+        for side in (width, height):
+            if side <= 640:
+                self.byte(0)
+                self.int_in(0, 640, side)
+            else:
+                self.byte(240)
+                self.int_in(0, 4096, side)
+        self.width, self.height = width, height
+
+    def press(self, x, y, button=0, shift=0):
+        self.byte(G_CONTROL)
+        self.byte(2)
+        self.enum(button)
+        self.byte(shift)
+        self.coordinate(x, self.width)
+        self.coordinate(y, self.height)
+
+    def drag(self, points, shift=1 << 3):
+        self.byte(G_CONTROL)
+        self.byte(3)
+        self.byte(shift)
+        self.int_in(1, 8, len(points))
+        for x, y in points:
+            self.coordinate(x, self.width)
+            self.coordinate(y, self.height)
+
+    def release(self, x, y, button=0):
+        self.byte(G_CONTROL)
+        self.byte(4)
+        self.enum(button)
+        self.byte(0)
+        self.coordinate(x, self.width)
+        self.coordinate(y, self.height)
+
+    def double_click(self):
+        self.byte(G_CONTROL)
+        self.byte(5)
+
+    def repaint(self):
+        self.byte(G_PAINT)
+        self.byte(0)
+
+    def rewrite_items(self, on):
+        self.byte(G_PAINT)
+        self.byte(2)
+        self.bool(on)
+
+    def share(self, sub, on=None):
+        """3: this chart uses the other's data (on) or none; 4: the other uses this one's; 5: this
+        one its own (refused); 6: Assign from (on) or to the other; 7: paint the other."""
+        self.byte(G_PAINT)
+        self.byte(sub)
+        if on is not None:
+            self.bool(on)
+
+
+def chart_seeds():
+    # The demo's chart: three series, then a pan drag, a zoom drag, a zoom window and history.
+    c = Chart()
+    c.resize(429, 365)
+    c.margin(0, 60)
+    c.margin(1, 15)
+    c.set_layer_range(1, 0, -60, 300, 110)
+    c.series(300, 0, 1, 20, 5, 55)
+    c.series(300, 0, 1, -30, 3, 3)
+    c.mouse_action(MA_PAN)
+    c.press(200, 150)
+    c.drag([(210, 160), (250, 170), (300, 100)])
+    c.release(300, 100)
+    c.mouse_action(MA_ZOOM)
+    c.press(200, 150)
+    c.drag([(190, 140), (100, 60)])
+    c.release(100, 60)
+    c.mouse_action(MA_ZOOMWIND)
+    c.press(100, 100)
+    c.drag([(150, 150), (300, 250)])
+    c.release(300, 250)
+    c.recall_zoom(-1)
+    c.double_click()
+    c.repaint()
+    write("chart_api", "demo_pan_zoom", c.data)
+
+    # Logarithmic and joined layers, isometric, every item kind through the render event.
+    c = Chart()
+    c.logarithmic_x(1, True)
+    c.set_layer_range(1, 1, -5, 1000, 5)
+    c.join_x(2, 1)
+    c.axis_visible(2, True, True)
+    c.isometric(True)
+    c.grid(4)
+    c.series(50, 1, 20, 0, 1, 7)
+    c.annotation_mode(True)
+    c.series(20, 5, 7, 2, -1, 55)
+    c.join_x(1, 3)
+    c.rewrite_items(True)
+    c.repaint()
+    # What the render event reads to rewrite the items it is about to draw.
+    write("chart_api", "log_joins_kinds", c.data + bytes(range(256)) * 3)
+
+    # Cross hairs and labels dragged, a freehand trace.
+    c = Chart()
+    c.cross_hair(1, 3, 50, 0.5)
+    c.label_caption(1, "label\nsecond line")
+    c.mouse_action(MA_DRAGCROSSH)
+    c.press(140, 100)
+    c.drag([(150, 110), (400, -30)])
+    c.release(400, -30)
+    c.mouse_action(MA_DRAWMTRACE)
+    c.press(100, 100)
+    c.drag([(110, 105), (120, 90), (130, 100), (140, 80)])
+    c.release(140, 80)
+    c.repaint()
+    write("chart_api", "cross_hairs_trace", c.data)
+
+    # Ranges at the edges of double, confinement, huge margins, a tall thin chart, a background.
+    c = Chart()
+    c.set_layer_range(1, (NAN,), (NEG_INF,), (INF,), (BIG,))
+    c.set_layer_range(0, (NEG_BIG,), (DENORMAL,), (BIG,), (ONE_E_MINUS_100,))
+    c.confine(-10, -10, 10, 10)
+    c.set_layer_range(3, -1e300, 5, 1e300, 5)
+    c.margin(0, 4096)
+    c.margin(2, 100000)
+    c.shadow(99)
+    c.resize(4096, 30)
+    c.background(0)
+    c.repaint()
+    c.resize(0, 0)
+    c.repaint()
+    write("chart_api", "extreme_ranges_sizes", c.data)
+
+    # Data sharing both ways, drawing into a chart that shows another one's data, Assign.
+    c = Chart()
+    c.share(4, True)
+    c.series(100, 0, 0.5, 0, 0.25, 12)
+    c.series(10, 0, 1, 0, 1, 20, on_chart=False)
+    c.share(3, True)
+    c.share(5)
+    c.share(6, True)
+    c.share(4, False)
+    c.share(7)
+    c.add_mark(300, 0.5, 0.5)
+    c.repaint()
+    write("chart_api", "data_sharing", c.data)
+
+
+if __name__ == "__main__":
+    tick_seeds()
+    chart_seeds()
