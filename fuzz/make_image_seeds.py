@@ -1,16 +1,19 @@
 #!/usr/bin/env python3
-"""Writes the seed pictures of the bmp_reader fuzz target into fuzz/corpus/bmp_reader/.
+"""Writes the seed pictures of the bmp_reader and png_reader fuzz targets into fuzz/corpus/.
 
-One small file for every depth, header kind and compression the reader knows, so that the fuzzer
-starts from valid pictures of each kind and mutates from there. Run it again only to change the
-seeds; the files are committed.
+One small file for every depth, header kind and compression the BMP reader knows, and one PNG of
+every colour type and bit depth (one of them interlaced), so that the fuzzers start from valid
+pictures of each kind and mutate from there. Run it again only to change the seeds; the files are
+committed.
 """
 
 import os
 import struct
+import zlib
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 OUT = os.path.join(HERE, "corpus", "bmp_reader")
+PNG_OUT = os.path.join(HERE, "corpus", "png_reader")
 
 
 def palette(count, core=False):
@@ -63,8 +66,8 @@ def bmp(header, table, data):
     return file_header + header + table + data
 
 
-def write(name, content):
-    with open(os.path.join(OUT, name), "wb") as f:
+def write(name, content, folder=OUT):
+    with open(os.path.join(folder, name), "wb") as f:
         f.write(content)
 
 
@@ -117,5 +120,80 @@ def main():
     write("rle4_6x4.bmp", bmp(header, palette(8), rle4))
 
 
+# --- PNG ---
+
+def png_chunk(kind, data):
+    return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+
+
+def png_row(width, channels, bits, value, y):
+    """One row of samples packed at bits per sample (value(x, y) gives a tuple of channels)."""
+    if bits >= 8:
+        out = bytearray()
+        for x in range(width):
+            for sample in value(x, y)[:channels]:
+                out += sample.to_bytes(bits // 8, "big")
+        return bytes(out)
+    out = bytearray()
+    acc, used = 0, 0
+    for x in range(width):
+        acc = (acc << bits) | (value(x, y)[0] & ((1 << bits) - 1))
+        used += bits
+        if used == 8:
+            out.append(acc)
+            acc, used = 0, 0
+    if used:
+        out.append(acc << (8 - used))
+    return bytes(out)
+
+
+ADAM7 = [(0, 0, 8, 8), (4, 0, 8, 8), (0, 4, 4, 8), (2, 0, 4, 4), (0, 2, 2, 4), (1, 0, 2, 2), (0, 1, 1, 2)]
+
+
+def png(width, height, color_type, bits, value, palette_entries=0, transparency=b"", interlaced=False):
+    channels = {0: 1, 2: 3, 3: 1, 4: 2, 6: 4}[color_type]
+    raw = bytearray()
+    if interlaced:
+        for x0, y0, dx, dy in ADAM7:
+            xs = list(range(x0, width, dx))
+            if not xs:
+                continue
+            for y in range(y0, height, dy):
+                raw.append(0)
+                raw += png_row(len(xs), channels, bits, lambda i, yy: value(xs[i], yy), y)
+    else:
+        for y in range(height):
+            raw.append(y % 5)  # every filter type once; the data need not look filtered
+            raw += png_row(width, channels, bits, value, y)
+    content = b"\x89PNG\r\n\x1a\n"
+    content += png_chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, bits, color_type, 0, 0,
+                                              1 if interlaced else 0))
+    if palette_entries:
+        content += png_chunk(b"PLTE", bytes((i * 40) & 0xFF for i in range(3 * palette_entries)))
+    if transparency:
+        content += png_chunk(b"tRNS", transparency)
+    content += png_chunk(b"IDAT", zlib.compress(bytes(raw), 9))
+    content += png_chunk(b"IEND", b"")
+    return content
+
+
+def png_seeds():
+    os.makedirs(PNG_OUT, exist_ok=True)
+    gray = lambda x, y: (x * 37 + y * 11,) * 4
+    colour = lambda x, y: (x * 40 % 256, y * 50 % 256, (x + y) * 20 % 256, 200)
+    for bits in (1, 2, 4, 8, 16):
+        scale = (1 << bits) - 1
+        write(f"gray{bits}_5x3.png", png(5, 3, 0, bits, lambda x, y: ((x + y) % (scale + 1),)), PNG_OUT)
+    write("rgb8_4x3.png", png(4, 3, 2, 8, colour), PNG_OUT)
+    write("rgb16_2x2.png", png(2, 2, 2, 16, lambda x, y: (x * 30000, y * 20000, 65535, 0)), PNG_OUT)
+    write("palette4_6x2_trns.png", png(6, 2, 3, 4, lambda x, y: ((x + y) % 6,), palette_entries=6,
+                                       transparency=b"\x00\x80"), PNG_OUT)
+    write("palette8_3x3.png", png(3, 3, 3, 8, lambda x, y: ((x * 3 + y) % 9,), palette_entries=9), PNG_OUT)
+    write("gray_alpha8_3x2.png", png(3, 2, 4, 8, gray), PNG_OUT)
+    write("rgba8_interlaced_9x9.png", png(9, 9, 6, 8, colour, interlaced=True), PNG_OUT)
+    write("rgba16_2x1.png", png(2, 1, 6, 16, lambda x, y: (1000, 2000, 3000, 4000)), PNG_OUT)
+
+
 if __name__ == "__main__":
     main()
+    png_seeds()
