@@ -6,10 +6,14 @@
 // area runs from x = 50 to 260 and from y = 20 to 160 (AW 210, AH 140); layer 1 shows x 0..21 and
 // y 0..14, so pixel x = 50 + 10 wx and pixel y = 160 - 10 wy.
 
+#include <initializer_list>
+#include <memory>
 #include <vector>
 
+#include "chart/xor_figures.h"
 #include "platform/host.h"
 #include "tests/chart/chart_fixture.h"
+#include "tests/support/pixel_helpers.h"
 
 namespace nox::test {
 
@@ -53,11 +57,22 @@ class MouseTest : public ChartTest {
   }
 
   // A copy of what the user sees now.
-  TBitmap Screen() {
-    TBitmap copy;
-    copy.Assign(chart.ScreenImage());
+  std::unique_ptr<TBitmap> Screen() const {
+    auto copy = std::make_unique<TBitmap>();
+    copy->Assign(chart.ScreenImage());
     return copy;
   }
+
+  // base with these figures XOR-drawn on it: what the screen must show while they are drawn.
+  static std::unique_ptr<TBitmap> WithXor(const TBitmap& base,
+                                          std::initializer_list<detail::TXorFigure> figures) {
+    auto copy = std::make_unique<TBitmap>();
+    copy->Assign(base);
+    for (const detail::TXorFigure& f : figures) detail::DrawXorFigure(copy->Canvas(), f);
+    return copy;
+  }
+  static detail::TXorFigure RectFigure(TPoint a, TPoint b) { return {detail::xfRect, a, b}; }
+  static detail::TXorFigure LineFigure(TPoint a, TPoint b) { return {detail::xfLine, a, b}; }
 
   TMouseGrafon chart;
   TRecordingSite site;
