@@ -378,8 +378,9 @@ class TCustomGrafon : public TControl {
   // LayerMouseActive follow it. The scales of every layer can be dragged as their own MouseAction
   // says, and a double click on a scale switches it between maPan and maZoom. Rubber figures (zoom
   // window, rubber band, select rectangle, rectangle pick) are XOR-drawn on the screen image and
-  // taken away again when their gesture ends. A chart area without width (height) neither pans nor
-  // zooms along x (y); mouse coordinates may lie anywhere in the int range.
+  // taken away again when their gesture ends. The pans leave an axis alone whose chart-area extent
+  // (AW or AH) is 0; a chart area of negative extent holds no point, so no chart-area gesture acts.
+  // Mouse coordinates may lie anywhere in the int range.
 
   // The world position, in the current layer, of the last mouse move inside the chart area
   // (0, 0 before the first one).
@@ -592,7 +593,7 @@ class TCustomGrafon : public TControl {
   void PaintScales();
   void RefreshChartArea();
 
-  // --- mouse (chart/mouse_*.cpp, chart/rect_pick.cpp, chart/xor_figures.cpp) ---
+  // --- mouse (chart/mouse_*.cpp, chart/rect_pick.cpp) ---
   detail::TChartFrame ChartFrame() const;
   bool InChartArea(int x, int y) const { return detail::InChartArea(ChartFrame(), x, y); }
   void HandleMouseMove(TShiftState shift, int x, int y);
@@ -719,7 +720,7 @@ class TCustomGrafon : public TControl {
   // --- mouse ---
   detail::TMouseState m_mouseState;
   std::vector<TMouseTracePoint> m_mouseTrace;  // at most kMaxTracePoints
-  detail::TXorOverlay m_rubberFigures;  // rubber figures on the screen image now
+  detail::TXorOverlay m_rubberFigures;         // rubber figures on the screen image now
 
   // --- painting ---
   TBitmap m_chartImage;          // the chart area

@@ -77,7 +77,7 @@ void TCustomGrafon::RecordDragStart(int x, int y) {
 
 void TCustomGrafon::EndDrag() {
   m_mouseState.DragStarted = false;
-  m_mouseState.DragPicked = false;
+  m_mouseState.PickedFor = maNone;
 }
 
 void TCustomGrafon::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {

@@ -1,7 +1,7 @@
 // Dragging the nearest cross hair (maDragCrossH) or text label (maDragLabel) with the left button.
 // The first move of a drag picks the object, the later ones put it under the pointer; the offset
-// between the grab point and the object is not kept. A drag whose start a scale recorded still
-// picks (and asks) before it moves anything.
+// between the grab point and the object is not kept. A drag whose start something else recorded
+// (a scale, another action) still picks, and asks, before it moves anything.
 
 #include <algorithm>
 #include <cfloat>
@@ -42,7 +42,7 @@ void TCustomGrafon::DragCrossHairStep(bool left, int x, int y) {
     return;
   }
   if (!InChartArea(x, y)) return;
-  if (!m_mouseState.DragStarted || !m_mouseState.DragPicked) {
+  if (!m_mouseState.DragStarted || m_mouseState.PickedFor != maDragCrossH) {
     // The nearest line wins; a cross hair that shows none never competes, so with all of them
     // off cross hair 1 is dragged. Ties keep the lower number; there is no distance limit.
     int selected = 1;
@@ -70,7 +70,7 @@ void TCustomGrafon::DragCrossHairStep(bool left, int x, int y) {
     }
     if (allowMove) {
       RecordDragStart(x, y);
-      m_mouseState.DragPicked = true;
+      m_mouseState.PickedFor = maDragCrossH;
     } else {
       // Not started: the next move picks and asks again.
       EndDrag();
@@ -96,9 +96,9 @@ void TCustomGrafon::DragTextLabelStep(bool left, int x, int y) {
   // Anywhere over the control; a captured mouse far outside drags the label to the control's edge.
   x = std::clamp(x, 0, std::max(Width() - 1, 0));
   y = std::clamp(y, 0, std::max(Height() - 1, 0));
-  if (!m_mouseState.DragStarted || !m_mouseState.DragPicked) {
+  if (!m_mouseState.DragStarted || m_mouseState.PickedFor != maDragLabel) {
     RecordDragStart(x, y);
-    m_mouseState.DragPicked = true;
+    m_mouseState.PickedFor = maDragLabel;
     // The visible label whose anchor lies nearest; ties keep the lower number, no distance limit.
     int selected = 1;
     double best = DBL_MAX;

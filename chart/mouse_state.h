@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 
+#include "base/Nox_noxbase.h"
 #include "platform/geometry.h"
 #include "platform/ui_types.h"
 
@@ -31,8 +32,8 @@ struct TLayerDragStart {
 };
 
 struct TMouseState {
-  bool DragStarted = false;                     // set once a drag recorded its start
-  bool DragPicked = false;                      // the cross hair or label of this drag was picked
+  bool DragStarted = false;          // set once a drag recorded its start
+  TMouseActMode PickedFor = maNone;  // maDragCrossH or maDragLabel once this drag picked its object
   std::array<TLayerDragStart, 16> DragStart{};  // per layer, index 0 is layer 1
   TZoomWindowState WindowState = zsNormal;
   TPoint WindowStart;        // start corner (X1, Y1), pixels

@@ -105,6 +105,20 @@ TEST_F(MouseDragCrossHair, DragStartedOnAScaleStillAsksFirst) {
   EXPECT_DOUBLE_EQ(chart.CrossHair1().PosX(), 0);
 }
 
+TEST_F(MouseDragCrossHair, SwitchingFromALabelDragPicksAndAsksFirst) {
+  int asked = 0;
+  chart.OnBeforeCrossHairMove = [&](TObject*, TCrossHair&, int, int, bool&) { ++asked; };
+  chart.SetMouseAction(maDragLabel);
+  Drag(100, 100);
+  Drag(110, 100);
+  chart.SetMouseAction(maDragCrossH);
+  Drag(120, 100);
+  EXPECT_EQ(asked, 1);
+  EXPECT_DOUBLE_EQ(chart.CrossHair1().PosX(), 0);
+  Drag(130, 100);
+  EXPECT_DOUBLE_EQ(chart.CrossHair1().PosX(), 8);
+}
+
 TEST_F(MouseDragCrossHair, CrossHairOfAnotherLayerUsesThatLayersMapping) {
   chart.SetLayerRange(3, 0, 0, 210, 140);
   chart.CrossHair3().SetMode(chVert);
