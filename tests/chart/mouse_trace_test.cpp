@@ -7,7 +7,7 @@
 namespace nox::test {
 namespace {
 
-class MouseTrace : public MouseTest {
+class MouseFreehandTrace : public MouseTest {
  protected:
   void SetUp() override {
     MouseTest::SetUp();
@@ -28,7 +28,7 @@ class MouseTrace : public MouseTest {
   }
 };
 
-TEST_F(MouseTrace, PointsCarryWorldPositionFlagsAndColour) {
+TEST_F(MouseFreehandTrace, PointsCarryWorldPositionFlagsAndColour) {
   chart.SetMouseTraceColor(0x0000FF);
   Press(100, 100);
   Drag(100, 100);
@@ -42,7 +42,7 @@ TEST_F(MouseTrace, PointsCarryWorldPositionFlagsAndColour) {
   EXPECT_EQ(trace[1], (TMouseTracePoint{7, 8, 1, 0x00FF00}));  // the release ended the stroke
 }
 
-TEST_F(MouseTrace, EachSegmentIsDrawnAtOnce) {
+TEST_F(MouseFreehandTrace, EachSegmentIsDrawnAtOnce) {
   const auto before = Screen();
   chart.SetMouseTraceColor(0x0000FF);
   Press(100, 100);
@@ -62,7 +62,7 @@ TEST_F(MouseTrace, EachSegmentIsDrawnAtOnce) {
   EXPECT_TRUE(SameImage(*WithSegment(*middle, {140, 80}, {150, 120}, 0x0000FF, false), chart.ScreenImage()));
 }
 
-TEST_F(MouseTrace, MovesAreClampedToTheChartArea) {
+TEST_F(MouseFreehandTrace, MovesAreClampedToTheChartArea) {
   Press(100, 100);
   Drag(300, 10);
   Drag(-5, 500);
@@ -76,7 +76,7 @@ TEST_F(MouseTrace, MovesAreClampedToTheChartArea) {
   EXPECT_EQ(wx, 0);
 }
 
-TEST_F(MouseTrace, TwoStrokesAreNotJoined) {
+TEST_F(MouseFreehandTrace, TwoStrokesAreNotJoined) {
   Press(100, 100);
   Drag(100, 100);
   Drag(120, 100);
@@ -94,7 +94,7 @@ TEST_F(MouseTrace, TwoStrokesAreNotJoined) {
   EXPECT_EQ(trace[3].Flags, 2);
 }
 
-TEST_F(MouseTrace, ReleaseEndsTheStrokeAlsoAfterTheActionChanged) {
+TEST_F(MouseFreehandTrace, ReleaseEndsTheStrokeAlsoAfterTheActionChanged) {
   Press(100, 100);
   Drag(100, 100);
   chart.SetMouseAction(maNone);
@@ -102,7 +102,7 @@ TEST_F(MouseTrace, ReleaseEndsTheStrokeAlsoAfterTheActionChanged) {
   EXPECT_EQ(chart.MouseTrace().back().Flags & 1, 1);
 }
 
-TEST_F(MouseTrace, FullStoreTakesAndDrawsNothingMore) {
+TEST_F(MouseFreehandTrace, FullStoreTakesAndDrawsNothingMore) {
   Press(100, 100);
   for (int i = 0; i < kMaxTracePoints; ++i) Drag(60 + i % 190, 30 + i / 190);
   ASSERT_EQ(chart.MouseTrace().size(), static_cast<std::size_t>(kMaxTracePoints));
@@ -113,13 +113,13 @@ TEST_F(MouseTrace, FullStoreTakesAndDrawsNothingMore) {
   EXPECT_TRUE(SameImage(*full, chart.ScreenImage()));
 }
 
-TEST_F(MouseTrace, NothingWithoutTheLeftButton) {
+TEST_F(MouseFreehandTrace, NothingWithoutTheLeftButton) {
   Hover(100, 100);
   chart.DispatchMouseMove(TShiftState{ssRight}, 120, 100);
   EXPECT_TRUE(chart.MouseTrace().empty());
 }
 
-TEST_F(MouseTrace, ClearEmptiesTheTraceAndRepaints) {
+TEST_F(MouseFreehandTrace, ClearEmptiesTheTraceAndRepaints) {
   Press(100, 100);
   Drag(100, 100);
   Drag(120, 100);
