@@ -65,12 +65,10 @@ void TCustomGrafon::LastMouseWorldPos(double& x, double& y) const {
 
 void TCustomGrafon::RecordDragStart(int x, int y) {
   for (int l = 1; l <= kLayerCount; ++l) {
-    m_mouseState.DragStart[static_cast<std::size_t>(l - 1)] = {x,
-                                                               y,
-                                                               ScaleXOf(l).RangeLow(),
-                                                               ScaleXOf(l).RangeHigh(),
-                                                               ScaleYOf(l).RangeLow(),
-                                                               ScaleYOf(l).RangeHigh()};
+    const TScaleProps& px = ScaleXOf(l);
+    const TScaleProps& py = ScaleYOf(l);
+    m_mouseState.DragStart[static_cast<std::size_t>(l - 1)] = {
+        x, y, px.RangeLow(), px.RangeHigh(), py.RangeLow(), py.RangeHigh()};
   }
   m_mouseState.DragStarted = true;
 }
