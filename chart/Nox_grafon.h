@@ -12,7 +12,9 @@
 //   construction, Loaded, Assign  grafon_construction.cpp
 //   published properties        grafon_properties.cpp; margins, shadow, size chart_geometry.cpp
 //   standard layouts            standard_layouts.cpp
-//   painting and repaint rules  paint_pipeline.cpp
+//   painting and repaint rules  paint_pipeline.cpp; frame, shadow, caption control_frame.cpp
+//   item rendering              render_data.cpp (the passes), item_render.h (the kinds)
+//   PNG export                  png_export.cpp
 //
 // Two pixel spaces: control pixels (origin at the control's top left; WorldToPixel gives these)
 // and chart-area pixels (origin at (MarginLeft, MarginTop)). With W, H the control's size, the
@@ -40,6 +42,8 @@
 #include "chart/item_list.h"
 #include "chart/joint_layers.h"
 #include "chart/mouse_state.h"
+#include "chart/item_render.h"
+#include "chart/render_state.h"
 #include "chart/scale_props.h"
 #include "chart/zoom_history.h"
 #include "platform/bitmap.h"
@@ -380,6 +384,10 @@ class TCustomGrafon : public TControl {
   // through the UseDataOf rules. Any other source goes to the control's default.
   void Assign(const TPersistent& Source) override;
 
+  // Composes the whole control off screen (frame, shadow, caption, scales, chart area, cross hairs)
+  // and copies it onto the screen image in one step. Does nothing while the control is hidden
+  // (outside design mode), loading or suspended. An axis that cannot be mapped (logarithmic with a
+  // bound <= 0) ends it with ENoxGrafonError before anything reaches the screen.
   void Paint() override;
   // Paints now (if the control may paint) and shows the result.
   void Repaint();
@@ -390,6 +398,15 @@ class TCustomGrafon : public TControl {
   // window exists.
   bool PaintSuspended() const { return m_paintSuspended; }
   virtual void SetPaintSuspended(bool value);
+
+  // ---------------------------------------------------------------------------------------------
+  // rendering (item rendering, paint pipeline, export)
+
+  // Writes the composed control, as Paint shows it, to a PNG file. It composes the picture even
+  // when the control could not paint on screen (hidden, without a window, painting suspended) and
+  // leaves the screen image alone. Throws ENoxGrafonError when an axis cannot be mapped, EFileError
+  // when the file cannot be written.
+  void SaveToPngFile(const std::string& path);
 
   // ---------------------------------------------------------------------------------------------
   // events (called only when assigned; Sender is the chart)
@@ -450,6 +467,12 @@ class TCustomGrafon : public TControl {
   void DrawTextLabels(TCanvas& canvas, int offsetX, int offsetY);
   void DrawCrossHairs(int x, int y, TBitmap& image);
   void DrawMouseTrace(int x, int y, TBitmap& image);
+
+  // Paint's steps: everything outside the chart area onto ControlImage's canvas (window background,
+  // shadow, caption, then the mapping and the 32 scales); the cross hairs drawn into image, which
+  // lies at (x, y) in control pixels, and image copied onto canvas there.
+  void RenderControlFrame(TCanvas& canvas);
+  void ComposeOverlays(int x, int y, TCanvas& canvas, TBitmap& image);
 
   // off-screen images: the chart area, the whole control, the background picture
   TBitmap& ChartImage() { return m_chartImage; }
@@ -540,8 +563,18 @@ class TCustomGrafon : public TControl {
   void ForgetMappingInputs();
 
   // painting
-  void PaintScales();
+  void DrawCaption(TCanvas& canvas);
+  void PaintScales(TCanvas& canvas);
+  void ComposeControlImage();
   void RefreshChartArea();
+
+  // --- rendering: the item renderer (render_data.cpp, item_render.h) ---
+  detail::TLayerPixelTable LayerPixelTable() const;
+  // Draws the visible items of a list whose stored kind `select` accepts.
+  template <class Select>
+  void RenderItemList(detail::TItemRenderer& renderer, const detail::TItemList& list, bool isAnnotation,
+                      Select select);
+  void RenderAnnotations(detail::TItemRenderer& renderer);
 
   // --- item store ---
   detail::TItemListPtr m_data;      // the data list; shared with the charts tied by data sharing
@@ -647,6 +680,7 @@ class TCustomGrafon : public TControl {
   TBitmap m_controlImage;        // the whole control, composed before it reaches the screen
   TBitmap m_backgroundPicture;   // the background picture file, loaded at every paint
   bool m_paintSuspended = true;  // nothing paints while set
+  detail::TRenderState m_renderState;  // the item renderer's attribute cache, polyline, mark map
   int m_scaleChangeDepth = 0;    // open TScaleChangeBatch scopes
   bool m_scaleChangePending = false;
 };
