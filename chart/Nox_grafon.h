@@ -25,11 +25,13 @@
 // being designed (RepaintIfAutomatic). Operations that change many things suspend painting and
 // paint once at the end. Nothing paints before the control's window exists.
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/Nox_noxbase.h"
@@ -473,6 +475,21 @@ class TCustomGrafon : public TControl {
   // lies at (x, y) in control pixels, and image copied onto canvas there.
   void RenderControlFrame(TCanvas& canvas);
   void ComposeOverlays(int x, int y, TCanvas& canvas, TBitmap& image);
+
+  // For the item kinds that have no drawing operation of their own: appends a complete record to
+  // the list the drawing operations write to (in the data list with CoordMode 0, as every data
+  // item), and stores long-text entry index (1..50; false and nothing stored outside) of that list.
+  void AppendChartItem(const TgfChartItem& item) {
+    TgfChartItem record = item;
+    if (!m_annotationMode) record.CoordMode = 0;
+    AppendItem(record, item.CoordMode);
+  }
+  bool SetLongText(int index, std::string text) {
+    detail::TItemList& list = m_annotationMode ? m_annotations : *m_data;
+    if (!list.LongTexts.Set(index, std::move(text))) return false;
+    list.LongTextCount = std::max(list.LongTextCount, index);
+    return true;
+  }
 
   // off-screen images: the chart area, the whole control, the background picture
   TBitmap& ChartImage() { return m_chartImage; }

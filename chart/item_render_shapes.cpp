@@ -155,11 +155,11 @@ void TItemRenderer::RenderArc(const TgfChartItem& item, const TLayerPixels& laye
   SetPenColor(PenOf(item));
   TPoint a = World(layer, item.X1 - item.X2, item.Y1 + item.Y2);
   TPoint b = World(layer, item.X1 + item.X2, item.Y1 - item.Y2);
-  // The rays start at the centre in control pixels; 10^8 pixels away the difference to the box's
-  // own centre does not change their direction.
-  int cx = MapToPixel(layer.X, layer.LogX, item.X1, layer.BelowX);
-  int cy = MapToPixel(layer.Y, layer.LogY, item.Y1, layer.BelowY);
-  ClampPixel(cx, cy);
+  // The rays start at the centre, in the same pixels as the box: a centre in control pixels would
+  // turn them by up to the margins' share of 10^8 pixels, enough to lose the end pixel of an arc
+  // that ends at a multiple of 90 degrees.
+  const TPoint centre = World(layer, item.X1, item.Y1);
+  const std::int64_t cx = centre.X, cy = centre.Y;
   if (DrawnAsPoint(a, b)) return;
   Widen(a, b);
   constexpr long double kRay = 1e8L;  // angles are stored as radians x 10^8
@@ -186,8 +186,9 @@ void TItemRenderer::RenderCrossMark(const TgfChartItem& item, const TLayerPixels
       const std::int64_t cx = MapToPixel(layer.X, layer.LogX, item.X1, layer.BelowX) + m_shiftX;
       const std::int64_t cy = MapToPixel(layer.Y, layer.LogY, item.Y1, layer.BelowY) + m_shiftY;
       const std::int64_t rx = Round(item.X2), ry = Round(item.Y2);
-      a = {ClampCoordinate(cx - rx), ClampCoordinate(cy + ry)};
-      b = {ClampCoordinate(cx + rx), ClampCoordinate(cy - ry)};
+      // Corners in the order of mode 0: the first one up and left.
+      a = {ClampCoordinate(cx - rx), ClampCoordinate(cy - ry)};
+      b = {ClampCoordinate(cx + rx), ClampCoordinate(cy + ry)};
       break;
     }
     default:
