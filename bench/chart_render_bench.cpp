@@ -53,8 +53,9 @@ std::unique_ptr<nox::TGrafon> DemoChart(int count, TSeries series) {
 
 void ReportPerItem(benchmark::State& state, int count) {
   state.SetItemsProcessed(state.iterations() * count);
-  state.counters["ns_per_item"] = benchmark::Counter(static_cast<double>(state.iterations()) * count,
-                                                     benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+  state.counters["ns_per_item"] =
+      benchmark::Counter(static_cast<double>(state.iterations()) * count,
+                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 void BM_Paint(benchmark::State& state, TSeries series) {

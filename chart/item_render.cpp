@@ -64,7 +64,9 @@ constexpr TKindInputs InputsOf(std::uint8_t kind) {
 
 }  // namespace
 
-int ClampCoordinate(std::int64_t v) { return static_cast<int>(std::clamp<std::int64_t>(v, -kPixelLimit, kPixelLimit)); }
+int ClampCoordinate(std::int64_t v) {
+  return static_cast<int>(std::clamp<std::int64_t>(v, -kPixelLimit, kPixelLimit));
+}
 
 bool ClampPixel(int& x, int& y) {
   const int cx = ClampCoordinate(x), cy = ClampCoordinate(y);
@@ -74,8 +76,8 @@ bool ClampPixel(int& x, int& y) {
   return changed;
 }
 
-TItemRenderer::TItemRenderer(TCustomGrafon& chart, const TRenderTarget& target, const TLayerPixelTable& layers,
-                             TRenderState& state)
+TItemRenderer::TItemRenderer(TCustomGrafon& chart, const TRenderTarget& target,
+                             const TLayerPixelTable& layers, TRenderState& state)
     : m_chart(chart),
       m_canvas(*target.Canvas),
       m_target(target),
@@ -163,11 +165,13 @@ TPoint TItemRenderer::ResolveOnePoint(const TgfChartItem& item, const TLayerPixe
   }
 }
 
-void TItemRenderer::ResolveTwoPoints(const TgfChartItem& item, const TLayerPixels& layer, bool offset, TPoint& a,
-                                     TPoint& b) const {
+void TItemRenderer::ResolveTwoPoints(const TgfChartItem& item, const TLayerPixels& layer, bool offset,
+                                     TPoint& a, TPoint& b) const {
   const int ox = offset ? m_target.OffsetX : 0;
   const int oy = offset ? m_target.OffsetY : 0;
-  const auto pixels = [&](double x, double y) { return TPoint{PixelCoordinate(x, ox), PixelCoordinate(y, oy)}; };
+  const auto pixels = [&](double x, double y) {
+    return TPoint{PixelCoordinate(x, ox), PixelCoordinate(y, oy)};
+  };
   switch (item.CoordMode) {
     case 1:
       a = pixels(item.X1, item.Y1);
@@ -204,7 +208,8 @@ bool TItemRenderer::Drawable(const TgfChartItem& item) const {
       (inputs.X2 && !std::isfinite(item.X2)) || (inputs.Y2 && !std::isfinite(item.Y2))) {
     return false;
   }
-  if ((item.Kind == ikText || item.Kind == ikTextOffset) && item.LineWidth > TLongTextArray::kSize) return false;
+  if ((item.Kind == ikText || item.Kind == ikTextOffset) && item.LineWidth > TLongTextArray::kSize)
+    return false;
   return true;
 }
 

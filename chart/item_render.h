@@ -47,8 +47,8 @@ struct TLayerPixels {
   TAxisMapping X, Y;
   bool LogX = false;
   bool LogY = false;
-  int BelowX = 0;  // control pixel of x <= 1e-100 on a logarithmic X axis
-  int BelowY = 0;  // control pixel of y <= 1e-100 on a logarithmic Y axis
+  int BelowX = 0;              // control pixel of x <= 1e-100 on a logarithmic X axis
+  int BelowY = 0;              // control pixel of y <= 1e-100 on a logarithmic Y axis
   double XLow = 0, XHigh = 0;  // the X range, XLow <= XHigh
   double YLow = 0, YHigh = 0;  // the Y range, YLow <= YHigh
 };
@@ -109,7 +109,9 @@ class TItemRenderer {
   // coordinates (canvas pixels, clamped)
   int WorldX(const TLayerPixels& layer, double x) const;
   int WorldY(const TLayerPixels& layer, double y) const;
-  TPoint World(const TLayerPixels& layer, double x, double y) const { return {WorldX(layer, x), WorldY(layer, y)}; }
+  TPoint World(const TLayerPixels& layer, double x, double y) const {
+    return {WorldX(layer, x), WorldY(layer, y)};
+  }
   // A pixel coordinate of the item, rounded, with the output offset added when `offset` is set.
   static int PixelCoordinate(double v, int offset) { return ClampCoordinate(nox::Round(v) + offset); }
   TPoint ResolveOnePoint(const TgfChartItem& item, const TLayerPixels& layer) const;

@@ -91,7 +91,8 @@ void TItemRenderer::RenderDeltaLine(const TgfChartItem& item, const TLayerPixels
 }
 
 void TItemRenderer::RenderVertLine(const TgfChartItem& item, const TLayerPixels& layer) {
-  const int x = item.CoordMode == 1 || item.CoordMode == 3 ? PixelCoordinate(item.X1, 0) : WorldX(layer, item.X1);
+  const int x =
+      item.CoordMode == 1 || item.CoordMode == 3 ? PixelCoordinate(item.X1, 0) : WorldX(layer, item.X1);
   FlushPolyline();
   // Set unconditionally: the canvas gets these whatever the cache says.
   m_canvas.Pen().SetColor(m_state.CurrentPenColor = PenOf(item));
@@ -103,7 +104,8 @@ void TItemRenderer::RenderVertLine(const TgfChartItem& item, const TLayerPixels&
 }
 
 void TItemRenderer::RenderHorizLine(const TgfChartItem& item, const TLayerPixels& layer) {
-  const int y = item.CoordMode == 1 || item.CoordMode == 3 ? PixelCoordinate(item.Y1, 0) : WorldY(layer, item.Y1);
+  const int y =
+      item.CoordMode == 1 || item.CoordMode == 3 ? PixelCoordinate(item.Y1, 0) : WorldY(layer, item.Y1);
   FlushPolyline();
   m_canvas.Pen().SetColor(m_state.CurrentPenColor = PenOf(item));
   m_canvas.Pen().SetStyle(m_state.CurrentPenStyle = item.PenStyle);

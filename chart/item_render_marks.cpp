@@ -29,7 +29,8 @@ void TItemRenderer::DrawMarkSymbol(std::uint8_t markType, int x, int y) {
 void TItemRenderer::RenderMark(const TgfChartItem& item, const TLayerPixels& layer) {
   // The symbol's size plays no part: only its centre is tested.
   if (item.CoordMode == 0) {
-    if (!(item.X1 >= layer.XLow && item.X1 <= layer.XHigh && item.Y1 >= layer.YLow && item.Y1 <= layer.YHigh)) {
+    if (!(item.X1 >= layer.XLow && item.X1 <= layer.XHigh && item.Y1 >= layer.YLow &&
+          item.Y1 <= layer.YHigh)) {
       return;
     }
   } else if (!(item.X1 >= 0 && item.X1 <= static_cast<double>(m_width) - m_marginRight - m_marginLeft &&

@@ -35,7 +35,8 @@ void ForEachLine(std::string_view text, F&& f) {
 
 }  // namespace
 
-int TItemRenderer::MeasureText(std::string_view text, int& lineHeight, int& totalHeight, int& maxWidth) const {
+int TItemRenderer::MeasureText(std::string_view text, int& lineHeight, int& totalHeight,
+                               int& maxWidth) const {
   int lines = 0;
   int widest = 0;
   ForEachLine(text, [&](std::string_view line) {
@@ -63,8 +64,8 @@ void TItemRenderer::ApplyTextFont(int size) {
   }
 }
 
-void TItemRenderer::RenderText(const TgfChartItem& item, const TLayerPixels& layer, int index, bool isAnnotation,
-                               const TLongTextArray& longTexts) {
+void TItemRenderer::RenderText(const TgfChartItem& item, const TLayerPixels& layer, int index,
+                               bool isAnnotation, const TLongTextArray& longTexts) {
   FlushPolyline();
   SetFontColor(PenOf(item));
   ApplyTextFont(item.Param1);
@@ -74,8 +75,10 @@ void TItemRenderer::RenderText(const TgfChartItem& item, const TLayerPixels& lay
   if (item.Kind == ikText) {
     anchor = ResolveOnePoint(item, layer);
   } else {
-    const long double x = MapToPixel(layer.X, layer.LogX, item.X1, layer.BelowX) + m_shiftX + static_cast<long double>(item.X2);
-    const long double y = MapToPixel(layer.Y, layer.LogY, item.Y1, layer.BelowY) + m_shiftY + static_cast<long double>(item.Y2);
+    const long double x =
+        MapToPixel(layer.X, layer.LogX, item.X1, layer.BelowX) + m_shiftX + static_cast<long double>(item.X2);
+    const long double y =
+        MapToPixel(layer.Y, layer.LogY, item.Y1, layer.BelowY) + m_shiftY + static_cast<long double>(item.Y2);
     anchor = {ClampCoordinate(nox::Round(x)), ClampCoordinate(nox::Round(y))};
   }
   DrawText(item, anchor, index, isAnnotation, longTexts);

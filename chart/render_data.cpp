@@ -64,7 +64,8 @@ void TCustomGrafon::RenderAnnotations(detail::TItemRenderer& renderer) {
   }
 }
 
-void TCustomGrafon::RenderDataToBitmap(TBitmap& bitmap, int offsetX, int offsetY, bool monochrome, int noGrid) {
+void TCustomGrafon::RenderDataToBitmap(TBitmap& bitmap, int offsetX, int offsetY, bool monochrome,
+                                       int noGrid) {
   RenderData(bitmap.Canvas(), offsetX, offsetY, monochrome, noGrid);
 }
 

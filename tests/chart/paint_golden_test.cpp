@@ -167,7 +167,8 @@ TEST_F(PaintGolden, DemoChart) {
   TFont scaleFont;
   scaleFont.SetName("MS Sans Serif");
   scaleFont.SetHeight(-13);
-  for (TScaleProps* props : {static_cast<TScaleProps*>(&chart.Scale1X()), static_cast<TScaleProps*>(&chart.Scale1Y())}) {
+  for (TScaleProps* props :
+       {static_cast<TScaleProps*>(&chart.Scale1X()), static_cast<TScaleProps*>(&chart.Scale1Y())}) {
     props->SetColorScale(clBlack);
     props->Font().Assign(scaleFont);
   }
@@ -190,7 +191,8 @@ TEST_F(PaintGolden, DemoChart) {
     chart.LineToPoint(i, static_cast<double>(std::sin(0.05L * i) * (i / 10.0L) * std::cos(0.04L * i) + 5));
   }
   chart.SetDataColor(clBlue);
-  for (int i = 4; i <= 300; i += 4) chart.AddMark(4, i, static_cast<double>(std::cos(0.05L * i) * (i / 5.0L)));
+  for (int i = 4; i <= 300; i += 4)
+    chart.AddMark(4, i, static_cast<double>(std::cos(0.05L * i) * (i / 5.0L)));
 
   chart.Paint();
   EXPECT_TRUE(MatchesGolden(chart.ScreenImage(), "chart/demo"));

@@ -110,16 +110,16 @@ TEST_P(PaintCaption, AnchorsAndAlignmentPlaceTheCaption) {
 
 INSTANTIATE_TEST_SUITE_P(
     Anchors, PaintCaption,
-    ::testing::Values(
-        TCaptionCase{cahChartCenter, cavChartTop, taCenter, 0, -16, [](int w) { return 50 + (300 - 76) / 2 - w / 2; },
-                     [] { return 20 - 16; }},
-        TCaptionCase{cahChartRight, cavChartBottom, taRightJustify, 0, 2, [](int w) { return 300 - 20 - 6 - w; },
-                     [] { return 200 - 40 + 2; }},
-        TCaptionCase{cahControlLeft, cavControlTop, taLeftJustify, 3, 2, [](int) { return 3; }, [] { return 2; }},
-        TCaptionCase{cahControlRight, cavControlBottom, taRightJustify, -2, -18, [](int w) { return 300 - 2 - w; },
-                     [] { return 200 - 18; }},
-        TCaptionCase{cahChartLeft, cavChartCenter, taRightJustify, -2, 0, [](int w) { return 50 - 2 - w; },
-                     [] { return 20 + (200 - 66) / 2; }}));
+    ::testing::Values(TCaptionCase{cahChartCenter, cavChartTop, taCenter, 0, -16,
+                                   [](int w) { return 50 + (300 - 76) / 2 - w / 2; }, [] { return 20 - 16; }},
+                      TCaptionCase{cahChartRight, cavChartBottom, taRightJustify, 0, 2,
+                                   [](int w) { return 300 - 20 - 6 - w; }, [] { return 200 - 40 + 2; }},
+                      TCaptionCase{cahControlLeft, cavControlTop, taLeftJustify, 3, 2, [](int) { return 3; },
+                                   [] { return 2; }},
+                      TCaptionCase{cahControlRight, cavControlBottom, taRightJustify, -2, -18,
+                                   [](int w) { return 300 - 2 - w; }, [] { return 200 - 18; }},
+                      TCaptionCase{cahChartLeft, cavChartCenter, taRightJustify, -2, 0,
+                                   [](int w) { return 50 - 2 - w; }, [] { return 20 + (200 - 66) / 2; }}));
 
 // CaptionTrim 50 with a caption as wide as the chart area keeps round(length / 2) - 2 characters
 // and adds "..."; a caption narrower than half the chart area stays whole.

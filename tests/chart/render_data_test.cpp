@@ -107,7 +107,8 @@ TEST_F(RenderData, MonochromeDrawsBlackOnSilverAndTheFrameInItsColour) {
   chart.RenderData(image.Canvas(), 0, 0, true, 0);
   EXPECT_EQ(image.Pixel(70, PixelY(70)), clSilver);
   EXPECT_EQ(image.Pixel(50, PixelY(70)), clBlack);
-  for (const TPoint p : {TPoint{0, 0}, TPoint{kArea, 0}, TPoint{kArea, kArea}, TPoint{0, kArea}, TPoint{100, kArea}}) {
+  for (const TPoint p :
+       {TPoint{0, 0}, TPoint{kArea, 0}, TPoint{kArea, kArea}, TPoint{0, kArea}, TPoint{100, kArea}}) {
     EXPECT_EQ(image.Pixel(p.X, p.Y), clGreen) << p.X << ", " << p.Y;
   }
 }
@@ -118,8 +119,8 @@ TEST_F(RenderData, MonochromeDrawsBlackOnSilverAndTheFrameInItsColour) {
 TEST_F(RenderData, ItemsThatCannotBeDrawnAreLeftOut) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const double inf = std::numeric_limits<double>::infinity();
-  std::vector<TgfChartItem> bad{Item(ikLineTo, nan, 50), Item(ikMark, 50, inf), Item(ikLine, 10, 10, -inf, 10),
-                                Item(ikEllipse, 100, 100, nan, 5)};
+  std::vector<TgfChartItem> bad{Item(ikLineTo, nan, 50), Item(ikMark, 50, inf),
+                                Item(ikLine, 10, 10, -inf, 10), Item(ikEllipse, 100, 100, nan, 5)};
   bad.push_back(Item(ikRect, 0, 0, 100, 100));
   bad.back().Layer = 17;
   bad.push_back(Item(ikRect, 0, 0, 100, 100));

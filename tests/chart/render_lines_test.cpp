@@ -33,7 +33,8 @@ TEST_F(RenderLines, LineToRunsAreDrawnAsPolylinesOf200Points) {
   }
   Render();
 
-  const auto draw = [&](TBitmap& expected, std::initializer_list<std::pair<std::size_t, std::size_t>> batches) {
+  const auto draw = [&](TBitmap& expected,
+                        std::initializer_list<std::pair<std::size_t, std::size_t>> batches) {
     expected.SetSize(kArea + 1, kArea + 1);
     expected.Fill(clWhite);
     expected.Canvas().Pen().SetStyle(psDash);
@@ -62,7 +63,7 @@ TEST_F(RenderLines, ColourAndWidthChangesStartANewPolylineAtThePointReached) {
   EXPECT_EQ(image.Pixel(50, y), clRed);
   EXPECT_EQ(image.Pixel(70, y - 1), clWhite);  // the 1-pixel red part
   EXPECT_EQ(image.Pixel(110, y - 2), clRed);   // the 5-pixel part
-  EXPECT_EQ(image.Pixel(133, y), clWhite);  // beyond the round cap
+  EXPECT_EQ(image.Pixel(133, y), clWhite);     // beyond the round cap
 }
 
 // A point beyond +-30000 pixels is moved to the limit on each axis by itself, which changes the
@@ -101,7 +102,7 @@ TEST_F(RenderLines, LineKindsPlacedInWorldAndPixels) {
   worldLine.Param2 = -10;
   Add(worldLine);
   Add(Item(ikDeltaLine, 100, 50, 40, 0));  // from (100, 150) 40 pixels right
-  Add(LineTo(140, 0));                      // continues from the delta line's end
+  Add(LineTo(140, 0));                     // continues from the delta line's end
   Render();
   EXPECT_EQ(image.Pixel(30, 1), clBlack);  // row 0 carries the (white) frame
   EXPECT_EQ(image.Pixel(30, kArea - 1), clBlack);

@@ -55,13 +55,13 @@ TEST_P(RenderFrameStyles, FramesTakeTheirColoursByStyle) {
   EXPECT_EQ(image.Pixel(30, 170), clSilver);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Styles, RenderFrameStyles,
-    ::testing::Values(TFrameCase{fsLowered, clRed, clSilver, clRed, clBlue, clBlue},
-                      TFrameCase{fsRaised, clBlue, clSilver, clBlue, clRed, clRed},
-                      TFrameCase{fsEmbossed, clBlue, clRed, clBlue, clRed, clRed},
-                      TFrameCase{fsEngraved, clRed, clBlue, clRed, clBlue, clBlue},
-                      TFrameCase{fsSimple, clSilver, clSilver, clSilver, clWhite, clWhite}));
+INSTANTIATE_TEST_SUITE_P(Styles, RenderFrameStyles,
+                         ::testing::Values(TFrameCase{fsLowered, clRed, clSilver, clRed, clBlue, clBlue},
+                                           TFrameCase{fsRaised, clBlue, clSilver, clBlue, clRed, clRed},
+                                           TFrameCase{fsEmbossed, clBlue, clRed, clBlue, clRed, clRed},
+                                           TFrameCase{fsEngraved, clRed, clBlue, clRed, clBlue, clBlue},
+                                           TFrameCase{fsSimple, clSilver, clSilver, clSilver, clWhite,
+                                                      clWhite}));
 
 // The top face recedes up and to the right at 45 degrees, the side face right of the front; above
 // 90 degrees the side face is on the left. The faces are filled even when the item before left the
@@ -158,11 +158,11 @@ TEST_F(RenderShapes, ArrowHeadsPointAlongTheShaft) {
   // The shaft and four head lines of 9 pixels, whose first two pixels lie on the shaft's line; the
   // tip at the end, which the shaft leaves out, comes with the heads.
   EXPECT_EQ(blackIn(90, 110), 100 + 4 * 7 + 1);
-  EXPECT_EQ(image.Pixel(59, 147), clBlack);   // filled head: outline
-  EXPECT_EQ(image.Pixel(60, 144), clRed);     // and inside
-  EXPECT_EQ(image.Pixel(99, 147), clBlack);   // open head at the end
+  EXPECT_EQ(image.Pixel(59, 147), clBlack);  // filled head: outline
+  EXPECT_EQ(image.Pixel(60, 144), clRed);    // and inside
+  EXPECT_EQ(image.Pixel(99, 147), clBlack);  // open head at the end
   EXPECT_EQ(image.Pixel(101, 147), clBlack);
-  EXPECT_EQ(image.Pixel(99, 53), clBlack);    // and at the start
+  EXPECT_EQ(image.Pixel(99, 53), clBlack);  // and at the start
   EXPECT_EQ(image.Pixel(101, 53), clBlack);
   EXPECT_EQ(image.Pixel(101, 143), clWhite);  // open: nothing between shaft and head lines
 }

@@ -89,7 +89,8 @@ TEST_F(RenderText, TextsComeFromTheItemOrTheLongTextTableAndPassTheHandler) {
     text.clear();
   };
   Render();
-  EXPECT_EQ(seen, (std::vector<std::tuple<std::string, int, bool>>{{"short", 0, false}, {"from the table", 1, false}}));
+  EXPECT_EQ(seen, (std::vector<std::tuple<std::string, int, bool>>{{"short", 0, false},
+                                                                   {"from the table", 1, false}}));
   EXPECT_EQ(CountOther(image, clWhite), 0);
 }
 
