@@ -44,9 +44,9 @@
 #include "chart/grafon_error.h"
 #include "chart/grafon_types.h"
 #include "chart/item_list.h"
+#include "chart/item_render.h"
 #include "chart/joint_layers.h"
 #include "chart/mouse_state.h"
-#include "chart/item_render.h"
 #include "chart/render_state.h"
 #include "chart/scale_props.h"
 #include "chart/zoom_history.h"
@@ -470,6 +470,12 @@ class TCustomGrafon : public TControl {
   // cannot be loaded leaves ChartColor in the frame and clears the name, whose change handler may
   // repaint (a paint inside this one); nothing is thrown.
   virtual void RenderBackground(TCanvas& canvas, int left, int top, int width, int height);
+  // Everything inside the chart area, with its top left corner at (offsetX, offsetY) on canvas: the
+  // grid (unless noGrid is non-zero), the data list and the annotation list (in the order the
+  // annotation switches give; items drawn as item_render.h says, monochrome in black on silver),
+  // the text labels, and the frame line round the area in ChartFrameColor. OnBeforeRenderData and
+  // OnDataRendered bracket it; OnBeforeRenderChartItem and OnBeforeRenderText may change the copy
+  // of an item, or the text, about to be drawn. RenderDataToBitmap renders onto a bitmap's canvas.
   virtual void RenderDataToBitmap(TBitmap& bitmap, int offsetX, int offsetY, bool monochrome, int noGrid);
   virtual void RenderData(TCanvas& canvas, int offsetX, int offsetY, bool monochrome, int noGrid);
   // Steps of RenderData and Paint. (offsetX, offsetY): where the chart area's top left corner lies
@@ -738,9 +744,11 @@ class TCustomGrafon : public TControl {
   TBitmap m_controlImage;        // the whole control, composed before it reaches the screen
   TBitmap m_backgroundPicture;   // the background picture file, loaded at every paint
   bool m_paintSuspended = true;  // nothing paints while set
-  detail::TRenderState m_renderState;  // the item renderer's attribute cache, polyline, mark map
   int m_scaleChangeDepth = 0;    // open TScaleChangeBatch scopes
   bool m_scaleChangePending = false;
+
+  // --- rendering ---
+  detail::TRenderState m_renderState;  // the item renderer's attribute cache, polyline, mark map
 };
 
 // The chart control as placed on a form.

@@ -15,7 +15,8 @@ namespace {
 
 constexpr int kPixelLimit = 30000;
 
-// Which of an item's coordinates a kind reads, and the largest CoordMode it lists.
+// Which of an item's coordinates a kind reads, and the largest CoordMode it lists (255: the kind
+// ignores CoordMode or takes every value).
 struct TKindInputs {
   bool X1 = false, Y1 = false, X2 = false, Y2 = false;
   int MaxCoordMode = 255;
@@ -24,14 +25,14 @@ struct TKindInputs {
 constexpr TKindInputs InputsOf(std::uint8_t kind) {
   constexpr TKindInputs onePoint{true, true, false, false, 5};
   constexpr TKindInputs twoPoints{true, true, true, true, 3};
-  constexpr TKindInputs worldPair{true, true, true, true, 255};
-  constexpr TKindInputs worldPoint{true, true, false, false, 255};
+  constexpr TKindInputs anyModePair{true, true, true, true, 255};
+  constexpr TKindInputs anyModePoint{true, true, false, false, 255};
   switch (kind) {
     case ikMark:
     case ikPixelRect:
     case ikMoveRel:
     case ikLineRel:
-      return worldPoint;
+      return anyModePoint;
     case ikLineTo:
     case ikText:
     case ikMoveTo:
@@ -56,7 +57,7 @@ constexpr TKindInputs InputsOf(std::uint8_t kind) {
     case ikWorldLine:
     case ikArc:
     case ikDeltaLine:
-      return worldPair;
+      return anyModePair;
     default:
       return {};
   }

@@ -66,6 +66,13 @@ struct TRenderTarget {
 bool ClampPixel(int& x, int& y);
 // A 64-bit coordinate limited to -30000..30000.
 int ClampCoordinate(std::int64_t v);
+// A pixel distance of an item rounded, limited to +-2^40 so that sums with any int stay exact in
+// 64 bits and saturate no result wrongly (a coordinate is limited to +-30000 in the end anyway).
+inline std::int64_t RoundedPixels(double v) {
+  constexpr std::int64_t kLimit = std::int64_t{1} << 40;
+  const std::int64_t r = nox::Round(v);
+  return r < -kLimit ? -kLimit : r > kLimit ? kLimit : r;
+}
 // A 64-bit value limited to the range of int.
 inline int SaturateToInt(std::int64_t v) {
   return v < INT32_MIN ? INT32_MIN : v > INT32_MAX ? INT32_MAX : static_cast<int>(v);
@@ -113,7 +120,7 @@ class TItemRenderer {
     return {WorldX(layer, x), WorldY(layer, y)};
   }
   // A pixel coordinate of the item, rounded, with the output offset added when `offset` is set.
-  static int PixelCoordinate(double v, int offset) { return ClampCoordinate(nox::Round(v) + offset); }
+  static int PixelCoordinate(double v, int offset) { return ClampCoordinate(RoundedPixels(v) + offset); }
   TPoint ResolveOnePoint(const TgfChartItem& item, const TLayerPixels& layer) const;
   // The two points of a two-point kind by CoordMode 0..5; `offset` adds the output offset to pixel
   // coordinates.

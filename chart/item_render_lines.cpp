@@ -17,7 +17,7 @@ namespace {
 
 // The canvas pen position moved by a pixel offset, kept within int.
 TPoint Moved(TPoint from, double dx, double dy) {
-  return {SaturateToInt(from.X + Round(dx)), SaturateToInt(from.Y + Round(dy))};
+  return {SaturateToInt(from.X + RoundedPixels(dx)), SaturateToInt(from.Y + RoundedPixels(dy))};
 }
 
 }  // namespace
@@ -83,7 +83,8 @@ void TItemRenderer::RenderDeltaLine(const TgfChartItem& item, const TLayerPixels
   FlushPolyline();
   if (LineAttributesDiffer(item)) SetLineAttributes(item);
   const TPoint a = World(layer, item.X1, item.Y1);
-  const TPoint b{ClampCoordinate(a.X + Round(item.X2)), ClampCoordinate(a.Y + Round(item.Y2))};
+  const TPoint b{ClampCoordinate(a.X + RoundedPixels(item.X2)),
+                 ClampCoordinate(a.Y + RoundedPixels(item.Y2))};
   if (DrawnAsPoint(a, b)) return;
   // Drawn with the next flush, so that line-to items that follow continue the same polyline.
   m_state.CurrentPosition = a;

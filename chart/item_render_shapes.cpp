@@ -185,7 +185,7 @@ void TItemRenderer::RenderCrossMark(const TgfChartItem& item, const TLayerPixels
       // A world centre with half-extents in pixels.
       const std::int64_t cx = MapToPixel(layer.X, layer.LogX, item.X1, layer.BelowX) + m_shiftX;
       const std::int64_t cy = MapToPixel(layer.Y, layer.LogY, item.Y1, layer.BelowY) + m_shiftY;
-      const std::int64_t rx = Round(item.X2), ry = Round(item.Y2);
+      const std::int64_t rx = RoundedPixels(item.X2), ry = RoundedPixels(item.Y2);
       // Corners in the order of mode 0: the first one up and left.
       a = {ClampCoordinate(cx - rx), ClampCoordinate(cy - ry)};
       b = {ClampCoordinate(cx + rx), ClampCoordinate(cy + ry)};

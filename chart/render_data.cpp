@@ -74,8 +74,8 @@ void TCustomGrafon::RenderData(TCanvas& canvas, int offsetX, int offsetY, bool m
   if (m_avoidDuplicateMarks) state.DuplicateMarks.Reset(Width(), Height(), m_minDupMarkDist);
 
   // The handler may draw as it likes; the colours it leaves do not reach the items.
-  const int top = m_marginTop - offsetY;
-  const int left = m_marginLeft - offsetX;
+  const int top = detail::SaturateToInt(std::int64_t{m_marginTop} - offsetY);
+  const int left = detail::SaturateToInt(std::int64_t{m_marginLeft} - offsetX);
   {
     const TColor brush = canvas.Brush().Color();
     const TColor pen = canvas.Pen().Color();

@@ -3,6 +3,7 @@
 // be drawn.
 
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <vector>
 
@@ -146,6 +147,41 @@ TEST_F(RenderData, ItemsThatCannotBeDrawnAreLeftOut) {
   for (const TgfChartItem& b : bad) {
     replacement = b;
     EXPECT_TRUE(SameImage(expected, Render())) << "kind " << int{b.Kind};
+  }
+}
+
+// Extreme values in every field of every kind, drawn with ordinary and extreme output offsets,
+// stay within the canvas and the int range (the sanitizer build checks the arithmetic); nothing
+// of one rendering carries over to the next.
+TEST_F(RenderData, ExtremeItemsRenderTheSameEveryTime) {
+  const double values[] = {0, 1e9, -1e9, 1e308, -1e308, 5e-324, 150};
+  const std::int32_t params[] = {
+      0, 1, -1, 200, std::numeric_limits<std::int32_t>::max(), std::numeric_limits<std::int32_t>::min()};
+  std::uint32_t seed = 1;
+  const auto next = [&seed](std::size_t n) {
+    seed = seed * 1664525u + 1013904223u;
+    return static_cast<std::size_t>(seed >> 8) % n;
+  };
+  chart.SetLongText(1, std::string(300, '\n'));
+  for (int i = 0; i < 600; ++i) {
+    TgfChartItem item =
+        Item(TgfItemKind(i % 26), values[next(7)], values[next(7)], values[next(7)], values[next(7)]);
+    item.Param1 = params[next(6)];
+    item.Param2 = params[next(6)];
+    item.Param3 = params[next(6)];
+    item.LineWidth = next(4) == 0 ? params[next(6)] : 1;
+    item.Flag = static_cast<std::uint8_t>(next(2));
+    item.Style = static_cast<std::uint8_t>(next(7));
+    item.CoordMode = static_cast<std::uint8_t>(next(7));
+    item.PenStyle = static_cast<TPenStyle>(next(8));
+    (i % 3 == 0 ? Annotate(item) : Add(item));
+  }
+  chart.SetAvoidDuplicateMarks(true);
+  for (const int offset : {0, std::numeric_limits<int>::max(), std::numeric_limits<int>::min()}) {
+    TBitmap first(kArea + 1, kArea + 1), second(kArea + 1, kArea + 1);
+    chart.RenderDataToBitmap(first, offset, offset, false, 0);
+    chart.RenderDataToBitmap(second, offset, offset, false, 0);
+    EXPECT_TRUE(SameImage(first, second)) << "offset " << offset;
   }
 }
 
