@@ -1,7 +1,8 @@
 // The chart's public API driven by a random sequence of calls: ranges with any double through every
-// range operation, items through the drawing and append operations, properties, joins, cross
-// hairs, labels, background, data sharing with a second chart, resizes, mouse gestures with any
-// coordinates, and painting (with render-event handlers that rewrite items into every kind).
+// range operation, items of every kind through the drawing and append operations (and render-event
+// handlers that rewrite items as they are drawn), long texts, properties, joins, cross hairs,
+// labels, background, data sharing with a second chart, resizes, mouse gestures with any
+// coordinates, painting and PNG export.
 //
 // The only exceptions the API may raise are ENoxGrafonError with one of the library's messages;
 // anything else, a crash or a sanitizer report is a fault. After every call the chart must hold
@@ -11,11 +12,15 @@
 // Input: a sequence of operations, each a group byte, an operation byte and its arguments (read
 // through TFuzzInput); the groups are the Run* functions below, in the order of kGroups.
 
+#include <unistd.h>
+
 #include <array>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -36,6 +41,7 @@ constexpr int kMaxSide = 4096;
 class TFuzzGrafon : public TGrafon {
  public:
   explicit TFuzzGrafon(TComponent* owner) : TGrafon(owner) {}
+  using TCustomGrafon::AppendChartItem;
   using TCustomGrafon::AppendLineTo;
   using TCustomGrafon::AppendMark;
   using TCustomGrafon::AppendMoveTo;
@@ -44,7 +50,10 @@ class TFuzzGrafon : public TGrafon {
   using TCustomGrafon::PushZoomHistory;
   using TCustomGrafon::ResetZoomHistory;
   using TCustomGrafon::SetJointRange;
+  using TCustomGrafon::SetLongText;
 };
+
+void RewriteItem(TFuzzInput& in, TgfChartItem& item);
 
 struct TContext {
   TFuzzInput& In;
@@ -126,10 +135,30 @@ void RunRanges(TContext& c) {
 void RunItems(TContext& c) {
   TFuzzInput& in = c.In;
   TFuzzGrafon& g = in.Bool() ? c.Chart : c.Other;
-  switch (in.Byte() % 12) {
+  switch (in.Byte() % 14) {
     case 0: {
       const int x = in.Int(), y = in.Int();
       g.MoveToPoint(x, y);
+      break;
+    }
+    case 12: {
+      // Any kind with any fields, as the append operation of the kinds without a drawing operation
+      // of their own takes it.
+      TgfChartItem item;
+      item.X1 = in.Double();
+      item.Y1 = in.Double();
+      item.Color = Color(in);
+      item.FillColor = Color(in);
+      item.FrameColor1 = Color(in);
+      item.FrameColor2 = Color(in);
+      item.ItemClass = in.Byte();
+      RewriteItem(in, item);
+      g.AppendChartItem(item);
+      break;
+    }
+    case 13: {
+      const int index = in.IntIn(-1, TLongTextArray::kSize + 1);
+      g.SetLongText(index, in.Text(120));
       break;
     }
     case 1: {
@@ -614,10 +643,20 @@ void RunControl(TContext& c) {
   }
 }
 
-// --- painting, data sharing, Assign ---
+const std::string& ScratchPngFile() {
+  static const std::string path = [] {
+    const std::filesystem::path file =
+        std::filesystem::temp_directory_path() / ("nox-chart-fuzz-" + std::to_string(getpid()) + ".png");
+    std::atexit([] { std::remove(ScratchPngFile().c_str()); });
+    return file.string();
+  }();
+  return path;
+}
+
+// --- painting, data sharing, Assign, export ---
 void RunPaintAndSharing(TContext& c) {
   TFuzzInput& in = c.In;
-  switch (in.Byte() % 9) {
+  switch (in.Byte() % 10) {
     case 0:
       c.Chart.Repaint();
       break;
@@ -647,8 +686,12 @@ void RunPaintAndSharing(TContext& c) {
       c.Other.HandleNeeded();
       c.Other.Repaint();
       break;
-    default:
+    case 8:
       c.Chart.Loaded();
+      break;
+    default:
+      // Export composes the picture whether or not the control can paint.
+      c.Chart.SaveToPngFile(ScratchPngFile());
       break;
   }
 }
