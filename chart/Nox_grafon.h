@@ -66,7 +66,11 @@ constexpr int kCrossHairCount = 4;
 constexpr int kTextLabelCount = 50;
 constexpr int kMaxDataUsers = 4;  // charts that may use one chart's data
 // Margins are kept within 0..kMaxMargin pixels, so the minimum control size stays a valid image.
-constexpr int kMaxMargin = 4096;
+constexpr int kMaxMargin = 4000;
+// The minimum size with every margin and the shadow (at most 32) at their largest.
+static_assert((2LL * kMaxMargin + 32 + 80) * (2LL * kMaxMargin + 32 + 20) * 4 <=
+                  static_cast<long long>(kMaxBitmapBytes),
+              "the largest minimum control size must be a valid image");
 
 class TCustomGrafon : public TControl {
  public:

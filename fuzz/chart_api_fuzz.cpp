@@ -34,6 +34,10 @@ namespace {
 
 // Upper bound of the operations of one input, so that an input's run stays short.
 constexpr int kMaxOperations = 400;
+// Nearly every call may repaint the whole control, at a cost that follows its area; an input's run
+// ends once the areas summed over its calls exceed this, so that inputs that make huge charts stay
+// about as quick as the others.
+constexpr long long kMaxPixelsPerInput = 1LL << 27;
 // Sizes up to kMaxSide are possible; most resizes stay small, because every repaint of a large
 // chart costs time that finds nothing new.
 constexpr int kMaxSide = 4096;
@@ -69,6 +73,9 @@ int Layer(TFuzzInput& in) { return in.Byte() < 230 ? in.IntIn(1, kLayerCount) : 
 int Coordinate(TFuzzInput& in, int extent) { return in.Byte() < 224 ? in.IntIn(-20, extent + 20) : in.Int(); }
 
 int Side(TFuzzInput& in) { return in.Byte() < 232 ? in.IntIn(0, 640) : in.IntIn(0, kMaxSide); }
+
+// Margins as charts have them mostly, any int (clamped by the setter) now and then.
+int Margin(TFuzzInput& in) { return in.Byte() < 240 ? in.IntIn(-10, 300) : in.Int(); }
 
 TColor Color(TFuzzInput& in) { return in.Bool() ? static_cast<TColor>(in.U32()) : static_cast<TColor>(in.U16()); }
 
@@ -336,16 +343,16 @@ void RunProperties(TContext& c) {
   TFuzzGrafon& g = c.Chart;
   switch (in.Byte() % 16) {
     case 0:
-      g.SetMarginLeft(in.Int());
+      g.SetMarginLeft(Margin(in));
       break;
     case 1:
-      g.SetMarginRight(in.Int());
+      g.SetMarginRight(Margin(in));
       break;
     case 2:
-      g.SetMarginTop(in.Int());
+      g.SetMarginTop(Margin(in));
       break;
     case 3:
-      g.SetMarginBottom(in.Int());
+      g.SetMarginBottom(Margin(in));
       break;
     case 4:
       g.SetShadowWidth(in.Int());
@@ -582,7 +589,7 @@ void RunOverlays(TContext& c) {
 void RunControl(TContext& c) {
   TFuzzInput& in = c.In;
   TFuzzGrafon& g = c.Chart;
-  switch (in.Byte() % 8) {
+  switch (in.Byte() % 11) {
     case 0: {
       const int left = in.Int(), top = in.Int();
       const int width = Side(in);
@@ -626,6 +633,23 @@ void RunControl(TContext& c) {
         g.DispatchMouseLeave();
       }
       break;
+    case 8:
+      if (in.Bool()) {
+        g.ArmRectPick();
+      } else {
+        g.ResetRectPick();
+      }
+      break;
+    case 9:
+      g.ClearMouseTrace();
+      break;
+    case 10: {
+      double x = 0;
+      double y = 0;
+      g.LastMouseWorldPos(x, y);
+      Check(std::isfinite(x) && std::isfinite(y), "the last mouse position is not finite");
+      break;
+    }
     default: {
       // The mapping both ways must give sane values for any point.
       const int layer = in.IntIn(-1, kLayerCount + 1);
@@ -780,7 +804,8 @@ void DriveChart(TFuzzInput& in) {
   InstallHandlers(c);
   if (in.Bool()) chart.HandleNeeded();
 
-  for (int n = 0; n < kMaxOperations && !in.Empty(); ++n) {
+  long long pixels = 0;
+  for (int n = 0; n < kMaxOperations && !in.Empty() && pixels <= kMaxPixelsPerInput; ++n) {
     const TGroup run = kGroups[in.Byte() % kGroups.size()];
     try {
       run(c);
@@ -794,6 +819,8 @@ void DriveChart(TFuzzInput& in) {
     Check(static_cast<int>(chart.ZoomHistory().WritePosition()) >= 1 &&
               chart.ZoomHistory().WritePosition() <= detail::TZoomHistory::kSlots,
           "zoom history position outside 1..16");
+    pixels += static_cast<long long>(chart.Width()) * chart.Height() +
+              static_cast<long long>(other.Width()) * other.Height();
   }
 }
 

@@ -236,7 +236,12 @@ class Chart(Input):
     def margin(self, side, value):
         self.byte(G_PROPERTIES)
         self.byte(side)
-        self.int(value)
+        if -10 <= value <= 300:
+            self.byte(0)
+            self.int_in(-10, 300, value)
+        else:
+            self.byte(255)
+            self.int(value)
 
     def shadow(self, width):
         self.byte(G_PROPERTIES)

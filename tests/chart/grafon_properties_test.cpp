@@ -69,6 +69,19 @@ TEST_F(GrafonProperties, MarginsMoveTheChartAreaAndAreKeptSane) {
   EXPECT_EQ(chart.Width(), 60 + kMaxMargin + 80);
 }
 
+TEST_F(GrafonProperties, AllMarginsAndTheShadowAtTheirLargestStillLeaveAValidMinimumSize) {
+  TTestGrafon chart;
+  for (const auto set : {&TCustomGrafon::SetMarginLeft, &TCustomGrafon::SetMarginRight,
+                         &TCustomGrafon::SetMarginTop, &TCustomGrafon::SetMarginBottom}) {
+    (chart.*set)(1 << 30);
+  }
+  chart.SetShadowWidth(1000);
+  chart.SetBounds(3, 4, 0, 0);  // raised to the minimum, which must fit the image limits
+  EXPECT_EQ(chart.Width(), 2 * kMaxMargin + 32 + 80);
+  EXPECT_EQ(chart.Height(), 2 * kMaxMargin + 32 + 20);
+  EXPECT_EQ(chart.Left(), 3);
+}
+
 TEST_F(GrafonProperties, CaptionTrimIsZeroOrAPercentage) {
   TTestGrafon chart;
   chart.SetCaptionTrim(3);
