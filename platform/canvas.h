@@ -1,24 +1,68 @@
 #pragma once
 // A raster canvas on a TBitmap, with the pixel rules of a classic desktop drawing device.
 //
-// Pixel rules (x to the right, y downward, integer pixel coordinates):
-// - A line from A to B paints A and every pixel up to B, but not B itself ("end pixel left out");
-//   LineTo then moves the pen position to B. A 1-pixel pen steps along the major axis, one pixel per
-//   step, choosing the pixel nearest to the ideal line (ties resolved the same way for every line).
-// - Polyline draws its segments the same way, the last point left out too; it neither uses nor moves
-//   the pen position. Dash patterns run on across the vertices.
+// Pixel rules (x to the right, y downward, integer pixel coordinates). Every coordinate is clipped
+// to the bitmap before any stepping: any int, up to +-(2^31 - 1), is safe and costs only the pixels
+// that are visible.
+//
+// Lines
+// - A 1-pixel line from A to B steps along its major axis (x when |dx| >= |dy|), one pixel per step,
+//   from A up to B but without B ("end pixel left out"); at each step the minor coordinate is the one
+//   nearest to the ideal line, a tie going to the larger coordinate. LineTo then moves the pen
+//   position to B. A clipped line paints exactly the pixels the whole line would paint there.
+// - Polyline draws its segments the same way: every joint once, the final point left out; it
+//   neither uses nor moves the pen position.
+// - A pen wider than 1 paints every pixel whose centre lies closer than width / 2 to the segment:
+//   round caps with both end pixels included, round joins. An even width measures from the centre
+//   moved half a pixel right and down, so its extra row or column lies above or left of the line.
+//   Width 0 draws like 1.
+// - Dash patterns belong to 1-pixel pens (wider pens draw solid lines): dash 18 on 6 off, dot 3 3,
+//   dash-dot 9 6 3 6, dash-dot-dot 9 3 3 3 3 3, counted in pixels along the way (along the major
+//   axis on lines). The pattern starts afresh with every Polyline, Polygon, Rectangle, Ellipse and
+//   Arc, and with MoveTo / SetPenPos; consecutive LineTo calls continue it, and it runs on across
+//   the vertices of Polyline and Polygon. Around a Rectangle it runs clockwise from the top left
+//   corner; around an Ellipse or Arc counter-clockwise from the rightmost point, one step per row
+//   where the outline is steep and per column where it is flat. psClear draws no outline at all.
+//
+// Figures
 // - Rectangle(x1, y1, x2, y2) and Ellipse(x1, y1, x2, y2) cover the pixels x1 .. x2 - 1 and
-//   y1 .. y2 - 1: the right and bottom edge are left out. The outline is drawn with the pen, the
-//   inside filled with the brush (not at all with bsClear). Corners given in any order are sorted.
-// - Polygon fills with the brush (even-odd rule, pixel centres inside the outline) and draws the
-//   closed outline with the pen, every vertex included.
-// - Arc draws the outline of the ellipse of its box counter-clockwise (on screen) from the ray
-//   centre -> (x3, y3) to the ray centre -> (x4, y4); equal rays give the whole ellipse.
-// - In pmXor mode every pixel of a figure's outline is combined with the pen colour exactly once, so
-//   drawing the same figure twice restores the image. Brush fills always paint.
-// - Every coordinate is clipped to the bitmap before any stepping; any int, up to +-(2^31 - 1), is
-//   safe and costs only the pixels that are visible.
-// - Text: TextOut places the text by the text alignment (default left/top: (x, y) is the top left
+//   y1 .. y2 - 1: the right and bottom edge are left out. Corners given in any order are sorted; an
+//   empty box draws nothing. The outline is drawn with the pen and what it encloses with the brush
+//   (not at all with bsClear); with a psClear pen the brush fills the whole figure. A wide outline is
+//   centred on the box's outermost pixels (an even width puts its extra pixel outside on the left and
+//   top, inside on the right and bottom), or with psInsideFrame lies inside the box: it is the ring
+//   between the figure of that outer box and the figure of the outer box shrunk by the width.
+// - Ellipse: the ideal curve passes through the centres of the box's outermost pixels; a pixel
+//   belongs to the ellipse when its centre, moved half a pixel toward the middle along x or along y,
+//   lies on or inside that curve. So every row and column of the box has pixels, thin boxes (1 or 2
+//   pixels) included, and the figure is symmetric about both middle lines of the box. The outline is
+//   the ellipse's pixels that have a 4-neighbour outside it: closed and one pixel thick.
+// - Polygon fills with the brush by the even-odd rule, its vertices taken as pixel corners: a pixel
+//   is inside when its centre is (a centre exactly on a slanted edge counts for the inside to its
+//   right), so the polygon through a rectangle's corners fills like FillRect. It then draws the
+//   closed outline with the pen: lines from each vertex to the next, every vertex included.
+// - Arc draws the pixels of the Ellipse outline of the same box and pen whose centres lie in the
+//   angular range counter-clockwise on screen from the ray centre -> (x3, y3) to the ray
+//   centre -> (x4, y4), both rays included; the centre is the middle of the box. Rays of the same
+//   direction give the whole outline; a ray point at the centre points right. The rays may be given
+//   by points at any distance (exact). A wide arc ends flat along the rays.
+// - FillRect paints the brush over the rectangle (right and bottom edge left out); an empty or
+//   inverted rectangle, or bsClear, paints nothing.
+//
+// XOR
+// - In pmXor mode every pixel of a figure's outline has its colour bits flipped with the pen colour
+//   exactly once per call, however the figure's parts overlap (corners, joints, crossing segments,
+//   wide caps), so drawing the same figure twice restores the image. Brush fills always paint.
+//   Separate calls are separate figures: two wide LineTo calls flip their overlapping caps twice.
+//
+// Images
+// - Draw copies a bitmap with its top left corner at a point. StretchDraw and CopyRect scale by the
+//   nearest pixel: a destination pixel takes the source pixel under its centre. Empty or inverted
+//   rectangles copy nothing; destination pixels whose source pixel lies outside the source image keep
+//   their colour; copying within one image reads the pixels as they were before the call.
+//
+// Text
+// - TextOut places the text by the text alignment (default left/top: (x, y) is the top left
 //   corner of the text cell). With a solid brush the cell (TextWidth x TextHeight) is filled with
 //   the brush colour first. TextWidth is the sum of the glyph advances, rounded once; TextHeight is
 //   the font's cell height (ascent + descent).

@@ -2,6 +2,8 @@
 
 #include "platform/canvas.h"
 
+#include <optional>
+
 #include "platform/raster_canvas.h"
 #include "platform/raster_ellipse.h"
 #include "platform/raster_sector.h"
@@ -21,11 +23,14 @@ void TCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4
   if (!ink.Wide()) {
     std::int64_t first = 0, last = 0;
     if (!detail::VisibleRows(surface, region.Top(), region.Bottom(), first, last)) return;
-    const detail::EllipsePath path(region);
-    detail::WithPenSink(ink, surface, m_scratch->spans, false, [&](auto& sink) {
+    // The dash pattern is laid along the whole ellipse from its rightmost point.
+    const std::optional<detail::EllipsePath> path =
+        ink.dash.Solid() ? std::nullopt : std::optional<detail::EllipsePath>(std::in_place, region);
+    detail::WithPenSink(ink, surface, m_scratch->marks, false, [&](auto& sink) {
+      detail::OutlineRows rows(region, first);
       for (std::int64_t y = first; y <= last; ++y) {
-        detail::OutlineOfRowWhere(sink, surface, y, detail::OutlineRow(region, y), [&](std::int64_t x) {
-          return sector.Contains(2 * x - cx2, 2 * y - cy2) && ink.dash.On(path.PositionOf(x, y));
+        detail::OutlineOfRowWhere(sink, surface, y, rows.Next(), [&](std::int64_t x) {
+          return sector.Contains(2 * x - cx2, 2 * y - cy2) && (!path || ink.dash.On(path->PositionOf(x, y)));
         });
       }
     });
@@ -39,7 +44,7 @@ void TCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4
   const detail::EllipseRegion inner(innerBox.left, innerBox.top, innerBox.right, innerBox.bottom);
   std::int64_t first = 0, last = 0;
   if (!detail::VisibleRows(surface, outer.Top(), outer.Bottom(), first, last)) return;
-  detail::WithPenSink(ink, surface, m_scratch->spans, false, [&](auto& sink) {
+  detail::WithPenSink(ink, surface, m_scratch->marks, false, [&](auto& sink) {
     for (std::int64_t y = first; y <= last; ++y) {
       detail::OutlineOfRowWhere(sink, surface, y, detail::RingBetween(outer, inner, y),
                                 [&](std::int64_t x) { return sector.Contains(2 * x - cx2, 2 * y - cy2); });

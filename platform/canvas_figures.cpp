@@ -31,7 +31,7 @@ void ThinFrame(Sink& sink, const detail::Surface& surface, const Box& box, const
     return;
   }
   const auto plot = [&](std::int64_t x, std::int64_t y, std::int64_t position) {
-    if (dash.On(position)) sink.Pixel(static_cast<int>(x), static_cast<int>(y));
+    if (dash.On(position)) sink.Apply(surface.At(static_cast<int>(x), static_cast<int>(y)));
   };
   const std::int64_t w = r - l, h = b - t;  // steps along the top and down the right side
   const std::int64_t x0 = l < 0 ? 0 : l, x1 = r >= surface.width ? surface.width - 1 : r;
@@ -89,14 +89,14 @@ void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
   }
   if (!ink.Wide()) {
     if (fills) detail::FillBox(fill, surface, detail::Shrunk(box, 1));
-    detail::WithPenSink(ink, surface, m_scratch->spans, false,
+    detail::WithPenSink(ink, surface, m_scratch->marks, false,
                         [&](auto& sink) { ThinFrame(sink, surface, box, ink.dash); });
     return;
   }
   const Box outer = detail::OutlineBox(box, ink);
   const Box inner = detail::Shrunk(outer, ink.width);
   if (fills) detail::FillBox(fill, surface, inner);
-  detail::WithPenSink(ink, surface, m_scratch->spans, false,
+  detail::WithPenSink(ink, surface, m_scratch->marks, false,
                       [&](auto& sink) { WideFrame(sink, surface, outer, inner); });
 }
 
@@ -108,56 +108,59 @@ void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
   std::uint32_t brush = 0;
   const bool fills = detail::BrushPixel(m_brush, brush);
   detail::CopySink fill{surface, brush};
-  const auto fillInside = [&](std::int64_t y, const detail::RingRow& row) {
+  const auto inside = [&](std::int64_t y, const detail::RingRow& row) {
     if (fills && row.in0 <= row.in1) detail::ClippedSpan(fill, surface, y, row.in0, row.in1);
   };
+  std::int64_t first = 0, last = 0;
 
-  if (!ink.draws || !ink.Wide()) {
+  if (!ink.draws) {  // the brush alone, over the whole region
     const detail::EllipseRegion region(box.left, box.top, box.right, box.bottom);
-    std::int64_t first = 0, last = 0;
-    if (!detail::VisibleRows(surface, region.Top(), region.Bottom(), first, last)) return;
-    if (!ink.draws) {
-      if (!fills) return;
-      for (std::int64_t y = first; y <= last; ++y) {
-        std::int64_t a = 0, b = 0;
-        region.Row(y, a, b);
-        detail::ClippedSpan(fill, surface, y, a, b);
-      }
-      return;
+    if (!fills || !detail::VisibleRows(surface, region.Top(), region.Bottom(), first, last)) return;
+    for (std::int64_t y = first; y <= last; ++y) {
+      std::int64_t a = 0, b = 0;
+      region.Row(y, a, b);
+      detail::ClippedSpan(fill, surface, y, a, b);
     }
-    if (ink.dash.Solid()) {
-      detail::WithPenSink(ink, surface, m_scratch->spans, false, [&](auto& sink) {
-        for (std::int64_t y = first; y <= last; ++y) {
-          const detail::RingRow row = detail::OutlineRow(region, y);
-          fillInside(y, row);
-          detail::OutlineOfRow(sink, surface, y, row);
-        }
-      });
-      return;
-    }
-    const detail::EllipsePath path(region);
-    detail::WithPenSink(ink, surface, m_scratch->spans, false, [&](auto& sink) {
+    return;
+  }
+
+  if (ink.Wide()) {  // the ring between the outer box's ellipse and the one a width further in
+    const Box outerBox = detail::OutlineBox(box, ink);
+    const Box innerBox = detail::Shrunk(outerBox, ink.width);
+    const detail::EllipseRegion outer(outerBox.left, outerBox.top, outerBox.right, outerBox.bottom);
+    const detail::EllipseRegion inner(innerBox.left, innerBox.top, innerBox.right, innerBox.bottom);
+    if (!detail::VisibleRows(surface, outer.Top(), outer.Bottom(), first, last)) return;
+    detail::WithPenSink(ink, surface, m_scratch->marks, false, [&](auto& sink) {
       for (std::int64_t y = first; y <= last; ++y) {
-        const detail::RingRow row = detail::OutlineRow(region, y);
-        fillInside(y, row);
-        detail::OutlineOfRowWhere(sink, surface, y, row,
-                                  [&](std::int64_t x) { return ink.dash.On(path.PositionOf(x, y)); });
+        const detail::RingRow row = detail::RingBetween(outer, inner, y);
+        inside(y, row);
+        detail::OutlineOfRow(sink, surface, y, row);
       }
     });
     return;
   }
 
-  const Box outerBox = detail::OutlineBox(box, ink);
-  const Box innerBox = detail::Shrunk(outerBox, ink.width);
-  const detail::EllipseRegion outer(outerBox.left, outerBox.top, outerBox.right, outerBox.bottom);
-  const detail::EllipseRegion inner(innerBox.left, innerBox.top, innerBox.right, innerBox.bottom);
-  std::int64_t first = 0, last = 0;
-  if (!detail::VisibleRows(surface, outer.Top(), outer.Bottom(), first, last)) return;
-  detail::WithPenSink(ink, surface, m_scratch->spans, false, [&](auto& sink) {
+  const detail::EllipseRegion region(box.left, box.top, box.right, box.bottom);
+  if (!detail::VisibleRows(surface, region.Top(), region.Bottom(), first, last)) return;
+  if (ink.dash.Solid()) {
+    detail::WithPenSink(ink, surface, m_scratch->marks, false, [&](auto& sink) {
+      detail::OutlineRows rows(region, first);
+      for (std::int64_t y = first; y <= last; ++y) {
+        const detail::RingRow row = rows.Next();
+        inside(y, row);
+        detail::OutlineOfRow(sink, surface, y, row);
+      }
+    });
+    return;
+  }
+  const detail::EllipsePath path(region);
+  detail::WithPenSink(ink, surface, m_scratch->marks, false, [&](auto& sink) {
+    detail::OutlineRows rows(region, first);
     for (std::int64_t y = first; y <= last; ++y) {
-      const detail::RingRow row = detail::RingBetween(outer, inner, y);
-      fillInside(y, row);
-      detail::OutlineOfRow(sink, surface, y, row);
+      const detail::RingRow row = rows.Next();
+      inside(y, row);
+      detail::OutlineOfRowWhere(sink, surface, y, row,
+                                [&](std::int64_t x) { return ink.dash.On(path.PositionOf(x, y)); });
     }
   });
 }

@@ -17,7 +17,7 @@ void TCanvas::LineTo(int x, int y) {
   if (!ink.draws || m_target.Empty()) return;
   const detail::Surface surface = detail::SurfaceOf(m_target);
   // One segment covers each of its pixels once, so XOR may go straight to the image.
-  detail::WithPenSink(ink, surface, m_scratch->spans, false,
+  detail::WithPenSink(ink, surface, m_scratch->marks, false,
                       [&](auto& sink) { detail::PenSegment(ink, surface, from, to, phase, sink); });
 }
 
@@ -26,7 +26,7 @@ void TCanvas::Polyline(std::span<const TPoint> points) {
   const detail::PenInk ink = detail::InkOf(m_pen);
   if (!ink.draws || m_target.Empty()) return;
   const detail::Surface surface = detail::SurfaceOf(m_target);
-  detail::WithPenSink(ink, surface, m_scratch->spans, true, [&](auto& sink) {
+  detail::WithPenSink(ink, surface, m_scratch->marks, true, [&](auto& sink) {
     std::int64_t phase = 0;
     for (std::size_t i = 0; i + 1 < points.size(); ++i) {
       phase = (phase + detail::PenSegment(ink, surface, points[i], points[i + 1], phase, sink)) %

@@ -20,7 +20,7 @@ void TCanvas::Polygon(std::span<const TPoint> points) {
   const detail::PenInk ink = detail::InkOf(m_pen);
   if (!ink.draws) return;
   // Edges may cross or run over each other: in XOR mode their union is flipped once.
-  detail::WithPenSink(ink, surface, m_scratch->spans, true, [&](auto& sink) {
+  detail::WithPenSink(ink, surface, m_scratch->marks, true, [&](auto& sink) {
     std::int64_t phase = 0;
     for (std::size_t i = 0; i < points.size(); ++i) {
       const TPoint a = points[i], b = points[(i + 1) % points.size()];
@@ -30,7 +30,7 @@ void TCanvas::Polygon(std::span<const TPoint> points) {
     const TPoint p = points.front();
     if (!ink.Wide() && std::all_of(points.begin(), points.end(), [p](TPoint q) { return q == p; }) &&
         p.X >= 0 && p.X < surface.width && p.Y >= 0 && p.Y < surface.height) {
-      sink.Pixel(p.X, p.Y);
+      sink.Apply(surface.At(p.X, p.Y));
     }
   });
 }

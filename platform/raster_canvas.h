@@ -19,7 +19,7 @@
 namespace nox::detail {
 
 struct RasterScratch {
-  SpanSet spans;
+  PixelMarks marks;
   PolygonFiller polygon;
 };
 
@@ -55,9 +55,9 @@ inline bool BrushPixel(const TBrush& brush, std::uint32_t& pixel) {
 }
 
 // Calls draw(sink) with the sink for the pen's mode. In XOR mode a figure whose parts may cover a
-// pixel twice (overlapping segments, wide joints) is collected first and its union flipped once.
+// pixel twice (crossing segments, wide joints) flips each pixel once.
 template <class Draw>
-void WithPenSink(const PenInk& ink, const Surface& surface, SpanSet& spans, bool mayOverlap, Draw&& draw) {
+void WithPenSink(const PenInk& ink, const Surface& surface, PixelMarks& marks, bool mayOverlap, Draw&& draw) {
   if (!ink.xorMode) {
     CopySink sink{surface, ink.pixel};
     draw(sink);
@@ -65,9 +65,10 @@ void WithPenSink(const PenInk& ink, const Surface& surface, SpanSet& spans, bool
     XorSink sink{surface, ink.pixel};
     draw(sink);
   } else {
-    spans.Clear();
-    draw(spans);
-    spans.XorUnion(XorSink{surface, ink.pixel});
+    marks.Prepare(static_cast<std::size_t>(surface.width) * static_cast<std::size_t>(surface.height));
+    XorOnceSink sink{surface, ink.pixel, &marks};
+    draw(sink);
+    marks.Clear();
   }
 }
 
@@ -140,7 +141,7 @@ void OutlineOfRowWhere(Sink& sink, const Surface& surface, std::int64_t y, const
     if (x0 < 0) x0 = 0;
     if (x1 >= surface.width) x1 = surface.width - 1;
     for (std::int64_t x = x0; x <= x1; ++x) {
-      if (keep(x)) sink.Pixel(static_cast<int>(x), static_cast<int>(y));
+      if (keep(x)) sink.Apply(surface.At(static_cast<int>(x), static_cast<int>(y)));
     }
   };
   if (row.in0 > row.in1) {
@@ -163,7 +164,7 @@ std::int64_t PenSegment(const PenInk& ink, const Surface& surface, TPoint a, TPo
   }
   LineWalk walk;
   if (ClipLine(a.X, a.Y, b.X, b.Y, surface.width, surface.height, walk))
-    WalkLine(walk, ink.dash, phase, sink);
+    WalkLine(walk, ink.dash, phase, surface, sink);
   return LineSteps(a.X, a.Y, b.X, b.Y);
 }
 

@@ -10,7 +10,7 @@ namespace nox::detail {
 namespace {
 
 // The largest t <= a with (t b)^2 <= a^2 (b - y)(b + y), for b > 0 and 0 <= y <= b: the half-width
-// of the ellipse with semi-axes a and b at height y, rounded down. Estimated in long double and made
+// of the ellipse with semi-axes a and b at height y, rounded down. Estimated in floating point and made
 // exact with integer products (128 bits, or 256 for boxes beyond 2^31 pixels).
 std::int64_t HalfWidthAt(std::int64_t a, std::int64_t b, std::int64_t y) {
   const UInt128 rhsFactor = static_cast<UInt128>(b - y) * static_cast<UInt128>(b + y);
@@ -21,10 +21,20 @@ std::int64_t HalfWidthAt(std::int64_t a, std::int64_t b, std::int64_t y) {
     if (small) return tb * tb <= a2 * rhsFactor;
     return CompareProducts(tb, tb, a2, rhsFactor) <= 0;
   };
-  const long double estimate = static_cast<long double>(a) *
-                               std::sqrt(static_cast<long double>(b - y) * static_cast<long double>(b + y)) /
-                               static_cast<long double>(b);
-  std::int64_t t = estimate <= 0.0L ? 0 : std::min(a, static_cast<std::int64_t>(std::floor(estimate)));
+  // An estimate that is off by a unit at most; double suffices while the numbers are small.
+  std::int64_t t = 0;
+  if (small && a < (std::int64_t{1} << 26) && b < (std::int64_t{1} << 26)) {
+    const double estimate = static_cast<double>(a) *
+                            std::sqrt(static_cast<double>(b - y) * static_cast<double>(b + y)) /
+                            static_cast<double>(b);
+    t = std::min(a, static_cast<std::int64_t>(estimate));
+  } else {
+    const long double estimate =
+        static_cast<long double>(a) *
+        std::sqrt(static_cast<long double>(b - y) * static_cast<long double>(b + y)) /
+        static_cast<long double>(b);
+    t = std::min(a, static_cast<std::int64_t>(estimate));
+  }
   while (t < a && fits(t + 1)) ++t;
   while (t > 0 && !fits(t)) --t;
   return t;
@@ -52,16 +62,34 @@ void EllipseRegion::Row(std::int64_t y, std::int64_t& x0, std::int64_t& x1) cons
   x1 = m_left + (m_a + r) / 2;
 }
 
-RingRow OutlineRow(const EllipseRegion& region, std::int64_t y) {
+OutlineRows::OutlineRows(const EllipseRegion& region, std::int64_t firstRow)
+    : m_region(region),
+      m_y(firstRow),
+      m_above(RowSpan(firstRow - 1)),
+      m_row(RowSpan(firstRow)),
+      m_below(RowSpan(firstRow + 1)) {}
+
+OutlineRows::Span OutlineRows::RowSpan(std::int64_t y) const {
+  Span span;
+  span.present = m_region.HasRow(y);
+  if (span.present) m_region.Row(y, span.x0, span.x1);
+  return span;
+}
+
+RingRow OutlineRows::Next() {
   RingRow row;
-  region.Row(y, row.x0, row.x1);
-  if (!region.HasRow(y - 1) || !region.HasRow(y + 1)) return row;  // top or bottom row: all outline
-  std::int64_t upper0 = 0, upper1 = 0, lower0 = 0, lower1 = 0;
-  region.Row(y - 1, upper0, upper1);
-  region.Row(y + 1, lower0, lower1);
-  // Pixels beyond the narrower neighbour row have a 4-neighbour outside.
-  row.in0 = std::max(row.x0 + 1, std::max(upper0, lower0));
-  row.in1 = std::min(row.x1 - 1, std::min(upper1, lower1));
+  row.x0 = m_row.x0;
+  row.x1 = m_row.x1;
+  // Pixels beyond the narrower neighbour row have a 4-neighbour outside; the top and bottom rows
+  // are all outline.
+  if (m_above.present && m_below.present) {
+    row.in0 = std::max(row.x0 + 1, std::max(m_above.x0, m_below.x0));
+    row.in1 = std::min(row.x1 - 1, std::min(m_above.x1, m_below.x1));
+  }
+  ++m_y;
+  m_above = m_row;
+  m_row = m_below;
+  m_below = RowSpan(m_y + 1);
   return row;
 }
 

@@ -28,7 +28,7 @@ class EllipseRegion {
   // The span of row y (HasRow(y)), both ends included.
   void Row(std::int64_t y, std::int64_t& x0, std::int64_t& x1) const;
 
-  // Doubled coordinates relative to the centre (the same parity as the box size minus one).
+  // The centre in doubled coordinates (odd where it lies between two pixels).
   std::int64_t CentreX2() const { return 2 * m_left + m_a; }
   std::int64_t CentreY2() const { return 2 * m_top + m_b; }
   std::int64_t A() const { return m_a; }  // width - 1
@@ -67,8 +67,25 @@ class EllipsePath {
   std::int64_t m_quarter = 0;          // positions of a quarter from middle row to top pixel inclusive
 };
 
-// The thin outline of the region in row y (region.HasRow(y)).
-RingRow OutlineRow(const EllipseRegion& region, std::int64_t y);
+// The thin outline of a region row by row, downward from a first row of the region; each row of
+// the region is computed once.
+class OutlineRows {
+ public:
+  OutlineRows(const EllipseRegion& region, std::int64_t firstRow);
+  // The outline of the current row; then moves to the next row.
+  RingRow Next();
+
+ private:
+  struct Span {
+    bool present = false;
+    std::int64_t x0 = 0, x1 = -1;
+  };
+  Span RowSpan(std::int64_t y) const;
+
+  const EllipseRegion& m_region;
+  std::int64_t m_y;
+  Span m_above, m_row, m_below;
+};
 // The ring between an outer region and an inner one inside it, in row y (outer.HasRow(y)).
 RingRow RingBetween(const EllipseRegion& outer, const EllipseRegion& inner, std::int64_t y);
 

@@ -65,23 +65,23 @@ bool ClipLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1
     if (uLo > 0) return false;
   } else {
     if (uLo > 0) {
-      const Int128 first = CeilDiv(twoL * uLo - L + t, twoD);  // first step with u >= uLo
+      const Int128 first = CeilDivNonNegative(twoL * uLo - L + t, twoD);  // first step with u >= uLo
       if (first > hi) return false;
       lo = std::max(lo, static_cast<std::int64_t>(first));
     }
-    const Int128 last = FloorDiv(twoL * uHi + L + t - 1, twoD);  // last step with u <= uHi
+    const Int128 last = FloorDivNonNegative(twoL * uHi + L + t - 1, twoD);  // last step with u <= uHi
     if (last < lo) return false;
     hi = std::min(hi, static_cast<std::int64_t>(last));
   }
   if (lo > hi) return false;
 
   const Int128 numerator = twoD * lo + L - t;
-  const auto u = static_cast<std::int64_t>(numerator / twoL);
+  const auto u = static_cast<std::int64_t>(FloorDivNonNegative(numerator, twoL));
   const std::int64_t m = m0 + sm * lo, n = n0 + sn * u;
   walk.x = static_cast<int>(xMajor ? m : n);
   walk.y = static_cast<int>(xMajor ? n : m);
   walk.count = static_cast<int>(hi - lo + 1);
-  walk.error = static_cast<std::int64_t>(numerator % twoL);
+  walk.error = static_cast<std::int64_t>(numerator - Int128{u} * twoL);
   walk.firstStep = lo;
   return true;
 }

@@ -9,9 +9,11 @@
 // costs its visible pixels only, and the pixels it paints are exactly those the whole walk would
 // paint inside the image.
 
+#include <cstddef>
 #include <cstdint>
 
 #include "platform/raster_dash.h"
+#include "platform/raster_spans.h"
 
 namespace nox::detail {
 
@@ -38,38 +40,40 @@ bool ClipLine(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1
               LineWalk& walk);
 
 // Paints the visible steps whose position along the pattern is on; step i of the whole line has the
-// position phase + i.
+// position phase + i. The walk steps a pointer through the image.
 template <class Sink>
-void WalkLine(const LineWalk& w, const DashPattern& dash, std::int64_t phase, Sink& sink) {
-  int x = w.x, y = w.y;
+void WalkLine(const LineWalk& w, const DashPattern& dash, std::int64_t phase, const Surface& surface,
+              Sink& sink) {
+  std::uint32_t* p = surface.At(w.x, w.y);
+  const std::ptrdiff_t major = w.majorX + static_cast<std::ptrdiff_t>(w.majorY) * surface.width;
+  const std::ptrdiff_t minor = w.minorX + static_cast<std::ptrdiff_t>(w.minorY) * surface.width;
   std::int64_t e = w.error;
+  // The pointer moves only between visible pixels, so it never leaves the image.
   if (dash.Solid()) {
-    for (int n = w.count; n > 0; --n) {
-      sink.Pixel(x, y);
+    for (int n = w.count;;) {
+      sink.Apply(p);
+      if (--n == 0) break;
       e += w.errorStep;
       if (e >= w.errorLimit) {
         e -= w.errorLimit;
-        x += w.minorX;
-        y += w.minorY;
+        p += minor;
       }
-      x += w.majorX;
-      y += w.majorY;
+      p += major;
     }
     return;
   }
-  std::int64_t p = (phase + w.firstStep) % dash.period;
-  if (p < 0) p += dash.period;
-  for (int n = w.count; n > 0; --n) {
-    if ((dash.bits >> p) & 1u) sink.Pixel(x, y);
-    if (++p == dash.period) p = 0;
+  std::int64_t position = (phase + w.firstStep) % dash.period;
+  if (position < 0) position += dash.period;
+  for (int n = w.count;;) {
+    if ((dash.bits >> position) & 1u) sink.Apply(p);
+    if (--n == 0) break;
+    if (++position == dash.period) position = 0;
     e += w.errorStep;
     if (e >= w.errorLimit) {
       e -= w.errorLimit;
-      x += w.minorX;
-      y += w.minorY;
+      p += minor;
     }
-    x += w.majorX;
-    y += w.majorY;
+    p += major;
   }
 }
 

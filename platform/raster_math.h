@@ -20,6 +20,14 @@ constexpr Int128 CeilDiv(Int128 a, Int128 b) {
   return (a % b != 0 && a > 0) ? q + 1 : q;
 }
 
+// The same for a non-negative dividend; 64-bit division when both fit, which is much faster.
+constexpr Int128 FloorDivNonNegative(Int128 a, Int128 b) {
+  constexpr Int128 kMax64 = Int128{1} << 62;
+  if (a < kMax64 && b < kMax64) return static_cast<std::int64_t>(a) / static_cast<std::int64_t>(b);
+  return a / b;
+}
+constexpr Int128 CeilDivNonNegative(Int128 a, Int128 b) { return FloorDivNonNegative(a + b - 1, b); }
+
 constexpr UInt128 Abs128(Int128 v) { return v < 0 ? static_cast<UInt128>(-v) : static_cast<UInt128>(v); }
 
 // Sign of a * b - c * d for unsigned values of up to 128 bits (the products need up to 256).

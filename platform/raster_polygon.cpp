@@ -40,7 +40,14 @@ std::size_t PolygonFiller::Crossings(std::int64_t y) {
     // The crossing at the centre row y + 1/2 is x0 + (y + 1/2 - y0) dx / dy; the first pixel whose
     // centre is at or right of it is ceil(crossing - 1/2).
     const Int128 numerator = Int128{2} * e.x0 * e.dy + (Int128{2} * (y - e.y0) + 1) * e.dx - e.dy;
-    m_crossings.push_back(static_cast<std::int64_t>(CeilDiv(numerator, Int128{2} * e.dy)));
+    const Int128 denominator = Int128{2} * e.dy;
+    constexpr Int128 kLimit = Int128{1} << 62;
+    if (numerator > -kLimit && numerator < kLimit && denominator < kLimit) {  // 64-bit division is faster
+      const auto n = static_cast<std::int64_t>(numerator), d = static_cast<std::int64_t>(denominator);
+      m_crossings.push_back(n / d + ((n % d != 0 && n > 0) ? 1 : 0));
+    } else {
+      m_crossings.push_back(static_cast<std::int64_t>(CeilDiv(numerator, denominator)));
+    }
   }
   std::sort(m_crossings.begin(), m_crossings.end());
   return m_crossings.size();

@@ -23,7 +23,6 @@ class Sector {
     m_full = m_turn == 0 && Int128{m_ux} * m_vx + Int128{m_uy} * m_vy > 0;
   }
 
-  bool Full() const { return m_full; }
   // Whether the point at the doubled offset (dx2, dy2) from the centre (screen y) lies in the range.
   bool Contains(std::int64_t dx2, std::int64_t dy2) const {
     if (m_full) return true;

@@ -1,9 +1,12 @@
 #pragma once
-// Where the rasterisers put their pixels: straight into the image (copy or XOR), or into a SpanSet
-// that collects a whole figure first so that XOR touches every pixel of it exactly once.
+// Where the rasterisers put their pixels. A sink changes one pixel through a pointer into the image
+// (so that a line walk steps a pointer instead of recomputing addresses) or a span of one row.
+// CopySink paints, XorSink flips colour bits, XorOnceSink flips each pixel at most once for a whole
+// figure whose parts overlap (crossing segments, wide joints), remembering what it flipped in
+// PixelMarks.
 //
-// Every sink takes spans that are already clipped to the image: 0 <= y < height and
-// 0 <= x0 <= x1 < width (both ends included).
+// Spans are already clipped to the image: 0 <= y < height and 0 <= x0 <= x1 < width (both ends
+// included); pointers point into the image.
 
 #include <cstddef>
 #include <cstdint>
@@ -16,8 +19,8 @@ struct Surface {
   std::uint32_t* bits = nullptr;
   int width = 0;
   int height = 0;
-  std::uint32_t* Row(int y) const {
-    return bits + static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
+  std::uint32_t* At(int x, int y) const {
+    return bits + static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x);
   }
 };
 
@@ -27,48 +30,62 @@ constexpr std::uint32_t kColorBits = 0x00FFFFFFu;
 struct CopySink {
   Surface surface;
   std::uint32_t pixel;  // full pixel value
-  void Pixel(int x, int y) const { surface.Row(y)[x] = pixel; }
+  void Apply(std::uint32_t* p) const { *p = pixel; }
   void Span(int y, int x0, int x1) const {
-    std::uint32_t* p = surface.Row(y);
-    for (int x = x0; x <= x1; ++x) p[x] = pixel;
+    std::uint32_t* p = surface.At(x0, y);
+    for (int n = x1 - x0; n >= 0; --n) *p++ = pixel;
   }
 };
 
 struct XorSink {
   Surface surface;
   std::uint32_t bits;  // colour bits to flip
-  void Pixel(int x, int y) const { surface.Row(y)[x] ^= bits; }
+  void Apply(std::uint32_t* p) const { *p ^= bits; }
   void Span(int y, int x0, int x1) const {
-    std::uint32_t* p = surface.Row(y);
-    for (int x = x0; x <= x1; ++x) p[x] ^= bits;
+    std::uint32_t* p = surface.At(x0, y);
+    for (int n = x1 - x0; n >= 0; --n) *p++ ^= bits;
   }
 };
 
-// The pixels of one figure as row spans that may overlap; Paint XORs their union once.
-class SpanSet {
+// One bit per pixel of the image: which pixels the current figure has already changed.
+class PixelMarks {
  public:
-  void Clear() { m_spans.clear(); }
-  bool Empty() const { return m_spans.empty(); }
-  void Pixel(int x, int y) { Span(y, x, x); }
-  void Span(int y, int x0, int x1) {
-    // A line drawn pixel by pixel extends the run it continues, which keeps the set small.
-    if (!m_spans.empty()) {
-      RowSpan& last = m_spans.back();
-      if (last.y == y && x0 == last.x1 + 1) {
-        last.x1 = x1;
-        return;
-      }
-    }
-    m_spans.push_back({y, x0, x1});
+  // Makes room for an image of this many pixels; all marks are clear.
+  void Prepare(std::size_t pixels) {
+    const std::size_t words = (pixels + 63) / 64;
+    if (m_words.size() < words) m_words.resize(words, 0);
   }
-  // XORs every pixel covered by at least one span once, then empties the set.
-  void XorUnion(const XorSink& sink);
+  // Marks pixel i; false when it was marked already.
+  bool Mark(std::size_t i) {
+    std::uint64_t& word = m_words[i >> 6];
+    const std::uint64_t bit = std::uint64_t{1} << (i & 63);
+    if ((word & bit) != 0) return false;
+    if (word == 0) m_touched.push_back(i >> 6);
+    word |= bit;
+    return true;
+  }
+  // Clears the marks of the figure just drawn (only the words it touched).
+  void Clear() {
+    for (const std::size_t w : m_touched) m_words[w] = 0;
+    m_touched.clear();
+  }
 
  private:
-  struct RowSpan {
-    int y, x0, x1;
-  };
-  std::vector<RowSpan> m_spans;
+  std::vector<std::uint64_t> m_words;
+  std::vector<std::size_t> m_touched;
+};
+
+struct XorOnceSink {
+  Surface surface;
+  std::uint32_t bits;
+  PixelMarks* marks;  // prepared for the surface, clear at the start of the figure
+  void Apply(std::uint32_t* p) const {
+    if (marks->Mark(static_cast<std::size_t>(p - surface.bits))) *p ^= bits;
+  }
+  void Span(int y, int x0, int x1) const {
+    std::uint32_t* p = surface.At(x0, y);
+    for (int n = x1 - x0; n >= 0; --n) Apply(p++);
+  }
 };
 
 }  // namespace nox::detail

@@ -27,12 +27,21 @@ class Capsule {
   bool Covers(std::int64_t x, std::int64_t y) const;
 
  private:
+  // Doubled values below kSmall take the fast path: doubles, 64-bit products, and boundaries
+  // that need no exact check unless a sample lies within kTolerance of them.
+  static constexpr std::int64_t kSmall = std::int64_t{1} << 20;
+  static constexpr double kTolerance = 1.0 / 64;
+  // The covered sample interval of row y, estimated; false when the row is not covered.
+  bool EstimateSmall(std::int64_t y, double& lo, double& hi) const;
+  bool EstimateLarge(std::int64_t y, long double& lo, long double& hi) const;
+
   std::int64_t m_ax2, m_ay2, m_bx2, m_by2;  // end points in doubled coordinates
   std::int64_t m_dx2, m_dy2;                // b - a, doubled
   std::int64_t m_width;                     // the radius in doubled units
   std::int64_t m_offset;                    // 1 for even widths: sample point = 2 * pixel + offset
   UInt128 m_length2;                        // |b - a|^2, doubled units
   long double m_length;                     // |b - a|, doubled units
+  bool m_small;                             // end points and width below kSmall
   std::int64_t m_firstRow, m_lastRow;
 };
 

@@ -124,23 +124,17 @@ TEST(CanvasArc, ExtremeBoxesAndRays) {
   EXPECT_GT(CountColor(b, clBlack), 0);
 }
 
-TEST(CanvasArc, XorTwiceRestores) {
+TEST(CanvasArc, XorFlipsEveryPixelOnceAndTwiceRestores) {
   for (const int width : {1, 3}) {
     for (const TPenStyle style : {psSolid, psDashDot}) {
-      TBitmap b(40, 40);
-      for (int y = 0; y < 40; ++y) {
-        for (int x = 0; x < 40; ++x)
-          b.SetPixel(x, y, RGB(static_cast<std::uint8_t>(x * 6), 33, static_cast<std::uint8_t>(y * 6)));
-      }
-      TBitmap before(40, 40);
-      before.Assign(b);
-      TCanvas& c = b.Canvas();
-      c.Pen().SetMode(pmXor);
-      c.Pen().SetWidth(width);
-      c.Pen().SetStyle(style);
-      c.Pen().SetColor(clWhite);
-      for (int k = 0; k < 2; ++k) c.Arc(2, 4, 38, 36, 40, 0, 0, 39);
-      EXPECT_TRUE(SameImage(before, b)) << width << " " << style;
+      const auto pen = [&](TPen& p) {
+        p.SetStyle(style);
+        p.SetWidth(width);
+      };
+      EXPECT_TRUE(test::XorRoundTrip(40, 40, pen, [](TCanvas& c) { c.Arc(2, 4, 38, 36, 40, 0, 0, 39); }))
+          << width << " " << style;
+      EXPECT_TRUE(test::XorRoundTrip(40, 40, pen, [](TCanvas& c) { c.Arc(2, 4, 38, 36, 0, 39, 40, 0); }))
+          << width << " " << style;
     }
   }
 }

@@ -170,52 +170,38 @@ TEST(CanvasEllipse, WidePenRingAndInsideFrame) {
   EXPECT_EQ(Extent(b, clWhite), (TRect{10, 10, 30, 26}));
 }
 
-TEST(CanvasEllipse, DashedOutlineAlternatesAlongTheCurve) {
-  TBitmap b(70, 50);
-  TCanvas& c = b.Canvas();
-  c.Pen().SetStyle(psDash);
-  c.Brush().SetStyle(bsClear);
-  c.Ellipse(2, 2, 66, 46);
-  TBitmap solid(70, 50);
-  solid.Canvas().Brush().SetStyle(bsClear);
-  solid.Canvas().Ellipse(2, 2, 66, 46);
-  const int on = CountColor(b, clBlack), all = CountColor(solid, clBlack);
-  // Dashes cover about 18 of every 24 outline pixels, and only outline pixels.
-  EXPECT_NEAR(static_cast<double>(on) / all, 0.75, 0.06);
-  for (const auto& [x, y] : test::PixelsOf(b, clBlack)) EXPECT_EQ(solid.Pixel(x, y), clBlack);
-  // The pattern starts at the rightmost point: the middle row's right pixel is on.
-  EXPECT_EQ(b.Pixel(65, 23), clBlack);
+TEST(CanvasEllipse, DashedOutlineCountsRowsWhereSteepFromTheRightmostPoint) {
+  // Box 200 x 160: the middle rows are 81 and 82; the quarter from the right to the top starts on
+  // row 81 and is steep (one pixel per row) for about 50 rows.
+  TBitmap dashed(206, 166), solid(206, 166);
+  dashed.Canvas().Pen().SetStyle(psDash);
+  for (TBitmap* b : {&dashed, &solid}) {
+    b->Canvas().Brush().SetStyle(bsClear);
+    b->Canvas().Ellipse(2, 2, 202, 162);
+  }
+  for (int k = 0; k < 45; ++k) {
+    const int y = 81 - k;
+    int x = 205;
+    while (solid.Pixel(x, y) != clBlack) --x;  // the outline's right pixel in this row
+    EXPECT_EQ(dashed.Pixel(x, y) == clBlack, k % 24 < 18) << "row " << y;
+  }
+  // Only outline pixels are painted, about 18 of every 24.
+  const int on = CountColor(dashed, clBlack), all = CountColor(solid, clBlack);
+  EXPECT_NEAR(static_cast<double>(on) / all, 0.75, 0.03);
+  for (const auto& [x, y] : test::PixelsOf(dashed, clBlack)) EXPECT_EQ(solid.Pixel(x, y), clBlack);
 }
 
-TEST(CanvasEllipse, XorTwiceRestoresForEveryStyleAndWidth) {
+TEST(CanvasEllipse, XorFlipsEveryPixelOnceAndTwiceRestores) {
   for (const TPenStyle style : {psSolid, psDash, psDot, psDashDot, psDashDotDot, psInsideFrame}) {
     for (const int width : {1, 2, 3, 7}) {
-      TBitmap b(40, 30);
-      for (int y = 0; y < 30; ++y) {
-        for (int x = 0; x < 40; ++x)
-          b.SetPixel(x, y, RGB(static_cast<std::uint8_t>(x * 6), 70, static_cast<std::uint8_t>(y * 8)));
-      }
-      TBitmap before(40, 30);
-      before.Assign(b);
-      TCanvas& c = b.Canvas();
-      c.Pen().SetStyle(style);
-      c.Pen().SetWidth(width);
-      c.Pen().SetMode(pmXor);
-      c.Pen().SetColor(clAqua);
-      c.Brush().SetStyle(bsClear);
-      c.Ellipse(-5, 3, 35, 28);
-      TBitmap copy(40, 30);
-      copy.Canvas().Pen().SetStyle(style);
-      copy.Canvas().Pen().SetWidth(width);
-      copy.Canvas().Brush().SetStyle(bsClear);
-      copy.Canvas().Ellipse(-5, 3, 35, 28);
-      for (int y = 0; y < 30; ++y) {
-        for (int x = 0; x < 40; ++x) {
-          ASSERT_EQ(b.Pixel(x, y) != before.Pixel(x, y), copy.Pixel(x, y) == clBlack) << x << "," << y;
-        }
-      }
-      c.Ellipse(-5, 3, 35, 28);
-      EXPECT_TRUE(SameImage(before, b)) << style << " " << width;
+      const auto pen = [&](TPen& p) {
+        p.SetStyle(style);
+        p.SetWidth(width);
+      };
+      EXPECT_TRUE(test::XorRoundTrip(40, 30, pen, [](TCanvas& c) { c.Ellipse(-5, 3, 35, 28); }))
+          << style << " " << width;
+      EXPECT_TRUE(test::XorRoundTrip(12, 30, pen, [](TCanvas& c) { c.Ellipse(4, 2, 6, 27); }))
+          << style << " " << width;
     }
   }
 }

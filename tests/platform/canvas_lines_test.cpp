@@ -162,27 +162,6 @@ TEST(CanvasLines, PolylineLeavesOutOnlyItsFinalPoint) {
   EXPECT_EQ(b.Canvas().PenPos(), (TPoint{8, 8}));  // neither used nor moved
 }
 
-TEST(CanvasLines, XorPolylineFlipsEveryPixelOnceAndTwiceRestores) {
-  TBitmap b(12, 12);
-  b.Fill(clWhite);
-  TCanvas& c = b.Canvas();
-  c.Pen().SetMode(pmXor);
-  c.Pen().SetColor(clWhite);
-  // The path crosses itself at (5, 5) and runs back over its first segment.
-  const TPoint pts[] = {{0, 5}, {10, 5}, {5, 0}, {5, 10}, {1, 5}, {8, 5}};
-  c.Polyline(pts);
-  // Every pixel of the path is black (flipped once), none white inside the path.
-  TBitmap copy(12, 12);
-  copy.Canvas().Polyline(pts);
-  for (int y = 0; y < 12; ++y) {
-    for (int x = 0; x < 12; ++x) {
-      EXPECT_EQ(b.Pixel(x, y) == clBlack, copy.Pixel(x, y) == clBlack) << x << "," << y;
-    }
-  }
-  c.Polyline(pts);
-  EXPECT_EQ(CountColor(b, clWhite), 144);
-}
-
 TEST(CanvasLines, DashPatternsAlongTheMajorAxis) {
   struct Case {
     TPenStyle style;
@@ -354,44 +333,51 @@ TEST(CanvasLines, WideLinesWithExtremeCoordinatesAndWidths) {
   }
 }
 
-TEST(CanvasLines, XorWidePolylineFlipsItsUnionOnce) {
-  TBitmap b(40, 40), copy(40, 40);
-  b.Fill(clWhite);
-  const TPoint pts[] = {{5, 5}, {30, 8}, {10, 30}, {33, 33}, {5, 20}};
-  copy.Canvas().Pen().SetWidth(4);
-  copy.Canvas().Polyline(pts);
-  TCanvas& c = b.Canvas();
-  c.Pen().SetWidth(4);
-  c.Pen().SetMode(pmXor);
-  c.Pen().SetColor(clWhite);
-  c.Polyline(pts);
-  EXPECT_TRUE(SameImage(copy, b));
-  c.Polyline(pts);
-  EXPECT_EQ(CountColor(b, clWhite), 1600);
-}
-
-TEST(CanvasLines, XorLineToTwiceRestoresForEveryStyleAndWidth) {
+// The path crosses itself at (5, 5) and runs back over its first segment; wide pens overlap at
+// every joint. Each pixel is flipped once all the same.
+TEST(CanvasLines, XorFlipsEveryPixelOnceAndTwiceRestores) {
+  const TPoint path[] = {{0, 5}, {10, 5}, {5, 0}, {5, 10}, {1, 5}, {8, 5}, {14, 14}, {2, 13}};
   for (const TPenStyle style : {psSolid, psDash, psDot, psDashDot, psDashDotDot, psInsideFrame}) {
     for (const int width : {1, 2, 3, 6}) {
-      TBitmap b(30, 30);
-      for (int y = 0; y < 30; ++y) {
-        for (int x = 0; x < 30; ++x)
-          b.SetPixel(x, y, RGB(static_cast<std::uint8_t>(x * 8), 100, static_cast<std::uint8_t>(y * 8)));
-      }
-      TBitmap before(30, 30);
-      before.Assign(b);
-      TCanvas& c = b.Canvas();
-      c.Pen().SetStyle(style);
-      c.Pen().SetWidth(width);
-      c.Pen().SetMode(pmXor);
-      c.Pen().SetColor(clYellow);
-      for (int k = 0; k < 2; ++k) {
-        c.MoveTo(-3, 4);
-        c.LineTo(27, 25);
-      }
-      EXPECT_TRUE(SameImage(before, b)) << style << " " << width;
+      const auto pen = [&](TPen& p) {
+        p.SetStyle(style);
+        p.SetWidth(width);
+      };
+      EXPECT_TRUE(test::XorRoundTrip(18, 18, pen, [&](TCanvas& c) { c.Polyline(path); }))
+          << style << " " << width;
+      EXPECT_TRUE(test::XorRoundTrip(30, 30, pen,
+                                     [](TCanvas& c) {
+                                       c.MoveTo(-3, 4);
+                                       c.LineTo(27, 25);
+                                     }))
+          << style << " " << width;
     }
   }
+}
+
+TEST(CanvasLines, EmptyBitmapIgnoresEveryDrawing) {
+  TBitmap empty, source(3, 3);
+  TCanvas& c = empty.Canvas();
+  for (const int width : {1, 4}) {
+    for (const TPenMode mode : {pmCopy, pmXor}) {
+      c.Pen().SetWidth(width);
+      c.Pen().SetMode(mode);
+      c.MoveTo(-5, -5);
+      c.LineTo(5, 5);
+      const TPoint pts[] = {{0, 0}, {3, 3}, {0, 3}};
+      c.Polyline(pts);
+      c.Polygon(pts);
+      c.Rectangle(-1, -1, 2, 2);
+      c.Ellipse(-1, -1, 2, 2);
+      c.Arc(-1, -1, 2, 2, 0, 0, 1, 1);
+      c.FillRect({0, 0, 2, 2});
+      c.Draw(0, 0, source);
+      c.StretchDraw({0, 0, 2, 2}, source);
+      c.CopyRect({0, 0, 2, 2}, source.Canvas(), {0, 0, 3, 3});
+    }
+  }
+  EXPECT_TRUE(empty.Empty());
+  EXPECT_EQ(c.PenPos(), (TPoint{5, 5}));
 }
 
 TEST(CanvasLines, SystemColoursAreResolved) {

@@ -83,6 +83,46 @@ std::string Ascii(const TBitmap& bitmap, const TRect& region, TColor background,
   return ::testing::AssertionFailure() << msg.str();
 }
 
+::testing::AssertionResult XorRoundTrip(int width, int height, const std::function<void(TPen&)>& setPen,
+                                        const std::function<void(TCanvas&)>& draw) {
+  TBitmap painted(width, height);  // the figure in copy mode: black on white
+  setPen(painted.Canvas().Pen());
+  painted.Canvas().Pen().SetMode(pmCopy);
+  painted.Canvas().Pen().SetColor(clBlack);
+  painted.Canvas().Brush().SetStyle(bsClear);
+  draw(painted.Canvas());
+
+  TBitmap image(width, height), before(width, height);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      image.SetPixel(x, y, RGB(static_cast<std::uint8_t>(x * 7), static_cast<std::uint8_t>(y * 5), 99));
+    }
+  }
+  before.Assign(image);
+  TCanvas& c = image.Canvas();
+  setPen(c.Pen());
+  c.Pen().SetMode(pmXor);
+  c.Pen().SetColor(clWhite);
+  c.Brush().SetStyle(bsClear);
+  draw(c);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const bool inFigure = painted.Pixel(x, y) == clBlack;
+      const TColor expected = inFigure ? (before.Pixel(x, y) ^ clWhite) : before.Pixel(x, y);
+      if (image.Pixel(x, y) != expected) {
+        return ::testing::AssertionFailure()
+               << "after one XOR call pixel (" << x << ", " << y << ") is "
+               << (inFigure ? "not flipped once" : "changed outside the figure");
+      }
+    }
+  }
+  draw(c);
+  const ::testing::AssertionResult restored = SameImage(before, image);
+  if (!restored)
+    return ::testing::AssertionFailure() << "the second XOR call does not restore: " << restored.message();
+  return ::testing::AssertionSuccess();
+}
+
 std::uint64_t Checksum(const TBitmap& bitmap) {
   std::uint64_t h = 14695981039346656037ull;
   const auto mix = [&h](std::uint32_t v) {

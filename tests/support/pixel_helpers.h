@@ -3,6 +3,7 @@
 // pixels, and ASCII pictures of a region to print when a check fails.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/bitmap.h"
+#include "platform/canvas.h"
 #include "platform/color.h"
 #include "platform/geometry.h"
 
@@ -31,6 +33,13 @@ std::string Ascii(const TBitmap& bitmap, const TRect& region, TColor background,
 // Succeeds when both bitmaps have the same size and pixels; otherwise says how many pixels differ,
 // where the first one is, and shows both around it.
 ::testing::AssertionResult SameImage(const TBitmap& expected, const TBitmap& actual);
+
+// Draws a figure in XOR mode on a width x height image of many colours, with the pen that setPen
+// gives (mode and colour are then set here; the brush is clear). Succeeds when the first call
+// changes exactly the pixels the same figure paints in copy mode, each flipped once, and the
+// second call restores the image.
+::testing::AssertionResult XorRoundTrip(int width, int height, const std::function<void(TPen&)>& setPen,
+                                        const std::function<void(TCanvas&)>& draw);
 
 // FNV-1a over width, height and the pixel values: a short fingerprint of an image.
 std::uint64_t Checksum(const TBitmap& bitmap);
