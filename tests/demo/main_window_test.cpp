@@ -18,8 +18,10 @@
 #include <memory>
 
 #include "demo/program.h"
+#include "platform/bitmap.h"
 #include "platform/host.h"
 #include "qt/qt_host.h"
+#include "support/golden.h"
 
 namespace {
 
@@ -37,6 +39,19 @@ TRanges Layer1(nox::TGrafon& chart) {
 
 bool Close(double a, double b, double tolerance) { return std::fabs(a - b) <= tolerance; }
 
+// A part of a Qt image into a bitmap, for the golden comparison.
+void CopyToBitmap(const QImage& image, const QRect& part, nox::TBitmap& bitmap) {
+  bitmap.SetSize(part.width(), part.height());
+  for (int y = 0; y < part.height(); ++y) {
+    for (int x = 0; x < part.width(); ++x) {
+      const QRgb p = image.pixel(part.left() + x, part.top() + y);
+      bitmap.SetPixel(x, y,
+                      nox::RGB(static_cast<std::uint8_t>(qRed(p)), static_cast<std::uint8_t>(qGreen(p)),
+                               static_cast<std::uint8_t>(qBlue(p))));
+    }
+  }
+}
+
 }  // namespace
 
 class TestMainWindow : public QObject {
@@ -53,6 +68,7 @@ class TestMainWindow : public QObject {
   void nothingIsCheckedBeforeTheFirstActivation();
   void firstActivationSwitchesOffAndDrawsTheSeries();
   void chartTakesItsStoredSettings();
+  void screenshotShowsTheChartsStartPicture();
 
   void radioButtonsSetTheMouseActionAndTheHint_data();
   void radioButtonsSetTheMouseActionAndTheHint();
@@ -60,6 +76,7 @@ class TestMainWindow : public QObject {
   void zoomOutThenInReturnsToTheStartView();
   void zoomStepBeyondSingleRangeIsRefused();
   void resetRestoresTheStartViewAndLinearAxes();
+  void panDragMovesTheRangesByTheDraggedDistance();
 
   void logScaleOverNonPositiveRangeWarnsAndStaysLinear();
   void dialogBlocksTheMainWindowUntilClosed();
@@ -70,6 +87,7 @@ class TestMainWindow : public QObject {
   void zoomHistoryMinusOneRightAfterStartGivesUnitRanges();
   void typedHistoryTextRecallsNothing();
   void confineSetsAndClearsTheBox();
+  void confineKeepsAPanInsideTheBox();
   void isometricGivesBothAxesOneScale();
   void doneClosesTheMainWindow();
   void movingOverTheBackgroundResetsTheCursor();
@@ -89,6 +107,9 @@ class TestMainWindow : public QObject {
   // Clicks a check box or radio button on its indicator (its caption may end before the centre).
   void ClickBox(QWidget* box) { Click(box, QPoint(7, box->height() / 2)); }
   void ShowAndActivate();
+  // A left-button drag on the chart from chart pixel `from` by `by` pixels. The chart takes the
+  // drag's start at the first move with the button held, one pixel right of the press.
+  void DragOnChart(QPoint from, QPoint by);
   // Runs `what` (which makes the warning dialog appear), handing the open dialog to `inside`, which
   // must close it; returns whether the dialog appeared.
   bool WithDialog(const std::function<void()>& what, const std::function<void(nox::TLogWarnForm&)>& inside);
@@ -118,6 +139,17 @@ void TestMainWindow::ShowAndActivate() {
   QVERIFY(QTest::qWaitForWindowExposed(&Form()));
   QTRY_COMPARE(Form().ActivationCount(), 1);
   QVERIFY(Form().isActiveWindow());
+}
+
+void TestMainWindow::DragOnChart(QPoint from, QPoint by) {
+  QWidget* chart = Find<QWidget>("Grafon1");
+  const QPoint press = chart->mapTo(&Form(), from);
+  const QPoint start = press + QPoint(1, 0);
+  QTest::mousePress(Window(), Qt::LeftButton, {}, press);
+  QTest::mouseMove(Window(), start);
+  // In steps, as a hand moves.
+  for (int step = 1; step <= 4; ++step) QTest::mouseMove(Window(), start + by * step / 4);
+  QTest::mouseRelease(Window(), Qt::LeftButton, {}, start + by);
 }
 
 bool TestMainWindow::WithDialog(const std::function<void()>& what,
@@ -299,6 +331,20 @@ void TestMainWindow::chartTakesItsStoredSettings() {
   QVERIFY(!g.Scale1X().LoadingGuard());
 }
 
+void TestMainWindow::screenshotShowsTheChartsStartPicture() {
+  ShowAndActivate();
+  QTRY_VERIFY(!Chart().PaintPending());
+  // What the window shows where the chart sits: the black noisy curve, the red smooth curve and the
+  // blue marks over the silver chart area, both axes with their labels, the caption "Caption" at the
+  // top right.
+  const QImage shot = Form().grab().toImage();
+  QCOMPARE(shot.size(), QSize(611, 419));
+  nox::TBitmap chart;
+  CopyToBitmap(shot, QRect(170, 10, 429, 365), chart);
+  const ::testing::AssertionResult matches = nox::test::MatchesGolden(chart, "demo/start_view");
+  QVERIFY2(matches, matches.message());
+}
+
 // --- zoom mode, zoom steps, reset ---
 
 void TestMainWindow::radioButtonsSetTheMouseActionAndTheHint_data() {
@@ -384,6 +430,22 @@ void TestMainWindow::resetRestoresTheStartViewAndLinearAxes() {
   QCOMPARE(Chart().DataCount(), items);
 }
 
+void TestMainWindow::panDragMovesTheRangesByTheDraggedDistance() {
+  ShowAndActivate();
+  ClickBox(Find<QRadioButton>("RBPan"));
+  // The chart area is 429 - 60 - 15 = 354 pixels wide for 300 units and 365 - 20 - 40 = 305 high
+  // for 170. Dragging right and down moves the view left and up: the ranges fall in x, rise in y.
+  DragOnChart(QPoint(200, 150), QPoint(50, 30));
+  const TRanges r = Layer1(Chart());
+  const double dx = 50.0 * 300 / 354;
+  const double dy = 30.0 * 170 / 305;
+  QVERIFY(Close(r.xLow, -dx, 1e-9) && Close(r.xHigh, 300 - dx, 1e-9));
+  QVERIFY(Close(r.yLow, -60 + dy, 1e-9) && Close(r.yHigh, 110 + dy, 1e-9));
+  // The pan is one zoom-history entry: [-1] is the start view again.
+  Chart().RecallZoom(-1);
+  QCOMPARE(Layer1(Chart()).xHigh, 300.0);
+}
+
 // --- logarithmic axes and the warning dialog ---
 
 void TestMainWindow::logScaleOverNonPositiveRangeWarnsAndStaysLinear() {
@@ -463,7 +525,10 @@ void TestMainWindow::closeBoxOfTheDialogActsAsOk() {
 
 void TestMainWindow::logScaleOverPositiveRangeMakesTheAxisLogarithmic() {
   ShowAndActivate();
-  Chart().SetLayerRange(1, 0, 5, 300, 175);
+  // Pan y up by 150 pixels: 150 / 305 x 170 = 83.6 units, so y runs from 23.6 to 193.6.
+  ClickBox(Find<QRadioButton>("RBPan"));
+  DragOnChart(QPoint(200, 60), QPoint(0, 150));
+  QVERIFY(Chart().Scale1Y().RangeLow() > 20);
   auto* box = Find<QCheckBox>("CBLogY");
   bool warned = false;
   QTimer::singleShot(2000, this, [&] {
@@ -526,6 +591,22 @@ void TestMainWindow::confineSetsAndClearsTheBox() {
   QVERIFY(Chart().ConfinementActive());
   ClickBox(box);
   QVERIFY(!Chart().ConfinementActive());
+}
+
+void TestMainWindow::confineKeepsAPanInsideTheBox() {
+  ShowAndActivate();
+  ClickBox(Find<QCheckBox>("CBConfine"));
+  ClickBox(Find<QRadioButton>("RBPan"));
+  // 300 pixels to the left ask for x 254..554; the box ends at 450 and the pan keeps the span.
+  DragOnChart(QPoint(380, 150), QPoint(-300, 0));
+  const TRanges r = Layer1(Chart());
+  QCOMPARE(r.xLow, 150.0);
+  QCOMPARE(r.xHigh, 450.0);
+  // Without the box the same drag goes all the way.
+  ClickBox(Find<QCheckBox>("CBConfine"));
+  Click(Find<QPushButton>("ButNorm"));
+  DragOnChart(QPoint(380, 150), QPoint(-300, 0));
+  QVERIFY(Close(Layer1(Chart()).xHigh, 300 + 300.0 * 300 / 354, 1e-9));
 }
 
 void TestMainWindow::isometricGivesBothAxesOneScale() {
