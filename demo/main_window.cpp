@@ -104,11 +104,7 @@ TForm1::~TForm1() {
   m_grafonWidget = nullptr;
 }
 
-void TForm1::ReadChartForm() {
-  m_grafon1.SetName("Grafon1");
-  m_grafon1.SetBounds(170, 10, 429, 365);
-  ReadGrafonForm(m_grafon1, detail::kMainForm);
-}
+void TForm1::ReadChartForm() { ReadGrafonForm(m_grafon1, detail::kMainForm); }
 
 void TForm1::CreateControls() {
   m_bevel1 = Place(new QFrame(this), "Bevel1", {168, 8, 433, 369});
