@@ -167,11 +167,11 @@ void TForm1::CreateControls() {
 void TForm1::SetTabOrder() {
   // The zoom buttons, the zoom-mode group, (the hint panel takes no focus), Reset, Done, the log
   // check boxes, the zoom history, Confine, Isometric.
-  const QWidget* order[] = {m_but07,         m_but14,        m_rbPan,     m_rbZoom,       m_rbZoomWind,
+  QWidget* const order[] = {m_but07,         m_but14,        m_rbPan,     m_rbZoom,       m_rbZoomWind,
                             m_rbZoomWindPos, m_rbZoomPanOff, m_butNorm,   m_bbtDone,      m_cbLogX,
                             m_cbLogY,        m_comboBox1,    m_cbConfine, m_cboxIsometric};
   for (std::size_t i = 1; i < std::size(order); ++i) {
-    QWidget::setTabOrder(const_cast<QWidget*>(order[i - 1]), const_cast<QWidget*>(order[i]));
+    QWidget::setTabOrder(order[i - 1], order[i]);
   }
 }
 
