@@ -37,10 +37,12 @@
 //   lies on or inside that curve. So every row and column of the box has pixels, thin boxes (1 or 2
 //   pixels) included, and the figure is symmetric about both middle lines of the box. The outline is
 //   the ellipse's pixels that have a 4-neighbour outside it: closed and one pixel thick.
-// - Polygon fills with the brush by the even-odd rule, its vertices taken as pixel corners: a pixel
-//   is inside when its centre is (a centre exactly on a slanted edge counts for the inside to its
-//   right), so the polygon through a rectangle's corners fills like FillRect. It then draws the
-//   closed outline with the pen: lines from each vertex to the next, every vertex included.
+// - Polygon fills with the brush by the even-odd rule, its vertices naming pixel centres, as the
+//   outline's do: a pixel is inside when its centre is, its top and left edges counting as inside
+//   and its bottom and right edges as outside (a centre exactly on a slanted edge counts for the
+//   inside to its right). So the polygon through a rectangle's corners fills like FillRect, and a
+//   filled shape has no gaps inside its outline. It then draws the closed outline with the pen:
+//   lines from each vertex to the next, every vertex included.
 // - Arc draws the pixels of the Ellipse outline of the same box and pen whose centres lie in the
 //   angular range counter-clockwise on screen from the ray centre -> (x3, y3) to the ray
 //   centre -> (x4, y4), both rays included; the centre is the middle of the box. Rays of the same

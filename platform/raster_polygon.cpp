@@ -14,7 +14,7 @@ bool PolygonFiller::Prepare(std::span<const TPoint> points, int height) {
   std::int64_t top = 0, bottom = 0;
   for (std::size_t i = 0; i < n; ++i) {
     const TPoint p = points[i], q = points[(i + 1) % n];
-    if (p.Y == q.Y) continue;  // horizontal edges never cross a row of pixel centres
+    if (p.Y == q.Y) continue;  // horizontal edges add no crossing (rows take an edge's top, not its bottom)
     const TPoint upper = p.Y < q.Y ? p : q, lower = p.Y < q.Y ? q : p;
     const Edge edge{
         upper.Y, lower.Y, upper.X, upper.Y, std::int64_t{lower.X} - upper.X, std::int64_t{lower.Y} - upper.Y};
@@ -37,10 +37,10 @@ std::size_t PolygonFiller::Crossings(std::int64_t y) {
   m_crossings.clear();
   for (const std::size_t i : m_active) {
     const Edge& e = m_edges[i];
-    // The crossing at the centre row y + 1/2 is x0 + (y + 1/2 - y0) dx / dy; the first pixel whose
-    // centre is at or right of it is ceil(crossing - 1/2).
-    const Int128 numerator = Int128{2} * e.x0 * e.dy + (Int128{2} * (y - e.y0) + 1) * e.dx - e.dy;
-    const Int128 denominator = Int128{2} * e.dy;
+    // Pixel centres sit on the integer points the vertices name. The crossing of row y is
+    // x0 + (y - y0) dx / dy; the first pixel at or right of it is ceil(crossing).
+    const Int128 numerator = Int128{e.x0} * e.dy + Int128{y - e.y0} * e.dx;
+    const Int128 denominator = e.dy;
     constexpr Int128 kLimit = Int128{1} << 62;
     if (numerator > -kLimit && numerator < kLimit && denominator < kLimit) {  // 64-bit division is faster
       const auto n = static_cast<std::int64_t>(numerator), d = static_cast<std::int64_t>(denominator);

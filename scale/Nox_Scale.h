@@ -145,6 +145,11 @@ class TScale : public TControl {
   bool PaintSuspended() const { return m_paintSuspended; }
   bool Hosted() const { return m_hosted; }
   bool Initialising() const { return m_initialising; }
+  // --- stored forms (scale/scale_stored_form.h) ---
+  // Initialising again before a stored form is read into a scale that was loaded before, so that a
+  // stored Logarithmic True is taken ahead of its range as at the first reading; Loaded ends it.
+  void BeginInitialising() { m_initialising = true; }
+  // ---
   TCanvas* HostCanvas() const { return m_hostCanvas; }
   int HostOffsetX() const { return m_hostOffsetX; }
   int HostOffsetY() const { return m_hostOffsetY; }

@@ -126,7 +126,11 @@ void TScalePainter::DrawScale(TCanvas& canvas, long long baseLine) {
   const TTextAlignGuard align(canvas);
   PrepareCanvas(canvas);
   m_scale.ClearTickList();
-  DrawTicks(canvas, baseLine, m_scale.CurrentTicks());
+  if (m_scale.m_labelType == ftDateTime) {
+    DrawDateTimeTicks(canvas, baseLine);
+  } else {
+    DrawTicks(canvas, baseLine, m_scale.CurrentTicks());
+  }
   DrawCaption(canvas, baseLine);
 }
 

@@ -17,6 +17,7 @@
 // int before they reach the canvas, so huge margins, offsets or positions cannot overflow.
 
 #include <string>
+#include <vector>
 
 #include "platform/canvas.h"
 #include "scale/Nox_Scale.h"
@@ -50,6 +51,11 @@ class TScalePainter {
   void DrawCaption(TCanvas& canvas, long long baseLine);
   void DrawBaseLine(TCanvas& canvas, long long baseLine);
   void FireTickDrawn(TCanvas& canvas, double value, long long x, long long y);
+
+  // Date/time scales (LabelType ftDateTime), scale/datetime_paint.cpp: the calendar walk's ticks,
+  // labels and date lines, or the message of a range it cannot show.
+  void DrawDateTimeTicks(TCanvas& canvas, long long baseLine);
+  void DrawDateTimeMessage(TCanvas& canvas, long long baseLine, const std::vector<std::string>& lines);
 
   TScale& m_scale;
 };

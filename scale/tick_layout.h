@@ -101,7 +101,8 @@ TTickList LayoutLogTicks(const TTickSettings& settings);
 std::optional<TTickList> LayoutTimeTicks(const TTickSettings& settings);
 
 // The routine a drawing uses: ftTime tries the time routine first; then the logarithmic routine when
-// Logarithmic, else the linear one. ftDateTime uses the numeric routines too.
+// Logarithmic, else the linear one. ftDateTime uses the numeric routines here; a painted date/time
+// scale takes the calendar walk of scale/datetime_ticks.h instead.
 TTickList LayoutTicks(const TTickSettings& settings);
 
 }  // namespace nox

@@ -63,14 +63,14 @@ bool ReferenceEllipseOutline(std::int64_t left, std::int64_t top, std::int64_t r
 }
 
 bool ReferencePolygonInside(std::span<const TPoint> points, int x, int y) {
-  // Count the edges crossed by the ray from the centre (x + 1/2, y + 1/2) to the left; doubled
-  // coordinates keep everything integral.
-  const Int128 cx = 2 * Int128{x} + 1, cy = 2 * Int128{y} + 1;
+  // Count the edges crossed by the ray from the centre (x, y) to the left; an edge covers the rows
+  // from its upper end up to, not including, its lower end. Doubled coordinates as for the others.
+  const Int128 cx = 2 * Int128{x}, cy = 2 * Int128{y};
   bool inside = false;
   for (std::size_t i = 0; i < points.size(); ++i) {
     const TPoint p = points[i], q = points[(i + 1) % points.size()];
     const Int128 py = 2 * Int128{p.Y}, qy = 2 * Int128{q.Y};
-    if ((py < cy) == (qy < cy)) continue;
+    if ((py <= cy) == (qy <= cy)) continue;
     // The edge's x at the centre's row, compared with the centre: crossing <= centre.
     const Int128 px = 2 * Int128{p.X}, qx = 2 * Int128{q.X};
     const Int128 lhs = (px * (qy - py) + (cy - py) * (qx - px));  // crossing * (qy - py)

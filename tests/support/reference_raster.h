@@ -24,8 +24,9 @@ bool ReferenceEllipseInside(std::int64_t left, std::int64_t top, std::int64_t ri
 bool ReferenceEllipseOutline(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom,
                              std::int64_t x, std::int64_t y);
 
-// Whether the centre of pixel (x, y) is inside the polygon by the even-odd rule (vertices at pixel
-// corners; a centre on a slanted edge belongs to the pixel to the right of the edge).
+// Whether pixel (x, y) is inside the polygon by the even-odd rule, the vertices naming pixel centres
+// (top and left edges inside, bottom and right edges outside; a centre on a slanted edge belongs to
+// the inside to its right).
 bool ReferencePolygonInside(std::span<const TPoint> points, int x, int y);
 
 // Whether pixel (x, y) is covered by a pen of the given width (> 1) drawn from a to b: its sample

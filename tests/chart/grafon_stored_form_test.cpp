@@ -1,0 +1,513 @@
+#include "chart/grafon_stored_form.h"
+
+#include <gtest/gtest.h>
+
+#include <exception>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "tests/chart/chart_fixture.h"
+
+namespace nox::test {
+namespace {
+
+using GrafonStoredForm = ChartTest;
+
+// The chart of the demo's main window as its form stores it: the values it sets, the rest left at
+// what a new chart has.
+constexpr std::string_view kDemoForm = R"({
+  "Name": "Grafon1",
+  "Left": 170,
+  "Top": 10,
+  "Width": 429,
+  "Height": 365,
+  "AllocSize": 1000,
+  "AutoRedraw": true,
+  "MarginLeft": 60,
+  "MarginRight": 15,
+  "MarginTop": 20,
+  "MarginBottom": 40,
+  "BackGroundImg": {"IncludePath": false, "FillMode": "bfStretch", "AreaMode": "bamNone",
+                    "AreaColor": 14540253, "AreaLeft": -1, "AreaRight": 1, "AreaTop": 1, "AreaBottom": -1},
+  "GridStyle": "gsNone",
+  "GridDx": 1.0,
+  "GridDy": 1.0,
+  "Isometric": false,
+  "Caption": "Caption",
+  "CaptionPosX": 0,
+  "CaptionPosY": -16,
+  "CaptionAlignment": "taRightJustify",
+  "CaptionAnchorHoriz": "cahChartRight",
+  "CaptionAnchorVert": "cavChartTop",
+  "ChartColor": "clBtnFace",
+  "CrossHair1": {"Color": "clBlack", "Layer": 1, "Mode": "chOff", "LineType": "psSolid", "LineWid": 1},
+  "CrossHair2": {"Color": "clBlack", "Layer": 2, "Mode": "chOff", "LineType": "psSolid", "LineWid": 1},
+  "CrossHair3": {"Color": "clBlack", "Layer": 3, "Mode": "chOff", "LineType": "psSolid", "LineWid": 1},
+  "CrossHair4": {"Color": "clBlack", "Layer": 4, "Mode": "chOff", "LineType": "psSolid", "LineWid": 1},
+  "MouseAction": "maPan",
+  "MouseCursorFixed": false,
+  "Scale1X": {"RangeLow": 0, "RangeHigh": 300, "Visible": true, "ScaleLocation": "slBottom",
+              "CaptionPosX": 0, "CaptionPosY": 22, "CaptionAlignment": "taCenter",
+              "CaptionAnchor": "uaSclCenter", "ColorScale": "clBlack",
+              "Font": {"Name": "MS Sans Serif", "Height": -13}},
+  "Scale1Y": {"RangeLow": -60, "RangeHigh": 110, "Visible": true, "ScaleLocation": "slLeft",
+              "CaptionPosX": 0, "CaptionPosY": -16, "CaptionAlignment": "taLeftJustify",
+              "CaptionAnchor": "uaSclTopLft", "ColorScale": "clBlack",
+              "Font": {"Name": "MS Sans Serif", "Height": -13}},
+  "Scale2X": {"RangeLow": 0, "RangeHigh": 1, "Visible": false, "CaptionPosX": 10, "CaptionPosY": 100,
+              "ColorScale": "clMaroon"},
+  "Scale2Y": {"RangeLow": 0, "RangeHigh": 1, "Visible": false, "CaptionPosX": 10, "CaptionPosY": 100,
+              "ColorScale": "clMaroon"},
+  "ShadowStyle": "ssFlying",
+  "ShadowColor": "clGray",
+  "ShadowBakColor": "clSilver",
+  "TextBkStyle": "tbClear",
+  "TextBkColor": "clWhite",
+  "TextAlignment": "taCenter",
+  "Font": {"Name": "Arial", "Height": -13, "Color": "clBlack"}
+})";
+
+// What a refused read must leave alone: the stored form, the history, the loading state and the
+// axis objects' loading guards.
+struct TChartState {
+  std::string form;
+  detail::TZoomHistory history;
+  bool loading;
+  bool guard;
+  explicit TChartState(const TGrafon& chart)
+      : form(WriteGrafonForm(chart)),
+        history(chart.ZoomHistory()),
+        loading(chart.IsLoading()),
+        guard(chart.ScaleXOf(1).LoadingGuard()) {}
+  bool operator==(const TChartState&) const = default;
+};
+
+// The message of the refusal of json, or "" when it is read; unchanged tells whether the chart's
+// state stayed as it was.
+std::string Refusal(TGrafon& chart, std::string_view json, bool& unchanged) {
+  const TChartState before(chart);
+  std::string message;
+  try {
+    ReadGrafonForm(chart, json);
+  } catch (const std::exception& e) {
+    message = e.what();
+  }
+  unchanged = TChartState(chart) == before;
+  return message;
+}
+
+bool HasTopLevel(const std::string& form, const std::string& name) {
+  return form.find("\n  \"" + name + "\": ") != std::string::npos;
+}
+
+TEST_F(GrafonStoredForm, NewChartWritesItsValuesAndLeavesOutDeclaredDefaults) {
+  TTestGrafon chart;
+  const std::string form = WriteGrafonForm(chart);
+  // MarginLeft 50 is its declared default; the other margins of a new chart are not.
+  const std::string head =
+      "{\n"
+      "  \"Name\": \"\",\n"
+      "  \"AllocSize\": 1000,\n"
+      "  \"AutoRedraw\": true,\n"
+      "  \"MarginRight\": 20,\n"
+      "  \"MarginTop\": 20,\n"
+      "  \"MarginBottom\": 40,\n"
+      "  \"Left\": 0,\n"
+      "  \"Top\": 0,\n"
+      "  \"Width\": 280,\n"
+      "  \"Height\": 200,\n"
+      "  \"AvoidDuplicateMarks\": false,\n"
+      "  \"MinDupMarkDist\": 1,\n"
+      "  \"BackGroundImg\": {\n"
+      "    \"IncludePath\": false,\n"
+      "    \"Name\": \"\",\n";
+  EXPECT_EQ(form.substr(0, head.size()), head);
+  for (const char* name :
+       {"MarginLeft", "ShadowWidth", "DataColor", "PenStyle", "ChartFrameColor", "FillColor", "ChartColor",
+        "WindColor", "GridColor", "LineWidth", "StandardLayout", "LRim", "RRim", "TRim", "BRim",
+        "TextBkColor", "TextFontStyle", "Scale5X", "UseDataOf"}) {
+    EXPECT_FALSE(HasTopLevel(form, name)) << name;
+  }
+  for (const char* name : {"Isometric", "JointLayers", "CaptionTrim", "CrossHair4", "Scale4Y", "TextFont",
+                           "ShadowColor", "Font", "Visible", "ShowHint"}) {
+    EXPECT_TRUE(HasTopLevel(form, name)) << name;
+  }
+  EXPECT_NE(form.find("    \"L16yControlledBy\": 16\n"), std::string::npos);
+}
+
+TEST_F(GrafonStoredForm, MarginsANewChartDoesNotHaveAreWrittenSoTheyReadBack) {
+  TTestGrafon source;
+  source.SetMarginLeft(50);
+  source.SetMarginRight(10);
+  source.SetMarginTop(16);
+  source.SetMarginBottom(32);
+  const std::string form = WriteGrafonForm(source);
+  EXPECT_FALSE(HasTopLevel(form, "MarginLeft"));
+  EXPECT_NE(form.find("\n  \"MarginRight\": 10,\n  \"MarginTop\": 16,\n  \"MarginBottom\": 32,\n"),
+            std::string::npos);
+
+  TTestGrafon copy;  // margins 50, 20, 20, 40 as every new chart
+  ReadGrafonForm(copy, form);
+  EXPECT_EQ(copy.MarginLeft(), 50);
+  EXPECT_EQ(copy.MarginRight(), 10);
+  EXPECT_EQ(copy.MarginTop(), 16);
+  EXPECT_EQ(copy.MarginBottom(), 32);
+  EXPECT_EQ(WriteGrafonForm(copy), form);
+}
+
+TEST_F(GrafonStoredForm, PropertiesTheTextLeavesOutKeepTheirValues) {
+  TTestGrafon chart;
+  chart.SetDataColor(clRed);
+  chart.SetCaption("kept");
+  ReadGrafonForm(chart, R"({"ChartColor": "clYellow"})");
+  EXPECT_EQ(chart.DataColor(), clRed);
+  EXPECT_EQ(chart.Caption(), "kept");
+  EXPECT_EQ(chart.ChartColor(), clYellow);
+}
+
+TEST_F(GrafonStoredForm, StandardLayoutIsNeverWrittenButActsWhereItStandsInTheText) {
+  TTestGrafon chart;
+  chart.SetStandardLayout(gfl_X2Both_Y2Both);
+  EXPECT_EQ(WriteGrafonForm(chart).find("StandardLayout"), std::string::npos);
+
+  TTestGrafon copy;
+  ReadGrafonForm(copy, R"({"StandardLayout": "gfl_X2Both_Y2Both", "MarginTop": 30})");
+  EXPECT_EQ(copy.Scale2X().ScaleLocation(), slTop);
+  EXPECT_TRUE(copy.Scale2Y().Visible());
+  EXPECT_EQ(copy.MarginRight(), 50);
+  EXPECT_EQ(copy.MarginTop(), 30);
+}
+
+TEST_F(GrafonStoredForm, AliasesAreReadButWrittenOnlyUnderTheirMainNames) {
+  TTestGrafon chart;
+  ReadGrafonForm(chart,
+                 R"({"LRim": 70, "BRim": 45, "TextBkColor": "clWhite", "TextFontStyle": ["fsItalic"]})");
+  EXPECT_EQ(chart.MarginLeft(), 70);
+  EXPECT_EQ(chart.MarginBottom(), 45);
+  EXPECT_EQ(chart.FillColor(), clWhite);
+  EXPECT_TRUE(chart.TextFont().Style().Contains(fsItalic));
+  const std::string form = WriteGrafonForm(chart);
+  EXPECT_TRUE(HasTopLevel(form, "MarginLeft"));
+  EXPECT_TRUE(HasTopLevel(form, "FillColor"));
+  EXPECT_NE(form.find("    \"Style\": [\"fsItalic\"]\n"), std::string::npos);
+  EXPECT_FALSE(HasTopLevel(form, "LRim"));
+  EXPECT_FALSE(HasTopLevel(form, "TextBkColor"));
+}
+
+TEST_F(GrafonStoredForm, StoredLogarithmicIsTakenWhileLoadingAndTheGuardEndsAfterwards) {
+  TTestGrafon chart;
+  // At the time Logarithmic is read the range is still 0 .. 1.
+  ReadGrafonForm(chart, R"({"Scale1X": {"Logarithmic": true, "RangeLow": 1, "RangeHigh": 1000}})");
+  EXPECT_TRUE(chart.Scale1X().Logarithmic());
+  int px = 0;
+  int py = 0;
+  chart.WorldToPixel(1, 10, 0.5, px, py);
+  EXPECT_EQ(px, 120);  // a third of the 210 pixels of the chart area, from its left edge at 50
+  for (int l = 1; l <= kLayerCount; ++l) {
+    EXPECT_FALSE(chart.ScaleXOf(l).LoadingGuard()) << l;
+    EXPECT_FALSE(chart.ScaleYOf(l).LoadingGuard()) << l;
+  }
+  // Loaded now: the rule applies to a range that reaches 0.
+  chart.Scale1Y().SetLogarithmic(true);
+  EXPECT_FALSE(chart.Scale1Y().Logarithmic());
+  // A second reading is a reading again: the stored switch comes before its range once more.
+  chart.Scale1X().SetLogarithmic(false);
+  chart.Scale1X().SetRangeLow(0);
+  ReadGrafonForm(chart, R"({"Scale1X": {"Logarithmic": true, "RangeLow": 2, "RangeHigh": 20}})");
+  EXPECT_TRUE(chart.Scale1X().Logarithmic());
+}
+
+TEST_F(GrafonStoredForm, ReadingRecordsNoZoomHistoryAndEndsWithLoaded) {
+  TTestGrafon chart;
+  chart.HandleNeeded();  // the chart may paint
+  const detail::TZoomHistory history = chart.ZoomHistory();
+  chart.Paints = 0;
+  ReadGrafonForm(chart, R"({"Isometric": true, "JointLayers": {"L02xControlledBy": 1},
+                            "Scale1X": {"RangeLow": 5, "RangeHigh": 25}, "Width": 300})");
+  EXPECT_EQ(chart.ZoomHistory(), history);
+  EXPECT_FALSE(chart.IsLoading());
+  EXPECT_EQ(chart.Paints, 1);  // once, by Loaded
+  EXPECT_EQ(chart.Scale2X().RangeLow(), 5);
+  EXPECT_EQ(chart.Scale2X().RangeHigh(), 25);
+  int px = 0;
+  int py = 0;
+  chart.WorldToPixel(1, 25, 0, px, py);
+  EXPECT_EQ(px, 300 - 20);
+}
+
+TEST_F(GrafonStoredForm, DemoFormGivesTheDemoChart) {
+  TTestGrafon chart;
+  ReadGrafonForm(chart, kDemoForm);
+  EXPECT_EQ(chart.Name(), "Grafon1");
+  EXPECT_EQ(chart.Left(), 170);
+  EXPECT_EQ(chart.Top(), 10);
+  EXPECT_EQ(chart.Width(), 429);
+  EXPECT_EQ(chart.Height(), 365);
+  EXPECT_EQ(chart.MarginLeft(), 60);
+  EXPECT_EQ(chart.MarginRight(), 15);
+  EXPECT_EQ(chart.MarginTop(), 20);
+  EXPECT_EQ(chart.MarginBottom(), 40);
+  EXPECT_EQ(chart.Caption(), "Caption");
+  EXPECT_EQ(chart.CaptionPosY(), -16);
+  EXPECT_EQ(chart.ChartColor(), clBtnFace);
+  EXPECT_EQ(chart.GridDx(), 1.0);
+  EXPECT_EQ(chart.GridDy(), 1.0);
+  EXPECT_EQ(chart.MouseAction(), maPan);
+  EXPECT_FALSE(chart.MouseCursorFixed());
+  EXPECT_EQ(chart.ShadowColor(), clGray);
+  EXPECT_EQ(chart.ShadowBakColor(), clSilver);
+  EXPECT_EQ(chart.FillColor(), clWhite);
+  EXPECT_EQ(chart.BackGroundImg().FillMode(), bfStretch);
+  EXPECT_EQ(chart.BackGroundImg().AreaColor(), 14540253u);
+  EXPECT_EQ(chart.BackGroundImg().AreaBottom(), -1.0);
+  for (int i = 1; i <= kCrossHairCount; ++i) {
+    EXPECT_EQ(chart.CrossHair(i).Color(), clBlack) << i;
+    EXPECT_EQ(chart.CrossHair(i).Layer(), i) << i;
+    EXPECT_EQ(chart.CrossHair(i).LineType(), psSolid) << i;
+  }
+  EXPECT_EQ(RangesOf(chart, 1), (std::array<double, 4>{0, 300, -60, 110}));
+  EXPECT_TRUE(chart.Scale1X().Visible());
+  EXPECT_EQ(chart.Scale1X().CaptionAnchor(), uaSclCenter);
+  EXPECT_EQ(chart.Scale1X().Font().Name(), "MS Sans Serif");
+  EXPECT_EQ(chart.Scale1Y().CaptionAlignment(), taLeftJustify);
+  EXPECT_EQ(chart.Scale1Y().ScaleLocation(), slLeft);
+  EXPECT_FALSE(chart.Scale2X().Visible());
+  EXPECT_EQ(chart.Scale2Y().ColorScale(), clMaroon);
+  EXPECT_EQ(chart.Scale2Y().CaptionPosY(), 100);
+  EXPECT_EQ(chart.Scale2X().MinRange(), 1e-10);
+  EXPECT_EQ(chart.Font().Name(), "Arial");
+  EXPECT_EQ(chart.Font().Height(), -13);
+  EXPECT_TRUE(host.Messages().empty());
+
+  // Setting ranges from the form recorded nothing: one step back from the activation's range is the
+  // range of a new chart.
+  chart.SetLayerRange(1, 0, -60, 300, 110);
+  chart.RecallZoom(-1);
+  EXPECT_EQ(RangesOf(chart, 1), (std::array<double, 4>{0, 1, 0, 1}));
+}
+
+TEST_F(GrafonStoredForm, WriteReadWriteGivesTheSameText) {
+  TTestGrafon source;
+  source.SetName("Plot");
+  source.SetIsometric(true);
+  source.SetShadowWidth(6);
+  source.SetMarginLeft(0);
+  source.SetMarginTop(16);
+  source.SetBounds(3, 4, 110, 85);  // narrower than a new chart's margins allow
+  source.SetAllocSize(77);
+  source.SetAutoRedraw(false);
+  source.SetAvoidDuplicateMarks(true);
+  source.SetMinDupMarkDist(3);
+  source.BackGroundImg().SetIncludePath(true);
+  source.BackGroundImg().SetName("C:\\pictures\\sky.bmp");
+  source.BackGroundImg().SetAreaMode(bamRectInv);
+  source.BackGroundImg().SetAreaTop(0.1);
+  source.SetClassDefault(9);
+  source.SetGridStyle(gsDotLines);
+  source.SetGridDx(-3);
+  source.SetGridDy(0.25);
+  source.SetDataColor(clFuchsia);
+  source.SetPenStyle(psDashDot);
+  source.SetFillColor(clAqua);
+  source.SetWindColor(clWindow);
+  source.JointLayers().SetXControlledBy(2, 1);
+  source.JointLayers().SetYControlledBy(3, 4);
+  source.SetLineWidth(4);
+  source.SetCaption(
+      "Temperature 25\xB0"
+      "C\nby hour");
+  source.SetCaptionAnchorVert(cavControlBottom);
+  source.SetCaptionTrim(0);
+  source.SetMouseTraceInvert(false);
+  source.CrossHair3().SetMode(chCrossBox);
+  source.CrossHair3().SetPosX(1.0 / 3);
+  source.SetMouseAction(maZoomWindPos);
+  source.SetPanGridOffsY(-2.5);
+  source.Scale1X().SetRangeLow(1);
+  source.Scale1X().SetRangeHigh(1000);
+  source.Scale1X().SetLogarithmic(true);
+  source.Scale1X().SetMinRange(0.5);
+  source.Scale1X().DateFormat().SetDateOrder(doYYMMDD);
+  source.Scale2X().SetLabelType(ftTime);
+  source.Scale2X().SetDecPlaces(0);
+  source.Scale2X().SetScaleLocation(slTop);
+  source.Scale2X().SetScalePos(12);
+  source.Scale3Y().SetScaleInscript("m&/s");
+  source.Scale3Y().Font().SetStyle({fsBold, fsStrikeOut});
+  source.Scale4Y().SetRangeLow(-7e-300);
+  source.Scale4Y().SetRangeHigh(3e300);
+  source.Scale4Y().SetMouseAction(maZoomDrag);
+  source.Scale4Y().SetScaleLocation(slRight);
+  source.SetShadowStyle(ssBox);
+  source.TextFont().SetName("Liberation Sans");
+  source.SetTextBkStyle(tbSolid);
+  source.SetTextAlignment(taLeftJustify);
+  source.SetShowHint(true);
+  const std::string form = WriteGrafonForm(source);
+
+  TTestGrafon copy;
+  ReadGrafonForm(copy, form);
+  EXPECT_EQ(WriteGrafonForm(copy), form);
+  EXPECT_EQ(copy.Width(), 110);
+  EXPECT_EQ(copy.Height(), 85);
+  EXPECT_EQ(copy.ShadowWidth(), 6);
+  EXPECT_EQ(copy.BackGroundImg().Name(), "C:\\pictures\\sky.bmp");
+  EXPECT_EQ(copy.JointLayers().XControlledBy(2), 1);
+  EXPECT_EQ(copy.JointLayers().YControlledBy(3), 4);
+  EXPECT_TRUE(copy.Scale1X().Logarithmic());
+  EXPECT_EQ(copy.Scale2X().DecPlaces(), 0);
+  EXPECT_EQ(copy.Scale2X().ScaleType(), sctXB);
+  EXPECT_EQ(copy.Scale4Y().MouseAction(), maZoomDrag);
+  EXPECT_EQ(copy.Caption(),
+            "Temperature 25\xC2\xB0"
+            "C\nby hour");  // stored as the character it draws
+  EXPECT_TRUE(copy.Isometric());
+}
+
+TEST_F(GrafonStoredForm, RefusalsNameThePlaceAndChangeNothing) {
+  TTestGrafon chart;
+  chart.SetCaption("kept");
+  bool unchanged = false;
+  EXPECT_EQ(Refusal(chart, "{\"Caption\": \"new\",\n  \"Scale1X\": {\"Rangelow\": 5}}", unchanged),
+            "line 2, column 15: Scale1X.Rangelow: unknown property");
+  EXPECT_TRUE(unchanged);
+  EXPECT_EQ(Refusal(chart, R"({"Caption": "new", "Scale5X": {}})", unchanged),
+            "line 1, column 20: Scale5X: unknown property");
+  EXPECT_TRUE(unchanged);
+  EXPECT_EQ(Refusal(chart, R"({"Caption": "new", "Isometric": 1})", unchanged),
+            "line 1, column 33: Isometric: expected true or false, found a number");
+  EXPECT_TRUE(unchanged);
+  EXPECT_EQ(Refusal(chart, R"({"Caption": "new", "MouseAction": "maPann"})", unchanged),
+            "line 1, column 35: MouseAction: unknown identifier \"maPann\"");
+  EXPECT_TRUE(unchanged);
+  EXPECT_EQ(Refusal(chart, R"({"Caption": "new", "Scale2Y": {"ScaleLocation": "slTop"}})", unchanged),
+            "line 1, column 49: Scale2Y.ScaleLocation: unknown identifier \"slTop\"");
+  EXPECT_TRUE(unchanged);
+  EXPECT_EQ(Refusal(chart, R"({"Caption": "new", "JointLayers": {"L03xControlledBy": 17}})", unchanged),
+            "line 1, column 56: JointLayers.L03xControlledBy: value \"17\" is out of range 1..16");
+  EXPECT_TRUE(unchanged);
+  EXPECT_EQ(Refusal(chart, R"({"Caption": "new", "GridDx": 1e999})", unchanged),
+            "line 1, column 30: GridDx: number \"1e999\" is out of the range of Double");
+  EXPECT_TRUE(unchanged);
+  EXPECT_EQ(Refusal(chart, R"({"Caption": "new" "GridDx": 2})", unchanged),
+            "line 1, column 19: expected ',' or '}', found a string");
+  EXPECT_TRUE(unchanged);
+  EXPECT_EQ(Refusal(chart, R"({"Caption": "new", "Caption": "twice"})", unchanged),
+            "line 1, column 20: Caption: property given twice");
+  EXPECT_TRUE(unchanged);
+  EXPECT_EQ(chart.Caption(), "kept");
+}
+
+TEST_F(GrafonStoredForm, RefusalOfASetterIsFoundBeforeTheChartIsTouched) {
+  TTestGrafon chart;
+  bool unchanged = false;
+  // Layer 1 follows layer 2, so layer 2 can no longer follow layer 3.
+  const std::string json =
+      R"({"Caption": "new", "JointLayers": {"L01xControlledBy": 2, "L02xControlledBy": 3}})";
+  EXPECT_EQ(Refusal(chart, json, unchanged),
+            "line 1, column 79: JointLayers.L02xControlledBy: Layer 2 is joined by other layers (1)");
+  EXPECT_TRUE(unchanged);
+  try {
+    ReadGrafonForm(chart, json);
+    ADD_FAILURE() << "accepted";
+  } catch (const EStoredFormError& e) {
+    EXPECT_THROW(std::rethrow_if_nested(e), ENoxGrafonError);
+  }
+  EXPECT_EQ(chart.Caption(), "");
+  EXPECT_EQ(chart.JointLayers().XControlledBy(1), 1);
+}
+
+TEST_F(GrafonStoredForm, LogarithmicAxisEndingAtZeroIsRefusedAndChangesNothing) {
+  TTestGrafon chart;
+  bool unchanged = false;
+  EXPECT_EQ(Refusal(chart, R"({"Caption": "new", "Scale1Y": {"Logarithmic": true}})", unchanged),
+            "Logarithmic axis must not be negative.");
+  EXPECT_TRUE(unchanged);
+  EXPECT_FALSE(chart.Scale1Y().Logarithmic());
+  EXPECT_EQ(chart.Caption(), "");
+  EXPECT_TRUE(chart.Scale1Y().LoadingGuard());  // a chart made in code keeps its guard
+}
+
+TEST_F(GrafonStoredForm, SizeTheImagesCannotTakeIsRefusedAndChangesNothing) {
+  TTestGrafon chart;
+  chart.SetWidth(150);  // keeps the images of the first step small
+  bool unchanged = false;
+  // Each side alone is allowed, both together exceed the image limit.
+  EXPECT_EQ(Refusal(chart, R"({"Caption": "new", "Height": 4097, "Width": 16384})", unchanged),
+            "line 1, column 45: Width: image size 16384 x 4097 exceeds the limit of 256 MiB of pixels");
+  EXPECT_TRUE(unchanged);
+  EXPECT_EQ(Refusal(chart, R"({"Width": 16385})", unchanged),
+            "line 1, column 11: Width: value \"16385\" is out of range 0..16384");
+  EXPECT_TRUE(unchanged);
+}
+
+TEST_F(GrafonStoredForm, DeepNestingAndLongArraysAreHandledInTurn) {
+  TTestGrafon chart;
+  bool unchanged = false;
+  EXPECT_EQ(Refusal(chart, "{\"Caption\": " + std::string(200000, '['), unchanged),
+            "line 1, column 13: Caption: expected a string, found an array");
+  EXPECT_TRUE(unchanged);
+  EXPECT_EQ(Refusal(chart, "{\"Scale1X\": {\"Font\": {\"Name\": " + std::string(200000, '{'), unchanged),
+            "line 1, column 31: Scale1X.Font.Name: expected a string, found an object");
+  EXPECT_TRUE(unchanged);
+  std::string styles;
+  for (int i = 0; i < 100000; ++i) styles += "\"fsBold\", ";
+  ReadGrafonForm(chart, "{\"Scale3Y\": {\"Font\": {\"Style\": [" + styles + "\"fsItalic\"]}}}");
+  EXPECT_EQ(chart.Scale3Y().Font().Style(), (TFontStyles{fsBold, fsItalic}));
+}
+
+// Damaged copies of a good form: each is read or refused as a whole, and nothing crashes.
+TEST_F(GrafonStoredForm, DamagedFormsAreReadWholeOrRefusedWhole) {
+  TTestGrafon source;
+  ReadGrafonForm(source, kDemoForm);
+  const std::string good = WriteGrafonForm(source);
+  std::vector<std::size_t> digits;
+  for (std::size_t i = 0; i < good.size(); ++i) {
+    if (good[i] >= '0' && good[i] <= '9') digits.push_back(i);
+  }
+  constexpr std::string_view kPieces[] = {"{",
+                                          "}",
+                                          "[",
+                                          "\"",
+                                          ",",
+                                          ":",
+                                          "-",
+                                          "1e308",
+                                          "true",
+                                          "\"maZoom\"",
+                                          "\"Scale1X\": {",
+                                          "\"L01xControlledBy\": 3,",
+                                          "\\u0000",
+                                          "\xFF"};
+  std::mt19937 random(20240611);
+  auto chart = std::make_unique<TTestGrafon>();
+  int read = 0;
+  for (int round = 0; round < 100; ++round) {
+    std::string text = good;
+    const std::size_t at = random() % text.size();
+    switch (random() % 3) {
+      case 0:
+        text.erase(at, 1 + random() % 8);
+        break;
+      case 1:
+        text.insert(at, kPieces[random() % std::size(kPieces)]);
+        break;
+      default:  // mostly still a form, with other values: joins, sizes, logarithmic ranges
+        text[digits[random() % digits.size()]] = static_cast<char>('0' + random() % 10);
+        break;
+    }
+    bool unchanged = false;
+    if (Refusal(*chart, text, unchanged).empty()) {
+      ++read;
+      chart = std::make_unique<TTestGrafon>();
+    } else {
+      EXPECT_TRUE(unchanged) << text;
+    }
+  }
+  EXPECT_GT(read, 0);
+}
+
+}  // namespace
+}  // namespace nox::test
