@@ -5,7 +5,7 @@
 //
 // The window has a fixed client area of 611 x 419 pixels and is centred on the screen when it is
 // first shown. The chart's settings come from the stored form compiled into the program (read when
-// the window is built; a form that cannot be read throws EStoredFormError from the constructor).
+// the window is built; a form that cannot be read makes the constructor throw the reader's error).
 // The controls carry their form names as object names ("RBPan", "CBLogY", "Grafon1", ...).
 //
 // Every time the window becomes the active window (its first show, the return from the warning

@@ -1,6 +1,7 @@
 // The demo's main window and its warning dialog on Qt's offscreen platform, driven as a person
 // would: mouse clicks and keys go through the windows (QWindow overloads of QTest), so modality,
 // focus and activation work as on a desktop. Every case starts the program afresh.
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -85,6 +86,7 @@ class TestMainWindow : public QObject {
   void logScaleOverPositiveRangeMakesTheAxisLogarithmic();
 
   void zoomHistoryMinusOneRightAfterStartGivesUnitRanges();
+  void pickingFromTheHistoryListKeepsTheWindowActive();
   void typedHistoryTextRecallsNothing();
   void confineSetsAndClearsTheBox();
   void confineKeepsAPanInsideTheBox();
@@ -565,6 +567,28 @@ void TestMainWindow::zoomHistoryMinusOneRightAfterStartGivesUnitRanges() {
   QCOMPARE(r.yHigh, 1.0);
   // Back to [0]: the start view.
   QTest::keyClick(Window(), Qt::Key_Up);
+  QCOMPARE(Layer1(Chart()).xHigh, 300.0);
+  QCOMPARE(Layer1(Chart()).yLow, -60.0);
+}
+
+void TestMainWindow::pickingFromTheHistoryListKeepsTheWindowActive() {
+  ShowAndActivate();
+  Click(Find<QPushButton>("But14"));
+  auto* combo = Find<QComboBox>("ComboBox1");
+  // Open the list with the arrow at the box's right end and click "Zoom History [-1]" in it.
+  Click(combo, QPoint(combo->width() - 8, combo->height() / 2));
+  QWidget* popup = combo->view()->window();
+  QTRY_VERIFY(popup->isVisible());
+  QAbstractItemView* view = combo->view();
+  const QPoint item = view->visualRect(view->model()->index(1, 0)).center();
+  QTest::mouseClick(popup->windowHandle(), Qt::LeftButton, {}, view->viewport()->mapTo(popup, item));
+  QTRY_VERIFY(!popup->isVisible());
+  QCOMPARE(combo->currentText(), QString("Zoom History [-1]"));
+  // The list is no window of its own for activation: the recalled view (the start view, before
+  // the zoom step) stays, nothing is added.
+  QTest::qWait(50);
+  QCOMPARE(Form().ActivationCount(), 1);
+  QCOMPARE(Chart().DataCount(), kItemsPerActivation);
   QCOMPARE(Layer1(Chart()).xHigh, 300.0);
   QCOMPARE(Layer1(Chart()).yLow, -60.0);
 }
