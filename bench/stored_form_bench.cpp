@@ -77,3 +77,4 @@ void BM_ReadScaleForm(benchmark::State& state) {
 BENCHMARK(BM_ReadScaleForm)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
+BENCHMARK_MAIN();

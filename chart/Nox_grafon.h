@@ -13,6 +13,8 @@
 //   published properties        grafon_properties.cpp; margins, shadow, size chart_geometry.cpp
 //   standard layouts            standard_layouts.cpp
 //   painting and repaint rules  paint_pipeline.cpp
+//   background, grid, labels,   background.cpp, grid.cpp (positions grid_positions.h),
+//   cross hairs, mouse trace    text_labels_draw.cpp, cross_hairs_draw.cpp, mouse_trace_draw.cpp
 //
 // Two pixel spaces: control pixels (origin at the control's top left; WorldToPixel gives these)
 // and chart-area pixels (origin at (MarginLeft, MarginTop)). With W, H the control's size, the
@@ -441,14 +443,32 @@ class TCustomGrafon : public TControl {
   void ScaleChanged(TObject* Sender);
 
   // rendering hooks
+  // The chart area's background on canvas, the area running from (left, top) to (left + width,
+  // top + height), a negative size counting as 0: ChartColor framed in ChartFrameColor, then the
+  // BackGroundImg picture (read from its file every time; at its own size, stretched, or tiled from
+  // the area's corner; clipped to the area) or else the AreaMode rectangles in AreaColor (bounds
+  // mapped with the current layer; a rectangle that needs a NaN bound is left out). A file that
+  // cannot be loaded leaves ChartColor in the frame and clears the name, whose change handler may
+  // repaint (a paint inside this one); nothing is thrown.
   virtual void RenderBackground(TCanvas& canvas, int left, int top, int width, int height);
   virtual void RenderDataToBitmap(TBitmap& bitmap, int offsetX, int offsetY, bool monochrome, int noGrid);
   virtual void RenderData(TCanvas& canvas, int offsetX, int offsetY, bool monochrome, int noGrid);
   // Steps of RenderData and Paint. (offsetX, offsetY): where the chart area's top left corner lies
-  // on the canvas; (x, y): where the image's top left corner lies in control pixels.
+  // on the canvas.
+  // The grid of the current layer by GridStyle in GridColor, at the positions GridPositions gives
+  // (at most 1000 lines each way, 1000 points in all); the pen ends solid.
   void DrawGrid(TCanvas& canvas, int offsetX, int offsetY);
+  // Text labels 50 down to 1 (label 1 on top), those shown: Mode not tlOff, Visible, layer visible.
+  // A label whose PosX or PosY is NaN or infinite is left out; anchors are limited to +-30000
+  // pixels as item pixels are. Unattached coordinates are control pixels.
   void DrawTextLabels(TCanvas& canvas, int offsetX, int offsetY);
+  // Cross hairs 4 down to 1 (cross hair 1 on top) onto image, whose top left corner lies at (x, y)
+  // in control pixels; each line only where the cross hair lies inside the chart area (a NaN or
+  // infinite position is never inside; a negative LineWid draws like 0). The image's pen colour,
+  // width and style and its brush style come back afterwards.
   void DrawCrossHairs(int x, int y, TBitmap& image);
+  // The mouse trace onto image with the chart area's top left corner at (x, y) on it; the segments
+  // at a point that is NaN or infinite are left out. Pen and brush come back as for cross hairs.
   void DrawMouseTrace(int x, int y, TBitmap& image);
 
   // off-screen images: the chart area, the whole control, the background picture
@@ -465,6 +485,15 @@ class TCustomGrafon : public TControl {
 
   detail::TMouseState& MouseState() { return m_mouseState; }
   std::vector<TMouseTracePoint>& MouseTrace() { return m_mouseTrace; }
+
+  // --- grid positions (grid.cpp; the rules in chart/grid_positions.h) ---
+  // The grid position after Current along the x axis (IsY False) or the y axis of the current
+  // layer; N is the number of the position to come (2 for the second). Step 0 gives the N-th tick
+  // of the axis' scale control, or the larger range bound when N lies outside 1..NumTicks.
+  double NextGridPosition(bool IsLog, int N, bool IsY, double Step, double Current) const;
+  // Where DrawGrid puts the vertical lines (IsY False) or the horizontal lines, in world units; with
+  // step 0 the scale control's ticks within the range, in increasing order.
+  std::vector<double> GridPositions(bool IsY) const;
 
  private:
   friend class TJointLayers;
@@ -542,6 +571,18 @@ class TCustomGrafon : public TControl {
   // painting
   void PaintScales();
   void RefreshChartArea();
+
+  // --- background, grid, text labels, cross hairs and mouse trace ---
+  // (background.cpp, grid.cpp, text_labels_draw.cpp, cross_hairs_draw.cpp, mouse_trace_draw.cpp,
+  // shifted_pixel.cpp)
+  // The canvas pixel of a world point of a layer: its control pixel, each coordinate limited to
+  // -30000..30000 as item pixels are, moved by (dx, dy) (the sum saturating at the int range).
+  TPoint ShiftedPixel(int layer, double x, double y, int dx, int dy) const;
+  // Loads the background picture and draws it into area; false when the file cannot be loaded.
+  bool DrawBackgroundPicture(TCanvas& canvas, const TRect& area);
+  void DrawBackgroundArea(TCanvas& canvas, const TRect& area);
+  void DrawTextLabel(TCanvas& canvas, const TTextLabel& label, int offsetX, int offsetY);
+  void DrawCrossHair(TCanvas& canvas, const TCrossHair& hair, int x, int y);
 
   // --- item store ---
   detail::TItemListPtr m_data;      // the data list; shared with the charts tied by data sharing

@@ -100,6 +100,8 @@ void ReadIntoChart(TGrafon& chart, std::string_view json) {
 // nothing outside learns of it.
 void TrialRead(const TGrafon& chart, std::string_view json) {
   TGrafon trial(nullptr);
+  trial.SetBounds(chart.Left(), chart.Top(), chart.Width(),
+                  chart.Height());  // one resize of its images, not two
   try {
     ReadStoredForm(trial, WriteStoredForm(chart, FullStateTable()), FullStateTable());
   } catch (const std::exception&) {
@@ -178,8 +180,8 @@ const TStoredTable& GrafonStoredTable() {
           .Boolean("AutoRedraw", &C::AutoRedraw, &C::SetAutoRedraw)
           .Integer("MarginLeft", &C::MarginLeft, &C::SetMarginLeft)
           .Default(50)
-          // A new chart has 20, 20, 40 rather than the declared 10, 16, 32; leaving those out would
-          // read back as 20, 20, 40, so these three are always written.
+          // No defaults for these three: a new chart has 20, 20, 40, not the 10, 16, 32 its
+          // construction starts from, so leaving them out at 10, 16, 32 would read back wrong.
           .Integer("MarginRight", &C::MarginRight, &C::SetMarginRight)
           .Integer("MarginTop", &C::MarginTop, &C::SetMarginTop)
           .Integer("MarginBottom", &C::MarginBottom, &C::SetMarginBottom)

@@ -16,10 +16,11 @@
 //
 // Declared defaults (left out when equal): MarginLeft 50, DataColor 0, PenStyle psSolid,
 // ChartFrameColor 0, FillColor 12632256, ChartColor 16777215, WindColor clBtnFace, GridColor 0,
-// LineWidth 1, ShadowWidth 0: the values a new chart has, so a property left out reads back as it
-// was. MarginRight, MarginTop and MarginBottom are declared with 10, 16 and 32, but a new chart has
-// 20, 20 and 40, so leaving them out would lose them: they are always written, like every other
-// property. Read but never written: the aliases LRim, RRim, TRim, BRim,
+// LineWidth 1, ShadowWidth 0: the values a new chart has, so a property left out reads back into a
+// new chart as it was written. MarginRight, MarginTop and MarginBottom have none: a new chart has 20,
+// 20 and 40 (its standard layout's), not the 10, 16 and 32 its construction starts from, so leaving
+// them out at those values would lose them; they are always written, like every other property.
+// Read but never written: the aliases LRim, RRim, TRim, BRim,
 // TextBkColor (= FillColor) and TextFontStyle (= TextFont.Style), and StandardLayout, which applies
 // its layout at the point of the text where it stands.
 //

@@ -88,10 +88,6 @@ void TCustomGrafon::RenderDataToBitmap(TBitmap& bitmap, int offsetX, int offsetY
   RenderData(bitmap.Canvas(), offsetX, offsetY, monochrome, noGrid);
 }
 
-// Nothing is drawn here yet: the chart area's background, grid and items come with the renderer.
-void TCustomGrafon::RenderBackground(TCanvas& /*canvas*/, int /*left*/, int /*top*/, int /*width*/,
-                                     int /*height*/) {}
-
 void TCustomGrafon::RenderData(TCanvas& /*canvas*/, int /*offsetX*/, int /*offsetY*/, bool /*monochrome*/,
                                int /*noGrid*/) {}
 

@@ -105,7 +105,7 @@ bool HasTopLevel(const std::string& form, const std::string& name) {
 TEST_F(GrafonStoredForm, NewChartWritesItsValuesAndLeavesOutDeclaredDefaults) {
   TTestGrafon chart;
   const std::string form = WriteGrafonForm(chart);
-  // MarginLeft 50 is its declared default; the other margins of a new chart are not.
+  // MarginLeft 50 equals its declared default and is left out; the other margins are always written.
   const std::string head =
       "{\n"
       "  \"Name\": \"\",\n"

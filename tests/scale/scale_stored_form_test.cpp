@@ -166,16 +166,6 @@ TEST(ScaleStoredForm, TimeLabelsKeepTheirStoredDecimals) {
   EXPECT_EQ(copy.DecPlaces(), 4);
 }
 
-TEST(ScaleStoredForm, StoredValuesGoThroughTheSetterRepairs) {
-  TScale scale(nullptr);
-  ReadScaleForm(scale, R"({"MarginTop": -5, "DecPlaces": 20, "MinTicks": 1, "RangeLow": 5, "RangeHigh": 5})");
-  EXPECT_EQ(scale.MarginTop(), 0);
-  EXPECT_EQ(scale.DecPlaces(), 12);
-  EXPECT_EQ(scale.MinTicks(), 2);
-  EXPECT_EQ(scale.RangeLow(), 6);
-  EXPECT_EQ(scale.RangeHigh(), 5);
-}
-
 TEST(ScaleStoredForm, RefusalsNameThePlaceAndChangeNothing) {
   TScale scale(nullptr);
   scale.SetCaption("kept");
