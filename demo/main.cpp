@@ -76,7 +76,16 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: zoompan_demo [--screenshot FILE]\n");
     return 2;
   }
-  if (options.screenshot && !HasDisplay()) qputenv("QT_QPA_PLATFORM", "offscreen");
+  if (!HasDisplay()) {
+    if (!options.screenshot) {
+      std::fprintf(stderr,
+                   "zoompan_demo: no display. Run it under a virtual X server "
+                   "(xvfb-run -s '-screen 0 1024x768x24' zoompan_demo) or write a screenshot "
+                   "(zoompan_demo --screenshot FILE).\n");
+      return 1;
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  }
 
   try {
     QApplication app(argc, argv);
