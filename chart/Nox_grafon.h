@@ -15,6 +15,10 @@
 //   painting and repaint rules  paint_pipeline.cpp
 //   background, grid, labels,   background.cpp, grid.cpp (positions grid_positions.h),
 //   cross hairs, mouse trace    text_labels_draw.cpp, cross_hairs_draw.cpp, mouse_trace_draw.cpp
+//   mouse handling              mouse_actions.cpp (press, move, release, double click, cursor);
+//                               mouse_scale_drag.cpp, mouse_pan_zoom.cpp, mouse_windows.cpp,
+//                               mouse_drag_objects.cpp, mouse_trace.cpp, rect_pick.cpp;
+//                               rubber figures mouse_rubber_figures.cpp, xor_figures.h
 //
 // Two pixel spaces: control pixels (origin at the control's top left; WorldToPixel gives these)
 // and chart-area pixels (origin at (MarginLeft, MarginTop)). With W, H the control's size, the
@@ -41,8 +45,10 @@
 #include "chart/grafon_types.h"
 #include "chart/item_list.h"
 #include "chart/joint_layers.h"
+#include "chart/mouse_geometry.h"
 #include "chart/mouse_state.h"
 #include "chart/scale_props.h"
+#include "chart/xor_figures.h"
 #include "chart/zoom_history.h"
 #include "platform/bitmap.h"
 #include "platform/control.h"
@@ -368,6 +374,36 @@ class TCustomGrafon : public TControl {
   void SetTextAlignment(TAlignment value);
 
   // ---------------------------------------------------------------------------------------------
+  // mouse interaction (chart/mouse_*.cpp, chart/rect_pick.cpp)
+  //
+  // MouseAction says what a left-button gesture in the chart area does; only the layers with
+  // LayerMouseActive follow it. The scales of every layer can be dragged as their own MouseAction
+  // says, and a double click on a scale switches it between maPan and maZoom. Rubber figures (zoom
+  // window, rubber band, select rectangle, rectangle pick) are XOR-drawn on the screen image and
+  // taken away again when their gesture ends. The pans leave an axis alone whose chart-area extent
+  // (AW or AH) is 0; a chart area of negative extent holds no point, so no chart-area gesture acts.
+  // Mouse coordinates may lie anywhere in the int range.
+
+  // The world position, in the current layer, of the last mouse move inside the chart area
+  // (0, 0 before the first one).
+  void LastMouseWorldPos(double& x, double& y) const;
+
+  // The two-click rectangle pick, independent of MouseAction. ArmRectPick makes the next press
+  // (other than with the right button, which disarms) set the first corner; the rectangle then
+  // follows the mouse (clamped to the chart area) until the release sets the second corner (the
+  // release position, not clamped) and the state becomes msFinished; a right-button release
+  // cancels (msNormal). The state stays msFinished until ResetRectPick or ArmRectPick. Both take a
+  // rectangle being drawn off the screen first.
+  void ArmRectPick();
+  void ResetRectPick();
+  TRectPickState RectPickState() const { return m_mouseState.RectPick; }
+  TPoint RectPickFirstCorner() const { return m_mouseState.RectPickFirst; }
+  TPoint RectPickSecondCorner() const { return m_mouseState.RectPickSecond; }
+
+  // Empties the freehand mouse trace (maDrawMTrace), then repaints if automatic.
+  void ClearMouseTrace();
+
+  // ---------------------------------------------------------------------------------------------
   // control behaviour
   // The control's size never falls below MarginLeft + MarginRight + ShadowWidth + 80 wide and
   // MarginTop + MarginBottom + ShadowWidth + 20 high.
@@ -495,6 +531,20 @@ class TCustomGrafon : public TControl {
   // step 0 the scale control's ticks within the range, in increasing order.
   std::vector<double> GridPositions(bool IsY) const;
 
+  // Copies an image onto the control's screen image with its top left corner at (x, y). Rubber
+  // figures being drawn stay on screen over it (chart/mouse_rubber_figures.cpp).
+  void CopyToScreen(int x, int y, const TBitmap& image);
+
+  // mouse handlers of the control (chart/mouse_actions.cpp); each runs the inherited handling
+  // (the standard event) at its place. MouseMove ignores a move that arrives while an earlier one
+  // is still being handled, and ends with OnMouseMoveInChart.
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+  void MouseMove(TShiftState shift, int x, int y) override;
+  void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+  void DblClick() override;
+  // Also gives the application-wide cursor back if the chart had set one.
+  void MouseLeave() override;
+
  private:
   friend class TJointLayers;
 
@@ -583,6 +633,35 @@ class TCustomGrafon : public TControl {
   void DrawBackgroundArea(TCanvas& canvas, const TRect& area);
   void DrawTextLabel(TCanvas& canvas, const TTextLabel& label, int offsetX, int offsetY);
   void DrawCrossHair(TCanvas& canvas, const TCrossHair& hair, int x, int y);
+
+  // --- mouse (chart/mouse_*.cpp, chart/rect_pick.cpp) ---
+  detail::TChartFrame ChartFrame() const;
+  bool InChartArea(int x, int y) const { return detail::InChartArea(ChartFrame(), x, y); }
+  void HandleMouseMove(TShiftState shift, int x, int y);
+  void RecordDragStart(int x, int y);
+  void EndDrag();
+  void ShowMousePosition(int x, int y);
+  // scales: the layer of the vertical scale hit, minus the layer of the horizontal one, or 0
+  int ScaleHitTest(int x, int y) const;
+  void DragScales(bool left, int x, int y);
+  void ToggleScaleAction(int x, int y);
+  // chart-area gestures; a step may clamp (x, y) for the later steps of the same move
+  void PanStep(bool left, int x, int y);
+  void ZoomDragStep(bool left, int x, int y);
+  void StartWindow(TMouseButton button, int x, int y);
+  void WindowMoveStep(int& x, int& y);
+  void WindowRelease(TMouseButton button);
+  void DragCrossHairStep(bool left, int x, int y);
+  void DragTextLabelStep(bool left, int x, int y);
+  void TraceStep(bool left, int& x, int& y);
+  void EndTraceStroke();
+  void RectPickPress(TMouseButton button, int x, int y);
+  void RectPickMove(int& x, int& y);
+  void RectPickRelease(TMouseButton button, int x, int y);
+  // rubber figures on the screen image
+  void XorRubberFigure(const detail::TXorFigure& figure);
+  void EraseRubberFiguresIfIdle();
+  void EraseRubberFigures();
 
   // --- item store ---
   detail::TItemListPtr m_data;      // the data list; shared with the charts tied by data sharing
@@ -682,6 +761,7 @@ class TCustomGrafon : public TControl {
   // --- mouse ---
   detail::TMouseState m_mouseState;
   std::vector<TMouseTracePoint> m_mouseTrace;  // at most kMaxTracePoints
+  detail::TXorOverlay m_rubberFigures;         // rubber figures on the screen image now
 
   // --- painting ---
   TBitmap m_chartImage;          // the chart area

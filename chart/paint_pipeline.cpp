@@ -71,14 +71,14 @@ void TCustomGrafon::Paint() {
   RenderBackground(m_chartImage.Canvas(), 0, 0, m_chartImage.Width(), m_chartImage.Height());
   RenderDataToBitmap(m_chartImage, 0, 0, false, 0);
   m_controlImage.Canvas().Draw(m_marginLeft, m_marginTop, m_chartImage);
-  Canvas().Draw(0, 0, m_controlImage);
+  CopyToScreen(0, 0, m_controlImage);
 }
 
 void TCustomGrafon::RefreshChartArea() {
   // Only the chart area; scales and caption stay as the last full paint left them.
   RenderBackground(m_chartImage.Canvas(), 0, 0, m_chartImage.Width(), m_chartImage.Height());
   RenderDataToBitmap(m_chartImage, 0, 0, false, 0);
-  Canvas().Draw(m_marginLeft, m_marginTop, m_chartImage);
+  CopyToScreen(m_marginLeft, m_marginTop, m_chartImage);
   ScreenChanged(
       {m_marginLeft, m_marginTop, m_marginLeft + m_chartImage.Width(), m_marginTop + m_chartImage.Height()});
 }

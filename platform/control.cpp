@@ -43,7 +43,7 @@ void TControl::SetBounds(int left, int top, int width, int height) {
     height = std::max(height, 0);
   }
   const bool resized = width != m_width || height != m_height;
-  if (resized) m_screen.SetSize(width, height);  // may refuse the size; nothing has changed yet
+  if (resized) CheckBitmapSize(width, height);  // may refuse the size; nothing has changed yet
   m_left = left;
   m_top = top;
   m_width = width;
@@ -52,6 +52,10 @@ void TControl::SetBounds(int left, int top, int width, int height) {
     Invalidate();
     Resize();
   }
+}
+
+void TControl::SyncScreenSize() const {
+  if (m_screen.Width() != m_width || m_screen.Height() != m_height) m_screen.SetSize(m_width, m_height);
 }
 
 bool TControl::CanResize(int& newWidth, int& newHeight) {

@@ -138,10 +138,18 @@ class TControl : public TComponent {
   void HandleNeeded();
 
   // painting
-  // What the user sees: the control's screen image and its canvas.
-  TBitmap& ScreenImage() { return m_screen; }
-  const TBitmap& ScreenImage() const { return m_screen; }
-  TCanvas& Canvas() { return m_screen.Canvas(); }
+  // What the user sees: the control's screen image and its canvas. The image takes the control's
+  // size when it is first asked for after a resize, so controls that only ever draw elsewhere (a
+  // chart's hosted scales) never hold pixels of their own.
+  TBitmap& ScreenImage() {
+    SyncScreenSize();
+    return m_screen;
+  }
+  const TBitmap& ScreenImage() const {
+    SyncScreenSize();
+    return m_screen;
+  }
+  TCanvas& Canvas() { return ScreenImage().Canvas(); }
   // Asks for a repaint: marks the control for painting and tells the site (the whole client area).
   void Invalidate();
   bool PaintPending() const { return m_paintPending; }
@@ -224,7 +232,8 @@ class TControl : public TComponent {
   std::string m_hint;
   TCursor m_cursor = crDefault;
   TFont m_font;
-  TBitmap m_screen;
+  void SyncScreenSize() const;
+  mutable TBitmap m_screen;  // sized lazily, see ScreenImage
   bool m_handleAllocated = false;
   bool m_paintPending = false;
   bool m_leftPressInside = false;  // a left press inside the client area awaits its release (Click)
