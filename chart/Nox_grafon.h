@@ -12,13 +12,15 @@
 //   construction, Loaded, Assign  grafon_construction.cpp
 //   published properties        grafon_properties.cpp; margins, shadow, size chart_geometry.cpp
 //   standard layouts            standard_layouts.cpp
-//   painting and repaint rules  paint_pipeline.cpp
+//   painting and repaint rules  paint_pipeline.cpp; frame, shadow, caption control_frame.cpp
+//   item rendering              render_data.cpp (the passes), item_render.h (the kinds)
 //   background, grid, labels,   background.cpp, grid.cpp (positions grid_positions.h),
 //   cross hairs, mouse trace    text_labels_draw.cpp, cross_hairs_draw.cpp, mouse_trace_draw.cpp
 //   mouse handling              mouse_actions.cpp (press, move, release, double click, cursor);
 //                               mouse_scale_drag.cpp, mouse_pan_zoom.cpp, mouse_windows.cpp,
 //                               mouse_drag_objects.cpp, mouse_trace.cpp, rect_pick.cpp;
 //                               rubber figures mouse_rubber_figures.cpp, xor_figures.h
+//   PNG export                  png_export.cpp
 //
 // Two pixel spaces: control pixels (origin at the control's top left; WorldToPixel gives these)
 // and chart-area pixels (origin at (MarginLeft, MarginTop)). With W, H the control's size, the
@@ -29,11 +31,13 @@
 // being designed (RepaintIfAutomatic). Operations that change many things suspend painting and
 // paint once at the end. Nothing paints before the control's window exists.
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/Nox_noxbase.h"
@@ -44,9 +48,11 @@
 #include "chart/grafon_error.h"
 #include "chart/grafon_types.h"
 #include "chart/item_list.h"
+#include "chart/item_render.h"
 #include "chart/joint_layers.h"
 #include "chart/mouse_geometry.h"
 #include "chart/mouse_state.h"
+#include "chart/render_state.h"
 #include "chart/scale_props.h"
 #include "chart/xor_figures.h"
 #include "chart/zoom_history.h"
@@ -418,6 +424,10 @@ class TCustomGrafon : public TControl {
   // through the UseDataOf rules. Any other source goes to the control's default.
   void Assign(const TPersistent& Source) override;
 
+  // Composes the whole control off screen (frame, shadow, caption, scales, chart area, cross hairs)
+  // and copies it onto the screen image in one step. Does nothing while the control is hidden
+  // (outside design mode), loading or suspended. An axis that cannot be mapped (logarithmic with a
+  // bound <= 0) ends it with ENoxGrafonError before anything reaches the screen.
   void Paint() override;
   // Paints now (if the control may paint) and shows the result.
   void Repaint();
@@ -428,6 +438,15 @@ class TCustomGrafon : public TControl {
   // window exists.
   bool PaintSuspended() const { return m_paintSuspended; }
   virtual void SetPaintSuspended(bool value);
+
+  // ---------------------------------------------------------------------------------------------
+  // rendering (item rendering, paint pipeline, export)
+
+  // Writes the composed control, as Paint shows it, to a PNG file. It composes the picture even
+  // when the control could not paint on screen (hidden, without a window, painting suspended) and
+  // leaves the screen image alone. Throws ENoxGrafonError when an axis cannot be mapped, EFileError
+  // when the file cannot be written.
+  void SaveToPngFile(const std::string& path);
 
   // ---------------------------------------------------------------------------------------------
   // events (called only when assigned; Sender is the chart)
@@ -487,6 +506,12 @@ class TCustomGrafon : public TControl {
   // cannot be loaded leaves ChartColor in the frame and clears the name, whose change handler may
   // repaint (a paint inside this one); nothing is thrown.
   virtual void RenderBackground(TCanvas& canvas, int left, int top, int width, int height);
+  // Everything inside the chart area, with its top left corner at (offsetX, offsetY) on canvas: the
+  // grid (unless noGrid is non-zero), the data list and the annotation list (in the order the
+  // annotation switches give; items drawn as item_render.h says, monochrome in black on silver),
+  // the text labels, and the frame line round the area in ChartFrameColor. OnBeforeRenderData and
+  // OnDataRendered bracket it; OnBeforeRenderChartItem and OnBeforeRenderText may change the copy
+  // of an item, or the text, about to be drawn. RenderDataToBitmap renders onto a bitmap's canvas.
   virtual void RenderDataToBitmap(TBitmap& bitmap, int offsetX, int offsetY, bool monochrome, int noGrid);
   virtual void RenderData(TCanvas& canvas, int offsetX, int offsetY, bool monochrome, int noGrid);
   // Steps of RenderData and Paint. (offsetX, offsetY): where the chart area's top left corner lies
@@ -506,6 +531,27 @@ class TCustomGrafon : public TControl {
   // The mouse trace onto image with the chart area's top left corner at (x, y) on it; the segments
   // at a point that is NaN or infinite are left out. Pen and brush come back as for cross hairs.
   void DrawMouseTrace(int x, int y, TBitmap& image);
+
+  // Paint's steps: everything outside the chart area onto ControlImage's canvas (window background,
+  // shadow, caption, then the mapping and the 32 scales); the cross hairs drawn into image, which
+  // lies at (x, y) in control pixels, and image copied onto canvas there.
+  void RenderControlFrame(TCanvas& canvas);
+  void ComposeOverlays(int x, int y, TCanvas& canvas, TBitmap& image);
+
+  // For the item kinds that have no drawing operation of their own: appends a complete record to
+  // the list the drawing operations write to (in the data list with CoordMode 0, as every data
+  // item), and stores long-text entry index (1..50; false and nothing stored outside) of that list.
+  void AppendChartItem(const TgfChartItem& item) {
+    TgfChartItem record = item;
+    if (!m_annotationMode) record.CoordMode = 0;
+    AppendItem(record, item.CoordMode);
+  }
+  bool SetLongText(int index, std::string text) {
+    detail::TItemList& list = m_annotationMode ? m_annotations : *m_data;
+    if (!list.LongTexts.Set(index, std::move(text))) return false;
+    list.LongTextCount = std::max(list.LongTextCount, index);
+    return true;
+  }
 
   // off-screen images: the chart area, the whole control, the background picture
   TBitmap& ChartImage() { return m_chartImage; }
@@ -619,8 +665,18 @@ class TCustomGrafon : public TControl {
   void ForgetMappingInputs();
 
   // painting
-  void PaintScales();
+  void DrawCaption(TCanvas& canvas);
+  void PaintScales(TCanvas& canvas);
+  void ComposeControlImage();
   void RefreshChartArea();
+
+  // --- rendering: the item renderer (render_data.cpp, item_render.h) ---
+  detail::TLayerPixelTable LayerPixelTable() const;
+  // Draws the visible items of a list whose stored kind `select` accepts.
+  template <class Select>
+  void RenderItemList(detail::TItemRenderer& renderer, const detail::TItemList& list, bool isAnnotation,
+                      Select select);
+  void RenderAnnotations(detail::TItemRenderer& renderer);
 
   // --- background, grid, text labels, cross hairs and mouse trace ---
   // (background.cpp, grid.cpp, text_labels_draw.cpp, cross_hairs_draw.cpp, mouse_trace_draw.cpp,
@@ -770,6 +826,9 @@ class TCustomGrafon : public TControl {
   bool m_paintSuspended = true;  // nothing paints while set
   int m_scaleChangeDepth = 0;    // open TScaleChangeBatch scopes
   bool m_scaleChangePending = false;
+
+  // --- rendering ---
+  detail::TRenderState m_renderState;  // the item renderer's attribute cache, polyline, mark map
 };
 
 // The chart control as placed on a form.

@@ -1,5 +1,6 @@
 // When and how the chart paints: the paint-suspension flag, the repaint rules, and the composition
-// of the control image from the hosted scales and the chart-area image.
+// of the control image from the control frame (control_frame.cpp), the chart-area image and the
+// cross hairs, which reaches the screen in one copy.
 
 #include "chart/Nox_grafon.h"
 
@@ -50,45 +51,39 @@ void TCustomGrafon::RepaintIfAutomatic() {
   if (m_autoRedraw || IsDesigning()) Repaint();
 }
 
-void TCustomGrafon::PaintScales() {
-  UpdateLayerMapping();
-  for (int l = 1; l <= kLayerCount; ++l) {
-    PushScaleProps(ScaleControlX(l), ScaleXOf(l));
-    ScaleControlX(l).PaintNow();
-  }
-  for (int l = 1; l <= kLayerCount; ++l) {
-    PushScaleProps(ScaleControlY(l), ScaleYOf(l));
-    ScaleControlY(l).PaintNow();
-  }
-  if (OnScalesRendered) OnScalesRendered(this, m_controlImage.Canvas(), 0, 0);
+void TCustomGrafon::ComposeControlImage() {
+  RenderControlFrame(m_controlImage.Canvas());
+  ResizeChartImage(true, true);
+  TCanvas& chartCanvas = m_chartImage.Canvas();
+  RenderBackground(chartCanvas, 0, 0, m_chartImage.Width(), m_chartImage.Height());
+  RenderDataToBitmap(m_chartImage, 0, 0, false, 0);
+  DrawMouseTrace(0, 0, m_chartImage);
+  m_controlImage.Canvas().Draw(m_marginLeft, m_marginTop, m_chartImage);
 }
 
 void TCustomGrafon::Paint() {
   if (!CanPaint()) return;
-  m_controlImage.SetSize(Width(), Height());
-  PaintScales();
-  ResizeChartImage(true, true);
-  RenderBackground(m_chartImage.Canvas(), 0, 0, m_chartImage.Width(), m_chartImage.Height());
-  RenderDataToBitmap(m_chartImage, 0, 0, false, 0);
-  m_controlImage.Canvas().Draw(m_marginLeft, m_marginTop, m_chartImage);
-  CopyToScreen(0, 0, m_controlImage);
+  ComposeControlImage();
+  ComposeOverlays(0, 0, Canvas(), m_controlImage);
+}
+
+void TCustomGrafon::ComposeOverlays(int x, int y, TCanvas& canvas, TBitmap& image) {
+  DrawCrossHairs(x, y, image);
+  // The control's own canvas goes through CopyToScreen, which keeps rubber figures on screen.
+  if (&canvas == &Canvas()) {
+    CopyToScreen(x, y, image);
+  } else {
+    canvas.Draw(x, y, image);
+  }
 }
 
 void TCustomGrafon::RefreshChartArea() {
-  // Only the chart area; scales and caption stay as the last full paint left them.
+  // Only the chart area; scales, caption and mouse trace stay as the last full paint left them.
   RenderBackground(m_chartImage.Canvas(), 0, 0, m_chartImage.Width(), m_chartImage.Height());
   RenderDataToBitmap(m_chartImage, 0, 0, false, 0);
-  CopyToScreen(m_marginLeft, m_marginTop, m_chartImage);
+  ComposeOverlays(m_marginLeft, m_marginTop, Canvas(), m_chartImage);
   ScreenChanged(
       {m_marginLeft, m_marginTop, m_marginLeft + m_chartImage.Width(), m_marginTop + m_chartImage.Height()});
 }
-
-void TCustomGrafon::RenderDataToBitmap(TBitmap& bitmap, int offsetX, int offsetY, bool monochrome,
-                                       int noGrid) {
-  RenderData(bitmap.Canvas(), offsetX, offsetY, monochrome, noGrid);
-}
-
-void TCustomGrafon::RenderData(TCanvas& /*canvas*/, int /*offsetX*/, int /*offsetY*/, bool /*monochrome*/,
-                               int /*noGrid*/) {}
 
 }  // namespace nox

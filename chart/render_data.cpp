@@ -1,0 +1,134 @@
+// RenderData: everything inside the chart area, in this order: the grid, the data list and the
+// annotation list (in the order the annotation switches choose), the text labels and the frame
+// line round the chart area. The items themselves are drawn by the item renderer (item_render.h).
+
+#include "chart/Nox_grafon.h"
+
+namespace nox {
+
+namespace {
+
+bool IsTextKind(std::uint8_t kind) { return kind == ikText || kind == ikTextOffset; }
+
+}  // namespace
+
+detail::TLayerPixelTable TCustomGrafon::LayerPixelTable() const {
+  detail::TLayerPixelTable table;
+  for (std::size_t i = 0; i < table.size(); ++i) {
+    const TScaleProps& sx = m_propsX[i];
+    const TScaleProps& sy = m_propsY[i];
+    detail::TLayerPixels& l = table[i];
+    l.X = m_mapX[i];
+    l.Y = m_mapY[i];
+    l.LogX = sx.Logarithmic();
+    l.LogY = sy.Logarithmic();
+    // Where values below the logarithmic limit go: the low end of the axis on screen.
+    l.BelowX = sx.RangeHigh() < sx.RangeLow() ? Width() : 0;
+    l.BelowY = sy.RangeHigh() < sy.RangeLow() ? 0 : Height();
+    l.XLow = std::min(sx.RangeLow(), sx.RangeHigh());
+    l.XHigh = std::max(sx.RangeLow(), sx.RangeHigh());
+    l.YLow = std::min(sy.RangeLow(), sy.RangeHigh());
+    l.YHigh = std::max(sy.RangeLow(), sy.RangeHigh());
+  }
+  return table;
+}
+
+template <class Select>
+void TCustomGrafon::RenderItemList(detail::TItemRenderer& renderer, const detail::TItemList& list,
+                                   bool isAnnotation, Select select) {
+  const std::array<bool, 256>& classVisible = isAnnotation ? m_annotationClassVisible : m_dataClassVisible;
+  const int count = list.Count;
+  for (int index = 0; index < count; ++index) {
+    // An event handler may have replaced the list's storage meanwhile.
+    if (static_cast<std::size_t>(index) >= list.Items.size()) break;
+    TgfChartItem item = list.Items[static_cast<std::size_t>(index)];
+    if (!select(item.Kind)) continue;
+    if (!classVisible[item.ItemClass] || item.Layer < 1 || item.Layer > kLayerCount ||
+        !m_layerVisible[static_cast<std::size_t>(item.Layer - 1)]) {
+      continue;
+    }
+    if (OnBeforeRenderChartItem) OnBeforeRenderChartItem(this, item, index, isAnnotation);
+    renderer.RenderItem(item, index, isAnnotation, list.LongTexts);
+  }
+  renderer.FlushPolyline();
+}
+
+void TCustomGrafon::RenderAnnotations(detail::TItemRenderer& renderer) {
+  if (m_annotationTextsOnTop) {
+    // Texts are drawn above every other annotation item, wherever they stand in the list. The
+    // stored kind decides, not the copy a handler may change.
+    RenderItemList(renderer, m_annotations, true, [](std::uint8_t kind) { return !IsTextKind(kind); });
+    RenderItemList(renderer, m_annotations, true, IsTextKind);
+  } else {
+    RenderItemList(renderer, m_annotations, true, [](std::uint8_t) { return true; });
+  }
+}
+
+void TCustomGrafon::RenderDataToBitmap(TBitmap& bitmap, int offsetX, int offsetY, bool monochrome,
+                                       int noGrid) {
+  RenderData(bitmap.Canvas(), offsetX, offsetY, monochrome, noGrid);
+}
+
+void TCustomGrafon::RenderData(TCanvas& canvas, int offsetX, int offsetY, bool monochrome, int noGrid) {
+  detail::TRenderState& state = m_renderState;
+  if (m_avoidDuplicateMarks) state.DuplicateMarks.Reset(Width(), Height(), m_minDupMarkDist);
+
+  // The handler may draw as it likes; the colours it leaves do not reach the items.
+  const int top = detail::SaturateToInt(std::int64_t{m_marginTop} - offsetY);
+  const int left = detail::SaturateToInt(std::int64_t{m_marginLeft} - offsetX);
+  {
+    const TColor brush = canvas.Brush().Color();
+    const TColor pen = canvas.Pen().Color();
+    if (OnBeforeRenderData) OnBeforeRenderData(this, canvas, top, left);
+    canvas.Brush().SetColor(brush);
+    canvas.Pen().SetColor(pen);
+  }
+
+  if (m_gridStyle != gsNone && noGrid == 0) DrawGrid(canvas, offsetX, offsetY);
+
+  // Every rendering starts from the same canvas state, so nothing carries over between pictures.
+  canvas.Pen().SetWidth(m_lineWidth);
+  state.CurrentPenWidth = m_lineWidth;
+  state.CurrentPosition = {offsetX, offsetY};
+  state.Polyline.Clear();
+  canvas.MoveTo(offsetX, offsetY);
+  canvas.Pen().SetColor(m_chartColor);
+  canvas.Brush().SetColor(m_chartColor);
+  canvas.Font().SetColor(m_chartColor);
+  canvas.Pen().SetStyle(psSolid);
+  state.CurrentPenColor = m_chartColor;
+  state.CurrentBrushColor = m_chartColor;
+  state.CurrentFontColor = m_chartColor;
+  state.CurrentPenStyle = psSolid;
+  canvas.SetTextAlign(TA_LEFT | TA_TOP | TA_NOUPDATECP);
+
+  {
+    const detail::TLayerPixelTable layers = LayerPixelTable();
+    detail::TItemRenderer renderer(*this, {&canvas, offsetX, offsetY, monochrome}, layers, state);
+    // The data list may be shared with other charts; holding it keeps it alive should a handler
+    // change the sharing meanwhile.
+    const detail::TItemListPtr data = m_data;
+    const auto all = [](std::uint8_t) { return true; };
+    if (!m_annotationsUnderData) RenderItemList(renderer, *data, false, all);
+    if (m_showAnnotations) RenderAnnotations(renderer);
+    if (m_annotationsUnderData) RenderItemList(renderer, *data, false, all);
+  }
+
+  canvas.Pen().SetWidth(1);
+  DrawTextLabels(canvas, offsetX, offsetY);
+
+  if (OnDataRendered) OnDataRendered(this, canvas, top, left);
+
+  // The frame's colours are not remembered: the next rendering starts afresh.
+  const int right = detail::SaturateToInt(std::int64_t{offsetX} + ChartAreaWidth());
+  const int bottom = detail::SaturateToInt(std::int64_t{offsetY} + ChartAreaHeight());
+  canvas.Pen().SetColor(m_chartFrameColor);
+  canvas.Pen().SetStyle(psSolid);
+  canvas.MoveTo(offsetX, offsetY);
+  canvas.LineTo(right, offsetY);
+  canvas.LineTo(right, bottom);
+  canvas.LineTo(offsetX, bottom);
+  canvas.LineTo(offsetX, offsetY);
+}
+
+}  // namespace nox
