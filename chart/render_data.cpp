@@ -37,11 +37,11 @@ template <class Select>
 void TCustomGrafon::RenderItemList(detail::TItemRenderer& renderer, const detail::TItemList& list,
                                    bool isAnnotation, Select select) {
   const std::array<bool, 256>& classVisible = isAnnotation ? m_annotationClassVisible : m_dataClassVisible;
-  const int count = list.Count;
+  const int count = list.Count();
   for (int index = 0; index < count; ++index) {
     // An event handler may have replaced the list's storage meanwhile.
-    if (static_cast<std::size_t>(index) >= list.Items.size()) break;
-    TgfChartItem item = list.Items[static_cast<std::size_t>(index)];
+    if (static_cast<std::size_t>(index) >= list.Items().size()) break;
+    TgfChartItem item = list.Items()[static_cast<std::size_t>(index)];
     if (!select(item.Kind)) continue;
     if (!classVisible[item.ItemClass] || item.Layer < 1 || item.Layer > kLayerCount ||
         !m_layerVisible[static_cast<std::size_t>(item.Layer - 1)]) {
