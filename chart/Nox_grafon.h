@@ -681,9 +681,8 @@ class TCustomGrafon : public TControl {
   // --- rendering: the item renderer (render_data.cpp, item_render.h) ---
   detail::TLayerPixelTable LayerPixelTable() const;
   // Draws the visible items of a list whose stored kind `select` accepts.
-  template <class Select>
   void RenderItemList(detail::TItemRenderer& renderer, const detail::TItemList& list, bool isAnnotation,
-                      Select select);
+                      bool (*select)(std::uint8_t));
   void RenderAnnotations(detail::TItemRenderer& renderer);
 
   // --- background, grid, text labels, cross hairs and mouse trace ---

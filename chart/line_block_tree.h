@@ -23,6 +23,10 @@
 
 namespace nox::detail {
 
+// What a walk over a list does with a block offered to it: take it whole, look at its parts (the
+// blocks of the level below, then single items), or stop before it.
+enum TBlockStep : std::uint8_t { bsTake, bsSplit, bsStop };
+
 struct TBlockBox {
   double MinX = 0, MaxX = 0, MinY = 0, MaxY = 0;  // NaN in MinX: not uniform
   bool Uniform() const { return !std::isnan(MinX); }
@@ -57,7 +61,72 @@ class TLineBlockTree {
 
   friend bool operator==(const TLineBlockTree&, const TLineBlockTree&) = default;
 
+  // Walks the items first .. last - 1 front to back (last must not exceed the count summarised).
+  // Each complete block that starts at the walk's position and ends inside the range is offered,
+  // largest first, as block(level, blockIndex, firstItem); what it does not take is split into the
+  // blocks of the level below and at last offered item by item as item(index), which returns false
+  // to stop. Returns where the walk stopped: the first item (or block) not passed, or last.
+  template <class Block, class Item>
+  std::size_t WalkForward(std::size_t first, std::size_t last, Block&& block, Item&& item) const {
+    std::size_t p = first;
+    while (p < last) {
+      bool taken = false;
+      for (int level = LargestBlockAt(p, last - p, true); level >= 0 && !taken; --level) {
+        const TBlockStep step = block(level, p >> Shift(level), p);
+        if (step == bsStop) return p;
+        if (step == bsTake) {
+          p += BlockItems(level);
+          taken = true;
+        }
+      }
+      if (taken) continue;
+      if (!item(p)) return p;
+      ++p;
+    }
+    return p;
+  }
+
+  // The same back to front, from last - 1 down to first; blocks end at the walk's position and are
+  // offered as block(level, blockIndex, firstItem). Returns the position the walk stopped at: the
+  // items before it are not passed (item(p - 1) returned false, or a block ending at p stopped it),
+  // or first.
+  template <class Block, class Item>
+  std::size_t WalkBackward(std::size_t first, std::size_t last, Block&& block, Item&& item) const {
+    std::size_t p = last;
+    while (p > first) {
+      bool taken = false;
+      for (int level = LargestBlockAt(p, p - first, false); level >= 0 && !taken; --level) {
+        const std::size_t size = BlockItems(level);
+        const TBlockStep step = block(level, (p >> Shift(level)) - 1, p - size);
+        if (step == bsStop) return p;
+        if (step == bsTake) {
+          p -= size;
+          taken = true;
+        }
+      }
+      if (taken) continue;
+      if (!item(p - 1)) return p;
+      --p;
+    }
+    return p;
+  }
+
  private:
+  static constexpr int Shift(int level) { return kFanShift * (level + 1); }
+  // The highest level with a complete block that starts (forward) or ends (backward) at p and
+  // holds at most `room` items; -1 if there is none.
+  int LargestBlockAt(std::size_t p, std::size_t room, bool forward) const {
+    int level = -1;
+    for (int l = 0; l < kLevels; ++l) {
+      const std::size_t size = BlockItems(l);
+      if ((p & (size - 1)) != 0 || size > room) break;
+      const std::size_t index = forward ? p >> Shift(l) : (p >> Shift(l)) - 1;
+      if (index >= BlockCount(l)) break;
+      level = l;
+    }
+    return level;
+  }
+
   std::array<std::vector<TBlockBox>, kLevels> m_levels;
 };
 
