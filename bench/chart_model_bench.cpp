@@ -18,7 +18,7 @@ void BM_AppendLineTo(benchmark::State& state) {
     benchmark::DoNotOptimize(chart->DataCount());
     state.PauseTiming();
     state.counters["bytes_per_item"] =
-        static_cast<double>(chart->DataItems().capacity() * sizeof(nox::TgfChartItem)) / count;
+        static_cast<double>(chart->DataItems().AllocatedBytes()) / count;
     chart.reset();
     state.ResumeTiming();
   }

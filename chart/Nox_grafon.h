@@ -47,6 +47,7 @@
 #include "chart/chart_item.h"
 #include "chart/grafon_error.h"
 #include "chart/grafon_types.h"
+#include "chart/item_container.h"
 #include "chart/item_list.h"
 #include "chart/item_render.h"
 #include "chart/joint_layers.h"
@@ -121,12 +122,12 @@ class TCustomGrafon : public TControl {
   void SetItemAttribute(std::int32_t value) { m_itemAttribute = value; }
 
   // the lists, read only; an array's length is the list's capacity
-  const TGfItemContainer& DataItems() const { return m_data->Items; }
-  int DataCount() const { return m_data->Count; }
+  const TGfItemContainer& DataItems() const { return m_data->Items(); }
+  int DataCount() const { return m_data->Count(); }
   const TLongTextArray& DataLongTexts() const { return m_data->LongTexts; }
   int DataLongTextCount() const { return m_data->LongTextCount; }
-  const TGfItemContainer& AnnotationItems() const { return m_annotations.Items; }
-  int AnnotationCount() const { return m_annotations.Count; }
+  const TGfItemContainer& AnnotationItems() const { return m_annotations.Items(); }
+  int AnnotationCount() const { return m_annotations.Count(); }
   const TLongTextArray& AnnotationLongTexts() const { return m_annotations.LongTexts; }
   int AnnotationLongTextCount() const { return m_annotations.LongTextCount; }
 
@@ -282,6 +283,13 @@ class TCustomGrafon : public TControl {
   void SetShadowColor(TColor value);
   TColor ShadowBakColor() const { return m_shadowBakColor; }  // = clBtnFace; repaints
   void SetShadowBakColor(TColor value);
+
+  // True: long runs of line-to items drawn with a 1-pixel solid pen are painted from block
+  // summaries of the item lists, column by column, giving exactly the pixels of drawing them item
+  // by item at a cost that follows the chart's width rather than the item count. False draws every
+  // item on its own (the reference the summaries are checked against). Neither value repaints.
+  bool FastLineRuns() const { return m_fastLineRuns; }  // = True
+  void SetFastLineRuns(bool value) { m_fastLineRuns = value; }
 
   // Suppression of marks of the same type drawn within MinDupMarkDist pixels; changes paint at once.
   bool AvoidDuplicateMarks() const { return m_avoidDuplicateMarks; }  // = False
@@ -677,9 +685,8 @@ class TCustomGrafon : public TControl {
   // --- rendering: the item renderer (render_data.cpp, item_render.h) ---
   detail::TLayerPixelTable LayerPixelTable() const;
   // Draws the visible items of a list whose stored kind `select` accepts.
-  template <class Select>
   void RenderItemList(detail::TItemRenderer& renderer, const detail::TItemList& list, bool isAnnotation,
-                      Select select);
+                      bool (*select)(std::uint8_t));
   void RenderAnnotations(detail::TItemRenderer& renderer);
 
   // --- background, grid, text labels, cross hairs and mouse trace ---
@@ -787,6 +794,7 @@ class TCustomGrafon : public TControl {
   TColor m_shadowBakColor = clBtnFace;
   bool m_avoidDuplicateMarks = false;
   int m_minDupMarkDist = 1;  // pixels, 1..3
+  bool m_fastLineRuns = true;  // line-to runs drawn from block summaries
   TBakGndImg m_backGroundImg;
   GridStyleType m_gridStyle = gsNone;
   double m_gridDx = 0;

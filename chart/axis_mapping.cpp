@@ -30,18 +30,6 @@ bool ComputeAxisMapping(bool logarithmic, double low, double high, long double l
   return true;
 }
 
-int MapToPixel(const TAxisMapping& m, bool logarithmic, double v, int belowLogPixel) {
-  long double p;
-  if (logarithmic) {
-    if (!(v > kMinLogValue)) return belowLogPixel;
-    p = std::log(static_cast<long double>(v)) * m.k + m.o;
-  } else {
-    p = static_cast<long double>(v) * m.k + m.o;
-  }
-  if (std::isnan(p)) return 0;
-  return RoundToInt(std::clamp<long double>(p, -2147483647.0L, 2147483647.0L));
-}
-
 double MapToWorld(const TAxisMapping& m, bool logarithmic, int p, double fallback) {
   if (m.k == 0) return fallback;
   long double v = (static_cast<long double>(p) - m.o) / m.k;

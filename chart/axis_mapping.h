@@ -2,6 +2,12 @@
 // The linear map from world values of one axis to pixels: pixel = k * v + o, where v is the world
 // value, or its natural logarithm on a logarithmic axis. Computed in extended precision.
 
+#include <algorithm>
+#include <cmath>
+
+#include "base/rounding.h"
+#include "chart/scale_props.h"
+
 namespace nox::detail {
 
 struct TAxisMapping {
@@ -18,8 +24,20 @@ bool ComputeAxisMapping(bool logarithmic, double low, double high, long double l
                         long double highPixel, long double extent, long double centre, TAxisMapping& out);
 
 // The pixel of world value v, clamped into -2147483647..2147483647 and rounded (ties to even).
-// On a logarithmic axis a value <= 1e-100 gives belowLogPixel.
-int MapToPixel(const TAxisMapping& m, bool logarithmic, double v, int belowLogPixel);
+// On a logarithmic axis a value <= 1e-100 gives belowLogPixel. On a linear axis the pixel never
+// decreases as v grows when k > 0 and never increases when k < 0 (each step rounds monotonically),
+// which the renderer relies on to place whole blocks of points by their extremes.
+inline int MapToPixel(const TAxisMapping& m, bool logarithmic, double v, int belowLogPixel) {
+  long double p;
+  if (logarithmic) {
+    if (!(v > kMinLogValue)) return belowLogPixel;
+    p = std::log(static_cast<long double>(v)) * m.k + m.o;
+  } else {
+    p = static_cast<long double>(v) * m.k + m.o;
+  }
+  if (std::isnan(p)) return 0;
+  return RoundToInt(std::clamp<long double>(p, -2147483647.0L, 2147483647.0L));
+}
 
 // The world value at pixel p, limited to the finite Double range. An axis with k = 0 (no extent)
 // has no inverse; it gives fallback.

@@ -1,6 +1,6 @@
 #pragma once
-// The chart's display list: the drawing item record TgfChartItem, the item kinds, the dynamic array
-// that holds the records (TGfItemContainer) and the long-text table (TLongTextArray).
+// The chart's display list: the drawing item record TgfChartItem, the item kinds and the long-text
+// table (TLongTextArray); the array that holds the records is TGfItemContainer (item_container.h).
 //
 // TgfChartItem is handed by reference to event handlers, so its field order, widths and offsets are
 // part of the public interface; the static_asserts below pin them.
@@ -11,7 +11,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "platform/color.h"
 #include "platform/pen.h"
@@ -116,10 +115,6 @@ static_assert(offsetof(TgfChartItem, Param3) == 96);
 static_assert(offsetof(TgfChartItem, CoordMode) == 100);
 static_assert(sizeof(TgfChartItem) == 104);
 static_assert(sizeof(TgfItemKind) == 1 && sizeof(TPenStyle) == 1);
-
-// The dynamic array of items. Its length is the list's capacity; the list's count says how many
-// entries are in use.
-using TGfItemContainer = std::vector<TgfChartItem>;
 
 // The texts of text items too long for ShortText, entries 1..50 (an item refers to one through its
 // LineWidth field). Reading an index outside 1..50 gives the empty string; writing one is refused.

@@ -13,15 +13,13 @@ void TItemList::Grow(int allocSize) {
     throw ENoxGrafonError("Item list cannot hold more than " +
                           std::to_string(std::numeric_limits<int>::max()) + " items");
   }
-  // std::vector grows its storage geometrically underneath, so stepping the length by allocSize
-  // still costs amortised constant time per item.
-  Items.resize(static_cast<std::size_t>(grown));
+  m_items.GrowTo(static_cast<std::size_t>(grown));
 }
 
 void TItemList::Clear() {
-  Items.clear();
-  Items.shrink_to_fit();
-  Count = 0;
+  m_items.clear();
+  m_count = 0;
+  m_blocks.Clear();
   LongTexts.Clear();
   LongTextCount = 0;
 }
@@ -29,11 +27,14 @@ void TItemList::Clear() {
 void TItemList::CopyFrom(const TItemList& source, int allocSize) {
   if (&source == this) return;
   const int step = allocSize < 1 ? 1 : allocSize;
-  const long long capacity = static_cast<long long>(step) * (source.Count / step + 1);
-  TGfItemContainer items(static_cast<std::size_t>(capacity));
-  std::copy_n(source.Items.begin(), source.Count, items.begin());
-  Items = std::move(items);
-  Count = source.Count;
+  const long long capacity = static_cast<long long>(step) * (source.m_count / step + 1);
+  TGfItemContainer items;
+  items.GrowTo(static_cast<std::size_t>(capacity));
+  for (std::size_t i = 0; i < static_cast<std::size_t>(source.m_count); ++i) items[i] = source.m_items[i];
+  TLineBlockTree blocks = source.m_blocks;
+  m_items = std::move(items);
+  m_blocks = std::move(blocks);
+  m_count = source.m_count;
   LongTexts = source.LongTexts;
   LongTextCount = source.LongTextCount;
 }

@@ -42,6 +42,8 @@ class TCustomGrafon;
 
 namespace nox::detail {
 
+class TItemList;
+
 // One layer's mapping as the renderer needs it, taken from the chart once per rendering.
 struct TLayerPixels {
   TAxisMapping X, Y;
@@ -78,6 +80,25 @@ inline int SaturateToInt(std::int64_t v) {
   return v < INT32_MIN ? INT32_MIN : v > INT32_MAX ? INT32_MAX : static_cast<int>(v);
 }
 
+// Which items of a list one loop of a rendering draws: the loop's filter on the stored kind, and
+// the class and layer visibility tables.
+struct TListFilter {
+  bool (*Select)(std::uint8_t kind) = nullptr;
+  const std::array<bool, 256>* ClassVisible = nullptr;
+  const std::array<bool, 16>* LayerVisible = nullptr;
+  bool Visible(const TgfChartItem& item) const {
+    return Select(item.Kind) && (*ClassVisible)[item.ItemClass] && item.Layer >= 1 && item.Layer <= 16 &&
+           (*LayerVisible)[static_cast<std::size_t>(item.Layer - 1)];
+  }
+};
+
+// What RenderLineRun did: the items before Next are done (drawn, or passed over as hidden ones
+// are); the items from there up to PlainUntil are to be drawn one by one.
+struct TRunStep {
+  int Next = 0;
+  int PlainUntil = 0;
+};
+
 class TItemRenderer {
  public:
   TItemRenderer(TCustomGrafon& chart, const TRenderTarget& target, const TLayerPixelTable& layers,
@@ -94,7 +115,24 @@ class TItemRenderer {
   // every line is empty of width).
   int MeasureText(std::string_view text, int& lineHeight, int& totalHeight, int& maxWidth) const;
 
+  // Draws, from block summaries, the line-to run of the list that starts at item `first` (among the
+  // items first .. end - 1 of the loop), as far as that gives exactly what drawing its items one by
+  // one gives: pixels, pen position, pending polyline. It takes runs drawn with a 1-pixel solid pen
+  // in copy mode whose first item would go into the pending polyline as it is, and stops at the
+  // last point that completes a 200-point batch, where drawing item by item leaves a state that
+  // one point determines. Otherwise it draws nothing (Next = first). item_render_runs.cpp.
+  TRunStep RenderLineRun(const TItemList& list, int first, int end, const TListFilter& filter);
+
  private:
+  // How a run treats an item: passed over as a hidden one, a point of the run, or the item that
+  // ends it (it draws, flushes or changes the pen).
+  enum TRunItem : std::uint8_t { riSkipped, riPoint, riEnd };
+  TRunItem ClassifyRunItem(const TgfChartItem& item, const TListFilter& filter) const;
+  // Whether a line-to item of a uniform block continues the pending polyline as it is.
+  bool ContinuesRun(const TgfChartItem& item) const {
+    return item.LineWidth == m_state.CurrentPenWidth && !LineAttributesDiffer(item);
+  }
+
   // effective colours
   TColor PenOf(const TgfChartItem& item) const { return m_target.Monochrome ? 0x000000 : item.Color; }
   TColor FillOf(const TgfChartItem& item) const { return m_target.Monochrome ? 0xC0C0C0 : item.FillColor; }

@@ -9,6 +9,8 @@ namespace nox {
 namespace {
 
 bool IsTextKind(std::uint8_t kind) { return kind == ikText || kind == ikTextOffset; }
+bool AllKinds(std::uint8_t) { return true; }
+bool AllButTexts(std::uint8_t kind) { return !IsTextKind(kind); }
 
 }  // namespace
 
@@ -33,20 +35,30 @@ detail::TLayerPixelTable TCustomGrafon::LayerPixelTable() const {
   return table;
 }
 
-template <class Select>
 void TCustomGrafon::RenderItemList(detail::TItemRenderer& renderer, const detail::TItemList& list,
-                                   bool isAnnotation, Select select) {
-  const std::array<bool, 256>& classVisible = isAnnotation ? m_annotationClassVisible : m_dataClassVisible;
-  const int count = list.Count;
+                                   bool isAnnotation, bool (*select)(std::uint8_t)) {
+  const detail::TListFilter filter{select, isAnnotation ? &m_annotationClassVisible : &m_dataClassVisible,
+                                   &m_layerVisible};
+  const int count = list.Count();
+  // Line-to runs go to the run renderer, which draws the long ones from the block summaries; what
+  // it leaves (short runs, the last points of a run) is drawn item by item. A handler that may
+  // change every item, or a loop without line-to items, takes every item on its own.
+  const bool runs = m_fastLineRuns && select(ikLineTo);
+  int plainUntil = 0;
   for (int index = 0; index < count; ++index) {
     // An event handler may have replaced the list's storage meanwhile.
-    if (static_cast<std::size_t>(index) >= list.Items.size()) break;
-    TgfChartItem item = list.Items[static_cast<std::size_t>(index)];
-    if (!select(item.Kind)) continue;
-    if (!classVisible[item.ItemClass] || item.Layer < 1 || item.Layer > kLayerCount ||
-        !m_layerVisible[static_cast<std::size_t>(item.Layer - 1)]) {
-      continue;
+    if (static_cast<std::size_t>(index) >= list.Items().size()) break;
+    if (runs && index >= plainUntil && !OnBeforeRenderChartItem &&
+        list.Items()[static_cast<std::size_t>(index)].Kind == ikLineTo) {
+      const detail::TRunStep step = renderer.RenderLineRun(list, index, count, filter);
+      plainUntil = step.PlainUntil;
+      if (step.Next > index) {
+        index = step.Next - 1;
+        continue;
+      }
     }
+    TgfChartItem item = list.Items()[static_cast<std::size_t>(index)];
+    if (!filter.Visible(item)) continue;
     if (OnBeforeRenderChartItem) OnBeforeRenderChartItem(this, item, index, isAnnotation);
     renderer.RenderItem(item, index, isAnnotation, list.LongTexts);
   }
@@ -57,10 +69,10 @@ void TCustomGrafon::RenderAnnotations(detail::TItemRenderer& renderer) {
   if (m_annotationTextsOnTop) {
     // Texts are drawn above every other annotation item, wherever they stand in the list. The
     // stored kind decides, not the copy a handler may change.
-    RenderItemList(renderer, m_annotations, true, [](std::uint8_t kind) { return !IsTextKind(kind); });
+    RenderItemList(renderer, m_annotations, true, AllButTexts);
     RenderItemList(renderer, m_annotations, true, IsTextKind);
   } else {
-    RenderItemList(renderer, m_annotations, true, [](std::uint8_t) { return true; });
+    RenderItemList(renderer, m_annotations, true, AllKinds);
   }
 }
 
@@ -108,10 +120,9 @@ void TCustomGrafon::RenderData(TCanvas& canvas, int offsetX, int offsetY, bool m
     // The data list may be shared with other charts; holding it keeps it alive should a handler
     // change the sharing meanwhile.
     const detail::TItemListPtr data = m_data;
-    const auto all = [](std::uint8_t) { return true; };
-    if (!m_annotationsUnderData) RenderItemList(renderer, *data, false, all);
+    if (!m_annotationsUnderData) RenderItemList(renderer, *data, false, AllKinds);
     if (m_showAnnotations) RenderAnnotations(renderer);
-    if (m_annotationsUnderData) RenderItemList(renderer, *data, false, all);
+    if (m_annotationsUnderData) RenderItemList(renderer, *data, false, AllKinds);
   }
 
   canvas.Pen().SetWidth(1);

@@ -46,10 +46,10 @@ TEST(ItemList, CopyTakesUsedEntriesIntoWholeSteps) {
   source.LongTextCount = 3;
   detail::TItemList copy;
   copy.CopyFrom(source, 10);
-  EXPECT_EQ(copy.Count, 25);
+  EXPECT_EQ(copy.Count(), 25);
   EXPECT_EQ(copy.Capacity(), 30);  // 10 * (25 div 10 + 1)
-  EXPECT_EQ(copy.Items[24].X1, 24);
-  EXPECT_EQ(copy.Items[25], TgfChartItem{});
+  EXPECT_EQ(copy.Items()[24].X1, 24);
+  EXPECT_EQ(copy.Items()[25], TgfChartItem{});
   EXPECT_EQ(copy.LongTexts[3], "text");
   EXPECT_EQ(copy.LongTextCount, 3);
 }
