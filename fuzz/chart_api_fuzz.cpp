@@ -14,6 +14,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstddef>
@@ -52,6 +53,7 @@ class TFuzzGrafon : public TGrafon {
   using TCustomGrafon::ApplyLayerRange;
   using TCustomGrafon::MouseTrace;
   using TCustomGrafon::PushZoomHistory;
+  using TCustomGrafon::RenderDataToBitmap;
   using TCustomGrafon::ResetZoomHistory;
   using TCustomGrafon::SetJointRange;
   using TCustomGrafon::SetLongText;
@@ -67,7 +69,9 @@ struct TContext {
 };
 
 // Layers 1..16 mostly, 0 (all layers) and the neighbours outside now and then.
-int Layer(TFuzzInput& in) { return in.Byte() < 230 ? in.IntIn(1, kLayerCount) : in.IntIn(-1, kLayerCount + 1); }
+int Layer(TFuzzInput& in) {
+  return in.Byte() < 230 ? in.IntIn(1, kLayerCount) : in.IntIn(-1, kLayerCount + 1);
+}
 
 // A control coordinate: near the control mostly, any int now and then.
 int Coordinate(TFuzzInput& in, int extent) { return in.Byte() < 224 ? in.IntIn(-20, extent + 20) : in.Int(); }
@@ -77,7 +81,9 @@ int Side(TFuzzInput& in) { return in.Byte() < 232 ? in.IntIn(0, 640) : in.IntIn(
 // Margins as charts have them mostly, any int (clamped by the setter) now and then.
 int Margin(TFuzzInput& in) { return in.Byte() < 240 ? in.IntIn(-10, 300) : in.Int(); }
 
-TColor Color(TFuzzInput& in) { return in.Bool() ? static_cast<TColor>(in.U32()) : static_cast<TColor>(in.U16()); }
+TColor Color(TFuzzInput& in) {
+  return in.Bool() ? static_cast<TColor>(in.U32()) : static_cast<TColor>(in.U16());
+}
 
 TShiftState Shift(TFuzzInput& in) { return TShiftState::FromBits(in.Byte() & 0x7Fu); }
 
@@ -187,8 +193,11 @@ void RunItems(TContext& c) {
       for (int i = 0; i < count; ++i) {
         if (mark < 52) {
           g.AddMark(mark, x0 + i * dx, y0 + (i % 7) * dy);
-        } else {
+        } else if (mark < 56) {
           g.LineToPoint(i, y0 + (i % 7) * dy);
+        } else {
+          // Steps of any size in both directions, so that points share pixel columns or not.
+          g.AppendLineTo(0, x0 + i * dx, y0 + (in.Byte() - 128) * dy);
         }
       }
       break;
@@ -680,7 +689,7 @@ const std::string& ScratchPngFile() {
 // --- painting, data sharing, Assign, export ---
 void RunPaintAndSharing(TContext& c) {
   TFuzzInput& in = c.In;
-  switch (in.Byte() % 10) {
+  switch (in.Byte() % 11) {
     case 0:
       c.Chart.Repaint();
       break;
@@ -713,6 +722,26 @@ void RunPaintAndSharing(TContext& c) {
     case 8:
       c.Chart.Loaded();
       break;
+    case 9: {
+      // Line-to runs drawn from their block summaries must give the pixels of drawing every item
+      // on its own.
+      const int offsetX = in.IntIn(-50, 50), offsetY = in.IntIn(-50, 50);
+      const bool monochrome = in.Bool();
+      TBitmap plain, fast;
+      for (TBitmap* image : {&plain, &fast}) {
+        c.Chart.SetFastLineRuns(image == &fast);
+        image->SetSize(std::max(1, c.Chart.ChartAreaWidth() + 1), std::max(1, c.Chart.ChartAreaHeight() + 1));
+        image->Fill(clWhite);
+        c.Chart.RenderDataToBitmap(*image, offsetX, offsetY, monochrome, 0);
+      }
+      c.Chart.SetFastLineRuns(true);
+      Check(plain.Width() == fast.Width() && plain.Height() == fast.Height() &&
+                std::equal(plain.Bits(),
+                           plain.Bits() + static_cast<std::size_t>(plain.Width()) * plain.Height(),
+                           fast.Bits()),
+            "line-to runs drawn from block summaries differ from drawing item by item");
+      break;
+    }
     default:
       // Export composes the picture whether or not the control can paint.
       c.Chart.SaveToPngFile(ScratchPngFile());
@@ -759,14 +788,17 @@ void InstallHandlers(TContext& c) {
 
 // The library's messages: the joins, the logarithmic mapping, the item lists.
 bool IsLibraryMessage(std::string_view message) {
-  for (const std::string_view start : {"Destination layer ", "Layer ", "Logarithmic axis must not be negative.",
-                                       "Item list cannot hold more than "}) {
+  for (const std::string_view start :
+       {"Destination layer ", "Layer ", "Logarithmic axis must not be negative.",
+        "Item list cannot hold more than "}) {
     if (message.substr(0, start.size()) == start) return true;
   }
   return false;
 }
 
-bool Finite(const TScaleProps& props) { return std::isfinite(props.RangeLow()) && std::isfinite(props.RangeHigh()); }
+bool Finite(const TScaleProps& props) {
+  return std::isfinite(props.RangeLow()) && std::isfinite(props.RangeHigh());
+}
 
 void CheckChart(TFuzzGrafon& g) {
   for (int l = 1; l <= kLayerCount; ++l) {
@@ -777,15 +809,17 @@ void CheckChart(TFuzzGrafon& g) {
   }
   Check(g.DataCount() >= 0 && static_cast<std::size_t>(g.DataCount()) <= g.DataItems().size(),
         "data count beyond the list's capacity");
-  Check(g.AnnotationCount() >= 0 && static_cast<std::size_t>(g.AnnotationCount()) <= g.AnnotationItems().size(),
-        "annotation count beyond the list's capacity");
+  Check(
+      g.AnnotationCount() >= 0 && static_cast<std::size_t>(g.AnnotationCount()) <= g.AnnotationItems().size(),
+      "annotation count beyond the list's capacity");
   Check(g.MarginLeft() >= 0 && g.MarginLeft() <= kMaxMargin && g.MarginRight() >= 0 &&
             g.MarginRight() <= kMaxMargin && g.MarginTop() >= 0 && g.MarginTop() <= kMaxMargin &&
             g.MarginBottom() >= 0 && g.MarginBottom() <= kMaxMargin,
         "a margin outside 0..kMaxMargin");
   Check(g.ShadowWidth() >= 0 && g.ShadowWidth() <= 32, "shadow width outside 0..32");
   Check(g.MinDupMarkDist() >= 1 && g.MinDupMarkDist() <= 3, "MinDupMarkDist outside 1..3");
-  Check(g.CaptionTrim() == 0 || (g.CaptionTrim() >= 5 && g.CaptionTrim() <= 100), "CaptionTrim outside its values");
+  Check(g.CaptionTrim() == 0 || (g.CaptionTrim() >= 5 && g.CaptionTrim() <= 100),
+        "CaptionTrim outside its values");
   Check(g.AllocSize() >= 1 && g.AllocSize() <= 1000000, "AllocSize outside 1..1000000");
   Check(g.ClassDefault() != 255, "ClassDefault 255");
   Check(g.CurrentLayer() >= 1 && g.CurrentLayer() <= kLayerCount, "current layer outside 1..16");
