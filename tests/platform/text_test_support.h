@@ -19,11 +19,11 @@ struct FontSpec {
   std::string_view name = "Arial";
 };
 
-inline void ApplyFont(TFont& font, const FontSpec& spec) {
-  font.SetName(std::string(spec.name));
-  font.SetHeight(spec.height);
-  font.SetStyle(spec.style);
-  font.SetColor(spec.color);
+inline void ApplyFont(TFont& font, const FontSpec& wanted) {
+  font.SetName(std::string(wanted.name));
+  font.SetHeight(wanted.height);
+  font.SetStyle(wanted.style);
+  font.SetColor(wanted.color);
 }
 
 // A white bitmap whose canvas draws text with a clear brush in the given font.
