@@ -72,7 +72,7 @@ def main():
     row("Paint, marks (symbol 4)", names[100_000], f"{ms(chart['BM_Paint/Marks/100000/1']):.3f} ms")
     e = chart["BM_AppendLineTo/10000000/iterations:1"]
     row("append line-to items", names[10_000_000],
-        f"{e['ns_per_item']:.1f} ns/item, {e['bytes_per_item']:.1f} bytes/item "
+        f"{ms(e) * 1e6 / e['items']:.1f} ns/item, {e['bytes_per_item']:.1f} bytes/item "
         f"(records alone {e['record_bytes_per_item']:.1f})")
     launch, from_main = time_demo(args.demo, args.runs)
     row("demo start to first paint (offscreen)", "3 × 300 items",
