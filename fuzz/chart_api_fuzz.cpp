@@ -24,6 +24,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "chart/Nox_grafon.h"
 #include "fuzz/fuzz_input.h"
@@ -727,6 +728,10 @@ void RunPaintAndSharing(TContext& c) {
       // on its own.
       const int offsetX = in.IntIn(-50, 50), offsetY = in.IntIn(-50, 50);
       const bool monochrome = in.Bool();
+      // Without the handlers that rewrite items and texts from the input: they would make the two
+      // renderings differ, and an item handler sends every item the plain way.
+      const auto itemHandler = std::exchange(c.Chart.OnBeforeRenderChartItem, nullptr);
+      const auto textHandler = std::exchange(c.Chart.OnBeforeRenderText, nullptr);
       TBitmap plain, fast;
       for (TBitmap* image : {&plain, &fast}) {
         c.Chart.SetFastLineRuns(image == &fast);
@@ -735,6 +740,8 @@ void RunPaintAndSharing(TContext& c) {
         c.Chart.RenderDataToBitmap(*image, offsetX, offsetY, monochrome, 0);
       }
       c.Chart.SetFastLineRuns(true);
+      c.Chart.OnBeforeRenderChartItem = itemHandler;
+      c.Chart.OnBeforeRenderText = textHandler;
       Check(plain.Width() == fast.Width() && plain.Height() == fast.Height() &&
                 std::equal(plain.Bits(),
                            plain.Bits() + static_cast<std::size_t>(plain.Width()) * plain.Height(),
