@@ -13,8 +13,6 @@ namespace nox::detail {
 
 namespace {
 
-constexpr int kPixelLimit = 30000;
-
 // Which of an item's coordinates a kind reads, and the largest CoordMode it lists (255: the kind
 // ignores CoordMode or takes every value).
 struct TKindInputs {
@@ -64,10 +62,6 @@ constexpr TKindInputs InputsOf(std::uint8_t kind) {
 }
 
 }  // namespace
-
-int ClampCoordinate(std::int64_t v) {
-  return static_cast<int>(std::clamp<std::int64_t>(v, -kPixelLimit, kPixelLimit));
-}
 
 bool ClampPixel(int& x, int& y) {
   const int cx = ClampCoordinate(x), cy = ClampCoordinate(y);
@@ -131,11 +125,6 @@ void TItemRenderer::SetFillBrush(TColor color, bool clear) {
   m_state.CurrentBrushColor = m_canvas.Brush().Color();
 }
 
-bool TItemRenderer::LineAttributesDiffer(const TgfChartItem& item) const {
-  return PenOf(item) != m_state.CurrentPenColor || item.PenStyle != m_state.CurrentPenStyle ||
-         item.FillColor != m_state.CurrentBrushColor;
-}
-
 void TItemRenderer::SetLineAttributes(const TgfChartItem& item) {
   SetPenColor(PenOf(item));
   SetPenStyle(item.PenStyle);
@@ -143,14 +132,6 @@ void TItemRenderer::SetLineAttributes(const TgfChartItem& item) {
 }
 
 // --- coordinates ---
-
-int TItemRenderer::WorldX(const TLayerPixels& layer, double x) const {
-  return ClampCoordinate(MapToPixel(layer.X, layer.LogX, x, layer.BelowX) + m_shiftX);
-}
-
-int TItemRenderer::WorldY(const TLayerPixels& layer, double y) const {
-  return ClampCoordinate(MapToPixel(layer.Y, layer.LogY, y, layer.BelowY) + m_shiftY);
-}
 
 TPoint TItemRenderer::ResolveOnePoint(const TgfChartItem& item, const TLayerPixels& layer) const {
   switch (item.CoordMode) {

@@ -25,6 +25,7 @@
 // - Huge sizes (head lengths, bar depths, offsets) are computed in 64 bits and saturated, so no
 //   arithmetic overflows; the canvas clips whatever lies outside its bitmap.
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -66,8 +67,11 @@ struct TRenderTarget {
 
 // Limits both coordinates to -30000..30000; true if one was changed.
 bool ClampPixel(int& x, int& y);
-// A 64-bit coordinate limited to -30000..30000.
-int ClampCoordinate(std::int64_t v);
+// A 64-bit coordinate limited to -kPixelLimit..kPixelLimit.
+constexpr int kPixelLimit = 30000;
+inline int ClampCoordinate(std::int64_t v) {
+  return static_cast<int>(std::clamp<std::int64_t>(v, -kPixelLimit, kPixelLimit));
+}
 // A pixel distance of an item rounded, limited to +-2^40 so that sums with any int stay exact in
 // 64 bits and saturate no result wrongly (a coordinate is limited to +-30000 in the end anyway).
 inline std::int64_t RoundedPixels(double v) {
@@ -128,9 +132,11 @@ class TItemRenderer {
   // ends it (it draws, flushes or changes the pen).
   enum TRunItem : std::uint8_t { riSkipped, riPoint, riEnd };
   TRunItem ClassifyRunItem(const TgfChartItem& item, const TListFilter& filter) const;
-  // Whether a line-to item of a uniform block continues the pending polyline as it is.
-  bool ContinuesRun(const TgfChartItem& item) const {
-    return item.LineWidth == m_state.CurrentPenWidth && !LineAttributesDiffer(item);
+  // Whether a line-to item, or every item of a uniform block, continues the pending polyline as it
+  // is.
+  template <class Attributes>
+  bool ContinuesRun(const Attributes& a) const {
+    return a.LineWidth == m_state.CurrentPenWidth && !LineAttributesDiffer(a);
   }
 
   // effective colours
@@ -147,13 +153,24 @@ class TItemRenderer {
   void SetFontColor(TColor color);
   // The brush for filled figures: clear when `clear`, else solid in `color`; the cache reads back.
   void SetFillBrush(TColor color, bool clear);
-  // Pen colour, pen style and brush colour of the line kinds; true if any of them differed.
-  bool LineAttributesDiffer(const TgfChartItem& item) const;
+  // Whether the pen colour, pen style or fill of an item (or of a uniform block of items) differ
+  // from the pending ones.
+  template <class Attributes>
+  bool LineAttributesDiffer(const Attributes& a) const {
+    const TColor pen = m_target.Monochrome ? 0x000000 : a.Color;
+    return pen != m_state.CurrentPenColor || a.PenStyle != m_state.CurrentPenStyle ||
+           a.FillColor != m_state.CurrentBrushColor;
+  }
+  // Sets the pen colour, pen style and brush colour of the line kinds from an item.
   void SetLineAttributes(const TgfChartItem& item);
 
   // coordinates (canvas pixels, clamped)
-  int WorldX(const TLayerPixels& layer, double x) const;
-  int WorldY(const TLayerPixels& layer, double y) const;
+  int WorldX(const TLayerPixels& layer, double x) const {
+    return ClampCoordinate(MapToPixel(layer.X, layer.LogX, x, layer.BelowX) + m_shiftX);
+  }
+  int WorldY(const TLayerPixels& layer, double y) const {
+    return ClampCoordinate(MapToPixel(layer.Y, layer.LogY, y, layer.BelowY) + m_shiftY);
+  }
   TPoint World(const TLayerPixels& layer, double x, double y) const {
     return {WorldX(layer, x), WorldY(layer, y)};
   }

@@ -103,7 +103,8 @@ class TColumnChain {
 
 }  // namespace
 
-TItemRenderer::TRunItem TItemRenderer::ClassifyRunItem(const TgfChartItem& item, const TListFilter& filter) const {
+TItemRenderer::TRunItem TItemRenderer::ClassifyRunItem(const TgfChartItem& item,
+                                                       const TListFilter& filter) const {
   // As RenderItemList and RenderItem take them: hidden and undrawable items are passed over
   // without flushing.
   if (!filter.Visible(item) || !Drawable(item)) return riSkipped;
@@ -130,20 +131,28 @@ TRunStep TItemRenderer::RenderLineRun(const TItemList& list, int firstIndex, int
     return ResolveOnePoint(item, layerOf(item));
   };
   // A uniform block's items are all points of the run, or all passed over, or its first one ends
-  // the run.
-  const auto blockKind = [&](std::size_t firstItem) {
-    const TgfChartItem& lead = items[firstItem];
-    if (!filter.Visible(lead)) return riSkipped;
-    return ContinuesRun(lead) ? riPoint : riEnd;
+  // the run; its summary tells which, without reading its records.
+  const bool lineToSelected = filter.Select(ikLineTo);
+  const auto blockVisible = [&](const TBlockBox& box) {
+    return lineToSelected && (*filter.ClassVisible)[box.ItemClass] &&
+           (*filter.LayerVisible)[static_cast<std::size_t>(box.Layer - 1)];
+  };
+  const auto blockKind = [&](const TBlockBox& box) {
+    if (!blockVisible(box)) return riSkipped;
+    return ContinuesRun(box) ? riPoint : riEnd;
+  };
+  const auto blockLayer = [&](const TBlockBox& box) -> const TLayerPixels& {
+    return m_layers[static_cast<std::size_t>(box.Layer - 1)];
   };
 
   // The run's extent and its number of points.
   std::size_t points = 0;
   const std::size_t runEnd = tree.WalkForward(
       first, end,
-      [&](int level, std::size_t block, std::size_t start) {
-        if (!tree.Block(level, block).Uniform()) return bsSplit;
-        switch (blockKind(start)) {
+      [&](int level, std::size_t block, std::size_t) {
+        const TBlockBox& box = tree.Block(level, block);
+        if (!box.Uniform()) return bsSplit;
+        switch (blockKind(box)) {
           case riSkipped:
             return bsTake;
           case riPoint:
@@ -171,38 +180,43 @@ TRunStep TItemRenderer::RenderLineRun(const TItemList& list, int firstIndex, int
   std::size_t counted = 0;
   const std::size_t flushItem = tree.WalkForward(
       first, runEnd,
-      [&](int level, std::size_t block, std::size_t start) {
-        if (!tree.Block(level, block).Uniform()) return bsSplit;
-        if (blockKind(start) == riSkipped) return bsTake;
+      [&](int level, std::size_t block, std::size_t) {
+        const TBlockBox& box = tree.Block(level, block);
+        if (!box.Uniform()) return bsSplit;
+        if (blockKind(box) == riSkipped) return bsTake;
         const std::size_t size = TLineBlockTree::BlockItems(level);
         if (counted + size >= lastFlush) return bsSplit;
         counted += size;
         return bsTake;
       },
-      [&](std::size_t i) { return !(ClassifyRunItem(items[i], filter) == riPoint && ++counted == lastFlush); });
+      [&](std::size_t i) {
+        return !(ClassifyRunItem(items[i], filter) == riPoint && ++counted == lastFlush);
+      });
   const TPoint flushPoint = resolve(flushItem);
 
   // The last point before it on another pixel: an item of the run, or a point of the pending
   // polyline (its start when it is empty).
-  const auto samePixelBlock = [&](const TBlockBox& box, std::size_t start) {
-    const TLayerPixels& layer = layerOf(items[start]);
+  const auto samePixelBlock = [&](const TBlockBox& box) {
+    const TLayerPixels& layer = blockLayer(box);
     if (layer.LogX || layer.LogY) return false;
     return WorldX(layer, box.MinX) == flushPoint.X && WorldX(layer, box.MaxX) == flushPoint.X &&
            WorldY(layer, box.MinY) == flushPoint.Y && WorldY(layer, box.MaxY) == flushPoint.Y;
   };
   const std::size_t turn = tree.WalkBackward(
       first, flushItem,
-      [&](int level, std::size_t block, std::size_t start) {
+      [&](int level, std::size_t block, std::size_t) {
         const TBlockBox& box = tree.Block(level, block);
         if (!box.Uniform()) return bsSplit;
-        if (blockKind(start) == riSkipped) return bsTake;
-        return samePixelBlock(box, start) ? bsTake : bsSplit;
+        if (blockKind(box) == riSkipped) return bsTake;
+        return samePixelBlock(box) ? bsTake : bsSplit;
       },
-      [&](std::size_t i) { return ClassifyRunItem(items[i], filter) != riPoint || resolve(i) == flushPoint; });
+      [&](std::size_t i) {
+        return ClassifyRunItem(items[i], filter) != riPoint || resolve(i) == flushPoint;
+      });
   const bool turnInRun = turn > first;  // item turn - 1 is the last point off the end pixel
   const std::span<const TPoint> buffered = m_state.Polyline.Points();
-  const std::span<const TPoint> starts = buffered.empty() ? std::span<const TPoint>(&m_state.CurrentPosition, 1)
-                                                          : buffered;
+  const std::span<const TPoint> starts =
+      buffered.empty() ? std::span<const TPoint>(&m_state.CurrentPosition, 1) : buffered;
   std::size_t startsBefore = starts.size();  // the chain's start points up to its turn
   if (!turnInRun) {
     while (startsBefore > 0 && starts[startsBefore - 1] == flushPoint) --startsBefore;
@@ -218,9 +232,8 @@ TRunStep TItemRenderer::RenderLineRun(const TItemList& list, int firstIndex, int
           [&](int level, std::size_t block, std::size_t start) {
             const TBlockBox& box = tree.Block(level, block);
             if (!box.Uniform()) return bsSplit;
-            const TgfChartItem& lead = items[start];
-            if (!filter.Visible(lead)) return bsTake;
-            const TLayerPixels& layer = layerOf(lead);
+            if (!blockVisible(box)) return bsTake;
+            const TLayerPixels& layer = blockLayer(box);
             if (layer.LogX || layer.LogY) return bsSplit;
             const std::size_t last = start + TLineBlockTree::BlockItems(level) - 1;
             // minmax of an initializer list gives values; the two-argument form would give references to
@@ -258,9 +271,10 @@ TRunStep TItemRenderer::RenderLineRun(const TItemList& list, int firstIndex, int
   // Hidden items after it change nothing either.
   const std::size_t next = tree.WalkForward(
       flushItem + 1, runEnd,
-      [&](int level, std::size_t block, std::size_t start) {
-        if (!tree.Block(level, block).Uniform()) return bsSplit;
-        return blockKind(start) == riSkipped ? bsTake : bsStop;
+      [&](int level, std::size_t block, std::size_t) {
+        const TBlockBox& box = tree.Block(level, block);
+        if (!box.Uniform()) return bsSplit;
+        return blockKind(box) == riSkipped ? bsTake : bsStop;
       },
       [&](std::size_t i) { return ClassifyRunItem(items[i], filter) == riSkipped; });
   return {static_cast<int>(next), static_cast<int>(next)};

@@ -27,7 +27,7 @@ void TLineBlockTree::Appended(const TGfItemContainer& items, std::size_t count) 
   // The leaf block the count has just completed.
   const std::size_t first = count - kFan;
   const TgfChartItem& lead = items[first];
-  TBlockBox box{lead.X1, lead.X1, lead.Y1, lead.Y1};
+  TBlockBox box = PlainLineTo(lead) ? TBlockBox::Of(lead) : TBlockBox{};
   for (std::size_t i = first; i < count; ++i) {
     const TgfChartItem& item = items[i];
     if (!PlainLineTo(item) || !SameLineAttributes(item, lead)) {
@@ -45,12 +45,10 @@ void TLineBlockTree::Appended(const TGfItemContainer& items, std::size_t count) 
     const std::vector<TBlockBox>& below = m_levels[static_cast<std::size_t>(level - 1)];
     if (below.size() % kFan != 0) break;
     const std::size_t firstChild = below.size() - kFan;
-    const std::size_t childItems = BlockItems(level - 1);
-    const TgfChartItem& parentLead = items[firstChild * childItems];
     TBlockBox parent = below[firstChild];
     for (std::size_t c = firstChild; c < below.size() && parent.Uniform(); ++c) {
       const TBlockBox& child = below[c];
-      if (!child.Uniform() || !SameLineAttributes(items[c * childItems], parentLead)) {
+      if (!child.Uniform() || !child.SameAttributes(parent)) {
         parent.MinX = kNotUniform;
         break;
       }

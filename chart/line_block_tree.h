@@ -29,10 +29,29 @@ enum TBlockStep : std::uint8_t { bsTake, bsSplit, bsStop };
 
 struct TBlockBox {
   double MinX = 0, MaxX = 0, MinY = 0, MaxY = 0;  // NaN in MinX: not uniform
+  // The attributes all items of a uniform block share, so that a rendering can judge the block
+  // without reading its records.
+  TColor Color = 0, FillColor = 0;
+  std::int32_t LineWidth = 0;
+  std::uint8_t Layer = 0;  // 1..16
+  std::uint8_t ItemClass = 0;
+  TPenStyle PenStyle = psSolid;
+
   bool Uniform() const { return !std::isnan(MinX); }
+  // The box of one plain line-to item.
+  static TBlockBox Of(const TgfChartItem& item) {
+    return {item.X1,        item.X1,        item.Y1,        item.Y1,
+            item.Color,     item.FillColor, item.LineWidth, static_cast<std::uint8_t>(item.Layer),
+            item.ItemClass, item.PenStyle};
+  }
+  bool SameAttributes(const TBlockBox& o) const {
+    return Color == o.Color && FillColor == o.FillColor && LineWidth == o.LineWidth && Layer == o.Layer &&
+           ItemClass == o.ItemClass && PenStyle == o.PenStyle;
+  }
   friend bool operator==(const TBlockBox& a, const TBlockBox& b) {
     if (!a.Uniform() || !b.Uniform()) return a.Uniform() == b.Uniform();
-    return a.MinX == b.MinX && a.MaxX == b.MaxX && a.MinY == b.MinY && a.MaxY == b.MaxY;
+    return a.MinX == b.MinX && a.MaxX == b.MaxX && a.MinY == b.MinY && a.MaxY == b.MaxY &&
+           a.SameAttributes(b);
   }
 };
 
@@ -42,9 +61,7 @@ class TLineBlockTree {
   static constexpr int kLevels = 8;    // 16^8 items exceed any list's count
 
   // Items in one block of a level.
-  static constexpr std::size_t BlockItems(int level) {
-    return std::size_t{1} << (kFanShift * (level + 1));
-  }
+  static constexpr std::size_t BlockItems(int level) { return std::size_t{1} << (kFanShift * (level + 1)); }
 
   // Summarises the blocks that the list's count reaching `count` completes; call it after every
   // append, with the items written so far.

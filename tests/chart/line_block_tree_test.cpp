@@ -33,16 +33,35 @@ void Fill(TItemList& list, int count, std::uint64_t seed) {
     item.X1 = value(rng);
     item.Y1 = value(rng);
     switch (spoil(rng)) {
-      case 0: item.Kind = ikMark; break;
-      case 1: item.Y1 = std::numeric_limits<double>::quiet_NaN(); break;
-      case 2: item.CoordMode = 1; break;
-      case 3: item.Color = 0xFF; break;
-      case 4: item.LineWidth = 2; break;
-      case 5: item.ItemClass = 3; break;
-      case 6: item.Layer = 2; break;
-      case 7: item.X1 = std::numeric_limits<double>::infinity(); break;
-      case 8: item.Layer = 0; break;
-      default: break;
+      case 0:
+        item.Kind = ikMark;
+        break;
+      case 1:
+        item.Y1 = std::numeric_limits<double>::quiet_NaN();
+        break;
+      case 2:
+        item.CoordMode = 1;
+        break;
+      case 3:
+        item.Color = 0xFF;
+        break;
+      case 4:
+        item.LineWidth = 2;
+        break;
+      case 5:
+        item.ItemClass = 3;
+        break;
+      case 6:
+        item.Layer = 2;
+        break;
+      case 7:
+        item.X1 = std::numeric_limits<double>::infinity();
+        break;
+      case 8:
+        item.Layer = 0;
+        break;
+      default:
+        break;
     }
     list.Append(item, 1000);
   }
@@ -50,7 +69,7 @@ void Fill(TItemList& list, int count, std::uint64_t seed) {
 
 TBlockBox BoxOf(const TGfItemContainer& items, std::size_t first, std::size_t count) {
   const TgfChartItem& lead = items[first];
-  TBlockBox box{lead.X1, lead.X1, lead.Y1, lead.Y1};
+  TBlockBox box = TBlockBox::Of(lead);
   for (std::size_t i = first; i < first + count; ++i) {
     const TgfChartItem& item = items[i];
     const bool plain = item.Kind == ikLineTo && item.CoordMode == 0 && std::isfinite(item.X1) &&
@@ -60,8 +79,10 @@ TBlockBox BoxOf(const TGfItemContainer& items, std::size_t first, std::size_t co
         item.PenStyle != lead.PenStyle) {
       return {std::numeric_limits<double>::quiet_NaN(), 0, 0, 0};
     }
-    box = {std::min(box.MinX, item.X1), std::max(box.MaxX, item.X1), std::min(box.MinY, item.Y1),
-           std::max(box.MaxY, item.Y1)};
+    box.MinX = std::min(box.MinX, item.X1);
+    box.MaxX = std::max(box.MaxX, item.X1);
+    box.MinY = std::min(box.MinY, item.Y1);
+    box.MaxY = std::max(box.MaxY, item.Y1);
   }
   return box;
 }
