@@ -17,28 +17,15 @@ bool PlainLineTo(const TgfChartItem& item) {
          std::isfinite(item.Y1) && item.Layer >= 1 && item.Layer <= 16;
 }
 
-bool SameLineAttributes(const TgfChartItem& a, const TgfChartItem& b) {
-  return a.Color == b.Color && a.FillColor == b.FillColor && a.PenStyle == b.PenStyle &&
-         a.LineWidth == b.LineWidth && a.ItemClass == b.ItemClass && a.Layer == b.Layer;
-}
-
 void TLineBlockTree::Appended(const TGfItemContainer& items, std::size_t count) {
   if (count % kFan != 0) return;
   // The leaf block the count has just completed.
   const std::size_t first = count - kFan;
-  const TgfChartItem& lead = items[first];
-  TBlockBox box = PlainLineTo(lead) ? TBlockBox::Of(lead) : TBlockBox{};
-  for (std::size_t i = first; i < count; ++i) {
-    const TgfChartItem& item = items[i];
-    if (!PlainLineTo(item) || !SameLineAttributes(item, lead)) {
-      box.MinX = kNotUniform;
-      break;
-    }
-    box.MinX = std::min(box.MinX, item.X1);
-    box.MaxX = std::max(box.MaxX, item.X1);
-    box.MinY = std::min(box.MinY, item.Y1);
-    box.MaxY = std::max(box.MaxY, item.Y1);
-  }
+  const auto boxOf = [&](std::size_t i) {
+    return PlainLineTo(items[i]) ? TBlockBox::Of(items[i]) : TBlockBox{kNotUniform};
+  };
+  TBlockBox box = boxOf(first);
+  for (std::size_t i = first + 1; i < count && box.Uniform(); ++i) box.Merge(boxOf(i));
   m_levels[0].push_back(box);
   // Each level above completes a block when the level below has completed a multiple of 16.
   for (int level = 1; level < kLevels; ++level) {
@@ -46,17 +33,7 @@ void TLineBlockTree::Appended(const TGfItemContainer& items, std::size_t count) 
     if (below.size() % kFan != 0) break;
     const std::size_t firstChild = below.size() - kFan;
     TBlockBox parent = below[firstChild];
-    for (std::size_t c = firstChild; c < below.size() && parent.Uniform(); ++c) {
-      const TBlockBox& child = below[c];
-      if (!child.Uniform() || !child.SameAttributes(parent)) {
-        parent.MinX = kNotUniform;
-        break;
-      }
-      parent.MinX = std::min(parent.MinX, child.MinX);
-      parent.MaxX = std::max(parent.MaxX, child.MaxX);
-      parent.MinY = std::min(parent.MinY, child.MinY);
-      parent.MaxY = std::max(parent.MaxY, child.MaxY);
-    }
+    for (std::size_t c = firstChild + 1; c < below.size() && parent.Uniform(); ++c) parent.Merge(below[c]);
     m_levels[static_cast<std::size_t>(level)].push_back(parent);
   }
 }

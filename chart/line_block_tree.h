@@ -13,10 +13,12 @@
 // there. Because the world-to-pixel map of a linear axis is monotone, the box's corners give the
 // pixel box of all the block's points without looking at them.
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 #include "chart/item_container.h"
@@ -43,6 +45,18 @@ struct TBlockBox {
     return {item.X1,        item.X1,        item.Y1,        item.Y1,
             item.Color,     item.FillColor, item.LineWidth, static_cast<std::uint8_t>(item.Layer),
             item.ItemClass, item.PenStyle};
+  }
+  // Widens this box by another; either not uniform, or attributes that differ, leave it not
+  // uniform.
+  void Merge(const TBlockBox& o) {
+    if (!o.Uniform() || !SameAttributes(o)) {
+      MinX = std::numeric_limits<double>::quiet_NaN();
+      return;
+    }
+    MinX = std::min(MinX, o.MinX);
+    MaxX = std::max(MaxX, o.MaxX);
+    MinY = std::min(MinY, o.MinY);
+    MaxY = std::max(MaxY, o.MaxY);
   }
   bool SameAttributes(const TBlockBox& o) const {
     return Color == o.Color && FillColor == o.FillColor && LineWidth == o.LineWidth && Layer == o.Layer &&
@@ -147,9 +161,7 @@ class TLineBlockTree {
   std::array<std::vector<TBlockBox>, kLevels> m_levels;
 };
 
-// Whether an item is a plain line-to (above), and whether two plain line-to items share everything a
-// uniform block requires.
+// Whether an item is a plain line-to (above).
 bool PlainLineTo(const TgfChartItem& item);
-bool SameLineAttributes(const TgfChartItem& a, const TgfChartItem& b);
 
 }  // namespace nox::detail

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <span>
 
+#include "fuzz/bitmap_checks.h"
 #include "fuzz/fuzz_support.h"
 #include "platform/bitmap.h"
 
@@ -56,14 +57,7 @@ void LoadBmp(std::span<const std::uint8_t> file) {
     return;
   }
 
-  const int w = bitmap.Width();
-  const int h = bitmap.Height();
-  Check(w >= 1 && h >= 1 && w <= kMaxBitmapSide && h <= kMaxBitmapSide, "loaded size out of limits");
-  Check(bitmap.PixelData().size() == static_cast<std::size_t>(w) * static_cast<std::size_t>(h),
-        "pixel count does not match the size");
-  for (const std::uint32_t pixel : bitmap.PixelData()) {
-    Check((pixel & 0xFF000000u) == 0xFF000000u, "a decoded pixel is not opaque");
-  }
+  CheckDecodedBitmap(bitmap);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <span>
 #include <string>
 
+#include "fuzz/bitmap_checks.h"
 #include "fuzz/fuzz_support.h"
 #include "platform/bitmap.h"
 
@@ -72,14 +73,7 @@ void LoadPng(std::span<const std::uint8_t> bytes) {
     return;
   }
 
-  const int w = bitmap.Width();
-  const int h = bitmap.Height();
-  Check(w >= 1 && h >= 1 && w <= kMaxBitmapSide && h <= kMaxBitmapSide, "loaded size out of limits");
-  Check(bitmap.PixelData().size() == static_cast<std::size_t>(w) * static_cast<std::size_t>(h),
-        "pixel count does not match the size");
-  for (const std::uint32_t pixel : bitmap.PixelData()) {
-    Check((pixel & 0xFF000000u) == 0xFF000000u, "a decoded pixel is not opaque");
-  }
+  CheckDecodedBitmap(bitmap);
 }
 
 }  // namespace
