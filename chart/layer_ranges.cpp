@@ -121,16 +121,16 @@ bool TCustomGrafon::StoreAxisRequest(TScaleProps& props, long double low, long d
   if (!std::isfinite(lowD) || !std::isfinite(highD) || !std::isfinite(highD - lowD)) return false;
   if (0.99L * props.m_minRange > std::fabs(low - high)) return false;
   if (props.m_logarithmic) {
-    bool stored = false;
-    if (low >= kMinLogValue) {
-      props.m_rangeLow = lowD;
-      stored = true;
-    }
-    if (high >= kMinLogValue) {
-      props.m_rangeHigh = highD;
-      stored = true;
-    }
-    return stored;
+    // A bound at or below zero is left as it was; should the bound that is taken then meet the one
+    // kept, the axis would lose its width, so neither is taken.
+    const bool takeLow = low >= kMinLogValue;
+    const bool takeHigh = high >= kMinLogValue;
+    const double newLow = takeLow ? lowD : props.m_rangeLow;
+    const double newHigh = takeHigh ? highD : props.m_rangeHigh;
+    if (0.99L * props.m_minRange > std::fabs(static_cast<long double>(newLow) - newHigh)) return false;
+    props.m_rangeLow = newLow;
+    props.m_rangeHigh = newHigh;
+    return takeLow || takeHigh;
   }
   props.m_rangeHigh = highD;
   props.m_rangeLow = lowD;

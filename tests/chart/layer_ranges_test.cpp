@@ -64,6 +64,10 @@ TEST_F(LayerRanges, LogarithmicAxisKeepsBoundsBelowTheLimit) {
   chart.SetLayerRange(1, -5, 0, 100, 1);
   EXPECT_EQ(chart.Scale1X().RangeLow(), 1);
   EXPECT_EQ(chart.Scale1X().RangeHigh(), 100);
+  // The upper bound alone would meet the kept lower one: the axis keeps its width instead.
+  chart.SetLayerRange(1, 0, 0, 1, 1);
+  EXPECT_EQ(chart.Scale1X().RangeLow(), 1);
+  EXPECT_EQ(chart.Scale1X().RangeHigh(), 100);
 }
 
 TEST_F(LayerRanges, ConfinedPanShiftsTheWindowKeepingItsSpan) {
