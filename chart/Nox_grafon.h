@@ -426,6 +426,9 @@ class TCustomGrafon : public TControl {
   // The control's size never falls below MarginLeft + MarginRight + ShadowWidth + 80 wide and
   // MarginTop + MarginBottom + ShadowWidth + 20 high.
   void SetBounds(int left, int top, int width, int height) override;
+  // The least size SetBounds gives: room for the margins, the shadow and a chart area.
+  int MinimumWidth() const { return m_marginLeft + m_marginRight + m_shadowWidth + 80; }
+  int MinimumHeight() const { return m_marginTop + m_marginBottom + m_shadowWidth + 20; }
   // After reading a stored form: ends the property objects' loading guard, computes the mapping,
   // repaints.
   void Loaded() override;

@@ -91,8 +91,8 @@ void TCustomGrafon::SetShadowWidth(int value) {
 void TCustomGrafon::SetBounds(int left, int top, int width, int height) {
   TPaintHold hold(*this);
   TScaleChangeBatch batch(*this);
-  height = std::max(height, m_marginTop + m_marginBottom + m_shadowWidth + 20);
-  width = std::max(width, m_marginLeft + m_marginRight + m_shadowWidth + 80);
+  height = std::max(height, MinimumHeight());
+  width = std::max(width, MinimumWidth());
   TControl::SetBounds(left, top, width, height);
   for (std::size_t i = 0; i < static_cast<std::size_t>(kLayerCount); ++i) {
     const int layer = static_cast<int>(i) + 1;

@@ -93,6 +93,11 @@ void ReadIntoChart(TGrafon& chart, std::string_view json) {
     chart.ScaleYOf(l).SetLoadingGuard(true);
   }
   ReadStoredForm(chart, json, GrafonStoredTable());
+  // Margins and shadow read after the size (or without one) may leave the control below its
+  // minimum size; it is raised now, so that what the chart writes reads back the same.
+  if (chart.Width() < chart.MinimumWidth() || chart.Height() < chart.MinimumHeight()) {
+    chart.SetBounds(chart.Left(), chart.Top(), chart.Width(), chart.Height());
+  }
 }
 
 // Reads json into a stand-in that holds chart's stored state and the axis objects of all its
