@@ -796,7 +796,7 @@ class TCustomGrafon : public TControl {
   TColor m_shadowColor = clGrayText;
   TColor m_shadowBakColor = clBtnFace;
   bool m_avoidDuplicateMarks = false;
-  int m_minDupMarkDist = 1;  // pixels, 1..3
+  int m_minDupMarkDist = 1;    // pixels, 1..3
   bool m_fastLineRuns = true;  // line-to runs drawn from block summaries
   TBakGndImg m_backGroundImg;
   GridStyleType m_gridStyle = gsNone;

@@ -157,6 +157,22 @@ TEST_F(GrafonStoredForm, MarginsANewChartDoesNotHaveAreWrittenSoTheyReadBack) {
   EXPECT_EQ(WriteGrafonForm(copy), form);
 }
 
+// Margins read after the size, or without one, would leave the control smaller than its margins
+// allow; the reading raises it, so that the form it writes then reads back the same.
+TEST_F(GrafonStoredForm, MarginsReadAfterTheSizeRaiseTheControlToItsMinimum) {
+  for (const char* form : {R"({"Width": 120, "Height": 90, "LRim": 500, "BRim": 300})",
+                           R"({"MarginLeft": 500, "MarginBottom": 300})"}) {
+    TTestGrafon chart;
+    ReadGrafonForm(chart, form);
+    EXPECT_EQ(chart.Width(), chart.MinimumWidth()) << form;
+    EXPECT_EQ(chart.Height(), chart.MinimumHeight()) << form;
+    const std::string written = WriteGrafonForm(chart);
+    TTestGrafon copy;
+    ReadGrafonForm(copy, written);
+    EXPECT_EQ(WriteGrafonForm(copy), written) << form;
+  }
+}
+
 TEST_F(GrafonStoredForm, PropertiesTheTextLeavesOutKeepTheirValues) {
   TTestGrafon chart;
   chart.SetDataColor(clRed);
