@@ -1,28 +1,39 @@
 // The chart's headline costs on the demo-sized chart (429 x 365, the demo's margins) with one long
-// series: a full Paint (block-summary path and item-by-item path), one pan step with its repaint,
-// a paint of many marks, and appending a long line-to series (time and memory per item).
+// series: a full Paint (block-summary path and item-by-item path) for each kind of series (1-pixel
+// line, logarithmic Y axis, 2-pixel and dashed pens, marks, many series), one pan step with its
+// repaint, and appending a long line-to series (time and memory per item).
 //
-// The series: x = i, y = sin(0.04 i) * i / 30 + i / 10 + 40 * noise for i = 1 .. N (noise uniform in
-// [0, 1) from a fixed-seed generator), after a move-to at (0, 0); the x range is 0 .. N and the y
-// range the series' own. scripts/bench.sh runs this program and formats its results as a table.
+// The data and the chart are those of bench/speed_workload.h, which bench/peer/qcustomplot_bench.cpp
+// draws with QCustomPlot; the x range is 0 .. N and the y range the series' own. scripts/bench.sh
+// runs both programs and formats their results as one table.
 
 #include <benchmark/benchmark.h>
-#include <malloc.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <map>
 #include <memory>
-#include <utility>
 #include <vector>
 
+#include "bench/speed_workload.h"
 #include "chart/Nox_grafon.h"
 
 namespace {
 
-enum TSeries { srLine, srMarks };
+using bench::SeriesY;
+using bench::TNoise;
+
+// What a chart of the bench holds and how it is drawn.
+enum TSeries : std::uint8_t {
+  srLine,           // one line-to run, 1-pixel solid pen
+  srLogLine,        // the same shifted up by 1, on a logarithmic Y axis
+  srWideLine,       // 2-pixel solid pen
+  srDashedLine,     // dashed 1-pixel pen
+  srDots,           // a one-pixel mark (symbol 0) at each point
+  srMarks,          // a 3 x 3 diagonal cross (symbol 4) at each point
+  srFourSeries,     // the points dealt in turn to 4 line-to runs in 4 colours
+  srSixteenSeries,  // ... to 16 runs in the same 4 colours
+};
 
 // A chart that counts its paints, so the pan step can show that every move repainted.
 class TCountingGrafon : public nox::TGrafon {
@@ -35,40 +46,40 @@ class TCountingGrafon : public nox::TGrafon {
   long long Paints = 0;
 };
 
-// The deterministic noise: a 32-bit linear congruential generator from seed 0, values in [0, 1).
-class TNoise {
- public:
-  double Next() {
-    m_seed = m_seed * 134775813u + 1u;
-    return m_seed / 4294967296.0;
-  }
-
- private:
-  std::uint32_t m_seed = 0;
-};
-
-double SeriesY(int i, TNoise& noise) {
-  const double t = i;
-  return std::sin(0.04 * t) * t / 30 + t / 10 + 40 * noise.Next();
-}
-
 struct TYRange {
   double Low = 0, High = 0;
 };
 
-// Appends the series; returns its y range (the move-to's 0 included).
+// A colour of the many-series rows as the chart takes it (0x00BBGGRR).
+nox::TColor SeriesColour(int series) {
+  const std::uint32_t rgb = bench::kSeriesColours[series % 4];
+  return static_cast<nox::TColor>(((rgb & 0xFFu) << 16) | (rgb & 0xFF00u) | (rgb >> 16));
+}
+
+// Appends the series' points 1 .. count as `series` draws them; returns their y range (with the
+// line runs' start at 0, or 1 for the shifted series).
 TYRange AppendSeries(nox::TGrafon& chart, int count, TSeries series) {
+  const int runs = series == srFourSeries ? 4 : series == srSixteenSeries ? 16 : 1;
+  const bool marks = series == srDots || series == srMarks;
+  const double shift = series == srLogLine ? 1 : 0;
+  // ys[i] is point i's y; ys[0] the line runs' start.
+  std::vector<double> ys(static_cast<std::size_t>(count) + 1, shift);
   TNoise noise;
-  TYRange range;
-  if (series == srLine) chart.MoveToPoint(0, 0);
-  for (int i = 1; i <= count; ++i) {
-    const double y = SeriesY(i, noise);
-    range.Low = std::min(range.Low, y);
-    range.High = std::max(range.High, y);
-    if (series == srLine) {
-      chart.LineToPoint(i, y);
-    } else {
-      chart.AddMark(4, i, y);
+  for (int i = 1; i <= count; ++i) ys[static_cast<std::size_t>(i)] += SeriesY(i, noise);
+  const auto [low, high] = std::minmax_element(ys.begin() + (marks ? 1 : 0), ys.end());
+  const TYRange range{*low, *high};
+  if (series == srWideLine) chart.SetLineWidth(2);
+  if (series == srDashedLine) chart.SetPenStyle(nox::psDash);
+  for (int run = 0; run < runs; ++run) {
+    chart.SetDataColor(SeriesColour(run));
+    if (!marks) chart.MoveToPoint(0, static_cast<int>(shift));
+    for (int i = run + 1; i <= count; i += runs) {
+      const double y = ys[static_cast<std::size_t>(i)];
+      if (marks) {
+        chart.AddMark(series == srDots ? 0 : 4, i, y);
+      } else {
+        chart.LineToPoint(i, y);
+      }
     }
   }
   return range;
@@ -76,46 +87,50 @@ TYRange AppendSeries(nox::TGrafon& chart, int count, TSeries series) {
 
 struct TDemoChart {
   std::unique_ptr<TCountingGrafon> Chart;
+  int Count = 0;
+  TSeries Series = srLine;
   TYRange Range;
 };
 
-// The demo-sized chart with the series, shown at its start view (the series' whole box). Charts
-// are built once per size and kind and kept for the whole run: building 10^7 items takes longer
-// than measuring them, and each benchmark runs its function once per repetition.
+// The demo-sized chart with the series, shown at its start view (the series' whole box). The
+// last chart built is kept, as building 10^7 items takes longer than measuring them and each
+// benchmark runs its function more than once; only one, as a chart of 10^7 items holds about a
+// gigabyte.
 TCountingGrafon& DemoChart(int count, TSeries series) {
-  static std::map<std::pair<int, TSeries>, TDemoChart> charts;
-  TDemoChart& entry = charts[{count, series}];
-  if (!entry.Chart) {
-    entry.Chart = std::make_unique<TCountingGrafon>();
-    TCountingGrafon& chart = *entry.Chart;
+  static TDemoChart kept;
+  if (!kept.Chart || kept.Count != count || kept.Series != series) {
+    kept = {};  // frees the old chart before the new one fills memory
+    kept.Chart = std::make_unique<TCountingGrafon>();
+    kept.Count = count;
+    kept.Series = series;
+    TCountingGrafon& chart = *kept.Chart;
     chart.HandleNeeded();
     chart.SetAutoRedraw(false);
-    chart.SetBounds(0, 0, 429, 365);
-    chart.SetMarginLeft(60);
-    chart.SetMarginRight(15);
-    chart.SetMarginTop(20);
-    chart.SetMarginBottom(40);
+    chart.SetBounds(0, 0, bench::kChartWidth, bench::kChartHeight);
+    chart.SetMarginLeft(bench::kMarginLeft);
+    chart.SetMarginRight(bench::kMarginRight);
+    chart.SetMarginTop(bench::kMarginTop);
+    chart.SetMarginBottom(bench::kMarginBottom);
     chart.SetCaption("Caption");
-    entry.Range = AppendSeries(chart, count, series);
+    kept.Range = AppendSeries(chart, count, series);
+    if (series == srLogLine) {
+      chart.SetLayerRange(1, 0, kept.Range.Low, count, kept.Range.High);  // positive before it turns logarithmic
+      chart.Scale1Y().SetLogarithmic(true);
+    }
   }
-  TCountingGrafon& chart = *entry.Chart;
+  TCountingGrafon& chart = *kept.Chart;
   chart.SetAutoRedraw(false);
   chart.SetMouseAction(nox::maNone);
   chart.SetFastLineRuns(true);
-  chart.SetLayerRange(1, 0, entry.Range.Low, count, entry.Range.High);
+  chart.SetLayerRange(1, 0, kept.Range.Low, count, kept.Range.High);
   chart.Paint();
   return chart;
 }
 
-// Bytes the allocator has handed out and not taken back (small blocks and mapped ones).
-std::size_t BytesInUse() {
-  const struct mallinfo2 info = mallinfo2();
-  return info.uordblks + info.hblkhd;
-}
-
-// Appending the line-to series to a new chart (run first, before the kept charts fill memory). Memory: the growth of the allocator's bytes in use
-// while the chart is built and filled (everything the chart holds for its data), and the record
-// storage that the item container reports, both per item.
+// Appending the line-to series to a new chart (run first, before a kept chart fills memory).
+// Memory: the growth of the allocator's bytes in use while the chart is built and filled
+// (everything the chart holds for its data), and the record storage that the item container
+// reports, both per item.
 void BM_AppendLineTo(benchmark::State& state) {
   const auto count = static_cast<int>(state.range(0));
   TNoise noise;
@@ -124,7 +139,7 @@ void BM_AppendLineTo(benchmark::State& state) {
   double chartBytes = 0, recordBytes = 0;
   for (auto _ : state) {
     state.PauseTiming();
-    const std::size_t before = BytesInUse();
+    const std::size_t before = bench::BytesInUse();
     auto chart = std::make_unique<nox::TGrafon>(nullptr);
     chart->SetAutoRedraw(false);
     state.ResumeTiming();
@@ -132,7 +147,7 @@ void BM_AppendLineTo(benchmark::State& state) {
     for (int i = 1; i <= count; ++i) chart->LineToPoint(i, ys[static_cast<std::size_t>(i)]);
     benchmark::DoNotOptimize(chart->DataCount());
     state.PauseTiming();
-    chartBytes = static_cast<double>(BytesInUse() - before);
+    chartBytes = static_cast<double>(bench::BytesInUse() - before);
     recordBytes = static_cast<double>(chart->DataItems().AllocatedBytes());
     chart.reset();
     state.ResumeTiming();
@@ -150,6 +165,10 @@ BENCHMARK(BM_AppendLineTo)->Arg(10'000'000)->Iterations(1)->Unit(benchmark::kMil
 void BM_Paint(benchmark::State& state, TSeries series) {
   const auto count = static_cast<int>(state.range(0));
   TCountingGrafon& chart = DemoChart(count, series);
+  if (series == srLogLine && !chart.Scale1Y().Logarithmic()) {
+    state.SkipWithError("the Y axis did not turn logarithmic");
+    return;
+  }
   chart.SetFastLineRuns(state.range(1) != 0);
   for (auto _ : state) {
     chart.Paint();
@@ -157,17 +176,27 @@ void BM_Paint(benchmark::State& state, TSeries series) {
   }
   chart.SetFastLineRuns(true);
 }
+// The sizes of the side-by-side table, drawn as the chart draws by default.
+void AtEachSize(benchmark::internal::Benchmark* b) {
+  for (const int count : {100'000, 1'000'000, 10'000'000}) b->Args({count, 1});
+  b->Unit(benchmark::kMillisecond);
+}
 BENCHMARK_CAPTURE(BM_Paint, Line, srLine)
     ->Args({100'000, 1})
-    ->Args({1'000'000, 1})
-    ->Args({10'000'000, 1})
     ->Args({100'000, 0})
+    ->Args({1'000'000, 1})
     ->Args({1'000'000, 0})
+    ->Args({10'000'000, 1})
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Paint, Marks, srMarks)->Args({100'000, 1})->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Paint, LogY, srLogLine)->Apply(AtEachSize);
+BENCHMARK_CAPTURE(BM_Paint, Pen2, srWideLine)->Apply(AtEachSize);
+BENCHMARK_CAPTURE(BM_Paint, Dashed, srDashedLine)->Apply(AtEachSize);
+BENCHMARK_CAPTURE(BM_Paint, Dots, srDots)->Apply(AtEachSize);
+BENCHMARK_CAPTURE(BM_Paint, Marks, srMarks)->Apply(AtEachSize);
+BENCHMARK_CAPTURE(BM_Paint, Series4, srFourSeries)->Apply(AtEachSize);
+BENCHMARK_CAPTURE(BM_Paint, Series16, srSixteenSeries)->Apply(AtEachSize);
 
-// One mouse move of a pan drag and the repaint it asks for. The drag goes 20 steps of 2 pixels one
-// way and 20 back, so the view stays over the series.
+// One mouse move of a pan drag and the repaint it asks for, the drag going as bench::PanOffset says.
 void BM_PanStep(benchmark::State& state) {
   const auto count = static_cast<int>(state.range(0));
   TCountingGrafon& chart = DemoChart(count, srLine);
@@ -181,8 +210,7 @@ void BM_PanStep(benchmark::State& state) {
   const long long paintsBefore = chart.Paints;
   long long step = 0;
   for (auto _ : state) {
-    const long long phase = step++ % 40;
-    const int offset = 2 * static_cast<int>(phase < 20 ? phase + 1 : 39 - phase);
+    const int offset = bench::PanOffset(step++);
     chart.DispatchMouseMove(nox::TShiftState{nox::ssLeft}, kX + offset, kY + offset / 2);
     chart.PaintIfPending();  // what the host does before it shows the changed area
     benchmark::DoNotOptimize(chart.ScreenImage().Bits());
@@ -191,7 +219,7 @@ void BM_PanStep(benchmark::State& state) {
   state.counters["paints_per_move"] =
       static_cast<double>(chart.Paints - paintsBefore) / static_cast<double>(state.iterations());
 }
-BENCHMARK(BM_PanStep)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PanStep)->Arg(100'000)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the Release preset and prints the chart's speed table (markdown): full paints of the
-# demo-sized chart, a pan step, marks, appending a long series, the demo's start to first paint,
-# and two plain-loop memory references measured in the same run.
+# Builds the Release preset and prints the chart's speed table (markdown) beside QCustomPlot doing
+# the same work in the same run: full paints of the demo-sized chart for each kind of series, a pan
+# step, appending a long series, the demo's start to first paint, and two plain-loop memory
+# references. QCustomPlot (Debian's libqcustomplot-dev) is installed here, for the benchmark only.
 # Usage: scripts/bench.sh [--repetitions N]   (default 9; each row is the median of N runs)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -12,16 +13,27 @@ if [[ "${1:-}" == "--repetitions" && -n "${2:-}" ]]; then
 fi
 
 scripts/install-deps.sh
+if ! dpkg-query -W -f='${Status}' libqcustomplot-dev 2>/dev/null | grep -q "install ok installed"; then
+  echo "Installing the benchmark peer: libqcustomplot-dev"
+  sudo=""
+  if [[ $(id -u) -ne 0 ]]; then
+    sudo="sudo"
+  fi
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends libqcustomplot-dev
+fi
 cmake --preset release >/dev/null
-nice cmake --build --preset release -j2 --target chart_speed_bench memory_reference_bench zoompan_demo >/dev/null
+nice cmake --build --preset release -j2 \
+  --target chart_speed_bench qcustomplot_bench memory_reference_bench zoompan_demo >/dev/null
 
 out=build/release/bench-results
 mkdir -p "$out"
-for bench in chart_speed_bench memory_reference_bench; do
+for bench in chart_speed_bench qcustomplot_bench memory_reference_bench; do
   echo "running $bench ..." >&2
-  "build/release/bench/$bench" --benchmark_format=json --benchmark_out_format=json \
-    --benchmark_out="$out/$bench.json" --benchmark_repetitions="$repetitions" \
-    --benchmark_report_aggregates_only=true --benchmark_min_time=0.3 >/dev/null
+  QT_QPA_PLATFORM=offscreen "build/release/bench/$bench" --benchmark_format=json \
+    --benchmark_out_format=json --benchmark_out="$out/$bench.json" \
+    --benchmark_repetitions="$repetitions" --benchmark_report_aggregates_only=true \
+    --benchmark_min_time=0.3 >/dev/null
 done
 echo "timing the demo's start ..." >&2
 exec python3 scripts/bench_table.py --results "$out" --demo build/release/demo/zoompan_demo \
