@@ -22,18 +22,7 @@ namespace {
 
 using bench::SeriesY;
 using bench::TNoise;
-
-// What a chart of the bench holds and how it is drawn.
-enum TSeries : std::uint8_t {
-  srLine,           // one line-to run, 1-pixel solid pen
-  srLogLine,        // the same shifted up by 1, on a logarithmic Y axis
-  srWideLine,       // 2-pixel solid pen
-  srDashedLine,     // dashed 1-pixel pen
-  srDots,           // a one-pixel mark (symbol 0) at each point
-  srMarks,          // a 3 x 3 diagonal cross (symbol 4) at each point
-  srFourSeries,     // the points dealt in turn to 4 line-to runs in 4 colours
-  srSixteenSeries,  // ... to 16 runs in the same 4 colours
-};
+using bench::TSeries;
 
 // A chart that counts its paints, so the pan step can show that every move repainted.
 class TCountingGrafon : public nox::TGrafon {
@@ -50,33 +39,33 @@ struct TYRange {
   double Low = 0, High = 0;
 };
 
-// A colour of the many-series rows as the chart takes it (0x00BBGGRR).
-nox::TColor SeriesColour(int series) {
-  const std::uint32_t rgb = bench::kSeriesColours[series % 4];
+// A line run's colour as the chart takes it (0x00BBGGRR).
+nox::TColor RunColour(int run) {
+  const std::uint32_t rgb = bench::kSeriesColours[run % 4];
   return static_cast<nox::TColor>(((rgb & 0xFFu) << 16) | (rgb & 0xFF00u) | (rgb >> 16));
 }
 
-// Appends the series' points 1 .. count as `series` draws them; returns their y range (with the
-// line runs' start at 0, or 1 for the shifted series).
+// Appends the series' points 1 .. count as `series` draws them; returns their y range (the line
+// runs' start included).
 TYRange AppendSeries(nox::TGrafon& chart, int count, TSeries series) {
-  const int runs = series == srFourSeries ? 4 : series == srSixteenSeries ? 16 : 1;
-  const bool marks = series == srDots || series == srMarks;
-  const double shift = series == srLogLine ? 1 : 0;
+  const int runs = bench::RunCount(series);
+  const bool marks = bench::IsMarks(series);
+  const double shift = bench::YShift(series);
   // ys[i] is point i's y; ys[0] the line runs' start.
   std::vector<double> ys(static_cast<std::size_t>(count) + 1, shift);
   TNoise noise;
   for (int i = 1; i <= count; ++i) ys[static_cast<std::size_t>(i)] += SeriesY(i, noise);
   const auto [low, high] = std::minmax_element(ys.begin() + (marks ? 1 : 0), ys.end());
   const TYRange range{*low, *high};
-  if (series == srWideLine) chart.SetLineWidth(2);
-  if (series == srDashedLine) chart.SetPenStyle(nox::psDash);
+  if (series == bench::srWideLine) chart.SetLineWidth(2);
+  if (series == bench::srDashedLine) chart.SetPenStyle(nox::psDash);
   for (int run = 0; run < runs; ++run) {
-    chart.SetDataColor(SeriesColour(run));
+    chart.SetDataColor(RunColour(run));
     if (!marks) chart.MoveToPoint(0, static_cast<int>(shift));
     for (int i = run + 1; i <= count; i += runs) {
       const double y = ys[static_cast<std::size_t>(i)];
       if (marks) {
-        chart.AddMark(series == srDots ? 0 : 4, i, y);
+        chart.AddMark(series == bench::srDots ? 0 : 4, i, y);  // symbol 0 is one pixel, 4 a 3 x 3 cross
       } else {
         chart.LineToPoint(i, y);
       }
@@ -88,7 +77,7 @@ TYRange AppendSeries(nox::TGrafon& chart, int count, TSeries series) {
 struct TDemoChart {
   std::unique_ptr<TCountingGrafon> Chart;
   int Count = 0;
-  TSeries Series = srLine;
+  TSeries Series = bench::srLine;
   TYRange Range;
 };
 
@@ -113,8 +102,9 @@ TCountingGrafon& DemoChart(int count, TSeries series) {
     chart.SetMarginBottom(bench::kMarginBottom);
     chart.SetCaption("Caption");
     kept.Range = AppendSeries(chart, count, series);
-    if (series == srLogLine) {
-      chart.SetLayerRange(1, 0, kept.Range.Low, count, kept.Range.High);  // positive before it turns logarithmic
+    if (series == bench::srLogLine) {
+      // The range must be positive before the axis may turn logarithmic.
+      chart.SetLayerRange(1, 0, kept.Range.Low, count, kept.Range.High);
       chart.Scale1Y().SetLogarithmic(true);
     }
   }
@@ -165,7 +155,7 @@ BENCHMARK(BM_AppendLineTo)->Arg(10'000'000)->Iterations(1)->Unit(benchmark::kMil
 void BM_Paint(benchmark::State& state, TSeries series) {
   const auto count = static_cast<int>(state.range(0));
   TCountingGrafon& chart = DemoChart(count, series);
-  if (series == srLogLine && !chart.Scale1Y().Logarithmic()) {
+  if (series == bench::srLogLine && !chart.Scale1Y().Logarithmic()) {
     state.SkipWithError("the Y axis did not turn logarithmic");
     return;
   }
@@ -178,28 +168,28 @@ void BM_Paint(benchmark::State& state, TSeries series) {
 }
 // The sizes of the side-by-side table, drawn as the chart draws by default.
 void AtEachSize(benchmark::internal::Benchmark* b) {
-  for (const int count : {100'000, 1'000'000, 10'000'000}) b->Args({count, 1});
+  for (const int count : bench::kSizes) b->Args({count, 1});
   b->Unit(benchmark::kMillisecond);
 }
-BENCHMARK_CAPTURE(BM_Paint, Line, srLine)
+BENCHMARK_CAPTURE(BM_Paint, Line, bench::srLine)
     ->Args({100'000, 1})
     ->Args({100'000, 0})
     ->Args({1'000'000, 1})
     ->Args({1'000'000, 0})
     ->Args({10'000'000, 1})
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Paint, LogY, srLogLine)->Apply(AtEachSize);
-BENCHMARK_CAPTURE(BM_Paint, Pen2, srWideLine)->Apply(AtEachSize);
-BENCHMARK_CAPTURE(BM_Paint, Dashed, srDashedLine)->Apply(AtEachSize);
-BENCHMARK_CAPTURE(BM_Paint, Dots, srDots)->Apply(AtEachSize);
-BENCHMARK_CAPTURE(BM_Paint, Marks, srMarks)->Apply(AtEachSize);
-BENCHMARK_CAPTURE(BM_Paint, Series4, srFourSeries)->Apply(AtEachSize);
-BENCHMARK_CAPTURE(BM_Paint, Series16, srSixteenSeries)->Apply(AtEachSize);
+BENCHMARK_CAPTURE(BM_Paint, LogY, bench::srLogLine)->Apply(AtEachSize);
+BENCHMARK_CAPTURE(BM_Paint, Pen2, bench::srWideLine)->Apply(AtEachSize);
+BENCHMARK_CAPTURE(BM_Paint, Dashed, bench::srDashedLine)->Apply(AtEachSize);
+BENCHMARK_CAPTURE(BM_Paint, Dots, bench::srDots)->Apply(AtEachSize);
+BENCHMARK_CAPTURE(BM_Paint, Marks, bench::srMarks)->Apply(AtEachSize);
+BENCHMARK_CAPTURE(BM_Paint, Series4, bench::srFourSeries)->Apply(AtEachSize);
+BENCHMARK_CAPTURE(BM_Paint, Series16, bench::srSixteenSeries)->Apply(AtEachSize);
 
 // One mouse move of a pan drag and the repaint it asks for, the drag going as bench::PanOffset says.
 void BM_PanStep(benchmark::State& state) {
   const auto count = static_cast<int>(state.range(0));
-  TCountingGrafon& chart = DemoChart(count, srLine);
+  TCountingGrafon& chart = DemoChart(count, bench::srLine);
   chart.SetAutoRedraw(true);
   chart.SetMouseAction(nox::maPan);
   chart.Repaint();

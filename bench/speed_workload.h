@@ -22,7 +22,27 @@ constexpr int kMarginRight = 15;
 constexpr int kMarginTop = 20;
 constexpr int kMarginBottom = 40;
 
-// The colours of the many-series rows, as 0xRRGGBB, taken in turn: black, red, green, blue.
+// The numbers of points of the side-by-side rows.
+constexpr int kSizes[] = {100'000, 1'000'000, 10'000'000};
+
+// What a paint row draws: the series' points 1 .. N, as line runs (each from a start point at x = 0)
+// or as marks.
+enum TSeries : std::uint8_t {
+  srLine,           // one line run, 1-pixel solid pen
+  srLogLine,        // the same shifted up by 1, on a logarithmic Y axis
+  srWideLine,       // 2-pixel solid pen
+  srDashedLine,     // dashed 1-pixel pen
+  srDots,           // a one-pixel mark at each point
+  srMarks,          // a 3 x 3 diagonal cross at each point
+  srFourSeries,     // the points dealt in turn to 4 line runs in 4 colours
+  srSixteenSeries,  // ... to 16 runs in the same 4 colours
+};
+constexpr int RunCount(TSeries s) { return s == srFourSeries ? 4 : s == srSixteenSeries ? 16 : 1; }
+constexpr bool IsMarks(TSeries s) { return s == srDots || s == srMarks; }
+// Added to every y (the runs' start at 0 included), so the logarithmic axis sees positive values.
+constexpr double YShift(TSeries s) { return s == srLogLine ? 1 : 0; }
+
+// The colours of the line runs, as 0xRRGGBB, taken in turn: black, red, green, blue.
 constexpr std::uint32_t kSeriesColours[] = {0x000000, 0xFF0000, 0x008000, 0x0000FF};
 
 // The scrolling live view: points kept, points appended (and as many dropped) per frame, and the

@@ -34,18 +34,7 @@ namespace {
 
 using bench::SeriesY;
 using bench::TNoise;
-
-// What a plot of the bench holds and how it is drawn (as in the chart's bench).
-enum TSeries {
-  srLine,           // one graph, 1-pixel solid pen
-  srLogLine,        // the same shifted up by 1, on a logarithmic Y axis
-  srWideLine,       // 2-pixel solid pen
-  srDashedLine,     // dashed 1-pixel pen, the chart's dash of 18 pixels on, 6 off
-  srDots,           // a one-pixel scatter dot at each point, no line
-  srMarks,          // a 3 x 3 diagonal cross at each point, no line
-  srFourSeries,     // the points dealt in turn to 4 graphs in 4 colours
-  srSixteenSeries,  // ... to 16 graphs in the same 4 colours
-};
+using bench::TSeries;
 
 // The series' points 0 .. count (point 0 the line runs' start at (0, 0)), made once per size.
 struct TSeriesData {
@@ -92,19 +81,20 @@ std::unique_ptr<QCustomPlot> NewPlot() {
   return plot;
 }
 
+// The pen of a graph; the dash is the chart's: 18 pixels on, 6 off.
 QPen SeriesPen(TSeries series, int graph) {
-  QPen pen(QColor::fromRgb(bench::kSeriesColours[graph % 4]), series == srWideLine ? 2 : 1);
-  if (series == srDashedLine) pen.setDashPattern({18, 6});
+  QPen pen(QColor::fromRgb(bench::kSeriesColours[graph % 4]), series == bench::srWideLine ? 2 : 1);
+  if (series == bench::srDashedLine) pen.setDashPattern({18, 6});
   return pen;
 }
 
 // Adds the graphs of `series` for points 0 .. count (marks leave out the line runs' start);
-// returns their y range.
+// returns their y range. A line run is a graph, marks are a graph's scatter symbols without a line.
 QCPRange AddSeries(QCustomPlot& plot, int count, TSeries series) {
   const TSeriesData& data = SeriesData(count);
-  const int graphs = series == srFourSeries ? 4 : series == srSixteenSeries ? 16 : 1;
-  const bool marks = series == srDots || series == srMarks;
-  const double shift = series == srLogLine ? 1 : 0;
+  const int graphs = bench::RunCount(series);
+  const bool marks = bench::IsMarks(series);
+  const double shift = bench::YShift(series);
   const auto [low, high] = std::minmax_element(data.Y.begin() + (marks ? 1 : 0), data.Y.end());
   for (int g = 0; g < graphs; ++g) {
     QVector<double> x, y;
@@ -123,12 +113,12 @@ QCPRange AddSeries(QCustomPlot& plot, int count, TSeries series) {
     graph->setAdaptiveSampling(true);
     if (marks) {
       graph->setLineStyle(QCPGraph::lsNone);
-      graph->setScatterStyle(series == srDots ? QCPScatterStyle(QCPScatterStyle::ssDot)
+      graph->setScatterStyle(series == bench::srDots ? QCPScatterStyle(QCPScatterStyle::ssDot)
                                               : QCPScatterStyle(QCPScatterStyle::ssCross, 3));
     }
     graph->setData(x, y, true);
   }
-  if (series == srLogLine) {
+  if (series == bench::srLogLine) {
     plot.yAxis->setScaleType(QCPAxis::stLogarithmic);
     plot.yAxis->setTicker(QSharedPointer<QCPAxisTickerLog>(new QCPAxisTickerLog));
   }
@@ -151,7 +141,7 @@ bool ShowsData(QCustomPlot& plot) {
 struct TDemoPlot {
   std::unique_ptr<QCustomPlot> Plot;
   int Count = 0;
-  TSeries Series = srLine;
+  TSeries Series = bench::srLine;
   QCPRange YRange;
   bool ShowsData = false;
 };
@@ -214,14 +204,14 @@ void BM_Paint(benchmark::State& state, TSeries series) {
   for (auto _ : state) demo.Plot->replot(QCustomPlot::rpImmediateRefresh);
 }
 void AtEachSize(benchmark::internal::Benchmark* b) {
-  for (const int count : {100'000, 1'000'000, 10'000'000}) b->Arg(count);
+  for (const int count : bench::kSizes) b->Arg(count);
   b->Unit(benchmark::kMillisecond);
 }
 
 // One step of a pan drag (bench::PanOffset pixels right and half as many down, the view following
 // the pointer) and its replot.
 void BM_PanStep(benchmark::State& state) {
-  TDemoPlot& demo = DemoPlot(static_cast<int>(state.range(0)), srLine);
+  TDemoPlot& demo = DemoPlot(static_cast<int>(state.range(0)), bench::srLine);
   QCustomPlot& plot = *demo.Plot;
   const QCPRange x = plot.xAxis->range(), y = plot.yAxis->range();
   const double xPerPixel = x.size() / plot.axisRect()->width();
@@ -274,7 +264,7 @@ void BM_Streaming(benchmark::State& state) {
   if (!stream.Plot) {
     stream.Plot = NewPlot();
     QCPGraph* graph = stream.Plot->addGraph();
-    graph->setPen(SeriesPen(srLine, 0));
+    graph->setPen(SeriesPen(bench::srLine, 0));
     graph->setAdaptiveSampling(true);
     stream.Next(bench::kStreamKept);
     graph->setData(stream.X, stream.Y, true);
@@ -301,14 +291,14 @@ void BM_Streaming(benchmark::State& state) {
 // Appending comes first, before a kept plot fills memory.
 BENCHMARK_CAPTURE(BM_Append, PerPoint, false)->Apply(AtEachSize);
 BENCHMARK_CAPTURE(BM_Append, Bulk, true)->Apply(AtEachSize);
-BENCHMARK_CAPTURE(BM_Paint, Line, srLine)->Apply(AtEachSize);
-BENCHMARK_CAPTURE(BM_Paint, LogY, srLogLine)->Apply(AtEachSize);
-BENCHMARK_CAPTURE(BM_Paint, Pen2, srWideLine)->Apply(AtEachSize);
-BENCHMARK_CAPTURE(BM_Paint, Dashed, srDashedLine)->Apply(AtEachSize);
-BENCHMARK_CAPTURE(BM_Paint, Dots, srDots)->Apply(AtEachSize);
-BENCHMARK_CAPTURE(BM_Paint, Marks, srMarks)->Apply(AtEachSize);
-BENCHMARK_CAPTURE(BM_Paint, Series4, srFourSeries)->Apply(AtEachSize);
-BENCHMARK_CAPTURE(BM_Paint, Series16, srSixteenSeries)->Apply(AtEachSize);
+BENCHMARK_CAPTURE(BM_Paint, Line, bench::srLine)->Apply(AtEachSize);
+BENCHMARK_CAPTURE(BM_Paint, LogY, bench::srLogLine)->Apply(AtEachSize);
+BENCHMARK_CAPTURE(BM_Paint, Pen2, bench::srWideLine)->Apply(AtEachSize);
+BENCHMARK_CAPTURE(BM_Paint, Dashed, bench::srDashedLine)->Apply(AtEachSize);
+BENCHMARK_CAPTURE(BM_Paint, Dots, bench::srDots)->Apply(AtEachSize);
+BENCHMARK_CAPTURE(BM_Paint, Marks, bench::srMarks)->Apply(AtEachSize);
+BENCHMARK_CAPTURE(BM_Paint, Series4, bench::srFourSeries)->Apply(AtEachSize);
+BENCHMARK_CAPTURE(BM_Paint, Series16, bench::srSixteenSeries)->Apply(AtEachSize);
 BENCHMARK(BM_PanStep)->Apply(AtEachSize);
 BENCHMARK(BM_Streaming)->Iterations(bench::kStreamFramesPerRun)->Unit(benchmark::kMillisecond);
 
