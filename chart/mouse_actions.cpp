@@ -73,6 +73,20 @@ void TCustomGrafon::RecordDragStart(int x, int y) {
   m_mouseState.DragStarted = true;
 }
 
+bool TCustomGrafon::DragMovedRanges() const {
+  if (!m_mouseState.DragStarted) return false;
+  for (int l = 1; l <= kLayerCount; ++l) {
+    const detail::TLayerDragStart& start = m_mouseState.DragStart[static_cast<std::size_t>(l - 1)];
+    const TScaleProps& px = ScaleXOf(l);
+    const TScaleProps& py = ScaleYOf(l);
+    if (start.XLow != px.RangeLow() || start.XHigh != px.RangeHigh() || start.YLow != py.RangeLow() ||
+        start.YHigh != py.RangeHigh()) {
+      return true;
+    }
+  }
+  return false;
+}
+
 void TCustomGrafon::EndDrag() {
   m_mouseState.DragStarted = false;
   m_mouseState.PickedFor = maNone;
@@ -156,12 +170,14 @@ void TCustomGrafon::MouseUp(TMouseButton button, TShiftState shift, int x, int y
     m_mouseState.SkipNext = false;
     return;
   }
+  const bool moved = DragMovedRanges();
   EndDrag();
   RectPickRelease(button, x, y);
   EndTraceStroke();
   if (detail::IsWindowAction(m_mouseAction) && m_mouseState.WindowState == zsDrawWin) WindowRelease(button);
-  // One snapshot per drag (also for a click without movement).
-  if (detail::IsPanAction(m_mouseAction) || m_mouseAction == maZoomDrag) PushZoomHistory();
+  // One snapshot per pan or zoom drag, whatever the joins, and none when the view did not move (a
+  // click): the history keeps views the user can go back to.
+  if ((detail::IsPanAction(m_mouseAction) || m_mouseAction == maZoomDrag) && moved) PushZoomHistory();
   EraseRubberFiguresIfIdle();
   TControl::MouseUp(button, shift, x, y);
 }
