@@ -96,9 +96,13 @@ bool TCustomGrafon::ComposeSettled() {
   bool asked = false;
   for (int pass = 1; pass <= kMaxComposePasses; ++pass) {
     m_repaintAsked = false;
+    const bool invalidated = PaintPending();
     {
       const TFlagScope composing(m_composing);
       ComposeControlImage();
+      // A handler that resized the control invalidated it: that is a repaint asked for like any
+      // other (while composing, PaintIfPending takes the mark and only records the request).
+      if (!invalidated) PaintIfPending();
     }
     if (!m_repaintAsked) break;
     asked = true;

@@ -420,10 +420,14 @@ void TScale::Paint() {
   // chart, which paints anew when a handler changes it.
   for (int pass = 1; pass <= kMaxPaintPasses; ++pass) {
     m_redrawAsked = false;
+    const bool invalidated = PaintPending();
     {
       m_painting = true;
       const TPaintingGuard guard{m_painting};
       detail::TScalePainter(*this).Paint();
+      // A handler that resized the scale invalidated it: a request like any other (while painting,
+      // PaintIfPending takes the mark and only records it).
+      if (!invalidated) PaintIfPending();
     }
     if (!m_redrawAsked || m_hosted) break;
   }
