@@ -5,6 +5,7 @@
 #include "chart/mouse_actions.h"
 
 #include "chart/Nox_grafon.h"
+#include "chart/flag_scope.h"
 #include "platform/host.h"
 
 namespace nox {
@@ -37,22 +38,6 @@ std::optional<TCursor> CursorOfAction(TMouseActMode action) {
 }
 
 }  // namespace detail
-
-namespace {
-
-// Sets a flag for the lifetime of a scope, also when an event handler's error leaves it early.
-class TFlagScope {
- public:
-  explicit TFlagScope(bool& flag) : m_flag(flag) { m_flag = true; }
-  ~TFlagScope() { m_flag = false; }
-  TFlagScope(const TFlagScope&) = delete;
-  TFlagScope& operator=(const TFlagScope&) = delete;
-
- private:
-  bool& m_flag;
-};
-
-}  // namespace
 
 detail::TChartFrame TCustomGrafon::ChartFrame() const {
   return {Width(), Height(), m_marginLeft, m_marginRight, m_marginTop, m_marginBottom, m_shadowWidth};
@@ -107,7 +92,7 @@ void TCustomGrafon::MouseDown(TMouseButton button, TShiftState shift, int x, int
 void TCustomGrafon::MouseMove(TShiftState shift, int x, int y) {
   // A move that arrives while an earlier one is handled (an event handler pumping messages).
   if (m_mouseState.InMouseMove) return;
-  const TFlagScope busy(m_mouseState.InMouseMove);
+  const detail::TFlagScope busy(m_mouseState.InMouseMove);
   HandleMouseMove(shift, x, y);
   if (OnMouseMoveInChart) {
     // The pointer's own position, not the clamped one of the gestures.

@@ -1,10 +1,12 @@
 // When and how the chart paints: the paint-suspension flag, the repaint rules, and the composition
 // of the control image from the control frame (control_frame.cpp), the chart-area image and the
-// cross hairs, which reaches the screen in one copy.
+// cross hairs, which reaches the screen in one copy. Event handlers run while a picture is
+// composed; a repaint they ask for is remembered and done after the picture, never inside it.
 
 #include <utility>
 
 #include "chart/Nox_grafon.h"
+#include "chart/flag_scope.h"
 
 namespace nox {
 
@@ -14,18 +16,6 @@ namespace {
 // picture is composed has its change drawn by the next pass; one that changes it at every pass is
 // stopped here, its last change drawn by the next paint.
 constexpr int kMaxComposePasses = 3;
-
-// Sets a flag for the lifetime of a scope, also when an error leaves it early.
-class TFlagScope {
- public:
-  explicit TFlagScope(bool& flag) : m_flag(flag) { m_flag = true; }
-  ~TFlagScope() { m_flag = false; }
-  TFlagScope(const TFlagScope&) = delete;
-  TFlagScope& operator=(const TFlagScope&) = delete;
-
- private:
-  bool& m_flag;
-};
 
 }  // namespace
 
@@ -98,7 +88,7 @@ bool TCustomGrafon::ComposeSettled() {
     m_repaintAsked = false;
     const bool invalidated = PaintPending();
     {
-      const TFlagScope composing(m_composing);
+      const detail::TFlagScope composing(m_composing);
       ComposeControlImage();
       // A handler that resized the control invalidated it: that is a repaint asked for like any
       // other (while composing, PaintIfPending takes the mark and only records the request).
@@ -141,7 +131,7 @@ void TCustomGrafon::RefreshChartArea() {
   // Only the chart area; scales, caption and mouse trace stay as the last full paint left them.
   m_repaintAsked = false;
   {
-    const TFlagScope composing(m_composing);
+    const detail::TFlagScope composing(m_composing);
     RenderBackground(m_chartImage.Canvas(), 0, 0, m_chartImage.Width(), m_chartImage.Height());
     RenderDataToBitmap(m_chartImage, 0, 0, false, 0);
   }

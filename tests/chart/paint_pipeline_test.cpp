@@ -223,6 +223,10 @@ TEST_F(PaintPipeline, ExportWritesThePaintedControl) {
   written.LoadFromPngFile(file);
   EXPECT_TRUE(SameImage(chart.ScreenImage(), written));
   EXPECT_THROW(chart.SaveToPngFile((dir / "missing" / "export.png").string()), EFileError);
+  // Not from inside a paint, whose picture is not finished yet.
+  chart.SetVisible(true);
+  chart.OnDataRendered = [&](TObject*, TCanvas&, int, int) { chart.SaveToPngFile(file); };
+  EXPECT_THROW(chart.Paint(), ENoxGrafonError);
 }
 
 // A chart that counts its renderings: one per pass of a paint.
