@@ -430,7 +430,7 @@ class TCustomGrafon : public TControl {
   int MinimumWidth() const { return m_marginLeft + m_marginRight + m_shadowWidth + 80; }
   int MinimumHeight() const { return m_marginTop + m_marginBottom + m_shadowWidth + 20; }
   // After reading a stored form: ends the property objects' loading guard, computes the mapping,
-  // repaints.
+  // repaints. A chart made in code ends the guard when it is first shown or painted.
   void Loaded() override;
   // Arrow keys and Tab reach the chart's key events.
   int DialogCode() const override { return dlgcWantArrows | dlgcWantTab; }
@@ -442,7 +442,9 @@ class TCustomGrafon : public TControl {
   // Composes the whole control off screen (frame, shadow, caption, scales, chart area, cross hairs)
   // and copies it onto the screen image in one step. Does nothing while the control is hidden
   // (outside design mode), loading or suspended. An axis that cannot be mapped (logarithmic with a
-  // bound <= 0) ends it with ENoxGrafonError before anything reaches the screen.
+  // bound <= 0) ends it with ENoxGrafonError before anything reaches the screen. A repaint asked
+  // for while the picture is composed (an event handler that changes the chart) is remembered and
+  // the picture composed again once the current pass ends, three passes at most.
   void Paint() override;
   // Paints now (if the control may paint) and shows the result.
   void Repaint();
@@ -459,8 +461,10 @@ class TCustomGrafon : public TControl {
 
   // Writes the composed control, as Paint shows it, to a PNG file. It composes the picture even
   // when the control could not paint on screen (hidden, without a window, painting suspended) and
-  // leaves the screen image alone. Throws ENoxGrafonError when an axis cannot be mapped, EFileError
-  // when the file cannot be written.
+  // leaves the screen image alone (unless an event handler changed the chart meanwhile: then the
+  // chart repaints). Throws ENoxGrafonError when an axis cannot be mapped or when called while the
+  // chart's picture is being composed (from a handler of a paint event), EFileError when the file
+  // cannot be written.
   void SaveToPngFile(const std::string& path);
 
   // ---------------------------------------------------------------------------------------------
@@ -493,13 +497,15 @@ class TCustomGrafon : public TControl {
 
   // the range-update path
   // Applies joined-layer rules for layer, then ApplyLayerRange for it and for every layer that
-  // follows it. Painting is suspended meanwhile and repaints at the end if that releases it.
-  void SetJointRange(int layer, bool recordHistory, bool confine, long double xLow, long double yLow,
+  // follows it; with recordHistory, one zoom snapshot of the result when anything was stored (the
+  // layers that follow record none of their own). Painting is suspended meanwhile and repaints at
+  // the end if that releases it. Returns whether anything was stored.
+  bool SetJointRange(int layer, bool recordHistory, bool confine, long double xLow, long double yLow,
                      long double xHigh, long double yHigh);
   // The single place where ranges change: confinement (when confine and a box is set), the
   // MinRange and logarithmic rules, stores without notification, scale controls, history (when
-  // recordHistory and something was stored), mapping.
-  void ApplyLayerRange(int layer, bool recordHistory, bool confine, long double xLow, long double yLow,
+  // recordHistory and something was stored), mapping. Returns whether anything was stored.
+  bool ApplyLayerRange(int layer, bool recordHistory, bool confine, long double xLow, long double yLow,
                        long double xHigh, long double yHigh);
   // A snapshot of all 16 layers' ranges into the zoom history (not while loading).
   void PushZoomHistory();
@@ -649,6 +655,8 @@ class TCustomGrafon : public TControl {
     return index >= 1 && index <= count ? static_cast<std::size_t>(index - 1) : 0;
   }
   bool CanPaint() const;
+  // From now on the axis property objects check a switch to logarithmic.
+  void EndLoadingGuards();
   void AppendItem(const TgfChartItem& item, std::uint8_t mode);
   void ClearEvents();
 
@@ -683,6 +691,9 @@ class TCustomGrafon : public TControl {
   void DrawCaption(TCanvas& canvas);
   void PaintScales(TCanvas& canvas);
   void ComposeControlImage();
+  // Composes the control image again while an event handler asked for a repaint during the last
+  // pass, a few passes at most; returns whether any handler asked.
+  bool ComposeSettled();
   void RefreshChartArea();
 
   // --- rendering: the item renderer (render_data.cpp, item_render.h) ---
@@ -709,6 +720,8 @@ class TCustomGrafon : public TControl {
   bool InChartArea(int x, int y) const { return detail::InChartArea(ChartFrame(), x, y); }
   void HandleMouseMove(TShiftState shift, int x, int y);
   void RecordDragStart(int x, int y);
+  // Whether a drag under way has moved any layer's ranges from where it started.
+  bool DragMovedRanges() const;
   void EndDrag();
   void ShowMousePosition(int x, int y);
   // scales: the layer of the vertical scale hit, minus the layer of the horizontal one, or 0
@@ -839,6 +852,8 @@ class TCustomGrafon : public TControl {
   TBitmap m_controlImage;        // the whole control, composed before it reaches the screen
   TBitmap m_backgroundPicture;   // the background picture file, loaded at every paint
   bool m_paintSuspended = true;  // nothing paints while set
+  bool m_composing = false;      // a picture is being composed: repaints are only remembered
+  bool m_repaintAsked = false;   // a repaint was asked for while composing
   int m_scaleChangeDepth = 0;    // open TScaleChangeBatch scopes
   bool m_scaleChangePending = false;
 

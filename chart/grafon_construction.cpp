@@ -222,11 +222,17 @@ void TCustomGrafon::Loaded() {
   for (int l = 1; l <= kLayerCount; ++l) {
     PushScaleProps(ScaleControlX(l), ScaleXOf(l));
     PushScaleProps(ScaleControlY(l), ScaleYOf(l));
+  }
+  EndLoadingGuards();
+  UpdateLayerMapping();
+  Repaint();
+}
+
+void TCustomGrafon::EndLoadingGuards() {
+  for (int l = 1; l <= kLayerCount; ++l) {
     ScaleXOf(l).SetLoadingGuard(false);
     ScaleYOf(l).SetLoadingGuard(false);
   }
-  UpdateLayerMapping();
-  Repaint();
 }
 
 void TCustomGrafon::Assign(const TPersistent& Source) {

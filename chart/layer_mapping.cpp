@@ -7,8 +7,6 @@
 namespace nox {
 
 namespace {
-constexpr const char* kNegativeLogAxis = "Logarithmic axis must not be negative.";
-
 int ClampedLayerIndex(int layer) { return std::clamp(layer, 1, kLayerCount) - 1; }
 }  // namespace
 

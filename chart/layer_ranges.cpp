@@ -89,9 +89,9 @@ void TCustomGrafon::SetLayerRange(int layer, long double xLow, long double yLow,
   hold.Release();
 }
 
-void TCustomGrafon::SetJointRange(int layer, bool recordHistory, bool confine, long double xLow,
+bool TCustomGrafon::SetJointRange(int layer, bool recordHistory, bool confine, long double xLow,
                                   long double yLow, long double xHigh, long double yHigh) {
-  if (layer < 1 || layer > kLayerCount) return;
+  if (layer < 1 || layer > kLayerCount) return false;
   TPaintHold hold(*this);
   // A controlled axis cannot be moved directly.
   if (m_jointLayers.XControlledBy(layer) != layer) {
@@ -102,16 +102,19 @@ void TCustomGrafon::SetJointRange(int layer, bool recordHistory, bool confine, l
     yLow = ScaleYOf(layer).RangeLow();
     yHigh = ScaleYOf(layer).RangeHigh();
   }
-  ApplyLayerRange(layer, recordHistory, confine, xLow, yLow, xHigh, yHigh);
+  bool changed = ApplyLayerRange(layer, false, confine, xLow, yLow, xHigh, yHigh);
   for (int k = 1; k <= kLayerCount; ++k) {
     if (k == layer) continue;
     const int dx = m_jointLayers.XControlledBy(k);
     const int dy = m_jointLayers.YControlledBy(k);
     if (dx != layer && dy != layer) continue;
-    ApplyLayerRange(k, true, false, ScaleXOf(dx).RangeLow(), ScaleYOf(dy).RangeLow(),
-                    ScaleXOf(dx).RangeHigh(), ScaleYOf(dy).RangeHigh());
+    changed |= ApplyLayerRange(k, false, false, ScaleXOf(dx).RangeLow(), ScaleYOf(dy).RangeLow(),
+                               ScaleXOf(dx).RangeHigh(), ScaleYOf(dy).RangeHigh());
   }
+  // One snapshot for the change, taken once the joined layers have followed: joins add none.
+  if (recordHistory && changed) PushZoomHistory();
   hold.Release();
+  return changed;
 }
 
 bool TCustomGrafon::StoreAxisRequest(TScaleProps& props, long double low, long double high) {
@@ -137,9 +140,9 @@ bool TCustomGrafon::StoreAxisRequest(TScaleProps& props, long double low, long d
   return true;
 }
 
-void TCustomGrafon::ApplyLayerRange(int layer, bool recordHistory, bool confine, long double xLow,
+bool TCustomGrafon::ApplyLayerRange(int layer, bool recordHistory, bool confine, long double xLow,
                                     long double yLow, long double xHigh, long double yHigh) {
-  if (layer < 1 || layer > kLayerCount) return;
+  if (layer < 1 || layer > kLayerCount) return false;
   if (confine && ConfinementActive()) {
     detail::ConfineAxis(xLow, xHigh, m_confXLow, m_confXHigh, IsPanning(true));
     detail::ConfineAxis(yLow, yHigh, m_confYLow, m_confYHigh, IsPanning(false));
@@ -152,6 +155,7 @@ void TCustomGrafon::ApplyLayerRange(int layer, bool recordHistory, bool confine,
   PushScaleProps(ScaleControlY(layer), py);
   if (recordHistory && (xStored || yStored)) PushZoomHistory();
   UpdateLayerMapping();
+  return xStored || yStored;
 }
 
 // --- zoom history ---

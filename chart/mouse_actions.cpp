@@ -5,6 +5,7 @@
 #include "chart/mouse_actions.h"
 
 #include "chart/Nox_grafon.h"
+#include "chart/flag_scope.h"
 #include "platform/host.h"
 
 namespace nox {
@@ -38,22 +39,6 @@ std::optional<TCursor> CursorOfAction(TMouseActMode action) {
 
 }  // namespace detail
 
-namespace {
-
-// Sets a flag for the lifetime of a scope, also when an event handler's error leaves it early.
-class TFlagScope {
- public:
-  explicit TFlagScope(bool& flag) : m_flag(flag) { m_flag = true; }
-  ~TFlagScope() { m_flag = false; }
-  TFlagScope(const TFlagScope&) = delete;
-  TFlagScope& operator=(const TFlagScope&) = delete;
-
- private:
-  bool& m_flag;
-};
-
-}  // namespace
-
 detail::TChartFrame TCustomGrafon::ChartFrame() const {
   return {Width(), Height(), m_marginLeft, m_marginRight, m_marginTop, m_marginBottom, m_shadowWidth};
 }
@@ -71,6 +56,20 @@ void TCustomGrafon::RecordDragStart(int x, int y) {
         x, y, px.RangeLow(), px.RangeHigh(), py.RangeLow(), py.RangeHigh()};
   }
   m_mouseState.DragStarted = true;
+}
+
+bool TCustomGrafon::DragMovedRanges() const {
+  if (!m_mouseState.DragStarted) return false;
+  for (int l = 1; l <= kLayerCount; ++l) {
+    const detail::TLayerDragStart& start = m_mouseState.DragStart[static_cast<std::size_t>(l - 1)];
+    const TScaleProps& px = ScaleXOf(l);
+    const TScaleProps& py = ScaleYOf(l);
+    if (start.XLow != px.RangeLow() || start.XHigh != px.RangeHigh() || start.YLow != py.RangeLow() ||
+        start.YHigh != py.RangeHigh()) {
+      return true;
+    }
+  }
+  return false;
 }
 
 void TCustomGrafon::EndDrag() {
@@ -93,7 +92,7 @@ void TCustomGrafon::MouseDown(TMouseButton button, TShiftState shift, int x, int
 void TCustomGrafon::MouseMove(TShiftState shift, int x, int y) {
   // A move that arrives while an earlier one is handled (an event handler pumping messages).
   if (m_mouseState.InMouseMove) return;
-  const TFlagScope busy(m_mouseState.InMouseMove);
+  const detail::TFlagScope busy(m_mouseState.InMouseMove);
   HandleMouseMove(shift, x, y);
   if (OnMouseMoveInChart) {
     // The pointer's own position, not the clamped one of the gestures.
@@ -156,12 +155,14 @@ void TCustomGrafon::MouseUp(TMouseButton button, TShiftState shift, int x, int y
     m_mouseState.SkipNext = false;
     return;
   }
+  const bool moved = DragMovedRanges();
   EndDrag();
   RectPickRelease(button, x, y);
   EndTraceStroke();
   if (detail::IsWindowAction(m_mouseAction) && m_mouseState.WindowState == zsDrawWin) WindowRelease(button);
-  // One snapshot per drag (also for a click without movement).
-  if (detail::IsPanAction(m_mouseAction) || m_mouseAction == maZoomDrag) PushZoomHistory();
+  // One snapshot per pan or zoom drag, whatever the joins, and none when the view did not move (a
+  // click): the history keeps views the user can go back to.
+  if ((detail::IsPanAction(m_mouseAction) || m_mouseAction == maZoomDrag) && moved) PushZoomHistory();
   EraseRubberFiguresIfIdle();
   TControl::MouseUp(button, shift, x, y);
 }

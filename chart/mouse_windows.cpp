@@ -67,6 +67,7 @@ void TCustomGrafon::WindowRelease(TMouseButton button) {
   // handler takes the figure away.
   if (button != mbLeft || a.X == b.X || a.Y == b.Y) return;
   TPaintHold hold(*this);
+  bool zoomed = false;
   for (int l = 1; l <= kLayerCount; ++l) {
     if (!LayerMouseActive(l)) continue;
     double wx1 = 0, wy1 = 0, wx2 = 0, wy2 = 0;
@@ -84,10 +85,12 @@ void TCustomGrafon::WindowRelease(TMouseButton button) {
         if (OnSelectRect) OnSelectRect(this, l, wx1, wy1, wx2, wy2);
         break;
       default:
-        SetJointRange(l, true, false, wx1, wy1, wx2, wy2);
+        zoomed |= SetJointRange(l, false, false, wx1, wy1, wx2, wy2);
         break;
     }
   }
+  // One snapshot for the gesture, however many layers it zoomed.
+  if (zoomed) PushZoomHistory();
   if (OnZoomPan) OnZoomPan(this);
   // The repaint would take the figure away too, but only if the chart may paint now.
   EraseRubberFigures();

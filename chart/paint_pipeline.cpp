@@ -1,10 +1,23 @@
 // When and how the chart paints: the paint-suspension flag, the repaint rules, and the composition
 // of the control image from the control frame (control_frame.cpp), the chart-area image and the
-// cross hairs, which reaches the screen in one copy.
+// cross hairs, which reaches the screen in one copy. Event handlers run while a picture is
+// composed; a repaint they ask for is remembered and done after the picture, never inside it.
+
+#include <utility>
 
 #include "chart/Nox_grafon.h"
+#include "chart/flag_scope.h"
 
 namespace nox {
+
+namespace {
+
+// How often one picture is composed at most. An event handler that changes the chart while its
+// picture is composed has its change drawn by the next pass; one that changes it at every pass is
+// stopped here, its last change drawn by the next paint.
+constexpr int kMaxComposePasses = 3;
+
+}  // namespace
 
 TCustomGrafon::TPaintHold::TPaintHold(TCustomGrafon& chart)
     : m_chart(chart), m_previous(chart.m_paintSuspended) {
@@ -35,6 +48,8 @@ void TCustomGrafon::CreateWnd() {
   TControl::CreateWnd();
   // Painting may start; nothing is painted until asked.
   m_paintSuspended = false;
+  // A chart made in code is never Loaded: from now on its axes check a logarithmic switch.
+  if (!IsLoading()) EndLoadingGuards();
 }
 
 bool TCustomGrafon::CanPaint() const {
@@ -42,6 +57,10 @@ bool TCustomGrafon::CanPaint() const {
 }
 
 void TCustomGrafon::Repaint() {
+  if (m_composing) {
+    m_repaintAsked = true;
+    return;
+  }
   if (!CanPaint()) return;
   Paint();
   ScreenChanged();
@@ -52,6 +71,8 @@ void TCustomGrafon::RepaintIfAutomatic() {
 }
 
 void TCustomGrafon::ComposeControlImage() {
+  // A chart made in code and painted (or saved) before it was shown: as CreateWnd says.
+  EndLoadingGuards();
   RenderControlFrame(m_controlImage.Canvas());
   ResizeChartImage(true, true);
   TCanvas& chartCanvas = m_chartImage.Canvas();
@@ -61,9 +82,34 @@ void TCustomGrafon::ComposeControlImage() {
   m_controlImage.Canvas().Draw(m_marginLeft, m_marginTop, m_chartImage);
 }
 
+bool TCustomGrafon::ComposeSettled() {
+  bool asked = false;
+  for (int pass = 1; pass <= kMaxComposePasses; ++pass) {
+    m_repaintAsked = false;
+    const bool invalidated = PaintPending();
+    {
+      const detail::TFlagScope composing(m_composing);
+      ComposeControlImage();
+      // A handler that resized the control invalidated it: that is a repaint asked for like any
+      // other (while composing, PaintIfPending takes the mark and only records the request).
+      if (!invalidated) PaintIfPending();
+    }
+    if (!m_repaintAsked) break;
+    asked = true;
+  }
+  m_repaintAsked = false;
+  return asked;
+}
+
 void TCustomGrafon::Paint() {
+  if (m_composing) {
+    // An event handler changed the chart while its picture is composed: the picture is composed
+    // again when this pass ends, not inside it.
+    m_repaintAsked = true;
+    return;
+  }
   if (!CanPaint()) return;
-  ComposeControlImage();
+  ComposeSettled();
   ComposeOverlays(0, 0, Canvas(), m_controlImage);
 }
 
@@ -78,12 +124,23 @@ void TCustomGrafon::ComposeOverlays(int x, int y, TCanvas& canvas, TBitmap& imag
 }
 
 void TCustomGrafon::RefreshChartArea() {
+  if (m_composing) {
+    m_repaintAsked = true;
+    return;
+  }
   // Only the chart area; scales, caption and mouse trace stay as the last full paint left them.
-  RenderBackground(m_chartImage.Canvas(), 0, 0, m_chartImage.Width(), m_chartImage.Height());
-  RenderDataToBitmap(m_chartImage, 0, 0, false, 0);
+  m_repaintAsked = false;
+  {
+    const detail::TFlagScope composing(m_composing);
+    RenderBackground(m_chartImage.Canvas(), 0, 0, m_chartImage.Width(), m_chartImage.Height());
+    RenderDataToBitmap(m_chartImage, 0, 0, false, 0);
+  }
+  const bool asked = std::exchange(m_repaintAsked, false);
   ComposeOverlays(m_marginLeft, m_marginTop, Canvas(), m_chartImage);
   ScreenChanged(
       {m_marginLeft, m_marginTop, m_marginLeft + m_chartImage.Width(), m_marginTop + m_chartImage.Height()});
+  // An event handler changed more than the items meanwhile: the whole control is painted anew.
+  if (asked) Repaint();
 }
 
 }  // namespace nox

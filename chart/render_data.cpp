@@ -104,6 +104,9 @@ void TCustomGrafon::RenderData(TCanvas& canvas, int offsetX, int offsetY, bool m
   state.CurrentPosition = {offsetX, offsetY};
   state.Polyline.Clear();
   canvas.MoveTo(offsetX, offsetY);
+  // Character marks draw in the canvas's font: each rendering starts them from a new font, not
+  // from what the last text item or label left on the canvas the time before.
+  canvas.SetFont(TFont());
   canvas.Pen().SetColor(m_chartColor);
   canvas.Brush().SetColor(m_chartColor);
   canvas.Font().SetColor(m_chartColor);

@@ -75,6 +75,25 @@ void TScaleProps::Changed() {
   if (OnChange) OnChange(this);
 }
 
+TScaleProps::TAxisSettings TScaleProps::AxisSettings() const {
+  return {m_logarithmic, m_rangeLow, m_rangeHigh, m_minRange};
+}
+
+void TScaleProps::ChangedOrRestored(const TAxisSettings& before) {
+  try {
+    Changed();
+  } catch (...) {
+    // The owner refused the new state (a logarithmic axis over a bound <= 0 cannot be mapped): the
+    // setting is refused as a whole, and the owner learns of the old state again.
+    m_logarithmic = before.Logarithmic;
+    m_rangeLow = before.RangeLow;
+    m_rangeHigh = before.RangeHigh;
+    m_minRange = before.MinRange;
+    Changed();
+    throw;
+  }
+}
+
 void TScaleProps::SetCaption(const std::string& value) {
   m_caption = value;
   Changed();
@@ -118,6 +137,7 @@ void TScaleProps::SetDecPlaces(int value) {
 }
 
 void TScaleProps::SetLogarithmic(bool value) {
+  const TAxisSettings before = AxisSettings();
   if (!value) {
     m_logarithmic = false;
   } else if (m_loadingGuard) {
@@ -125,7 +145,7 @@ void TScaleProps::SetLogarithmic(bool value) {
   } else if (m_rangeLow >= kMinLogValue && m_rangeHigh >= kMinLogValue && m_labelType != ftDateTime) {
     m_logarithmic = true;
   }
-  Changed();
+  ChangedOrRestored(before);
 }
 
 void TScaleProps::SetLabelType(TFigType value) {
@@ -168,6 +188,7 @@ void TScaleProps::SetVisible(bool value) {
 
 void TScaleProps::SetRangeLow(double value) {
   if (!std::isfinite(value)) return;
+  const TAxisSettings before = AxisSettings();
   if (std::fabs(m_rangeHigh - value) < m_minRange) {
     const double high = value + m_minRange;
     if (!std::isfinite(high)) return;
@@ -177,11 +198,12 @@ void TScaleProps::SetRangeLow(double value) {
     if (!SpanFits(m_rangeHigh, value)) return;
     m_rangeLow = value;
   }
-  Changed();
+  ChangedOrRestored(before);
 }
 
 void TScaleProps::SetRangeHigh(double value) {
   if (!std::isfinite(value)) return;
+  const TAxisSettings before = AxisSettings();
   if (std::fabs(m_rangeLow - value) < m_minRange) {
     const double low = value - m_minRange;
     if (!std::isfinite(low)) return;
@@ -191,7 +213,7 @@ void TScaleProps::SetRangeHigh(double value) {
     if (!SpanFits(value, m_rangeLow)) return;
     m_rangeHigh = value;
   }
-  Changed();
+  ChangedOrRestored(before);
 }
 
 void TScaleProps::SetMinRange(double value) {
@@ -204,10 +226,11 @@ void TScaleProps::SetMinRange(double value) {
   const double low = mid - value / 2;
   const double high = mid + value / 2;
   if (!std::isfinite(low) || !std::isfinite(high) || !SpanFits(high, low)) return;
+  const TAxisSettings before = AxisSettings();
   m_minRange = value;
   m_rangeLow = low;
   m_rangeHigh = high;
-  Changed();
+  ChangedOrRestored(before);
 }
 
 void TScaleProps::SetScaleType(TScaleType value) {

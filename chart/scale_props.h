@@ -63,7 +63,9 @@ class TScaleProps : public TPersistent {
   void SetDecPlaces(int value);
   // True is stored without checks while the loading guard is set; afterwards only when both bounds
   // are at least kMinLogValue and LabelType is not ftDateTime (otherwise it stays False). False is
-  // always stored. Notifies in every case.
+  // always stored. Notifies in every case. Should the owner refuse the new state (its notification
+  // handler throws: a chart cannot map a logarithmic axis over a bound <= 0), the setting is undone,
+  // the owner notified again and the error passed on; the range setters below do the same.
   bool Logarithmic() const { return m_logarithmic; }
   void SetLogarithmic(bool value);
   // ftDateTime also switches Logarithmic off; ftTime also sets DecPlaces 4.
@@ -84,8 +86,9 @@ class TScaleProps : public TPersistent {
   bool Visible() const { return m_visible; }
   void SetVisible(bool value);
 
-  // Set from construction until the owning chart's Loaded step ends it; relaxes SetLogarithmic.
-  // Not a published property; setting it does not notify.
+  // Set from construction until the owning chart ends it (its Loaded step, or for a chart made in
+  // code, being shown or painted); relaxes SetLogarithmic. Not a published property; setting it does
+  // not notify.
   bool LoadingGuard() const { return m_loadingGuard; }
   void SetLoadingGuard(bool value) { m_loadingGuard = value; }
 
@@ -125,6 +128,17 @@ class TScaleProps : public TPersistent {
  protected:
   void Changed();
   void SetScaleTypeQuietly(TScaleType value) { m_scaleType = value; }
+
+  // What a range or logarithmic setting may leave in a state the owner cannot map.
+  struct TAxisSettings {
+    bool Logarithmic;
+    double RangeLow;
+    double RangeHigh;
+    double MinRange;
+  };
+  TAxisSettings AxisSettings() const;
+  // Notifies; when the owner's handler throws, puts before back, notifies again and rethrows.
+  void ChangedOrRestored(const TAxisSettings& before);
 
  private:
   friend class TCustomGrafon;  // the range-update path stores bounds without the setter rules

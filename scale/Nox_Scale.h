@@ -41,6 +41,10 @@ using TBeforeTickLabelEvent =
 // Before and after a scale is rendered, with the canvas it is drawn on.
 using TScaleRenderedEvent = std::function<void(TObject* Sender, TCanvas& Canvas)>;
 
+// Why a logarithmic axis over a bound <= 0 is refused, by a scale read from a stored form and by a
+// chart that cannot map it.
+constexpr const char* kNegativeLogAxis = "Logarithmic axis must not be negative.";
+
 // The tick list keeps the values of the first 250 ticks of a drawing; later ticks are drawn but not kept.
 constexpr int kTickListCapacity = 250;
 using TTickValues = std::array<double, kTickListCapacity>;
@@ -92,9 +96,9 @@ class TScale : public TControl {
   // ftDateTime turns Logarithmic off; ftTime sets DecPlaces to 4. Outside the enumeration: ignored.
   TFigType LabelType() const { return m_labelType; }  // = ftNum
   void SetLabelType(TFigType value);
-  // False always takes effect. True takes effect while Initialising (a scale being read from a stored
-  // form or created in code and never Loaded), or when both bounds are >= 1e-100 and LabelType is
-  // not ftDateTime; otherwise the request is ignored silently.
+  // False always takes effect. True takes effect while the scale is read from a stored form (the
+  // range comes later: Loaded refuses it then over a bound < 1e-100), or when both bounds are
+  // >= 1e-100 and LabelType is not ftDateTime; otherwise the request is ignored silently.
   bool Logarithmic() const { return m_logarithmic; }  // = false
   void SetLogarithmic(bool value);
   // Margins between the control's edges and the axis; negative values store 0.
@@ -191,7 +195,9 @@ class TScale : public TControl {
   void AssignTo(TPersistent& Dest) const override;
 
   // --- life cycle (platform overrides) ---
-  // After streaming: computes the mapping, ends Initialising and redraws.
+  // After streaming: ends Initialising, computes the mapping and redraws. A stored Logarithmic True
+  // over a bound below 1e-100 is refused: the scale stays linear and Loaded throws EStoredFormError
+  // naming Logarithmic, with kNegativeLogAxis as its reason.
   void Loaded() override;
   void SetBounds(int left, int top, int width, int height) override;
   void Paint() override;
@@ -218,6 +224,8 @@ class TScale : public TControl {
   friend class detail::TScalePainter;
 
   bool IsVertical() const { return m_scaleType == sctYL || m_scaleType == sctYR; }
+  // Whether both bounds are at least 1e-100, as a logarithmic axis needs.
+  bool LogRangePositive() const;
   void SetMargin(int& margin, int value);
   void DateFormatChanged(TObject* Sender);
   // The ticks of a drawing from the current settings (scale/tick_layout.h).
@@ -263,6 +271,7 @@ class TScale : public TControl {
   bool m_hosted = false;            // drawn by a chart
   bool m_initialising = true;       // until Loaded
   bool m_painting = false;          // guards against a paint started from an event handler
+  bool m_redrawAsked = false;       // a redraw was asked for while painting
   TCanvas* m_hostCanvas = nullptr;  // not owned
   int m_hostOffsetX = 0;            // pixels
   int m_hostOffsetY = 0;            // pixels

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "base/rounding.h"
+#include "base/stored_form.h"
 #include "scale/drag_scale_range.h"
 #include "scale/scale_paint.h"
 #include "scale/tick_layout.h"
@@ -18,6 +19,9 @@ namespace {
 
 // The smallest bound a logarithmic scale accepts.
 constexpr double kLogLimit = 1e-100;
+
+// Passes of one paint at most (see Paint).
+constexpr int kMaxPaintPasses = 3;
 
 // The bound that pulls a range apart from value: value + 1, or the next representable number where
 // 1 vanishes against the value (and the previous one at the top of the double range).
@@ -106,10 +110,17 @@ void TScale::CreateWnd() {
 
 void TScale::Loaded() {
   TControl::Loaded();
-  UpdateMapping();
   m_initialising = false;
+  // A stored logarithmic switch is taken before the range it needs; over a range that is not
+  // positive it is refused now, leaving the scale linear.
+  const bool refused = m_logarithmic && !LogRangePositive();
+  if (refused) m_logarithmic = false;
+  UpdateMapping();
   RequestRedraw();
+  if (refused) throw EStoredFormError("Logarithmic", 0, 0, kNegativeLogAxis);
 }
+
+bool TScale::LogRangePositive() const { return m_rangeLow >= kLogLimit && m_rangeHigh >= kLogLimit; }
 
 void TScale::SetBounds(int left, int top, int width, int height) {
   TControl::SetBounds(left, top, width, height);
@@ -212,8 +223,8 @@ void TScale::SetLabelType(TFigType value) {
 void TScale::SetLogarithmic(bool value) {
   if (!value) {
     m_logarithmic = false;
-  } else if (m_initialising ||
-             (m_rangeLow >= kLogLimit && m_rangeHigh >= kLogLimit && m_labelType != ftDateTime)) {
+  } else if (IsLoading() || (LogRangePositive() && m_labelType != ftDateTime)) {
+    // While a stored form is read the range comes later; Loaded checks it.
     m_logarithmic = true;
   }
   UpdateMapping();
@@ -288,6 +299,11 @@ void TScale::SetUserTickText(const std::string& value) {
 // --- operations ---
 
 void TScale::RequestRedraw() {
+  if (m_painting) {
+    // A handler of a paint event changed the scale: drawn by the next pass, not inside this one.
+    m_redrawAsked = true;
+    return;
+  }
   if (!m_transparent || m_hosted) {
     Paint();
   } else {
@@ -390,18 +406,32 @@ void TScale::RecordTick(double value) {
 }
 
 void TScale::Paint() {
-  if ((!Visible() && (!IsDesigning() || m_hosted)) || IsLoading() || m_paintSuspended) return;
   if (m_painting) {
-    // A handler of a paint event changed the scale: paint again later, not inside this paint.
-    Invalidate();
+    m_redrawAsked = true;
     return;
   }
-  m_painting = true;
+  if ((!Visible() && (!IsDesigning() || m_hosted)) || IsLoading() || m_paintSuspended) return;
   struct TPaintingGuard {
     bool& flag;
     ~TPaintingGuard() { flag = false; }
-  } guard{m_painting};
-  detail::TScalePainter(*this).Paint();
+  };
+  // A handler that changes the scale while it paints has its change drawn by the next pass; one
+  // that changes it at every pass is stopped after a few. A hosted scale is drawn again by its
+  // chart, which paints anew when a handler changes it.
+  for (int pass = 1; pass <= kMaxPaintPasses; ++pass) {
+    m_redrawAsked = false;
+    const bool invalidated = PaintPending();
+    {
+      m_painting = true;
+      const TPaintingGuard guard{m_painting};
+      detail::TScalePainter(*this).Paint();
+      // A handler that resized the scale invalidated it: a request like any other (while painting,
+      // PaintIfPending takes the mark and only records it).
+      if (!invalidated) PaintIfPending();
+    }
+    if (!m_redrawAsked || m_hosted) break;
+  }
+  m_redrawAsked = false;
 }
 
 // --- copying ---

@@ -188,6 +188,10 @@ TEST(ScaleStoredForm, RefusalsNameThePlaceAndChangeNothing) {
   EXPECT_EQ(Refusal(scale, R"({"Caption": "new", "Width": 20000})", unchanged),
             "line 1, column 29: Width: value \"20000\" is out of range 0..16384");
   EXPECT_TRUE(unchanged);
+  // Taken before its range, a logarithmic switch is refused once the range is known not positive.
+  EXPECT_EQ(Refusal(scale, R"({"Logarithmic":true,"RangeLow":-5,"RangeHigh":10})", unchanged),
+            "Logarithmic: Logarithmic axis must not be negative.");
+  EXPECT_TRUE(unchanged);
   EXPECT_EQ(scale.Caption(), "kept");
 }
 
