@@ -43,15 +43,14 @@ std::string Content(const fs::path& file) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// Every entry below dir with its kind and, for files, the size and a hash of the content.
+// Every entry below dir: its kind and a hash of its content.
 std::map<std::string, std::string> Listing(const fs::path& dir) {
   std::map<std::string, std::string> entries;
   for (const fs::directory_entry& e : fs::recursive_directory_iterator(dir)) {
     const fs::file_status s = fs::symlink_status(e.path());
     const std::string content = fs::is_regular_file(s) ? Content(e.path()) : "";
-    entries[e.path().lexically_relative(dir).string()] = "kind " + std::to_string(int(s.type())) + ", " +
-                                                         std::to_string(content.size()) + " bytes, hash " +
-                                                         std::to_string(std::hash<std::string>()(content));
+    entries[e.path().lexically_relative(dir).string()] =
+        std::to_string(int(s.type())) + ": " + std::to_string(std::hash<std::string>()(content));
   }
   return entries;
 }
@@ -65,78 +64,57 @@ void SaveNoise(const std::string& path) {
   noise.SaveToPngFile(path);
 }
 
-std::string ErrorOf(const TWrite& write, const std::string& path) {
-  try {
-    write(path);
-  } catch (const EFileError& e) {
-    return e.what();
-  }
-  return "";
-}
-
+// Each write in a child process, so that a file size limit stays there.
 TEST(FileReplace, AFailedWriteLeavesTheFolderAsItWas) {
   const std::pair<const char*, TWrite> writers[] = {
       {"PNG export", SaveNoise},
       {"bytes", [](const std::string& path) { ReplaceFile(path, "stored form", std::string(100000, 'x')); }}};
-  struct TCase {
+  const struct {
     const char* What;
     const char* Reason;
-    std::function<fs::path(const fs::path& dir)> Prepare;  // makes the situation; returns the target
-    bool FileSizeLimit = false;
-  };
-  const auto oldFile = [](const fs::path& dir) {
-    Put(dir / "chart.png", "old");
-    return dir / "chart.png";
-  };
-  const TCase cases[] = {// A full disk fails the same writes as a file size limit, which binds root too.
-                         {"a full disk", "File too large", oldFile, true},
-                         {"a directory in the way", "Is a directory",
-                          [](const fs::path& dir) {
-                            fs::create_directory(dir / "chart.png");
-                            Put(dir / "chart.png" / "inside", "kept");
-                            return dir / "chart.png";
-                          }},
-                         {"a missing folder", "No such file or directory",
-                          [](const fs::path& dir) { return dir / "none" / "x.png"; }},
-                         // Renamed over, a FIFO or a device would be gone.
-                         {"a FIFO in the way", "it is not a regular file",
-                          [](const fs::path& dir) {
-                            ::mkfifo((dir / "chart.png").c_str(), 0644);
-                            return dir / "chart.png";
-                          }},
-                         // Root writes into any folder: there the row checks nothing.
-                         {"a read-only folder", "Permission denied", [&](const fs::path& dir) {
-                            const fs::path target = oldFile(dir);
-                            fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
-                            return target;
-                          }}};
-  for (const TCase& c : cases) {
-    for (const auto& [writer, write] : writers) {
-      SCOPED_TRACE(std::string(c.What) + ", " + writer);
+    const char* Target;  // in the folder sub
+    std::function<void(const fs::path& target)> Prepare;
+    rlim_t FileSizeLimit = RLIM_INFINITY;
+    bool ReadOnlyFolder = false;
+  } cases[] = {
+      // A full disk fails the same writes as a file size limit, which binds root too.
+      {"a full disk", "File too large", "chart", [](const fs::path& target) { Put(target, "old"); }, 16384},
+      {"a directory in the way", "Is a directory", "chart",
+       [](const fs::path& target) {
+         fs::create_directory(target);
+         Put(target / "inside", "kept");
+       }},
+      {"a missing folder", "No such file or directory", "none/chart", [](const fs::path&) {}},
+      // Renamed over, a FIFO or a device would be gone.
+      {"a FIFO in the way", "it is not a regular file", "chart",
+       [](const fs::path& target) { ::mkfifo(target.c_str(), 0644); }},
+      // Root writes into any folder: there the row checks nothing.
+      {"a read-only folder", "Permission denied", "chart", [](const fs::path& target) { Put(target, "old"); },
+       RLIM_INFINITY, true}};
+  for (const auto& c : cases) {
+    for (const auto& writer : writers) {
+      SCOPED_TRACE(std::string(c.What) + ", " + writer.first);
       const fs::path dir = FreshFolder("failure");
+      const fs::path target = dir / "sub" / c.Target;
       fs::create_directory(dir / "sub");
-      const fs::path target = c.Prepare(dir / "sub");
-      const bool writable = ::access((dir / "sub").c_str(), W_OK) == 0;
-      if (std::string(c.What) == "a read-only folder" && writable) {
-        fs::permissions(dir / "sub", fs::perms::owner_all);
-        continue;
-      }
+      c.Prepare(target);
+      if (c.ReadOnlyFolder) fs::permissions(dir / "sub", fs::perms::owner_read | fs::perms::owner_exec);
+      const bool readOnlyForUs = ::access((dir / "sub").c_str(), W_OK) != 0;
       const auto before = Listing(dir);
-      std::string error;
-      if (c.FileSizeLimit) {
-        const test::TChildResult child = test::RunInChild([&] {
-          std::signal(SIGXFSZ, SIG_IGN);  // a write beyond the limit fails instead of ending the process
-          const rlimit limit{16384, 16384};
-          ::setrlimit(RLIMIT_FSIZE, &limit);
-          return ErrorOf(write, target.string());
-        });
-        ASSERT_TRUE(child.Finished);
-        error = child.Output;
-      } else {
-        error = ErrorOf(write, target.string());
-      }
-      EXPECT_THAT(error, HasSubstr("'" + target.string() + "': " + c.Reason));
+      const test::TChildResult child = test::RunInChild([&] {
+        std::signal(SIGXFSZ, SIG_IGN);  // a write beyond the limit fails instead of ending the process
+        const rlimit limit{c.FileSizeLimit, c.FileSizeLimit};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        try {
+          writer.second(target.string());
+        } catch (const EFileError& e) {
+          return std::string(e.what());
+        }
+        return std::string("written");
+      });
       fs::permissions(dir / "sub", fs::perms::owner_all);
+      if (c.ReadOnlyFolder && !readOnlyForUs) continue;
+      EXPECT_THAT(child.Output, HasSubstr("'" + target.string() + "': " + c.Reason));
       EXPECT_EQ(Listing(dir), before);
     }
   }
