@@ -59,6 +59,7 @@
 #include "chart/zoom_history.h"
 #include "platform/bitmap.h"
 #include "platform/control.h"
+#include "platform/regular_file.h"
 #include "scale/Nox_Scale.h"
 
 namespace nox {
@@ -67,7 +68,10 @@ constexpr int kCrossHairCount = 4;
 constexpr int kTextLabelCount = 50;
 constexpr int kMaxDataUsers = 4;  // charts that may use one chart's data
 // Margins are kept within 0..kMaxMargin pixels, so the minimum control size stays a valid image.
-constexpr int kMaxMargin = 4000;
+constexpr int kMaxMargin = 3000;
+// Bytes of the chart's Caption: a title of a line or a few. Longer text cannot show in a control and
+// would still be measured at every paint.
+constexpr std::size_t kMaxCaptionLength = 4096;
 // The minimum size with every margin and the shadow (at most 32) at their largest.
 static_assert((2LL * kMaxMargin + 32 + 80) * (2LL * kMaxMargin + 32 + 20) * 4 <=
                   static_cast<long long>(kMaxBitmapBytes),
@@ -322,6 +326,7 @@ class TCustomGrafon : public TControl {
 
   // The chart caption; every setter repaints.
   const std::string& Caption() const { return m_caption; }  // = empty
+  // A caption longer than kMaxCaptionLength bytes is refused with ENoxGrafonError and changes nothing.
   void SetCaption(const std::string& value);
   int CaptionPosX() const { return m_captionPosX; }  // = 0, pixels from the anchor
   void SetCaptionPosX(int value);
@@ -711,6 +716,9 @@ class TCustomGrafon : public TControl {
   TPoint ShiftedPixel(int layer, double x, double y, int dx, int dy) const;
   // Loads the background picture and draws it into area; false when the file cannot be loaded.
   bool DrawBackgroundPicture(TCanvas& canvas, const TRect& area);
+  // Decodes the background picture file into m_backgroundPicture unless it holds that file as it
+  // is now; throws what loading throws.
+  void LoadBackgroundPicture();
   void DrawBackgroundArea(TCanvas& canvas, const TRect& area);
   void DrawTextLabel(TCanvas& canvas, const TTextLabel& label, int offsetX, int offsetY);
   void DrawCrossHair(TCanvas& canvas, const TCrossHair& hair, int x, int y);
@@ -850,7 +858,8 @@ class TCustomGrafon : public TControl {
   // --- painting ---
   TBitmap m_chartImage;          // the chart area
   TBitmap m_controlImage;        // the whole control, composed before it reaches the screen
-  TBitmap m_backgroundPicture;   // the background picture file, loaded at every paint
+  TBitmap m_backgroundPicture;   // the background picture file, decoded when it has changed
+  std::optional<TFileStamp> m_backgroundStamp;  // the file as it was decoded; none: nothing decoded
   bool m_paintSuspended = true;  // nothing paints while set
   bool m_composing = false;      // a picture is being composed: repaints are only remembered
   bool m_repaintAsked = false;   // a repaint was asked for while composing

@@ -1,6 +1,7 @@
 // The chart area's background: ChartColor with the chart frame colour round it, then either the
-// background picture (loaded from its file at every paint; drawn at its own size, stretched or
-// tiled) or a coloured area bounded by world coordinates of the current layer.
+// background picture (its file looked at in every paint and decoded again only when it has
+// changed; drawn at its own size, stretched or tiled) or a coloured area bounded by world
+// coordinates of the current layer.
 
 #include <algorithm>
 #include <array>
@@ -125,11 +126,21 @@ void TCustomGrafon::RenderBackground(TCanvas& canvas, int left, int top, int wid
   DrawBackgroundArea(canvas, area);
 }
 
+void TCustomGrafon::LoadBackgroundPicture() {
+  // A paint must never wait: only a regular file is looked at (a FIFO or a device is refused
+  // unopened). Another file in its place, a new size or a new modification time means new content.
+  const TFileStamp stamp = RegularFileStamp(m_backGroundImg.Name());
+  if (m_backgroundStamp == stamp) return;
+  m_backgroundStamp.reset();
+  m_backgroundPicture.LoadFromFile(m_backGroundImg.Name());
+  m_backgroundStamp = stamp;
+}
+
 bool TCustomGrafon::DrawBackgroundPicture(TCanvas& canvas, const TRect& area) {
   try {
-    m_backgroundPicture.LoadFromFile(m_backGroundImg.Name());
+    LoadBackgroundPicture();
   } catch (const std::exception&) {
-    // A missing, unreadable or broken file, or one too large to hold.
+    // A missing, unreadable or broken file, not a regular file, or one too large to hold.
     return false;
   }
   switch (m_backGroundImg.FillMode()) {

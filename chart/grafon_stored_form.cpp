@@ -6,6 +6,7 @@
 #include "base/stored_form_identifiers.h"
 #include "base/stored_form_tables.h"
 #include "platform/bitmap.h"
+#include "platform/file_replace.h"
 #include "scale/scale_stored_form.h"
 
 namespace nox {
@@ -293,6 +294,10 @@ const TStoredTable& GrafonStoredTable() {
 }
 
 std::string WriteGrafonForm(const TGrafon& chart) { return WriteStoredForm(chart, GrafonStoredTable()); }
+
+void SaveGrafonFormToFile(const TGrafon& chart, const std::string& path) {
+  ReplaceFile(path, "stored form", WriteGrafonForm(chart));
+}
 
 void ReadGrafonForm(TGrafon& chart, std::string_view json) {
   // A text that does not fit the tables is refused before anything is built.

@@ -58,6 +58,9 @@ const TStoredTable& GrafonStoredTable();
 
 // The chart's stored form (WriteStoredForm's layout).
 std::string WriteGrafonForm(const TGrafon& chart);
+// Writes it to a file, replacing any old one in one step (platform/file_replace.h): EFileError on
+// failure, and the old file stays as it was.
+void SaveGrafonFormToFile(const TGrafon& chart, const std::string& path);
 
 // Reads a stored form into chart, as a chart is read when it is created from one: the axis objects'
 // loading guards set (so a stored Logarithmic True is taken before its range is read, also by a chart

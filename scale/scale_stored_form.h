@@ -25,6 +25,9 @@ const TStoredTable& ScaleStoredTable();
 
 // The scale's stored form (WriteStoredForm's layout).
 std::string WriteScaleForm(const TScale& scale);
+// Writes it to a file, replacing any old one in one step (platform/file_replace.h): EFileError on
+// failure, and the old file stays as it was.
+void SaveScaleFormToFile(const TScale& scale, const std::string& path);
 
 // Reads a stored form into scale: the properties in the order of the text, with the scale
 // initialising (so a stored Logarithmic True is taken before its range), then Loaded.

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <exception>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <random>
 #include <string>
@@ -452,11 +454,37 @@ TEST_F(GrafonStoredForm, SizeTheImagesCannotTakeIsRefusedAndChangesNothing) {
   bool unchanged = false;
   // Each side alone is allowed, both together exceed the image limit.
   EXPECT_EQ(Refusal(chart, R"({"Caption": "new", "Height": 4097, "Width": 16384})", unchanged),
-            "line 1, column 45: Width: image size 16384 x 4097 exceeds the limit of 256 MiB of pixels");
+            "line 1, column 45: Width: image size 16384 x 4097 exceeds the limit of 37748736 pixels");
   EXPECT_TRUE(unchanged);
   EXPECT_EQ(Refusal(chart, R"({"Width": 16385})", unchanged),
             "line 1, column 11: Width: value \"16385\" is out of range 0..16384");
   EXPECT_TRUE(unchanged);
+}
+
+// A form of 32 bytes asking for 64 M pixels (256 MiB for each image) and a caption beyond its limit.
+TEST_F(GrafonStoredForm, ValuesBeyondTheChartsLimitsAreRefusedAndChangeNothing) {
+  TTestGrafon chart;
+  chart.SetWidth(150);
+  std::ifstream in(NOX_TEST_DATA_DIR "/../fuzz/regressions/stored_form_grafon/size_beyond_the_pixel_limit");
+  const std::string form{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  bool unchanged = false;
+  EXPECT_EQ(Refusal(chart, form, unchanged),
+            "line 1, column 28: Height: image size 16384 x 4096 exceeds the limit of 37748736 pixels");
+  EXPECT_TRUE(unchanged);
+  const std::string caption = "{\"Caption\": \"" + std::string(kMaxCaptionLength + 1, 'x') + "\"}";
+  EXPECT_EQ(Refusal(chart, caption, unchanged),
+            "line 1, column 13: Caption: Caption is 4097 bytes long; a chart caption may have 4096 at most.");
+  EXPECT_TRUE(unchanged);
+}
+
+TEST_F(GrafonStoredForm, SavedToAFileAsWritten) {
+  TTestGrafon chart;
+  chart.SetCaption("saved");
+  const std::string path = NOX_TEST_OUTPUT_DIR "/chart_form.json";
+  SaveGrafonFormToFile(chart, path);
+  std::ifstream in(path);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()),
+            WriteGrafonForm(chart));
 }
 
 TEST_F(GrafonStoredForm, DeepNestingAndLongArraysAreHandledInTurn) {

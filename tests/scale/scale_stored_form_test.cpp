@@ -199,7 +199,7 @@ TEST(ScaleStoredForm, SizeTheImagesCannotTakeIsRefusedBeforeTheScaleIsTouched) {
   TScale scale(nullptr);
   bool unchanged = false;
   EXPECT_EQ(Refusal(scale, R"({"Caption": "new", "Width": 16384, "Height": 16384})", unchanged),
-            "line 1, column 46: Height: image size 16384 x 16384 exceeds the limit of 256 MiB of pixels");
+            "line 1, column 46: Height: image size 16384 x 16384 exceeds the limit of 37748736 pixels");
   EXPECT_TRUE(unchanged);
   EXPECT_EQ(scale.Caption(), "");
 }
