@@ -239,7 +239,9 @@ void TForm1::EnsureActive() {
 // --- handlers ---
 
 void TForm1::FormActivate() {
-  ++m_activationCount;
+  // The series and the start view are set up once. Coming back to the window (from the warning
+  // dialog, another program or the minimised state) keeps the user's view, zoom mode and items.
+  if (++m_activationCount > 1) return;
   if (!m_rbZoomPanOff->isChecked()) m_rbZoomPanOff->setChecked(true);  // runs its handler
   m_pnlHints->setText(kOffHint);
   m_grafon1.SetLayerRange(1, kStartXLow, kStartYLow, kStartXHigh, kStartYHigh);
