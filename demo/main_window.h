@@ -3,8 +3,9 @@
 // controls that explore it (zoom mode, fixed zoom steps, reset, logarithmic axes, zoom history,
 // confinement, isometric scaling, a hint panel and "Done").
 //
-// The window has a fixed client area of 611 x 419 pixels and is centred on the screen when it is
-// first shown. The chart's settings come from the stored form compiled into the program (read when
+// The window has a fixed client area of 611 x 419 pixels and is centred, frame included, on the
+// screen when it is first shown; on a screen smaller than the window its frame's top-left corner
+// stays on the screen. The chart's settings come from the stored form compiled into the program (read when
 // the window is built; a form that cannot be read makes the constructor throw the reader's error).
 // The controls carry their form names as object names ("RBPan", "CBLogY", "Grafon1", ...).
 //
@@ -74,7 +75,6 @@ class TForm1 : public QWidget {
   TSeriesRandom m_random;  // seeded 0 once; never reseeded
   TLogWarnForm* m_logWarnForm = nullptr;
   int m_activationCount = 0;
-  bool m_centred = false;
 
   // the form's controls (owned by Qt's widget tree)
   QFrame* m_bevel1 = nullptr;
