@@ -39,9 +39,9 @@ void TFramePlacement::PlaceIfFrameChanged() {
   const QMargins frame = handle ? handle->frameMargins() : QMargins();
   if (m_placedWith == frame) return;
   m_placedWith = frame;
-  const QRect outer = m_rule(frame);
-  m_window.resize(outer.size().shrunkBy(frame));
-  m_window.move(outer.topLeft());  // a top-level window's position is its frame's
+  // By the client area: a position given for the frame is taken by some window managers before
+  // they have framed the window, that is for the client area.
+  m_window.setGeometry(m_rule(frame).marginsRemoved(frame));
 }
 
 TFramePlacement::TOuterRule CentredOnScreen(QWidget& window, QSize clientSize) {

@@ -1,12 +1,11 @@
 #pragma once
 // Places a top-level window by its outer rectangle, frame included, under any window manager.
 //
-// Qt sets a window's position by its frame but its size by its client area, and the frame's size
-// is known only when the window manager has taken the window on, which is after it was shown. So
-// the placement is made at the first show with the frame known then (none without a window
-// manager) and made again, with the same rule, whenever the frame turns out different, until the
-// window first becomes active. After that the window stays where the user puts it, also when it
-// is shown again.
+// A window is placed through its client area, and the frame around it is known only when the
+// window manager has taken the window on, which is after it was shown. So the placement is made at
+// the first show with the frame known then (none without a window manager) and made again, with
+// the same rule, whenever the frame turns out different, until the window first becomes active.
+// After that the window stays where the user puts it, also when it is shown again.
 
 #include <QMargins>
 #include <QObject>
