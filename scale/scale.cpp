@@ -404,6 +404,14 @@ void TScale::Paint() {
   detail::TScalePainter(*this).Paint();
 }
 
+void TScale::DrawHorzScale(TCanvas& canvas, int baseLine) {
+  if (!IsVertical()) detail::TScalePainter(*this).DrawScale(canvas, baseLine);
+}
+
+void TScale::DrawVertScale(TCanvas& canvas, int baseLine) {
+  if (IsVertical()) detail::TScalePainter(*this).DrawScale(canvas, baseLine);
+}
+
 // --- copying ---
 
 void TScale::Assign(const TPersistent& Source) {
