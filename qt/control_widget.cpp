@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
+#include <QResizeEvent>
 #include <QPainter>
 #include <QWheelEvent>
 #include <algorithm>
@@ -51,6 +52,12 @@ QSize LimitToBitmap(QSize size) {
 
 bool IsArrowKey(int qtKey) {
   return qtKey == Qt::Key_Left || qtKey == Qt::Key_Right || qtKey == Qt::Key_Up || qtKey == Qt::Key_Down;
+}
+
+// Hidden by a call, not only because its parent is not shown yet: an aligned widget so hidden
+// takes no room.
+bool HiddenByProgram(const QWidget& widget) {
+  return widget.isHidden() && widget.testAttribute(Qt::WA_WState_ExplicitShowHide);
 }
 
 bool IsTabKey(int qtKey) { return qtKey == Qt::Key_Tab || qtKey == Qt::Key_Backtab; }
@@ -175,49 +182,50 @@ void TControlWidget::WatchParent() {
   if (m_watchedParent == parentWidget()) return;
   if (m_watchedParent) m_watchedParent->removeEventFilter(this);
   m_watchedParent = parentWidget();
-  if (m_watchedParent) m_watchedParent->installEventFilter(this);
-  KeepAnchorReference();
-}
-
-void TControlWidget::KeepAnchorReference() {
-  if (!parentWidget()) return;
-  m_anchorRect = geometry();
-  m_anchorParentSize = parentWidget()->size();
+  if (m_watchedParent) {
+    m_watchedParent->installEventFilter(this);
+    m_parentSize = m_watchedParent->size();
+  }
+  m_anchored = QRect();
 }
 
 bool TControlWidget::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == m_watchedParent && event->type() == QEvent::Resize) LayOut();
+  if (watched == m_watchedParent && event->type() == QEvent::Resize) {
+    // A hidden parent's resizes reach it only when it is shown, as one without the old size.
+    const QSize old = static_cast<QResizeEvent*>(event)->oldSize();
+    FollowAnchors(old.isValid() ? old : m_parentSize);
+    LayOut();
+    m_parentSize = m_watchedParent->size();
+  }
   return QWidget::eventFilter(watched, event);
+}
+
+void TControlWidget::FollowAnchors(QSize oldParentSize) {
+  if (!m_control || m_control->Align() != alNone || !parentWidget() || isWindow()) return;
+  // Put elsewhere since this rule last placed it (or never placed by it): measured from there.
+  if (geometry() != m_anchored) {
+    m_anchorRect = geometry();
+    m_anchorParentSize = oldParentSize;
+  }
+  m_anchored = detail::AnchoredRect(m_anchorRect, m_anchorParentSize, parentWidget()->size(), m_control->Anchors());
+  if (m_anchored != geometry()) setGeometry(m_anchored);
 }
 
 void TControlWidget::LayOut() {
   QWidget* parent = parentWidget();
-  if (!m_control || !parent || isWindow()) return;
-  QRect target;
-  switch (m_control->Align()) {
-    case alCustom:
-      return;
-    case alNone:
-      if (!m_anchorParentSize.isValid()) return;
-      target = detail::AnchoredRect(m_anchorRect, m_anchorParentSize, parent->size(), m_control->Anchors());
-      break;
-    default: {
-      std::vector<detail::TAlignItem> items;
-      std::size_t mine = 0;
-      for (QObject* child : parent->children()) {
-        auto* sibling = qobject_cast<TControlWidget*>(child);
-        if (!sibling || !sibling->m_control || sibling->isHidden()) continue;
-        if (sibling == this) mine = items.size();
-        items.push_back({sibling->m_control->Align(), sibling->size()});
-      }
-      if (isHidden()) return;
-      target = detail::AlignedRects(parent->rect(), items)[mine];
-    }
+  if (!m_control || !parent || isWindow() || HiddenByProgram(*this)) return;
+  const TAlign align = m_control->Align();
+  if (align == alNone || align == alCustom) return;
+  std::vector<detail::TAlignItem> items;
+  std::size_t mine = 0;
+  for (QObject* child : parent->children()) {
+    auto* sibling = qobject_cast<TControlWidget*>(child);
+    if (!sibling || !sibling->m_control || HiddenByProgram(*sibling)) continue;
+    if (sibling == this) mine = items.size();
+    items.push_back({sibling->m_control->Align(), sibling->size()});
   }
-  if (target == geometry()) return;
-  m_layingOut = true;
-  setGeometry(target);
-  m_layingOut = false;
+  const QRect target = detail::AlignedRects(parent->rect(), items)[mine];
+  if (target != geometry()) setGeometry(target);
 }
 
 void TControlWidget::LayOutSiblings() {
@@ -245,15 +253,9 @@ void TControlWidget::ApplyBounds() {
   });
 }
 
-void TControlWidget::resizeEvent(QResizeEvent* /*event*/) {
-  if (!m_layingOut) KeepAnchorReference();
-  ApplyBounds();
-}
+void TControlWidget::resizeEvent(QResizeEvent* /*event*/) { ApplyBounds(); }
 
-void TControlWidget::moveEvent(QMoveEvent* /*event*/) {
-  if (!m_layingOut) KeepAnchorReference();
-  ApplyBounds();
-}
+void TControlWidget::moveEvent(QMoveEvent* /*event*/) { ApplyBounds(); }
 
 void TControlWidget::showEvent(QShowEvent* /*event*/) {
   Forward("HandleNeeded", [](TControl& c) { c.HandleNeeded(); });
@@ -425,6 +427,19 @@ bool TControlWidget::WantsKey(int qtKey) const {
 }
 
 bool TControlWidget::event(QEvent* event) {
+  switch (event->type()) {
+    case QEvent::ParentChange:
+      WatchParent();
+      ApplyParentFont();
+      LayOutSiblings();
+      break;
+    case QEvent::FontChange:  // also when the parent's font passes on to the widget
+    case QEvent::PaletteChange:
+      ApplyParentFont();
+      break;
+    default:
+      break;
+  }
   // QWidget::event moves the focus on Tab before keyPressEvent sees it; a control that wants Tab
   // gets it instead.
   if (event->type() == QEvent::KeyPress) {

@@ -44,7 +44,8 @@
 // - Align: the widget is laid out in its parent widget with the aligned sibling TControlWidgets, in
 //   their order as children (qt/control_layout.h), again whenever the parent is resized.
 // - Anchors (alNone): when the parent is resized the widget keeps its distance to the anchored
-//   sides, measured from where it was last put by anything but this rule.
+//   sides, measured from where it was last put by anything but this rule (a hidden parent's
+//   resizes count once it is shown).
 // - Constraints: the widget's least and greatest size (and the control's, through SetBounds).
 // - ParentFont: while set, the control gets the widget's font, which Qt inherits from the parent
 //   (family, pixel height, bold, italic, underline, strike-out), in the palette's text colour.
@@ -128,11 +129,11 @@ class TControlWidget : public QWidget {
   void ApplyConstraints();
   void ApplyParentFont();
   void WatchParent();
-  // Puts the widget where Align or Anchors say in its parent.
+  // Moves the widget as Anchors say, now that the parent has been resized from oldParentSize.
+  void FollowAnchors(QSize oldParentSize);
+  // Puts the widget where Align says in its parent.
   void LayOut();
   void LayOutSiblings();
-  // Where the widget is now, the reference of the Anchors rule.
-  void KeepAnchorReference();
 
   // drag and drop (qt/control_drag.cpp)
   bool DragsItself() const;
@@ -161,9 +162,10 @@ class TControlWidget : public QWidget {
   QRegion m_changedWhilePainting;
 
   QPointer<QWidget> m_watchedParent;
+  QSize m_parentSize;        // the parent's size at the last of its resizes seen
   QRect m_anchorRect;        // the widget's geometry ...
   QSize m_anchorParentSize;  // ... while its parent had this size
-  bool m_layingOut = false;
+  QRect m_anchored;          // where Anchors last put the widget
   std::optional<QPoint> m_dragPress;  // a left press that may start dragging the control
   TShiftState m_dragPressShift;
   TObject* m_dragSource = nullptr;  // what is being dragged over the widget
