@@ -44,7 +44,8 @@ constexpr std::array kBrushStyle = {"bsSolid"sv, "bsClear"sv};
 constexpr std::array kFontStyle = {"fsBold"sv, "fsItalic"sv, "fsUnderline"sv, "fsStrikeOut"sv};
 constexpr std::array kShiftStateFlag = {"ssShift"sv, "ssAlt"sv,    "ssCtrl"sv,  "ssLeft"sv,
                                         "ssRight"sv, "ssMiddle"sv, "ssDouble"sv};
-constexpr std::array kAlign = {"alNone"sv, "alTop"sv, "alBottom"sv, "alLeft"sv, "alRight"sv, "alClient"sv, "alCustom"sv};
+constexpr std::array kAlign = {"alNone"sv,  "alTop"sv,    "alBottom"sv, "alLeft"sv,
+                               "alRight"sv, "alClient"sv, "alCustom"sv};
 constexpr std::array kAnchorKind = {"akLeft"sv, "akTop"sv, "akRight"sv, "akBottom"sv};
 constexpr std::array kDragKind = {"dkDrag"sv, "dkDock"sv};
 constexpr std::array kDragMode = {"dmManual"sv, "dmAutomatic"sv};

@@ -14,9 +14,7 @@ namespace nox {
 
 namespace detail {
 
-TControlDragData::TControlDragData(TObject* source) : m_source(source) {
-  setData(kMimeType, QByteArray());
-}
+TControlDragData::TControlDragData(TObject* source) : m_source(source) { setData(kMimeType, QByteArray()); }
 
 }  // namespace detail
 

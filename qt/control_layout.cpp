@@ -10,9 +10,7 @@ std::vector<QRect> AlignedRects(const QRect& room, const std::vector<TAlignItem>
   int top = room.top();
   int right = room.left() + std::max(room.width(), 0);  // exclusive
   int bottom = room.top() + std::max(room.height(), 0);
-  const auto take = [](int& from, int& to, int extent) {
-    return std::clamp(extent, 0, to - from);
-  };
+  const auto take = [](int& from, int& to, int extent) { return std::clamp(extent, 0, to - from); };
   for (std::size_t i = 0; i < items.size(); ++i) {
     const QSize size = items[i].Size;
     switch (items[i].Align) {

@@ -5,8 +5,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
-#include <QResizeEvent>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QWheelEvent>
 #include <algorithm>
 #include <exception>
@@ -207,7 +207,8 @@ void TControlWidget::FollowAnchors(QSize oldParentSize) {
     m_anchorRect = geometry();
     m_anchorParentSize = oldParentSize;
   }
-  m_anchored = detail::AnchoredRect(m_anchorRect, m_anchorParentSize, parentWidget()->size(), m_control->Anchors());
+  m_anchored =
+      detail::AnchoredRect(m_anchorRect, m_anchorParentSize, parentWidget()->size(), m_control->Anchors());
   if (m_anchored != geometry()) setGeometry(m_anchored);
 }
 
@@ -381,7 +382,8 @@ void TControlWidget::mouseReleaseEvent(QMouseEvent* event) {
   if (*button == mbLeft && m_dragPress) {
     // No drag came of the press: the control gets it now, before its release.
     const TPoint press = m_scale.ControlPoint(QPointF(*std::exchange(m_dragPress, std::nullopt)));
-    if (!Forward("MouseDown", [&](TControl& c) { c.DispatchMouseDown(mbLeft, m_dragPressShift, press.X, press.Y); }))
+    if (!Forward("MouseDown",
+                 [&](TControl& c) { c.DispatchMouseDown(mbLeft, m_dragPressShift, press.X, press.Y); }))
       return;
   }
   const TShiftState shift = detail::ShiftStateOf(event->modifiers(), event->buttons());

@@ -162,10 +162,10 @@ class TControlWidget : public QWidget {
   QRegion m_changedWhilePainting;
 
   QPointer<QWidget> m_watchedParent;
-  QSize m_parentSize;        // the parent's size at the last of its resizes seen
-  QRect m_anchorRect;        // the widget's geometry ...
-  QSize m_anchorParentSize;  // ... while its parent had this size
-  QRect m_anchored;          // where Anchors last put the widget
+  QSize m_parentSize;                 // the parent's size at the last of its resizes seen
+  QRect m_anchorRect;                 // the widget's geometry ...
+  QSize m_anchorParentSize;           // ... while its parent had this size
+  QRect m_anchored;                   // where Anchors last put the widget
   std::optional<QPoint> m_dragPress;  // a left press that may start dragging the control
   TShiftState m_dragPressShift;
   TObject* m_dragSource = nullptr;  // what is being dragged over the widget

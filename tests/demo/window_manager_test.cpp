@@ -38,7 +38,8 @@ class TestWindowManager : public QObject {
   // Shown first, so that no frame of another window hints at the one it will get.
   void warningDialogTakesItsOuterGeometry() {
     nox::TLogWarnForm& dialog = m_program->LogWarnForm();
-    if (!dialog.screen()->availableGeometry().contains(kDialogOuter)) QSKIP("the screen cannot hold the dialog");
+    if (!dialog.screen()->availableGeometry().contains(kDialogOuter))
+      QSKIP("the screen cannot hold the dialog");
     dialog.show();
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
     QTRY_COMPARE(dialog.frameGeometry(), kDialogOuter);
@@ -53,7 +54,8 @@ class TestWindowManager : public QObject {
       QTRY_VERIFY2(Centred(Form().frameGeometry(), area), qPrintable(Describe(Form().frameGeometry())));
     } else {
       // Larger than the screen: the title bar stays on it.
-      QTRY_VERIFY2(area.contains(Form().frameGeometry().topLeft()), qPrintable(Describe(Form().frameGeometry())));
+      QTRY_VERIFY2(area.contains(Form().frameGeometry().topLeft()),
+                   qPrintable(Describe(Form().frameGeometry())));
     }
   }
 

@@ -290,7 +290,7 @@ TEST(Control, ConstraintsBoundTheSizeAndNeverCross) {
   c.Constraints().SetMinHeight(220);
   EXPECT_EQ(c.Height(), 220);
   struct TCase {
-    int minWidth, maxWidth;  // set in this order
+    int minWidth, maxWidth;       // set in this order
     int wantMin, wantMax, width;  // after SetWidth(100)
   };
   for (const TCase k : {TCase{150, 120, 120, 120, 120}, TCase{130, 0, 130, 0, 130}, TCase{0, 90, 0, 90, 90},

@@ -34,8 +34,9 @@ void TestStandardProperties::layoutRules() {
                                                          {nox::alBottom, {5, 10}},
                                                          {nox::alNone, {7, 7}},
                                                          {nox::alTop, {5, 500}}});
-  const std::vector<QRect> expected = {QRect(0, 0, 100, 20), QRect(0, 20, 30, 60), QRect(30, 20, 70, 0),
-                                       QRect(30, 70, 70, 10), QRect(),            QRect(30, 20, 70, 50)};
+  const std::vector<QRect> expected = {
+      QRect(0, 0, 100, 20), QRect(0, 20, 30, 60), QRect(30, 20, 70, 0), QRect(30, 70, 70, 10), QRect(),
+      QRect(30, 20, 70, 50)};
   QCOMPARE(rects, expected);
   // A parent growing by 40 x 20, with each kind of anchoring.
   const QRect at(10, 10, 20, 20);
@@ -110,7 +111,8 @@ void TestStandardProperties::dragsOfHostedControlsReachOverDropAndEnd() {
   nox::TControlWidget targetWidget(target);
   TRecordingControl source;
   std::vector<std::string> log;
-  target.OnDragOver = [&](nox::TObject*, nox::TObject* what, int x, int y, nox::TDragState state, bool& accept) {
+  target.OnDragOver = [&](nox::TObject*, nox::TObject* what, int x, int y, nox::TDragState state,
+                          bool& accept) {
     log.push_back("over " + std::to_string(state) + " " + std::to_string(x) + "," + std::to_string(y));
     accept = what == &source && x < 50;
   };
