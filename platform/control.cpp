@@ -24,7 +24,10 @@ void TComponent::Loaded() { m_state.Exclude(csLoading).Exclude(csReading); }
 TControl::TControl(TComponent* owner) : TComponent(owner) {
   m_font.OnChange = [this](TObject*) { FontChanged(); };
   m_constraints.OnChange = [this](TObject*) {
-    SetBounds(m_left, m_top, m_width, m_height);
+    // Only a size outside the new bounds is changed (a resize has effects of its own).
+    if (m_constraints.ConstrainWidth(m_width) != m_width ||
+        m_constraints.ConstrainHeight(m_height) != m_height)
+      SetBounds(m_left, m_top, m_width, m_height);
     NotifyStandardProperties();
   };
 }
