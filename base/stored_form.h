@@ -247,6 +247,18 @@ class TStoredTableOf : public TStoredTable {
     return *this;
   }
 
+  // The properties of a base class's table, appended in its order (for the standard properties
+  // every control keeps).
+  template <class B>
+  TStoredTableOf& Include(const TStoredTableOf<B>& base) {
+    static_assert(std::is_base_of_v<B, C>, "Include needs the table of a base class");
+    for (const TStoredProperty& p : base.Properties()) {
+      if (Find(p.name) != nullptr) detail::TableMisuse(p.name, "empty or repeated name");
+      m_properties.push_back(p);
+    }
+    return *this;
+  }
+
   // The declared default of the last property: a value of its kind (an enumeration value, a TSet,
   // a number, a text, a char).
   template <class V>

@@ -289,7 +289,8 @@ const TStoredTable& GrafonStoredTable() {
           .Object(
               "Font", [](C& c) -> TFont& { return c.Font(); }, FontStoredTable())
           .Boolean("Visible", &C::Visible, &C::SetVisible)
-          .Boolean("ShowHint", &C::ShowHint, &C::SetShowHint);
+          .Boolean("ShowHint", &C::ShowHint, &C::SetShowHint)
+          .Include(ControlStoredTable());
   return table;
 }
 

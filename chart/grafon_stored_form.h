@@ -11,7 +11,9 @@
 // CaptionTrim, MouseTraceColor, MouseTraceInvert, CrossHair1..CrossHair4 {...}, MouseAction,
 // MouseCursorFixed, PanGridDx, PanGridDy, PanGridOffsX, PanGridOffsY, Scale1X, Scale1Y .. Scale4X,
 // Scale4Y {...}, ShadowStyle, ShadowColor, ShadowBakColor, TextFont {...}, TextBkStyle,
-// TextAlignment, Font {...}, Visible, ShowHint. Layers 5..16 have no published axis objects and
+// TextAlignment, Font {...}, Visible, ShowHint; then the standard control properties (Align,
+// Anchors, Constraints {...}, ParentFont, ParentShowHint, DragCursor, DragKind, DragMode; each left
+// out at its default, base/stored_form_tables.h). Layers 5..16 have no published axis objects and
 // are not stored; neither are the text labels, UseDataOf and the items.
 //
 // Declared defaults (left out when equal): MarginLeft 50, DataColor 0, PenStyle psSolid,

@@ -187,6 +187,12 @@ class TScale : public TControl {
   int ValueToPixel(double value) const;
   // The Index-th value of the tick list, 1-based; 0 for an index outside 1..NumTicks.
   double TickPos(int Index) const;
+  // Ticks, labels and caption of a horizontal (sctXB, sctXT) or vertical (sctYL, sctYR) scale on
+  // canvas, with the base line at baseLine (a y for horizontal, an x for vertical scales), in the
+  // canvas's pen and font, as Paint draws them. Rebuilds the tick list. A scale of the other
+  // orientation draws nothing: its ticks have no place along this one.
+  void DrawHorzScale(TCanvas& canvas, int baseLine);
+  void DrawVertScale(TCanvas& canvas, int baseLine);
 
   // Copies the scale's settings, mapping, tick list, events and paint state from another TScale
   // (not Font, MouseAction, OnZoomPan, HostCanvas, Initialising nor the drag state), then redraws.

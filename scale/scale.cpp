@@ -434,6 +434,14 @@ void TScale::Paint() {
   m_redrawAsked = false;
 }
 
+void TScale::DrawHorzScale(TCanvas& canvas, int baseLine) {
+  if (!IsVertical()) detail::TScalePainter(*this).DrawScale(canvas, baseLine);
+}
+
+void TScale::DrawVertScale(TCanvas& canvas, int baseLine) {
+  if (IsVertical()) detail::TScalePainter(*this).DrawScale(canvas, baseLine);
+}
+
 // --- copying ---
 
 void TScale::Assign(const TPersistent& Source) {

@@ -68,7 +68,8 @@ const TStoredTable& ScaleStoredTable() {
           .Boolean("Transparent", &C::Transparent, &C::SetTransparent)
           .String("UserTickText", &C::UserTickText, &C::SetUserTickText)
           .Boolean("ShowHint", &C::ShowHint, &C::SetShowHint)
-          .Boolean("Visible", &C::Visible, &C::SetVisible);
+          .Boolean("Visible", &C::Visible, &C::SetVisible)
+          .Include(ControlStoredTable());
   return table;
 }
 

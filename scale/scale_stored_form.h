@@ -6,10 +6,12 @@
 // ColorScale, ColorScheme, DateFormat {...}, Font {...}, FrameStyle, LabelType, Logarithmic,
 // DecPlaces, MarginTop, MarginBottom, MarginLeft, MarginRight, MinTicks, MouseAction, RangeLow,
 // RangeHigh, ShortTicks, ShowBaseLine, ScaleInscript, ScaleType, Transparent, UserTickText; ShowHint,
-// Visible. LabelType and Logarithmic come before the margins and the range, so that a stored
-// logarithmic switch is taken while the range is still being read; DecPlaces comes after LabelType,
-// because ftTime sets DecPlaces to 4 and a stored DecPlaces must win. NumTicks (read only) is not
-// stored.
+// Visible; then the standard control properties, each left out at its default (Align, Anchors,
+// Constraints, ParentFont, ParentShowHint, DragCursor, DragKind, DragMode; see
+// base/stored_form_tables.h). LabelType and Logarithmic come before the margins and the range, so
+// that a stored logarithmic switch is taken while the range is still being read; DecPlaces comes
+// after LabelType, because ftTime sets DecPlaces to 4 and a stored DecPlaces must win. NumTicks
+// (read only) is not stored.
 
 #include <string>
 #include <string_view>

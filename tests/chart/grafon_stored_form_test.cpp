@@ -363,6 +363,8 @@ TEST_F(GrafonStoredForm, WriteReadWriteGivesTheSameText) {
   source.SetTextBkStyle(tbSolid);
   source.SetTextAlignment(taLeftJustify);
   source.SetShowHint(true);
+  source.SetAnchors({akLeft, akRight});
+  source.Constraints().SetMaxHeight(90);
   const std::string form = WriteGrafonForm(source);
 
   TTestGrafon copy;
@@ -382,6 +384,7 @@ TEST_F(GrafonStoredForm, WriteReadWriteGivesTheSameText) {
             "Temperature 25\xC2\xB0"
             "C\nby hour");  // stored as the character it draws
   EXPECT_TRUE(copy.Isometric());
+  EXPECT_EQ(copy.Anchors(), (TAnchors{akLeft, akRight}));
 }
 
 TEST_F(GrafonStoredForm, RefusalsNameThePlaceAndChangeNothing) {

@@ -360,5 +360,51 @@ TEST(ScalePaint, ZeroSizedScalePaintsNothingAndDoesNotFail) {
   EXPECT_EQ(painted.Scale.ScreenImage().Width(), 0);
 }
 
+// DrawHorzScale and DrawVertScale draw what a transparent Paint draws apart from the base line, for
+// their own orientation only.
+TEST(ScalePaint, DrawHorzAndVertScaleDrawTicksLabelsAndCaptionOfTheirOrientation) {
+  struct TCase {
+    TScaleType type;
+    int baseLine;  // of a 400 x 400 scale with margins 20
+  };
+  for (const TCase c : {TCase{sctXB, 379}, TCase{sctXT, 20}, TCase{sctYL, 20}, TCase{sctYR, 379}}) {
+    SCOPED_TRACE(static_cast<int>(c.type));
+    TPaintedScale painted;
+    TScale& s = painted.Scale;
+    s.SetScaleType(c.type);
+    s.SetCaption("Volts");
+    s.SetShowBaseLine(false);
+    s.SetTransparent(true);
+    TBitmap byPaint(400, 400);
+    s.SetHostCanvas(&byPaint.Canvas(), 0, 0);
+    s.Paint();
+    const int ticks = s.NumTicks();
+    const bool vertical = c.type == sctYL || c.type == sctYR;
+    TBitmap blank(400, 400);
+    TBitmap own(400, 400);
+    TBitmap other(400, 400);
+    for (TBitmap* b : {&own, &other}) {
+      b->Canvas().SetFont(s.Font());
+      b->Canvas().Pen().SetColor(s.ColorScale());
+    }
+    const auto ownDraw = vertical ? &TScale::DrawVertScale : &TScale::DrawHorzScale;
+    const auto otherDraw = vertical ? &TScale::DrawHorzScale : &TScale::DrawVertScale;
+    (s.*ownDraw)(own.Canvas(), c.baseLine);
+    EXPECT_EQ(s.NumTicks(), ticks);
+    (s.*otherDraw)(other.Canvas(), c.baseLine);
+    int differing = 0;
+    int drawnOnOther = 0;
+    for (int y = 0; y < 400; ++y) {
+      for (int x = 0; x < 400; ++x) {
+        differing += own.Pixel(x, y) != byPaint.Pixel(x, y) ? 1 : 0;
+        drawnOnOther += other.Pixel(x, y) != blank.Pixel(x, y) ? 1 : 0;
+      }
+    }
+    EXPECT_GT(InkIn(own, {0, 0, 400, 400}, blank.Pixel(0, 0)), 0);
+    EXPECT_EQ(differing, 0);
+    EXPECT_EQ(drawnOnOther, 0);
+  }
+}
+
 }  // namespace
 }  // namespace nox
