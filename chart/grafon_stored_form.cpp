@@ -1,9 +1,13 @@
 #include "chart/grafon_stored_form.h"
 
 #include <array>
+#include <cmath>
 #include <exception>
+#include <memory>
+#include <vector>
 
 #include "base/stored_form_identifiers.h"
+#include "base/stored_form_json.h"
 #include "base/stored_form_tables.h"
 #include "platform/bitmap.h"
 #include "scale/scale_stored_form.h"
@@ -38,6 +42,10 @@ static_assert(kBGAreaMode.size() == kBGAreaModeCount);
 static_assert(kScaleLocationHoriz.size() == kScaleLocationHorizCount);
 static_assert(kScaleLocationVert.size() == kScaleLocationVertCount);
 
+bool IsFinite(double v) { return std::isfinite(v); }
+bool IsMinRange(double v) { return std::isfinite(v) && v > kMinLogValue; }
+bool IsGridStep(double v) { return std::isfinite(v) && v >= -3; }
+
 // The table of one axis class; P is TScalePropsHoriz or TScalePropsVert.
 template <class P>
 TStoredTable ScalePropsTable() {
@@ -52,37 +60,96 @@ TStoredTable ScalePropsTable() {
       .Object(
           "DateFormat", [](P& p) -> TDTLabel& { return p.DateFormat(); }, DTLabelStoredTable())
       .Boolean("Logarithmic", &C::Logarithmic, &C::SetLogarithmic)
-      .Enum("LabelType", &C::LabelType, &C::SetLabelType)
+      .Enum("LabelType", &C::LabelType, &C::SetLabelTypeAsStored)
       .Integer("DecPlaces", &C::DecPlaces, &C::SetDecPlaces)
       .Object(
           "Font", [](P& p) -> TFont& { return p.Font(); }, FontStoredTable())
       .Integer("MinTicks", &C::MinTicks, &C::SetMinTicks)
-      .Double("RangeLow", &C::RangeLow, &C::SetRangeLow)
-      .Double("RangeHigh", &C::RangeHigh, &C::SetRangeHigh)
+      .Double("RangeLow", &C::RangeLow, &C::SetRangeLowAsStored)
+      .Accepting(IsFinite, "a range bound is a finite number")
+      .Double("RangeHigh", &C::RangeHigh, &C::SetRangeHighAsStored)
+      .Accepting(IsFinite, "a range bound is a finite number")
       .Boolean("ShortTicks", &C::ShortTicks, &C::SetShortTicks)
       .String("ScaleInscript", &C::ScaleInscript, &C::SetScaleInscript)
       .Integer("ScalePos", &C::ScalePos, &C::SetScalePos)
-      .Double("MinRange", &C::MinRange, &C::SetMinRange)
+      .Double("MinRange", &C::MinRange, &C::SetMinRangeAsStored)
+      .Accepting(IsMinRange, "MinRange is a finite number above 1e-100")
       .Enum("MouseAction", &C::MouseAction, &C::SetMouseAction)
       .String("UserTickText", &C::UserTickText, &C::SetUserTickText)
       .Boolean("Visible", &C::Visible, &C::SetVisible)
       .Enum("ScaleLocation", &P::ScaleLocation, &P::SetScaleLocation);
 }
 
-// The chart's table without declared defaults: its written form holds every property, the state a
-// trial read starts from.
-class TFullStateTable : public TStoredTable {
+std::string AxisName(int layer, bool isX) { return "Scale" + std::to_string(layer) + (isX ? "X" : "Y"); }
+
+std::string JoinName(int layer, bool isX) {
+  return (layer < 10 ? "L0" : "L") + std::to_string(layer) + (isX ? "xControlledBy" : "yControlledBy");
+}
+
+// The parts a chart has many of, the axis objects of layers 5..16 and the text labels, are written
+// where they differ from a new chart's: their tables declare a new chart's values as defaults.
+class TNewChartPartTables {
  public:
-  explicit TFullStateTable(const TStoredTable& table) {
-    m_properties = table.Properties();
-    for (TStoredProperty& p : m_properties) p.declaredDefault.reset();
-    m_describes = [&table](const TObject& o) { return table.Describes(o); };
+  TNewChartPartTables() {
+    const TGrafon reference(nullptr);
+    for (int l = 5; l <= kLayerCount; ++l) {
+      m_x.push_back(std::make_unique<TStoredTableCopy>(ScalePropsHorizStoredTable(), &reference.ScaleXOf(l)));
+      m_y.push_back(std::make_unique<TStoredTableCopy>(ScalePropsVertStoredTable(), &reference.ScaleYOf(l)));
+    }
+    m_label = std::make_unique<TStoredTableCopy>(TextLabelStoredTable(), &reference.TextLabel(1));
   }
+  const TStoredTable& X(int layer) const { return *m_x[static_cast<std::size_t>(layer - 5)]; }
+  const TStoredTable& Y(int layer) const { return *m_y[static_cast<std::size_t>(layer - 5)]; }
+  const TStoredTable& Label() const { return *m_label; }
+
+ private:
+  std::vector<std::unique_ptr<TStoredTableCopy>> m_x;
+  std::vector<std::unique_ptr<TStoredTableCopy>> m_y;
+  std::unique_ptr<TStoredTableCopy> m_label;
 };
 
+const TNewChartPartTables& NewChartPartTables() {
+  static const TNewChartPartTables tables;
+  return tables;
+}
+
+// The chart's table without declared defaults: its written form holds every property, the state a
+// trial read starts from.
 const TStoredTable& FullStateTable() {
-  static const TFullStateTable table(GrafonStoredTable());
+  static const TStoredTableCopy table(GrafonStoredTable(), nullptr);
   return table;
+}
+
+EStoredFormError Refusal(const TStoredPlaces& places, const std::string& path, const std::string& reason) {
+  const TStoredPlace place = PlaceOf(places, path);
+  return EStoredFormError(path, place.line, place.column, reason);
+}
+
+// Refuses a state that the text leaves the chart in and that the chart cannot hold, at the property
+// of the text that makes it so: joins more than one level deep (the setter's error nested), a range
+// wider than a Double holds.
+void CheckReadState(const TGrafon& chart, const TStoredPlaces& places) {
+  const TJointLayers& joins = chart.JointLayers();
+  for (int l = 1; l <= kLayerCount; ++l) {
+    for (const bool isX : {true, false}) {
+      try {
+        isX ? joins.CheckXJoin(l) : joins.CheckYJoin(l);
+      } catch (const ENoxGrafonError& e) {
+        std::throw_with_nested(Refusal(places, "JointLayers." + JoinName(l, isX), e.what()));
+      }
+    }
+  }
+  for (int l = 1; l <= kLayerCount; ++l) {
+    for (const bool isX : {true, false}) {
+      const TScaleProps& axis = isX ? static_cast<const TScaleProps&>(chart.ScaleXOf(l)) : chart.ScaleYOf(l);
+      if (std::isfinite(axis.RangeHigh() - axis.RangeLow())) continue;
+      const std::string prefix = AxisName(l, isX) + ".";
+      const bool highGiven = PlaceOf(places, prefix + "RangeHigh").line > 0;
+      throw Refusal(places, prefix + (highGiven ? "RangeHigh" : "RangeLow"),
+                    "the range " + detail::FormatDouble(axis.RangeLow()) + " .. " +
+                        detail::FormatDouble(axis.RangeHigh()) + " is wider than a Double holds");
+    }
+  }
 }
 
 // What reading a text does to a chart: the axis objects' loading guards set again (a chart that was
@@ -93,32 +160,27 @@ void ReadIntoChart(TGrafon& chart, std::string_view json) {
     chart.ScaleYOf(l).SetLoadingGuard(true);
   }
   ReadStoredForm(chart, json, GrafonStoredTable());
-  // Margins and shadow read after the size (or without one) may leave the control below its
-  // minimum size; it is raised now, so that what the chart writes reads back the same.
-  if (chart.Width() < chart.MinimumWidth() || chart.Height() < chart.MinimumHeight()) {
-    chart.SetBounds(chart.Left(), chart.Top(), chart.Width(), chart.Height());
-  }
 }
 
 // Reads json into a stand-in that holds chart's stored state and the axis objects of all its
-// layers; throws what reading it into chart would throw. The stand-in is built without events, so
-// nothing outside learns of it.
-void TrialRead(const TGrafon& chart, std::string_view json) {
+// layers, and checks the state it leaves; throws what reading it into chart would throw. The
+// stand-in is built without events, so nothing outside learns of it.
+void TrialRead(const TGrafon& chart, std::string_view json, const TStoredPlaces& places) {
   TGrafon trial(nullptr);
   trial.SetBounds(chart.Left(), chart.Top(), chart.Width(),
                   chart.Height());  // one resize of its images, not two
   try {
     ReadStoredForm(trial, WriteStoredForm(chart, FullStateTable()), FullStateTable());
-  } catch (const std::exception&) {
-    // The chart's own state does not read back (an axis already logarithmic over a bound <= 0):
-    // there is nothing to try on, the reading itself decides.
-    return;
+  } catch (const ENoxGrafonError&) {
+    // The chart's own state cannot be mapped (an axis made logarithmic over a bound <= 0 in code);
+    // the stand-in holds it all the same, and the text decides whether it can.
   }
   for (int l = 1; l <= kLayerCount; ++l) {
     trial.ScaleXOf(l).Assign(chart.ScaleXOf(l));
     trial.ScaleYOf(l).Assign(chart.ScaleYOf(l));
   }
   ReadIntoChart(trial, json);
+  CheckReadState(trial, places);
 }
 
 }  // namespace
@@ -161,14 +223,13 @@ const TStoredTable& JointLayersStoredTable() {
   static const TStoredTable table = [] {
     TStoredTableOf<TJointLayers> t;
     for (int l = 1; l <= kLayerCount; ++l) {
-      const std::string prefix = (l < 10 ? "L0" : "L") + std::to_string(l);
       t.Integer(
-           prefix + "xControlledBy", [l](const TJointLayers& j) { return j.XControlledBy(l); },
-           [l](TJointLayers& j, int d) { j.SetXControlledBy(l, d); })
+           JoinName(l, true), [l](const TJointLayers& j) { return j.XControlledBy(l); },
+           [l](TJointLayers& j, int d) { j.SetXControlledByAsStored(l, d); })
           .Range(1, kLayerCount);
       t.Integer(
-           prefix + "yControlledBy", [l](const TJointLayers& j) { return j.YControlledBy(l); },
-           [l](TJointLayers& j, int d) { j.SetYControlledBy(l, d); })
+           JoinName(l, false), [l](const TJointLayers& j) { return j.YControlledBy(l); },
+           [l](TJointLayers& j, int d) { j.SetYControlledByAsStored(l, d); })
           .Range(1, kLayerCount);
     }
     return t;
@@ -178,117 +239,140 @@ const TStoredTable& JointLayersStoredTable() {
 
 const TStoredTable& GrafonStoredTable() {
   using C = TGrafon;
-  static const TStoredTable table =
-      TStoredTableOf<C>()
-          .String("Name", &C::Name, &C::SetName)
-          .Integer("AllocSize", &C::AllocSize, &C::SetAllocSize)
-          .Boolean("AutoRedraw", &C::AutoRedraw, &C::SetAutoRedraw)
-          .Integer("MarginLeft", &C::MarginLeft, &C::SetMarginLeft)
-          .Default(50)
-          // No defaults for these three: a new chart has 20, 20, 40, not the 10, 16, 32 its
-          // construction starts from, so leaving them out at 10, 16, 32 would read back wrong.
-          .Integer("MarginRight", &C::MarginRight, &C::SetMarginRight)
-          .Integer("MarginTop", &C::MarginTop, &C::SetMarginTop)
-          .Integer("MarginBottom", &C::MarginBottom, &C::SetMarginBottom)
-          .Integer("LRim", &C::LRim, &C::SetLRim)
-          .NotWritten()
-          .Integer("RRim", &C::RRim, &C::SetRRim)
-          .NotWritten()
-          .Integer("TRim", &C::TRim, &C::SetTRim)
-          .NotWritten()
-          .Integer("BRim", &C::BRim, &C::SetBRim)
-          .NotWritten()
-          .Integer("ShadowWidth", &C::ShadowWidth, &C::SetShadowWidth)
-          .Default(0)
-          .Integer("Left", &C::Left, &C::SetLeft)
-          .Integer("Top", &C::Top, &C::SetTop)
-          .Integer("Width", &C::Width, &C::SetWidth)
-          .Range(0, kMaxBitmapSide)
-          .Integer("Height", &C::Height, &C::SetHeight)
-          .Range(0, kMaxBitmapSide)
-          .Boolean("AvoidDuplicateMarks", &C::AvoidDuplicateMarks, &C::SetAvoidDuplicateMarks)
-          .Integer("MinDupMarkDist", &C::MinDupMarkDist, &C::SetMinDupMarkDist)
+  static const TStoredTable table = [] {
+    TStoredTableOf<C> t;
+    t.String("Name", &C::Name, &C::SetName)
+        .Integer("AllocSize", &C::AllocSize, &C::SetAllocSize)
+        .Range(1, 1000000)
+        .Boolean("AutoRedraw", &C::AutoRedraw, &C::SetAutoRedraw)
+        .Integer("MarginLeft", &C::MarginLeft, &C::SetMarginLeft)
+        .Default(50)
+        // No defaults for these three: a new chart has 20, 20, 40, not the 10, 16, 32 its
+        // construction starts from, so leaving them out at 10, 16, 32 would read back wrong.
+        .Integer("MarginRight", &C::MarginRight, &C::SetMarginRight)
+        .Integer("MarginTop", &C::MarginTop, &C::SetMarginTop)
+        .Integer("MarginBottom", &C::MarginBottom, &C::SetMarginBottom)
+        .Integer("LRim", &C::LRim, &C::SetLRim)
+        .NotWritten()
+        .Integer("RRim", &C::RRim, &C::SetRRim)
+        .NotWritten()
+        .Integer("TRim", &C::TRim, &C::SetTRim)
+        .NotWritten()
+        .Integer("BRim", &C::BRim, &C::SetBRim)
+        .NotWritten()
+        .Integer("ShadowWidth", &C::ShadowWidth, &C::SetShadowWidth)
+        .Default(0)
+        .Integer("Left", &C::Left, &C::SetLeft)
+        .Integer("Top", &C::Top, &C::SetTop)
+        .Integer("Width", &C::Width, &C::SetWidth)
+        .Range(0, kMaxBitmapSide)
+        .Integer("Height", &C::Height, &C::SetHeight)
+        .Range(0, kMaxBitmapSide)
+        .Boolean("AvoidDuplicateMarks", &C::AvoidDuplicateMarks, &C::SetAvoidDuplicateMarks)
+        .Integer("MinDupMarkDist", &C::MinDupMarkDist, &C::SetMinDupMarkDist)
+        .Object(
+            "BackGroundImg", [](C& c) -> TBakGndImg& { return c.BackGroundImg(); }, BakGndImgStoredTable())
+        .Integer("ClassDefault", &C::ClassDefault, &C::SetClassDefault)
+        .Range(0, 254)
+        .Enum("GridStyle", &C::GridStyle, &C::SetGridStyle)
+        .Double("GridDx", &C::GridDx, &C::SetGridDx)
+        .Accepting(IsGridStep, "a grid step is a finite number of at least -3")
+        .Double("GridDy", &C::GridDy, &C::SetGridDy)
+        .Accepting(IsGridStep, "a grid step is a finite number of at least -3")
+        .Boolean("Isometric", &C::Isometric, &C::SetIsometric)
+        .Color("DataColor", &C::DataColor, &C::SetDataColor)
+        .Default(TColor{0})
+        .Enum("PenStyle", &C::PenStyle, &C::SetPenStyle)
+        .Default(psSolid)
+        .Color("ChartFrameColor", &C::ChartFrameColor, &C::SetChartFrameColor)
+        .Default(TColor{0})
+        .Color("FillColor", &C::FillColor, &C::SetFillColor)
+        .Default(TColor{0xC0C0C0})
+        .Color("TextBkColor", &C::TextBkColor, &C::SetTextBkColor)
+        .NotWritten()
+        .Color("ChartColor", &C::ChartColor, &C::SetChartColor)
+        .Default(TColor{0xFFFFFF})
+        .Color("WindColor", &C::WindColor, &C::SetWindColor)
+        .Default(clBtnFace)
+        .Color("GridColor", &C::GridColor, &C::SetGridColor)
+        .Default(TColor{0})
+        .Object(
+            "JointLayers", [](C& c) -> TJointLayers& { return c.JointLayers(); }, JointLayersStoredTable())
+        .Integer("LineWidth", &C::LineWidth, &C::SetLineWidth)
+        .Default(1)
+        .String("Caption", &C::Caption, &C::SetCaption)
+        .Integer("CaptionPosX", &C::CaptionPosX, &C::SetCaptionPosX)
+        .Integer("CaptionPosY", &C::CaptionPosY, &C::SetCaptionPosY)
+        .Enum("CaptionAlignment", &C::CaptionAlignment, &C::SetCaptionAlignment)
+        .Enum("CaptionAnchorHoriz", &C::CaptionAnchorHoriz, &C::SetCaptionAnchorHoriz)
+        .Enum("CaptionAnchorVert", &C::CaptionAnchorVert, &C::SetCaptionAnchorVert)
+        .Integer("CaptionTrim", &C::CaptionTrim, &C::SetCaptionTrim)
+        .Color("MouseTraceColor", &C::MouseTraceColor, &C::SetMouseTraceColor)
+        .Boolean("MouseTraceInvert", &C::MouseTraceInvert, &C::SetMouseTraceInvert)
+        .Object(
+            "CrossHair1", [](C& c) -> TCrossHair& { return c.CrossHair1(); }, CrossHairStoredTable())
+        .Object(
+            "CrossHair2", [](C& c) -> TCrossHair& { return c.CrossHair2(); }, CrossHairStoredTable())
+        .Object(
+            "CrossHair3", [](C& c) -> TCrossHair& { return c.CrossHair3(); }, CrossHairStoredTable())
+        .Object(
+            "CrossHair4", [](C& c) -> TCrossHair& { return c.CrossHair4(); }, CrossHairStoredTable());
+    for (int i = 1; i <= kTextLabelCount; ++i) {
+      t.Object(
+          "TextLabel" + std::to_string(i), [i](C& c) -> TCustomTextLabel& { return c.TextLabel(i); },
+          NewChartPartTables().Label());
+    }
+    t.Enum("MouseAction", &C::MouseAction, &C::SetMouseAction)
+        .Boolean("MouseCursorFixed", &C::MouseCursorFixed, &C::SetMouseCursorFixed)
+        .Double("PanGridDx", &C::PanGridDx, &C::SetPanGridDx)
+        .Accepting(IsFinite, "a finite number")
+        .Double("PanGridDy", &C::PanGridDy, &C::SetPanGridDy)
+        .Accepting(IsFinite, "a finite number")
+        .Double("PanGridOffsX", &C::PanGridOffsX, &C::SetPanGridOffsX)
+        .Accepting(IsFinite, "a finite number")
+        .Double("PanGridOffsY", &C::PanGridOffsY, &C::SetPanGridOffsY)
+        .Accepting(IsFinite, "a finite number")
+        .Object(
+            "Scale1X", [](C& c) -> TScalePropsHoriz& { return c.Scale1X(); }, ScalePropsHorizStoredTable())
+        .Object(
+            "Scale1Y", [](C& c) -> TScalePropsVert& { return c.Scale1Y(); }, ScalePropsVertStoredTable())
+        .Object(
+            "Scale2X", [](C& c) -> TScalePropsHoriz& { return c.Scale2X(); }, ScalePropsHorizStoredTable())
+        .Object(
+            "Scale2Y", [](C& c) -> TScalePropsVert& { return c.Scale2Y(); }, ScalePropsVertStoredTable())
+        .Object(
+            "Scale3X", [](C& c) -> TScalePropsHoriz& { return c.Scale3X(); }, ScalePropsHorizStoredTable())
+        .Object(
+            "Scale3Y", [](C& c) -> TScalePropsVert& { return c.Scale3Y(); }, ScalePropsVertStoredTable())
+        .Object(
+            "Scale4X", [](C& c) -> TScalePropsHoriz& { return c.Scale4X(); }, ScalePropsHorizStoredTable())
+        .Object(
+            "Scale4Y", [](C& c) -> TScalePropsVert& { return c.Scale4Y(); }, ScalePropsVertStoredTable());
+    for (int l = 5; l <= kLayerCount; ++l) {
+      t.Object(
+           AxisName(l, true), [l](C& c) -> TScalePropsHoriz& { return c.ScaleXOf(l); },
+           NewChartPartTables().X(l))
           .Object(
-              "BackGroundImg", [](C& c) -> TBakGndImg& { return c.BackGroundImg(); }, BakGndImgStoredTable())
-          .Integer("ClassDefault", &C::ClassDefault, &C::SetClassDefault)
-          .Enum("GridStyle", &C::GridStyle, &C::SetGridStyle)
-          .Double("GridDx", &C::GridDx, &C::SetGridDx)
-          .Double("GridDy", &C::GridDy, &C::SetGridDy)
-          .Boolean("Isometric", &C::Isometric, &C::SetIsometric)
-          .Color("DataColor", &C::DataColor, &C::SetDataColor)
-          .Default(TColor{0})
-          .Enum("PenStyle", &C::PenStyle, &C::SetPenStyle)
-          .Default(psSolid)
-          .Color("ChartFrameColor", &C::ChartFrameColor, &C::SetChartFrameColor)
-          .Default(TColor{0})
-          .Color("FillColor", &C::FillColor, &C::SetFillColor)
-          .Default(TColor{0xC0C0C0})
-          .Color("TextBkColor", &C::TextBkColor, &C::SetTextBkColor)
-          .NotWritten()
-          .Color("ChartColor", &C::ChartColor, &C::SetChartColor)
-          .Default(TColor{0xFFFFFF})
-          .Color("WindColor", &C::WindColor, &C::SetWindColor)
-          .Default(clBtnFace)
-          .Color("GridColor", &C::GridColor, &C::SetGridColor)
-          .Default(TColor{0})
-          .Object(
-              "JointLayers", [](C& c) -> TJointLayers& { return c.JointLayers(); }, JointLayersStoredTable())
-          .Integer("LineWidth", &C::LineWidth, &C::SetLineWidth)
-          .Default(1)
-          .String("Caption", &C::Caption, &C::SetCaption)
-          .Integer("CaptionPosX", &C::CaptionPosX, &C::SetCaptionPosX)
-          .Integer("CaptionPosY", &C::CaptionPosY, &C::SetCaptionPosY)
-          .Enum("CaptionAlignment", &C::CaptionAlignment, &C::SetCaptionAlignment)
-          .Enum("CaptionAnchorHoriz", &C::CaptionAnchorHoriz, &C::SetCaptionAnchorHoriz)
-          .Enum("CaptionAnchorVert", &C::CaptionAnchorVert, &C::SetCaptionAnchorVert)
-          .Integer("CaptionTrim", &C::CaptionTrim, &C::SetCaptionTrim)
-          .Color("MouseTraceColor", &C::MouseTraceColor, &C::SetMouseTraceColor)
-          .Boolean("MouseTraceInvert", &C::MouseTraceInvert, &C::SetMouseTraceInvert)
-          .Object(
-              "CrossHair1", [](C& c) -> TCrossHair& { return c.CrossHair1(); }, CrossHairStoredTable())
-          .Object(
-              "CrossHair2", [](C& c) -> TCrossHair& { return c.CrossHair2(); }, CrossHairStoredTable())
-          .Object(
-              "CrossHair3", [](C& c) -> TCrossHair& { return c.CrossHair3(); }, CrossHairStoredTable())
-          .Object(
-              "CrossHair4", [](C& c) -> TCrossHair& { return c.CrossHair4(); }, CrossHairStoredTable())
-          .Enum("MouseAction", &C::MouseAction, &C::SetMouseAction)
-          .Boolean("MouseCursorFixed", &C::MouseCursorFixed, &C::SetMouseCursorFixed)
-          .Double("PanGridDx", &C::PanGridDx, &C::SetPanGridDx)
-          .Double("PanGridDy", &C::PanGridDy, &C::SetPanGridDy)
-          .Double("PanGridOffsX", &C::PanGridOffsX, &C::SetPanGridOffsX)
-          .Double("PanGridOffsY", &C::PanGridOffsY, &C::SetPanGridOffsY)
-          .Object(
-              "Scale1X", [](C& c) -> TScalePropsHoriz& { return c.Scale1X(); }, ScalePropsHorizStoredTable())
-          .Object(
-              "Scale1Y", [](C& c) -> TScalePropsVert& { return c.Scale1Y(); }, ScalePropsVertStoredTable())
-          .Object(
-              "Scale2X", [](C& c) -> TScalePropsHoriz& { return c.Scale2X(); }, ScalePropsHorizStoredTable())
-          .Object(
-              "Scale2Y", [](C& c) -> TScalePropsVert& { return c.Scale2Y(); }, ScalePropsVertStoredTable())
-          .Object(
-              "Scale3X", [](C& c) -> TScalePropsHoriz& { return c.Scale3X(); }, ScalePropsHorizStoredTable())
-          .Object(
-              "Scale3Y", [](C& c) -> TScalePropsVert& { return c.Scale3Y(); }, ScalePropsVertStoredTable())
-          .Object(
-              "Scale4X", [](C& c) -> TScalePropsHoriz& { return c.Scale4X(); }, ScalePropsHorizStoredTable())
-          .Object(
-              "Scale4Y", [](C& c) -> TScalePropsVert& { return c.Scale4Y(); }, ScalePropsVertStoredTable())
-          .Enum("StandardLayout", &C::StandardLayout, &C::SetStandardLayout)
-          .NotWritten()
-          .Enum("ShadowStyle", &C::ShadowStyle, &C::SetShadowStyle)
-          .Color("ShadowColor", &C::ShadowColor, &C::SetShadowColor)
-          .Color("ShadowBakColor", &C::ShadowBakColor, &C::SetShadowBakColor)
-          .Object(
-              "TextFont", [](C& c) -> TFont& { return c.TextFont(); }, FontStoredTable())
-          .Set("TextFontStyle", &C::TextFontStyle, &C::SetTextFontStyle)
-          .NotWritten()
-          .Enum("TextBkStyle", &C::TextBkStyle, &C::SetTextBkStyle)
-          .Enum("TextAlignment", &C::TextAlignment, &C::SetTextAlignment)
-          .Object(
-              "Font", [](C& c) -> TFont& { return c.Font(); }, FontStoredTable())
-          .Boolean("Visible", &C::Visible, &C::SetVisible)
-          .Boolean("ShowHint", &C::ShowHint, &C::SetShowHint);
+              AxisName(l, false), [l](C& c) -> TScalePropsVert& { return c.ScaleYOf(l); },
+              NewChartPartTables().Y(l));
+    }
+    t.Enum("StandardLayout", &C::StandardLayout, &C::SetStandardLayout)
+        .NotWritten()
+        .Enum("ShadowStyle", &C::ShadowStyle, &C::SetShadowStyle)
+        .Color("ShadowColor", &C::ShadowColor, &C::SetShadowColor)
+        .Color("ShadowBakColor", &C::ShadowBakColor, &C::SetShadowBakColor)
+        .Object(
+            "TextFont", [](C& c) -> TFont& { return c.TextFont(); }, FontStoredTable())
+        .Set("TextFontStyle", &C::TextFontStyle, &C::SetTextFontStyle)
+        .NotWritten()
+        .Enum("TextBkStyle", &C::TextBkStyle, &C::SetTextBkStyle)
+        .Enum("TextAlignment", &C::TextAlignment, &C::SetTextAlignment)
+        .Object(
+            "Font", [](C& c) -> TFont& { return c.Font(); }, FontStoredTable())
+        .Boolean("Visible", &C::Visible, &C::SetVisible)
+        .Boolean("ShowHint", &C::ShowHint, &C::SetShowHint);
+    return t;
+  }();
   return table;
 }
 
@@ -296,8 +380,8 @@ std::string WriteGrafonForm(const TGrafon& chart) { return WriteStoredForm(chart
 
 void ReadGrafonForm(TGrafon& chart, std::string_view json) {
   // A text that does not fit the tables is refused before anything is built.
-  CheckStoredForm(json, GrafonStoredTable());
-  TrialRead(chart, json);
+  const TStoredPlaces places = StoredFormPlaces(json, GrafonStoredTable());
+  TrialRead(chart, json, places);
   ReadIntoChart(chart, json);
 }
 

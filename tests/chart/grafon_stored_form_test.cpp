@@ -2,12 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <exception>
+#include <fstream>
+#include <functional>
 #include <memory>
 #include <random>
+#include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "support/pixel_helpers.h"
 #include "tests/chart/chart_fixture.h"
 
 namespace nox::test {
@@ -157,15 +163,17 @@ TEST_F(GrafonStoredForm, MarginsANewChartDoesNotHaveAreWrittenSoTheyReadBack) {
   EXPECT_EQ(WriteGrafonForm(copy), form);
 }
 
-// Margins read after the size, or without one, would leave the control smaller than its margins
-// allow; the reading raises it, so that the form it writes then reads back the same.
-TEST_F(GrafonStoredForm, MarginsReadAfterTheSizeRaiseTheControlToItsMinimum) {
-  for (const char* form : {R"({"Width": 120, "Height": 90, "LRim": 500, "BRim": 300})",
-                           R"({"MarginLeft": 500, "MarginBottom": 300})"}) {
+// Margins read after the size, or without one, leave the control smaller than its margins allow,
+// as margins set after a resize do; the size stays as stored, so that the form reads back the same.
+TEST_F(GrafonStoredForm, MarginsReadAfterTheSizeLeaveTheSizeAsStored) {
+  const std::tuple<const char*, int, int> cases[] = {
+      {R"({"Width": 120, "Height": 90, "LRim": 500, "BRim": 300})", 120, 90},
+      {R"({"MarginLeft": 500, "MarginBottom": 300})", 280, 200}};  // a new chart's size
+  for (const auto& [form, width, height] : cases) {
     TTestGrafon chart;
     ReadGrafonForm(chart, form);
-    EXPECT_EQ(chart.Width(), chart.MinimumWidth()) << form;
-    EXPECT_EQ(chart.Height(), chart.MinimumHeight()) << form;
+    EXPECT_EQ(chart.Width(), width) << form;
+    EXPECT_EQ(chart.Height(), height) << form;
     const std::string written = WriteGrafonForm(chart);
     TTestGrafon copy;
     ReadGrafonForm(copy, written);
@@ -389,8 +397,8 @@ TEST_F(GrafonStoredForm, RefusalsNameThePlaceAndChangeNothing) {
   EXPECT_EQ(Refusal(chart, "{\"Caption\": \"new\",\n  \"Scale1X\": {\"Rangelow\": 5}}", unchanged),
             "line 2, column 15: Scale1X.Rangelow: unknown property");
   EXPECT_TRUE(unchanged);
-  EXPECT_EQ(Refusal(chart, R"({"Caption": "new", "Scale5X": {}})", unchanged),
-            "line 1, column 20: Scale5X: unknown property");
+  EXPECT_EQ(Refusal(chart, R"({"Caption": "new", "Scale17X": {}})", unchanged),
+            "line 1, column 20: Scale17X: unknown property");
   EXPECT_TRUE(unchanged);
   EXPECT_EQ(Refusal(chart, R"({"Caption": "new", "Isometric": 1})", unchanged),
             "line 1, column 33: Isometric: expected true or false, found a number");
@@ -523,6 +531,320 @@ TEST_F(GrafonStoredForm, DamagedFormsAreReadWholeOrRefusedWhole) {
     }
   }
   EXPECT_GT(read, 0);
+}
+
+// A chart put into a random state through the operations a program uses: every property a form
+// holds, ranges set every way (near MinRange, below 1e-10, reversed, logarithmic, date/time), joins,
+// isometric scaling, axis locations, the layers 5..16, text labels and cross hairs.
+class TRandomChart {
+ public:
+  explicit TRandomChart(std::uint32_t seed) : m_random(seed) {}
+
+  void Shape(TTestGrafon& c) {
+    c.SetStandardLayout(static_cast<TgfLayout>(Pick(kgfLayoutCount)));
+    if (Chance(3)) c.SetMarginLeft(Pick(90));
+    if (Chance(3)) c.SetMarginTop(Pick(60));
+    if (Chance(4)) c.SetShadowWidth(Pick(12));
+    c.SetBounds(Pick(50), Pick(50), 150 + Pick(250), 100 + Pick(200));
+    for (int step = Pick(30); step > 0; --step) Step(c);
+    if (Chance(4)) c.SetIsometric(true);
+    if (Chance(4)) c.SetBounds(0, 0, 150 + Pick(250), 100 + Pick(200));  // re-fits isometric layers
+  }
+
+ private:
+  int Pick(int n) { return static_cast<int>(m_random() % static_cast<std::uint32_t>(n)); }
+  bool Chance(int n) { return Pick(n) == 0; }
+  double Uniform(double a, double b) { return std::uniform_real_distribution<double>(a, b)(m_random); }
+  TColor Color() { return static_cast<TColor>(m_random() & 0xFFFFFF); }
+  template <class E>
+  E Enum(int count) {
+    return static_cast<E>(Pick(count));
+  }
+
+  // A range {low, high}: ordinary, near a MinRange m, narrower than 1e-10, reversed, positive.
+  std::array<double, 2> Range(double m) {
+    const double low = Uniform(-1000, 1000);
+    switch (Pick(5)) {
+      case 0:
+        return {low, low + m * Uniform(0.99, 1)};
+      case 1:
+        return {low, low + std::pow(10.0, Uniform(-14, -10))};
+      case 2:
+        return {low, low - std::pow(10.0, Uniform(-2, 3))};
+      case 3: {
+        const double positive = std::pow(10.0, Uniform(-3, 2));
+        return {positive, positive * std::pow(10.0, Uniform(0.3, 5))};
+      }
+      default:
+        return {low, low + std::pow(10.0, Uniform(-3, 4))};
+    }
+  }
+
+  void Font(TFont& f) {
+    static constexpr const char* kNames[] = {"Arial", "Liberation Sans", "MS Sans Serif", "System"};
+    f.SetName(kNames[Pick(4)]);
+    f.SetHeight(-8 - Pick(12));
+    f.SetStyle(TFontStyles::FromBits(static_cast<std::uint32_t>(Pick(16))));
+    f.SetColor(Color());
+  }
+
+  void Axis(TScaleProps& a) {
+    switch (Pick(9)) {
+      case 0:
+        a.SetMinRange(std::pow(10.0, Uniform(-12, 2)));
+        break;
+      case 1: {
+        const auto r = Range(a.MinRange());
+        a.SetRangeLow(r[0]);
+        a.SetRangeHigh(r[1]);
+        break;
+      }
+      case 2:
+        a.SetLabelType(Enum<TFigType>(kFigTypeCount));
+        a.SetDecPlaces(Pick(16) - 3);
+        a.DateFormat().SetDateOrder(Enum<TDateOrder>(kDateOrderCount));
+        a.DateFormat().SetTimeFormat(Enum<TTimeFormat>(kTimeFormatCount));
+        break;
+      case 3:  // a chart made in code takes the switch as it comes
+        a.SetLogarithmic(a.RangeLow() > 0 && a.RangeHigh() > 0);
+        break;
+      case 4:
+        a.SetVisible(!Chance(3));
+        a.SetScalePos(Pick(60) - 10);
+        a.SetCaption(Chance(2) ? "m/s" : "");
+        a.SetCaptionPosX(Pick(40) - 20);
+        a.SetCaptionAnchor(Enum<TScaleUnitAnchor>(3));
+        break;
+      case 5:
+        Font(a.Font());
+        a.SetColorScale(Color());
+        break;
+      case 6:
+        a.SetMinTicks(Pick(12));
+        a.SetShortTicks(Chance(2));
+        a.SetScaleInscript(Chance(2) ? "kHz" : "");
+        a.SetUserTickText(Chance(2) ? "a|b|c" : "");
+        a.SetMouseAction(Enum<TMouseActMode>(kMouseActModeCount));
+        break;
+      default:
+        if (auto* x = dynamic_cast<TScalePropsHoriz*>(&a)) x->SetScaleLocation(Enum<TScaleLocationHoriz>(2));
+        if (auto* y = dynamic_cast<TScalePropsVert*>(&a)) y->SetScaleLocation(Enum<TScaleLocationVert>(2));
+        break;
+    }
+  }
+
+  void Step(TTestGrafon& c) {
+    const int layer = 1 + Pick(kLayerCount);
+    switch (Pick(12)) {
+      case 0:
+      case 1:
+        Axis(Chance(2) ? static_cast<TScaleProps&>(c.ScaleXOf(layer)) : c.ScaleYOf(layer));
+        break;
+      case 2: {
+        const auto x = Range(c.ScaleXOf(layer).MinRange());
+        const auto y = Range(c.ScaleYOf(layer).MinRange());
+        c.SetLayerRange(layer, x[0], y[0], x[1], y[1]);
+        break;
+      }
+      case 3:
+        try {
+          std::invoke(Chance(2) ? &TJointLayers::SetXControlledBy : &TJointLayers::SetYControlledBy,
+                      c.JointLayers(), layer, 1 + Pick(kLayerCount));
+        } catch (const ENoxGrafonError&) {  // a join the rules refuse
+        }
+        break;
+      case 4: {  // an axis object of layers 1..4 assigned as a whole
+        TScalePropsHoriz x;
+        x.Assign(c.ScaleXOf(layer));
+        Axis(x);
+        x.SetScaleLocation(Enum<TScaleLocationHoriz>(2));
+        (c.*std::array{&TCustomGrafon::SetScale1X, &TCustomGrafon::SetScale2X, &TCustomGrafon::SetScale3X,
+                       &TCustomGrafon::SetScale4X}[static_cast<std::size_t>(Pick(4))])(x);
+        break;
+      }
+      case 5: {
+        TTextLabel& t = c.TextLabel(1 + Pick(kTextLabelCount));
+        t.SetMode(Enum<TTxtLblMode>(kTxtLblModeCount));
+        t.SetVisible(!Chance(4));
+        t.SetCaption(Chance(4) ? "two\nlines" : "label");
+        t.SetAttachToData(Enum<TTxtLblAttachMode>(kTxtLblAttachModeCount));
+        t.SetPosX(Uniform(-10, 300));
+        t.SetPosY(Uniform(-10, 300));
+        t.SetLayer(1 + Pick(kLayerCount));
+        t.SetAlignment(Enum<TAlignment>(3));
+        t.SetColorBkg(Color());
+        t.SetShadowDx(Pick(7) - 3);
+        Font(t.Font());
+        break;
+      }
+      case 6: {
+        TCrossHair& h = c.CrossHair(1 + Pick(kCrossHairCount));
+        h.SetMode(Enum<TCrossHMode>(kCrossHModeCount));
+        h.SetPosX(Uniform(-1, 2));
+        h.SetPosY(Uniform(-1, 2));
+        h.SetColor(Color());
+        h.SetLineType(Enum<TPenStyle>(5));
+        h.SetLineWid(Pick(4));
+        h.SetLayer(1 + Pick(kLayerCount));
+        break;
+      }
+      case 7:
+        c.SetCaption(Chance(2) ? "Caption" : "");
+        c.SetCaptionAnchorHoriz(Enum<TCaptionAnchorHoriz>(kCaptionAnchorHorizCount));
+        c.SetCaptionAlignment(Enum<TAlignment>(3));
+        c.SetCaptionTrim(Pick(101));
+        Font(c.Font());
+        break;
+      case 8:
+        c.SetGridStyle(Enum<GridStyleType>(kGridStyleTypeCount));
+        c.SetGridDx(Chance(2) ? 0 : Uniform(-3, 50));
+        c.SetGridColor(Color());
+        c.SetChartColor(Color());
+        c.SetWindColor(Color());
+        c.SetChartFrameColor(Color());
+        break;
+      case 9:
+        c.SetShadowStyle(Enum<TShadowStyle>(kShadowStyleCount));
+        c.SetShadowColor(Color());
+        c.SetMarginRight(Pick(60));
+        c.SetMarginBottom(Pick(70));
+        break;
+      case 10:
+        c.BackGroundImg().SetAreaMode(Enum<TBGAreaMode>(kBGAreaModeCount));
+        c.BackGroundImg().SetAreaColor(Color());
+        c.BackGroundImg().SetAreaRight(Uniform(-1, 2));
+        break;
+      default:
+        c.SetStandardLayout(Enum<TgfLayout>(kgfLayoutCount));
+        break;
+    }
+  }
+
+  std::mt19937 m_random;
+};
+
+// What a chart paints on screen once it has a window.
+const TBitmap& Painted(TTestGrafon& chart) {
+  chart.HandleNeeded();
+  chart.Repaint();
+  return chart.ScreenImage();
+}
+
+// Reads form into a new chart; expects its own form to be form again and its picture to be picture.
+void ExpectReadsBack(const std::string& form, const TBitmap& picture, const std::string& what) {
+  TTestGrafon copy;
+  ReadGrafonForm(copy, form);
+  EXPECT_EQ(WriteGrafonForm(copy), form) << what;
+  EXPECT_TRUE(SameImage(picture, Painted(copy))) << what;
+}
+
+TEST_F(GrafonStoredForm, RandomChartStatesReadBackToTheSameTextAndPixels) {
+  for (std::uint32_t seed = 1; seed <= 300; ++seed) {
+    TTestGrafon source;
+    TRandomChart(seed).Shape(source);
+    const std::string form = WriteGrafonForm(source);
+    ExpectReadsBack(form, Painted(source), "seed " + std::to_string(seed));
+    if (HasFailure()) break;  // one seed to look at is enough
+  }
+}
+
+// The states that did not read back before, one each.
+TEST_F(GrafonStoredForm, StatesTheSettersWouldRepairReadBackAsTheyWere) {
+  const std::vector<std::pair<std::string, std::function<void(TTestGrafon&)>>> cases = {
+      {"a span just under MinRange",
+       [](TTestGrafon& c) {
+         c.Scale1X().SetMinRange(1);
+         c.SetLayerRange(1, 0, 0, 0.995, 1);
+       }},
+      {"a span below 1e-10", [](TTestGrafon& c) { c.SetLayerRange(1, 5, 0, 5 + 4e-11, 1); }},
+      {"a logarithmic date/time axis",
+       [](TTestGrafon& c) {
+         c.SetLayerRange(1, 40000, 1, 40100, 10);
+         c.Scale1X().SetLabelType(ftDateTime);
+         c.Scale1X().SetLogarithmic(true);
+       }},
+      {"isometric with MinRange",
+       [](TTestGrafon& c) {
+         c.Scale1Y().SetMinRange(5);
+         c.SetIsometric(true);
+       }},
+      {"an axis assigned at the top",
+       [](TTestGrafon& c) {
+         TScalePropsHoriz top;
+         top.SetScaleLocation(slTop);
+         top.SetVisible(true);
+         c.SetScale1X(top);
+       }},
+      {"layers 5..16, text labels, cross hairs", [](TTestGrafon& c) {
+         c.ScaleXOf(9).SetVisible(true);
+         c.SetLayerRange(9, -3, 2, 3, 4);
+         c.TextLabel(50).SetMode(tlBox);
+         c.TextLabel(50).SetVisible(true);
+         c.TextLabel(50).SetCaption("last");
+         c.CrossHair4().SetMode(chBoth);
+         c.CrossHair4().SetPosX(0.25);
+       }}};
+  for (const auto& [what, set] : cases) {
+    TTestGrafon source;
+    set(source);
+    ExpectReadsBack(WriteGrafonForm(source), Painted(source), what);
+  }
+  TTestGrafon assigned;
+  TScalePropsVert right;
+  right.SetScaleLocation(slRight);
+  assigned.SetScale2Y(right);
+  EXPECT_EQ(assigned.Scale2Y().ScaleLocation(), slRight);  // where the axis is drawn
+}
+
+// A read replaces the joins as a whole: a form whose joins differ from the chart's is read.
+TEST_F(GrafonStoredForm, JoinsOfTheFormReplaceTheChartsAsAWhole) {
+  TTestGrafon source;
+  source.JointLayers().SetXControlledBy(1, 2);
+  const std::string form = WriteGrafonForm(source);
+  TTestGrafon chart;
+  chart.JointLayers().SetXControlledBy(3, 1);
+  ReadGrafonForm(chart, form);
+  EXPECT_EQ(chart.JointLayers().XControlledBy(1), 2);
+  EXPECT_EQ(chart.JointLayers().XControlledBy(3), 3);
+}
+
+// Layer 2's y follows layer 4, whose span is too narrow for layer 2's MinRange: both read back as
+// stored, as do charts that read the form.
+TEST_F(GrafonStoredForm, JoinedLayerKeepsTheRangeItWasStoredWith) {
+  std::ifstream file(NOX_TEST_DATA_DIR
+                     "/../fuzz/regressions/stored_form_grafon/joined_layer_keeps_its_stored_range");
+  std::stringstream text;
+  text << file.rdbuf();
+  TTestGrafon chart;
+  ReadGrafonForm(chart, text.str());
+  EXPECT_EQ(RangesOf(chart, 2), (std::array<double, 4>{0, 1, -2.35, 3.35}));
+  EXPECT_EQ(RangesOf(chart, 4)[2], 9.6946326617311662);
+  ExpectReadsBack(WriteGrafonForm(chart), Painted(chart), "the stored joined layer");
+}
+
+TEST_F(GrafonStoredForm, ValuesThatCannotBeAppliedAreRefusedWithTheirProperty) {
+  const std::pair<std::string_view, std::string_view> cases[] = {
+      {R"({"Scale1X": {"RangeLow": "NaN"}})",
+       "line 1, column 26: Scale1X.RangeLow: value NaN is not accepted: a range bound is a finite number"},
+      {R"({"Scale7Y": {"RangeHigh": "-Infinity"}})",
+       "line 1, column 27: Scale7Y.RangeHigh: value -Infinity is not accepted: a range bound is a finite "
+       "number"},
+      {R"({"Scale2Y": {"RangeLow": -1.7e308, "RangeHigh": 1.7e308}})",
+       "line 1, column 49: Scale2Y.RangeHigh: the range -1.7e+308 .. 1.7e+308 is wider than a Double holds"},
+      {R"({"Scale1X": {"MinRange": 0}})",
+       "line 1, column 26: Scale1X.MinRange: value 0 is not accepted: MinRange is a finite number above "
+       "1e-100"},
+      {R"({"AllocSize": 0})", "line 1, column 15: AllocSize: value \"0\" is out of range 1..1000000"},
+      {R"({"GridDx": -4})",
+       "line 1, column 12: GridDx: value -4 is not accepted: a grid step is a finite number of at least -3"},
+      {R"({"JointLayers": {"L05yControlledBy": 6, "L06yControlledBy": 7}})",
+       "line 1, column 61: JointLayers.L06yControlledBy: Layer 6 is joined by other layers (5)"}};
+  TTestGrafon chart;
+  for (const auto& [json, message] : cases) {
+    bool unchanged = false;
+    EXPECT_EQ(Refusal(chart, json, unchanged), message);
+    EXPECT_TRUE(unchanged) << json;
+  }
 }
 
 }  // namespace
