@@ -86,31 +86,14 @@ std::string JoinName(int layer, bool isX) {
   return (layer < 10 ? "L0" : "L") + std::to_string(layer) + (isX ? "xControlledBy" : "yControlledBy");
 }
 
-// The parts a chart has many of, the axis objects of layers 5..16 and the text labels, are written
-// where they differ from a new chart's: their tables declare a new chart's values as defaults.
-class TNewChartPartTables {
- public:
-  TNewChartPartTables() {
+// The text labels are written where they differ from a new chart's, so that a form does not list
+// fifty labels a chart never used: their table declares a new chart's label as its defaults.
+const TStoredTable& TextLabelTable() {
+  static const TStoredTableCopy table = [] {
     const TGrafon reference(nullptr);
-    for (int l = 5; l <= kLayerCount; ++l) {
-      m_x.push_back(std::make_unique<TStoredTableCopy>(ScalePropsHorizStoredTable(), &reference.ScaleXOf(l)));
-      m_y.push_back(std::make_unique<TStoredTableCopy>(ScalePropsVertStoredTable(), &reference.ScaleYOf(l)));
-    }
-    m_label = std::make_unique<TStoredTableCopy>(TextLabelStoredTable(), &reference.TextLabel(1));
-  }
-  const TStoredTable& X(int layer) const { return *m_x[static_cast<std::size_t>(layer - 5)]; }
-  const TStoredTable& Y(int layer) const { return *m_y[static_cast<std::size_t>(layer - 5)]; }
-  const TStoredTable& Label() const { return *m_label; }
-
- private:
-  std::vector<std::unique_ptr<TStoredTableCopy>> m_x;
-  std::vector<std::unique_ptr<TStoredTableCopy>> m_y;
-  std::unique_ptr<TStoredTableCopy> m_label;
-};
-
-const TNewChartPartTables& NewChartPartTables() {
-  static const TNewChartPartTables tables;
-  return tables;
+    return TStoredTableCopy(TextLabelStoredTable(), &reference.TextLabel(1));
+  }();
+  return table;
 }
 
 // The chart's table without declared defaults: its written form holds every property, the state a
@@ -320,7 +303,7 @@ const TStoredTable& GrafonStoredTable() {
     for (int i = 1; i <= kTextLabelCount; ++i) {
       t.Object(
           "TextLabel" + std::to_string(i), [i](C& c) -> TCustomTextLabel& { return c.TextLabel(i); },
-          NewChartPartTables().Label());
+          TextLabelTable());
     }
     t.Enum("MouseAction", &C::MouseAction, &C::SetMouseAction)
         .Boolean("MouseCursorFixed", &C::MouseCursorFixed, &C::SetMouseCursorFixed)
@@ -331,30 +314,14 @@ const TStoredTable& GrafonStoredTable() {
         .Double("PanGridOffsX", &C::PanGridOffsX, &C::SetPanGridOffsX)
         .Accepting(IsFinite, "a finite number")
         .Double("PanGridOffsY", &C::PanGridOffsY, &C::SetPanGridOffsY)
-        .Accepting(IsFinite, "a finite number")
-        .Object(
-            "Scale1X", [](C& c) -> TScalePropsHoriz& { return c.Scale1X(); }, ScalePropsHorizStoredTable())
-        .Object(
-            "Scale1Y", [](C& c) -> TScalePropsVert& { return c.Scale1Y(); }, ScalePropsVertStoredTable())
-        .Object(
-            "Scale2X", [](C& c) -> TScalePropsHoriz& { return c.Scale2X(); }, ScalePropsHorizStoredTable())
-        .Object(
-            "Scale2Y", [](C& c) -> TScalePropsVert& { return c.Scale2Y(); }, ScalePropsVertStoredTable())
-        .Object(
-            "Scale3X", [](C& c) -> TScalePropsHoriz& { return c.Scale3X(); }, ScalePropsHorizStoredTable())
-        .Object(
-            "Scale3Y", [](C& c) -> TScalePropsVert& { return c.Scale3Y(); }, ScalePropsVertStoredTable())
-        .Object(
-            "Scale4X", [](C& c) -> TScalePropsHoriz& { return c.Scale4X(); }, ScalePropsHorizStoredTable())
-        .Object(
-            "Scale4Y", [](C& c) -> TScalePropsVert& { return c.Scale4Y(); }, ScalePropsVertStoredTable());
-    for (int l = 5; l <= kLayerCount; ++l) {
+        .Accepting(IsFinite, "a finite number");
+    for (int l = 1; l <= kLayerCount; ++l) {
       t.Object(
            AxisName(l, true), [l](C& c) -> TScalePropsHoriz& { return c.ScaleXOf(l); },
-           NewChartPartTables().X(l))
+           ScalePropsHorizStoredTable())
           .Object(
               AxisName(l, false), [l](C& c) -> TScalePropsVert& { return c.ScaleYOf(l); },
-              NewChartPartTables().Y(l));
+              ScalePropsVertStoredTable());
     }
     t.Enum("StandardLayout", &C::StandardLayout, &C::SetStandardLayout)
         .NotWritten()

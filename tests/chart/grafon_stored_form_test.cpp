@@ -133,11 +133,11 @@ TEST_F(GrafonStoredForm, NewChartWritesItsValuesAndLeavesOutDeclaredDefaults) {
   for (const char* name :
        {"MarginLeft", "ShadowWidth", "DataColor", "PenStyle", "ChartFrameColor", "FillColor", "ChartColor",
         "WindColor", "GridColor", "LineWidth", "StandardLayout", "LRim", "RRim", "TRim", "BRim",
-        "TextBkColor", "TextFontStyle", "Scale5X", "UseDataOf"}) {
+        "TextBkColor", "TextFontStyle", "TextLabel1", "UseDataOf"}) {
     EXPECT_FALSE(HasTopLevel(form, name)) << name;
   }
-  for (const char* name : {"Isometric", "JointLayers", "CaptionTrim", "CrossHair4", "Scale4Y", "TextFont",
-                           "ShadowColor", "Font", "Visible", "ShowHint"}) {
+  for (const char* name : {"Isometric", "JointLayers", "CaptionTrim", "CrossHair4", "Scale4Y", "Scale16Y",
+                           "TextFont", "ShadowColor", "Font", "Visible", "ShowHint"}) {
     EXPECT_TRUE(HasTopLevel(form, name)) << name;
   }
   EXPECT_NE(form.find("    \"L16yControlledBy\": 16\n"), std::string::npos);
