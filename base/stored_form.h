@@ -253,6 +253,13 @@ class TStoredTableOf : public TStoredTable {
     return *this;
   }
 
+  // Adds the properties add(*this) adds: those made in a loop.
+  template <class F>
+  TStoredTableOf& With(F add) {
+    add(*this);
+    return *this;
+  }
+
   // The declared default of the last property: a value of its kind (an enumeration value, a TSet,
   // a number, a text, a char).
   template <class V>

@@ -3,8 +3,6 @@
 #include <array>
 #include <cmath>
 #include <exception>
-#include <memory>
-#include <vector>
 
 #include "base/stored_form_identifiers.h"
 #include "base/stored_form_json.h"
@@ -94,6 +92,25 @@ const TStoredTable& TextLabelTable() {
     return TStoredTableCopy(TextLabelStoredTable(), &reference.TextLabel(1));
   }();
   return table;
+}
+
+void AddTextLabels(TStoredTableOf<TGrafon>& t) {
+  for (int i = 1; i <= kTextLabelCount; ++i) {
+    t.Object(
+        "TextLabel" + std::to_string(i), [i](TGrafon& c) -> TCustomTextLabel& { return c.TextLabel(i); },
+        TextLabelTable());
+  }
+}
+
+void AddAxisObjects(TStoredTableOf<TGrafon>& t) {
+  for (int l = 1; l <= kLayerCount; ++l) {
+    t.Object(
+         AxisName(l, true), [l](TGrafon& c) -> TScalePropsHoriz& { return c.ScaleXOf(l); },
+         ScalePropsHorizStoredTable())
+        .Object(
+            AxisName(l, false), [l](TGrafon& c) -> TScalePropsVert& { return c.ScaleYOf(l); },
+            ScalePropsVertStoredTable());
+  }
 }
 
 // The chart's table without declared defaults: its written form holds every property, the state a
@@ -222,124 +239,111 @@ const TStoredTable& JointLayersStoredTable() {
 
 const TStoredTable& GrafonStoredTable() {
   using C = TGrafon;
-  static const TStoredTable table = [] {
-    TStoredTableOf<C> t;
-    t.String("Name", &C::Name, &C::SetName)
-        .Integer("AllocSize", &C::AllocSize, &C::SetAllocSize)
-        .Range(1, 1000000)
-        .Boolean("AutoRedraw", &C::AutoRedraw, &C::SetAutoRedraw)
-        .Integer("MarginLeft", &C::MarginLeft, &C::SetMarginLeft)
-        .Default(50)
-        // No defaults for these three: a new chart has 20, 20, 40, not the 10, 16, 32 its
-        // construction starts from, so leaving them out at 10, 16, 32 would read back wrong.
-        .Integer("MarginRight", &C::MarginRight, &C::SetMarginRight)
-        .Integer("MarginTop", &C::MarginTop, &C::SetMarginTop)
-        .Integer("MarginBottom", &C::MarginBottom, &C::SetMarginBottom)
-        .Integer("LRim", &C::LRim, &C::SetLRim)
-        .NotWritten()
-        .Integer("RRim", &C::RRim, &C::SetRRim)
-        .NotWritten()
-        .Integer("TRim", &C::TRim, &C::SetTRim)
-        .NotWritten()
-        .Integer("BRim", &C::BRim, &C::SetBRim)
-        .NotWritten()
-        .Integer("ShadowWidth", &C::ShadowWidth, &C::SetShadowWidth)
-        .Default(0)
-        .Integer("Left", &C::Left, &C::SetLeft)
-        .Integer("Top", &C::Top, &C::SetTop)
-        .Integer("Width", &C::Width, &C::SetWidth)
-        .Range(0, kMaxBitmapSide)
-        .Integer("Height", &C::Height, &C::SetHeight)
-        .Range(0, kMaxBitmapSide)
-        .Boolean("AvoidDuplicateMarks", &C::AvoidDuplicateMarks, &C::SetAvoidDuplicateMarks)
-        .Integer("MinDupMarkDist", &C::MinDupMarkDist, &C::SetMinDupMarkDist)
-        .Object(
-            "BackGroundImg", [](C& c) -> TBakGndImg& { return c.BackGroundImg(); }, BakGndImgStoredTable())
-        .Integer("ClassDefault", &C::ClassDefault, &C::SetClassDefault)
-        .Range(0, 254)
-        .Enum("GridStyle", &C::GridStyle, &C::SetGridStyle)
-        .Double("GridDx", &C::GridDx, &C::SetGridDx)
-        .Accepting(IsGridStep, "a grid step is a finite number of at least -3")
-        .Double("GridDy", &C::GridDy, &C::SetGridDy)
-        .Accepting(IsGridStep, "a grid step is a finite number of at least -3")
-        .Boolean("Isometric", &C::Isometric, &C::SetIsometric)
-        .Color("DataColor", &C::DataColor, &C::SetDataColor)
-        .Default(TColor{0})
-        .Enum("PenStyle", &C::PenStyle, &C::SetPenStyle)
-        .Default(psSolid)
-        .Color("ChartFrameColor", &C::ChartFrameColor, &C::SetChartFrameColor)
-        .Default(TColor{0})
-        .Color("FillColor", &C::FillColor, &C::SetFillColor)
-        .Default(TColor{0xC0C0C0})
-        .Color("TextBkColor", &C::TextBkColor, &C::SetTextBkColor)
-        .NotWritten()
-        .Color("ChartColor", &C::ChartColor, &C::SetChartColor)
-        .Default(TColor{0xFFFFFF})
-        .Color("WindColor", &C::WindColor, &C::SetWindColor)
-        .Default(clBtnFace)
-        .Color("GridColor", &C::GridColor, &C::SetGridColor)
-        .Default(TColor{0})
-        .Object(
-            "JointLayers", [](C& c) -> TJointLayers& { return c.JointLayers(); }, JointLayersStoredTable())
-        .Integer("LineWidth", &C::LineWidth, &C::SetLineWidth)
-        .Default(1)
-        .String("Caption", &C::Caption, &C::SetCaption)
-        .Integer("CaptionPosX", &C::CaptionPosX, &C::SetCaptionPosX)
-        .Integer("CaptionPosY", &C::CaptionPosY, &C::SetCaptionPosY)
-        .Enum("CaptionAlignment", &C::CaptionAlignment, &C::SetCaptionAlignment)
-        .Enum("CaptionAnchorHoriz", &C::CaptionAnchorHoriz, &C::SetCaptionAnchorHoriz)
-        .Enum("CaptionAnchorVert", &C::CaptionAnchorVert, &C::SetCaptionAnchorVert)
-        .Integer("CaptionTrim", &C::CaptionTrim, &C::SetCaptionTrim)
-        .Color("MouseTraceColor", &C::MouseTraceColor, &C::SetMouseTraceColor)
-        .Boolean("MouseTraceInvert", &C::MouseTraceInvert, &C::SetMouseTraceInvert)
-        .Object(
-            "CrossHair1", [](C& c) -> TCrossHair& { return c.CrossHair1(); }, CrossHairStoredTable())
-        .Object(
-            "CrossHair2", [](C& c) -> TCrossHair& { return c.CrossHair2(); }, CrossHairStoredTable())
-        .Object(
-            "CrossHair3", [](C& c) -> TCrossHair& { return c.CrossHair3(); }, CrossHairStoredTable())
-        .Object(
-            "CrossHair4", [](C& c) -> TCrossHair& { return c.CrossHair4(); }, CrossHairStoredTable());
-    for (int i = 1; i <= kTextLabelCount; ++i) {
-      t.Object(
-          "TextLabel" + std::to_string(i), [i](C& c) -> TCustomTextLabel& { return c.TextLabel(i); },
-          TextLabelTable());
-    }
-    t.Enum("MouseAction", &C::MouseAction, &C::SetMouseAction)
-        .Boolean("MouseCursorFixed", &C::MouseCursorFixed, &C::SetMouseCursorFixed)
-        .Double("PanGridDx", &C::PanGridDx, &C::SetPanGridDx)
-        .Accepting(IsFinite, "a finite number")
-        .Double("PanGridDy", &C::PanGridDy, &C::SetPanGridDy)
-        .Accepting(IsFinite, "a finite number")
-        .Double("PanGridOffsX", &C::PanGridOffsX, &C::SetPanGridOffsX)
-        .Accepting(IsFinite, "a finite number")
-        .Double("PanGridOffsY", &C::PanGridOffsY, &C::SetPanGridOffsY)
-        .Accepting(IsFinite, "a finite number");
-    for (int l = 1; l <= kLayerCount; ++l) {
-      t.Object(
-           AxisName(l, true), [l](C& c) -> TScalePropsHoriz& { return c.ScaleXOf(l); },
-           ScalePropsHorizStoredTable())
+  static const TStoredTable table =
+      TStoredTableOf<C>()
+          .String("Name", &C::Name, &C::SetName)
+          .Integer("AllocSize", &C::AllocSize, &C::SetAllocSize)
+          .Range(1, 1000000)
+          .Boolean("AutoRedraw", &C::AutoRedraw, &C::SetAutoRedraw)
+          .Integer("MarginLeft", &C::MarginLeft, &C::SetMarginLeft)
+          .Default(50)
+          // No defaults for these three: a new chart has 20, 20, 40, not the 10, 16, 32 its
+          // construction starts from, so leaving them out at 10, 16, 32 would read back wrong.
+          .Integer("MarginRight", &C::MarginRight, &C::SetMarginRight)
+          .Integer("MarginTop", &C::MarginTop, &C::SetMarginTop)
+          .Integer("MarginBottom", &C::MarginBottom, &C::SetMarginBottom)
+          .Integer("LRim", &C::LRim, &C::SetLRim)
+          .NotWritten()
+          .Integer("RRim", &C::RRim, &C::SetRRim)
+          .NotWritten()
+          .Integer("TRim", &C::TRim, &C::SetTRim)
+          .NotWritten()
+          .Integer("BRim", &C::BRim, &C::SetBRim)
+          .NotWritten()
+          .Integer("ShadowWidth", &C::ShadowWidth, &C::SetShadowWidth)
+          .Default(0)
+          .Integer("Left", &C::Left, &C::SetLeft)
+          .Integer("Top", &C::Top, &C::SetTop)
+          .Integer("Width", &C::Width, &C::SetWidth)
+          .Range(0, kMaxBitmapSide)
+          .Integer("Height", &C::Height, &C::SetHeight)
+          .Range(0, kMaxBitmapSide)
+          .Boolean("AvoidDuplicateMarks", &C::AvoidDuplicateMarks, &C::SetAvoidDuplicateMarks)
+          .Integer("MinDupMarkDist", &C::MinDupMarkDist, &C::SetMinDupMarkDist)
           .Object(
-              AxisName(l, false), [l](C& c) -> TScalePropsVert& { return c.ScaleYOf(l); },
-              ScalePropsVertStoredTable());
-    }
-    t.Enum("StandardLayout", &C::StandardLayout, &C::SetStandardLayout)
-        .NotWritten()
-        .Enum("ShadowStyle", &C::ShadowStyle, &C::SetShadowStyle)
-        .Color("ShadowColor", &C::ShadowColor, &C::SetShadowColor)
-        .Color("ShadowBakColor", &C::ShadowBakColor, &C::SetShadowBakColor)
-        .Object(
-            "TextFont", [](C& c) -> TFont& { return c.TextFont(); }, FontStoredTable())
-        .Set("TextFontStyle", &C::TextFontStyle, &C::SetTextFontStyle)
-        .NotWritten()
-        .Enum("TextBkStyle", &C::TextBkStyle, &C::SetTextBkStyle)
-        .Enum("TextAlignment", &C::TextAlignment, &C::SetTextAlignment)
-        .Object(
-            "Font", [](C& c) -> TFont& { return c.Font(); }, FontStoredTable())
-        .Boolean("Visible", &C::Visible, &C::SetVisible)
-        .Boolean("ShowHint", &C::ShowHint, &C::SetShowHint);
-    return t;
-  }();
+              "BackGroundImg", [](C& c) -> TBakGndImg& { return c.BackGroundImg(); }, BakGndImgStoredTable())
+          .Integer("ClassDefault", &C::ClassDefault, &C::SetClassDefault)
+          .Range(0, 254)
+          .Enum("GridStyle", &C::GridStyle, &C::SetGridStyle)
+          .Double("GridDx", &C::GridDx, &C::SetGridDx)
+          .Accepting(IsGridStep, "a grid step is a finite number of at least -3")
+          .Double("GridDy", &C::GridDy, &C::SetGridDy)
+          .Accepting(IsGridStep, "a grid step is a finite number of at least -3")
+          .Boolean("Isometric", &C::Isometric, &C::SetIsometric)
+          .Color("DataColor", &C::DataColor, &C::SetDataColor)
+          .Default(TColor{0})
+          .Enum("PenStyle", &C::PenStyle, &C::SetPenStyle)
+          .Default(psSolid)
+          .Color("ChartFrameColor", &C::ChartFrameColor, &C::SetChartFrameColor)
+          .Default(TColor{0})
+          .Color("FillColor", &C::FillColor, &C::SetFillColor)
+          .Default(TColor{0xC0C0C0})
+          .Color("TextBkColor", &C::TextBkColor, &C::SetTextBkColor)
+          .NotWritten()
+          .Color("ChartColor", &C::ChartColor, &C::SetChartColor)
+          .Default(TColor{0xFFFFFF})
+          .Color("WindColor", &C::WindColor, &C::SetWindColor)
+          .Default(clBtnFace)
+          .Color("GridColor", &C::GridColor, &C::SetGridColor)
+          .Default(TColor{0})
+          .Object(
+              "JointLayers", [](C& c) -> TJointLayers& { return c.JointLayers(); }, JointLayersStoredTable())
+          .Integer("LineWidth", &C::LineWidth, &C::SetLineWidth)
+          .Default(1)
+          .String("Caption", &C::Caption, &C::SetCaption)
+          .Integer("CaptionPosX", &C::CaptionPosX, &C::SetCaptionPosX)
+          .Integer("CaptionPosY", &C::CaptionPosY, &C::SetCaptionPosY)
+          .Enum("CaptionAlignment", &C::CaptionAlignment, &C::SetCaptionAlignment)
+          .Enum("CaptionAnchorHoriz", &C::CaptionAnchorHoriz, &C::SetCaptionAnchorHoriz)
+          .Enum("CaptionAnchorVert", &C::CaptionAnchorVert, &C::SetCaptionAnchorVert)
+          .Integer("CaptionTrim", &C::CaptionTrim, &C::SetCaptionTrim)
+          .Color("MouseTraceColor", &C::MouseTraceColor, &C::SetMouseTraceColor)
+          .Boolean("MouseTraceInvert", &C::MouseTraceInvert, &C::SetMouseTraceInvert)
+          .Object(
+              "CrossHair1", [](C& c) -> TCrossHair& { return c.CrossHair1(); }, CrossHairStoredTable())
+          .Object(
+              "CrossHair2", [](C& c) -> TCrossHair& { return c.CrossHair2(); }, CrossHairStoredTable())
+          .Object(
+              "CrossHair3", [](C& c) -> TCrossHair& { return c.CrossHair3(); }, CrossHairStoredTable())
+          .Object(
+              "CrossHair4", [](C& c) -> TCrossHair& { return c.CrossHair4(); }, CrossHairStoredTable())
+          .With(AddTextLabels)
+          .Enum("MouseAction", &C::MouseAction, &C::SetMouseAction)
+          .Boolean("MouseCursorFixed", &C::MouseCursorFixed, &C::SetMouseCursorFixed)
+          .Double("PanGridDx", &C::PanGridDx, &C::SetPanGridDx)
+          .Accepting(IsFinite, "a finite number")
+          .Double("PanGridDy", &C::PanGridDy, &C::SetPanGridDy)
+          .Accepting(IsFinite, "a finite number")
+          .Double("PanGridOffsX", &C::PanGridOffsX, &C::SetPanGridOffsX)
+          .Accepting(IsFinite, "a finite number")
+          .Double("PanGridOffsY", &C::PanGridOffsY, &C::SetPanGridOffsY)
+          .Accepting(IsFinite, "a finite number")
+          .With(AddAxisObjects)
+          .Enum("StandardLayout", &C::StandardLayout, &C::SetStandardLayout)
+          .NotWritten()
+          .Enum("ShadowStyle", &C::ShadowStyle, &C::SetShadowStyle)
+          .Color("ShadowColor", &C::ShadowColor, &C::SetShadowColor)
+          .Color("ShadowBakColor", &C::ShadowBakColor, &C::SetShadowBakColor)
+          .Object(
+              "TextFont", [](C& c) -> TFont& { return c.TextFont(); }, FontStoredTable())
+          .Set("TextFontStyle", &C::TextFontStyle, &C::SetTextFontStyle)
+          .NotWritten()
+          .Enum("TextBkStyle", &C::TextBkStyle, &C::SetTextBkStyle)
+          .Enum("TextAlignment", &C::TextAlignment, &C::SetTextAlignment)
+          .Object(
+              "Font", [](C& c) -> TFont& { return c.Font(); }, FontStoredTable())
+          .Boolean("Visible", &C::Visible, &C::SetVisible)
+          .Boolean("ShowHint", &C::ShowHint, &C::SetShowHint);
   return table;
 }
 
