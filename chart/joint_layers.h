@@ -40,7 +40,7 @@ class TJointLayers : public TPersistent {
 
   // Reading a stored form: the entry as written (destination in 1..16), without the rules above,
   // a range change or notification; a form replaces the joins as a whole, and the tables are
-  // checked once it is read (CheckJoins).
+  // checked once it is read (CheckXJoin, CheckYJoin).
   void SetXControlledByAsStored(int layer, int destination);
   void SetYControlledByAsStored(int layer, int destination);
   // Raises what the setter of layer's X (Y) entry raises when the entry keeps joins more than one
