@@ -66,7 +66,9 @@ namespace nox {
 
 constexpr int kCrossHairCount = 4;
 constexpr int kTextLabelCount = 50;
-constexpr int kMaxDataUsers = 4;  // charts that may use one chart's data
+constexpr int kMaxDataUsers = 4;      // charts that may use one chart's data
+constexpr int kLeastChartWidth = 80;  // the chart area a control's minimum size leaves room for, pixels
+constexpr int kLeastChartHeight = 20;
 // Margins are kept within 0..kMaxMargin pixels, so the minimum control size stays a valid image.
 constexpr int kMaxMargin = 3000;
 // Bytes of the chart's Caption: a title of a line or a few. Longer text cannot show in a control and
@@ -197,7 +199,9 @@ class TCustomGrafon : public TControl {
   bool ConfinementActive() const;
 
   // True makes every layer's Y range match its X range's physical scale (using the screen's pixel
-  // aspect), records a zoom snapshot and repaints; False only stores.
+  // aspect), records a zoom snapshot and repaints; False only stores. While a stored form is being
+  // read, True only stores too and size or margin changes do not re-fit: the form holds the ranges
+  // as they were fitted.
   bool Isometric() const { return m_isometric; }  // = False
   void SetIsometric(bool value);
 
@@ -429,13 +433,16 @@ class TCustomGrafon : public TControl {
   // ---------------------------------------------------------------------------------------------
   // control behaviour
   // The control's size never falls below MarginLeft + MarginRight + ShadowWidth + 80 wide and
-  // MarginTop + MarginBottom + ShadowWidth + 20 high.
+  // MarginTop + MarginBottom + ShadowWidth + 20 high. While a stored form is read the size is taken
+  // as stored down to 80 x 20: margins changed after a resize leave a chart below its minimum.
   void SetBounds(int left, int top, int width, int height) override;
   // The least size SetBounds gives: room for the margins, the shadow and a chart area.
-  int MinimumWidth() const { return m_marginLeft + m_marginRight + m_shadowWidth + 80; }
-  int MinimumHeight() const { return m_marginTop + m_marginBottom + m_shadowWidth + 20; }
-  // After reading a stored form: ends the property objects' loading guard, computes the mapping,
-  // repaints. A chart made in code ends the guard when it is first shown or painted.
+  int MinimumWidth() const { return m_marginLeft + m_marginRight + m_shadowWidth + kLeastChartWidth; }
+  int MinimumHeight() const { return m_marginTop + m_marginBottom + m_shadowWidth + kLeastChartHeight; }
+  // After reading a stored form: ends the property objects' loading guard, lets joined axes the
+  // form gave no range for follow their controllers, computes the mapping, repaints. While the form
+  // was read, property changes did not re-apply joins (ScaleChanged waits for this step). A chart
+  // made in code ends the guard when it is first shown or painted.
   void Loaded() override;
   // Arrow keys and Tab reach the chart's key events.
   int DialogCode() const override { return dlgcWantArrows | dlgcWantTab; }
@@ -672,6 +679,9 @@ class TCustomGrafon : public TControl {
 
   // ranges
   bool StoreAxisRequest(TScaleProps& props, long double low, long double high);
+  // After a stored form was read: a joined axis the form gave no range for takes its controller's
+  // range, as when the join is made (no history); the ranges the form gave stay as written.
+  void FollowJoinsWithoutStoredRange();
   void FitIsometric(int layer);
   bool IsPanning(bool xAxis) const;
 

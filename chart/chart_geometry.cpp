@@ -91,8 +91,10 @@ void TCustomGrafon::SetShadowWidth(int value) {
 void TCustomGrafon::SetBounds(int left, int top, int width, int height) {
   TPaintHold hold(*this);
   TScaleChangeBatch batch(*this);
-  height = std::max(height, MinimumHeight());
-  width = std::max(width, MinimumWidth());
+  // A stored form gives the size as it was, below the margins' minimum too when they grew after it
+  // was set; no chart is ever below the minimum of margins 0.
+  height = std::max(height, IsLoading() ? kLeastChartHeight : MinimumHeight());
+  width = std::max(width, IsLoading() ? kLeastChartWidth : MinimumWidth());
   TControl::SetBounds(left, top, width, height);
   for (std::size_t i = 0; i < static_cast<std::size_t>(kLayerCount); ++i) {
     const int layer = static_cast<int>(i) + 1;

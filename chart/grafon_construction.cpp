@@ -224,6 +224,7 @@ void TCustomGrafon::Loaded() {
     PushScaleProps(ScaleControlY(l), ScaleYOf(l));
   }
   EndLoadingGuards();
+  FollowJoinsWithoutStoredRange();
   UpdateLayerMapping();
   Repaint();
 }
@@ -232,6 +233,28 @@ void TCustomGrafon::EndLoadingGuards() {
   for (int l = 1; l <= kLayerCount; ++l) {
     ScaleXOf(l).SetLoadingGuard(false);
     ScaleYOf(l).SetLoadingGuard(false);
+  }
+}
+
+void TCustomGrafon::FollowJoinsWithoutStoredRange() {
+  // Which axis follows which layer, decided before any range moves (and before an axis that cannot
+  // be mapped ends the step).
+  std::array<int, kLayerCount> xSource{};
+  std::array<int, kLayerCount> ySource{};
+  for (int l = 1; l <= kLayerCount; ++l) {
+    const auto i = static_cast<std::size_t>(l - 1);
+    xSource[i] = ScaleXOf(l).RangeFromForm() ? l : m_jointLayers.XControlledBy(l);
+    ySource[i] = ScaleYOf(l).RangeFromForm() ? l : m_jointLayers.YControlledBy(l);
+    ScaleXOf(l).ForgetRangeFromForm();
+    ScaleYOf(l).ForgetRangeFromForm();
+  }
+  for (int l = 1; l <= kLayerCount; ++l) {
+    const auto i = static_cast<std::size_t>(l - 1);
+    if (xSource[i] == l && ySource[i] == l) continue;
+    // An axis that does not follow is given its own range, which leaves it as it is.
+    const TScaleProps& x = ScaleXOf(xSource[i]);
+    const TScaleProps& y = ScaleYOf(ySource[i]);
+    ApplyLayerRange(l, false, false, x.RangeLow(), y.RangeLow(), x.RangeHigh(), y.RangeHigh());
   }
 }
 

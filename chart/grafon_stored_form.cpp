@@ -1,9 +1,11 @@
 #include "chart/grafon_stored_form.h"
 
 #include <array>
+#include <cmath>
 #include <exception>
 
 #include "base/stored_form_identifiers.h"
+#include "base/stored_form_json.h"
 #include "base/stored_form_tables.h"
 #include "platform/bitmap.h"
 #include "platform/file_replace.h"
@@ -39,6 +41,10 @@ static_assert(kBGAreaMode.size() == kBGAreaModeCount);
 static_assert(kScaleLocationHoriz.size() == kScaleLocationHorizCount);
 static_assert(kScaleLocationVert.size() == kScaleLocationVertCount);
 
+bool IsFinite(double v) { return std::isfinite(v); }
+bool IsMinRange(double v) { return std::isfinite(v) && v > kMinLogValue; }
+bool IsGridStep(double v) { return std::isfinite(v) && v >= -3; }
+
 // The table of one axis class; P is TScalePropsHoriz or TScalePropsVert.
 template <class P>
 TStoredTable ScalePropsTable() {
@@ -53,37 +59,98 @@ TStoredTable ScalePropsTable() {
       .Object(
           "DateFormat", [](P& p) -> TDTLabel& { return p.DateFormat(); }, DTLabelStoredTable())
       .Boolean("Logarithmic", &C::Logarithmic, &C::SetLogarithmic)
-      .Enum("LabelType", &C::LabelType, &C::SetLabelType)
+      .Enum("LabelType", &C::LabelType, &C::SetLabelTypeAsStored)
       .Integer("DecPlaces", &C::DecPlaces, &C::SetDecPlaces)
       .Object(
           "Font", [](P& p) -> TFont& { return p.Font(); }, FontStoredTable())
       .Integer("MinTicks", &C::MinTicks, &C::SetMinTicks)
-      .Double("RangeLow", &C::RangeLow, &C::SetRangeLow)
-      .Double("RangeHigh", &C::RangeHigh, &C::SetRangeHigh)
+      .Double("RangeLow", &C::RangeLow, &C::SetRangeLowAsStored)
+      .Accepting(IsFinite, "a range bound is a finite number")
+      .Double("RangeHigh", &C::RangeHigh, &C::SetRangeHighAsStored)
+      .Accepting(IsFinite, "a range bound is a finite number")
       .Boolean("ShortTicks", &C::ShortTicks, &C::SetShortTicks)
       .String("ScaleInscript", &C::ScaleInscript, &C::SetScaleInscript)
       .Integer("ScalePos", &C::ScalePos, &C::SetScalePos)
-      .Double("MinRange", &C::MinRange, &C::SetMinRange)
+      .Double("MinRange", &C::MinRange, &C::SetMinRangeAsStored)
+      .Accepting(IsMinRange, "MinRange is a finite number above 1e-100")
       .Enum("MouseAction", &C::MouseAction, &C::SetMouseAction)
       .String("UserTickText", &C::UserTickText, &C::SetUserTickText)
       .Boolean("Visible", &C::Visible, &C::SetVisible)
       .Enum("ScaleLocation", &P::ScaleLocation, &P::SetScaleLocation);
 }
 
+std::string AxisName(int layer, bool isX) { return "Scale" + std::to_string(layer) + (isX ? "X" : "Y"); }
+
+std::string JoinName(int layer, bool isX) {
+  return (layer < 10 ? "L0" : "L") + std::to_string(layer) + (isX ? "xControlledBy" : "yControlledBy");
+}
+
+// The text labels are written where they differ from a new chart's, so that a form does not list
+// fifty labels a chart never used: their table declares a new chart's label as its defaults.
+const TStoredTable& TextLabelTable() {
+  static const TStoredTableCopy table = [] {
+    const TGrafon reference(nullptr);
+    return TStoredTableCopy(TextLabelStoredTable(), &reference.TextLabel(1));
+  }();
+  return table;
+}
+
+void AddTextLabels(TStoredTableOf<TGrafon>& t) {
+  for (int i = 1; i <= kTextLabelCount; ++i) {
+    t.Object(
+        "TextLabel" + std::to_string(i), [i](TGrafon& c) -> TCustomTextLabel& { return c.TextLabel(i); },
+        TextLabelTable());
+  }
+}
+
+void AddAxisObjects(TStoredTableOf<TGrafon>& t) {
+  for (int l = 1; l <= kLayerCount; ++l) {
+    t.Object(
+         AxisName(l, true), [l](TGrafon& c) -> TScalePropsHoriz& { return c.ScaleXOf(l); },
+         ScalePropsHorizStoredTable())
+        .Object(
+            AxisName(l, false), [l](TGrafon& c) -> TScalePropsVert& { return c.ScaleYOf(l); },
+            ScalePropsVertStoredTable());
+  }
+}
+
 // The chart's table without declared defaults: its written form holds every property, the state a
 // trial read starts from.
-class TFullStateTable : public TStoredTable {
- public:
-  explicit TFullStateTable(const TStoredTable& table) {
-    m_properties = table.Properties();
-    for (TStoredProperty& p : m_properties) p.declaredDefault.reset();
-    m_describes = [&table](const TObject& o) { return table.Describes(o); };
-  }
-};
-
 const TStoredTable& FullStateTable() {
-  static const TFullStateTable table(GrafonStoredTable());
+  static const TStoredTableCopy table(GrafonStoredTable(), nullptr);
   return table;
+}
+
+EStoredFormError Refusal(const TStoredPlaces& places, const std::string& path, const std::string& reason) {
+  const TStoredPlace place = PlaceOf(places, path);
+  return EStoredFormError(path, place.line, place.column, reason);
+}
+
+// Refuses a state that the text leaves the chart in and that the chart cannot hold, at the property
+// of the text that makes it so: joins more than one level deep (the setter's error nested), a range
+// wider than a Double holds.
+void CheckReadState(const TGrafon& chart, const TStoredPlaces& places) {
+  const TJointLayers& joins = chart.JointLayers();
+  for (int l = 1; l <= kLayerCount; ++l) {
+    for (const bool isX : {true, false}) {
+      try {
+        isX ? joins.CheckXJoin(l) : joins.CheckYJoin(l);
+      } catch (const ENoxGrafonError& e) {
+        std::throw_with_nested(Refusal(places, "JointLayers." + JoinName(l, isX), e.what()));
+      }
+    }
+  }
+  for (int l = 1; l <= kLayerCount; ++l) {
+    for (const bool isX : {true, false}) {
+      const TScaleProps& axis = isX ? static_cast<const TScaleProps&>(chart.ScaleXOf(l)) : chart.ScaleYOf(l);
+      if (std::isfinite(axis.RangeHigh() - axis.RangeLow())) continue;
+      const std::string prefix = AxisName(l, isX) + ".";
+      const bool highGiven = PlaceOf(places, prefix + "RangeHigh").line > 0;
+      throw Refusal(places, prefix + (highGiven ? "RangeHigh" : "RangeLow"),
+                    "the range " + detail::FormatDouble(axis.RangeLow()) + " .. " +
+                        detail::FormatDouble(axis.RangeHigh()) + " is wider than a Double holds");
+    }
+  }
 }
 
 // What reading a text does to a chart: the axis objects' loading guards set again (a chart that was
@@ -94,32 +161,27 @@ void ReadIntoChart(TGrafon& chart, std::string_view json) {
     chart.ScaleYOf(l).SetLoadingGuard(true);
   }
   ReadStoredForm(chart, json, GrafonStoredTable());
-  // Margins and shadow read after the size (or without one) may leave the control below its
-  // minimum size; it is raised now, so that what the chart writes reads back the same.
-  if (chart.Width() < chart.MinimumWidth() || chart.Height() < chart.MinimumHeight()) {
-    chart.SetBounds(chart.Left(), chart.Top(), chart.Width(), chart.Height());
-  }
 }
 
 // Reads json into a stand-in that holds chart's stored state and the axis objects of all its
-// layers; throws what reading it into chart would throw. The stand-in is built without events, so
-// nothing outside learns of it.
-void TrialRead(const TGrafon& chart, std::string_view json) {
+// layers, and checks the state it leaves; throws what reading it into chart would throw. The
+// stand-in is built without events, so nothing outside learns of it.
+void TrialRead(const TGrafon& chart, std::string_view json, const TStoredPlaces& places) {
   TGrafon trial(nullptr);
   trial.SetBounds(chart.Left(), chart.Top(), chart.Width(),
                   chart.Height());  // one resize of its images, not two
   try {
     ReadStoredForm(trial, WriteStoredForm(chart, FullStateTable()), FullStateTable());
-  } catch (const std::exception&) {
-    // The chart's own state does not read back (an axis already logarithmic over a bound <= 0):
-    // there is nothing to try on, the reading itself decides.
-    return;
+  } catch (const ENoxGrafonError&) {
+    // The chart's own state cannot be mapped (an axis made logarithmic over a bound <= 0 in code);
+    // the stand-in holds it all the same, and the text decides whether it can.
   }
   for (int l = 1; l <= kLayerCount; ++l) {
     trial.ScaleXOf(l).Assign(chart.ScaleXOf(l));
     trial.ScaleYOf(l).Assign(chart.ScaleYOf(l));
   }
   ReadIntoChart(trial, json);
+  CheckReadState(trial, places);
 }
 
 }  // namespace
@@ -162,14 +224,13 @@ const TStoredTable& JointLayersStoredTable() {
   static const TStoredTable table = [] {
     TStoredTableOf<TJointLayers> t;
     for (int l = 1; l <= kLayerCount; ++l) {
-      const std::string prefix = (l < 10 ? "L0" : "L") + std::to_string(l);
       t.Integer(
-           prefix + "xControlledBy", [l](const TJointLayers& j) { return j.XControlledBy(l); },
-           [l](TJointLayers& j, int d) { j.SetXControlledBy(l, d); })
+           JoinName(l, true), [l](const TJointLayers& j) { return j.XControlledBy(l); },
+           [l](TJointLayers& j, int d) { j.SetXControlledByAsStored(l, d); })
           .Range(1, kLayerCount);
       t.Integer(
-           prefix + "yControlledBy", [l](const TJointLayers& j) { return j.YControlledBy(l); },
-           [l](TJointLayers& j, int d) { j.SetYControlledBy(l, d); })
+           JoinName(l, false), [l](const TJointLayers& j) { return j.YControlledBy(l); },
+           [l](TJointLayers& j, int d) { j.SetYControlledByAsStored(l, d); })
           .Range(1, kLayerCount);
     }
     return t;
@@ -183,6 +244,7 @@ const TStoredTable& GrafonStoredTable() {
       TStoredTableOf<C>()
           .String("Name", &C::Name, &C::SetName)
           .Integer("AllocSize", &C::AllocSize, &C::SetAllocSize)
+          .Range(1, 1000000)
           .Boolean("AutoRedraw", &C::AutoRedraw, &C::SetAutoRedraw)
           .Integer("MarginLeft", &C::MarginLeft, &C::SetMarginLeft)
           .Default(50)
@@ -212,9 +274,12 @@ const TStoredTable& GrafonStoredTable() {
           .Object(
               "BackGroundImg", [](C& c) -> TBakGndImg& { return c.BackGroundImg(); }, BakGndImgStoredTable())
           .Integer("ClassDefault", &C::ClassDefault, &C::SetClassDefault)
+          .Range(0, 254)
           .Enum("GridStyle", &C::GridStyle, &C::SetGridStyle)
           .Double("GridDx", &C::GridDx, &C::SetGridDx)
+          .Accepting(IsGridStep, "a grid step is a finite number of at least -3")
           .Double("GridDy", &C::GridDy, &C::SetGridDy)
+          .Accepting(IsGridStep, "a grid step is a finite number of at least -3")
           .Boolean("Isometric", &C::Isometric, &C::SetIsometric)
           .Color("DataColor", &C::DataColor, &C::SetDataColor)
           .Default(TColor{0})
@@ -253,28 +318,18 @@ const TStoredTable& GrafonStoredTable() {
               "CrossHair3", [](C& c) -> TCrossHair& { return c.CrossHair3(); }, CrossHairStoredTable())
           .Object(
               "CrossHair4", [](C& c) -> TCrossHair& { return c.CrossHair4(); }, CrossHairStoredTable())
+          .With(AddTextLabels)
           .Enum("MouseAction", &C::MouseAction, &C::SetMouseAction)
           .Boolean("MouseCursorFixed", &C::MouseCursorFixed, &C::SetMouseCursorFixed)
           .Double("PanGridDx", &C::PanGridDx, &C::SetPanGridDx)
+          .Accepting(IsFinite, "a finite number")
           .Double("PanGridDy", &C::PanGridDy, &C::SetPanGridDy)
+          .Accepting(IsFinite, "a finite number")
           .Double("PanGridOffsX", &C::PanGridOffsX, &C::SetPanGridOffsX)
+          .Accepting(IsFinite, "a finite number")
           .Double("PanGridOffsY", &C::PanGridOffsY, &C::SetPanGridOffsY)
-          .Object(
-              "Scale1X", [](C& c) -> TScalePropsHoriz& { return c.Scale1X(); }, ScalePropsHorizStoredTable())
-          .Object(
-              "Scale1Y", [](C& c) -> TScalePropsVert& { return c.Scale1Y(); }, ScalePropsVertStoredTable())
-          .Object(
-              "Scale2X", [](C& c) -> TScalePropsHoriz& { return c.Scale2X(); }, ScalePropsHorizStoredTable())
-          .Object(
-              "Scale2Y", [](C& c) -> TScalePropsVert& { return c.Scale2Y(); }, ScalePropsVertStoredTable())
-          .Object(
-              "Scale3X", [](C& c) -> TScalePropsHoriz& { return c.Scale3X(); }, ScalePropsHorizStoredTable())
-          .Object(
-              "Scale3Y", [](C& c) -> TScalePropsVert& { return c.Scale3Y(); }, ScalePropsVertStoredTable())
-          .Object(
-              "Scale4X", [](C& c) -> TScalePropsHoriz& { return c.Scale4X(); }, ScalePropsHorizStoredTable())
-          .Object(
-              "Scale4Y", [](C& c) -> TScalePropsVert& { return c.Scale4Y(); }, ScalePropsVertStoredTable())
+          .Accepting(IsFinite, "a finite number")
+          .With(AddAxisObjects)
           .Enum("StandardLayout", &C::StandardLayout, &C::SetStandardLayout)
           .NotWritten()
           .Enum("ShadowStyle", &C::ShadowStyle, &C::SetShadowStyle)
@@ -302,8 +357,8 @@ void SaveGrafonFormToFile(const TGrafon& chart, const std::string& path) {
 
 void ReadGrafonForm(TGrafon& chart, std::string_view json) {
   // A text that does not fit the tables is refused before anything is built.
-  CheckStoredForm(json, GrafonStoredTable());
-  TrialRead(chart, json);
+  const TStoredPlaces places = StoredFormPlaces(json, GrafonStoredTable());
+  TrialRead(chart, json, places);
   ReadIntoChart(chart, json);
 }
 

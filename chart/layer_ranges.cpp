@@ -194,6 +194,8 @@ void TCustomGrafon::RecallZoom(int n) {
 // --- isometric scaling ---
 
 void TCustomGrafon::FitIsometric(int layer) {
+  // A stored form being read holds its ranges as they were fitted.
+  if (IsLoading()) return;
   const long double aw = ChartAreaWidth() + 1;
   const long double ah = ChartAreaHeight() + 1;
   // Without a chart area there is no physical scale to match.
@@ -209,7 +211,7 @@ void TCustomGrafon::FitIsometric(int layer) {
 
 void TCustomGrafon::SetIsometric(bool value) {
   m_isometric = value;
-  if (!value) return;
+  if (!value || IsLoading()) return;
   TScaleChangeBatch batch(*this);
   for (int l = 1; l <= kLayerCount; ++l) FitIsometric(l);
   const bool repainted = batch.Finish();

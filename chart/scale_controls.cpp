@@ -122,6 +122,9 @@ void TCustomGrafon::PushAllScaleProps() {
 }
 
 void TCustomGrafon::ScaleChanged(TObject* /*Sender*/) {
+  // A stored form being read is taken as one state: Loaded pushes the property objects, and joined
+  // layers do not follow ranges read halfway.
+  if (IsLoading()) return;
   if (m_scaleChangeDepth > 0) {
     m_scaleChangePending = true;
     return;

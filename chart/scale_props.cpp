@@ -61,6 +61,7 @@ void TScaleProps::ResetFields() {
   m_mouseAction = maNone;
   m_userTickText.clear();
   m_visible = false;
+  m_rangeFromForm = false;
 }
 
 void TScaleProps::ResetDefaults() { ResetFields(); }
@@ -216,6 +217,16 @@ void TScaleProps::SetRangeHigh(double value) {
   ChangedOrRestored(before);
 }
 
+void TScaleProps::SetRangeLowAsStored(double value) {
+  m_rangeLow = value;
+  m_rangeFromForm = true;
+}
+
+void TScaleProps::SetRangeHighAsStored(double value) {
+  m_rangeHigh = value;
+  m_rangeFromForm = true;
+}
+
 void TScaleProps::SetMinRange(double value) {
   if (!std::isfinite(value) || value <= kMinLogValue) return;
   if (std::fabs(m_rangeHigh - m_rangeLow) >= value) {
@@ -281,29 +292,14 @@ void TScaleProps::Assign(const TPersistent& Source) {
   m_visible = source->m_visible;
 }
 
-void TScalePropsHoriz::ResetDefaults() {
-  TScaleProps::ResetDefaults();
-  m_scaleLocation = slBottom;
-}
-
 void TScalePropsHoriz::SetScaleLocation(TScaleLocationHoriz value) {
   if (value >= kScaleLocationHorizCount) return;
-  m_scaleLocation = value;
-  // Without notifying twice: the scale type is part of the same change.
-  SetScaleTypeQuietly(value == slTop ? sctXB : sctXT);
-  Changed();
-}
-
-void TScalePropsVert::ResetDefaults() {
-  TScaleProps::ResetDefaults();
-  m_scaleLocation = slLeft;
+  SetScaleType(value == slTop ? sctXB : sctXT);
 }
 
 void TScalePropsVert::SetScaleLocation(TScaleLocationVert value) {
   if (value >= kScaleLocationVertCount) return;
-  m_scaleLocation = value;
-  SetScaleTypeQuietly(value == slLeft ? sctYR : sctYL);
-  Changed();
+  SetScaleType(value == slLeft ? sctYR : sctYL);
 }
 
 }  // namespace nox

@@ -105,6 +105,18 @@ class TScaleProps : public TPersistent {
   double MinRange() const { return m_minRange; }
   void SetMinRange(double value);
 
+  // Reading a stored form: the values as written, without the setters' rules and without notifying
+  // (the owning chart takes the form as one state when its loading ends). The stored form accepts
+  // only finite bounds and a MinRange above kMinLogValue. A bound read marks the range as given by
+  // the form until the chart's Loaded step (RangeFromForm).
+  void SetRangeLowAsStored(double value);
+  void SetRangeHighAsStored(double value);
+  void SetMinRangeAsStored(double value) { m_minRange = value; }
+  // The form gives Logarithmic and DecPlaces as they were: the label type alone changes neither.
+  void SetLabelTypeAsStored(TFigType value) { m_labelType = value; }
+  bool RangeFromForm() const { return m_rangeFromForm; }
+  void ForgetRangeFromForm() { m_rangeFromForm = false; }
+
   // placement
   // The scale type (not published): which edge the axis line runs along. Set by ScaleLocation or by
   // the owning chart.
@@ -119,15 +131,15 @@ class TScaleProps : public TPersistent {
   TMouseActMode MouseAction() const { return m_mouseAction; }
   void SetMouseAction(TMouseActMode value);
 
-  // From another TScaleProps: every value except MouseAction and ScaleLocation, the loading guard
-  // and both ScalePos slots included, without checks and without notifying. OnChange stays.
+  // From another TScaleProps: every value except MouseAction, the loading guard and both ScalePos
+  // slots included, without checks and without notifying. OnChange stays. The scale type comes
+  // with the values, and with it ScaleLocation, which always tells where the axis is drawn.
   void Assign(const TPersistent& Source) override;
 
   TNotifyEvent OnChange;
 
  protected:
   void Changed();
-  void SetScaleTypeQuietly(TScaleType value) { m_scaleType = value; }
 
   // What a range or logarithmic setting may leave in a state the owner cannot map.
   struct TAxisSettings {
@@ -170,34 +182,30 @@ class TScaleProps : public TPersistent {
   TMouseActMode m_mouseAction = maNone;            // = maNone
   std::string m_userTickText;                      // = empty
   bool m_visible = false;                          // = False
+  bool m_rangeFromForm = false;                    // a stored form gave a bound; until Loaded
 };
 
-// The X axis of a layer. slTop gives the scale type sctXB, slBottom sctXT.
+// The X axis of a layer. slTop gives the scale type sctXB, slBottom sctXT. ScaleLocation is read
+// from the scale type, so that it tells where the axis is drawn however the type was set (by the
+// chart per layer, or by Assign): slTop for sctXB, slBottom otherwise.
 class TScalePropsHoriz : public TScaleProps {
  public:
   TScalePropsHoriz() = default;
   std::string_view ClassName() const override { return "TScalePropsHoriz"; }
-  void ResetDefaults() override;
 
-  TScaleLocationHoriz ScaleLocation() const { return m_scaleLocation; }
+  TScaleLocationHoriz ScaleLocation() const { return ScaleType() == sctXB ? slTop : slBottom; }  // = slBottom
   void SetScaleLocation(TScaleLocationHoriz value);
-
- private:
-  TScaleLocationHoriz m_scaleLocation = slBottom;  // = slBottom
 };
 
-// The Y axis of a layer. slLeft gives the scale type sctYR, slRight sctYL.
+// The Y axis of a layer. slLeft gives the scale type sctYR, slRight sctYL; ScaleLocation reads
+// slRight for sctYL, slLeft otherwise.
 class TScalePropsVert : public TScaleProps {
  public:
   TScalePropsVert() = default;
   std::string_view ClassName() const override { return "TScalePropsVert"; }
-  void ResetDefaults() override;
 
-  TScaleLocationVert ScaleLocation() const { return m_scaleLocation; }
+  TScaleLocationVert ScaleLocation() const { return ScaleType() == sctYL ? slRight : slLeft; }  // = slLeft
   void SetScaleLocation(TScaleLocationVert value);
-
- private:
-  TScaleLocationVert m_scaleLocation = slLeft;  // = slLeft
 };
 
 }  // namespace nox
