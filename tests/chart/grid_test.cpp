@@ -3,6 +3,7 @@
 
 #include <cfloat>
 #include <cmath>
+#include <random>
 #include <set>
 
 #include "chart/grid_positions.h"
@@ -171,6 +172,74 @@ TEST_F(Grid, GoldenStyles) {
     image.Fill(clWhite);
     Draw(style, 20, 40);
     EXPECT_TRUE(MatchesGolden(image, std::string("chart/grid_") + name));
+  }
+}
+
+// A tick, the grid line that follows it and data at its value share one pixel, whatever the plot's
+// size, margins, shadow and ranges; also where the plot ends on the control's edge (MarginRight and
+// ShadowWidth 0), which the scale's own margins cannot reach. The first case is a plot 105 pixels
+// wide on 0..1, where the tick at 0.1 once stood a pixel off its grid line.
+TEST_F(ChartTest, TicksGridLinesAndDataShareTheirPixels) {
+  std::mt19937 rng(3);
+  const auto unit = [&rng] { return static_cast<double>(rng()) / 4294967296.0; };
+  const auto randomRange = [&](double& low, double& high) {
+    const double span = (1 + 9 * unit()) * std::pow(10.0, static_cast<int>(rng() % 7) - 3);
+    low = (unit() - 0.5) * 20 * span;
+    high = low + span;
+    if (rng() % 4 == 0) std::swap(low, high);
+  };
+  for (int i = 0; i < 150; ++i) {
+    TTestGrafon chart;
+    chart.HandleNeeded();
+    const int left = i == 0 ? 20 : static_cast<int>(rng() % 50);
+    const int right = i == 0 ? 0 : static_cast<int>(rng() % 3 == 0 ? 0 : rng() % 30);
+    const int shadow = i == 0 ? 0 : static_cast<int>(rng() % 3 == 0 ? 0 : rng() % 6);
+    chart.SetMarginLeft(left);
+    chart.SetMarginRight(right);
+    chart.SetMarginBottom(static_cast<int>(rng() % 3 == 0 ? 0 : rng() % 40));
+    chart.SetShadowWidth(shadow);
+    chart.SetBounds(0, 0, i == 0 ? left + 105 : 100 + static_cast<int>(rng() % 400),
+                    100 + static_cast<int>(rng() % 300));
+    double xLow = 0, xHigh = 1, yLow = 0, yHigh = 1;
+    if (i > 0) {
+      randomRange(xLow, xHigh);
+      randomRange(yLow, yHigh);
+    }
+    chart.SetLayerRange(1, xLow, yLow, xHigh, yHigh);
+    chart.SetGridColor(clRed);
+    chart.SetGridDx(0);
+    chart.SetGridDy(0);
+    std::vector<std::pair<double, int>> ticks;  // value and pixel along the axis, as drawn
+    bool xAxis = true;
+    chart.OnScaleTickDrawn = [&](TObject*, TCanvas&, TScaleType type, double v, int x, int y) {
+      if ((type == sctXB || type == sctXT) == xAxis) ticks.emplace_back(v, xAxis ? x : y);
+    };
+    for (const bool axisX : {true, false}) {
+      xAxis = axisX;
+      chart.SetGridStyle(xAxis ? gsVertLines : gsHorizLines);
+      ticks.clear();
+      chart.Repaint();
+      ASSERT_GE(ticks.size(), 3u) << "case " << i;
+      // The chart area's frame, drawn over the grid, and a line across the middle of the area, where
+      // every grid line of the axis passes.
+      const int first = xAxis ? left : chart.MarginTop();
+      const int last =
+          xAxis ? chart.Width() - right - shadow : chart.Height() - chart.MarginBottom() - shadow;
+      const int across = xAxis ? (chart.MarginTop() + chart.Height() - chart.MarginBottom() - shadow) / 2
+                               : (left + chart.Width() - right - shadow) / 2;
+      const double low = xAxis ? std::min(xLow, xHigh) : std::min(yLow, yHigh);
+      const double high = xAxis ? std::max(xLow, xHigh) : std::max(yLow, yHigh);
+      for (const auto& [v, p] : ticks) {
+        if (v < low || v >= high) continue;
+        int px = 0, py = 0;
+        chart.WorldToPixel(1, xAxis ? v : xLow, xAxis ? yLow : v, px, py);
+        ASSERT_EQ(p, xAxis ? px : py) << "case " << i << ", tick " << v;
+        if (p == first || p == last) continue;
+        const TColor grid =
+            xAxis ? chart.ControlImage().Pixel(p, across) : chart.ControlImage().Pixel(across, p);
+        ASSERT_EQ(grid, clRed) << "case " << i << ", tick " << v;
+      }
+    }
   }
 }
 

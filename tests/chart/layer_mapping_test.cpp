@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "chart/axis_mapping.h"
+#include "scale/axis_mapping.h"
 #include "chart/range_confinement.h"
 #include "tests/chart/chart_fixture.h"
 
