@@ -150,11 +150,21 @@ TTickList LayoutLinearTicks(const TTickSettings& s) {
   };
 
   if (s.ShortTicks) {
+    // A short tick within a thousandth of a short step of either bound counts as inside and lies on
+    // that bound: the walk adds a step rounded to double, so it lands a hair beside a bound it should
+    // meet (0..1 with MinTicks 10 reaches 0 as -3.5e-18, 0.3..0 with MinTicks 3 as 4.2e-17).
+    const long double tolerance = 0.001L * std::fabs(shortStep);
+    const auto onBound = [&](double v) {
+      for (const double bound : {s.RangeLow, s.RangeHigh}) {
+        if (std::fabs(static_cast<long double>(v) - bound) <= tolerance) return bound;
+      }
+      return v;
+    };
     const long double start = static_cast<long double>(nice.First) - step;
     for (int k = 0; k < kMaxTicksPerPass; ++k) {
       const double v = static_cast<double>(start + static_cast<long double>(k) * shortStep);
-      if (dir * v >= dir * s.RangeLow) {
-        list.Ticks.push_back(MakeTick(v, tmShort, true));
+      if (dir * (static_cast<long double>(v) - s.RangeLow) >= -tolerance) {
+        list.Ticks.push_back(MakeTick(onBound(v), tmShort, true));
       }
       if (passedHigh(static_cast<double>(start + static_cast<long double>(k + 1) * shortStep), shortStep))
         break;

@@ -133,6 +133,22 @@ TEST(LinearTicks, ZeroToHundredHasMajorsEveryTwentyAndShortsEveryFive) {
   EXPECT_THAT(LabelsOf(list), ElementsAre("0", "20", "40", "60", "80", "100"));
 }
 
+// Bounds that lie on the short-tick grid get a short tick each, exactly on the bound, at both ends
+// and in either direction, although the walk's sums of rounded steps land a hair beside them.
+TEST(LinearTicks, ShortTicksOnTheBoundsAreKeptAtBothEnds) {
+  struct TCase {
+    double Low, High;
+    int MinTicks;
+  };
+  for (const TCase c : {TCase{0, 1, 10}, {1, 0, 10}, {0, 0.3, 3}, {0.3, 0, 3}, {0, 0.6, 2}, {0.1, 0, 5}}) {
+    const std::vector<double> shorts =
+        ValuesOf(LayoutLinearTicks(Settings(c.Low, c.High, c.MinTicks)), tmShort);
+    ASSERT_FALSE(shorts.empty());
+    EXPECT_EQ(shorts.front(), c.Low) << c.Low << ".." << c.High;
+    EXPECT_EQ(shorts.back(), c.High) << c.Low << ".." << c.High;
+  }
+}
+
 TEST(LinearTicks, ShortTicksComeFirstThenMajors) {
   const TTickList list = LayoutLinearTicks(Settings(0, 100));
   ASSERT_EQ(list.Ticks.size(), 27u);
