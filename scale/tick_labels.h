@@ -2,6 +2,9 @@
 // Label texts of scale ticks: number of decimals, number and time formats, user texts and the
 // prefix/suffix of numeric labels.
 
+#include <cstddef>
+#include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -23,7 +26,19 @@ int AutoDecimalsLog(int DecPlaces, double Max, double Min);
 // Decimals < 0: the 8-character exponent form with two significant digits: a sign position (blank or
 // "-"), d.d, "E", the exponent's sign and two digits (" 1.2E+03", "-5.0E-05"); an exponent of 100 or
 // more in magnitude gives "********". NaN gives "NAN", infinities "INF" and "-INF".
-std::string FormatTickNumber(double Value, int Decimals);
+// ExtraDigits > 0 adds that many digits after the point, in either form (" 2.5001E+01").
+std::string FormatTickNumber(double Value, int Decimals, int ExtraDigits = 0);
+
+// Numeric labels are cut to this many characters, unless they carry extra digits.
+constexpr std::size_t kMaxLabelLength = 14;
+
+// The fewest extra digits (as FormatTickNumber adds them) with which Number(value, extra) gives every
+// two different values different texts; empty texts do not count. 0 when the texts, cut to
+// kMaxLabelLength characters, differ already, and when no count up to the precision of a double tells
+// the values apart. Texts with extra digits are shown uncut: the cut would take the added digits away
+// again, and in the exponent form the exponent with them.
+int DistinguishingDigits(std::span<const double> Values,
+                         const std::function<std::string(double Value, int ExtraDigits)>& Number);
 
 // Item n (1-based) of a "|"-separated list. Beyond the last item the last one is returned again; an
 // empty text gives "", a list ending in "|" has an empty last item. n below 1 gives the first item.
