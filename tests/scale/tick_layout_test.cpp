@@ -218,10 +218,10 @@ TEST(LinearTicks, LabelsAreCutToFourteenCharacters) {
 }
 
 // Labels that the rules would print alike for different ticks get the fewest extra digits that tell
-// them apart, uncut (a span of 1e-5 around 25 once read " 2.5E+01" throughout; 0.12 .. 0.26 with one
-// decimal "0.1", "0.1", "0.2" ...). Ordinary ranges, where the rules tell the ticks apart, keep their texts:
-// a checksum of the labels of 400 seeded ranges (spans 1e-3 .. 1e5 within five spans of zero,
-// logarithmic ones over 1 to 6 decades, automatic and fixed decimals) as they read before.
+// them apart, uncut (a span of 1e-5 around 25 once read " 2.5E+01" throughout; 0.12 .. 0.26 with
+// one decimal "0.1", "0.1", "0.2" ...). Ordinary ranges, where the rules tell the ticks apart, keep
+// their texts: a checksum of the labels of 400 seeded ranges (spans 1e-3 .. 1e5 within five spans
+// of zero, logarithmic ones over 1 to 6 decades, automatic and fixed decimals) as they read before.
 TEST(LinearTicks, LabelsTellTicksApartAndOrdinaryRangesKeepTheirTexts) {
   EXPECT_THAT(
       LabelsOf(LayoutLinearTicks(Settings(24.999995, 25.000005))),
