@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <map>
+#include <optional>
 
 #include "base/rounding.h"
 
@@ -54,8 +54,7 @@ constexpr int kMaxExtraDigits = 15;
 std::string ExponentText(double value, int extraDigits) {
   char buffer[64];
   // "%.1E" gives d.dE+xx with at least two exponent digits, rounded from the exact binary value.
-  std::snprintf(buffer, sizeof buffer, "%.*E", 1 + std::min(extraDigits, kMaxExtraDigits),
-                std::fabs(value));
+  std::snprintf(buffer, sizeof buffer, "%.*E", 1 + std::min(extraDigits, kMaxExtraDigits), std::fabs(value));
   const std::string mantissaAndExponent = buffer;
   const std::size_t e = mantissaAndExponent.find('E');
   const std::string mantissa = mantissaAndExponent.substr(0, e);
@@ -80,21 +79,30 @@ std::string FormatTickNumber(double Value, int Decimals, int ExtraDigits) {
   return ExponentText(Value, extra);
 }
 
-int DistinguishingDigits(std::span<const double> Values,
-                         const std::function<std::string(double Value, int ExtraDigits)>& Number) {
-  for (int extra = 0; extra <= kMaxExtraDigits; ++extra) {
-    std::map<std::string, double> valueOfText;
-    bool distinct = true;
-    for (const double value : Values) {
-      std::string text = Number(value, extra);
+std::vector<std::string> DistinctNumbers(
+    std::span<const double> Values, const std::function<std::string(double Value, int ExtraDigits)>& Number) {
+  // The texts with extra digits; when they must be distinct, nothing as soon as two neighbours read
+  // alike.
+  const auto textsWith = [&](int extra, bool distinct) -> std::optional<std::vector<std::string>> {
+    std::vector<std::string> texts;
+    texts.reserve(Values.size());
+    std::size_t previous = Values.size();  // the last non-empty text, if any
+    for (std::size_t i = 0; i < Values.size(); ++i) {
+      texts.push_back(Number(Values[i], extra));
+      std::string& text = texts.back();
       if (extra == 0 && text.size() > kMaxLabelLength) text.resize(kMaxLabelLength);
       if (text.empty()) continue;
-      const auto [known, added] = valueOfText.emplace(std::move(text), value);
-      if (!added && known->second != value) distinct = false;
+      if (distinct && previous < Values.size() && texts[previous] == text && Values[previous] != Values[i]) {
+        return std::nullopt;
+      }
+      previous = i;
     }
-    if (distinct) return extra;
+    return texts;
+  };
+  for (int extra = 0; extra <= kMaxExtraDigits; ++extra) {
+    if (std::optional<std::vector<std::string>> texts = textsWith(extra, true)) return std::move(*texts);
   }
-  return 0;
+  return *textsWith(0, false);
 }
 
 std::string UserTickItem(std::string_view Text, int n) {

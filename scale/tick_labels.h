@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace nox {
 
@@ -32,13 +33,15 @@ std::string FormatTickNumber(double Value, int Decimals, int ExtraDigits = 0);
 // Numeric labels are cut to this many characters, unless they carry extra digits.
 constexpr std::size_t kMaxLabelLength = 14;
 
-// The fewest extra digits (as FormatTickNumber adds them) with which Number(value, extra) gives every
-// two different values different texts; empty texts do not count. 0 when the texts, cut to
-// kMaxLabelLength characters, differ already, and when no count up to the precision of a double tells
-// the values apart. Texts with extra digits are shown uncut: the cut would take the added digits away
-// again, and in the exponent form the exponent with them.
-int DistinguishingDigits(std::span<const double> Values,
-                         const std::function<std::string(double Value, int ExtraDigits)>& Number);
+// The texts Number(value, extra) gives Values, in order, with the fewest extra digits (as
+// FormatTickNumber adds them) that give every two neighbouring different values different texts;
+// empty texts do not count. Without extra digits the texts are cut to kMaxLabelLength characters;
+// with them they stay whole (a cut would take the added digits away again, and in the exponent form
+// the exponent with them). When no count up to the precision of a double tells the values apart,
+// the texts without extra digits. Values come in order along the axis and Number rounds
+// monotonically, so equal texts can only meet among neighbours.
+std::vector<std::string> DistinctNumbers(
+    std::span<const double> Values, const std::function<std::string(double Value, int ExtraDigits)>& Number);
 
 // Item n (1-based) of a "|"-separated list. Beyond the last item the last one is returned again; an
 // empty text gives "", a list ending in "|" has an empty last item. n below 1 gives the first item.

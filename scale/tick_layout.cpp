@@ -133,23 +133,18 @@ std::string LinearNumber(const TTickSettings& s, double labelValue, int decimals
   return FormatTickNumber(labelValue, decimals, extraDigits);
 }
 
-// A number text cut to the length of a label, unless it carries extra digits to tell it apart.
-std::string CutNumber(std::string number, int extraDigits) {
-  if (extraDigits == 0 && number.size() > kMaxLabelLength) number.resize(kMaxLabelLength);
-  return number;
+// The numbers of the labelled ticks at values, told apart (DistinctNumbers); none where user texts
+// replace them.
+std::vector<std::string> TickNumbers(const TTickSettings& s, std::span<const double> values,
+                                     const std::function<std::string(double, int)>& number) {
+  if (s.LabelType == ftUserText || s.LabelType == ftNoFigs) return {};
+  return DistinctNumbers(values, number);
 }
 
-// The label of a numeric tick from its number text: the user's text n or the inscript.
-std::string NumericLabel(const TTickSettings& s, const std::string& number, int n) {
+// The label of the n-th labelled tick (1-based): the user's text n, or its number with the inscript.
+std::string NumericLabel(const TTickSettings& s, const std::vector<std::string>& numbers, int n) {
   if (s.LabelType == ftUserText) return UserTickItem(s.UserTickText, n);
-  return ApplyInscript(number, s.ScaleInscript);
-}
-
-// Extra digits for the numbers of labelled ticks: none for user texts, which replace them.
-int ExtraDigitsFor(const TTickSettings& s, std::span<const double> values,
-                   const std::function<std::string(double, int)>& number) {
-  if (s.LabelType == ftUserText || s.LabelType == ftNoFigs) return 0;
-  return DistinguishingDigits(values, number);
+  return ApplyInscript(numbers[static_cast<std::size_t>(n - 1)], s.ScaleInscript);
 }
 
 }  // namespace
@@ -195,16 +190,15 @@ TTickList LayoutLinearTicks(const TTickSettings& s) {
   const int decimals = AutoDecimals(s.DecPlaces, s.RangeHigh, s.RangeLow);
   std::vector<double> labelValues;
   for (const double v : majors) labelValues.push_back(LinearLabelValue(s, v));
-  const int extra = ExtraDigitsFor(
-      s, labelValues, [&](double v, int digits) { return LinearNumber(s, v, decimals, digits); });
+  const std::vector<std::string> numbers =
+      TickNumbers(s, labelValues, [&](double v, int extra) { return LinearNumber(s, v, decimals, extra); });
   for (std::size_t k = 0; k < majors.size(); ++k) {
     TTick tick = MakeTick(majors[k], tmMajor, s.Vertical || !s.ShortTicks);
     tick.LabelBeforeDrawn = !s.Vertical;
     if (s.LabelType != ftNoFigs) {
       tick.Labelled = true;
       tick.LabelValue = labelValues[k];
-      tick.Label = NumericLabel(s, CutNumber(LinearNumber(s, tick.LabelValue, decimals, extra), extra),
-                                static_cast<int>(k) + 1);
+      tick.Label = NumericLabel(s, numbers, static_cast<int>(k) + 1);
       tick.LabelIndex = Round(static_cast<long double>(majors[k]) / step);
     }
     list.Ticks.push_back(std::move(tick));
@@ -214,12 +208,9 @@ TTickList LayoutLinearTicks(const TTickSettings& s) {
 
 namespace {
 
-// The number of a logarithmic major tick before the cut: the decimal exponent of a decade tick when
-// only decades are labelled (an empty text for the 2 and 5 ticks then).
-std::string LogNumber(double value, int decimals, int extraDigits, int multiple) {
-  if (decimals != -3) return FormatTickNumber(value, decimals, extraDigits);
-  if (multiple != 1) return {};
-  return FormatTickNumber(static_cast<double>(Round(std::log10(static_cast<long double>(value)))), 0);
+// The label number of a decade tick when only decades are labelled: its decimal exponent.
+std::string DecadeExponent(double decade) {
+  return FormatTickNumber(static_cast<double>(Round(std::log10(static_cast<long double>(decade)))), 0);
 }
 
 // Automatic decimals show no trailing zeros on a logarithmic scale: 2.500 reads 2.5, 3.000 reads 3.
@@ -275,10 +266,19 @@ TTickList LayoutLogTicks(const TTickSettings& s) {
   }
 
   const int decimals = AutoDecimalsLog(s.DecPlaces, max, min);
-  // Decade exponents tell every decade apart already.
-  const int extra = decimals == -3 ? 0 : ExtraDigitsFor(s, majors, [&](double v, int digits) {
-    return WithoutTrailingZeros(s, CutNumber(FormatTickNumber(v, decimals, digits), digits));
-  });
+  std::vector<std::string> numbers;
+  if (decimals == -3) {
+    // Only the decades are labelled, with exponents that tell them apart.
+    for (const auto [v, multiple] : candidates) {
+      if (isMajor(multiple)) numbers.push_back(multiple == 1 ? DecadeExponent(v) : std::string());
+    }
+  } else {
+    numbers = TickNumbers(s, majors, [&](double v, int extra) {
+      std::string text = FormatTickNumber(v, decimals, extra);
+      if (extra == 0 && text.size() > kMaxLabelLength) text.resize(kMaxLabelLength);
+      return WithoutTrailingZeros(s, std::move(text));
+    });
+  }
   TTickList list;
   int n = 0;
   for (const auto [v, multiple] : candidates) {
@@ -291,8 +291,7 @@ TTickList LayoutLogTicks(const TTickSettings& s) {
     if (major && s.LabelType != ftNoFigs) {
       tick.Labelled = true;
       ++n;
-      const std::string number = CutNumber(LogNumber(v, decimals, extra, multiple), extra);
-      tick.Label = NumericLabel(s, WithoutTrailingZeros(s, number), n);
+      tick.Label = NumericLabel(s, numbers, n);
       tick.LabelIndex = n;
     }
     list.Ticks.push_back(std::move(tick));

@@ -94,7 +94,7 @@ extern const std::array<TTimeStep, kTimeStepCount> TimeStepTable;
 // from First, labelled unless LabelType is ftNoFigs. Vertical scales record the major ticks again;
 // horizontal scales with short ticks do not (the short ticks hold those positions already).
 // Numeric labels that would read the same for different values get the fewest extra digits that
-// tell them apart (tick_labels.h, DistinguishingDigits); so do the logarithmic routine's.
+// tell them apart (tick_labels.h, DistinctNumbers); so do the logarithmic routine's.
 TTickList LayoutLinearTicks(const TTickSettings& settings);
 
 // The logarithmic routine: the decades (1, 10, 100, ...) and, when MinTicks exceeds the number of
