@@ -42,7 +42,6 @@
 
 #include "base/Nox_noxbase.h"
 #include "base/Nox_noxcolors.h"
-#include "scale/axis_mapping.h"
 #include "chart/background_image.h"
 #include "chart/chart_item.h"
 #include "chart/grafon_error.h"
@@ -60,6 +59,7 @@
 #include "platform/bitmap.h"
 #include "platform/control.h"
 #include "scale/Nox_Scale.h"
+#include "scale/axis_mapping.h"
 
 namespace nox {
 

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <limits>
 
-#include "scale/axis_mapping.h"
 #include "chart/range_confinement.h"
+#include "scale/axis_mapping.h"
 #include "tests/chart/chart_fixture.h"
 
 namespace nox::test {
