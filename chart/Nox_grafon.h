@@ -7,7 +7,7 @@
 //   item record, lists          chart_item.h, item_list.h; drawing operations item_store.cpp
 //   data sharing                data_sharing.cpp
 //   ranges, history, joins      layer_ranges.cpp, zoom_history.h, range_confinement.h, joint_layers.h
-//   world/pixel mapping         layer_mapping.cpp, axis_mapping.h
+//   world/pixel mapping         layer_mapping.cpp, scale/axis_mapping.h
 //   axis property objects       scale_props.h; the hosted scale controls scale_controls.cpp
 //   construction, Loaded, Assign  grafon_construction.cpp
 //   published properties        grafon_properties.cpp; margins, shadow, size chart_geometry.cpp
@@ -42,7 +42,6 @@
 
 #include "base/Nox_noxbase.h"
 #include "base/Nox_noxcolors.h"
-#include "chart/axis_mapping.h"
 #include "chart/background_image.h"
 #include "chart/chart_item.h"
 #include "chart/grafon_error.h"
@@ -61,6 +60,7 @@
 #include "platform/control.h"
 #include "platform/regular_file.h"
 #include "scale/Nox_Scale.h"
+#include "scale/axis_mapping.h"
 
 namespace nox {
 

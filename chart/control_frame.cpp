@@ -138,12 +138,16 @@ void TCustomGrafon::RenderControlFrame(TCanvas& canvas) {
 void TCustomGrafon::PaintScales(TCanvas& canvas) {
   // Raises ENoxGrafonError for an axis that cannot be mapped; the paint ends there.
   UpdateLayerMapping();
+  // Each scale places its ticks by its layer's mapping: on the pixels of the layer's data and of
+  // the grid lines that follow the ticks.
   for (int l = 1; l <= kLayerCount; ++l) {
     PushScaleProps(ScaleControlX(l), ScaleXOf(l));
+    ScaleControlX(l).SetHostMapping(MappingX(l));
     ScaleControlX(l).PaintNow();
   }
   for (int l = 1; l <= kLayerCount; ++l) {
     PushScaleProps(ScaleControlY(l), ScaleYOf(l));
+    ScaleControlY(l).SetHostMapping(MappingY(l));
     ScaleControlY(l).PaintNow();
   }
   if (OnScalesRendered) OnScalesRendered(this, canvas, 0, 0);

@@ -32,10 +32,10 @@
 #include <string_view>
 
 #include "base/rounding.h"
-#include "chart/axis_mapping.h"
 #include "chart/chart_item.h"
 #include "chart/render_state.h"
 #include "platform/canvas.h"
+#include "scale/axis_mapping.h"
 
 namespace nox {
 class TCustomGrafon;

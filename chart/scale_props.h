@@ -15,13 +15,11 @@
 #include "platform/object.h"
 #include "platform/ui_types.h"
 #include "scale/Nox_Scale.h"
+#include "scale/axis_mapping.h"
 
 namespace nox {
 
 class TCustomGrafon;
-
-// The smallest value a logarithmic axis accepts, and the smallest MinRange.
-constexpr double kMinLogValue = 1e-100;
 
 enum TScaleLocationHoriz : std::uint8_t { slTop, slBottom };
 enum TScaleLocationVert : std::uint8_t { slLeft, slRight };

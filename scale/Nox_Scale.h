@@ -19,11 +19,13 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "base/Nox_noxbase.h"
 #include "platform/canvas.h"
 #include "platform/control.h"
+#include "scale/axis_mapping.h"
 
 namespace nox {
 
@@ -144,8 +146,10 @@ class TScale : public TControl {
   void SetUserTickText(const std::string& value);
 
   // --- internal state, readable ---
-  double ScaleFactor() const { return m_scaleFactor; }  // = 1, pixels per world unit (per ln unit if log)
-  double ScaleOffset() const { return m_scaleOffset; }  // = 0, pixel of world value 0 (of ln value 0)
+  // = 1, pixels per world unit (per ln unit if log); negative on vertical scales
+  double ScaleFactor() const { return static_cast<double>(m_mapping.k); }
+  // = 0, pixel of world value 0 (of ln value 0)
+  double ScaleOffset() const { return static_cast<double>(m_mapping.o); }
   bool PaintSuspended() const { return m_paintSuspended; }
   bool Hosted() const { return m_hosted; }
   bool Initialising() const { return m_initialising; }
@@ -175,15 +179,21 @@ class TScale : public TControl {
   // own, at the given offset; nullptr returns to the own canvas. No redraw.
   void SetHostCanvas(TCanvas* canvas, int offsetX, int offsetY);
   void SetHosted(bool value);
+  // The host's map of the axis this scale shows: while hosted, the scale places its ticks by it
+  // instead of its own mapping, so that they stand on the pixels of the host's data and grid (the
+  // host's axis may end where the scale's margins cannot put it, on the control's edge). The host
+  // gives it before each paint; ResetDefaults forgets it.
+  void SetHostMapping(const detail::TAxisMapping& mapping);
   // Sets both bounds at once; equal bounds give High = Low + 1. NaN or infinite bounds are ignored.
   void SetRange(double low, double high);
-  // Recomputes ScaleFactor and ScaleOffset from range, size and margins. Skipped while loading or
-  // when the bounds are equal; a logarithmic mapping with a bound <= 0 keeps the old mapping. An axis
-  // with no pixels (margins larger than the control) maps everything to the middle of the control.
+  // Recomputes ScaleFactor and ScaleOffset from range, size and margins by the rule of
+  // scale/axis_mapping.h. Skipped while loading or when the bounds are equal; a logarithmic mapping
+  // with a bound <= 0 keeps the old mapping. An axis with no pixels (margins larger than the control)
+  // maps everything to the middle of the control.
   void UpdateMapping();
-  // Pixel position of a world value along the axis, rounded (ties to even) and limited to
-  // -2147483647..2147483647. On a logarithmic scale values <= 1e-100 map to 0 (ascending range) or to
-  // Width (descending). NaN maps to 0.
+  // Pixel position of a world value along the axis (by the host's map while hosted), rounded (ties to
+  // even) and limited to -2147483647..2147483647. On a logarithmic scale values <= 1e-100 map to 0
+  // (ascending range) or to Width (descending). NaN maps to 0.
   int ValueToPixel(double value) const;
   // The Index-th value of the tick list, 1-based; 0 for an index outside 1..NumTicks.
   double TickPos(int Index) const;
@@ -269,8 +279,10 @@ class TScale : public TControl {
   std::string m_userTickText;                      // "|"-separated labels for ftUserText
 
   // internal state
-  double m_scaleFactor = 1.0;       // pixels per world unit; negative on vertical scales
-  double m_scaleOffset = 0.0;       // pixel of world value 0
+  // ScaleFactor and ScaleOffset, in extended precision
+  detail::TAxisMapping m_mapping{1, 0};
+  // the host's map of this axis, see SetHostMapping
+  std::optional<detail::TAxisMapping> m_hostMapping;
   TTickValues m_tickList{};         // values of the last drawing's ticks
   int m_numTicks = 0;               // entries of m_tickList in use
   bool m_paintSuspended = true;     // Paint returns at once while set

@@ -7,7 +7,6 @@
 #include <cmath>
 #include <utility>
 
-#include "base/rounding.h"
 #include "base/stored_form.h"
 #include "scale/drag_scale_range.h"
 #include "scale/scale_paint.h"
@@ -16,9 +15,6 @@
 namespace nox {
 
 namespace {
-
-// The smallest bound a logarithmic scale accepts.
-constexpr double kLogLimit = 1e-100;
 
 // Passes of one paint at most (see Paint).
 constexpr int kMaxPaintPasses = 3;
@@ -65,9 +61,9 @@ void TScale::ResetDefaults() {
   m_caption.clear();
   m_hosted = false;
   m_hostCanvas = nullptr;
+  m_hostMapping.reset();
   m_logarithmic = false;
-  m_scaleFactor = 1.0;
-  m_scaleOffset = 0.0;
+  m_mapping = {1, 0};
   m_rangeHigh = 100;
   m_rangeLow = 0;
   m_shortTicks = true;
@@ -120,7 +116,7 @@ void TScale::Loaded() {
   if (refused) throw EStoredFormError("Logarithmic", 0, 0, kNegativeLogAxis);
 }
 
-bool TScale::LogRangePositive() const { return m_rangeLow >= kLogLimit && m_rangeHigh >= kLogLimit; }
+bool TScale::LogRangePositive() const { return m_rangeLow >= kMinLogValue && m_rangeHigh >= kMinLogValue; }
 
 void TScale::SetBounds(int left, int top, int width, int height) {
   TControl::SetBounds(left, top, width, height);
@@ -346,40 +342,25 @@ void TScale::SetRange(double low, double high) {
 
 void TScale::UpdateMapping() {
   if (IsLoading() || m_rangeHigh == m_rangeLow) return;
-  const long double low = m_rangeLow;
-  const long double high = m_rangeHigh;
+  if (m_logarithmic && !(m_rangeLow > 0 && m_rangeHigh > 0)) return;
+  // RangeLow at the first pixel after the left margin (horizontal) or the last one above the bottom
+  // margin (vertical); RangeHigh at the last pixel before the right margin or at the top margin.
+  // In 64 bits: margins may be as large as int allows.
   const bool vertical = IsVertical();
-  // Computed in 64 bits: margins may be as large as int allows.
-  const long long extent = vertical ? static_cast<long long>(Height()) - m_marginTop - m_marginBottom - 1
-                                    : static_cast<long long>(Width()) - m_marginLeft - m_marginRight - 1;
-  if (m_logarithmic && !(low > 0 && high > 0)) return;
-  if (extent <= 0) {
-    m_scaleFactor = 0;
-    m_scaleOffset = (vertical ? Height() : Width()) / 2.0;
-    return;
-  }
-  const long double start = m_logarithmic ? std::log(low) : low;
-  const long double end = m_logarithmic ? std::log(high) : high;
-  m_scaleFactor = static_cast<double>(vertical ? extent / (start - end) : extent / (end - start));
-  m_scaleOffset = static_cast<double>(vertical ? m_marginTop - end * m_scaleFactor
-                                               : m_marginLeft - start * m_scaleFactor);
+  const long long lowPixel = vertical ? static_cast<long long>(Height()) - m_marginBottom - 1 : m_marginLeft;
+  const long long highPixel = vertical ? m_marginTop : static_cast<long long>(Width()) - m_marginRight - 1;
+  const long long extent = vertical ? lowPixel - highPixel : highPixel - lowPixel;
+  const long double centre = (vertical ? Height() : Width()) / 2.0L;
+  detail::ComputeAxisMapping(m_logarithmic, m_rangeLow, m_rangeHigh, static_cast<long double>(lowPixel),
+                             static_cast<long double>(highPixel), static_cast<long double>(extent), centre,
+                             m_mapping);
 }
 
+void TScale::SetHostMapping(const detail::TAxisMapping& mapping) { m_hostMapping = mapping; }
+
 int TScale::ValueToPixel(double value) const {
-  // In double, like the mapping it uses: a value whose pixel is a tie (50 on the default scale is
-  // at 199.5) rounds as the exact figures say, not by the representation error of ScaleFactor.
-  double p = 0;
-  if (m_logarithmic) {
-    if (value > kLogLimit) {
-      p = std::log(value) * m_scaleFactor + m_scaleOffset;
-    } else {
-      p = m_rangeHigh >= m_rangeLow ? 0 : Width();
-    }
-  } else {
-    p = m_scaleFactor * value + m_scaleOffset;
-  }
-  if (std::isnan(p)) return 0;
-  return RoundToInt(std::clamp(p, -2147483647.0, 2147483647.0));
+  const detail::TAxisMapping& mapping = m_hosted && m_hostMapping ? *m_hostMapping : m_mapping;
+  return detail::MapToPixel(mapping, m_logarithmic, value, m_rangeHigh >= m_rangeLow ? 0 : Width());
 }
 
 double TScale::TickPos(int Index) const {
@@ -464,8 +445,7 @@ void TScale::Assign(const TPersistent& Source) {
   OnScaleTickDrawn = source->OnScaleTickDrawn;
   OnBeforeTickLabel = source->OnBeforeTickLabel;
   m_logarithmic = source->m_logarithmic;
-  m_scaleFactor = source->m_scaleFactor;
-  m_scaleOffset = source->m_scaleOffset;
+  m_mapping = source->m_mapping;
   m_rangeHigh = source->m_rangeHigh;
   m_rangeLow = source->m_rangeLow;
   m_shortTicks = source->m_shortTicks;

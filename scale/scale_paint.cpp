@@ -6,6 +6,7 @@
 #include "platform/bitmap.h"
 #include "platform/host.h"
 #include "scale/draw_frame.h"
+#include "scale/label_thinning.h"
 
 namespace nox::detail {
 
@@ -142,6 +143,7 @@ void TScalePainter::DrawTicks(TCanvas& canvas, long long baseLine, const TTickLi
   const int direction = (type == sctXB || type == sctYR) ? -1 : 1;
   const int majorLength = vertical ? kMajorTickVert : kMajorTickHorz;
   const int zeroHeight = vertical ? canvas.TextHeight("0") : 0;
+  const int stride = FittingLabelStride(canvas, ticks, zeroHeight);
   for (const TTick& tick : ticks.Ticks) {
     const long long p = m_scale.ValueToPixel(tick.Value);
     if (tick.Recorded) m_scale.RecordTick(tick.Value);
@@ -159,14 +161,42 @@ void TScalePainter::DrawTicks(TCanvas& canvas, long long baseLine, const TTickLi
     const long long footY = vertical ? p : baseLine;
     if (!tick.LabelBeforeDrawn) FireTickDrawn(canvas, tick.Value, footX, footY);
     if (tick.Labelled) {
+      // A label left out for room still fires its event, with an empty text.
+      std::string text = ShowsLabel(tick.LabelIndex, stride) ? tick.Label : std::string();
       if (vertical) {
-        DrawVertLabel(canvas, p, baseLine, zeroHeight, tick.Label, tick.LabelValue);
+        DrawVertLabel(canvas, p, baseLine, zeroHeight, std::move(text), tick.LabelValue);
       } else {
-        PlaceHorzLabel(canvas, p, baseLine, tick.Label, tick.LabelValue);
+        PlaceHorzLabel(canvas, p, baseLine, std::move(text), tick.LabelValue);
       }
     }
     if (tick.LabelBeforeDrawn) FireTickDrawn(canvas, tick.LabelValue, footX, footY);
   }
+}
+
+int TScalePainter::FittingLabelStride(TCanvas& canvas, const TTickList& ticks, int zeroHeight) {
+  const bool vertical = IsVertical(m_scale.m_scaleType);
+  std::vector<TLabelExtent> extents;
+  for (const TTick& tick : ticks.Ticks) {
+    if (!tick.Labelled || tick.Label.empty()) continue;
+    const long long p = m_scale.ValueToPixel(tick.Value);
+    if (vertical) {
+      extents.push_back({tick.LabelIndex, p - zeroHeight / 2, p - zeroHeight / 2 + zeroHeight});
+    } else {
+      const long long width = canvas.TextWidth(tick.Label);
+      const long long left = HorzLabelLeft(p, width);
+      extents.push_back({tick.LabelIndex, left, left + width});
+    }
+  }
+  // Horizontal labels that touch read as one; vertical ones may touch, their height holds the
+  // spacing of lines.
+  return LabelStride(extents, vertical ? 0 : 1);
+}
+
+long long TScalePainter::HorzLabelLeft(long long p, long long textWidth) const {
+  const long long half = textWidth / 2;
+  const long long width = m_scale.Width();
+  return p + half < width - kLabelEdgeGap ? p - std::min(half, p - kLabelEdgeGap)
+                                          : width - 2 * half - kLabelEdgeGap;
 }
 
 void TScalePainter::FireTickDrawn(TCanvas& canvas, double value, long long x, long long y) {
@@ -177,11 +207,8 @@ void TScalePainter::FireTickDrawn(TCanvas& canvas, double value, long long x, lo
 void TScalePainter::PlaceHorzLabel(TCanvas& canvas, long long p, long long baseLine, std::string text,
                                    double value) {
   if (m_scale.OnBeforeTickLabel) m_scale.OnBeforeTickLabel(&m_scale, m_scale.m_scaleType, value, text);
-  const long long half = canvas.TextWidth(text) / 2;
+  const long long left = HorzLabelLeft(p, canvas.TextWidth(text));
   const long long height = canvas.TextHeight(text);
-  const long long width = m_scale.Width();
-  const long long left = p + half < width - kLabelEdgeGap ? p - std::min(half, p - kLabelEdgeGap)
-                                                          : width - 2 * half - kLabelEdgeGap;
   const long long top =
       m_scale.m_scaleType == sctXT ? baseLine + kHorzLabelGap : baseLine - kHorzLabelGap - height;
   canvas.TextOut(Coord(left), Coord(top), text);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 #include "base/rounding.h"
 
@@ -46,10 +47,14 @@ std::string FixedText(double value, int decimals) {
   return text;
 }
 
-std::string ExponentText(double value) {
-  char buffer[32];
+// The most extra digits a label takes: with 15 more the exponent form has 17 significant digits,
+// which tell any two doubles apart.
+constexpr int kMaxExtraDigits = 15;
+
+std::string ExponentText(double value, int extraDigits) {
+  char buffer[64];
   // "%.1E" gives d.dE+xx with at least two exponent digits, rounded from the exact binary value.
-  std::snprintf(buffer, sizeof buffer, "%.1E", std::fabs(value));
+  std::snprintf(buffer, sizeof buffer, "%.*E", 1 + std::min(extraDigits, kMaxExtraDigits), std::fabs(value));
   const std::string mantissaAndExponent = buffer;
   const std::size_t e = mantissaAndExponent.find('E');
   const std::string mantissa = mantissaAndExponent.substr(0, e);
@@ -67,10 +72,37 @@ std::string ExponentText(double value) {
 
 }  // namespace
 
-std::string FormatTickNumber(double Value, int Decimals) {
+std::string FormatTickNumber(double Value, int Decimals, int ExtraDigits) {
   if (!std::isfinite(Value)) return NonFiniteText(Value);
-  if (Decimals >= 0) return FixedText(Value, std::min(Decimals, kMaxFixedDecimals));
-  return ExponentText(Value);
+  const int extra = std::clamp(ExtraDigits, 0, kMaxFixedDecimals);
+  if (Decimals >= 0) return FixedText(Value, std::min(Decimals + extra, kMaxFixedDecimals));
+  return ExponentText(Value, extra);
+}
+
+std::vector<std::string> DistinctNumbers(
+    std::span<const double> Values, const std::function<std::string(double Value, int ExtraDigits)>& Number) {
+  // The texts with extra digits; when they must be distinct, nothing as soon as two neighbours read
+  // alike.
+  const auto textsWith = [&](int extra, bool distinct) -> std::optional<std::vector<std::string>> {
+    std::vector<std::string> texts;
+    texts.reserve(Values.size());
+    std::size_t previous = Values.size();  // the last non-empty text, if any
+    for (std::size_t i = 0; i < Values.size(); ++i) {
+      texts.push_back(Number(Values[i], extra));
+      std::string& text = texts.back();
+      if (extra == 0 && text.size() > kMaxLabelLength) text.resize(kMaxLabelLength);
+      if (text.empty()) continue;
+      if (distinct && previous < Values.size() && texts[previous] == text && Values[previous] != Values[i]) {
+        return std::nullopt;
+      }
+      previous = i;
+    }
+    return texts;
+  };
+  for (int extra = 0; extra <= kMaxExtraDigits; ++extra) {
+    if (std::optional<std::vector<std::string>> texts = textsWith(extra, true)) return std::move(*texts);
+  }
+  return *textsWith(0, false);
 }
 
 std::string UserTickItem(std::string_view Text, int n) {

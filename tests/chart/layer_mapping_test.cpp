@@ -5,9 +5,9 @@
 #include <limits>
 #include <string>
 
-#include "chart/axis_mapping.h"
 #include "chart/grafon_stored_form.h"
 #include "chart/range_confinement.h"
+#include "scale/axis_mapping.h"
 #include "tests/chart/chart_fixture.h"
 
 namespace nox::test {

@@ -1,12 +1,24 @@
 #pragma once
 // The linear map from world values of one axis to pixels: pixel = k * v + o, where v is the world
 // value, or its natural logarithm on a logarithmic axis. Computed in extended precision.
+//
+// The one mapping of the library: a chart maps its items and grid lines with it, and the scales it
+// hosts place their ticks with the chart's map of their axis, so a tick, the grid line that follows
+// it and a data point at the same value share one pixel. A stand-alone scale computes its own map by
+// the same rule.
 
 #include <algorithm>
 #include <cmath>
 
 #include "base/rounding.h"
-#include "chart/scale_props.h"
+
+namespace nox {
+
+// The smallest value a logarithmic axis accepts (smaller values have no pixel of their own), and the
+// smallest MinRange of a chart's axis.
+constexpr double kMinLogValue = 1e-100;
+
+}  // namespace nox
 
 namespace nox::detail {
 

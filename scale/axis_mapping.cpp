@@ -1,11 +1,10 @@
-#include "chart/axis_mapping.h"
+#include "scale/axis_mapping.h"
 
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
 
 #include "base/rounding.h"
-#include "chart/scale_props.h"
 
 namespace nox::detail {
 
