@@ -24,12 +24,21 @@ void TComponent::Loaded() { m_state.Exclude(csLoading).Exclude(csReading); }
 TControl::TControl(TComponent* owner) : TComponent(owner) {
   m_font.OnChange = [this](TObject*) { FontChanged(); };
   m_constraints.OnChange = [this](TObject*) {
-    // Only a size outside the new bounds is changed (a resize has effects of its own).
-    if (m_constraints.ConstrainWidth(m_width) != m_width ||
-        m_constraints.ConstrainHeight(m_height) != m_height)
-      SetBounds(m_left, m_top, m_width, m_height);
+    // While a stored form is read the size may come before the constraints; Loaded applies them.
+    if (!IsLoading()) ApplyConstraints();
     NotifyStandardProperties();
   };
+}
+
+void TControl::ApplyConstraints() {
+  // Only a size outside the bounds is changed (a resize has effects of its own).
+  if (m_constraints.ConstrainWidth(m_width) != m_width || m_constraints.ConstrainHeight(m_height) != m_height)
+    SetBounds(m_left, m_top, m_width, m_height);
+}
+
+void TControl::Loaded() {
+  TComponent::Loaded();
+  ApplyConstraints();
 }
 
 TControl::~TControl() {
@@ -50,8 +59,10 @@ void TControl::SetBounds(int left, int top, int width, int height) {
     width = std::max(width, 0);
     height = std::max(height, 0);
   }
-  width = m_constraints.ConstrainWidth(width);
-  height = m_constraints.ConstrainHeight(height);
+  if (!IsLoading()) {
+    width = m_constraints.ConstrainWidth(width);
+    height = m_constraints.ConstrainHeight(height);
+  }
   const bool resized = width != m_width || height != m_height;
   if (resized) CheckBitmapSize(width, height);  // may refuse the size; nothing has changed yet
   m_left = left;

@@ -17,7 +17,8 @@
 // (ssDouble in its shift state) does not lead to a Click.
 //
 // Standard properties that the host acts on: Align and Anchors (how the host lays the control out in
-// its parent), Constraints (bounds of the size, which SetBounds applies too), ParentFont (the host
+// its parent), Constraints (bounds of the size, which SetBounds applies too, except while a stored
+// form is read: Loaded applies them then, as a form may give the size first), ParentFont (the host
 // gives the control its parent's font), DragMode, DragKind and DragCursor (how the host drags the
 // control). Drag and drop comes in through the Dispatch*Drag* calls: a control takes a dragged
 // object only when an OnDragOver handler leaves Accept true (it starts true). ParentShowHint is kept
@@ -128,6 +129,8 @@ class TControl : public TComponent {
   // is invalidated and Resize fires OnResize. A size beyond the bitmap limits raises EInvalidGraphic
   // and leaves the control as it was.
   virtual void SetBounds(int left, int top, int width, int height);
+  // Ends loading, then brings the size within Constraints.
+  void Loaded() override;
   void SetLeft(int v) { SetBounds(v, m_top, m_width, m_height); }
   void SetTop(int v) { SetBounds(m_left, v, m_width, m_height); }
   void SetWidth(int v) { SetBounds(m_left, m_top, v, m_height); }
@@ -297,6 +300,7 @@ class TControl : public TComponent {
   TDragKind m_dragKind = dkDrag;
   TDragMode m_dragMode = dmManual;
   void NotifyStandardProperties();
+  void ApplyConstraints();
   void SyncScreenSize() const;
   mutable TBitmap m_screen;  // sized lazily, see ScreenImage
   bool m_handleAllocated = false;
