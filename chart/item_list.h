@@ -28,9 +28,15 @@ class TItemList {
   // largest int, std::bad_alloc when memory runs out; the list is unchanged then.
   void Append(const TgfChartItem& item, int allocSize) {
     if (m_count == Capacity()) Grow(allocSize);
-    m_items[static_cast<std::size_t>(m_count)] = item;
+    const auto slot = static_cast<std::size_t>(m_count);
+    m_items[slot] = item;
+    try {
+      m_blocks.Appended(m_items, slot + 1);
+    } catch (...) {
+      m_items[slot] = TgfChartItem{};  // entries from Count on stay zero
+      throw;
+    }
     ++m_count;
-    m_blocks.Appended(m_items, static_cast<std::size_t>(m_count));
   }
 
   // Empty, capacity 0, long texts cleared.

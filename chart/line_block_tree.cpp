@@ -1,6 +1,7 @@
 #include "chart/line_block_tree.h"
 
 #include <algorithm>
+#include <array>
 #include <limits>
 
 namespace nox::detail {
@@ -26,15 +27,24 @@ void TLineBlockTree::Appended(const TGfItemContainer& items, std::size_t count) 
   };
   TBlockBox box = boxOf(first);
   for (std::size_t i = first + 1; i < count && box.Uniform(); ++i) box.Merge(boxOf(i));
-  m_levels[0].push_back(box);
-  // Each level above completes a block when the level below has completed a multiple of 16.
-  for (int level = 1; level < kLevels; ++level) {
-    const std::vector<TBlockBox>& below = m_levels[static_cast<std::size_t>(level - 1)];
-    if (below.size() % kFan != 0) break;
-    const std::size_t firstChild = below.size() - kFan;
-    TBlockBox parent = below[firstChild];
-    for (std::size_t c = firstChild + 1; c < below.size() && parent.Uniform(); ++c) parent.Merge(below[c]);
-    m_levels[static_cast<std::size_t>(level)].push_back(parent);
+  // A level that cannot grow leaves every level as it was, so that the list can refuse the item
+  // and stay in step with its summaries.
+  std::array<std::size_t, kLevels> sizes{};
+  for (std::size_t l = 0; l < sizes.size(); ++l) sizes[l] = m_levels[l].size();
+  try {
+    m_levels[0].push_back(box);
+    // Each level above completes a block when the level below has completed a multiple of 16.
+    for (int level = 1; level < kLevels; ++level) {
+      const std::vector<TBlockBox>& below = m_levels[static_cast<std::size_t>(level - 1)];
+      if (below.size() % kFan != 0) break;
+      const std::size_t firstChild = below.size() - kFan;
+      TBlockBox parent = below[firstChild];
+      for (std::size_t c = firstChild + 1; c < below.size() && parent.Uniform(); ++c) parent.Merge(below[c]);
+      m_levels[static_cast<std::size_t>(level)].push_back(parent);
+    }
+  } catch (...) {
+    for (std::size_t l = 0; l < sizes.size(); ++l) m_levels[l].resize(sizes[l]);
+    throw;
   }
 }
 

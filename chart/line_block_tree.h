@@ -78,7 +78,7 @@ class TLineBlockTree {
   static constexpr std::size_t BlockItems(int level) { return std::size_t{1} << (kFanShift * (level + 1)); }
 
   // Summarises the blocks that the list's count reaching `count` completes; call it after every
-  // append, with the items written so far.
+  // append, with the items written so far. Throws std::bad_alloc with the summaries unchanged.
   void Appended(const TGfItemContainer& items, std::size_t count);
   void Clear();
 
