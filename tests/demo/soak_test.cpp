@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QComboBox>
 #include <QLineEdit>
@@ -504,6 +505,8 @@ void TestSoak::randomGesturesKeepTheChartSound() {
   Chart().TextLabel(1).SetVisible(true);
   ChartWidget()->resize(260, 200);
   std::deque<QString> done;
+  QElapsedTimer clock;
+  clock.start();
   for (long n = 1; n <= gestures; ++n) {
     const std::array<TAxis, 32> before = Axes();
     const nox::TMouseActMode action = Chart().MouseAction();
@@ -519,7 +522,7 @@ void TestSoak::randomGesturesKeepTheChartSound() {
       QFAIL(qPrintable(fault));
     }
     if (memoryEvery > 0 && n % memoryEvery == 0) {
-      std::printf("soak: %ld gestures, VmRSS %ld KiB\n", n, ResidentKiB());
+      std::printf("soak: %ld gestures, VmRSS %ld KiB, %lld s\n", n, ResidentKiB(), clock.elapsed() / 1000);
       std::fflush(stdout);
     }
   }
