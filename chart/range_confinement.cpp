@@ -45,7 +45,8 @@ void ConfineAxis(long double& low, long double& high, long double boxLow, long d
   }
 }
 
-void ConfineLogAxis(long double& low, long double& high, long double boxLow, long double boxHigh, bool panning) {
+void ConfineLogAxis(long double& low, long double& high, long double boxLow, long double boxHigh,
+                    bool panning) {
   const long double cLow = std::max(std::min(boxLow, boxHigh), static_cast<long double>(kMinLogValue));
   const long double cHigh = std::max(boxLow, boxHigh);
   if (!(low > 0 && high > 0) || !(cHigh > cLow)) {

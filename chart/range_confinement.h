@@ -15,6 +15,7 @@ void ConfineAxis(long double& low, long double& high, long double boxLow, long d
 // window's span on screen), and the part of the box below the smallest logarithmic bound does not
 // count. A request with a bound that is not positive, or a box with no part above that bound, is
 // confined as on a linear axis.
-void ConfineLogAxis(long double& low, long double& high, long double boxLow, long double boxHigh, bool panning);
+void ConfineLogAxis(long double& low, long double& high, long double boxLow, long double boxHigh,
+                    bool panning);
 
 }  // namespace nox::detail

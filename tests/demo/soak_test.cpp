@@ -17,10 +17,10 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -41,7 +41,6 @@
 
 #include "demo/program.h"
 #include "platform/host.h"
-#include "qt/control_widget.h"
 #include "qt/qt_host.h"
 
 namespace {
@@ -106,7 +105,9 @@ class TestSoak : public QObject {
 
  private:
   enum TAnswer { anOk, anCloseBox, anEscape };
-  int Pick(int low, int high) { return low + static_cast<int>(m_random() % static_cast<unsigned>(high - low + 1)); }
+  int Pick(int low, int high) {
+    return low + static_cast<int>(m_random() % static_cast<unsigned>(high - low + 1));
+  }
   bool Chance(int percent) { return Pick(1, 100) <= percent; }
   template <class W>
   W* Find(const char* name) {
@@ -148,9 +149,9 @@ class TestSoak : public QObject {
   std::mt19937 m_random;
   TAnswer m_answer = anOk;  // how the warning dialog is answered when it comes
   std::string m_picturePath;
-  QImage m_shown;           // what the chart widget shows
-  nox::TBitmap m_painted;   // the chart's screen before a repaint
-  QString m_fault;       // what a gesture found the window not doing
+  QImage m_shown;          // what the chart widget shows
+  nox::TBitmap m_painted;  // the chart's screen before a repaint
+  QString m_fault;         // what a gesture found the window not doing
   bool m_mouse = false;    // the last gesture was a drag or double click on the chart
   bool m_figures = false;  // and it may have drawn rubber figures
 };
@@ -168,13 +169,15 @@ void TestSoak::initTestCase() {
   // The composed picture goes through a file at every check: memory-backed where there is such a
   // folder, since the chart makes each file it writes durable.
   const QString folder = QFileInfo("/dev/shm").isWritable() ? QString("/dev/shm") : QDir::tempPath();
-  m_picturePath = QString("%1/nox_soak_%2.png").arg(folder).arg(QCoreApplication::applicationPid()).toStdString();
+  m_picturePath =
+      QString("%1/nox_soak_%2.png").arg(folder).arg(QCoreApplication::applicationPid()).toStdString();
 }
 
 void TestSoak::cleanupTestCase() {
   qInstallMessageHandler(g_qtHandler);
   m_program.reset();
   m_otherWindow.reset();
+  std::remove(m_picturePath.c_str());
 }
 
 bool TestSoak::eventFilter(QObject* watched, QEvent* event) {
@@ -206,7 +209,9 @@ void TestSoak::ClickAt(QWidget* widget, QPoint local) {
 void TestSoak::ActivateForm() {
   Form().show();
   Form().activateWindow();
-  if (!QTest::qWaitFor([this] { return Form().isActiveWindow(); }, 2000)) m_fault = "the main window stayed inactive";
+  if (!QTest::qWaitFor([this] { return Form().isActiveWindow(); }, 2000)) {
+    m_fault = "the main window stayed inactive";
+  }
 }
 
 QPoint TestSoak::ChartPoint() {
@@ -240,7 +245,7 @@ QString TestSoak::Gesture() {
 }
 
 QString TestSoak::Drag() {
-  static constexpr Qt::MouseButton kButtons[] = {Qt::LeftButton, Qt::LeftButton, Qt::LeftButton,
+  static constexpr Qt::MouseButton kButtons[] = {Qt::LeftButton, Qt::LeftButton,  Qt::LeftButton,
                                                  Qt::LeftButton, Qt::RightButton, Qt::MiddleButton};
   const Qt::MouseButton button = kButtons[Pick(0, 5)];
   const Qt::KeyboardModifiers keys = Chance(10) ? Qt::ShiftModifier : Qt::NoModifier;
@@ -255,8 +260,8 @@ QString TestSoak::Drag() {
   const nox::TGrafon& g = Chart();
   const bool inArea = local.x() >= g.MarginLeft() - 1 && local.x() <= g.Width() - g.MarginRight() + 1 &&
                       local.y() >= g.MarginTop() - 1 && local.y() <= g.Height() - g.MarginBottom() + 1;
-  const bool window = action == nox::maZoomWind || action == nox::maZoomWindPos || action == nox::maRubberBand ||
-                      action == nox::maSelectRect;
+  const bool window = action == nox::maZoomWind || action == nox::maZoomWindPos ||
+                      action == nox::maRubberBand || action == nox::maSelectRect;
   m_figures = g.RectPickState() != nox::msNormal || (window && inArea && button == Qt::LeftButton);
   QString text = QString("drag %1 mode %2 from %3").arg(int(button)).arg(int(action)).arg(Point(press));
   QTest::mousePress(Window(), button, keys, press);
@@ -285,9 +290,9 @@ QString TestSoak::DoubleClick() {
 }
 
 QString TestSoak::ClickControl() {
-  static constexpr const char* kControls[] = {"RBPan",   "RBZoom",    "RBZoomWind", "RBZoomWindPos",
-                                              "RBZoomPanOff", "But07", "But14",   "ButNorm",
-                                              "CBLogX",  "CBLogY",    "CBConfine",  "CBoxIsometric"};
+  static constexpr const char* kControls[] = {"RBPan",        "RBZoom", "RBZoomWind", "RBZoomWindPos",
+                                              "RBZoomPanOff", "But07",  "But14",      "ButNorm",
+                                              "CBLogX",       "CBLogY", "CBConfine",  "CBoxIsometric"};
   const char* name = kControls[Pick(0, static_cast<int>(std::size(kControls)) - 1)];
   m_answer = static_cast<TAnswer>(Pick(0, 2));
   QWidget* control = Find<QWidget>(name);
@@ -349,7 +354,7 @@ QString TestSoak::WheelAndKeys() {
   const int delta = Pick(-3, 3) * 40;
   QWheelEvent wheel(at, chart->mapToGlobal(at), {}, {0, delta}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
   QApplication::sendEvent(chart, &wheel);
-  static constexpr Qt::Key kKeys[] = {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down,
+  static constexpr Qt::Key kKeys[] = {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up,   Qt::Key_Down,
                                       Qt::Key_Plus, Qt::Key_Minus, Qt::Key_Home, Qt::Key_Escape};
   const Qt::Key key = kKeys[Pick(0, static_cast<int>(std::size(kKeys)) - 1)];
   QTest::keyClick(chart, key);
@@ -402,12 +407,13 @@ QString TestSoak::Check(const std::array<TAxis, 32>& before, nox::TMouseActMode 
   if (!Form().isVisible()) return "the main window is not shown";
   const std::array<TAxis, 32> axes = Axes();
   // The window gestures zoom without confinement; pans, zoom drags and scale drags confine.
-  const bool confined = m_mouse && Chart().ConfinementActive() && action != nox::maZoomWind && action != nox::maZoomWindPos;
+  const bool confined =
+      m_mouse && Chart().ConfinementActive() && action != nox::maZoomWind && action != nox::maZoomWindPos;
   for (std::size_t a = 0; a < axes.size(); ++a) {
     const int layer = static_cast<int>(a / 2) + 1;
     const bool x = a % 2 == 0;
-    const nox::TScaleProps& props = x ? static_cast<const nox::TScaleProps&>(Chart().ScaleXOf(layer))
-                                      : Chart().ScaleYOf(layer);
+    const nox::TScaleProps& props =
+        x ? static_cast<const nox::TScaleProps&>(Chart().ScaleXOf(layer)) : Chart().ScaleYOf(layer);
     const TAxis& r = axes[a];
     const QString axis = QString("layer %1 %2 %3..%4 (was %5..%6)")
                              .arg(layer)
@@ -431,7 +437,8 @@ QString TestSoak::Check(const std::array<TAxis, 32>& before, nox::TMouseActMode 
   }
   for (int s = 1; s <= nox::detail::TZoomHistory::kSlots; ++s) {
     for (const nox::detail::TLayerRanges& r : history.Slot(s)) {
-      if (!std::isfinite(r.XLow) || !std::isfinite(r.XHigh) || !std::isfinite(r.YLow) || !std::isfinite(r.YHigh)) {
+      if (!std::isfinite(r.XLow) || !std::isfinite(r.XHigh) || !std::isfinite(r.YLow) ||
+          !std::isfinite(r.YHigh)) {
         return QString("zoom history slot %1 holds a range that is not finite").arg(s);
       }
     }
@@ -450,7 +457,8 @@ QString TestSoak::CheckPicture(bool figures, bool trace) {
   const int h = std::min(screen.Height(), m_shown.height());
   for (int y = 0; y < h; ++y) {
     const auto* row = reinterpret_cast<const std::uint32_t*>(m_shown.constScanLine(y));
-    if (!std::equal(row, row + w, screen.ScanLine(y))) return QString("the widget does not show row %1 of the chart").arg(y);
+    if (!std::equal(row, row + w, screen.ScanLine(y)))
+      return QString("the widget does not show row %1 of the chart").arg(y);
   }
   if (m_painted.Width() != screen.Width() || m_painted.Height() != screen.Height()) {
     m_painted.SetSize(screen.Width(), screen.Height());
@@ -458,18 +466,25 @@ QString TestSoak::CheckPicture(bool figures, bool trace) {
   std::ranges::copy(screen.PixelData(), m_painted.Bits());
   chart.Repaint();
   // Trace segments go onto the screen over the cross hairs, a repaint puts them under.
-  if (!trace && !SamePixels(m_painted, screen)) return Difference(m_painted, screen, "a repaint changed the screen");
+  if (!trace && !SamePixels(m_painted, screen))
+    return Difference(m_painted, screen, "a repaint changed the screen");
   if (!figures) return {};
   chart.SaveToPngFile(m_picturePath);
   nox::TBitmap composed;
   composed.LoadFromPngFile(m_picturePath);
-  if (!SamePixels(composed, screen)) return Difference(screen, composed, "a rubber figure was left on the screen");
+  if (!SamePixels(composed, screen))
+    return Difference(screen, composed, "a rubber figure was left on the screen");
   return {};
 }
 
 QString TestSoak::Difference(const nox::TBitmap& was, const nox::TBitmap& is, const char* what) {
   if (was.Width() != is.Width() || was.Height() != is.Height()) {
-    return QString("%1: %2x%3 became %4x%5").arg(what).arg(was.Width()).arg(was.Height()).arg(is.Width()).arg(is.Height());
+    return QString("%1: %2x%3 became %4x%5")
+        .arg(what)
+        .arg(was.Width())
+        .arg(was.Height())
+        .arg(is.Width())
+        .arg(is.Height());
   }
   int differing = 0;
   QPoint first;
@@ -484,7 +499,10 @@ QString TestSoak::Difference(const nox::TBitmap& was, const nox::TBitmap& is, co
   was.SaveToPngFile((output + "/soak_before.png").toStdString());
   is.SaveToPngFile((output + "/soak_after.png").toStdString());
   return QString("%1: %2 pixels differ, the first at %3 (%4/soak_before.png, soak_after.png)")
-      .arg(what).arg(differing).arg(Point(first)).arg(output);
+      .arg(what)
+      .arg(differing)
+      .arg(Point(first))
+      .arg(output);
 }
 
 void TestSoak::randomGesturesKeepTheChartSound() {
@@ -515,8 +533,11 @@ void TestSoak::randomGesturesKeepTheChartSound() {
     QCoreApplication::processEvents();
     const QString fault = Check(before, action);
     if (!fault.isEmpty()) {
-      std::fprintf(stderr, "soak: gesture %ld (seed %ld): %s\nreplay: NOX_SOAK_SEED=%ld NOX_SOAK_GESTURES=%ld %s\n",
-                   n, seed, qPrintable(fault), seed, n, qPrintable(QCoreApplication::applicationFilePath()));
+      std::fprintf(stderr,
+                   "soak: gesture %ld (seed %ld): %s\nreplay: QT_QPA_PLATFORM=offscreen NOX_FONT_DIR=%s "
+                   "NOX_SOAK_SEED=%ld NOX_SOAK_GESTURES=%ld %s\n",
+                   n, seed, qPrintable(fault), qgetenv("NOX_FONT_DIR").constData(), seed, n,
+                   qPrintable(QCoreApplication::applicationFilePath()));
       std::fprintf(stderr, "the gestures up to it (the last %zu kept):\n", done.size());
       for (const QString& g : done) std::fprintf(stderr, "  %s\n", qPrintable(g));
       QFAIL(qPrintable(fault));
@@ -526,7 +547,6 @@ void TestSoak::randomGesturesKeepTheChartSound() {
       std::fflush(stdout);
     }
   }
-  std::remove(m_picturePath.c_str());
 }
 
 QTEST_MAIN(TestSoak)
