@@ -27,5 +27,7 @@ done
 
 cmake --preset default >/dev/null
 cmake --build --preset default --target nox_demo_soak_test
-QT_QPA_PLATFORM=offscreen NOX_FONT_DIR="$PWD/tests/fonts" NOX_SOAK_GESTURES="$gestures" NOX_SOAK_SEED="$seed" \
-  NOX_SOAK_MEMORY_EVERY="$every" build/default/tests/demo/nox_demo_soak_test
+# Qt Test ends a test function after 5 minutes unless told otherwise (milliseconds).
+QT_QPA_PLATFORM=offscreen NOX_FONT_DIR="$PWD/tests/fonts" QTEST_FUNCTION_TIMEOUT=86400000 \
+  NOX_SOAK_GESTURES="$gestures" NOX_SOAK_SEED="$seed" NOX_SOAK_MEMORY_EVERY="$every" \
+  build/default/tests/demo/nox_demo_soak_test
