@@ -144,8 +144,11 @@ bool TCustomGrafon::ApplyLayerRange(int layer, bool recordHistory, bool confine,
                                     long double yLow, long double xHigh, long double yHigh) {
   if (layer < 1 || layer > kLayerCount) return false;
   if (confine && ConfinementActive()) {
-    detail::ConfineAxis(xLow, xHigh, m_confXLow, m_confXHigh, IsPanning(true));
-    detail::ConfineAxis(yLow, yHigh, m_confYLow, m_confYHigh, IsPanning(false));
+    const auto confinerOf = [](const TScaleProps& props) {
+      return props.Logarithmic() ? detail::ConfineLogAxis : detail::ConfineAxis;
+    };
+    confinerOf(ScaleXOf(layer))(xLow, xHigh, m_confXLow, m_confXHigh, IsPanning(true));
+    confinerOf(ScaleYOf(layer))(yLow, yHigh, m_confYLow, m_confYHigh, IsPanning(false));
   }
   TScalePropsHoriz& px = ScaleXOf(layer);
   TScalePropsVert& py = ScaleYOf(layer);

@@ -128,12 +128,14 @@ void TCustomGrafon::RefreshChartArea() {
     m_repaintAsked = true;
     return;
   }
-  // Only the chart area; scales, caption and mouse trace stay as the last full paint left them.
+  // Only the chart area; scales and caption stay as the last full paint left them. The mouse trace
+  // lies in the chart area, which is copied whole: it is drawn again, or the copy would wipe it.
   m_repaintAsked = false;
   {
     const detail::TFlagScope composing(m_composing);
     RenderBackground(m_chartImage.Canvas(), 0, 0, m_chartImage.Width(), m_chartImage.Height());
     RenderDataToBitmap(m_chartImage, 0, 0, false, 0);
+    DrawMouseTrace(0, 0, m_chartImage);
   }
   const bool asked = std::exchange(m_repaintAsked, false);
   ComposeOverlays(m_marginLeft, m_marginTop, Canvas(), m_chartImage);

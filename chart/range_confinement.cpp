@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "scale/axis_mapping.h"
+
 namespace nox::detail {
 
 void ConfineAxis(long double& low, long double& high, long double boxLow, long double boxHigh, bool panning) {
@@ -41,6 +43,24 @@ void ConfineAxis(long double& low, long double& high, long double boxLow, long d
     high = cHigh;
     if (panning) low = high - d;
   }
+}
+
+void ConfineLogAxis(long double& low, long double& high, long double boxLow, long double boxHigh,
+                    bool panning) {
+  const long double cLow = std::max(std::min(boxLow, boxHigh), static_cast<long double>(kMinLogValue));
+  const long double cHigh = std::max(boxLow, boxHigh);
+  if (!(low > 0 && high > 0) || !(cHigh > cLow)) {
+    ConfineAxis(low, high, boxLow, boxHigh, panning);
+    return;
+  }
+  const long double logLow = std::log(low);
+  const long double logHigh = std::log(high);
+  long double l = logLow;
+  long double h = logHigh;
+  ConfineAxis(l, h, std::log(cLow), std::log(cHigh), panning);
+  // Only a bound that moved is taken back, and never below the smallest logarithmic bound.
+  if (l != logLow) low = std::max(std::exp(l), static_cast<long double>(kMinLogValue));
+  if (h != logHigh) high = std::max(std::exp(h), static_cast<long double>(kMinLogValue));
 }
 
 }  // namespace nox::detail

@@ -11,4 +11,11 @@ namespace nox::detail {
 //     it stays smooth and it never uncovers part of the box.
 void ConfineAxis(long double& low, long double& high, long double boxLow, long double boxHigh, bool panning);
 
+// The same for a logarithmic axis, in logarithmic units: a pan keeps the ratio of the bounds (the
+// window's span on screen), and the part of the box below the smallest logarithmic bound does not
+// count. A request with a bound that is not positive, or a box with no part above that bound, is
+// confined as on a linear axis.
+void ConfineLogAxis(long double& low, long double& high, long double boxLow, long double boxHigh,
+                    bool panning);
+
 }  // namespace nox::detail
