@@ -42,20 +42,20 @@
 
 #include "base/Nox_noxbase.h"
 #include "base/Nox_noxcolors.h"
-#include "chart/background_image.h"
-#include "chart/chart_item.h"
-#include "chart/grafon_error.h"
 #include "chart/grafon_types.h"
-#include "chart/item_container.h"
-#include "chart/item_list.h"
-#include "chart/item_render.h"
+#include "chart/interaction/mouse_geometry.h"
+#include "chart/interaction/mouse_state.h"
+#include "chart/interaction/xor_figures.h"
 #include "chart/joint_layers.h"
-#include "chart/mouse_geometry.h"
-#include "chart/mouse_state.h"
-#include "chart/render_state.h"
-#include "chart/scale_props.h"
-#include "chart/xor_figures.h"
-#include "chart/zoom_history.h"
+#include "chart/model/chart_item.h"
+#include "chart/model/grafon_error.h"
+#include "chart/model/item_container.h"
+#include "chart/model/item_list.h"
+#include "chart/model/scale_props.h"
+#include "chart/model/zoom_history.h"
+#include "chart/render/background_image.h"
+#include "chart/render/item_render.h"
+#include "chart/render/render_state.h"
 #include "platform/bitmap.h"
 #include "platform/control.h"
 #include "platform/regular_file.h"
@@ -866,14 +866,14 @@ class TCustomGrafon : public TControl {
   detail::TXorOverlay m_rubberFigures;         // rubber figures on the screen image now
 
   // --- painting ---
-  TBitmap m_chartImage;          // the chart area
-  TBitmap m_controlImage;        // the whole control, composed before it reaches the screen
-  TBitmap m_backgroundPicture;   // the background picture file, decoded when it has changed
+  TBitmap m_chartImage;                         // the chart area
+  TBitmap m_controlImage;                       // the whole control, composed before it reaches the screen
+  TBitmap m_backgroundPicture;                  // the background picture file, decoded when it has changed
   std::optional<TFileStamp> m_backgroundStamp;  // the file as it was decoded; none: nothing decoded
-  bool m_paintSuspended = true;  // nothing paints while set
-  bool m_composing = false;      // a picture is being composed: repaints are only remembered
-  bool m_repaintAsked = false;   // a repaint was asked for while composing
-  int m_scaleChangeDepth = 0;    // open TScaleChangeBatch scopes
+  bool m_paintSuspended = true;                 // nothing paints while set
+  bool m_composing = false;                     // a picture is being composed: repaints are only remembered
+  bool m_repaintAsked = false;                  // a repaint was asked for while composing
+  int m_scaleChangeDepth = 0;                   // open TScaleChangeBatch scopes
   bool m_scaleChangePending = false;
 
   // --- rendering ---

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "base/Nox_noxbase.h"
-#include "chart/chart_item.h"
+#include "chart/model/chart_item.h"
 #include "platform/canvas.h"
 #include "platform/object.h"
 #include "platform/ui_types.h"

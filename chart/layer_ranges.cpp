@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "chart/Nox_grafon.h"
-#include "chart/range_confinement.h"
+#include "chart/model/range_confinement.h"
 
 namespace nox {
 

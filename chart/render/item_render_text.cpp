@@ -11,7 +11,7 @@
 #include <limits>
 
 #include "chart/Nox_grafon.h"
-#include "chart/item_render.h"
+#include "chart/render/item_render.h"
 #include "platform/host.h"
 
 namespace nox::detail {

@@ -1,4 +1,4 @@
-#include "chart/grid_positions.h"
+#include "chart/render/grid_positions.h"
 
 #include <algorithm>
 #include <cmath>

@@ -7,9 +7,9 @@
 #include <cstddef>
 #include <memory>
 
-#include "chart/chart_item.h"
-#include "chart/item_container.h"
-#include "chart/line_block_tree.h"
+#include "chart/model/chart_item.h"
+#include "chart/model/item_container.h"
+#include "chart/model/line_block_tree.h"
 
 namespace nox::detail {
 

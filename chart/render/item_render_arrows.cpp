@@ -9,7 +9,7 @@
 
 #include "base/Nox_noxcolors.h"
 #include "chart/Nox_grafon.h"
-#include "chart/item_render.h"
+#include "chart/render/item_render.h"
 
 namespace nox::detail {
 

@@ -1,9 +1,9 @@
-#include "chart/item_list.h"
+#include "chart/model/item_list.h"
 
 #include <limits>
 #include <string>
 
-#include "chart/grafon_error.h"
+#include "chart/model/grafon_error.h"
 
 namespace nox::detail {
 

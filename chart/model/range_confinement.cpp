@@ -1,4 +1,4 @@
-#include "chart/range_confinement.h"
+#include "chart/model/range_confinement.h"
 
 #include <algorithm>
 #include <cmath>

@@ -10,7 +10,7 @@
 #include <utility>
 
 #include "chart/Nox_grafon.h"
-#include "chart/item_render.h"
+#include "chart/render/item_render.h"
 
 namespace nox::detail {
 

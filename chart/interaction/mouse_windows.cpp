@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "chart/Nox_grafon.h"
-#include "chart/mouse_actions.h"
+#include "chart/interaction/mouse_actions.h"
 
 namespace nox {
 

@@ -1,4 +1,4 @@
-#include "chart/xor_figures.h"
+#include "chart/interaction/xor_figures.h"
 
 #include <algorithm>
 #include <limits>

@@ -32,8 +32,8 @@
 #include <string_view>
 
 #include "base/rounding.h"
-#include "chart/chart_item.h"
-#include "chart/render_state.h"
+#include "chart/model/chart_item.h"
+#include "chart/render/render_state.h"
 #include "platform/canvas.h"
 #include "scale/axis_mapping.h"
 

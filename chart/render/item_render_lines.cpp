@@ -9,7 +9,7 @@
 #include <limits>
 
 #include "chart/Nox_grafon.h"
-#include "chart/item_render.h"
+#include "chart/render/item_render.h"
 
 namespace nox::detail {
 

@@ -1,4 +1,4 @@
-#include "chart/scale_props.h"
+#include "chart/model/scale_props.h"
 
 #include <algorithm>
 #include <cmath>

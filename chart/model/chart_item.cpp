@@ -1,4 +1,4 @@
-#include "chart/chart_item.h"
+#include "chart/model/chart_item.h"
 
 #include <utility>
 

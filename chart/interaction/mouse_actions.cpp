@@ -2,7 +2,7 @@
 // release and double click, each running its steps in a fixed order, and the cursor over the
 // chart area. The gestures themselves live in the other mouse_*.cpp files and rect_pick.cpp.
 
-#include "chart/mouse_actions.h"
+#include "chart/interaction/mouse_actions.h"
 
 #include "chart/Nox_grafon.h"
 #include "chart/flag_scope.h"

@@ -1,7 +1,7 @@
 // The chart-area gestures that move the ranges while the mouse moves: the four pans and the zoom
 // drag.
 
-#include "chart/mouse_pan_zoom.h"
+#include "chart/interaction/mouse_pan_zoom.h"
 
 #include <cmath>
 

@@ -15,7 +15,7 @@
 #include <memory>
 #include <vector>
 
-#include "chart/chart_item.h"
+#include "chart/model/chart_item.h"
 
 namespace nox {
 

@@ -21,7 +21,7 @@
 #include <limits>
 #include <vector>
 
-#include "chart/item_container.h"
+#include "chart/model/item_container.h"
 
 namespace nox::detail {
 

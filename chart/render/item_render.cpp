@@ -1,7 +1,7 @@
 // The item renderer's core: which items can be drawn, the attribute cache, coordinate resolution,
 // the polyline buffer and the dispatch to the kinds.
 
-#include "chart/item_render.h"
+#include "chart/render/item_render.h"
 
 #include <algorithm>
 #include <cmath>

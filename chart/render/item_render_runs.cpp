@@ -22,8 +22,8 @@
 #include <algorithm>
 
 #include "chart/Nox_grafon.h"
-#include "chart/item_list.h"
-#include "chart/item_render.h"
+#include "chart/model/item_list.h"
+#include "chart/render/item_render.h"
 #include "platform/raster_canvas.h"
 #include "platform/raster_solid.h"
 

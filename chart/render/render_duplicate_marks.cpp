@@ -1,4 +1,4 @@
-#include "chart/render_duplicate_marks.h"
+#include "chart/render/render_duplicate_marks.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "chart/line_block_tree.h"
+#include "chart/model/line_block_tree.h"
 
 #include <algorithm>
 #include <limits>

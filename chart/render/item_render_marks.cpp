@@ -8,7 +8,7 @@
 
 #include "base/draw_mark.h"
 #include "chart/Nox_grafon.h"
-#include "chart/item_render.h"
+#include "chart/render/item_render.h"
 #include "platform/host.h"
 
 namespace nox::detail {

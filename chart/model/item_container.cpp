@@ -1,4 +1,4 @@
-#include "chart/item_container.h"
+#include "chart/model/item_container.h"
 
 #include <cstdlib>
 #include <cstring>

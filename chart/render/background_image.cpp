@@ -1,4 +1,4 @@
-#include "chart/background_image.h"
+#include "chart/render/background_image.h"
 
 namespace nox {
 

@@ -1,4 +1,4 @@
-#include "chart/zoom_history.h"
+#include "chart/model/zoom_history.h"
 
 namespace nox::detail {
 

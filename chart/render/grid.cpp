@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "chart/Nox_grafon.h"
-#include "chart/grid_positions.h"
+#include "chart/render/grid_positions.h"
 
 namespace nox {
 

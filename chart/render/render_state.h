@@ -4,8 +4,8 @@
 // next polyline starts, the pending polyline and the duplicate-mark map. The chart keeps one; every
 // rendering resets it, so nothing in it carries over from one picture to the next.
 
-#include "chart/polyline_buffer.h"
-#include "chart/render_duplicate_marks.h"
+#include "chart/render/polyline_buffer.h"
+#include "chart/render/render_duplicate_marks.h"
 #include "platform/color.h"
 #include "platform/geometry.h"
 #include "platform/pen.h"
