@@ -689,6 +689,10 @@ class TCustomGrafon : public TControl {
   void PrepareScaleControl(TScale& scale, bool xAxis);
   void WireScaleControl(TScale& scale);
   void SetScaleControlMargins(int layer);
+  // A scale control's margin at the right (bottom) end: its axis ends on the chart area's last
+  // column (row), just inside the shadow.
+  int ScaleMarginRight() const { return m_marginRight + m_shadowWidth - 1; }
+  int ScaleMarginBottom() const { return m_marginBottom + m_shadowWidth - 1; }
   void PushAllScaleProps();
   void AssignScaleProps(TScaleProps& target, const TScaleProps& value);
   void AssignCrossHair(int index, const TCrossHair& value);
@@ -854,7 +858,7 @@ class TCustomGrafon : public TControl {
   double m_panGridDy = 1.0;
   double m_panGridOffsX = 0.0;
   double m_panGridOffsY = 0.0;
-  std::array<bool, kLayerCount> m_layerMouseActive{};
+  std::array<bool, kLayerCount> m_layerMouseActive{true};  // layer 1 only
   TgfLayout m_standardLayout = gfl_X1Bottom_Y1Left;
   TFont m_textFont;
   TTextBkg m_textBkStyle = tbClear;

@@ -19,19 +19,12 @@ constexpr std::array<const char*, 4> kCursorNames{"CURHAND", "CURZOOMW", "CURZOO
 
 TCustomGrafon::TCustomGrafon(TComponent* owner)
     : TControl(owner), m_data(std::make_shared<detail::TItemList>()), m_jointLayers(this) {
-  m_paintSuspended = true;
   for (std::size_t i = 0; i < static_cast<std::size_t>(kLayerCount); ++i) {
     m_scaleX[i] = std::make_unique<TScale>(this);
     m_scaleY[i] = std::make_unique<TScale>(this);
   }
   SetBounds(Left(), Top(), 280, 200);
-  m_marginLeft = 50;
-  m_marginRight = 10;
-  m_marginTop = 16;
-  m_marginBottom = 32;
   m_mouseTrace.reserve(kMaxTracePoints);
-  m_mouseTraceColor = 0xFFFFFF;
-  m_mouseTraceInvert = true;
   ResizeChartImage(true, true);
   m_controlImage.SetSize(Width(), Height());
   Setup();
@@ -98,59 +91,17 @@ void TCustomGrafon::InitCrossHairsAndLabels() {
 }
 
 void TCustomGrafon::Setup() {
-  m_paintSuspended = true;
-  m_data = std::make_shared<detail::TItemList>();
-  m_annotations.Clear();
-  m_allocSize = 1000;
-  m_classDefault = 0;
-  m_avoidDuplicateMarks = false;
-  m_minDupMarkDist = 1;
-  m_shadowWidth = 0;
-  m_shadowColor = clGrayText;
-  m_shadowBakColor = clBtnFace;
-  m_shadowStyle = ssFlying;
-  m_currentLayer = 1;
-  m_layerMouseActive.fill(false);
-  m_layerMouseActive[0] = true;
+  // Plain values start as the members declare them; this sets up what needs the control: the
+  // notifications, the cursors, the host's pixel aspect, the scale controls and the standard layout.
   m_layerVisible.fill(true);
-  m_dataColor = 0;
-  m_penStyle = psSolid;
-  m_chartFrameColor = 0;
-  m_fillColor = 0xC0C0C0;
-  m_chartColor = 0xFFFFFF;
-  m_windColor = clBtnFace;
-  m_gridColor = 0;
-  m_lineWidth = 1;
-  m_panGridDx = 1.0;
-  m_panGridDy = 1.0;
-  m_panGridOffsX = 0;
-  m_panGridOffsY = 0;
-  LeaveDataOwner();
-  ReleaseDataUsers();
-  m_caption.clear();
-  m_captionTrim = 100;
-  m_captionPosX = 0;
-  m_captionPosY = -15;
-  m_captionAlignment = taRightJustify;
-  m_captionAnchorHoriz = cahChartRight;
-  m_captionAnchorVert = cavChartTop;
   InitCrossHairsAndLabels();
   m_backGroundImg.ResetDefaults();
   m_backGroundImg.OnChange = [this](TObject*) { RepaintIfAutomatic(); };
-  m_jointLayers.Clear();
   m_jointLayers.OnChange = [this](TObject*) { RepaintIfAutomatic(); };
-  m_itemAttribute = 0;
-  m_isometric = false;
-  m_mouseCursorFixed = true;
   m_autoRedraw = false;
   m_textFont.Assign(Font());
-  m_textBkStyle = tbClear;
-  m_textAlignment = taCenter;
   m_dataClassVisible.fill(true);
   m_annotationClassVisible.fill(true);
-  m_gridStyle = gsNone;
-  m_gridDx = 0;
-  m_gridDy = 0;
   for (int i = 0; i < static_cast<int>(kCursorNames.size()); ++i) {
     if (const TCursorImage* image = FindCursorResource(kCursorNames[static_cast<std::size_t>(i)])) {
       Host().RegisterCursor(i + 1, *image);
@@ -193,10 +144,6 @@ void TCustomGrafon::Setup() {
   SetStandardLayout(gfl_X1Bottom_Y1Left);
   batch.Finish();
   ResetZoomHistory();
-  m_confXLow = m_confYLow = m_confXHigh = m_confYHigh = 0;
-  m_mouseAction = maNone;
-  m_mouseState = {};
-  m_mouseTrace.clear();
   m_autoRedraw = true;
 }
 

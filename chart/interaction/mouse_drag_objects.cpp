@@ -10,6 +10,7 @@
 
 #include "base/rounding.h"
 #include "chart/Nox_grafon.h"
+#include "platform/raster_math.h"
 
 namespace nox {
 
@@ -21,10 +22,7 @@ double SquaredGap(int a, int b) {
   return gap * gap;
 }
 
-int SaturatedDifference(int a, int b) {
-  return static_cast<int>(std::clamp<std::int64_t>(std::int64_t{a} - b, std::numeric_limits<int>::min(),
-                                                   std::numeric_limits<int>::max()));
-}
+int SaturatedDifference(int a, int b) { return detail::SaturateToInt(std::int64_t{a} - b); }
 
 bool ShowsVerticalLine(TCrossHMode mode) {
   return mode == chVert || mode == chBoth || mode == chCrossBox || mode == chBox;

@@ -3,11 +3,11 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <limits>
 #include <utility>
 
 #include "chart/Nox_grafon.h"
 #include "chart/interaction/mouse_actions.h"
+#include "platform/raster_math.h"
 
 namespace nox {
 
@@ -42,8 +42,7 @@ void TCustomGrafon::WindowMoveStep(int& x, int& y) {
     const std::int64_t dy = std::int64_t{y} - start.Y;
     const bool sameSign = (dx > 0 && dy > 0) || (dx < 0 && dy < 0);
     const std::int64_t square = sameSign ? start.Y + dx : start.Y - dx;
-    y = static_cast<int>(
-        std::clamp<std::int64_t>(square, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+    y = detail::SaturateToInt(square);
   }
   y = detail::ClampYToChartArea(frame, y);
   const detail::TXorFigureKind kind = m_mouseAction == maRubberBand ? detail::xfLine : detail::xfRect;

@@ -1,7 +1,8 @@
 #include "chart/interaction/xor_figures.h"
 
 #include <algorithm>
-#include <limits>
+
+#include "platform/raster_math.h"
 
 namespace nox::detail {
 
@@ -9,18 +10,14 @@ namespace {
 
 using Int64 = std::int64_t;
 
-int ToInt(Int64 v) {
-  return static_cast<int>(
-      std::clamp<Int64>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
-}
-
 }  // namespace
 
 TRect FigureArea(const TXorFigure& f, int penWidth) {
   const Int64 reach = std::max(penWidth, 1) / 2 + 1;
-  return {ToInt(std::min<Int64>(f.From.X, f.To.X) - reach), ToInt(std::min<Int64>(f.From.Y, f.To.Y) - reach),
-          ToInt(std::max<Int64>(f.From.X, f.To.X) + reach + 1),
-          ToInt(std::max<Int64>(f.From.Y, f.To.Y) + reach + 1)};
+  return {SaturateToInt(std::min<Int64>(f.From.X, f.To.X) - reach),
+          SaturateToInt(std::min<Int64>(f.From.Y, f.To.Y) - reach),
+          SaturateToInt(std::max<Int64>(f.From.X, f.To.X) + reach + 1),
+          SaturateToInt(std::max<Int64>(f.From.Y, f.To.Y) + reach + 1)};
 }
 
 TRect DrawXorFigure(TCanvas& canvas, const TXorFigure& figure) {

@@ -2,16 +2,12 @@
 // in a white and black box, or a box, each only where the cross hair lies inside the chart area.
 
 #include <algorithm>
-#include <climits>
 #include <cmath>
 
 #include "chart/Nox_grafon.h"
+#include "platform/raster_math.h"
 
 namespace nox {
-
-namespace {
-int ToCanvas(long long v) { return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX)); }
-}  // namespace
 
 void TCustomGrafon::DrawCrossHairs(int x, int y, TBitmap& image) {
   if (std::all_of(m_crossHairs.begin(), m_crossHairs.end(),
@@ -54,11 +50,12 @@ void TCustomGrafon::DrawCrossHair(TCanvas& canvas, const TCrossHair& hair, int x
 
   // Control pixels to the image, whose top left corner lies at (x, y).
   const auto line = [&](long long x1, long long y1, long long x2, long long y2) {
-    canvas.MoveTo(ToCanvas(x1 - x), ToCanvas(y1 - y));
-    canvas.LineTo(ToCanvas(x2 - x), ToCanvas(y2 - y));
+    canvas.MoveTo(detail::SaturateToInt(x1 - x), detail::SaturateToInt(y1 - y));
+    canvas.LineTo(detail::SaturateToInt(x2 - x), detail::SaturateToInt(y2 - y));
   };
   const auto rectangle = [&](long long x1, long long y1, long long x2, long long y2) {
-    canvas.Rectangle(ToCanvas(x1 - x), ToCanvas(y1 - y), ToCanvas(x2 - x), ToCanvas(y2 - y));
+    canvas.Rectangle(detail::SaturateToInt(x1 - x), detail::SaturateToInt(y1 - y),
+                     detail::SaturateToInt(x2 - x), detail::SaturateToInt(y2 - y));
   };
   const TCrossHMode mode = hair.Mode();
   if ((mode == chHoriz || mode == chBoth) && insideY) line(m_marginLeft + hw + 1, cy, right, cy);

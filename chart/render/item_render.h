@@ -35,6 +35,7 @@
 #include "chart/model/chart_item.h"
 #include "chart/render/render_state.h"
 #include "platform/canvas.h"
+#include "platform/raster_math.h"
 #include "scale/axis_mapping.h"
 
 namespace nox {
@@ -65,10 +66,12 @@ struct TRenderTarget {
   bool Monochrome = false;  // pens black, fills silver, text backgrounds white
 };
 
-// Limits both coordinates to -30000..30000; true if one was changed.
+// The limit every drawn chart pixel keeps to, whatever the world value: items, the background
+// area, the grid, the mouse trace and the text labels' anchors.
+constexpr int kPixelLimit = 30000;
+// Limits both coordinates to -kPixelLimit..kPixelLimit; true if one was changed.
 bool ClampPixel(int& x, int& y);
 // A 64-bit coordinate limited to -kPixelLimit..kPixelLimit.
-constexpr int kPixelLimit = 30000;
 inline int ClampCoordinate(std::int64_t v) {
   return static_cast<int>(std::clamp<std::int64_t>(v, -kPixelLimit, kPixelLimit));
 }
@@ -78,10 +81,6 @@ inline std::int64_t RoundedPixels(double v) {
   constexpr std::int64_t kLimit = std::int64_t{1} << 40;
   const std::int64_t r = nox::Round(v);
   return r < -kLimit ? -kLimit : r > kLimit ? kLimit : r;
-}
-// A 64-bit value limited to the range of int.
-inline int SaturateToInt(std::int64_t v) {
-  return v < INT32_MIN ? INT32_MIN : v > INT32_MAX ? INT32_MAX : static_cast<int>(v);
 }
 
 // Which items of a list one loop of a rendering draws: the loop's filter on the stored kind, and

@@ -12,28 +12,10 @@
 
 #include "chart/Nox_grafon.h"
 #include "chart/render/item_render.h"
+#include "chart/render/text_lines.h"
 #include "platform/host.h"
 
 namespace nox::detail {
-
-namespace {
-
-// Calls f(line) for each line of text, split at line feeds.
-template <class F>
-void ForEachLine(std::string_view text, F&& f) {
-  std::size_t start = 0;
-  for (;;) {
-    const std::size_t end = text.find('\n', start);
-    if (end == std::string_view::npos) {
-      f(text.substr(start));
-      return;
-    }
-    f(text.substr(start, end - start));
-    start = end + 1;
-  }
-}
-
-}  // namespace
 
 int TItemRenderer::MeasureText(std::string_view text, int& lineHeight, int& totalHeight,
                                int& maxWidth) const {

@@ -1,21 +1,14 @@
 // The pixel placement shared by the background area, the grid and the mouse trace: a world point
 // mapped by a layer and moved onto the canvas being drawn.
 
-#include <algorithm>
-#include <climits>
-
 #include "chart/Nox_grafon.h"
+#include "chart/render/item_render.h"
+#include "platform/raster_math.h"
 
 namespace nox {
 
 namespace {
-// The limit every drawn chart-area pixel keeps to, whatever the world value.
-constexpr int kPixelLimit = 30000;
-
-int Shifted(int p, int d) {
-  const long long v = static_cast<long long>(std::clamp(p, -kPixelLimit, kPixelLimit)) + d;
-  return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX));
-}
+int Shifted(int p, int d) { return detail::SaturateToInt(std::int64_t{detail::ClampCoordinate(p)} + d); }
 }  // namespace
 
 TPoint TCustomGrafon::ShiftedPixel(int layer, double x, double y, int dx, int dy) const {

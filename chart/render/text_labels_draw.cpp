@@ -2,31 +2,24 @@
 // label's layer), aligned on their anchor, boxed, underlined or shadowed, one or more lines.
 
 #include <algorithm>
-#include <climits>
 #include <cmath>
 #include <string_view>
 #include <vector>
 
 #include "base/rounding.h"
 #include "chart/Nox_grafon.h"
+#include "chart/render/item_render.h"
+#include "chart/render/text_lines.h"
 #include "platform/host.h"
+#include "platform/raster_math.h"
 
 namespace nox {
 
 namespace {
 
-// The limit a label's anchor keeps to, as item pixels do.
-constexpr long long kAnchorLimit = 30000;
-
-int ToCanvas(long long v) { return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX)); }
-
 std::vector<std::string_view> SplitLines(std::string_view text) {
   std::vector<std::string_view> lines;
-  std::size_t start = 0;
-  for (std::size_t end; (end = text.find('\n', start)) != std::string_view::npos; start = end + 1) {
-    lines.push_back(text.substr(start, end - start));
-  }
-  lines.push_back(text.substr(start));
+  detail::ForEachLine(text, [&lines](std::string_view line) { lines.push_back(line); });
   return lines;
 }
 
@@ -52,8 +45,8 @@ void TCustomGrafon::DrawTextLabel(TCanvas& canvas, const TTextLabel& label, int 
   if (attach != tlamNone) WorldToPixel(label.Layer(), label.PosX(), label.PosY(), mappedX, mappedY);
   const long long ax = attach == tlamXOnly || attach == tlamBoth ? mappedX : Round(label.PosX());
   const long long ay = attach == tlamYOnly || attach == tlamBoth ? mappedY : Round(label.PosY());
-  long long px = std::clamp(ax, -kAnchorLimit, kAnchorLimit) + offsetX;
-  long long py = std::clamp(ay, -kAnchorLimit, kAnchorLimit) + offsetY;
+  long long px = detail::ClampCoordinate(ax) + offsetX;
+  long long py = detail::ClampCoordinate(ay) + offsetY;
 
   canvas.SetFont(label.Font());
   if (canvas.IsPrinter()) {
@@ -112,8 +105,8 @@ void TCustomGrafon::DrawTextLabel(TCanvas& canvas, const TTextLabel& label, int 
   const long long left = px - m_marginLeft;
   const long long bottom = py - m_marginTop;
   const auto box = [&](long long dx, long long dy) {
-    canvas.Rectangle(ToCanvas(left - 4 + dx), ToCanvas(bottom - h * n - 2 + dy), ToCanvas(left + w + 4 + dx),
-                     ToCanvas(bottom + 2 + dy));
+    canvas.Rectangle(detail::SaturateToInt(left - 4 + dx), detail::SaturateToInt(bottom - h * n - 2 + dy),
+                     detail::SaturateToInt(left + w + 4 + dx), detail::SaturateToInt(bottom + 2 + dy));
   };
   switch (label.Mode()) {
     case tlsimple:
@@ -131,8 +124,8 @@ void TCustomGrafon::DrawTextLabel(TCanvas& canvas, const TTextLabel& label, int 
         box(0, 0);
       }
       canvas.Pen().SetColor(label.ColorBorder());
-      canvas.MoveTo(ToCanvas(left), ToCanvas(bottom));
-      canvas.LineTo(ToCanvas(left + w), ToCanvas(bottom));
+      canvas.MoveTo(detail::SaturateToInt(left), detail::SaturateToInt(bottom));
+      canvas.LineTo(detail::SaturateToInt(left + w), detail::SaturateToInt(bottom));
       break;
     case tlShadow:
       canvas.Pen().SetColor(label.ColorShadow());
@@ -147,7 +140,7 @@ void TCustomGrafon::DrawTextLabel(TCanvas& canvas, const TTextLabel& label, int 
   }
 
   if (n == 1) {
-    canvas.TextOut(ToCanvas(left), ToCanvas(bottom - h), caption);
+    canvas.TextOut(detail::SaturateToInt(left), detail::SaturateToInt(bottom - h), caption);
     return;
   }
   for (long long k = 0; k < n; ++k) {
@@ -155,7 +148,8 @@ void TCustomGrafon::DrawTextLabel(TCanvas& canvas, const TTextLabel& label, int 
     long long d = 0;
     if (label.Alignment() == taRightJustify) d = w - lineWidth;
     if (label.Alignment() == taCenter) d = (w - lineWidth) / 2;
-    canvas.TextOut(ToCanvas(left + d), ToCanvas(bottom - h * (n - k)), lines[static_cast<std::size_t>(k)]);
+    canvas.TextOut(detail::SaturateToInt(left + d), detail::SaturateToInt(bottom - h * (n - k)),
+                   lines[static_cast<std::size_t>(k)]);
   }
 }
 
