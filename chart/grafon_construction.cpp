@@ -17,8 +17,7 @@ constexpr std::array<const char*, 4> kCursorNames{"CURHAND", "CURZOOMW", "CURZOO
 
 }  // namespace
 
-TCustomGrafon::TCustomGrafon(TComponent* owner)
-    : TControl(owner), m_data(std::make_shared<detail::TItemList>()), m_jointLayers(this) {
+TCustomGrafon::TCustomGrafon(TComponent* owner) : TControl(owner), m_jointLayers(this) {
   for (std::size_t i = 0; i < static_cast<std::size_t>(kLayerCount); ++i) {
     m_scaleX[i] = std::make_unique<TScale>(this);
     m_scaleY[i] = std::make_unique<TScale>(this);
@@ -93,15 +92,12 @@ void TCustomGrafon::InitCrossHairsAndLabels() {
 void TCustomGrafon::Setup() {
   // Plain values start as the members declare them; this sets up what needs the control: the
   // notifications, the cursors, the host's pixel aspect, the scale controls and the standard layout.
-  m_layerVisible.fill(true);
   InitCrossHairsAndLabels();
   m_backGroundImg.ResetDefaults();
   m_backGroundImg.OnChange = [this](TObject*) { RepaintIfAutomatic(); };
   m_jointLayers.OnChange = [this](TObject*) { RepaintIfAutomatic(); };
   m_autoRedraw = false;
   m_textFont.Assign(Font());
-  m_dataClassVisible.fill(true);
-  m_annotationClassVisible.fill(true);
   for (int i = 0; i < static_cast<int>(kCursorNames.size()); ++i) {
     if (const TCursorImage* image = FindCursorResource(kCursorNames[static_cast<std::size_t>(i)])) {
       Host().RegisterCursor(i + 1, *image);
@@ -216,7 +212,7 @@ void TCustomGrafon::Assign(const TPersistent& Source) {
 
   TPaintHold hold(*this);
   SetTag(s.Tag());
-  m_allocSize = s.m_allocSize;
+  m_items.AllocSize = s.m_items.AllocSize;
 
   // Data sharing is taken over through its own rules, so that every table stays consistent: this
   // chart joins the chart whose data the source shows, or leaves its own owner; the charts that use
@@ -226,18 +222,18 @@ void TCustomGrafon::Assign(const TPersistent& Source) {
     if (owner != m_useDataOf) SetUseDataOf(owner);
     if (m_useDataOf != owner && m_useDataOf != nullptr) SetUseDataOf(nullptr);
     // In place: the charts that use this chart's data see the new items too.
-    if (m_data != s.m_data) m_data->CopyFrom(*s.m_data, m_allocSize);
+    if (m_items.Data != s.m_items.Data) m_items.Data->CopyFrom(*s.m_items.Data, m_items.AllocSize);
   }
-  m_annotations.CopyFrom(s.m_annotations, m_allocSize);
+  m_items.Annotations.CopyFrom(s.m_items.Annotations, m_items.AllocSize);
 
-  m_annotationMode = s.m_annotationMode;
-  m_annotationsUnderData = s.m_annotationsUnderData;
-  m_showAnnotations = s.m_showAnnotations;
-  m_annotationTextsOnTop = s.m_annotationTextsOnTop;
-  m_dataClassVisible = s.m_dataClassVisible;
-  m_annotationClassVisible = s.m_annotationClassVisible;
-  m_layerVisible = s.m_layerVisible;
-  m_itemAttribute = s.m_itemAttribute;
+  m_items.AnnotationMode = s.m_items.AnnotationMode;
+  m_items.AnnotationsUnderData = s.m_items.AnnotationsUnderData;
+  m_items.ShowAnnotations = s.m_items.ShowAnnotations;
+  m_items.AnnotationTextsOnTop = s.m_items.AnnotationTextsOnTop;
+  m_items.DataClassVisible = s.m_items.DataClassVisible;
+  m_items.AnnotationClassVisible = s.m_items.AnnotationClassVisible;
+  m_items.LayerShown = s.m_items.LayerShown;
+  m_items.Pen.Attribute = s.m_items.Pen.Attribute;
   m_gridStyle = s.m_gridStyle;
   m_gridDx = s.m_gridDx;
   m_gridDy = s.m_gridDy;
@@ -251,9 +247,9 @@ void TCustomGrafon::Assign(const TPersistent& Source) {
   m_shadowColor = s.m_shadowColor;
   m_shadowBakColor = s.m_shadowBakColor;
   m_mouseAction = s.m_mouseAction;
-  m_dataColor = s.m_dataColor;
-  m_fillColor = s.m_fillColor;
-  m_penStyle = s.m_penStyle;
+  m_items.Pen.Color = s.m_items.Pen.Color;
+  m_items.Pen.FillColor = s.m_items.Pen.FillColor;
+  m_items.Pen.Style = s.m_items.Pen.Style;
   m_chartFrameColor = s.m_chartFrameColor;
   m_chartColor = s.m_chartColor;
   m_windColor = s.m_windColor;
@@ -266,7 +262,7 @@ void TCustomGrafon::Assign(const TPersistent& Source) {
   m_panGridDy = s.m_panGridDy;
   m_panGridOffsX = s.m_panGridOffsX;
   m_panGridOffsY = s.m_panGridOffsY;
-  m_lineWidth = s.m_lineWidth;
+  m_items.Pen.Width = s.m_items.Pen.Width;
   m_caption = s.m_caption;
   m_captionPosX = s.m_captionPosX;
   m_captionPosY = s.m_captionPosY;
@@ -274,8 +270,8 @@ void TCustomGrafon::Assign(const TPersistent& Source) {
   m_captionAnchorHoriz = s.m_captionAnchorHoriz;
   m_captionAnchorVert = s.m_captionAnchorVert;
   m_captionTrim = s.m_captionTrim;
-  m_classDefault = s.m_classDefault;
-  m_currentLayer = s.m_currentLayer;
+  m_items.Pen.Class = s.m_items.Pen.Class;
+  m_items.Pen.Layer = s.m_items.Pen.Layer;
   m_mouseCursorFixed = s.m_mouseCursorFixed;
   m_avoidDuplicateMarks = s.m_avoidDuplicateMarks;
   m_minDupMarkDist = s.m_minDupMarkDist;

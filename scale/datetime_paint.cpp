@@ -18,10 +18,6 @@ namespace nox::detail {
 
 namespace {
 
-constexpr int kShortTick = 4;
-constexpr int kMajorTickHorz = 7;
-constexpr int kMajorTickVert = 6;
-constexpr int kVertLabelGap = 8;    // between base line and vertical labels
 constexpr int kMessageGapVert = 2;  // between base line and the words of a vertical message
 constexpr int kMessageGapHorz = 7;  // between base line and a horizontal message
 

@@ -12,11 +12,7 @@ namespace nox::detail {
 
 namespace {
 
-constexpr int kShortTick = 4;
-constexpr int kMajorTickHorz = 7;
-constexpr int kMajorTickVert = 6;
 constexpr int kHorzLabelGap = 7;  // between base line and horizontal labels
-constexpr int kVertLabelGap = 8;  // between base line and vertical labels
 constexpr int kLabelEdgeGap = 2;  // kept free at the control's left and right edge
 constexpr TColor kFrameMid = clSilver;
 

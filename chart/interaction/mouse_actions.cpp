@@ -98,7 +98,7 @@ void TCustomGrafon::MouseMove(TShiftState shift, int x, int y) {
     // The pointer's own position, not the clamped one of the gestures.
     double wx = 0;
     double wy = 0;
-    PixelToWorld(m_currentLayer, x, y, wx, wy);
+    PixelToWorld(m_items.Pen.Layer, x, y, wx, wy);
     OnMouseMoveInChart(this, InChartArea(x, y), shift, wx, wy);
   }
 }
@@ -142,7 +142,7 @@ void TCustomGrafon::HandleMouseMove(TShiftState shift, int x, int y) {
 
 void TCustomGrafon::ShowMousePosition(int x, int y) {
   const bool inside = InChartArea(x, y);
-  if (inside) PixelToWorld(m_currentLayer, x, y, m_mouseState.LastWorldX, m_mouseState.LastWorldY);
+  if (inside) PixelToWorld(m_items.Pen.Layer, x, y, m_mouseState.LastWorldX, m_mouseState.LastWorldY);
   std::optional<TCursor> cursor = crDefault;
   if (inside && !m_mouseCursorFixed) cursor = detail::CursorOfAction(m_mouseAction);
   if (!cursor) return;

@@ -26,25 +26,23 @@ long double SnapToPanGrid(long double v, double step, double offset) {
   return std::trunc(v / step) * step + offset;
 }
 
-TExtendedRange ZoomAboutCentre(double savedLow, double savedHigh, long double factor) {
-  const long double centre = (static_cast<long double>(savedLow) + savedHigh) / 2;
-  const long double half = (static_cast<long double>(savedHigh) - savedLow) * factor / 2;
-  return {centre - half, centre + half};
-}
-
 }  // namespace detail
 
-void TCustomGrafon::PanStep(bool left, int x, int y) {
+bool TCustomGrafon::RangeDragMoves(bool left, int x, int y) {
   if (!left) {
     EndDrag();
-    return;
+    return false;
   }
   if (!m_mouseState.DragStarted) {
     RecordDragStart(x, y);
-    return;
+    return false;
   }
   // Outside the chart area the last range stays and the drag goes on.
-  if (!InChartArea(x, y)) return;
+  return InChartArea(x, y);
+}
+
+void TCustomGrafon::PanStep(bool left, int x, int y) {
+  if (!RangeDragMoves(left, x, y)) return;
   const long double aw = ChartAreaWidth();
   const long double ah = ChartAreaHeight();
   const bool panX = m_mouseAction != maPanVert;
@@ -84,15 +82,7 @@ void TCustomGrafon::PanStep(bool left, int x, int y) {
 }
 
 void TCustomGrafon::ZoomDragStep(bool left, int x, int y) {
-  if (!left) {
-    EndDrag();
-    return;
-  }
-  if (!m_mouseState.DragStarted) {
-    RecordDragStart(x, y);
-    return;
-  }
-  if (!InChartArea(x, y)) return;
+  if (!RangeDragMoves(left, x, y)) return;
   // Relative to the whole control: a drag across its width to the right narrows x to nothing.
   const long double w = Width();
   const long double h = Height();

@@ -5,12 +5,9 @@
 // not accumulate. Results may be huge, reversed or not finite; the range-update path refuses
 // what it cannot store.
 
-namespace nox::detail {
+#include "scale/drag_scale_range.h"
 
-struct TExtendedRange {
-  long double Low = 0;
-  long double High = 0;
-};
+namespace nox::detail {
 
 // The saved range (savedLow, savedHigh) moved by `steps` chart-area extents of the current range
 // (low, high): on a linear axis shifted by (high - low) x steps, on a logarithmic axis multiplied
@@ -21,9 +18,5 @@ TExtendedRange PanAxis(bool logarithmic, double low, double high, double savedLo
 // v snapped down (towards zero) onto the grid of that step, then moved by offset:
 // trunc(v / step) x step + offset. A step of 0 or less (or one that is not finite) leaves v as it is.
 long double SnapToPanGrid(long double v, double step, double offset);
-
-// The saved range scaled by factor about its centre (factor 1 keeps it, 0.5 halves it; a negative
-// factor reverses it).
-TExtendedRange ZoomAboutCentre(double savedLow, double savedHigh, long double factor);
 
 }  // namespace nox::detail

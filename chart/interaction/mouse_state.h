@@ -1,7 +1,7 @@
 #pragma once
 // The state of the chart's mouse gestures: drag start, zoom window, rectangle pick and the
-// selected cross hair or label. Cleared at construction; the mouse handling (chart/mouse_*.cpp,
-// chart/rect_pick.cpp) owns its meaning.
+// selected cross hair or label. Cleared at construction; the mouse handling (the mouse_*.cpp files
+// and rect_pick.cpp of this room) owns its meaning.
 
 #include <array>
 #include <cstdint>

@@ -8,13 +8,6 @@
 
 namespace nox {
 
-namespace {
-
-constexpr std::uint16_t kStrokeEnds = 1;  // no segment from this point to the next
-constexpr std::uint16_t kDrawnXor = 2;    // the segment ending here is drawn in XOR mode
-
-}  // namespace
-
 void TCustomGrafon::TraceStep(bool left, int& x, int& y) {
   if (m_mouseState.WindowState != zsNormal || !left) return;
   const detail::TChartFrame frame = ChartFrame();
@@ -22,13 +15,13 @@ void TCustomGrafon::TraceStep(bool left, int& x, int& y) {
   y = detail::ClampYToChartArea(frame, y);
   if (m_mouseTrace.size() >= static_cast<std::size_t>(kMaxTracePoints)) return;
   double wx = 0, wy = 0;
-  PixelToWorld(m_currentLayer, x, y, wx, wy);
-  m_mouseTrace.push_back({wx, wy, m_mouseTraceInvert ? kDrawnXor : std::uint16_t{0}, m_mouseTraceColor});
+  PixelToWorld(m_items.Pen.Layer, x, y, wx, wy);
+  m_mouseTrace.push_back({wx, wy, m_mouseTraceInvert ? kTraceDrawnXor : std::uint16_t{0}, m_mouseTraceColor});
   if (m_mouseTrace.size() < 2) return;
   const TMouseTracePoint& previous = m_mouseTrace[m_mouseTrace.size() - 2];
-  if ((previous.Flags & kStrokeEnds) != 0) return;
+  if ((previous.Flags & kTraceStrokeEnds) != 0) return;
   int px = 0, py = 0;
-  WorldToPixel(m_currentLayer, previous.X, previous.Y, px, py);
+  WorldToPixel(m_items.Pen.Layer, previous.X, previous.Y, px, py);
   TCanvas& screen = Canvas();
   TPen& pen = screen.Pen();
   // Under the rubber figures, so that erasing them later gives the segment back unchanged.
@@ -43,7 +36,7 @@ void TCustomGrafon::TraceStep(bool left, int& x, int& y) {
 }
 
 void TCustomGrafon::EndTraceStroke() {
-  if (!m_mouseTrace.empty()) m_mouseTrace.back().Flags |= kStrokeEnds;
+  if (!m_mouseTrace.empty()) m_mouseTrace.back().Flags |= kTraceStrokeEnds;
 }
 
 void TCustomGrafon::ClearMouseTrace() {

@@ -166,8 +166,8 @@ void TCustomGrafon::DrawBackgroundArea(TCanvas& canvas, const TRect& area) {
   canvas.Brush().SetColor(bg.AreaColor());
   const int dx = area.Left - m_marginLeft;
   const int dy = area.Top - m_marginTop;
-  const TPoint p1 = ShiftedPixel(m_currentLayer, bg.AreaLeft(), bg.AreaTop(), dx, dy);
-  const TPoint p2 = ShiftedPixel(m_currentLayer, bg.AreaRight(), bg.AreaBottom(), dx, dy);
+  const TPoint p1 = ShiftedPixel(m_items.Pen.Layer, bg.AreaLeft(), bg.AreaTop(), dx, dy);
+  const TPoint p2 = ShiftedPixel(m_items.Pen.Layer, bg.AreaRight(), bg.AreaBottom(), dx, dy);
   const std::array<int, kAreaEdgeCount> at{area.Left, area.Top, area.Right, area.Bottom,
                                            p1.X,      p1.Y,     p2.X,       p2.Y};
   // A bound that is NaN has no place: the rectangles that need it are left out.

@@ -1,4 +1,4 @@
-// The grid of the chart area: positions from the current layer's ranges (chart/grid_positions.h),
+// The grid of the chart area: positions from the current layer's ranges (render/grid_positions.h),
 // drawn as points, vertical and horizontal lines, solid or dotted.
 
 #include <algorithm>
@@ -10,7 +10,7 @@ namespace nox {
 
 double TCustomGrafon::NextGridPosition(bool IsLog, int N, bool IsY, double Step, double Current) const {
   if (Step != 0) return detail::NextGridStep(IsLog, Step, Current);
-  const std::size_t layer = LayerIndex(m_currentLayer);
+  const std::size_t layer = LayerIndex(m_items.Pen.Layer);
   const TScale& scale = IsY ? *m_scaleY[layer] : *m_scaleX[layer];
   if (N <= 0 || N > scale.NumTicks()) {
     const TScaleProps& props = IsY ? static_cast<const TScaleProps&>(m_propsY[layer]) : m_propsX[layer];
@@ -20,7 +20,7 @@ double TCustomGrafon::NextGridPosition(bool IsLog, int N, bool IsY, double Step,
 }
 
 std::vector<double> TCustomGrafon::GridPositions(bool IsY) const {
-  const std::size_t layer = LayerIndex(m_currentLayer);
+  const std::size_t layer = LayerIndex(m_items.Pen.Layer);
   const TScaleProps& props = IsY ? static_cast<const TScaleProps&>(m_propsY[layer]) : m_propsX[layer];
   const TScale& scale = IsY ? *m_scaleY[layer] : *m_scaleX[layer];
   detail::TGridAxis axis;
@@ -47,7 +47,7 @@ void TCustomGrafon::DrawGrid(TCanvas& canvas, int offsetX, int offsetY) {
       m_gridStyle == gsVertDotLines || m_gridStyle == gsHorizDotLines || m_gridStyle == gsDotLines;
   if (m_gridStyle != gsPoints && !vertical && !horizontal) return;
 
-  const int layer = m_currentLayer;
+  const int layer = m_items.Pen.Layer;
   const int dx = offsetX - m_marginLeft;
   const int dy = offsetY - m_marginTop;
   const TScaleProps& px = ScaleXOf(layer);

@@ -1,6 +1,6 @@
 #pragma once
-// Where the grid lines of one axis go: the deciding half of the chart's grid (chart/grid.cpp draws
-// them). A step s selects the positions:
+// Where the grid lines of one axis go: the deciding half of the chart's grid (render/grid.cpp
+// draws them). A step s selects the positions:
 //
 //   s > 0                     the multiples of s, on linear and logarithmic axes
 //   s < 0, linear axis        the multiples of |s|, from ceil(low / s) * s (at or below low)

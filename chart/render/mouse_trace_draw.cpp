@@ -8,8 +8,6 @@
 namespace nox {
 
 namespace {
-constexpr std::uint16_t kStrokeEnds = 1;  // no segment from this point to the next
-constexpr std::uint16_t kXorSegment = 2;  // the segment ending at this point is drawn XOR
 
 bool Placeable(const TMouseTracePoint& p) { return std::isfinite(p.X) && std::isfinite(p.Y); }
 }  // namespace
@@ -26,13 +24,13 @@ void TCustomGrafon::DrawMouseTrace(int x, int y, TBitmap& image) {
   for (std::size_t i = 1; i < m_mouseTrace.size(); ++i) {
     const TMouseTracePoint& from = m_mouseTrace[i - 1];
     const TMouseTracePoint& to = m_mouseTrace[i];
-    if (from.Flags & kStrokeEnds) continue;
+    if (from.Flags & kTraceStrokeEnds) continue;
     // A point that is not a number has no place: the segments at it are left out.
     if (!Placeable(from) || !Placeable(to)) continue;
     canvas.Pen().SetColor(to.Color);
-    canvas.Pen().SetMode(to.Flags & kXorSegment ? pmXor : pmCopy);
-    const TPoint a = ShiftedPixel(m_currentLayer, from.X, from.Y, dx, dy);
-    const TPoint b = ShiftedPixel(m_currentLayer, to.X, to.Y, dx, dy);
+    canvas.Pen().SetMode(to.Flags & kTraceDrawnXor ? pmXor : pmCopy);
+    const TPoint a = ShiftedPixel(m_items.Pen.Layer, from.X, from.Y, dx, dy);
+    const TPoint b = ShiftedPixel(m_items.Pen.Layer, to.X, to.Y, dx, dy);
     canvas.MoveTo(a.X, a.Y);
     canvas.LineTo(b.X, b.Y);
     canvas.Pen().SetMode(pmCopy);

@@ -37,8 +37,9 @@ detail::TLayerPixelTable TCustomGrafon::LayerPixelTable() const {
 
 void TCustomGrafon::RenderItemList(detail::TItemRenderer& renderer, const detail::TItemList& list,
                                    bool isAnnotation, bool (*select)(std::uint8_t)) {
-  const detail::TListFilter filter{select, isAnnotation ? &m_annotationClassVisible : &m_dataClassVisible,
-                                   &m_layerVisible};
+  const detail::TListFilter filter{select,
+                                   isAnnotation ? &m_items.AnnotationClassVisible : &m_items.DataClassVisible,
+                                   &m_items.LayerShown};
   const int count = list.Count();
   // Line-to runs go to the run renderer, which draws the long ones from the block summaries; what
   // it leaves (short runs, the last points of a run) is drawn item by item. A handler that may
@@ -66,13 +67,13 @@ void TCustomGrafon::RenderItemList(detail::TItemRenderer& renderer, const detail
 }
 
 void TCustomGrafon::RenderAnnotations(detail::TItemRenderer& renderer) {
-  if (m_annotationTextsOnTop) {
+  if (m_items.AnnotationTextsOnTop) {
     // Texts are drawn above every other annotation item, wherever they stand in the list. The
     // stored kind decides, not the copy a handler may change.
-    RenderItemList(renderer, m_annotations, true, AllButTexts);
-    RenderItemList(renderer, m_annotations, true, IsTextKind);
+    RenderItemList(renderer, m_items.Annotations, true, AllButTexts);
+    RenderItemList(renderer, m_items.Annotations, true, IsTextKind);
   } else {
-    RenderItemList(renderer, m_annotations, true, AllKinds);
+    RenderItemList(renderer, m_items.Annotations, true, AllKinds);
   }
 }
 
@@ -99,8 +100,8 @@ void TCustomGrafon::RenderData(TCanvas& canvas, int offsetX, int offsetY, bool m
   if (m_gridStyle != gsNone && noGrid == 0) DrawGrid(canvas, offsetX, offsetY);
 
   // Every rendering starts from the same canvas state, so nothing carries over between pictures.
-  canvas.Pen().SetWidth(m_lineWidth);
-  state.CurrentPenWidth = m_lineWidth;
+  canvas.Pen().SetWidth(m_items.Pen.Width);
+  state.CurrentPenWidth = m_items.Pen.Width;
   state.CurrentPosition = {offsetX, offsetY};
   state.Polyline.Clear();
   canvas.MoveTo(offsetX, offsetY);
@@ -122,10 +123,10 @@ void TCustomGrafon::RenderData(TCanvas& canvas, int offsetX, int offsetY, bool m
     detail::TItemRenderer renderer(*this, {&canvas, offsetX, offsetY, monochrome}, layers, state);
     // The data list may be shared with other charts; holding it keeps it alive should a handler
     // change the sharing meanwhile.
-    const detail::TItemListPtr data = m_data;
-    if (!m_annotationsUnderData) RenderItemList(renderer, *data, false, AllKinds);
-    if (m_showAnnotations) RenderAnnotations(renderer);
-    if (m_annotationsUnderData) RenderItemList(renderer, *data, false, AllKinds);
+    const detail::TItemListPtr data = m_items.Data;
+    if (!m_items.AnnotationsUnderData) RenderItemList(renderer, *data, false, AllKinds);
+    if (m_items.ShowAnnotations) RenderAnnotations(renderer);
+    if (m_items.AnnotationsUnderData) RenderItemList(renderer, *data, false, AllKinds);
   }
 
   canvas.Pen().SetWidth(1);
