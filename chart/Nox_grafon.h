@@ -58,6 +58,7 @@
 #include "chart/model/item_container.h"
 #include "chart/model/item_list.h"
 #include "chart/model/item_store.h"
+#include "chart/model/layer_mapping.h"
 #include "chart/model/scale_props.h"
 #include "chart/model/zoom_history.h"
 #include "chart/render/background_image.h"
@@ -595,8 +596,8 @@ class TCustomGrafon : public TControl {
   TBitmap& ControlImage() { return m_controlImage; }
   TBitmap& BackgroundPicture() { return m_backgroundPicture; }
 
-  const detail::TAxisMapping& MappingX(int layer) const { return m_mapX[LayerIndex(layer)]; }
-  const detail::TAxisMapping& MappingY(int layer) const { return m_mapY[LayerIndex(layer)]; }
+  const detail::TAxisMapping& MappingX(int layer) const { return m_mapping.X(LayerIndex(layer)); }
+  const detail::TAxisMapping& MappingY(int layer) const { return m_mapping.Y(LayerIndex(layer)); }
   // The pixel aspect read from the host at construction (AspX, AspY; 1:1 when the host reports
   // something unusable).
   int DeviceAspectX() const { return m_aspectX; }
@@ -706,9 +707,6 @@ class TCustomGrafon : public TControl {
   void ResizeChartImage(bool width, bool height);
   void MarginChanged(TMarginSide side);
 
-  // mapping
-  void ForgetMappingInputs();
-
   // painting
   void DrawCaption(TCanvas& canvas);
   void PaintScales(TCanvas& canvas);
@@ -786,19 +784,7 @@ class TCustomGrafon : public TControl {
   std::array<TScalePropsVert, kLayerCount> m_propsY;
   std::array<std::unique_ptr<TScale>, kLayerCount> m_scaleX;
   std::array<std::unique_ptr<TScale>, kLayerCount> m_scaleY;
-  std::array<detail::TAxisMapping, kLayerCount> m_mapX{};
-  std::array<detail::TAxisMapping, kLayerCount> m_mapY{};
-  // What each axis' mapping was last computed from, so that UpdateLayerMapping only recomputes the
-  // axes whose range, logarithmic switch or chart area changed since.
-  struct TAxisMappingInputs {
-    bool Logarithmic = false;
-    double Low = 0;
-    double High = 0;
-    friend bool operator==(const TAxisMappingInputs&, const TAxisMappingInputs&) = default;
-  };
-  std::array<std::optional<TAxisMappingInputs>, kLayerCount> m_mappedX{};
-  std::array<std::optional<TAxisMappingInputs>, kLayerCount> m_mappedY{};
-  std::array<int, 7> m_mappedGeometry{};  // control size, margins and shadow of those mappings
+  detail::TLayerMapping m_mapping;
   TJointLayers m_jointLayers;
   detail::TZoomHistory m_zoomHistory;
   long double m_confXLow = 0;  // confinement box; all four 0: off

@@ -292,9 +292,7 @@ void TCustomGrafon::Assign(const TPersistent& Source) {
     m_propsX[i].Assign(s.m_propsX[i]);
     m_propsY[i].Assign(s.m_propsY[i]);
   }
-  m_mapX = s.m_mapX;
-  m_mapY = s.m_mapY;
-  ForgetMappingInputs();
+  m_mapping.CopyCoefficients(s.m_mapping);
   m_zoomHistory = s.m_zoomHistory;
   m_confXLow = s.m_confXLow;
   m_confYLow = s.m_confYLow;

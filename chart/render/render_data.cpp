@@ -20,8 +20,8 @@ detail::TLayerPixelTable TCustomGrafon::LayerPixelTable() const {
     const TScaleProps& sx = m_propsX[i];
     const TScaleProps& sy = m_propsY[i];
     detail::TLayerPixels& l = table[i];
-    l.X = m_mapX[i];
-    l.Y = m_mapY[i];
+    l.X = m_mapping.X(i);
+    l.Y = m_mapping.Y(i);
     l.LogX = sx.Logarithmic();
     l.LogY = sy.Logarithmic();
     // Where values below the logarithmic limit go: the low end of the axis on screen.
