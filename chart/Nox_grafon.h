@@ -12,11 +12,13 @@
 //                            chart_geometry.cpp; standard layouts standard_layouts.cpp; hosted scale
 //                            controls scale_controls.cpp; drawing operations drawing_operations.cpp;
 //                            data sharing data_sharing.cpp; ranges and history layer_ranges.cpp;
-//                            world/pixel mapping layer_mapping.cpp (and scale/axis_mapping.h); joined
-//                            layers joint_layers.h; types and events grafon_types.h
+//                            world/pixel mapping layer_mapping.cpp; joined layers joint_layers.h;
+//                            types and events grafon_types.h
 //   model/                   item record chart_item.h, item_container.h; lists item_list.h with block
-//                            summaries line_block_tree.h; the item store item_store.h; zoom_history.h;
-//                            range_confinement.h; axis property objects scale_props.h; grafon_error.h
+//                            summaries line_block_tree.h; the item store item_store.h; the mapping
+//                            layer_mapping.h (and scale/axis_mapping.h) over chart_frame.h;
+//                            zoom_history.h; range_confinement.h; axis property objects
+//                            scale_props.h; grafon_error.h
 //   render/                  paint pipeline paint_pipeline.cpp; items render_data.cpp (the passes),
 //                            item_render.h (the kinds, the pixel limit), text_lines.h; background
 //                            background.cpp, background_image.h; grid grid.cpp, grid_positions.h;
@@ -59,6 +61,7 @@
 #include "chart/model/item_list.h"
 #include "chart/model/item_store.h"
 #include "chart/model/layer_mapping.h"
+#include "chart/model/range_confinement.h"
 #include "chart/model/scale_props.h"
 #include "chart/model/zoom_history.h"
 #include "chart/render/background_image.h"
@@ -703,6 +706,8 @@ class TCustomGrafon : public TControl {
   void InitCrossHairsAndLabels();
 
   // geometry
+  // The control's size, margins and shadow, as the mapping and the mouse handling see them.
+  detail::TChartFrame ChartFrame() const;
   enum TMarginSide : std::uint8_t { mgLeft, mgRight, mgTop, mgBottom };
   void ResizeChartImage(bool width, bool height);
   void MarginChanged(TMarginSide side);
@@ -739,7 +744,6 @@ class TCustomGrafon : public TControl {
   void DrawCrossHair(TCanvas& canvas, const TCrossHair& hair, int x, int y);
 
   // --- mouse (chart/interaction/) ---
-  detail::TChartFrame ChartFrame() const;
   bool InChartArea(int x, int y) const { return detail::InChartArea(ChartFrame(), x, y); }
   void HandleMouseMove(TShiftState shift, int x, int y);
   void RecordDragStart(int x, int y);
@@ -787,10 +791,7 @@ class TCustomGrafon : public TControl {
   detail::TLayerMapping m_mapping;
   TJointLayers m_jointLayers;
   detail::TZoomHistory m_zoomHistory;
-  long double m_confXLow = 0;  // confinement box; all four 0: off
-  long double m_confYLow = 0;
-  long double m_confXHigh = 0;
-  long double m_confYHigh = 0;
+  detail::TConfinementBox m_confinement;
   bool m_isometric = false;
   int m_aspectX = 36;  // pixel aspect of the screen
   int m_aspectY = 36;

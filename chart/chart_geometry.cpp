@@ -16,6 +16,10 @@ int ChartImageExtent(long long control, long long marginA, long long marginB, lo
 
 }  // namespace
 
+detail::TChartFrame TCustomGrafon::ChartFrame() const {
+  return {Width(), Height(), m_marginLeft, m_marginRight, m_marginTop, m_marginBottom, m_shadowWidth};
+}
+
 void TCustomGrafon::ResizeChartImage(bool width, bool height) {
   const int w =
       width ? ChartImageExtent(Width(), m_marginLeft, m_marginRight, m_shadowWidth) : m_chartImage.Width();

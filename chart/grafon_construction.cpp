@@ -294,10 +294,7 @@ void TCustomGrafon::Assign(const TPersistent& Source) {
   }
   m_mapping.CopyCoefficients(s.m_mapping);
   m_zoomHistory = s.m_zoomHistory;
-  m_confXLow = s.m_confXLow;
-  m_confYLow = s.m_confYLow;
-  m_confXHigh = s.m_confXHigh;
-  m_confYHigh = s.m_confYHigh;
+  m_confinement = s.m_confinement;
 
   m_backGroundImg.Assign(s.m_backGroundImg);
   for (int i = 1; i <= kCrossHairCount; ++i) {

@@ -16,9 +16,7 @@ int TCustomGrafon::ChartAreaHeight() const { return Height() - m_marginTop - m_m
 
 void TCustomGrafon::UpdateLayerMapping() {
   if (IsLoading()) return;
-  m_mapping.Update(
-      {Width(), Height(), m_marginLeft, m_marginRight, m_marginTop, m_marginBottom, m_shadowWidth}, m_propsX,
-      m_propsY);
+  m_mapping.Update(ChartFrame(), m_propsX, m_propsY);
 }
 
 void TCustomGrafon::WorldToPixel(int layer, double x, double y, int& px, int& py) const {

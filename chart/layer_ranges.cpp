@@ -21,15 +21,10 @@ bool AllFinite(double a, double b, double c, double d) {
 
 void TCustomGrafon::SetConfinement(double xLow, double yLow, double xHigh, double yHigh) {
   if (!AllFinite(xLow, yLow, xHigh, yHigh)) return;
-  m_confXLow = xLow;
-  m_confYLow = yLow;
-  m_confXHigh = xHigh;
-  m_confYHigh = yHigh;
+  m_confinement = {xLow, yLow, xHigh, yHigh};
 }
 
-bool TCustomGrafon::ConfinementActive() const {
-  return m_confXLow != 0 || m_confYLow != 0 || m_confXHigh != 0 || m_confYHigh != 0;
-}
+bool TCustomGrafon::ConfinementActive() const { return m_confinement.Active(); }
 
 bool TCustomGrafon::IsPanning(bool xAxis) const {
   switch (m_mouseAction) {
@@ -143,10 +138,8 @@ bool TCustomGrafon::StoreAxisRequest(TScaleProps& props, long double low, long d
 bool TCustomGrafon::ApplyLayerRange(int layer, bool recordHistory, bool confine, long double xLow,
                                     long double yLow, long double xHigh, long double yHigh) {
   if (layer < 1 || layer > kLayerCount) return false;
-  if (confine && ConfinementActive()) {
-    detail::ConfineAxis(xLow, xHigh, m_confXLow, m_confXHigh, IsPanning(true));
-    detail::ConfineAxis(yLow, yHigh, m_confYLow, m_confYHigh, IsPanning(false));
-  }
+  if (confine && ConfinementActive())
+    m_confinement.Confine(xLow, yLow, xHigh, yHigh, IsPanning(true), IsPanning(false));
   TScalePropsHoriz& px = ScaleXOf(layer);
   TScalePropsVert& py = ScaleYOf(layer);
   const bool xStored = StoreAxisRequest(px, xLow, xHigh);

@@ -39,10 +39,6 @@ std::optional<TCursor> CursorOfAction(TMouseActMode action) {
 
 }  // namespace detail
 
-detail::TChartFrame TCustomGrafon::ChartFrame() const {
-  return {Width(), Height(), m_marginLeft, m_marginRight, m_marginTop, m_marginBottom, m_shadowWidth};
-}
-
 void TCustomGrafon::LastMouseWorldPos(double& x, double& y) const {
   x = m_mouseState.LastWorldX;
   y = m_mouseState.LastWorldY;

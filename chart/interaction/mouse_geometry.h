@@ -7,24 +7,10 @@
 
 #include <cstdint>
 
+#include "chart/model/chart_frame.h"
 #include "platform/geometry.h"
 
 namespace nox::detail {
-
-// The control's size, margins and shadow width: everything the chart area depends on.
-struct TChartFrame {
-  int Width = 0;
-  int Height = 0;
-  int MarginLeft = 0;
-  int MarginRight = 0;
-  int MarginTop = 0;
-  int MarginBottom = 0;
-  int ShadowWidth = 0;
-
-  // The chart area's right and bottom edge (inclusive): W - MR - SW and H - MB - SW.
-  std::int64_t AreaRight() const { return std::int64_t{Width} - MarginRight - ShadowWidth; }
-  std::int64_t AreaBottom() const { return std::int64_t{Height} - MarginBottom - ShadowWidth; }
-};
 
 // ML <= x <= W - MR - SW and MT <= y <= H - MB - SW, all bounds inclusive.
 bool InChartArea(const TChartFrame& frame, int x, int y);

@@ -4,21 +4,20 @@
 
 namespace nox::detail {
 
-void TLayerMapping::Update(const TMappingGeometry& geometry,
-                           const std::array<TScalePropsHoriz, kLayerCount>& x,
+void TLayerMapping::Update(const TChartFrame& frame, const std::array<TScalePropsHoriz, kLayerCount>& x,
                            const std::array<TScalePropsVert, kLayerCount>& y) {
-  // The coefficients depend only on the geometry and on each axis' own inputs.
-  if (geometry != m_geometry) {
+  // The coefficients depend only on the frame and on each axis' own inputs.
+  if (frame != m_frame) {
     m_inputsX.fill(std::nullopt);
     m_inputsY.fill(std::nullopt);
-    m_geometry = geometry;
+    m_frame = frame;
   }
-  const long double w = geometry.Width;
-  const long double h = geometry.Height;
-  const long double left = geometry.MarginLeft;
-  const long double right = w - geometry.MarginRight - geometry.ShadowWidth;
-  const long double top = geometry.MarginTop;
-  const long double bottom = h - geometry.MarginBottom - geometry.ShadowWidth;
+  const long double w = frame.Width;
+  const long double h = frame.Height;
+  const long double left = frame.MarginLeft;
+  const long double right = static_cast<long double>(frame.AreaRight());
+  const long double top = frame.MarginTop;
+  const long double bottom = static_cast<long double>(frame.AreaBottom());
   for (std::size_t i = 0; i < static_cast<std::size_t>(kLayerCount); ++i) {
     const TAxisInputs xInputs{x[i].Logarithmic(), x[i].RangeLow(), x[i].RangeHigh()};
     if (m_inputsX[i] != xInputs) {

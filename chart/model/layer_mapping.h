@@ -7,30 +7,19 @@
 #include <optional>
 
 #include "base/Nox_noxcolors.h"
+#include "chart/model/chart_frame.h"
 #include "chart/model/scale_props.h"
 #include "scale/axis_mapping.h"
 
 namespace nox::detail {
 
-// What every axis' mapping depends on besides its own range: the control's size, margins and
-// shadow, pixels.
-struct TMappingGeometry {
-  int Width = 0;
-  int Height = 0;
-  int MarginLeft = 0;
-  int MarginRight = 0;
-  int MarginTop = 0;
-  int MarginBottom = 0;
-  int ShadowWidth = 0;
-  friend bool operator==(const TMappingGeometry&, const TMappingGeometry&) = default;
-};
-
 class TLayerMapping {
  public:
-  // Recomputes the axes whose inputs changed: RangeLow of X at the chart area's left edge, RangeHigh
+  // Recomputes the axes whose inputs (their own range and logarithmic switch, and the frame) changed
+  // since they were last computed: RangeLow of X at the chart area's left edge, RangeHigh
   // of Y at its top edge. A logarithmic axis with a bound <= 0 throws ENoxGrafonError
   // (kNegativeLogAxis); the axes before it keep their new mapping.
-  void Update(const TMappingGeometry& geometry, const std::array<TScalePropsHoriz, kLayerCount>& x,
+  void Update(const TChartFrame& frame, const std::array<TScalePropsHoriz, kLayerCount>& x,
               const std::array<TScalePropsVert, kLayerCount>& y);
   // Takes over source's coefficients; the next Update recomputes every axis.
   void CopyCoefficients(const TLayerMapping& source);
@@ -52,7 +41,7 @@ class TLayerMapping {
   std::array<TAxisMapping, kLayerCount> m_y{};
   std::array<std::optional<TAxisInputs>, kLayerCount> m_inputsX{};  // none: to be computed
   std::array<std::optional<TAxisInputs>, kLayerCount> m_inputsY{};
-  TMappingGeometry m_geometry;  // of the mappings computed
+  TChartFrame m_frame;  // of the mappings computed
 };
 
 }  // namespace nox::detail
