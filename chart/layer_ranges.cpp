@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "chart/Nox_grafon.h"
-#include "chart/range_confinement.h"
+#include "chart/model/range_confinement.h"
 
 namespace nox {
 
@@ -21,15 +21,10 @@ bool AllFinite(double a, double b, double c, double d) {
 
 void TCustomGrafon::SetConfinement(double xLow, double yLow, double xHigh, double yHigh) {
   if (!AllFinite(xLow, yLow, xHigh, yHigh)) return;
-  m_confXLow = xLow;
-  m_confYLow = yLow;
-  m_confXHigh = xHigh;
-  m_confYHigh = yHigh;
+  m_confinement = {xLow, yLow, xHigh, yHigh};
 }
 
-bool TCustomGrafon::ConfinementActive() const {
-  return m_confXLow != 0 || m_confYLow != 0 || m_confXHigh != 0 || m_confYHigh != 0;
-}
+bool TCustomGrafon::ConfinementActive() const { return m_confinement.Active(); }
 
 bool TCustomGrafon::IsPanning(bool xAxis) const {
   switch (m_mouseAction) {
@@ -144,11 +139,8 @@ bool TCustomGrafon::ApplyLayerRange(int layer, bool recordHistory, bool confine,
                                     long double yLow, long double xHigh, long double yHigh) {
   if (layer < 1 || layer > kLayerCount) return false;
   if (confine && ConfinementActive()) {
-    const auto confinerOf = [](const TScaleProps& props) {
-      return props.Logarithmic() ? detail::ConfineLogAxis : detail::ConfineAxis;
-    };
-    confinerOf(ScaleXOf(layer))(xLow, xHigh, m_confXLow, m_confXHigh, IsPanning(true));
-    confinerOf(ScaleYOf(layer))(yLow, yHigh, m_confYLow, m_confYHigh, IsPanning(false));
+    m_confinement.Confine(xLow, yLow, xHigh, yHigh, {IsPanning(true), ScaleXOf(layer).Logarithmic()},
+                          {IsPanning(false), ScaleYOf(layer).Logarithmic()});
   }
   TScalePropsHoriz& px = ScaleXOf(layer);
   TScalePropsVert& py = ScaleYOf(layer);

@@ -17,7 +17,7 @@
 #include <limits>
 #include <optional>
 
-#include "chart/grafon_stored_form.h"
+#include "chart/form/grafon_stored_form.h"
 #include "demo/form_fonts.h"
 #include "demo/frame_placement.h"
 #include "demo/log_warning_dialog.h"

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "chart/grafon_stored_form.h"
+#include "chart/form/grafon_stored_form.h"
 #include "fuzz/fuzz_support.h"
 #include "platform/host.h"
 

@@ -27,6 +27,13 @@
 
 namespace nox::detail {
 
+// Tick lengths and the label gap of vertical scales, pixels; the numeric and the date/time painter
+// draw with the same.
+constexpr int kShortTick = 4;
+constexpr int kMajorTickHorz = 7;
+constexpr int kMajorTickVert = 6;
+constexpr int kVertLabelGap = 8;  // between base line and vertical labels
+
 class TScalePainter {
  public:
   explicit TScalePainter(TScale& scale) : m_scale(scale) {}

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "chart/grafon_stored_form.h"
+#include "chart/form/grafon_stored_form.h"
 #include "support/bmp_writer.h"
 #include "support/child_process.h"
 #include "support/golden.h"

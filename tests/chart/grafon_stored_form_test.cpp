@@ -1,4 +1,4 @@
-#include "chart/grafon_stored_form.h"
+#include "chart/form/grafon_stored_form.h"
 
 #include <gtest/gtest.h>
 

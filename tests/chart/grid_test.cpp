@@ -7,7 +7,7 @@
 #include <random>
 #include <set>
 
-#include "chart/grid_positions.h"
+#include "chart/render/grid_positions.h"
 #include "support/golden.h"
 #include "support/pixel_helpers.h"
 #include "tests/chart/chart_fixture.h"

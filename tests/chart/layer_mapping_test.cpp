@@ -5,8 +5,8 @@
 #include <limits>
 #include <string>
 
-#include "chart/grafon_stored_form.h"
-#include "chart/range_confinement.h"
+#include "chart/form/grafon_stored_form.h"
+#include "chart/model/range_confinement.h"
 #include "scale/axis_mapping.h"
 #include "tests/chart/chart_fixture.h"
 

@@ -1,7 +1,7 @@
 // The block summaries of an item list, checked against boxes computed item by item, and kept in
 // step by clearing and copying the list.
 
-#include "chart/line_block_tree.h"
+#include "chart/model/line_block_tree.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@
 #include <new>
 #include <random>
 
-#include "chart/item_list.h"
+#include "chart/model/item_list.h"
 
 // An allocator that fails on demand: while armed, the n-th allocation of this thread throws.
 namespace {

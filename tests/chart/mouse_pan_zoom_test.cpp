@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "chart/mouse_pan_zoom.h"
+#include "chart/interaction/mouse_pan_zoom.h"
 #include "tests/chart/mouse_fixture.h"
 
 namespace nox::test {

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "chart/scale_props.h"
+#include "chart/model/scale_props.h"
 #include "platform/host.h"
 
 namespace nox {

@@ -1,0 +1,52 @@
+#!/bin/sh
+# Keeps the include direction between the chart's rooms (the index in chart/Nox_grafon.h):
+#   model        includes none of the other rooms and not the control (chart/*.h);
+#   render       includes neither interaction nor form;
+#   interaction  includes neither render nor form;
+#   form         is included by nothing in chart/ but itself.
+# Lists every include that breaks a rule and fails; run by CTest (chart_room_includes).
+#
+# Usage: check_chart_rooms.sh [source root]   (default: the folder above this script)
+
+root=${1:-$(dirname "$0")/..}
+chart="$root/chart"
+if [ ! -d "$chart/model" ]; then
+  echo "check_chart_rooms: no chart/model below $root" >&2
+  exit 2
+fi
+
+status=0
+# forbid <room> <pattern of the path after chart/> <what the rule says>
+forbid() {
+  room=$1
+  pattern=$2
+  rule=$3
+  for file in "$chart/$room"/*.h "$chart/$room"/*.cpp; do
+    [ -f "$file" ] || continue
+    grep -nE "^[[:space:]]*#[[:space:]]*include[[:space:]]*\"chart/($pattern)\"" "$file" |
+      while IFS= read -r line; do
+        echo "chart/$room/$(basename "$file"):$line    ($rule)"
+      done
+  done
+}
+
+report=$(
+  forbid model 'render/[^"]*|interaction/[^"]*|form/[^"]*|[^/"]+' 'the model room includes only itself'
+  forbid render 'interaction/[^"]*|form/[^"]*' 'render and interaction do not include each other'
+  forbid interaction 'render/[^"]*|form/[^"]*' 'render and interaction do not include each other'
+  for room in . model render interaction; do
+    for file in "$chart/$room"/*.h "$chart/$room"/*.cpp; do
+      [ -f "$file" ] || continue
+      grep -nE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"chart/form/' "$file" |
+        while IFS= read -r line; do
+          echo "chart/$room/$(basename "$file"):$line    (only the form room includes the form room)"
+        done
+    done
+  done
+)
+
+if [ -n "$report" ]; then
+  echo "$report"
+  status=1
+fi
+exit $status
