@@ -32,8 +32,7 @@ TCustomGrafon::TCustomGrafon(TComponent* owner)
   m_mouseTrace.reserve(kMaxTracePoints);
   m_mouseTraceColor = 0xFFFFFF;
   m_mouseTraceInvert = true;
-  ResizeChartImage(true, true);
-  m_controlImage.SetSize(Width(), Height());
+  // Setup's layout sizes the chart image; the control's image takes its size when it is composed.
   Setup();
   ClearEvents();
 }
