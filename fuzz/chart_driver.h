@@ -18,8 +18,9 @@
 // through TFuzzInput).
 //
 // Speed: a fuzzer learns from many short runs. Most inputs work on small controls and paint a few
-// times; an input's run ends once it has painted kMaxPaints times or about kMaxPixelsPerInput
-// pixels, so that inputs that make huge charts stay about as quick as the others.
+// times; an input's run ends once it has painted the whole control as often as its target allows
+// (TDriveSettings::MaxPaints) or its controls' areas summed over the operations exceed
+// kMaxPixelsPerInput, so that inputs that make huge charts stay about as quick as the others.
 
 #include <unistd.h>
 
@@ -44,10 +45,10 @@
 
 namespace nox::fuzz {
 
-// Upper bound of the operations of one input: every run builds a chart first, which costs about
-// as much as a few dozen operations, so that longer runs would find little more per second spent.
+// Upper bound of the operations of one input: many short runs reach more in an hour than a few long
+// ones, and every run builds a new chart first.
 constexpr int kMaxOperations = 48;
-// Areas summed over the operations (each may repaint the control) and over the paints.
+// Areas of the controls summed over the operations (each may repaint them).
 constexpr long long kMaxPixelsPerInput = 1LL << 21;
 // Sizes up to kMaxSide are possible, now and then: every repaint of a large chart costs time that
 // mostly finds nothing new.
@@ -78,8 +79,8 @@ inline int Side(TFuzzInput& in) {
   return kind < 254 ? in.IntIn(0, 640) : in.IntIn(0, kMaxSide);
 }
 
-// How much an input may paint: the paints of the whole control (counted where the scales have been
-// drawn) and the pixels of the controls summed over the operations.
+// How much an input may paint: the paints of a whole control (counted where its scales have been
+// drawn) and the areas of the controls summed over the operations.
 struct TPaintBudget {
   int MaxPaints;
   int Paints = 0;
