@@ -78,7 +78,8 @@ std::string ExponentText(double value, int extraDigits) {
 std::string FormatTickNumber(double Value, int Decimals, int ExtraDigits) {
   if (!std::isfinite(Value)) return NonFiniteText(Value);
   const int extra = std::clamp(ExtraDigits, 0, kMaxFixedDecimals);
-  if (Decimals >= 0) return FixedText(Value, std::min(Decimals + extra, kMaxFixedDecimals));
+  // Decimals may be any int: capped before the extra digits are added, so that the sum cannot overflow.
+  if (Decimals >= 0) return FixedText(Value, std::min(Decimals, kMaxFixedDecimals - extra) + extra);
   return ExponentText(Value, extra);
 }
 
