@@ -23,7 +23,7 @@ while (($# > 0)); do
     --short) seconds=15 ;;
     --time) seconds="$2"; shift ;;
     --work) work="$2"; shift ;;
-    -h | --help) sed -n '2,16p' "$0"; exit 0 ;;
+    -h | --help) sed -n '2,14p' "$0"; exit 0 ;;
     -*) echo "unknown option $1" >&2; exit 2 ;;
     *) targets+=("$1") ;;
   esac
