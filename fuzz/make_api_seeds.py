@@ -6,8 +6,8 @@ bytes that read back as the values named here, so each seed is a meaningful scen
 chart panned and zoomed, logarithmic and joined layers, cross hairs dragged, extreme ranges, data
 sharing; each is written for every chart target, with the operations of the groups it drives. The
 operation numbers follow the switch statements of chart_driver.h and the group lists of
-chart_*_fuzz.cpp; if those change, the seeds still run, they only mean something else. Run it again only to change the seeds; the
-files are committed.
+chart_*_fuzz.cpp; if those change, the seeds still run, they only mean something else. Run it again
+only to change the seeds; the files are committed.
 """
 
 import os
@@ -141,7 +141,7 @@ def tick_seeds():
     write("tick_layout", "log_denormal_to_max", tick_seed((DENORMAL,), (BIG,), min_ticks=10, log=True))
 
 
-# --- chart_api ---
+# --- chart targets ---
 
 G_RANGES, G_ITEMS, G_AXIS, G_PROPERTIES, G_OVERLAYS, G_CONTROL, G_PAINT, G_COMPARE, G_MOUSE_ACTION = range(9)
 
@@ -240,7 +240,7 @@ class Chart(Input):
 
     def series(self, count, x0, dx, y0, dy, mark, on_chart=True):
         self.begin(G_ITEMS)
-        self.bool(on_chart)
+        self.byte(0 if on_chart else 255)  # the second chart from 224 on
         self.byte(3)
         self.int_in(1, 500, count)
         for v in (x0, dx, y0, dy):
