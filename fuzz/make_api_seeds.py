@@ -303,10 +303,14 @@ class Chart(Input):
         self.enum(action)
 
     def compare(self, x, y, monochrome=False):
-        self.begin(G_COMPARE)
-        self.int_in(-50, 50, x)
-        self.int_in(-50, 50, y)
-        self.bool(monochrome)
+        """The comparison of both renderings, as a group of its own and as a painting operation."""
+        for group in (G_COMPARE, G_PAINT):
+            self.begin(group)
+            if group == G_PAINT:
+                self.byte(9)
+            self.int_in(-50, 50, x)
+            self.int_in(-50, 50, y)
+            self.bool(monochrome)
 
     def cross_hair(self, index, mode, x, y):
         for sub, value in ((2, mode), (0, x), (1, y)):
@@ -432,6 +436,8 @@ def chart_seeds():
     c.join_x(1, 3)
     c.rewrite_items(True)
     c.repaint()
+    # Compared without the handlers that rewrite what is drawn.
+    c.compare(3, -4)
     # What the render event reads to rewrite the items it is about to draw.
     write_chart("log_joins_kinds", c, bytes(range(256)) * 3)
 
