@@ -297,13 +297,15 @@ class TFormReader {
   detail::TJsonScanner m_scan;
 };
 
-void AddPlaces(const TPlan& plan, const TFormReader& reader, TStoredPlaces& places) {
+// The plan holds its values in text order.
+void AddPlaces(const TPlan& plan, detail::TTextPosition& position, TStoredPlaces& places) {
   for (const TPlannedValue& entry : plan) {
     if (entry.property->kind == skObject) {
-      AddPlaces(entry.members, reader, places);
+      AddPlaces(entry.members, position, places);
       continue;
     }
-    places.push_back(reader.Place(entry.offset, entry.path));
+    position.MoveTo(entry.offset);
+    places.push_back({entry.path, position.Line(), position.Column()});
   }
 }
 
@@ -338,7 +340,8 @@ void CheckStoredForm(std::string_view text, const TStoredTable& table) { TFormRe
 TStoredPlaces StoredFormPlaces(std::string_view text, const TStoredTable& table) {
   TFormReader reader(text);
   TStoredPlaces places;
-  AddPlaces(reader.Read(table), reader, places);
+  detail::TTextPosition position(text);
+  AddPlaces(reader.Read(table), position, places);
   return places;
 }
 

@@ -32,7 +32,7 @@ void TCustomGrafon::ResizeChartImage(bool width, bool height) {
 
 void TCustomGrafon::MarginChanged(TMarginSide side) {
   const bool horizontal = side == mgLeft || side == mgRight;
-  ResizeChartImage(horizontal, !horizontal);
+  if (!m_settingLayout) ResizeChartImage(horizontal, !horizontal);
   // Re-fitting isometric layers goes through the property setters; their notifications are
   // collected into one.
   TScaleChangeBatch batch(*this);

@@ -24,8 +24,7 @@ TCustomGrafon::TCustomGrafon(TComponent* owner) : TControl(owner), m_jointLayers
   }
   SetBounds(Left(), Top(), 280, 200);
   m_mouseTrace.reserve(kMaxTracePoints);
-  ResizeChartImage(true, true);
-  m_controlImage.SetSize(Width(), Height());
+  // Setup's layout sizes the chart image; the control's image takes its size when it is composed.
   Setup();
   ClearEvents();
 }

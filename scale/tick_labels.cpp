@@ -1,6 +1,7 @@
 #include "scale/tick_labels.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -37,11 +38,13 @@ std::string NonFiniteText(double value) {
 }
 
 std::string FixedText(double value, int decimals) {
-  const int n = std::snprintf(nullptr, 0, "%.*f", decimals, value);
-  if (n <= 0) return {};
-  std::string text(static_cast<std::size_t>(n) + 1, '\0');
-  std::snprintf(text.data(), text.size(), "%.*f", decimals, value);
-  text.pop_back();
+  // Room for the sign, the 309 digits of the largest double, the point and kMaxFixedDecimals: one
+  // conversion, which for large values is a long multi-precision division.
+  std::array<char, 320 + kMaxFixedDecimals> buffer;
+  const int n =
+      std::snprintf(buffer.data(), buffer.size(), "%.*f", std::min(decimals, kMaxFixedDecimals), value);
+  if (n <= 0 || static_cast<std::size_t>(n) >= buffer.size()) return {};
+  std::string text(buffer.data(), static_cast<std::size_t>(n));
   // A value that rounds to zero reads "0.00", not "-0.00".
   if (text[0] == '-' && text.find_first_not_of("-0.") == std::string::npos) text.erase(0, 1);
   return text;
@@ -75,7 +78,8 @@ std::string ExponentText(double value, int extraDigits) {
 std::string FormatTickNumber(double Value, int Decimals, int ExtraDigits) {
   if (!std::isfinite(Value)) return NonFiniteText(Value);
   const int extra = std::clamp(ExtraDigits, 0, kMaxFixedDecimals);
-  if (Decimals >= 0) return FixedText(Value, std::min(Decimals + extra, kMaxFixedDecimals));
+  // Decimals may be any int: capped before the extra digits are added, so that the sum cannot overflow.
+  if (Decimals >= 0) return FixedText(Value, std::min(Decimals, kMaxFixedDecimals - extra) + extra);
   return ExponentText(Value, extra);
 }
 
