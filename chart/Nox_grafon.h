@@ -4,7 +4,7 @@
 // The chart keeps a display list of drawing items in world coordinates on 16 layers (each layer an
 // X and a Y axis with its own range, linear or logarithmic), maps them to pixels per layer and
 // turns gestures into range changes. The control composes its parts and keeps the published
-// properties, the events and the orchestration; the parts live in rooms (model is included by render
+// properties, the events and the orchestration; its pieces live in rooms (model is included by render
 // and interaction, which do not include each other; form reads and writes the control):
 //
 //   chart/ (the control)     construction, Loaded, Assign grafon_construction.cpp; published
