@@ -21,27 +21,23 @@ forbid() {
   room=$1
   pattern=$2
   rule=$3
-  for file in "$chart/$room"/*.h "$chart/$room"/*.cpp; do
+  dir=$chart/$room
+  [ "$room" = . ] && dir=$chart
+  for file in "$dir"/*.h "$dir"/*.cpp; do
     [ -f "$file" ] || continue
     grep -nE "^[[:space:]]*#[[:space:]]*include[[:space:]]*\"chart/($pattern)\"" "$file" |
       while IFS= read -r line; do
-        echo "chart/$room/$(basename "$file"):$line    ($rule)"
+        echo "chart/${file#"$chart"/}:$line    ($rule)"
       done
   done
 }
 
 report=$(
-  forbid model 'render/[^"]*|interaction/[^"]*|form/[^"]*|[^/"]+' 'the model room includes only itself'
-  forbid render 'interaction/[^"]*|form/[^"]*' 'render and interaction do not include each other'
-  forbid interaction 'render/[^"]*|form/[^"]*' 'render and interaction do not include each other'
+  forbid model 'render/[^"]*|interaction/[^"]*|[^/"]+' 'the model room includes only itself'
+  forbid render 'interaction/[^"]*' 'render and interaction do not include each other'
+  forbid interaction 'render/[^"]*' 'render and interaction do not include each other'
   for room in . model render interaction; do
-    for file in "$chart/$room"/*.h "$chart/$room"/*.cpp; do
-      [ -f "$file" ] || continue
-      grep -nE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"chart/form/' "$file" |
-        while IFS= read -r line; do
-          echo "chart/$room/$(basename "$file"):$line    (only the form room includes the form room)"
-        done
-    done
+    forbid "$room" 'form/[^"]*' 'only the form room includes the form room'
   done
 )
 
