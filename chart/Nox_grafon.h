@@ -10,7 +10,8 @@
 //   chart/ (the control)     construction, Loaded, Assign grafon_construction.cpp; published
 //                            properties grafon_properties.cpp; margins, shadow, size
 //                            chart_geometry.cpp; standard layouts standard_layouts.cpp; hosted scale
-//                            controls scale_controls.cpp; drawing operations drawing_operations.cpp;
+//                            controls scale_controls.cpp; drawing operations drawing_operations.cpp and,
+//                            one for each item kind, item_operations.cpp;
 //                            data sharing data_sharing.cpp; ranges and history layer_ranges.cpp;
 //                            world/pixel mapping layer_mapping.cpp; joined layers joint_layers.h;
 //                            types and events grafon_types.h
@@ -45,6 +46,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -111,6 +113,56 @@ class TCustomGrafon : public TControl {
   // Shows the lists: redraws the chart area (AutoRedraw True) or the whole control (False) if the
   // control is visible, then asks every chart tied to this one by data sharing to repaint itself.
   void ShowItems();
+
+  // typed drawing operations: one for each item kind, with the current pen, layer, class and
+  // attribute, into the list the drawing operations write to. Coordinates are world units of the
+  // current layer unless a pixel mode (TgfCoordMode, annotation mode only) is given; each operation
+  // names the modes it takes. Filled shapes take FillColor. A refused call (a mode the operation
+  // does not take or a pixel mode in the data list, a coordinate that is NaN or infinite, a mark
+  // type outside 0..255, an arc angle beyond +-21 radians, a text too long or a full long-text
+  // table) throws ENoxGrafonError and adds nothing.
+  //
+  // Lines and shapes between two corners (x1, y1) and (x2, y2); modes cmWorld .. cmFirstPixels.
+  void AddLine(double x1, double y1, double x2, double y2, TgfCoordMode mode = cmWorld);
+  void AddRect(double x1, double y1, double x2, double y2, TgfCoordMode mode = cmWorld);  // outline
+  void AddFilledRect(double x1, double y1, double x2, double y2, TgfCoordMode mode = cmWorld);
+  // A face in FillColor with a frame in two colours drawn by style.
+  void AddFrame3D(double x1, double y1, double x2, double y2, TFrameStyle style, TColor color1, TColor color2,
+                  TgfCoordMode mode = cmWorld);
+  // Arrows with heads headLength pixels long (below 1: no heads); modes cmWorld .. cmPixelY.
+  void AddArrow(double x1, double y1, double x2, double y2, int headLength, TArrowHead head = ahFilled,
+                TgfCoordMode mode = cmWorld);
+  void AddArrowBoth(double x1, double y1, double x2, double y2, int headLength, TArrowHead head = ahFilled,
+                    TgfCoordMode mode = cmWorld);
+  // World units only: a bar with a receding top and side (angle in degrees, depth in pixels); an
+  // ellipse and an arc about (x, y) with half-axes rx, ry (angles in radians, counter-clockwise
+  // from the right); a line between world points shifted by pixels; error bars reaching below
+  // and above (left and right when horizontal) with a mark of markType at the point.
+  void AddBar3D(double x1, double y1, double x2, double y2, int angle, int depth);
+  void AddEllipse(double x, double y, double rx, double ry);  // outline
+  void AddFilledEllipse(double x, double y, double rx, double ry);
+  void AddArc(double x, double y, double rx, double ry, double fromAngle, double toAngle);
+  void AddWorldLine(double x1, double y1, double x2, double y2, int shiftX, int shiftY);
+  void AddErrorBars(double x, double y, double below, double above, bool horizontal, int markType);
+  // A world point and pixel extents: a rectangle halfWidth x halfHeight pixels about it, a line to
+  // the point dx, dy pixels away.
+  void AddPixelRect(double x, double y, int halfWidth, int halfHeight);  // outline
+  void AddFilledPixelRect(double x, double y, int halfWidth, int halfHeight);
+  void AddDeltaLine(double x, double y, double dx, double dy);
+  // A cross through the centre of the box x +- hx, y +- hy: cmWorld, cmPixels, or cmFirstWorld for
+  // a world centre with half-extents in pixels.
+  void AddCrossMark(double x, double y, double hx, double hy, TgfCoordMode mode = cmWorld);
+  // Lines across the whole chart area; cmWorld or cmPixels.
+  void AddVertLine(double x, TgfCoordMode mode = cmWorld);
+  void AddHorizLine(double y, TgfCoordMode mode = cmWorld);
+  // A move of the pen and a line from it, dx, dy pixels from where the pen is.
+  void AddMoveRel(double dx, double dy);
+  void AddLineRel(double dx, double dy);
+  // Texts in DataColor with TextFont's size, TextAlignment and TextBkStyle (the background in
+  // TextBkColor); line feeds break lines. AddText anchors at (x, y) in any mode; AddTextOffset at
+  // the world point (x, y) moved by dx, dy pixels.
+  void AddText(double x, double y, std::string_view text, TgfCoordMode mode = cmWorld);
+  void AddTextOffset(double x, double y, double dx, double dy, std::string_view text);
 
   // the current pen; setting it only stores (no repaint, items already added keep theirs)
   TColor DataColor() const { return m_items.Pen.Color; }  // = 0

@@ -56,6 +56,21 @@ enum GridStyleType : std::uint8_t {
 };
 constexpr int kGridStyleTypeCount = gsDotLines + 1;
 
+// Which coordinates of a typed drawing operation are chart-area pixels (counted from the chart
+// area's top left corner) instead of world units. An operation names the modes it takes; pixel
+// modes are for annotations only (data items are always in world units).
+enum TgfCoordMode : std::uint8_t {
+  cmWorld,          // every coordinate in world units
+  cmPixels,         // every coordinate in pixels
+  cmFirstWorld,     // two points: the first in world units, the second in pixels
+  cmFirstPixels,    // two points: the first in pixels, the second in world units
+  cmPixelX,         // x in pixels, y in world units (one point, or both points of an arrow)
+  cmPixelY          // x in world units, y in pixels (likewise)
+};
+
+// The head of an arrow: a filled triangle in the fill colour, or two lines.
+enum TArrowHead : std::uint8_t { ahFilled, ahOpen };
+
 // Background of new text items.
 enum TTextBkg : std::uint8_t { tbClear, tbSolid };
 constexpr int kTextBkgCount = tbSolid + 1;

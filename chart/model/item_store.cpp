@@ -1,7 +1,10 @@
 #include "chart/model/item_store.h"
 
 #include <algorithm>
+#include <string>
 #include <utility>
+
+#include "chart/model/grafon_error.h"
 
 namespace nox::detail {
 
@@ -42,6 +45,39 @@ bool TItemStore::SetLongText(int index, std::string text) {
   if (!list.LongTexts.Set(index, std::move(text))) return false;
   list.LongTextCount = std::max(list.LongTextCount, index);
   return true;
+}
+
+void TItemStore::AppendText(TgfChartItem item, std::string_view text, std::uint8_t mode) {
+  if (text.size() > kMaxItemTextLength)
+    throw ENoxGrafonError("Grafon: a text item holds at most " + std::to_string(kMaxItemTextLength) +
+                          " bytes");
+  if (text.size() <= TShortText::kCapacity) {
+    item.ShortText.Assign(text);
+    item.LineWidth = 0;
+    Append(item, mode);
+    return;
+  }
+  TItemList& list = AnnotationMode ? Annotations : *Data;
+  int index = 1;
+  while (index <= list.LongTextCount && list.LongTexts[index] != text) ++index;
+  const bool added = index > list.LongTextCount;
+  if (added) {
+    if (index > TLongTextArray::kSize)
+      throw ENoxGrafonError("Grafon: the long-text table is full (" + std::to_string(TLongTextArray::kSize) +
+                            " texts)");
+    list.LongTexts.Set(index, std::string(text));
+    list.LongTextCount = index;
+  }
+  item.LineWidth = index;
+  try {
+    Append(item, mode);
+  } catch (...) {
+    if (added) {  // the entry goes with the item that failed
+      list.LongTexts.Set(index, {});
+      list.LongTextCount = index - 1;
+    }
+    throw;
+  }
 }
 
 bool TItemStore::LayerVisible(int layer) const {

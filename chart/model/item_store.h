@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "base/Nox_noxcolors.h"
 #include "chart/model/chart_item.h"
@@ -16,6 +17,10 @@
 #include "platform/pen.h"
 
 namespace nox::detail {
+
+// Bytes of one text item: a label of a few lines. A longer text could not show in a chart and
+// would still be measured at every paint.
+constexpr std::size_t kMaxItemTextLength = 4096;
 
 // The values a new item takes.
 struct TItemPen {
@@ -40,6 +45,11 @@ class TItemStore {
   // Stores long-text entry index (1..50) of the list the drawing operations write to; false and
   // nothing stored outside that range.
   bool SetLongText(int index, std::string text);
+  // Appends a text item (as Append) with its text: in ShortText when it fits, else in an entry of
+  // the long-text table of the list it goes to, an entry that holds the same text being shared.
+  // ENoxGrafonError, nothing added, when the text is longer than kMaxItemTextLength or the table
+  // has no entry left for it.
+  void AppendText(TgfChartItem item, std::string_view text, std::uint8_t mode);
   // Layers outside 1..16 are hidden.
   bool LayerVisible(int layer) const;
 

@@ -17,14 +17,8 @@ class PaintGolden : public ::testing::Test {
   TRenderGrafon chart;
 };
 
-TgfChartItem Colored(TgfChartItem item, TColor color, TColor fill = clSilver) {
-  item.Color = color;
-  item.FillColor = fill;
-  return item;
-}
-
-// Every item kind on a white 400 x 300 chart area (world = pixels, y up), scales hidden. Top row:
-// mark types 1..24, then "A" and "5" as character marks. Second row: a black diagonal line, a
+// Every item kind, added through its drawing operation, on a white 400 x 300 chart area (world =
+// pixels, y up), scales hidden. Top row: mark types 1..24, then "A" and "5" as character marks. Second row: a black diagonal line, a
 // dashed red zigzag, a silver rectangle with black outline, a clear blue one, 3-D frames lowered,
 // raised and embossed (red and navy frame lines round a silver face). Third row: a red 3-D bar
 // receding up-right, a yellow ellipse, a green quarter arc (upper right), a pixel rectangle, a cross
@@ -43,98 +37,82 @@ TEST_F(PaintGolden, EveryItemKind) {
   chart.Scale1X().SetVisible(false);
   chart.Scale1Y().SetVisible(false);
   chart.SetLayerRange(1, 0, 0, 400, 300);
-  const auto add = [&](const TgfChartItem& item) { chart.AppendChartItem(item); };
+  const auto pen = [&](TColor color, TColor fill = clSilver) {
+    chart.SetDataColor(color);
+    chart.SetFillColor(fill);
+  };
 
   for (int type = 1; type <= 24; ++type) {
-    TgfChartItem mark = Colored(Item(ikMark, 12 + 15 * (type - 1), 285), type % 2 ? clBlue : clRed);
-    mark.Param3 = type;
-    add(mark);
+    pen(type % 2 ? clBlue : clRed);
+    chart.AddMark(type, 12 + 15 * (type - 1), 285);
   }
-  for (const int type : {65, 205}) {
-    TgfChartItem mark = Item(ikMark, type == 65 ? 375 : 390, 285);
-    mark.Param3 = type;
-    add(mark);
-  }
+  pen(clBlack);
+  chart.AddMark(65, 375, 285);
+  chart.AddMark(205, 390, 285);
 
-  add(Item(ikLine, 10, 200, 50, 240));
-  add(Colored(Item(ikMoveTo, 60, 200), clRed));
-  for (int i = 1; i <= 8; ++i) {
-    TgfChartItem to = Colored(Item(ikLineTo, 60 + 10 * i, i % 2 ? 240 : 200), clRed);
-    to.PenStyle = psDash;
-    add(to);
-  }
-  add(Item(ikRect, 150, 200, 190, 240));
-  TgfChartItem clear = Colored(Item(ikRect, 200, 200, 240, 240), clBlue);
-  clear.Flag = 1;
-  add(clear);
+  chart.AddLine(10, 200, 50, 240);
+  pen(clRed);
+  chart.MoveToPoint(60, 200);
+  chart.SetPenStyle(psDash);
+  for (int i = 1; i <= 8; ++i) chart.LineToPoint(60 + 10 * i, i % 2 ? 240 : 200);
+  chart.SetPenStyle(psSolid);
+  pen(clBlack);
+  chart.AddFilledRect(150, 200, 190, 240);
+  pen(clBlue);
+  chart.AddRect(200, 200, 240, 240);
+  pen(clBlack);
   for (const TFrameStyle style : {fsLowered, fsRaised, fsEmbossed}) {
     const int x = 250 + 50 * (style - fsLowered);
-    TgfChartItem frame = Item(ikFrame3D, x, 200, x + 40, 240);
-    frame.FrameColor1 = clRed;
-    frame.FrameColor2 = clNavy;
-    frame.Style = style;
-    add(frame);
+    chart.AddFrame3D(x, 200, x + 40, 240, style, clRed, clNavy);
   }
 
-  TgfChartItem bar = Colored(Item(ikBar3D, 10, 130, 40, 175), clBlack, clRed);
-  bar.Param1 = 30;
-  bar.Param2 = 12;
-  add(bar);
-  add(Colored(Item(ikEllipse, 95, 155, 30, 20), clBlack, clYellow));
-  TgfChartItem arc = Colored(Item(ikArc, 165, 150, 25, 25), clGreen);
-  arc.Param2 = 157079633;
-  add(arc);
-  TgfChartItem pixelRect = Colored(Item(ikPixelRect, 225, 155), clNavy, clAqua);
-  pixelRect.Param1 = 12;
-  pixelRect.Param2 = 6;
-  add(pixelRect);
-  add(Colored(Item(ikCrossMark, 275, 155, 15, 15), clMaroon));
-  TgfChartItem bars = Colored(Item(ikErrorBars, 325, 155, 20, 15), clBlack);
-  bars.Param3 = 16;
-  add(bars);
-  TgfChartItem across = Colored(Item(ikErrorBars, 370, 155, 20, 10), clBlue);
-  across.Param1 = 1;
-  across.Param3 = 9;
-  add(across);
+  pen(clBlack, clRed);
+  chart.AddBar3D(10, 130, 40, 175, 30, 12);
+  pen(clBlack, clYellow);
+  chart.AddFilledEllipse(95, 155, 30, 20);
+  pen(clGreen);
+  chart.AddArc(165, 150, 25, 25, 0, 1.57079633);
+  pen(clNavy, clAqua);
+  chart.AddFilledPixelRect(225, 155, 12, 6);
+  pen(clMaroon);
+  chart.AddCrossMark(275, 155, 15, 15);
+  pen(clBlack);
+  chart.AddErrorBars(325, 155, 20, 15, false, 16);
+  pen(clBlue);
+  chart.AddErrorBars(370, 155, 20, 10, true, 9);
 
-  TgfChartItem text = Colored(Item(ikText, 40, 100), clBlack, clWhite);
-  text.ShortText.Assign("Text");
-  text.LineWidth = 0;
-  text.Param1 = 10;
-  text.Param2 = 1;
-  text.Param3 = 2;
-  add(text);
-  chart.SetLongText(1, "Two lines\nright");
-  TgfChartItem lines = Colored(Item(ikText, 150, 100), clRed, clWhite);
-  lines.LineWidth = 1;
-  lines.Param1 = 8;
-  lines.Param2 = 1;
-  lines.Param3 = 1;
-  add(lines);
-  TgfChartItem moved = Colored(Item(ikTextOffset, 160, 100, 6, 14), clNavy);
-  moved.ShortText.Assign("offset");
-  moved.LineWidth = 0;
-  moved.Param1 = 8;
-  add(moved);
-  TgfChartItem arrow = Colored(Item(ikArrow, 230, 70, 280, 110), clBlack, clRed);
-  arrow.Param1 = 10;
-  add(arrow);
-  TgfChartItem both = Colored(Item(ikArrowBoth, 290, 110, 340, 70), clBlue);
-  both.Param1 = 8;
-  both.Flag = 1;
-  add(both);
-  TgfChartItem worldLine = Colored(Item(ikWorldLine, 350, 110, 390, 110), clGreen);
-  worldLine.Param2 = 20;
-  add(worldLine);
-  add(Colored(Item(ikDeltaLine, 350, 70, 40, -10), clRed));
+  pen(clBlack, clWhite);
+  chart.TextFont().SetSize(10);
+  chart.SetTextBkStyle(tbSolid);
+  chart.SetTextAlignment(taCenter);
+  chart.AddText(40, 100, "Text");
+  pen(clRed, clWhite);
+  chart.TextFont().SetSize(8);
+  chart.SetTextAlignment(taRightJustify);
+  chart.AddText(150, 100, "Two lines\nright");
+  pen(clNavy);
+  chart.SetTextBkStyle(tbClear);
+  chart.SetTextAlignment(taLeftJustify);
+  chart.AddTextOffset(160, 100, 6, 14, "offset");
+  pen(clBlack, clRed);
+  chart.AddArrow(230, 70, 280, 110, 10);
+  pen(clBlue);
+  chart.AddArrowBoth(290, 110, 340, 70, 8, ahOpen);
+  pen(clGreen);
+  chart.AddWorldLine(350, 110, 390, 110, 0, 20);
+  pen(clRed);
+  chart.AddDeltaLine(350, 70, 40, -10);
 
-  add(Item(ikMoveTo, 20, 20));
+  pen(clBlack);
+  chart.MoveToPoint(20, 20);
   for (int i = 0; i < 6; ++i) {
-    add(Item(ikLineRel, 10, 0));
-    add(Item(ikMoveRel, 0, -5));
+    chart.AddLineRel(10, 0);
+    chart.AddMoveRel(0, -5);
   }
-  add(Colored(Item(ikHorizLine, 0, 8), clPurple));
-  add(Colored(Item(ikVertLine, 398, 0), clTeal));
+  pen(clPurple);
+  chart.AddHorizLine(8);
+  pen(clTeal);
+  chart.AddVertLine(398);
 
   chart.Paint();
   EXPECT_TRUE(MatchesGolden(chart.ScreenImage(), "chart/items"));
