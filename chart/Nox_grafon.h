@@ -26,10 +26,11 @@
 //                            text_labels_draw.cpp, cross_hairs_draw.cpp, mouse_trace_draw.cpp,
 //                            shifted_pixel.cpp; frame, shadow, caption control_frame.cpp; png_export.cpp
 //   interaction/             press, move, release, cursor mouse_actions.cpp; wheel and keys
-//                            wheel_and_keys.cpp, view_navigation.cpp, navigation_gesture.h; mouse_pan_zoom.cpp,
-//                            mouse_windows.cpp, mouse_scale_drag.cpp, mouse_drag_objects.cpp,
-//                            mouse_trace.cpp, rect_pick.cpp; rubber figures mouse_rubber_figures.cpp,
-//                            xor_figures.h; geometry mouse_geometry.h; state mouse_state.h
+//                            wheel_and_keys.cpp, view_navigation.cpp, navigation_gesture.h;
+//                            mouse_pan_zoom.cpp, mouse_windows.cpp, mouse_scale_drag.cpp,
+//                            mouse_drag_objects.cpp, mouse_trace.cpp, rect_pick.cpp; rubber figures
+//                            mouse_rubber_figures.cpp, xor_figures.h; geometry mouse_geometry.h; state
+//                            mouse_state.h
 //   form/                    the stored form grafon_stored_form.h
 //
 // Two pixel spaces: control pixels (origin at the control's top left; WorldToPixel gives these)

@@ -339,7 +339,7 @@ class TControl : public TComponent {
   mutable TBitmap m_screen;  // sized lazily, see ScreenImage
   bool m_handleAllocated = false;
   bool m_paintPending = false;
-  bool m_leftPressInside = false;  // a left press inside the client area awaits its release (Click)
+  bool m_leftPressInside = false;   // a left press inside the client area awaits its release (Click)
   bool m_rightPressInside = false;  // a right press inside the client area awaits its release (menu)
   bool m_rightClickTaken = false;   // ... and the mouse handling took it for a gesture
   std::uint64_t m_eventTime = 0;

@@ -1,6 +1,5 @@
 #include "qt/control_widget.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QFocusEvent>
@@ -175,7 +174,9 @@ void TControlWidget::ShowPopupMenu(TPopupMenu& menu, TPoint at) {
     });
   }
   m_menu = shown;
-  const QPoint where = at.X == -1 && at.Y == -1 ? rect().center() : m_scale.LogicalRect({at.X, at.Y, at.X + 1, at.Y + 1}).topLeft();
+  const QPoint where = at.X == -1 && at.Y == -1
+                           ? rect().center()
+                           : m_scale.LogicalRect({at.X, at.Y, at.X + 1, at.Y + 1}).topLeft();
   shown->popup(mapToGlobal(where));
 }
 
@@ -380,7 +381,8 @@ void TControlWidget::ShowFocusFrame(bool shown) {
 void TControlWidget::focusInEvent(QFocusEvent* event) {
   const Qt::FocusReason reason = event->reason();
   ShowFocusFrame(reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
-                 reason == Qt::ShortcutFocusReason || (reason == Qt::ActiveWindowFocusReason && m_focusFrame));
+                 reason == Qt::ShortcutFocusReason ||
+                 (reason == Qt::ActiveWindowFocusReason && m_focusFrame));
   QWidget::focusInEvent(event);
 }
 
@@ -495,7 +497,8 @@ void TControlWidget::wheelEvent(QWheelEvent* event) {
   const auto along = [](QPoint d) { return d.y() != 0 ? d.y() : d.x(); };
   int delta = along(event->angleDelta());
   if (delta == 0) {
-    const long long notchParts = static_cast<long long>(along(event->pixelDelta())) * 120 / kWheelPixelsPerNotch;
+    const long long notchParts =
+        static_cast<long long>(along(event->pixelDelta())) * 120 / kWheelPixelsPerNotch;
     delta = static_cast<int>(std::clamp<long long>(notchParts, INT_MIN, INT_MAX));
   }
   bool handled = false;

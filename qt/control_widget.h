@@ -187,7 +187,7 @@ class TControlWidget : public QWidget {
   bool m_painting = false;  // inside the control's Paint, called from paintEvent
   QRegion m_changedWhilePainting;
   bool m_focusFrame = false;  // the focus came by the keyboard
-  QPointer<QMenu> m_menu;      // the context menu while it is open
+  QPointer<QMenu> m_menu;     // the context menu while it is open
 
   QPointer<QWidget> m_watchedParent;
   QSize m_parentSize;                 // the parent's size at the last of its resizes seen

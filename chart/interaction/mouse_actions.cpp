@@ -75,18 +75,20 @@ void TCustomGrafon::EndDrag() {
 
 bool TCustomGrafon::GestureUnderWay(TShiftState shift) const {
   return shift.Contains(ssLeft) || shift.Contains(ssMiddle) || m_mouseState.DragStarted ||
-         m_mouseState.WindowState == zsDrawWin || m_mouseState.RectPick == msRectDraw || m_mouseState.Cancelled;
+         m_mouseState.WindowState == zsDrawWin || m_mouseState.RectPick == msRectDraw ||
+         m_mouseState.Cancelled;
 }
 
 void TCustomGrafon::TakeRightClickOfGesture(TMouseButton button, TShiftState shift) {
   // An armed rectangle pick is disarmed by the right press: that click is the pick's too.
-  if (button == mbRight && (GestureUnderWay(shift) || m_mouseState.RectPick == msFirstCorner)) TakeRightClick();
+  if (button == mbRight && (GestureUnderWay(shift) || m_mouseState.RectPick == msFirstCorner))
+    TakeRightClick();
 }
 
 bool TCustomGrafon::CancelGesture() {
   detail::TMouseState& m = m_mouseState;
-  const bool underWay = m.DragStarted || m.WindowState == zsDrawWin || m.RectPick == msFirstCorner ||
-                        m.RectPick == msRectDraw;
+  const bool underWay =
+      m.DragStarted || m.WindowState == zsDrawWin || m.RectPick == msFirstCorner || m.RectPick == msRectDraw;
   if (!underWay) return false;
   m.WindowState = zsNormal;
   if (m.RectPick != msFinished) m.RectPick = msNormal;
@@ -137,7 +139,8 @@ void TCustomGrafon::MouseMove(TShiftState shift, int x, int y) {
 
 void TCustomGrafon::HandleMouseMove(TShiftState shift, int x, int y) {
   m_mouseState.LastPos = {x, y};
-  if (m_mouseState.Cancelled && !shift.Contains(ssLeft) && !shift.Contains(ssRight) && !shift.Contains(ssMiddle)) {
+  if (m_mouseState.Cancelled && !shift.Contains(ssLeft) && !shift.Contains(ssRight) &&
+      !shift.Contains(ssMiddle)) {
     m_mouseState.Cancelled = false;
   }
   TControl::MouseMove(shift, x, y);

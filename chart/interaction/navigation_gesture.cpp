@@ -25,7 +25,8 @@ TExtendedRange ZoomAboutPoint(bool logarithmic, double low, double high, double 
     return {at * std::pow(static_cast<long double>(low) / at, factor),
             at * std::pow(static_cast<long double>(high) / at, factor)};
   }
-  return {at + (static_cast<long double>(low) - at) * factor, at + (static_cast<long double>(high) - at) * factor};
+  return {at + (static_cast<long double>(low) - at) * factor,
+          at + (static_cast<long double>(high) - at) * factor};
 }
 
 }  // namespace nox::detail

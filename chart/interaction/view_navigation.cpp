@@ -40,10 +40,10 @@ bool TCustomGrafon::PanView(long double stepsX, long double stepsY) {
     if (!LayerMouseActive(l)) continue;
     const TScalePropsHoriz& px = ScaleXOf(l);
     const TScalePropsVert& py = ScaleYOf(l);
-    const detail::TExtendedRange nx =
-        detail::PanAxis(px.Logarithmic(), px.RangeLow(), px.RangeHigh(), px.RangeLow(), px.RangeHigh(), stepsX);
-    const detail::TExtendedRange ny =
-        detail::PanAxis(py.Logarithmic(), py.RangeLow(), py.RangeHigh(), py.RangeLow(), py.RangeHigh(), stepsY);
+    const detail::TExtendedRange nx = detail::PanAxis(px.Logarithmic(), px.RangeLow(), px.RangeHigh(),
+                                                      px.RangeLow(), px.RangeHigh(), stepsX);
+    const detail::TExtendedRange ny = detail::PanAxis(py.Logarithmic(), py.RangeLow(), py.RangeHigh(),
+                                                      py.RangeLow(), py.RangeHigh(), stepsY);
     SetJointRange(l, false, true, nx.Low, ny.Low, nx.High, ny.High);
   }
   hold.Release();

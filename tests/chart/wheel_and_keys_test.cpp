@@ -38,7 +38,13 @@ TEST_F(WheelAndKeys, WheelZoomsAboutThePointerPerAxisWithAModifier) {
       {"Ctrl: y only", true, {ssCtrl}, 120, {100, 90}, true, {0, 21, 1.4, 12.6}},
       {"half a notch", true, {}, 60, {100, 90}, true, {0.527864, 19.310835, 0.739010, 13.260990}},
       {"huge delta: ten notches", true, {}, INT_MAX, {100, 90}, true, {4.46313, 6.71799, 6.24838, 7.75162}},
-      {"huge back: ten notches", true, {}, INT_MIN, {100, 90}, true, {-41.566129, 154.011612, -58.192580, 72.192580}},
+      {"huge back: ten notches",
+       true,
+       {},
+       INT_MIN,
+       {100, 90},
+       true,
+       {-41.566129, 154.011612, -58.192580, 72.192580}},
       {"outside the chart area", true, {}, 120, {10, 10}, false, {0, 21, 0, 14}},
   };
   for (const TCase& c : cases) {
@@ -57,9 +63,9 @@ TEST_F(WheelAndKeys, KeysPanATenthAndZoomAboutTheCentre) {
     std::array<double, 4> ranges;
   };
   const TCase cases[] = {
-      {"Right", vkRight, 0, {2.1, 23.1, 0, 14}},   {"Left", vkLeft, 0, {-2.1, 18.9, 0, 14}},
-      {"Up", vkUp, 0, {0, 21, 1.4, 15.4}},         {"Down", vkDown, 0, {0, 21, -1.4, 12.6}},
-      {"+", 0, '+', {2.1, 18.9, 1.4, 12.6}},       {"=", 0, '=', {2.1, 18.9, 1.4, 12.6}},
+      {"Right", vkRight, 0, {2.1, 23.1, 0, 14}},     {"Left", vkLeft, 0, {-2.1, 18.9, 0, 14}},
+      {"Up", vkUp, 0, {0, 21, 1.4, 15.4}},           {"Down", vkDown, 0, {0, 21, -1.4, 12.6}},
+      {"+", 0, '+', {2.1, 18.9, 1.4, 12.6}},         {"=", 0, '=', {2.1, 18.9, 1.4, 12.6}},
       {"-", 0, '-', {-2.625, 23.625, -1.75, 15.75}}, {"Tab is left alone", vkTab, '\t', {0, 21, 0, 14}},
   };
   for (const bool on : {true, false}) {
@@ -264,7 +270,8 @@ TEST_F(WheelAndKeys, AnyInputKeepsRangesFiniteConfinedAndTheScreenClean) {
     }
     const auto r = RangesOf(chart, 1);
     const auto inside = [](double v, double low, double high) { return v >= low - 1e-9 && v <= high + 1e-9; };
-    ASSERT_TRUE(inside(r[0], -50, 80) && inside(r[1], -50, 80) && inside(r[2], -40, 60) && inside(r[3], -40, 60))
+    ASSERT_TRUE(inside(r[0], -50, 80) && inside(r[1], -50, 80) && inside(r[2], -40, 60) &&
+                inside(r[3], -40, 60))
         << "input " << n << ": " << r[0] << " " << r[1] << " " << r[2] << " " << r[3];
     ASSERT_GT(chart.ScaleYOf(2).RangeLow(), 0) << "input " << n;
     ASSERT_EQ(chart.ScaleXOf(3).RangeLow(), r[0]) << "input " << n;

@@ -359,14 +359,16 @@ QString TestSoak::WheelAndKeys() {
   const int delta = Pick(-3, 3) * 40;
   // Now and then a touchpad's pixels, or a turn of a wheel with a modifier.
   const bool pixels = Chance(20);
-  const Qt::KeyboardModifiers keys = Chance(20) ? Qt::ShiftModifier : Chance(20) ? Qt::ControlModifier : Qt::NoModifier;
-  QWheelEvent wheel(at, chart->mapToGlobal(at), pixels ? QPoint(0, delta) : QPoint(), pixels ? QPoint() : QPoint(0, delta),
-                    Qt::NoButton, keys, Qt::NoScrollPhase, false);
-  wheel.setTimestamp(static_cast<quint64>(m_clockMs += static_cast<quint64>(Pick(0, 900))));
+  Qt::KeyboardModifiers keys = Qt::NoModifier;
+  if (Chance(30)) keys = Chance(50) ? Qt::ShiftModifier : Qt::ControlModifier;
+  QWheelEvent wheel(at, chart->mapToGlobal(at), pixels ? QPoint(0, delta) : QPoint(),
+                    pixels ? QPoint() : QPoint(0, delta), Qt::NoButton, keys, Qt::NoScrollPhase, false);
+  m_clockMs += static_cast<quint64>(Pick(0, 900));
+  wheel.setTimestamp(m_clockMs);
   QApplication::sendEvent(chart, &wheel);
-  static constexpr Qt::Key kKeys[] = {Qt::Key_Left,  Qt::Key_Right, Qt::Key_Up,        Qt::Key_Down,
-                                      Qt::Key_Plus,  Qt::Key_Minus, Qt::Key_Equal,     Qt::Key_Home,
-                                      Qt::Key_Escape, Qt::Key_Tab,  Qt::Key_Backspace};
+  static constexpr Qt::Key kKeys[] = {Qt::Key_Left,   Qt::Key_Right, Qt::Key_Up,       Qt::Key_Down,
+                                      Qt::Key_Plus,   Qt::Key_Minus, Qt::Key_Equal,    Qt::Key_Home,
+                                      Qt::Key_Escape, Qt::Key_Tab,   Qt::Key_Backspace};
   const Qt::Key key = kKeys[Pick(0, static_cast<int>(std::size(kKeys)) - 1)];
   for (int repeat = Chance(10) ? Pick(2, 40) : 1; repeat > 0; --repeat) QTest::keyClick(chart, key);
   // Home and Backspace go back to views that may lie outside the box.
