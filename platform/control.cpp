@@ -149,7 +149,8 @@ void TControl::DispatchMouseDown(TMouseButton button, TShiftState shift, int x, 
   if (button == mbLeft) m_leftPressInside = !shift.Contains(ssDouble) && ClientRect().Contains({x, y});
   if (button == mbRight) {
     m_rightPressInside = ClientRect().Contains({x, y});
-    m_rightClickTaken = false;
+    // Pressed while another button is held: part of that button's gesture.
+    m_rightClickTaken = shift.Contains(ssLeft) || shift.Contains(ssMiddle);
   }
   MouseDown(button, shift, x, y);
 }

@@ -14,9 +14,10 @@
 // timestamp of the event (milliseconds on a clock of the host's choosing; 0: not known), which the
 // handlers read as EventTime.
 //
-// Context menu: a right click (press and release inside the client area) that the control's mouse
-// handling did not take as part of a gesture (TakeRightClick), or a request from the keyboard,
-// fires OnContextPopup; unless a handler sets Handled, the site shows the control's PopupMenu.
+// Context menu: a right click (press and release inside the client area, no other button held at
+// the press) that the control's mouse handling did not take as part of a gesture (TakeRightClick),
+// or a request from the keyboard, fires OnContextPopup; unless a handler sets Handled, the site
+// shows the control's PopupMenu.
 //
 // Click rule: a left-button release fires MouseUp and then, when the release lies inside the client
 // area and the last left press was inside it too, Click. The press that comes with a double click

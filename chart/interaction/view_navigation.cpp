@@ -91,7 +91,9 @@ void TCustomGrafon::RecallHomeView() {
   const detail::TZoomSnapshot before = CurrentRanges();
   const detail::TZoomSnapshot home = *m_homeView;
   TPaintHold hold(*this);
+  // The layers the wheel, the keys and the mouse move; those that follow them come along.
   for (int l = 1; l <= kLayerCount; ++l) {
+    if (!LayerMouseActive(l)) continue;
     const detail::TLayerRanges& r = home[static_cast<std::size_t>(l - 1)];
     SetJointRange(l, false, false, r.XLow, r.YLow, r.XHigh, r.YHigh);
   }
