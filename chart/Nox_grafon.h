@@ -7,7 +7,8 @@
 // properties, the events and the orchestration; its pieces live in rooms (model is included by render
 // and interaction, which do not include each other; form reads and writes the control):
 //
-//   chart/ (the control)     construction, Loaded, Assign grafon_construction.cpp; published
+//   chart/ (the control)     construction, Loaded, Assign grafon_construction.cpp; what assistive
+//                            technology announces accessible_text.cpp; published
 //                            properties grafon_properties.cpp; margins, shadow, size
 //                            chart_geometry.cpp; standard layouts standard_layouts.cpp; hosted scale
 //                            controls scale_controls.cpp; drawing operations drawing_operations.cpp and,
@@ -25,10 +26,12 @@
 //                            background.cpp, background_image.h; grid grid.cpp, grid_positions.h;
 //                            text_labels_draw.cpp, cross_hairs_draw.cpp, mouse_trace_draw.cpp,
 //                            shifted_pixel.cpp; frame, shadow, caption control_frame.cpp; png_export.cpp
-//   interaction/             press, move, release, cursor mouse_actions.cpp; mouse_pan_zoom.cpp,
-//                            mouse_windows.cpp, mouse_scale_drag.cpp, mouse_drag_objects.cpp,
-//                            mouse_trace.cpp, rect_pick.cpp; rubber figures mouse_rubber_figures.cpp,
-//                            xor_figures.h; geometry mouse_geometry.h; state mouse_state.h
+//   interaction/             press, move, release, cursor mouse_actions.cpp; wheel and keys
+//                            wheel_and_keys.cpp, view_navigation.cpp, navigation_gesture.h;
+//                            mouse_pan_zoom.cpp, mouse_windows.cpp, mouse_scale_drag.cpp,
+//                            mouse_drag_objects.cpp, mouse_trace.cpp, rect_pick.cpp; rubber figures
+//                            mouse_rubber_figures.cpp, xor_figures.h; geometry mouse_geometry.h; state
+//                            mouse_state.h
 //   form/                    the stored form grafon_stored_form.h
 //
 // Two pixel spaces: control pixels (origin at the control's top left; WorldToPixel gives these)
@@ -55,6 +58,7 @@
 #include "chart/grafon_types.h"
 #include "chart/interaction/mouse_geometry.h"
 #include "chart/interaction/mouse_state.h"
+#include "chart/interaction/navigation_gesture.h"
 #include "chart/interaction/xor_figures.h"
 #include "chart/joint_layers.h"
 #include "chart/model/chart_item.h"
@@ -495,6 +499,48 @@ class TCustomGrafon : public TControl {
   // Empties the freehand mouse trace (maDrawMTrace), then repaints if automatic.
   void ClearMouseTrace();
 
+  // Escape's work: cancels the mouse gesture under way. A zoom window, rubber band, select
+  // rectangle or rectangle pick ends without event, its figure erased; a pan, zoom drag or scale
+  // drag puts the ranges back to where the drag started; an object drag or trace stroke ends where
+  // it is. The rest of the gesture, until the buttons are released, does nothing. False when no
+  // gesture was under way.
+  bool CancelGesture();
+
+  // ---------------------------------------------------------------------------------------------
+  // wheel and keys (chart/interaction/wheel_and_keys.cpp, view_navigation.cpp)
+  //
+  // Both move the layers that follow the mouse (LayerMouseActive) through the range-update path, so
+  // joins, confinement (a pan is shifted back inside the box, a zoom cut to it), MinRange and the
+  // logarithmic rules hold as for the mouse gestures; OnZoomPan fires after each change. A run of
+  // wheel turns, or of navigation keys, with no pause over 500 ms between them (by the host's
+  // timestamps) is one gesture and leaves one zoom-history snapshot, of its latest view. Neither
+  // acts while a mouse gesture is under way (Escape aside).
+
+  // A wheel turn over the chart area zooms about the pointer: a notch (120) forward narrows the
+  // view by the factor 1.25, one backward widens it by as much; finer steps (smooth wheels,
+  // touchpads) zoom in proportion, at most ten notches' worth per event. With Shift only the x
+  // axes zoom, with Ctrl only the y axes (in isometric mode always both). OnMouseWheel and its
+  // Up/Down events come first; a turn a handler took does not zoom.
+  bool WheelZoom() const { return m_wheelZoom; }  // = False: the wheel only fires the events
+  void SetWheelZoom(bool value) { m_wheelZoom = value; }
+  // Keys, after OnKeyDown / OnKeyPress (a handler that sets the key to 0 keeps it from the chart):
+  // the arrow keys pan by a tenth of the view; '+' (or '=') zooms in and '-' out about the centre
+  // by 1.25; Home: RecallHomeView; Backspace: StepBackInHistory; Escape: CancelGesture.
+  bool KeyNavigation() const { return m_keyNavigation; }  // = True
+  void SetKeyNavigation(bool value) { m_keyNavigation = value; }
+  // Back to the view as it was before the user's first press, wheel turn or navigation key, with
+  // one zoom-history snapshot; nothing before that.
+  void RecallHomeView();
+  // Recalls the snapshot one step further back than the last call did, as long as nothing has been
+  // recorded since (otherwise the one before the newest). False, and nothing changes, when there
+  // is none further back (fifteen steps, or a slot never recorded).
+  bool StepBackInHistory();
+
+  // For assistive technology: the caption (or "Chart"), and the ranges of the layers whose axes
+  // are shown, e.g. "x from 0 to 300, y from -60 to 110".
+  std::string AccessibleName() const override;
+  std::string AccessibleDescription() const override;
+
   // ---------------------------------------------------------------------------------------------
   // control behaviour
   // The control's size never falls below MarginLeft + MarginRight + ShadowWidth + 80 wide and
@@ -683,6 +729,9 @@ class TCustomGrafon : public TControl {
   void DblClick() override;
   // Also gives the application-wide cursor back if the chart had set one.
   void MouseLeave() override;
+  bool MouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) override;
+  void KeyDown(std::uint16_t& key, TShiftState shift) override;
+  void KeyPress(char& key) override;
 
  private:
   friend class TJointLayers;
@@ -743,6 +792,11 @@ class TCustomGrafon : public TControl {
   void FollowJoinsWithoutStoredRange();
   void FitIsometric(int layer);
   bool IsPanning(bool xAxis) const;
+  // How confinement treats the range requests being made: as MouseAction says (the mouse
+  // gestures), or as a pan or a zoom whatever it says (the wheel and the keys).
+  enum TConfineAs : std::uint8_t { caMouseAction, caPan, caZoom };
+  // All 16 layers' ranges now, as a zoom snapshot holds them.
+  detail::TZoomSnapshot CurrentRanges() const;
 
   // scale controls
   void PrepareScaleControl(TScale& scale, bool xAxis);
@@ -823,6 +877,18 @@ class TCustomGrafon : public TControl {
   void RectPickPress(TMouseButton button, int x, int y);
   void RectPickMove(int& x, int& y);
   void RectPickRelease(TMouseButton button, int x, int y);
+  // A press, a move with a button held, a zoom window or rectangle pick: a gesture is under way.
+  bool GestureUnderWay(TShiftState shift) const;
+  void TakeRightClickOfGesture(TMouseButton button, TShiftState shift);
+  // wheel and keys (interaction/view_navigation.cpp)
+  void NoteHomeView();
+  // Each layer that follows the mouse moved by steps x its view (PanAxis), or scaled by factor
+  // about the world point under the pixel `at` (none: each axis' centre); true when a range changed.
+  bool PanView(long double stepsX, long double stepsY);
+  bool ZoomView(long double factor, std::optional<TPoint> at, bool zoomX, bool zoomY);
+  // The snapshot of a wheel or key step: a new one, or the gesture's own one brought up to date.
+  void RecordNavigation(detail::TNavigationSource source);
+  bool NavigateByKey(std::uint16_t key);
   // rubber figures on the screen image
   void XorRubberFigure(const detail::TXorFigure& figure);
   void EraseRubberFiguresIfIdle();
@@ -896,6 +962,13 @@ class TCustomGrafon : public TControl {
   detail::TMouseState m_mouseState;
   std::vector<TMouseTracePoint> m_mouseTrace;  // at most kMaxTracePoints
   detail::TXorOverlay m_rubberFigures;         // rubber figures on the screen image now
+  bool m_wheelZoom = false;
+  bool m_keyNavigation = true;
+  TConfineAs m_confineAs = caMouseAction;
+  detail::TNavigationGesture m_navigation;          // the wheel or key gesture under way
+  detail::THistoryMark m_backMark;                  // the history as the last step back left it
+  int m_backStep = 0;                               // ... and how far back that step went
+  std::optional<detail::TZoomSnapshot> m_homeView;  // the view before the user first moved it
 
   // --- painting ---
   TBitmap m_chartImage;                         // the chart area

@@ -272,6 +272,8 @@ void TCustomGrafon::Assign(const TPersistent& Source) {
   m_items.Pen.Class = s.m_items.Pen.Class;
   m_items.Pen.Layer = s.m_items.Pen.Layer;
   m_mouseCursorFixed = s.m_mouseCursorFixed;
+  m_wheelZoom = s.m_wheelZoom;
+  m_keyNavigation = s.m_keyNavigation;
   m_avoidDuplicateMarks = s.m_avoidDuplicateMarks;
   m_minDupMarkDist = s.m_minDupMarkDist;
   m_autoRedraw = s.m_autoRedraw;

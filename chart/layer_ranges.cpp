@@ -27,6 +27,7 @@ void TCustomGrafon::SetConfinement(double xLow, double yLow, double xHigh, doubl
 bool TCustomGrafon::ConfinementActive() const { return m_confinement.Active(); }
 
 bool TCustomGrafon::IsPanning(bool xAxis) const {
+  if (m_confineAs != caMouseAction) return m_confineAs == caPan;
   switch (m_mouseAction) {
     case maPan:
     case maPanGrid:
@@ -155,8 +156,7 @@ bool TCustomGrafon::ApplyLayerRange(int layer, bool recordHistory, bool confine,
 
 // --- zoom history ---
 
-void TCustomGrafon::PushZoomHistory() {
-  if (IsLoading()) return;
+detail::TZoomSnapshot TCustomGrafon::CurrentRanges() const {
   detail::TZoomSnapshot snapshot;
   for (int l = 1; l <= kLayerCount; ++l) {
     const TScaleProps& px = ScaleXOf(l);
@@ -164,7 +164,12 @@ void TCustomGrafon::PushZoomHistory() {
     snapshot[static_cast<std::size_t>(l - 1)] = {px.RangeLow(), px.RangeHigh(), py.RangeLow(),
                                                  py.RangeHigh()};
   }
-  m_zoomHistory.Push(snapshot);
+  return snapshot;
+}
+
+void TCustomGrafon::PushZoomHistory() {
+  if (IsLoading()) return;
+  m_zoomHistory.Push(CurrentRanges());
 }
 
 void TCustomGrafon::ResetZoomHistory() {

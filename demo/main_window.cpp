@@ -2,12 +2,15 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QEvent>
+#include <QFileDialog>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
@@ -97,6 +100,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
   CreateControls();
   SetTabOrder();
   ConnectHandlers();
+  CreateChartMenu();
 }
 
 TForm1::~TForm1() {
@@ -165,6 +169,15 @@ void TForm1::CreateControls() {
   m_pnlHints->setPalette(yellow);
 }
 
+void TForm1::CreateChartMenu() {
+  m_chartMenu.Add("&Copy image", [this](TObject*) { CopyChartImage(); });
+  m_chartMenu.Add("&Save as PNG…", [this](TObject*) { SaveChartAsPng(); });
+  m_chartMenu.Add("-");
+  m_chartMenu.Add("&Back in history", [this](TObject*) { m_grafon1.StepBackInHistory(); });
+  m_chartMenu.Add("&Reset view", [this](TObject*) { ButNormClick(); });
+  m_grafon1.SetPopupMenu(&m_chartMenu);
+}
+
 void TForm1::SetTabOrder() {
   // The zoom buttons, the zoom-mode group, (the hint panel takes no focus), Reset, Done, the log
   // check boxes, the zoom history, Confine, Isometric.
@@ -174,6 +187,8 @@ void TForm1::SetTabOrder() {
   for (std::size_t i = 1; i < std::size(order); ++i) {
     QWidget::setTabOrder(order[i - 1], order[i]);
   }
+  // The chart last: its arrow keys and '+' / '-' explore the view, Tab leaves it again.
+  QWidget::setTabOrder(m_cboxIsometric, m_grafonWidget);
 }
 
 void TForm1::ConnectHandlers() {
@@ -300,5 +315,23 @@ void TForm1::CBConfineClick() {
 }
 
 void TForm1::CBoxIsometricClick() { m_grafon1.SetIsometric(m_cboxIsometric->isChecked()); }
+
+void TForm1::CopyChartImage() {
+  const TBitmap& screen = m_grafon1.ScreenImage();
+  if (screen.Empty()) return;
+  const QImage shown(reinterpret_cast<const uchar*>(screen.Bits()), screen.Width(), screen.Height(),
+                     static_cast<qsizetype>(screen.Width()) * 4, QImage::Format_RGB32);
+  QApplication::clipboard()->setImage(shown.copy());  // a copy: the chart's pixels change with it
+}
+
+void TForm1::SaveChartAsPng() {
+  const QString path = QFileDialog::getSaveFileName(this, "Save as PNG", "chart.png", "PNG images (*.png)");
+  if (path.isEmpty()) return;
+  try {
+    m_grafon1.SaveToPngFile(path.toStdString());
+  } catch (const std::exception& e) {
+    QMessageBox::warning(this, "Save as PNG", QString("The picture was not saved: %1").arg(e.what()));
+  }
+}
 
 }  // namespace nox

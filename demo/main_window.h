@@ -1,7 +1,9 @@
 #pragma once
 // TForm1, the demo's main window "Time Series Plot": one chart with three generated series and the
 // controls that explore it (zoom mode, fixed zoom steps, reset, logarithmic axes, zoom history,
-// confinement, isometric scaling, a hint panel and "Done").
+// confinement, isometric scaling, a hint panel and "Done"). The wheel zooms the chart about the
+// pointer, its keys pan and zoom, and a right click on it opens its menu: Copy image, Save as PNG…,
+// Back in history, Reset view.
 //
 // The window has a fixed client area of 611 x 419 pixels and is centred, frame included, on the
 // screen when it is first shown; on a screen smaller than the window its frame's top-left corner
@@ -19,6 +21,7 @@
 
 #include "chart/Nox_grafon.h"
 #include "demo/series_generator.h"
+#include "platform/popup_menu.h"
 
 class QCheckBox;
 class QComboBox;
@@ -58,6 +61,7 @@ class TForm1 : public QWidget {
   void SetTabOrder();
   void ConnectHandlers();
   void ReadChartForm();
+  void CreateChartMenu();
 
   // handlers
   void FormActivate();
@@ -68,9 +72,12 @@ class TForm1 : public QWidget {
   void ComboBox1Change(int itemIndex);
   void CBConfineClick();
   void CBoxIsometricClick();
+  void CopyChartImage();
+  void SaveChartAsPng();
   // Asks the window system to make the window active when it did not do so itself.
   void EnsureActive();
 
+  TPopupMenu m_chartMenu{nullptr};  // the chart's context menu; outlives the chart's use of it
   TGrafon m_grafon1{nullptr};
   TSeriesRandom m_random;  // seeded 0 once; never reseeded
   TLogWarnForm* m_logWarnForm = nullptr;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/popup_menu.h"
+
 namespace nox {
 
 // ---- TComponent
@@ -145,6 +147,11 @@ void TControl::ScreenChanged(const TRect& area) {
 void TControl::DispatchMouseDown(TMouseButton button, TShiftState shift, int x, int y) {
   if (!m_enabled) return;
   if (button == mbLeft) m_leftPressInside = !shift.Contains(ssDouble) && ClientRect().Contains({x, y});
+  if (button == mbRight) {
+    m_rightPressInside = ClientRect().Contains({x, y});
+    // Pressed while another button is held: part of that button's gesture.
+    m_rightClickTaken = shift.Contains(ssLeft) || shift.Contains(ssMiddle);
+  }
   MouseDown(button, shift, x, y);
 }
 
@@ -156,15 +163,18 @@ void TControl::DispatchMouseUp(TMouseButton button, TShiftState shift, int x, in
   if (!m_enabled) return;
   const bool click = button == mbLeft && m_leftPressInside && ClientRect().Contains({x, y});
   if (button == mbLeft) m_leftPressInside = false;
+  const bool rightPress = button == mbRight && std::exchange(m_rightPressInside, false);
   MouseUp(button, shift, x, y);
   if (click) Click();
+  if (rightPress && !m_rightClickTaken && ClientRect().Contains({x, y})) DispatchContextPopup({x, y});
 }
 
 void TControl::DispatchDblClick() {
   if (m_enabled) DblClick();
 }
 
-void TControl::DispatchKeyDown(std::uint16_t& key, TShiftState shift) {
+void TControl::DispatchKeyDown(std::uint16_t& key, TShiftState shift, std::uint64_t timeMs) {
+  m_eventTime = timeMs;
   if (m_enabled) KeyDown(key, shift);
 }
 
@@ -172,12 +182,25 @@ void TControl::DispatchKeyUp(std::uint16_t& key, TShiftState shift) {
   if (m_enabled) KeyUp(key, shift);
 }
 
-void TControl::DispatchKeyPress(char& key) {
+void TControl::DispatchKeyPress(char& key, std::uint64_t timeMs) {
+  m_eventTime = timeMs;
   if (m_enabled) KeyPress(key);
 }
 
-bool TControl::DispatchMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) {
+bool TControl::DispatchMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos, std::uint64_t timeMs) {
+  m_eventTime = timeMs;
   return m_enabled && MouseWheel(shift, wheelDelta, mousePos);
+}
+
+bool TControl::DispatchContextPopup(TPoint mousePos) {
+  if (!m_enabled) return false;
+  bool handled = false;
+  DoContextPopup(mousePos, handled);
+  if (handled) return true;
+  if (!m_popupMenu || !m_site) return false;
+  m_popupMenu->DoPopup();
+  m_site->ShowPopupMenu(*this, *m_popupMenu, mousePos);
+  return true;
 }
 
 TObject* TControl::DispatchStartDrag() {
@@ -247,6 +270,10 @@ bool TControl::MouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) {
     if (wheelDelta < 0 && OnMouseWheelDown) OnMouseWheelDown(this, shift, mousePos, handled);
   }
   return handled;
+}
+
+void TControl::DoContextPopup(TPoint mousePos, bool& handled) {
+  if (OnContextPopup) OnContextPopup(this, mousePos, handled);
 }
 
 void TControl::DoStartDrag(TObject*& dragObject) {

@@ -10,7 +10,14 @@
 //
 // Mouse, key and window notifications come in through the Dispatch* calls (from a host widget or a
 // test); they call the protected virtual handlers, whose base versions fire the standard events.
-// A disabled control ignores mouse, wheel and key input.
+// A disabled control ignores mouse, wheel and key input. Wheel and key input carry the host's
+// timestamp of the event (milliseconds on a clock of the host's choosing; 0: not known), which the
+// handlers read as EventTime.
+//
+// Context menu: a right click (press and release inside the client area, no other button held at
+// the press) that the control's mouse handling did not take as part of a gesture (TakeRightClick),
+// or a request from the keyboard, fires OnContextPopup; unless a handler sets Handled, the site
+// shows the control's PopupMenu.
 //
 // Click rule: a left-button release fires MouseUp and then, when the release lies inside the client
 // area and the last left press was inside it too, Click. The press that comes with a double click
@@ -39,6 +46,8 @@
 
 namespace nox {
 
+class TPopupMenu;
+
 enum TComponentStateFlag : std::uint8_t { csLoading, csReading, csWriting, csDestroying, csDesigning };
 using TComponentState = TSet<TComponentStateFlag>;
 
@@ -51,6 +60,8 @@ using TMouseWheelEvent =
     std::function<void(TObject* Sender, TShiftState Shift, int WheelDelta, TPoint MousePos, bool& Handled)>;
 using TMouseWheelUpDownEvent =
     std::function<void(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled)>;
+// MousePos: control pixels of the click, or (-1, -1) when the menu was asked for from the keyboard.
+using TContextPopupEvent = std::function<void(TObject* Sender, TPoint MousePos, bool& Handled)>;
 using TCanResizeEvent = std::function<void(TObject* Sender, int& NewWidth, int& NewHeight, bool& Resize)>;
 // Source: what is dragged (the dragged control, or the object its OnStartDrag named); Target: the
 // control that took the drop, nullptr when none did. X, Y in the receiving control's pixels.
@@ -108,6 +119,9 @@ class TControlSite {
   virtual void ControlDestroyed(TControl& /*control*/) {}
   // Align, Anchors, Constraints or ParentFont changed: the site lays the control out again.
   virtual void StandardPropertiesChanged(TControl& /*control*/) {}
+  // Shows the control's context menu (its DoPopup has run) at a point in control pixels ((-1, -1):
+  // where the site sees fit). The menu must outlive its being shown.
+  virtual void ShowPopupMenu(TControl& /*control*/, TPopupMenu& /*menu*/, TPoint /*at*/) {}
 };
 
 class TControl : public TComponent {
@@ -173,6 +187,14 @@ class TControl : public TComponent {
   void SetDragKind(TDragKind kind) { m_dragKind = kind; }
   TDragMode DragMode() const { return m_dragMode; }  // = dmManual
   void SetDragMode(TDragMode mode) { m_dragMode = mode; }
+  // The context menu, not owned (nullptr: none); it must outlive the control or be unset first.
+  TPopupMenu* PopupMenu() const { return m_popupMenu; }  // = nullptr
+  void SetPopupMenu(TPopupMenu* menu) { m_popupMenu = menu; }
+
+  // What assistive technology announces for the control: its name and a description of what it
+  // shows now. The base gives the component's Name and nothing.
+  virtual std::string AccessibleName() const { return Name(); }
+  virtual std::string AccessibleDescription() const { return {}; }
 
   // The window: created once, when a host first shows the control (or a test asks for it);
   // HandleNeeded calls CreateWnd the first time only.
@@ -217,12 +239,17 @@ class TControl : public TComponent {
   void DispatchDblClick();
   void DispatchMouseEnter() { MouseEnter(); }
   void DispatchMouseLeave() { MouseLeave(); }
-  void DispatchKeyDown(std::uint16_t& key, TShiftState shift);
+  void DispatchKeyDown(std::uint16_t& key, TShiftState shift, std::uint64_t timeMs = 0);
   void DispatchKeyUp(std::uint16_t& key, TShiftState shift);
-  void DispatchKeyPress(char& key);
+  void DispatchKeyPress(char& key, std::uint64_t timeMs = 0);
   // Fires OnMouseWheel; if no handler took the turn, OnMouseWheelUp (delta > 0) or OnMouseWheelDown
-  // (delta < 0). Returns whether a handler took it.
-  bool DispatchMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos);
+  // (delta < 0). Returns whether a handler (or the control's own wheel handling) took it. 120 is
+  // one notch of a wheel.
+  bool DispatchMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos, std::uint64_t timeMs = 0);
+  // The context menu is asked for at mousePos (control pixels; (-1, -1) from the keyboard): fires
+  // OnContextPopup and, unless a handler took it, has the site show PopupMenu. Returns whether a
+  // handler took it or a menu was shown.
+  bool DispatchContextPopup(TPoint mousePos);
   // drag and drop from the host; a disabled control starts no drag and takes none
   // A drag of this control begins: fires OnStartDrag; returns what is dragged (the object the
   // handler named, else the control), or nullptr when the control is disabled.
@@ -253,6 +280,7 @@ class TControl : public TComponent {
   TDragOverEvent OnDragOver;
   TStartDragEvent OnStartDrag;
   TEndDragEvent OnEndDrag;
+  TContextPopupEvent OnContextPopup;
 
  protected:
   // Called once when the window is created (HandleNeeded).
@@ -275,6 +303,13 @@ class TControl : public TComponent {
   virtual void KeyUp(std::uint16_t& key, TShiftState shift);
   virtual void KeyPress(char& key);
   virtual bool MouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos);
+  // Fires OnContextPopup.
+  virtual void DoContextPopup(TPoint mousePos, bool& handled);
+  // The host's timestamp of the wheel or key event being handled, milliseconds (0: not known).
+  std::uint64_t EventTime() const { return m_eventTime; }
+  // Called from the mouse handlers: the right click under way belongs to a gesture and opens no
+  // context menu.
+  void TakeRightClick() { m_rightClickTaken = true; }
   virtual void DoStartDrag(TObject*& dragObject);
   virtual bool DoDragOver(TObject* source, int x, int y, TDragState state);
   virtual void DoDragDrop(TObject* source, int x, int y);
@@ -305,7 +340,11 @@ class TControl : public TComponent {
   mutable TBitmap m_screen;  // sized lazily, see ScreenImage
   bool m_handleAllocated = false;
   bool m_paintPending = false;
-  bool m_leftPressInside = false;  // a left press inside the client area awaits its release (Click)
+  bool m_leftPressInside = false;   // a left press inside the client area awaits its release (Click)
+  bool m_rightPressInside = false;  // a right press inside the client area awaits its release (menu)
+  bool m_rightClickTaken = false;   // ... and the mouse handling took it for a gesture
+  std::uint64_t m_eventTime = 0;
+  TPopupMenu* m_popupMenu = nullptr;
   TControlSite* m_site = nullptr;
 };
 

@@ -59,9 +59,11 @@ constexpr int kDragModeCount = dmAutomatic + 1;
 enum TDragState : std::uint8_t { dsDragEnter, dsDragLeave, dsDragMove };
 
 // Virtual key codes used by key events.
+constexpr std::uint16_t vkBack = 8;
 constexpr std::uint16_t vkTab = 9;
 constexpr std::uint16_t vkReturn = 13;
 constexpr std::uint16_t vkEscape = 27;
+constexpr std::uint16_t vkHome = 36;
 constexpr std::uint16_t vkLeft = 37;
 constexpr std::uint16_t vkUp = 38;
 constexpr std::uint16_t vkRight = 39;

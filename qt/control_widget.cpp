@@ -1,6 +1,8 @@
 #include "qt/control_widget.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
+#include <QFocusEvent>
 #include <QFontInfo>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -9,11 +11,13 @@
 #include <QResizeEvent>
 #include <QWheelEvent>
 #include <algorithm>
+#include <climits>
 #include <exception>
 #include <utility>
 #include <vector>
 
 #include "platform/host.h"
+#include "platform/popup_menu.h"
 #include "qt/control_layout.h"
 #include "qt/cursor_conversion.h"
 #include "qt/input_mapping.h"
@@ -32,6 +36,9 @@ class TWidgetSite final : public TControlSite {
   void UpdateArea(TControl& /*control*/, const TRect& area) override { m_widget.AreaChanged(area); }
   void ControlDestroyed(TControl& /*control*/) override { m_widget.ControlGone(); }
   void StandardPropertiesChanged(TControl& /*control*/) override { m_widget.StandardPropertiesChanged(); }
+  void ShowPopupMenu(TControl& /*control*/, TPopupMenu& menu, TPoint at) override {
+    m_widget.ShowPopupMenu(menu, at);
+  }
 
  private:
   TControlWidget& m_widget;
@@ -86,7 +93,9 @@ void TControlWidget::SetControl(TControl* control) {
   m_control = nullptr;
   m_image = QImage();
   m_wrappedBits = nullptr;
+  if (m_menu) m_menu->close();
   if (!control) {
+    setFocusPolicy(Qt::ClickFocus);
     unsetCursor();
     m_shownCursor = crDefault;
     ApplyConstraints();
@@ -96,6 +105,7 @@ void TControlWidget::SetControl(TControl* control) {
   if (auto* other = dynamic_cast<detail::TWidgetSite*>(control->Site())) other->Widget().SetControl(nullptr);
   m_control = control;
   m_control->SetSite(m_site.get());
+  setFocusPolicy(DialogCode() != 0 ? Qt::StrongFocus : Qt::ClickFocus);
   m_scale = PixelScale();
   ApplyConstraints();
   resize(m_scale.LogicalSize(m_control->Width(), m_control->Height()));
@@ -133,9 +143,41 @@ void TControlWidget::ControlGone() {
   m_image = QImage();
   m_wrappedBits = nullptr;
   m_dragPress.reset();
+  if (m_menu) m_menu->close();
   unsetCursor();
   m_shownCursor = crDefault;
   update();
+}
+
+void TControlWidget::ShowPopupMenu(TPopupMenu& menu, TPoint at) {
+  if (m_menu) m_menu->close();
+  auto* shown = new QMenu(this);
+  shown->setAttribute(Qt::WA_DeleteOnClose);
+  for (int i = 0; i < menu.Count(); ++i) {
+    const TMenuItem& item = *menu.Item(i);
+    if (item.Caption == "-") {
+      shown->addSeparator();
+      continue;
+    }
+    QAction* action = shown->addAction(QString::fromStdString(item.Caption));
+    action->setEnabled(item.Enabled);
+    // Chosen later, from the event loop: the item is looked up again, in case the control has
+    // dropped the menu meanwhile.
+    connect(action, &QAction::triggered, this, [this, menu = &menu, i] {
+      TMenuItem* chosen = m_control && m_control->PopupMenu() == menu ? menu->Item(i) : nullptr;
+      if (!chosen || !chosen->OnClick) return;
+      try {
+        chosen->OnClick(chosen);
+      } catch (const std::exception& e) {
+        qWarning("nox: a menu item failed: %s", e.what());
+      }
+    });
+  }
+  m_menu = shown;
+  const QPoint where = at.X == -1 && at.Y == -1
+                           ? rect().center()
+                           : m_scale.LogicalRect({at.X, at.Y, at.X + 1, at.Y + 1}).topLeft();
+  shown->popup(mapToGlobal(where));
 }
 
 void TControlWidget::StandardPropertiesChanged() {
@@ -304,11 +346,58 @@ void TControlWidget::paintEvent(QPaintEvent* event) {
     const double ratio = m_scale.ImageRatio();
     painter.drawImage(QRectF(0, 0, m_image.width() / ratio, m_image.height() / ratio), m_image);
   }
+  if (m_focusFrame) {
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(rect().adjusted(1, 1, -2, -2));
+  }
+  SyncAccessibleText();
   // What the control drew beyond this event's area while painting is shown by the next one.
   const QRegion rest = m_changedWhilePainting - event->region();
   m_changedWhilePainting = QRegion();
   if (!rest.isEmpty()) update(rest);
   SyncCursor();
+}
+
+void TControlWidget::SyncAccessibleText() {
+  if (!m_control) return;
+  QString name;
+  QString description;
+  Forward("Accessible", [&](TControl& c) {
+    name = QString::fromStdString(c.AccessibleName());
+    description = QString::fromStdString(c.AccessibleDescription());
+  });
+  // Qt tells assistive technology of each change.
+  if (name != accessibleName()) setAccessibleName(name);
+  if (description != accessibleDescription()) setAccessibleDescription(description);
+}
+
+void TControlWidget::ShowFocusFrame(bool shown) {
+  if (shown == m_focusFrame) return;
+  m_focusFrame = shown;
+  update();
+}
+
+void TControlWidget::focusInEvent(QFocusEvent* event) {
+  const Qt::FocusReason reason = event->reason();
+  ShowFocusFrame(reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+                 reason == Qt::ShortcutFocusReason ||
+                 (reason == Qt::ActiveWindowFocusReason && m_focusFrame));
+  QWidget::focusInEvent(event);
+}
+
+void TControlWidget::focusOutEvent(QFocusEvent* event) {
+  // Leaving for another window keeps it for the return.
+  if (event->reason() != Qt::ActiveWindowFocusReason) ShowFocusFrame(false);
+  QWidget::focusOutEvent(event);
+}
+
+void TControlWidget::contextMenuEvent(QContextMenuEvent* event) {
+  // The mouse's clicks reach the control as presses and releases; it decides at the release.
+  if (event->reason() == QContextMenuEvent::Keyboard) {
+    Forward("ContextPopup", [](TControl& c) { c.DispatchContextPopup({-1, -1}); });
+  }
+  event->accept();
 }
 
 void TControlWidget::SyncCursor() {
@@ -329,6 +418,7 @@ void TControlWidget::mousePressEvent(QMouseEvent* event) {
     event->ignore();
     return;
   }
+  ShowFocusFrame(false);
   const TShiftState shift = detail::ShiftStateOf(event->modifiers(), event->buttons());
   if (*button == mbLeft && DragsItself()) {
     // Held back: a drag of the control, or a press that the release hands on.
@@ -403,26 +493,38 @@ void TControlWidget::leaveEvent(QEvent* /*event*/) {
 }
 
 void TControlWidget::wheelEvent(QWheelEvent* event) {
-  const int delta = event->angleDelta().y();
+  // Some systems turn the wheel with Alt or Shift held into a sideways one.
+  const auto along = [](QPoint d) { return d.y() != 0 ? d.y() : d.x(); };
+  int delta = along(event->angleDelta());
+  if (delta == 0) {
+    const long long notchParts =
+        static_cast<long long>(along(event->pixelDelta())) * 120 / kWheelPixelsPerNotch;
+    delta = static_cast<int>(std::clamp<long long>(notchParts, INT_MIN, INT_MAX));
+  }
   bool handled = false;
   if (delta != 0) {
     const TShiftState shift = detail::ShiftStateOf(event->modifiers(), event->buttons());
     const TPoint p = m_scale.ControlPoint(event->position());
-    Forward("MouseWheel", [&](TControl& c) { handled = c.DispatchMouseWheel(shift, delta, p); });
+    Forward("MouseWheel",
+            [&](TControl& c) { handled = c.DispatchMouseWheel(shift, delta, p, event->timestamp()); });
   }
   event->setAccepted(handled);
 }
 
 // --- keys ---
 
+int TControlWidget::DialogCode() const {
+  if (!m_control) return 0;
+  try {
+    return m_control->DialogCode();
+  } catch (...) {
+    return 0;
+  }
+}
+
 bool TControlWidget::WantsKey(int qtKey) const {
   if (!m_control) return false;
-  int code = 0;
-  try {
-    code = m_control->DialogCode();
-  } catch (...) {
-    code = 0;
-  }
+  const int code = DialogCode();
   if (IsTabKey(qtKey)) return (code & dlgcWantTab) != 0;
   if (IsArrowKey(qtKey)) return (code & dlgcWantArrows) != 0;
   return true;
@@ -478,8 +580,15 @@ void TControlWidget::keyPressEvent(QKeyEvent* event) {
     event->ignore();
     return;
   }
-  if (key != 0 && !Forward("KeyDown", [&](TControl& c) { c.DispatchKeyDown(key, shift); })) return;
-  if (typed != 0) Forward("KeyPress", [&](TControl& c) { c.DispatchKeyPress(typed); });
+  const std::uint64_t time = event->timestamp();
+  if (key != 0 && !Forward("KeyDown", [&](TControl& c) { c.DispatchKeyDown(key, shift, time); })) return;
+  if (key == vkTab) {
+    // Asked for and left alone: the focus moves on rather than stay trapped.
+    focusNextPrevChild(qtKey == Qt::Key_Tab && !(event->modifiers() & Qt::ShiftModifier));
+    event->accept();
+    return;
+  }
+  if (typed != 0) Forward("KeyPress", [&](TControl& c) { c.DispatchKeyPress(typed, time); });
   event->accept();
 }
 

@@ -29,15 +29,27 @@
 // - double click: Qt sends press, release, double click, release; the double click becomes
 //   DispatchDblClick (left button only) followed by DispatchMouseDown with ssDouble.
 // - enter and leave: DispatchMouseEnter / DispatchMouseLeave.
-// - wheel: DispatchMouseWheel with 120 per notch (finer steps of smooth wheels as they come) and
-//   the pointer in control coordinates; the turn goes on to the parent widget if no handler took it.
+// - wheel: DispatchMouseWheel with 120 per notch (finer steps of smooth wheels as they come; a
+//   touchpad that reports pixels only gives 120 per kWheelPixelsPerNotch pixels), the pointer in
+//   control coordinates and the event's timestamp; the turn goes on to the parent widget if the
+//   control did not take it.
 // - keys: DispatchKeyDown / DispatchKeyUp with the virtual key code (see detail::VirtualKeyOf;
 //   auto-repeat sends KeyDown again, KeyUp only once), then DispatchKeyPress with the typed
-//   character. Tab and the arrow keys reach the control only if its DialogCode asks for them
-//   (dlgcWantTab, dlgcWantArrows); otherwise they move the focus as in a dialog: Tab and Shift+Tab
-//   through the focus chain, Right and Down to the next widget, Left and Up to the previous one.
-// Focus comes by clicking. The widget shows the control's own Cursor (for cursors from the
-// application's table it needs the TQtHost to be the current host).
+//   character, both with the event's timestamp. Tab and the arrow keys reach the control only if its
+//   DialogCode asks for them (dlgcWantTab, dlgcWantArrows); otherwise they move the focus as in a
+//   dialog: Tab and Shift+Tab through the focus chain, Right and Down to the next widget, Left and
+//   Up to the previous one. A Tab the control asked for but left as it was (its key still vkTab
+//   after KeyDown) moves the focus on all the same, so that focus never stays trapped.
+// - context menu: the control decides at a right-button release (platform/control.h); the menu key
+//   asks with (-1, -1). The control's PopupMenu shows as a QMenu at the click (the widget's centre
+//   for the key) that closes when chosen from; a chosen item's OnClick runs if the control still
+//   carries that menu.
+// Focus: a control that asks for keys (a DialogCode other than 0) takes the focus by Tab and by
+// clicking, others by clicking only. While it came by the keyboard, a dotted frame just inside the
+// widget's edge shows it; a press in the widget takes the frame away (the pointer shows where the
+// user is). The widget shows the control's own Cursor (for cursors from the application's table it
+// needs the TQtHost to be the current host). The control's AccessibleName and
+// AccessibleDescription become the widget's, brought up to date at each paint.
 //
 // Standard properties of the control (platform/control.h), applied when the control is attached
 // and whenever they change:
@@ -61,6 +73,7 @@
 // qWarning: Qt cannot carry exceptions through its event loop.
 
 #include <QImage>
+#include <QMenu>
 #include <QPointer>
 #include <QRegion>
 #include <QWidget>
@@ -81,6 +94,8 @@ class TControlWidget : public QWidget {
   Q_OBJECT
 
  public:
+  static constexpr int kWheelPixelsPerNotch = 40;
+
   explicit TControlWidget(QWidget* parent = nullptr);
   explicit TControlWidget(TControl& control, QWidget* parent = nullptr);
   ~TControlWidget() override;
@@ -94,6 +109,10 @@ class TControlWidget : public QWidget {
   QSize sizeHint() const override;
   // How control pixels map to this widget's device pixels now.
   detail::TPixelScale PixelScale() const { return detail::TPixelScale(devicePixelRatioF()); }
+  // Whether the keyboard-focus frame is drawn over the control's picture now.
+  bool FocusFrameShown() const { return m_focusFrame; }
+  // The control's context menu while it is open, else nullptr.
+  QMenu* OpenMenu() const { return m_menu; }
 
  protected:
   bool event(QEvent* event) override;
@@ -114,6 +133,9 @@ class TControlWidget : public QWidget {
   void dragMoveEvent(QDragMoveEvent* event) override;
   void dragLeaveEvent(QDragLeaveEvent* event) override;
   void dropEvent(QDropEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
   // The parent's resizes.
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -124,6 +146,7 @@ class TControlWidget : public QWidget {
   void AreaChanged(const TRect& area);
   void ControlGone();
   void StandardPropertiesChanged();
+  void ShowPopupMenu(TPopupMenu& menu, TPoint at);
 
   // standard properties
   void ApplyConstraints();
@@ -148,6 +171,9 @@ class TControlWidget : public QWidget {
   // Shows the control's cursor when it changed.
   void SyncCursor();
   bool WantsKey(int qtKey) const;
+  int DialogCode() const;
+  void SyncAccessibleText();
+  void ShowFocusFrame(bool shown);
   // Calls into the control, stopping exceptions; false when there is no control (any more).
   template <class F>
   bool Forward(const char* what, F&& call);
@@ -160,6 +186,8 @@ class TControlWidget : public QWidget {
   TCursor m_shownCursor = crDefault;
   bool m_painting = false;  // inside the control's Paint, called from paintEvent
   QRegion m_changedWhilePainting;
+  bool m_focusFrame = false;  // the focus came by the keyboard
+  QPointer<QMenu> m_menu;     // the context menu while it is open
 
   QPointer<QWidget> m_watchedParent;
   QSize m_parentSize;                 // the parent's size at the last of its resizes seen

@@ -73,12 +73,50 @@ void TCustomGrafon::EndDrag() {
   m_mouseState.PickedFor = maNone;
 }
 
+bool TCustomGrafon::GestureUnderWay(TShiftState shift) const {
+  return shift.Contains(ssLeft) || shift.Contains(ssMiddle) || m_mouseState.DragStarted ||
+         m_mouseState.WindowState == zsDrawWin || m_mouseState.RectPick == msRectDraw ||
+         m_mouseState.Cancelled;
+}
+
+void TCustomGrafon::TakeRightClickOfGesture(TMouseButton button, TShiftState shift) {
+  // An armed rectangle pick is disarmed by the right press: that click is the pick's too.
+  if (button == mbRight && (GestureUnderWay(shift) || m_mouseState.RectPick == msFirstCorner))
+    TakeRightClick();
+}
+
+bool TCustomGrafon::CancelGesture() {
+  detail::TMouseState& m = m_mouseState;
+  const bool underWay =
+      m.DragStarted || m.WindowState == zsDrawWin || m.RectPick == msFirstCorner || m.RectPick == msRectDraw;
+  if (!underWay) return false;
+  m.WindowState = zsNormal;
+  if (m.RectPick != msFinished) m.RectPick = msNormal;
+  if (DragMovedRanges()) {
+    TPaintHold hold(*this);
+    for (int l = 1; l <= kLayerCount; ++l) {
+      const detail::TLayerDragStart& start = m.DragStart[static_cast<std::size_t>(l - 1)];
+      SetJointRange(l, false, false, start.XLow, start.YLow, start.XHigh, start.YHigh);
+    }
+    hold.Release();
+    if (OnZoomPan) OnZoomPan(this);
+  }
+  EndDrag();
+  if (m_mouseAction == maDrawMTrace) EndTraceStroke();
+  EraseRubberFigures();
+  m.Cancelled = true;
+  return true;
+}
+
 void TCustomGrafon::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
   // The press that comes with a double click.
   if (m_mouseState.SkipNext) {
     m_mouseState.SkipNext = false;
     return;
   }
+  NoteHomeView();
+  TakeRightClickOfGesture(button, shift);
+  if (button == mbLeft) m_mouseState.Cancelled = false;
   TControl::MouseDown(button, shift, x, y);
   RectPickPress(button, x, y);
   StartWindow(button, x, y);
@@ -101,7 +139,15 @@ void TCustomGrafon::MouseMove(TShiftState shift, int x, int y) {
 
 void TCustomGrafon::HandleMouseMove(TShiftState shift, int x, int y) {
   m_mouseState.LastPos = {x, y};
+  if (m_mouseState.Cancelled && !shift.Contains(ssLeft) && !shift.Contains(ssRight) &&
+      !shift.Contains(ssMiddle)) {
+    m_mouseState.Cancelled = false;
+  }
   TControl::MouseMove(shift, x, y);
+  if (m_mouseState.Cancelled) {
+    ShowMousePosition(x, y);
+    return;
+  }
   RectPickMove(x, y);
   const bool left = shift.Contains(ssLeft);
   DragScales(left, x, y);
@@ -151,6 +197,8 @@ void TCustomGrafon::MouseUp(TMouseButton button, TShiftState shift, int x, int y
     m_mouseState.SkipNext = false;
     return;
   }
+  TakeRightClickOfGesture(button, shift);
+  m_mouseState.Cancelled = false;
   const bool moved = DragMovedRanges();
   EndDrag();
   RectPickRelease(button, x, y);

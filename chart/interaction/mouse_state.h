@@ -41,6 +41,7 @@ struct TMouseState {
   TPoint LastPos;            // last mouse position, pixels
   bool SkipNext = false;     // set by a double click: the next press or release is ignored
   bool InMouseMove = false;  // re-entry guard of the mouse-move hook
+  bool Cancelled = false;    // Escape cancelled the gesture: the rest of it, till the release, does nothing
   double LastWorldX = 0;     // world position of the last move inside the chart area
   double LastWorldY = 0;
   int SelectedCrossHair = 0;  // 1..4 once one was picked

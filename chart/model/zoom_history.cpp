@@ -12,6 +12,10 @@ void TZoomHistory::Push(const TZoomSnapshot& snapshot) {
   m_position = m_position % kSlots + 1;
 }
 
+void TZoomHistory::ReplaceNewest(const TZoomSnapshot& snapshot) {
+  m_slots[static_cast<std::size_t>((m_position + kSlots - 2) % kSlots)] = snapshot;
+}
+
 const TZoomSnapshot* TZoomHistory::Recall(int n) const {
   if (n < -(kSlots - 1) || n > 0) return nullptr;
   int s = m_position + n - 1;

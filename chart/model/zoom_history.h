@@ -27,6 +27,9 @@ class TZoomHistory {
   void Clear();
   // Stores snapshot in slot P and advances P (after 16 comes 1).
   void Push(const TZoomSnapshot& snapshot);
+  // Overwrites the newest snapshot (the slot before P), so that a gesture made of many steps keeps
+  // one snapshot, of its latest state.
+  void ReplaceNewest(const TZoomSnapshot& snapshot);
   // The snapshot n steps back from the newest (n = 0 the newest, -15 the oldest);
   // nullptr for n outside -15..0.
   const TZoomSnapshot* Recall(int n) const;

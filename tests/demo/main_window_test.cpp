@@ -8,11 +8,13 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 #include <QWindow>
 #include <cmath>
 #include <functional>
@@ -21,6 +23,7 @@
 #include "demo/program.h"
 #include "platform/bitmap.h"
 #include "platform/host.h"
+#include "qt/control_widget.h"
 #include "qt/qt_host.h"
 #include "support/golden.h"
 
@@ -93,6 +96,11 @@ class TestMainWindow : public QObject {
   void isometricGivesBothAxesOneScale();
   void doneClosesTheMainWindow();
   void movingOverTheBackgroundResetsTheCursor();
+
+  void wheelZoomsTheChartAboutThePointer();
+  void tabLeadsIntoTheChartAndOnOut();
+  void rightClickOpensTheChartMenuOutsideAGesture();
+  void chartAnnouncesItsCaptionAndRanges();
 
  private:
   template <class W>
@@ -673,4 +681,80 @@ void TestMainWindow::movingOverTheBackgroundResetsTheCursor() {
 }
 
 QTEST_MAIN(TestMainWindow)
+// --- wheel, keys, menu and accessibility of the chart ---
+
+void TestMainWindow::wheelZoomsTheChartAboutThePointer() {
+  ShowAndActivate();
+  auto* widget = Find<nox::TControlWidget>("Grafon1");
+  const QPointF at(200, 150);
+  double wx = 0, wy = 0;
+  Chart().PixelToWorld(1, 200, 150, wx, wy);
+  const auto turn = [&](QPoint angle, QPoint pixels) {
+    QWheelEvent wheel(at, widget->mapToGlobal(at), pixels, angle, Qt::NoButton, {}, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(widget, &wheel);
+  };
+  turn({0, 120}, {});
+  const TRanges r = Layer1(Chart());
+  QVERIFY(Close(r.xHigh - r.xLow, 240, 1e-9) && Close(r.yHigh - r.yLow, 136, 1e-9));
+  double ax = 0, ay = 0;
+  Chart().PixelToWorld(1, 200, 150, ax, ay);
+  QVERIFY(Close(ax, wx, 1e-9) && Close(ay, wy, 1e-9));  // the point under the pointer stays
+  // A touchpad that reports pixels only: 40 of them are a notch.
+  turn({}, {0, -40});
+  QVERIFY(Close(Layer1(Chart()).xHigh - Layer1(Chart()).xLow, 300, 1e-9));
+}
+
+void TestMainWindow::tabLeadsIntoTheChartAndOnOut() {
+  ShowAndActivate();
+  auto* widget = Find<nox::TControlWidget>("Grafon1");
+  Find<QWidget>("CBoxIsometric")->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(Window(), Qt::Key_Tab);
+  QCOMPARE(QApplication::focusWidget(), widget);  // the last stop of the tab order
+  QVERIFY(widget->FocusFrameShown());
+  QTest::keyClick(Window(), Qt::Key_Right);  // a tenth of 300
+  QVERIFY(Close(Layer1(Chart()).xLow, 30, 1e-9));
+  // The chart asks for Tab and leaves it: the focus goes on, and comes back with Shift+Tab.
+  QTest::keyClick(Window(), Qt::Key_Tab);
+  QVERIFY(QApplication::focusWidget() != widget);
+  QVERIFY(!widget->FocusFrameShown());
+  QTest::keyClick(Window(), Qt::Key_Backtab, Qt::ShiftModifier);
+  QCOMPARE(QApplication::focusWidget(), widget);
+  QTest::keyClick(Window(), Qt::Key_Tab, Qt::ShiftModifier);
+  QVERIFY(QApplication::focusWidget() != widget);
+}
+
+void TestMainWindow::rightClickOpensTheChartMenuOutsideAGesture() {
+  ShowAndActivate();
+  auto* widget = Find<nox::TControlWidget>("Grafon1");
+  const QPoint at = widget->mapTo(&Form(), QPoint(200, 150));
+  QTest::mouseClick(Window(), Qt::RightButton, {}, at);
+  QMenu* menu = widget->OpenMenu();
+  QVERIFY(menu && menu->isVisible());
+  QStringList texts;
+  for (QAction* a : menu->actions()) texts << (a->isSeparator() ? QString("-") : a->text());
+  QCOMPARE(texts, (QStringList{"&Copy image", "&Save as PNG…", "-", "&Back in history", "&Reset view"}));
+  menu->actions()[3]->trigger();  // back to the view before the start view: unit ranges
+  QCOMPARE(Layer1(Chart()).xHigh, 1.0);
+  menu->close();
+  QTRY_VERIFY(!widget->OpenMenu());
+  // A right click that cancels a zoom window opens nothing and zooms nothing.
+  ClickBox(Find<QRadioButton>("RBZoomWind"));
+  const QPoint corner = at + QPoint(40, 30);
+  QTest::mousePress(Window(), Qt::LeftButton, {}, at);
+  QTest::mouseMove(Window(), corner);
+  QTest::mousePress(Window(), Qt::RightButton, {}, corner);
+  QTest::mouseRelease(Window(), Qt::RightButton, {}, corner);
+  QTest::mouseRelease(Window(), Qt::LeftButton, {}, corner);
+  QTest::qWait(50);
+  QVERIFY(!widget->OpenMenu());
+  QCOMPARE(Layer1(Chart()).xHigh, 1.0);
+}
+
+void TestMainWindow::chartAnnouncesItsCaptionAndRanges() {
+  ShowAndActivate();
+  auto* widget = Find<nox::TControlWidget>("Grafon1");
+  QTRY_COMPARE(widget->accessibleName(), QString("Caption"));
+  QTRY_VERIFY(widget->accessibleDescription().contains("x from 0 to 300, y from -60 to 110"));
+}
+
 #include "main_window_test.moc"

@@ -22,6 +22,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -41,6 +42,7 @@
 
 #include "demo/program.h"
 #include "platform/host.h"
+#include "qt/control_widget.h"
 #include "qt/qt_host.h"
 
 namespace {
@@ -118,7 +120,9 @@ class TestSoak : public QObject {
   nox::TForm1& Form() { return m_program->Form1(); }
   nox::TGrafon& Chart() { return Form().Grafon1(); }
   QWindow* Window() { return Form().windowHandle(); }
-  QWidget* ChartWidget() { return Find<QWidget>("Grafon1"); }
+  nox::TControlWidget* ChartWidget() { return Find<nox::TControlWidget>("Grafon1"); }
+  // A right click outside a gesture opened the chart's menu: an item is chosen now and then.
+  QString AnswerMenu();
   void ClickAt(QWidget* widget, QPoint local);
   void ActivateForm();
 
@@ -152,8 +156,9 @@ class TestSoak : public QObject {
   QImage m_shown;          // what the chart widget shows
   nox::TBitmap m_painted;  // the chart's screen before a repaint
   QString m_fault;         // what a gesture found the window not doing
-  bool m_mouse = false;    // the last gesture was a drag or double click on the chart
+  bool m_mouse = false;    // the last gesture was one on the chart that keeps to the confinement box
   bool m_figures = false;  // and it may have drawn rubber figures
+  quint64 m_clockMs = 1;   // timestamps of the wheel turns
 };
 
 void TestSoak::initTestCase() {
@@ -352,13 +357,38 @@ QString TestSoak::WheelAndKeys() {
   QWidget* chart = ChartWidget();
   const QPoint at = ChartPoint();
   const int delta = Pick(-3, 3) * 40;
-  QWheelEvent wheel(at, chart->mapToGlobal(at), {}, {0, delta}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
+  // Now and then a touchpad's pixels, or a turn of a wheel with a modifier.
+  const bool pixels = Chance(20);
+  Qt::KeyboardModifiers keys = Qt::NoModifier;
+  if (Chance(30)) keys = Chance(50) ? Qt::ShiftModifier : Qt::ControlModifier;
+  QWheelEvent wheel(at, chart->mapToGlobal(at), pixels ? QPoint(0, delta) : QPoint(),
+                    pixels ? QPoint() : QPoint(0, delta), Qt::NoButton, keys, Qt::NoScrollPhase, false);
+  m_clockMs += static_cast<quint64>(Pick(0, 900));
+  wheel.setTimestamp(m_clockMs);
   QApplication::sendEvent(chart, &wheel);
-  static constexpr Qt::Key kKeys[] = {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up,   Qt::Key_Down,
-                                      Qt::Key_Plus, Qt::Key_Minus, Qt::Key_Home, Qt::Key_Escape};
+  static constexpr Qt::Key kKeys[] = {Qt::Key_Left,   Qt::Key_Right, Qt::Key_Up,       Qt::Key_Down,
+                                      Qt::Key_Plus,   Qt::Key_Minus, Qt::Key_Equal,    Qt::Key_Home,
+                                      Qt::Key_Escape, Qt::Key_Tab,   Qt::Key_Backspace};
   const Qt::Key key = kKeys[Pick(0, static_cast<int>(std::size(kKeys)) - 1)];
-  QTest::keyClick(chart, key);
-  return QString("wheel %1 at %2, key %3").arg(delta).arg(Point(at)).arg(key);
+  for (int repeat = Chance(10) ? Pick(2, 40) : 1; repeat > 0; --repeat) QTest::keyClick(chart, key);
+  // Home and Backspace go back to views that may lie outside the box.
+  m_mouse = key != Qt::Key_Home && key != Qt::Key_Backspace;
+  return QString("wheel %1%2 at %3, key %4").arg(delta).arg(pixels ? " pixels" : "").arg(Point(at)).arg(key);
+}
+
+QString TestSoak::AnswerMenu() {
+  QMenu* menu = ChartWidget()->OpenMenu();
+  if (!menu) return {};
+  QString text = " menu";
+  // Back in history or Reset view; Copy image and the file dialog of Save as PNG are left alone.
+  if (Chance(30)) {
+    const int item = Chance(50) ? 3 : 4;
+    menu->actions()[item]->trigger();
+    text += QString(" item %1").arg(item);
+    m_mouse = false;  // history views may lie outside the box
+  }
+  menu->close();
+  return text;
 }
 
 QString TestSoak::Reactivate() {
@@ -450,15 +480,23 @@ QString TestSoak::CheckPicture(bool figures, bool trace) {
   nox::TGrafon& chart = Chart();
   const nox::TBitmap& screen = chart.ScreenImage();
   // Images kept from check to check: a fresh one each time costs more than the comparing.
-  QWidget* widget = ChartWidget();
+  nox::TControlWidget* widget = ChartWidget();
   if (m_shown.size() != widget->size()) m_shown = QImage(widget->size(), QImage::Format_RGB32);
   widget->render(&m_shown);
   const int w = std::min(screen.Width(), m_shown.width());
   const int h = std::min(screen.Height(), m_shown.height());
+  // The keyboard-focus frame: a dotted line one pixel inside the widget's edge, over the picture.
+  const bool frame = widget->FocusFrameShown();
+  const auto onFrame = [&](int x, int y) {
+    return frame && (x == 1 || y == 1 || x == m_shown.width() - 2 || y == m_shown.height() - 2);
+  };
   for (int y = 0; y < h; ++y) {
     const auto* row = reinterpret_cast<const std::uint32_t*>(m_shown.constScanLine(y));
-    if (!std::equal(row, row + w, screen.ScanLine(y)))
-      return QString("the widget does not show row %1 of the chart").arg(y);
+    if (!frame && std::equal(row, row + w, screen.ScanLine(y))) continue;
+    for (int x = 0; x < w; ++x) {
+      if (row[x] != screen.ScanLine(y)[x] && !onFrame(x, y))
+        return QString("the widget does not show row %1 of the chart").arg(y);
+    }
   }
   if (m_painted.Width() != screen.Width() || m_painted.Height() != screen.Height()) {
     m_painted.SetSize(screen.Width(), screen.Height());
@@ -531,6 +569,7 @@ void TestSoak::randomGesturesKeepTheChartSound() {
     done.push_back(QString("%1: ").arg(n) + Gesture());
     if (done.size() > kKeptGestures) done.pop_front();
     QCoreApplication::processEvents();
+    done.back() += AnswerMenu();
     const QString fault = Check(before, action);
     if (!fault.isEmpty()) {
       std::fprintf(stderr,

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/control.h"
+#include "platform/popup_menu.h"
 
 namespace nox {
 namespace {
@@ -254,6 +255,53 @@ TEST(ControlEvents, WheelGoesToUpOrDownUnlessHandled) {
   EXPECT_TRUE(c.DispatchMouseWheel({}, 120, Point(7, 8)));
   EXPECT_EQ(words,
             (std::vector<std::string>{"wheel 120 at 7", "up", "wheel -240 at 7", "down", "wheel 120 at 7"}));
+}
+
+// A right click inside the control, with no other button held, asks for the context menu: the
+// handler may take it, else the site shows the menu (after its OnPopup).
+TEST(ControlEvents, RightClickAsksForTheContextMenu) {
+  struct MenuSite : RecordingSite {
+    std::vector<TPoint> Shown;
+    void ShowPopupMenu(TControl&, TPopupMenu&, TPoint at) override { Shown.push_back(at); }
+  };
+  struct TCase {
+    const char* what;
+    TShiftState heldAtPress;
+    TPoint press, release;
+    bool handlerTakes;
+    int asked, shown;
+  };
+  const TCase cases[] = {
+      {"plain click", {}, {5, 5}, {6, 7}, false, 1, 1},
+      {"handler takes it", {}, {5, 5}, {5, 5}, true, 1, 0},
+      {"left held at the press", {ssLeft}, {5, 5}, {5, 5}, false, 0, 0},
+      {"pressed outside", {}, {-1, 5}, {5, 5}, false, 0, 0},
+      {"released outside", {}, {5, 5}, {5, 50}, false, 0, 0},
+  };
+  for (const TCase& c : cases) {
+    ProbeControl control(nullptr);
+    control.SetBounds(0, 0, 20, 20);
+    MenuSite site;
+    control.SetSite(&site);
+    TPopupMenu menu(nullptr);
+    int popups = 0;
+    menu.OnPopup = [&](TObject*) { ++popups; };
+    control.SetPopupMenu(&menu);
+    int asked = 0;
+    control.OnContextPopup = [&](TObject*, TPoint, bool& handled) {
+      ++asked;
+      handled = c.handlerTakes;
+    };
+    control.DispatchMouseDown(mbRight, c.heldAtPress | TShiftState{ssRight}, c.press.X, c.press.Y);
+    control.DispatchMouseUp(mbRight, c.heldAtPress, c.release.X, c.release.Y);
+    EXPECT_EQ(asked, c.asked) << c.what;
+    EXPECT_EQ(static_cast<int>(site.Shown.size()), c.shown) << c.what;
+    EXPECT_EQ(popups, c.shown) << c.what;
+    if (c.shown == 1) {
+      EXPECT_EQ(site.Shown[0], c.release) << c.what;
+    }
+    control.SetSite(nullptr);
+  }
 }
 
 TEST(ControlEvents, KeyHandlersMayChangeTheKey) {

@@ -457,12 +457,26 @@ void TestControlWidget::tabFollowsTheDialogCode() {
   m_widget->setFocus();
   QTRY_VERIFY(m_widget->hasFocus());
   m_control->TakeEvents();
+  // Asked for and taken (the key set to 0): the focus stays.
+  const nox::TKeyEvent record = m_control->OnKeyDown;
+  m_control->OnKeyDown = [record](nox::TObject* sender, std::uint16_t& key, nox::TShiftState shift) {
+    record(sender, key, shift);
+    if (key == nox::vkTab) key = 0;
+  };
   QTest::keyClick(Window(), Qt::Key_Tab);
   QTest::keyClick(Window(), Qt::Key_Backtab, Qt::ShiftModifier);
   QCOMPARE((m_control->TakeEvents("keydown")),
            (EventList{"keydown 9 -", "keydown 16 ssShift", "keydown 9 ssShift"}));
   QVERIFY(m_widget->hasFocus());
 
+  // Asked for but left alone: the control hears it, and the focus moves on all the same.
+  m_control->OnKeyDown = record;
+  QTest::keyClick(Window(), Qt::Key_Tab);
+  QCOMPARE(m_control->TakeEvents("keydown"), EventList{"keydown 9 -"});
+  QTRY_VERIFY(m_neighbour->hasFocus());
+
+  m_widget->setFocus();
+  QTRY_VERIFY(m_widget->hasFocus());
   m_control->Code = nox::dlgcWantArrows;
   QTest::keyClick(Window(), Qt::Key_Tab);
   QCOMPARE(m_control->TakeEvents("key"), EventList{});
