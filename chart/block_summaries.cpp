@@ -62,30 +62,33 @@ void TBlockSummaries::AddLeaf(const TSummaryBox& leaf) {
 }
 
 void TBlockSummaries::Complete(TSummaryBox leaf, std::size_t end) {
-  // The blocks completed, level by level: each one that is the 16th child of its parent completes
-  // the parent too.
-  std::array<TSummaryBox, kLevels> done;
-  int count = 0;
-  for (TSummaryBox box = leaf;;) {
-    done[static_cast<std::size_t>(count)] = box;
-    const int level = count++;
-    if (count == kLevels || ((end >> Shift(level)) & kLeafMask) != 0) break;
-    TSummaryBox parent = m_open[static_cast<std::size_t>(level + 1)];  // its first 15 children
-    parent.Merge(box);
-    box = parent;
-  }
-  for (int level = 0; level < count; ++level) {
-    m_levels[static_cast<std::size_t>(level)].push_back(done[static_cast<std::size_t>(level)]);
-  }
-  // The open block above the highest one completed takes it as its next child.
-  if (count < kLevels) {
-    const auto parent = static_cast<std::size_t>(count);
-    const TSummaryBox& child = done[parent - 1];
-    if (((end >> Shift(count - 1)) & kLeafMask) == 1) {
-      m_open[parent] = child;
-    } else {
-      m_open[parent].Merge(child);
+  // The block completed at each level is the 16th child of its parent when the count of blocks
+  // complete at that level is a multiple of 16; the parent then completes too, merged from its
+  // first 15 children (the open block) and this one.
+  int pushed = 0;
+  try {
+    for (TSummaryBox box = leaf;;) {
+      m_levels[static_cast<std::size_t>(pushed)].push_back(box);
+      const int level = pushed++;
+      if (pushed == kLevels) return;
+      const std::size_t children = (end >> Shift(level)) & kLeafMask;  // in the parent, this one included
+      if (children != 0) {
+        // The open block above takes it as its next child.
+        TSummaryBox& parent = m_open[static_cast<std::size_t>(pushed)];
+        if (children == 1) {
+          parent = box;
+        } else {
+          parent.Merge(box);
+        }
+        return;
+      }
+      TSummaryBox parent = m_open[static_cast<std::size_t>(pushed)];
+      parent.Merge(box);
+      box = parent;
     }
+  } catch (...) {
+    while (pushed > 0) m_levels[static_cast<std::size_t>(--pushed)].pop_back();
+    throw;
   }
 }
 

@@ -100,8 +100,8 @@ class TBlockSummaries {
   std::size_t Base() const { return m_base; }
   std::size_t End() const { return m_end; }
 
-  // Summarises the next item. Throws std::bad_alloc when memory runs out, having summarised it in
-  // part: undo with Restore.
+  // Summarises the next item. Throws std::bad_alloc when memory runs out, leaving the summaries as
+  // they were.
   void Add(const TSummaryBox& item);
   // The same for an item that does not complete a level-0 block ((End() + 1) % 16 != 0); it never
   // allocates.
@@ -200,7 +200,7 @@ class TBlockSummaries {
   // completes; End() moves on by 16.
   void AddLeaf(const TSummaryBox& leaf);
   // Pushes the blocks that a level-0 block `leaf` ending at `end` completes, from level 0 up, and
-  // gives the highest of them to the open block above it.
+  // gives the highest of them to the open block above it; all or nothing.
   void Complete(TSummaryBox leaf, std::size_t end);
 
   // The highest level with a complete block that starts (forward) or ends (backward) at the

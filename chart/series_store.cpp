@@ -142,6 +142,8 @@ void TSeriesStore::TBody::Undo(TReservation& reservation) noexcept {
   SeatTail();
 }
 
+TSeriesStore::TSeriesStore() = default;
+
 TSeriesStore::TSeriesStore(int maxCapacity) : m_maxCapacity(maxCapacity) {}
 
 TSeriesStore::TSeriesStore(const TSeriesStore& other)
@@ -242,10 +244,18 @@ void TSeriesStore::Pin(TRun& run, TSlot slot, const TPointPen& pen) {
   if (slot == slLineTo && !run.FillPinned) {
     run.Pen.FillColor = pen.FillColor;
     run.FillPinned = true;
+    run.Summary[slLineTo] = SummaryAttributes(slLineTo, run.Pen);
   } else if (slot == slMark && !run.MarkPinned) {
     run.Pen.MarkType = pen.MarkType;
     run.MarkPinned = true;
+    run.Summary[slMark] = SummaryAttributes(slMark, run.Pen);
   }
+}
+
+TSeriesStore::TRun TSeriesStore::RunOf(std::size_t start, const TPointPen& pen) {
+  TRun run{start, pen};
+  for (const TSlot slot : {slLineTo, slMoveTo, slMark}) run.Summary[slot] = SummaryAttributes(slot, pen);
+  return run;
 }
 
 int TSeriesStore::GrownCapacity(std::size_t n, int allocSize) const {
@@ -273,21 +283,24 @@ void TSeriesStore::Append(const TgfChartItem& item, int allocSize) {
 
 void TSeriesStore::AppendPoint(TgfItemKind kind, const TPointPen& pen, double x, double y, int allocSize) {
   const TSlot slot = SlotOf(kind);
-  // Most points go into the tail chunk and the open level-0 block of the last run, and nothing
-  // about them can fail.
-  if (TBody* body = m_body.get()) {
-    const std::size_t position = body->Blocks.End();
-    if (position < body->TailEnd && ((position + 1) % TBlockSummaries::kFan) != 0 && Count() < m_capacity &&
-        !body->Runs.empty() && TakesPinned(body->Runs.back(), slot, pen)) {
-      const std::size_t s = position & kSlotMask;
-      body->Tail->X()[s] = x;
-      body->Tail->Y()[s] = y;
-      body->Tail->Tags()[s] = slot;
-      body->Blocks.AddWithinBlock(TSummaryBox::OfPoint(SummaryAttributes(slot, pen), x, y));
-      return;
-    }
+  // Most points go into the tail chunk, the last run and its summary attributes as they are: only
+  // completing a level-0 block may fail then, and does so as a whole.
+  TBody* body = m_body.get();
+  if (body == nullptr || body->Blocks.End() >= body->TailEnd || Count() >= m_capacity || body->Runs.empty() ||
+      !TakesPinned(body->Runs.back(), slot, pen)) {
+    AppendColumns(slot, slot, pen, {&x}, {&y, 1}, allocSize);
+    return;
   }
-  AppendColumns(slot, slot, pen, {&x}, {&y, 1}, allocSize);
+  const std::size_t s = body->Blocks.End() & kSlotMask;
+  const TSummaryBox box = TSummaryBox::OfPoint(body->Runs.back().Summary[slot], x, y);
+  if (((body->Blocks.End() + 1) % TBlockSummaries::kFan) != 0) {
+    body->Blocks.AddWithinBlock(box);
+  } else {
+    body->Blocks.Add(box);
+  }
+  body->Tail->X()[s] = x;
+  body->Tail->Y()[s] = y;
+  body->Tail->Tags()[s] = slot;
 }
 
 void TSeriesStore::AppendPoints(TgfItemKind firstKind, TgfItemKind kind, const TPointPen& pen,
@@ -339,7 +352,7 @@ void TSeriesStore::AppendColumns(TSlot firstSlot, TSlot slot, const TPointPen& p
   try {
     body.Reserve(n, undo.Chunks);
     if (body.Runs.empty() || !Takes(body.Runs.back(), firstSlot, pen) || !Takes(body.Runs.back(), slot, pen)) {
-      body.Runs.push_back({body.Blocks.End(), pen});
+      body.Runs.push_back(RunOf(body.Blocks.End(), pen));
       undo.AddedRun = true;
     }
     const TSummaryBox::TAttributes firstAttributes = SummaryAttributes(firstSlot, pen);

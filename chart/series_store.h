@@ -31,6 +31,7 @@
 // and its summaries are exactly as before the call. RemoveOldest takes time in proportion to what
 // it removes and returns the chunks and summaries that fall wholly before the new first item.
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -63,8 +64,9 @@ class TSeriesStore {
   static constexpr int kChunkShift = 12;
   static constexpr std::size_t kChunkItems = std::size_t{1} << kChunkShift;
 
-  // maxCapacity: the largest capacity the view may reach (the chart's lists: the largest int).
-  explicit TSeriesStore(int maxCapacity = std::numeric_limits<int>::max());
+  TSeriesStore();
+  // maxCapacity: the largest capacity the view may reach (by default the largest int).
+  explicit TSeriesStore(int maxCapacity);
   TSeriesStore(const TSeriesStore& other);
   TSeriesStore& operator=(const TSeriesStore& other);
   TSeriesStore(TSeriesStore&& other) noexcept;
@@ -122,6 +124,8 @@ class TSeriesStore {
     TPointPen Pen;
     bool FillPinned = false;  // a line-to has fixed Pen.FillColor
     bool MarkPinned = false;  // a mark has fixed Pen.MarkType
+    // What the summaries see of a point of each slot kind (SummaryAttributes).
+    std::array<TSummaryBox::TAttributes, 4> Summary{};
   };
   struct TRecord {
     std::size_t Position = 0;  // absolute
@@ -144,6 +148,7 @@ class TSeriesStore {
   static bool Takes(const TRun& run, TSlot slot, const TPointPen& pen);
   static bool TakesPinned(const TRun& run, TSlot slot, const TPointPen& pen);
   static void Pin(TRun& run, TSlot slot, const TPointPen& pen);
+  static TRun RunOf(std::size_t start, const TPointPen& pen);
 
   // The capacity after appending n items; ENoxGrafonError past m_maxCapacity.
   int GrownCapacity(std::size_t n, int allocSize) const;
@@ -159,7 +164,7 @@ class TSeriesStore {
 
   std::unique_ptr<TBody> m_body;  // null while empty
   int m_capacity = 0;
-  int m_maxCapacity;
+  int m_maxCapacity = std::numeric_limits<int>::max();
 };
 
 // Reads a store's items front to back; valid while the store does not change.
