@@ -67,8 +67,8 @@ void CountItems(benchmark::State& state, double items) {
 
 // Fresh memory costs a page fault per page when first touched, which on a busy virtual machine
 // outweighs the work of appending many times over. Warm rows ask the allocator to keep what is
-// freed (no trimming, no separately mapped blocks), so that each run after the first refills the
-// same pages; cold rows take the allocator as it comes. BM_FirstTouch is the floor of a cold row:
+// freed (no trimming, no separately mapped blocks) and fill a store once before they measure, so
+// that every run refills the same pages; cold rows take the allocator as it comes. BM_FirstTouch is the floor of a cold row:
 // writing as many bytes of fresh memory.
 void KeepFreedMemory() {
   mallopt(M_MMAP_THRESHOLD, 32 << 20);  // the largest allowed: a store allocates far smaller blocks
@@ -78,8 +78,12 @@ void KeepFreedMemory() {
 enum TAppendForm { afPerPoint, afArrays, afEvenX };
 
 void BM_StoreAppend(benchmark::State& state, TAppendForm form, bool warm) {
-  if (warm) KeepFreedMemory();
   const TSeries& series = Series(state.range(0));
+  if (warm) {
+    KeepFreedMemory();
+    TSeriesStore first;  // touches the pages the runs reuse
+    Fill(first, series);
+  }
   const std::size_t n = series.Y.size();
   double bytes = 0;
   for (auto _ : state) {

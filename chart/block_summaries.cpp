@@ -12,7 +12,7 @@ TSummaryBox LeafOf(const TSummaryBox::TAttributes& attributes, const double* x, 
   if (!box.Uniform()) return box;
   bool finite = true;
   for (std::size_t k = 0; k < TBlockSummaries::kFan; ++k) {
-    finite &= std::isfinite(x[k]) & std::isfinite(y[k]);
+    finite = finite && std::isfinite(x[k]) && std::isfinite(y[k]);
     box.MinX = x[k] < box.MinX ? x[k] : box.MinX;
     box.MaxX = x[k] > box.MaxX ? x[k] : box.MaxX;
     box.MinY = y[k] < box.MinY ? y[k] : box.MinY;

@@ -11,13 +11,13 @@
 // keeps only its slot: X1 and Y1 in the columns, its kind in the tag, and its pen in the run it
 // belongs to. A run is a range of positions whose points share Color, PenStyle, LineWidth, Layer,
 // ItemClass, Attr and CoordMode, and, among its line-tos, FillColor, among its marks, the mark
-// type (Param3); it is one 40-byte entry however long. Every other item - another kind, any other
+// type (Param3); it is one entry of 120 bytes however long. Every other item - another kind, any other
 // field set, a move-to or mark with a FillColor, a line-to with a Param3 - keeps its full record
 // in a side table; its tag says so, and its x slot holds the record's number. Points with the same
 // pen on both sides of such a record stay in one run.
 //
 // Bytes a point of a long series of plain line-tos: 16 (x, y) + 1 (tag) + 3.5 (a 56-byte level-0
-// summary per 16 points) + 0.25 (the levels above) + the allocator's overhead, about 21.
+// summary per 16 points) + 0.23 (the levels above) + 0.1 (the allocator's overhead), about 21.
 //
 // The record view. operator[](i) gives the record exactly as the chart's append operations filled
 // it, field for field (a line-to takes FillColor, a move-to and a mark hold 0 there; a mark holds
@@ -54,7 +54,7 @@ struct TPointPen {
   std::int32_t MarkType = 0;     // Param3 of mark items; the others hold 0
   TPenStyle PenStyle = psSolid;  // PenStyle
   std::uint8_t ItemClass = 0;    // ClassDefault
-  std::uint8_t CoordMode = 0;    // 0 in the data list; the mode byte in the annotation list
+  std::uint8_t CoordMode = 0;    // 0 in the data list and for marks; else the mode byte
 };
 
 class TSeriesCursor;
@@ -85,7 +85,8 @@ class TSeriesStore {
   // Any record; plain points go to the columns.
   void Append(const TgfChartItem& item, int allocSize);
   // The record the chart's append operations make of a point of kind ikLineTo, ikMoveTo or ikMark
-  // (std::invalid_argument for any other kind) drawn with `pen` at x, y.
+  // (std::invalid_argument for any other kind) drawn with `pen` at x, y: it takes the pen's
+  // FillColor only if a line-to, its MarkType only if a mark.
   void AppendPoint(TgfItemKind kind, const TPointPen& pen, double x, double y, int allocSize);
   // Points x[i], y[i], the first of kind firstKind (ikMoveTo starts a new line), the others of
   // `kind`. Spans of different lengths: std::invalid_argument, nothing appended.
@@ -179,7 +180,8 @@ class TSeriesCursor {
     if (m_position == m_chunkEnd || m_position == m_runEnd) Seat();
   }
 
-  // Whether the item is a plain point (then Pen() gives its pen).
+  // Whether the item is a plain point; then Pen() is its run's pen (whose FillColor only a line-to
+  // and whose MarkType only a mark takes).
   bool IsPoint() const { return Tag() != TSeriesStore::slRecord; }
   TgfItemKind Kind() const;
   double X() const;  // X1
