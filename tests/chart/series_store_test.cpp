@@ -142,20 +142,29 @@ void ExpectSame(const TSeriesStore& store, const TReference& reference, std::mt1
   std::uniform_int_distribution<std::size_t> position(0, items.size());
   std::size_t first = position(rng), last = position(rng);
   if (first > last) std::swap(first, last);
+  // Walks take the uniform blocks whole and pass the others item by item; an item comes on its own
+  // only when no level-0 block holding it fits the range, or that block was offered and split.
   for (const bool forward : {true, false}) {
-    std::size_t next = forward ? first : last, passed = 0;
+    std::size_t next = forward ? first : last, passed = 0, split = ~std::size_t{0};
     const auto block = [&](int level, std::size_t number, std::size_t start) {
       const std::size_t size = TBlockSummaries::BlockItems(level);
       EXPECT_EQ(start + base, number * size);
       EXPECT_EQ(forward ? start : start + size, next);
       EXPECT_TRUE(start >= first && start + size <= last);
-      if (!blocks.Block(level, number).Uniform()) return detail::bsSplit;
+      if (!blocks.Block(level, number).Uniform()) {
+        if (level == 0) split = start;
+        return detail::bsSplit;
+      }
       next = forward ? start + size : start;
       passed += size;
       return detail::bsTake;
     };
     const auto item = [&](std::size_t i) {
       EXPECT_EQ(i, forward ? next : next - 1);
+      const std::size_t leaf = (i + base) / 16 * 16;  // where i's level-0 block starts
+      if ((i + base) % 16 == (forward ? 0 : 15) && leaf >= base + first && leaf + 16 <= base + last) {
+        EXPECT_EQ(split, leaf - base);
+      }
       next = forward ? i + 1 : i;
       ++passed;
       return true;
