@@ -47,6 +47,11 @@ TPointPen PenOf(const TgfChartItem& item) {
   return pen;
 }
 
+[[noreturn]] void RefuseKind(TgfItemKind kind) {
+  throw std::invalid_argument("A point is a line-to, move-to or mark item, not an item of kind " +
+                              std::to_string(static_cast<int>(kind)));
+}
+
 // The attributes every point of a run shares, whatever its kind.
 bool SameShared(const TPointPen& a, const TPointPen& b) {
   return a.Color == b.Color && a.LineWidth == b.LineWidth && a.Layer == b.Layer && a.Attr == b.Attr &&
@@ -188,8 +193,7 @@ TSeriesStore::TSlot TSeriesStore::SlotOf(TgfItemKind kind) {
     case ikMark:
       return slMark;
     default:
-      throw std::invalid_argument("A point is a line-to, move-to or mark item, not an item of kind " +
-                                  std::to_string(static_cast<int>(kind)));
+      RefuseKind(kind);
   }
 }
 
@@ -281,26 +285,40 @@ void TSeriesStore::Append(const TgfChartItem& item, int allocSize) {
   }
 }
 
+bool TSeriesStore::TakesAsItIs(TSlot slot, const TPointPen& pen) const {
+  const TBody* body = m_body.get();
+  return body != nullptr && body->Blocks.End() < body->TailEnd && Count() < m_capacity && !body->Runs.empty() &&
+         TakesPinned(body->Runs.back(), slot, pen);
+}
+
 void TSeriesStore::AppendPoint(TgfItemKind kind, const TPointPen& pen, double x, double y, int allocSize) {
   const TSlot slot = SlotOf(kind);
-  // Most points go into the tail chunk, the last run and its summary attributes as they are: only
-  // completing a level-0 block may fail then, and does so as a whole.
-  TBody* body = m_body.get();
-  if (body == nullptr || body->Blocks.End() >= body->TailEnd || Count() >= m_capacity || body->Runs.empty() ||
-      !TakesPinned(body->Runs.back(), slot, pen)) {
+  // Most points go into the tail chunk, the last run and the open level-0 block as they are, and
+  // nothing about them can fail.
+  if (TakesAsItIs(slot, pen) && ((m_body->Blocks.End() + 1) % TBlockSummaries::kFan) != 0) {
+    TBody& body = *m_body;
+    const std::size_t s = body.Blocks.End() & kSlotMask;
+    body.Tail->X()[s] = x;
+    body.Tail->Y()[s] = y;
+    body.Tail->Tags()[s] = slot;
+    body.Blocks.AddWithinBlock(TSummaryBox::OfPoint(body.Runs.back().Summary[slot], x, y));
+    return;
+  }
+  AppendPointSlowly(slot, pen, x, y, allocSize);
+}
+
+void TSeriesStore::AppendPointSlowly(TSlot slot, const TPointPen& pen, double x, double y, int allocSize) {
+  if (!TakesAsItIs(slot, pen)) {
     AppendColumns(slot, slot, pen, {&x}, {&y, 1}, allocSize);
     return;
   }
-  const std::size_t s = body->Blocks.End() & kSlotMask;
-  const TSummaryBox box = TSummaryBox::OfPoint(body->Runs.back().Summary[slot], x, y);
-  if (((body->Blocks.End() + 1) % TBlockSummaries::kFan) != 0) {
-    body->Blocks.AddWithinBlock(box);
-  } else {
-    body->Blocks.Add(box);
-  }
-  body->Tail->X()[s] = x;
-  body->Tail->Y()[s] = y;
-  body->Tail->Tags()[s] = slot;
+  // The point completes a level-0 block, which succeeds or fails as a whole.
+  TBody& body = *m_body;
+  const std::size_t s = body.Blocks.End() & kSlotMask;
+  body.Blocks.Add(TSummaryBox::OfPoint(body.Runs.back().Summary[slot], x, y));
+  body.Tail->X()[s] = x;
+  body.Tail->Y()[s] = y;
+  body.Tail->Tags()[s] = slot;
 }
 
 void TSeriesStore::AppendPoints(TgfItemKind firstKind, TgfItemKind kind, const TPointPen& pen,

@@ -151,6 +151,9 @@ class TSeriesStore {
   static void Pin(TRun& run, TSlot slot, const TPointPen& pen);
   static TRun RunOf(std::size_t start, const TPointPen& pen);
 
+  // Whether a point goes into the tail chunk and the last run as they are, within the capacity.
+  bool TakesAsItIs(TSlot slot, const TPointPen& pen) const;
+  void AppendPointSlowly(TSlot slot, const TPointPen& pen, double x, double y, int allocSize);
   // The capacity after appending n items; ENoxGrafonError past m_maxCapacity.
   int GrownCapacity(std::size_t n, int allocSize) const;
   void AppendColumns(TSlot firstSlot, TSlot slot, const TPointPen& pen, TXSource x, std::span<const double> y,
