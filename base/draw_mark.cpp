@@ -7,6 +7,7 @@
 
 #include "base/mark_shapes.h"
 #include "platform/canvas.h"
+#include "platform/raster_math.h"
 
 namespace nox {
 
@@ -46,8 +47,8 @@ void DrawCharacterMark(TCanvas& canvas, std::uint8_t markType, int x, int y) {
   canvas.SetTextAlign(TA_LEFT | TA_TOP | TA_NOUPDATECP);
   // The extent is TextWidth by TextHeight of the character.
   const TSize extent = canvas.TextExtent(text);
-  canvas.TextOut(detail::SaturatedInt(std::int64_t{x} - extent.cx / 2),
-                 detail::SaturatedInt(std::int64_t{y} - extent.cy / 2), text);
+  canvas.TextOut(detail::SaturateToInt(std::int64_t{x} - extent.cx / 2),
+                 detail::SaturateToInt(std::int64_t{y} - extent.cy / 2), text);
 }
 
 }  // namespace

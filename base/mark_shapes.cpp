@@ -10,6 +10,7 @@
 #include <span>
 
 #include "platform/canvas.h"
+#include "platform/raster_math.h"
 
 namespace nox::detail {
 
@@ -102,7 +103,7 @@ class MarkPainter {
   void Diamond() { Path({{-3, 0}, {0, 3}, {3, 0}, {0, -3}, {-3, 0}}); }
 
  private:
-  TPoint At(int dx, int dy) const { return {SaturatedInt(m_x + dx), SaturatedInt(m_y + dy)}; }
+  TPoint At(int dx, int dy) const { return {SaturateToInt(m_x + dx), SaturateToInt(m_y + dy)}; }
 
   std::span<const TPoint> Points(std::initializer_list<Offset> offsets) {
     std::size_t n = 0;

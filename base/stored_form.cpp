@@ -25,6 +25,22 @@ const TStoredProperty* TStoredTable::Find(std::string_view name) const {
   return nullptr;
 }
 
+TStoredTableCopy::TStoredTableCopy(const TStoredTable& table, const TObject* reference) {
+  m_properties = table.Properties();
+  m_describes = [&table](const TObject& o) { return table.Describes(o); };
+  for (TStoredProperty& p : m_properties) {
+    if (p.kind == skObject) {
+      // The accessor hands out the owned part for reading and writing; here it is only read.
+      const TObject* part = reference ? &p.part(const_cast<TObject&>(*reference)) : nullptr;
+      m_nested.push_back(std::make_unique<TStoredTableCopy>(*p.table, part));
+      p.table = m_nested.back().get();
+    } else if (p.written) {
+      p.declaredDefault.reset();
+      if (reference) p.declaredDefault = p.get(*reference);
+    }
+  }
+}
+
 namespace detail {
 void TableMisuse(std::string_view property, std::string_view what) {
   std::string text = "stored-form table";

@@ -5,7 +5,9 @@
 // getter, setter and the declared default. From the table:
 //   WriteStoredForm   the object as a JSON object of name -> value, in the table's order;
 //   CheckStoredForm   checks a text against the table and changes nothing;
+//   StoredFormPlaces  the properties a text gives, with the place of each value;
 //   ReadStoredForm    checks the whole text, then applies it to a component inside its loading state.
+// TStoredTableCopy gives a table other declared defaults: a reference object's values, or none.
 //
 // Written form (stable, so that write, read, write gives the same text):
 //   - two-space indentation, one property per line, "name": value, a final line feed;
@@ -27,7 +29,8 @@
 // object is left as it is). It refuses, with EStoredFormError naming the line and column and the
 // property path ("Scale1X.Font.Style"): malformed JSON, a top level that is not an object, an
 // unknown property, a property given twice in one object, a value of the wrong type (null included),
-// an unknown identifier or colour name, an integer outside the property's range, a number beyond the
+// an unknown identifier or colour name, an integer outside the property's range, a Double its
+// property does not accept (Accepting), a number beyond the
 // range of Double (too large, or so small that it would read as zero), invalid UTF-8, a Char string
 // that is not exactly one character of 0..255, nesting deeper than kStoredFormMaxDepth, a text
 // longer than kStoredFormMaxSize.
@@ -38,6 +41,7 @@
 #include <cstdint>
 #include <functional>
 #include <limits>
+#include <memory>
 #include <optional>
 #include <span>
 #include <stdexcept>
@@ -103,6 +107,8 @@ struct TStoredProperty {
   TStoredKind kind = skInteger;
   std::int64_t minimum = 0;  // skInteger: accepted range
   std::int64_t maximum = 0;
+  std::function<bool(double)> accepts;              // skDouble: the values taken; none: all
+  std::string acceptsRule;                          // skDouble: what accepts takes, for messages
   TIdentifiers identifiers;                         // skEnum, skSet
   std::optional<TStoredValue> declaredDefault;      // none: always written
   bool written = true;                              // false: read when present, never written
@@ -142,7 +148,7 @@ using GetterResult = std::remove_cvref_t<std::invoke_result_t<G, const C&>>;
 // &C::PosX), setters callables on (C&, value) (such as &C::SetPosX); the value type follows the
 // getter's result. Enumerations and sets find their identifiers through IdentifiersOf(E), declared
 // beside the enumeration (base/stored_form_identifiers.h for the library's and the platform's).
-// Default, Range and NotWritten apply to the property added last. Misuse (a default of the wrong
+// Default, Range, Accepting and NotWritten apply to the property added last. Misuse (a default of the wrong
 // kind or outside the range, two properties of one name) throws std::logic_error when the table is
 // built.
 //
@@ -247,6 +253,25 @@ class TStoredTableOf : public TStoredTable {
     return *this;
   }
 
+  // The properties of a base class's table, appended in its order (for the standard properties
+  // every control keeps).
+  template <class B>
+  TStoredTableOf& Include(const TStoredTableOf<B>& base) {
+    static_assert(std::is_base_of_v<B, C>, "Include needs the table of a base class");
+    for (const TStoredProperty& p : base.Properties()) {
+      if (Find(p.name) != nullptr) detail::TableMisuse(p.name, "empty or repeated name");
+      m_properties.push_back(p);
+    }
+    return *this;
+  }
+
+  // Adds the properties add(*this) adds: those made in a loop.
+  template <class F>
+  TStoredTableOf& With(F add) {
+    add(*this);
+    return *this;
+  }
+
   // The declared default of the last property: a value of its kind (an enumeration value, a TSet,
   // a number, a text, a char).
   template <class V>
@@ -268,6 +293,15 @@ class TStoredTableOf : public TStoredTable {
       detail::TableMisuse(Last().name, "Range needs an Integer");
     Last().minimum = minimum;
     Last().maximum = maximum;
+    return *this;
+  }
+
+  // The values the last property, a Double, accepts; rule says which in words ("a finite number"),
+  // for the refusal of any other.
+  TStoredTableOf& Accepting(bool (*accepts)(double), std::string_view rule) {
+    if (Last().kind != skDouble) detail::TableMisuse(Last().name, "Accepting needs a Double");
+    Last().accepts = accepts;
+    Last().acceptsRule = std::string(rule);
     return *this;
   }
 
@@ -363,6 +397,17 @@ class TStoredTableOf : public TStoredTable {
   }
 };
 
+// A copy of a table, its nested tables copied too, with other declared defaults: the values of
+// reference (an object the table describes), so that writing leaves out what equals reference; or,
+// without a reference, none, so that writing gives every property.
+class TStoredTableCopy : public TStoredTable {
+ public:
+  TStoredTableCopy(const TStoredTable& table, const TObject* reference);
+
+ private:
+  std::vector<std::unique_ptr<TStoredTableCopy>> m_nested;  // the copies m_properties point to
+};
+
 // The stored form of object, described by table (which must describe it).
 // Throws EStoredFormError (path, no position) for a value that has no stored form: an enumeration
 // value or set element without an identifier, nesting deeper than kStoredFormMaxDepth.
@@ -370,6 +415,21 @@ std::string WriteStoredForm(const TObject& object, const TStoredTable& table);
 
 // Checks text against table; throws EStoredFormError at the first problem in text order.
 void CheckStoredForm(std::string_view text, const TStoredTable& table);
+
+// Where a property of a text stands: its path ("Scale1X.RangeLow") and the line and column of its
+// value.
+struct TStoredPlace {
+  std::string path;
+  int line = 0;
+  int column = 0;
+};
+using TStoredPlaces = std::vector<TStoredPlace>;
+
+// The properties text gives, nested objects' members included (not the objects themselves), in
+// text order. Checks text as CheckStoredForm does.
+TStoredPlaces StoredFormPlaces(std::string_view text, const TStoredTable& table);
+// The place of path in places; line and column 0 when text does not give it.
+TStoredPlace PlaceOf(const TStoredPlaces& places, std::string_view path);
 
 // Checks the whole text first (a refused text changes nothing), then applies it: BeginLoading,
 // the properties in the order of the text (a nested object's when it comes), then Loaded.

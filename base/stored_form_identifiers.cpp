@@ -44,6 +44,11 @@ constexpr std::array kBrushStyle = {"bsSolid"sv, "bsClear"sv};
 constexpr std::array kFontStyle = {"fsBold"sv, "fsItalic"sv, "fsUnderline"sv, "fsStrikeOut"sv};
 constexpr std::array kShiftStateFlag = {"ssShift"sv, "ssAlt"sv,    "ssCtrl"sv,  "ssLeft"sv,
                                         "ssRight"sv, "ssMiddle"sv, "ssDouble"sv};
+constexpr std::array kAlign = {"alNone"sv,  "alTop"sv,    "alBottom"sv, "alLeft"sv,
+                               "alRight"sv, "alClient"sv, "alCustom"sv};
+constexpr std::array kAnchorKind = {"akLeft"sv, "akTop"sv, "akRight"sv, "akBottom"sv};
+constexpr std::array kDragKind = {"dkDrag"sv, "dkDock"sv};
+constexpr std::array kDragMode = {"dmManual"sv, "dmAutomatic"sv};
 
 static_assert(kBkgFill.size() == kBkgFillCount);
 static_assert(kColorScheme.size() == kColorSchemeCount);
@@ -65,6 +70,10 @@ static_assert(kPenStyle.size() == psInsideFrame + 1);
 static_assert(kBrushStyle.size() == bsClear + 1);
 static_assert(kFontStyle.size() == fsStrikeOut + 1);
 static_assert(kShiftStateFlag.size() == ssDouble + 1);
+static_assert(kAlign.size() == kAlignCount);
+static_assert(kAnchorKind.size() == kAnchorKindCount);
+static_assert(kDragKind.size() == kDragKindCount);
+static_assert(kDragMode.size() == kDragModeCount);
 }  // namespace
 
 TIdentifiers IdentifiersOf(TBkgFill) { return Span(kBkgFill); }
@@ -87,5 +96,9 @@ TIdentifiers IdentifiersOf(TPenStyle) { return Span(kPenStyle); }
 TIdentifiers IdentifiersOf(TBrushStyle) { return Span(kBrushStyle); }
 TIdentifiers IdentifiersOf(TFontStyle) { return Span(kFontStyle); }
 TIdentifiers IdentifiersOf(TShiftStateFlag) { return Span(kShiftStateFlag); }
+TIdentifiers IdentifiersOf(TAlign) { return Span(kAlign); }
+TIdentifiers IdentifiersOf(TAnchorKind) { return Span(kAnchorKind); }
+TIdentifiers IdentifiersOf(TDragKind) { return Span(kDragKind); }
+TIdentifiers IdentifiersOf(TDragMode) { return Span(kDragMode); }
 
 }  // namespace nox

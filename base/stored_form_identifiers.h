@@ -35,5 +35,9 @@ TIdentifiers IdentifiersOf(TPenStyle);
 TIdentifiers IdentifiersOf(TBrushStyle);
 TIdentifiers IdentifiersOf(TFontStyle);
 TIdentifiers IdentifiersOf(TShiftStateFlag);
+TIdentifiers IdentifiersOf(TAlign);
+TIdentifiers IdentifiersOf(TAnchorKind);
+TIdentifiers IdentifiersOf(TDragKind);
+TIdentifiers IdentifiersOf(TDragMode);
 
 }  // namespace nox

@@ -1,5 +1,6 @@
 #include "base/stored_form_json.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstdint>
@@ -230,19 +231,25 @@ std::string_view TJsonScanner::ReadWord() {
   return m_text.substr(start, m_pos - start);
 }
 
-void LineAndColumn(std::string_view text, std::size_t offset, int& line, int& column) {
-  if (offset > text.size()) offset = text.size();
-  line = 1;
-  column = 1;
-  for (std::size_t i = 0; i < offset; ++i) {
-    const auto c = static_cast<unsigned char>(text[i]);
+void TTextPosition::MoveTo(std::size_t offset) {
+  offset = std::min(offset, m_text.size());
+  if (offset < m_offset) *this = TTextPosition(m_text);
+  for (; m_offset < offset; ++m_offset) {
+    const auto c = static_cast<unsigned char>(m_text[m_offset]);
     if (c == '\n') {
-      ++line;
-      column = 1;
+      ++m_line;
+      m_column = 1;
     } else if (!IsContinuation(c)) {
-      ++column;
+      ++m_column;
     }
   }
+}
+
+void LineAndColumn(std::string_view text, std::size_t offset, int& line, int& column) {
+  TTextPosition position(text);
+  position.MoveTo(offset);
+  line = position.Line();
+  column = position.Column();
 }
 
 bool IsValidUtf8(std::string_view text) {

@@ -56,6 +56,23 @@ class TJsonScanner {
 // Line and column (from 1; columns count UTF-8 code points) of a byte offset.
 void LineAndColumn(std::string_view text, std::size_t offset, int& line, int& column);
 
+// The same for many offsets in increasing order, each counted on from the one before, so that the
+// places of all values of a text cost one pass over it.
+class TTextPosition {
+ public:
+  explicit TTextPosition(std::string_view text) : m_text(text) {}
+  // An offset before the last one is counted again from the start.
+  void MoveTo(std::size_t offset);
+  int Line() const { return m_line; }
+  int Column() const { return m_column; }
+
+ private:
+  std::string_view m_text;
+  std::size_t m_offset = 0;
+  int m_line = 1;
+  int m_column = 1;
+};
+
 bool IsValidUtf8(std::string_view text);
 // text as UTF-8: a byte outside any UTF-8 sequence becomes the character the platform draws for it
 // (platform/text_utf8.h: Latin-1, Windows-1252 for 0x80..0x9F; U+FFFD for the five undefined codes).

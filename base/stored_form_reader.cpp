@@ -61,10 +61,14 @@ class TFormReader {
   }
 
   EStoredFormError Error(std::size_t offset, const std::string& path, const std::string& reason) const {
-    int line = 0;
-    int column = 0;
-    detail::LineAndColumn(m_text, offset, line, column);
-    return EStoredFormError(path, line, column, reason);
+    const TStoredPlace place = Place(offset, path);
+    return EStoredFormError(path, place.line, place.column, reason);
+  }
+
+  TStoredPlace Place(std::size_t offset, const std::string& path) const {
+    TStoredPlace place{path};
+    detail::LineAndColumn(m_text, offset, place.line, place.column);
+    return place;
   }
 
  private:
@@ -130,6 +134,7 @@ class TFormReader {
           break;
         case skDouble:
           planned.value = ReadDouble(path);
+          CheckAccepted(property, std::get<double>(planned.value), planned.offset, path);
           break;
         case skString:
           if (c != '"') Expected(path, "a string");
@@ -220,6 +225,15 @@ class TFormReader {
     return value;
   }
 
+  void CheckAccepted(const TStoredProperty& property, double value, std::size_t offset,
+                     const std::string& path) const {
+    if (!property.accepts || property.accepts(value)) return;
+    const std::string text = std::isnan(value)   ? "NaN"
+                             : std::isinf(value) ? (value > 0 ? "Infinity" : "-Infinity")
+                                                 : detail::FormatDouble(value);
+    Fail(offset, path, "value " + text + " is not accepted: " + property.acceptsRule);
+  }
+
   // One code point of 0..255; U+0080..U+00FF stand for the bytes 128..255.
   std::int64_t ReadChar(const std::string& path) {
     if (m_scan.Peek() != '"') Expected(path, "a string of one character");
@@ -283,6 +297,18 @@ class TFormReader {
   detail::TJsonScanner m_scan;
 };
 
+// The plan holds its values in text order.
+void AddPlaces(const TPlan& plan, detail::TTextPosition& position, TStoredPlaces& places) {
+  for (const TPlannedValue& entry : plan) {
+    if (entry.property->kind == skObject) {
+      AddPlaces(entry.members, position, places);
+      continue;
+    }
+    position.MoveTo(entry.offset);
+    places.push_back({entry.path, position.Line(), position.Column()});
+  }
+}
+
 void Apply(TObject& target, const TPlan& plan, const TFormReader& reader) {
   for (const TPlannedValue& entry : plan) {
     const TStoredProperty& property = *entry.property;
@@ -310,6 +336,21 @@ void RequireTable(const TObject& object, const TStoredTable& table) {
 }  // namespace
 
 void CheckStoredForm(std::string_view text, const TStoredTable& table) { TFormReader(text).Read(table); }
+
+TStoredPlaces StoredFormPlaces(std::string_view text, const TStoredTable& table) {
+  TFormReader reader(text);
+  TStoredPlaces places;
+  detail::TTextPosition position(text);
+  AddPlaces(reader.Read(table), position, places);
+  return places;
+}
+
+TStoredPlace PlaceOf(const TStoredPlaces& places, std::string_view path) {
+  for (const TStoredPlace& place : places) {
+    if (place.path == path) return place;
+  }
+  return {std::string(path), 0, 0};
+}
 
 void ReadStoredProperties(TObject& object, std::string_view text, const TStoredTable& table) {
   RequireTable(object, table);

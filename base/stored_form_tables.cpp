@@ -63,4 +63,40 @@ const TStoredTable& DTLabelStoredTable() {
   return table;
 }
 
+const TStoredTable& SizeConstraintsStoredTable() {
+  using C = TSizeConstraints;
+  static const TStoredTable table = TStoredTableOf<C>()
+                                        .Integer("MinWidth", &C::MinWidth, &C::SetMinWidth)
+                                        .Default(0)
+                                        .Integer("MinHeight", &C::MinHeight, &C::SetMinHeight)
+                                        .Default(0)
+                                        .Integer("MaxWidth", &C::MaxWidth, &C::SetMaxWidth)
+                                        .Default(0)
+                                        .Integer("MaxHeight", &C::MaxHeight, &C::SetMaxHeight)
+                                        .Default(0);
+  return table;
+}
+
+const TStoredTableOf<TControl>& ControlStoredTable() {
+  using C = TControl;
+  static const TStoredTableOf<C> table =
+      TStoredTableOf<C>()
+          .Enum("Align", &C::Align, &C::SetAlign)
+          .Default(alNone)
+          .Set("Anchors", &C::Anchors, &C::SetAnchors)
+          .Default(TAnchors{akLeft, akTop})
+          .Object("Constraints", &C::Constraints, SizeConstraintsStoredTable())
+          .Boolean("ParentFont", &C::ParentFont, &C::SetParentFont)
+          .Default(false)
+          .Boolean("ParentShowHint", &C::ParentShowHint, &C::SetParentShowHint)
+          .Default(false)
+          .Integer("DragCursor", &C::DragCursor, &C::SetDragCursor)
+          .Default(crDrag)
+          .Enum("DragKind", &C::DragKind, &C::SetDragKind)
+          .Default(dkDrag)
+          .Enum("DragMode", &C::DragMode, &C::SetDragMode)
+          .Default(dmManual);
+  return table;
+}
+
 }  // namespace nox

@@ -1,7 +1,8 @@
 #pragma once
 // Stored-form tables of the platform's font and of the library's property objects, for the
 // controls' own tables to nest (.Object("Font", &C::Font, FontStoredTable())). None of these
-// properties has a declared default, so each is always written, in the order listed.
+// properties has a declared default, so each is always written, in the order listed, unless said
+// otherwise.
 
 #include "base/stored_form.h"
 
@@ -16,5 +17,12 @@ const TStoredTable& CrossHairStoredTable();
 const TStoredTable& TextLabelStoredTable();
 // TDTLabel: TimeFormat, DateSeparator, TimeSeparator, YearLength, MonthName, DateOrder, DateForTime.
 const TStoredTable& DTLabelStoredTable();
+// TSizeConstraints: MinWidth, MinHeight, MaxWidth, MaxHeight, each left out when 0.
+const TStoredTable& SizeConstraintsStoredTable();
+// The standard properties every control keeps (platform/control.h), for the controls' tables to
+// include (.Include(ControlStoredTable())), each left out at its default: Align (alNone), Anchors
+// ([akLeft, akTop]), Constraints {...}, ParentFont (false), ParentShowHint (false), DragCursor
+// (crDrag, -12), DragKind (dkDrag), DragMode (dmManual).
+const TStoredTableOf<TControl>& ControlStoredTable();
 
 }  // namespace nox

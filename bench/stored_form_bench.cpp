@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "chart/grafon_stored_form.h"
+#include "chart/form/grafon_stored_form.h"
 #include "scale/scale_stored_form.h"
 
 namespace {

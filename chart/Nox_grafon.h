@@ -3,24 +3,32 @@
 //
 // The chart keeps a display list of drawing items in world coordinates on 16 layers (each layer an
 // X and a Y axis with its own range, linear or logarithmic), maps them to pixels per layer and
-// turns gestures into range changes. Where the parts live:
-//   item record, lists          chart_item.h, item_list.h; drawing operations item_store.cpp
-//   data sharing                data_sharing.cpp
-//   ranges, history, joins      layer_ranges.cpp, zoom_history.h, range_confinement.h, joint_layers.h
-//   world/pixel mapping         layer_mapping.cpp, axis_mapping.h
-//   axis property objects       scale_props.h; the hosted scale controls scale_controls.cpp
-//   construction, Loaded, Assign  grafon_construction.cpp
-//   published properties        grafon_properties.cpp; margins, shadow, size chart_geometry.cpp
-//   standard layouts            standard_layouts.cpp
-//   painting and repaint rules  paint_pipeline.cpp; frame, shadow, caption control_frame.cpp
-//   item rendering              render_data.cpp (the passes), item_render.h (the kinds)
-//   background, grid, labels,   background.cpp, grid.cpp (positions grid_positions.h),
-//   cross hairs, mouse trace    text_labels_draw.cpp, cross_hairs_draw.cpp, mouse_trace_draw.cpp
-//   mouse handling              mouse_actions.cpp (press, move, release, double click, cursor);
-//                               mouse_scale_drag.cpp, mouse_pan_zoom.cpp, mouse_windows.cpp,
-//                               mouse_drag_objects.cpp, mouse_trace.cpp, rect_pick.cpp;
-//                               rubber figures mouse_rubber_figures.cpp, xor_figures.h
-//   PNG export                  png_export.cpp
+// turns gestures into range changes. The control composes its parts and keeps the published
+// properties, the events and the orchestration; its pieces live in rooms (model is included by render
+// and interaction, which do not include each other; form reads and writes the control):
+//
+//   chart/ (the control)     construction, Loaded, Assign grafon_construction.cpp; published
+//                            properties grafon_properties.cpp; margins, shadow, size
+//                            chart_geometry.cpp; standard layouts standard_layouts.cpp; hosted scale
+//                            controls scale_controls.cpp; drawing operations drawing_operations.cpp;
+//                            data sharing data_sharing.cpp; ranges and history layer_ranges.cpp;
+//                            world/pixel mapping layer_mapping.cpp; joined layers joint_layers.h;
+//                            types and events grafon_types.h
+//   model/                   item record chart_item.h, item_container.h; lists item_list.h with block
+//                            summaries line_block_tree.h; the item store item_store.h; the mapping
+//                            layer_mapping.h (and scale/axis_mapping.h) over chart_frame.h;
+//                            zoom_history.h; range_confinement.h; axis property objects
+//                            scale_props.h; grafon_error.h
+//   render/                  paint pipeline paint_pipeline.cpp; items render_data.cpp (the passes),
+//                            item_render.h (the kinds, the pixel limit), text_lines.h; background
+//                            background.cpp, background_image.h; grid grid.cpp, grid_positions.h;
+//                            text_labels_draw.cpp, cross_hairs_draw.cpp, mouse_trace_draw.cpp,
+//                            shifted_pixel.cpp; frame, shadow, caption control_frame.cpp; png_export.cpp
+//   interaction/             press, move, release, cursor mouse_actions.cpp; mouse_pan_zoom.cpp,
+//                            mouse_windows.cpp, mouse_scale_drag.cpp, mouse_drag_objects.cpp,
+//                            mouse_trace.cpp, rect_pick.cpp; rubber figures mouse_rubber_figures.cpp,
+//                            xor_figures.h; geometry mouse_geometry.h; state mouse_state.h
+//   form/                    the stored form grafon_stored_form.h
 //
 // Two pixel spaces: control pixels (origin at the control's top left; WorldToPixel gives these)
 // and chart-area pixels (origin at (MarginLeft, MarginTop)). With W, H the control's size, the
@@ -42,32 +50,41 @@
 
 #include "base/Nox_noxbase.h"
 #include "base/Nox_noxcolors.h"
-#include "chart/axis_mapping.h"
-#include "chart/background_image.h"
-#include "chart/chart_item.h"
-#include "chart/grafon_error.h"
 #include "chart/grafon_types.h"
-#include "chart/item_container.h"
-#include "chart/item_list.h"
-#include "chart/item_render.h"
+#include "chart/interaction/mouse_geometry.h"
+#include "chart/interaction/mouse_state.h"
+#include "chart/interaction/xor_figures.h"
 #include "chart/joint_layers.h"
-#include "chart/mouse_geometry.h"
-#include "chart/mouse_state.h"
-#include "chart/render_state.h"
-#include "chart/scale_props.h"
-#include "chart/xor_figures.h"
-#include "chart/zoom_history.h"
+#include "chart/model/chart_item.h"
+#include "chart/model/grafon_error.h"
+#include "chart/model/item_container.h"
+#include "chart/model/item_list.h"
+#include "chart/model/item_store.h"
+#include "chart/model/layer_mapping.h"
+#include "chart/model/range_confinement.h"
+#include "chart/model/scale_props.h"
+#include "chart/model/zoom_history.h"
+#include "chart/render/background_image.h"
+#include "chart/render/item_render.h"
+#include "chart/render/render_state.h"
 #include "platform/bitmap.h"
 #include "platform/control.h"
+#include "platform/regular_file.h"
 #include "scale/Nox_Scale.h"
+#include "scale/axis_mapping.h"
 
 namespace nox {
 
 constexpr int kCrossHairCount = 4;
 constexpr int kTextLabelCount = 50;
-constexpr int kMaxDataUsers = 4;  // charts that may use one chart's data
+constexpr int kMaxDataUsers = 4;      // charts that may use one chart's data
+constexpr int kLeastChartWidth = 80;  // the chart area a control's minimum size leaves room for, pixels
+constexpr int kLeastChartHeight = 20;
 // Margins are kept within 0..kMaxMargin pixels, so the minimum control size stays a valid image.
-constexpr int kMaxMargin = 4000;
+constexpr int kMaxMargin = 3000;
+// Bytes of the chart's Caption: a title of a line or a few. Longer text cannot show in a control and
+// would still be measured at every paint.
+constexpr std::size_t kMaxCaptionLength = 4096;
 // The minimum size with every margin and the shadow (at most 32) at their largest.
 static_assert((2LL * kMaxMargin + 32 + 80) * (2LL * kMaxMargin + 32 + 20) * 4 <=
                   static_cast<long long>(kMaxBitmapBytes),
@@ -96,58 +113,60 @@ class TCustomGrafon : public TControl {
   void ShowItems();
 
   // the current pen; setting it only stores (no repaint, items already added keep theirs)
-  TColor DataColor() const { return m_dataColor; }  // = 0
-  void SetDataColor(TColor value) { m_dataColor = value; }
-  TColor FillColor() const { return m_fillColor; }  // = $C0C0C0
-  void SetFillColor(TColor value) { m_fillColor = value; }
-  TColor TextBkColor() const { return m_fillColor; }  // the same value as FillColor
-  void SetTextBkColor(TColor value) { m_fillColor = value; }
-  TPenStyle PenStyle() const { return m_penStyle; }  // = psSolid
+  TColor DataColor() const { return m_items.Pen.Color; }  // = 0
+  void SetDataColor(TColor value) { m_items.Pen.Color = value; }
+  TColor FillColor() const { return m_items.Pen.FillColor; }  // = $C0C0C0
+  void SetFillColor(TColor value) { m_items.Pen.FillColor = value; }
+  TColor TextBkColor() const { return m_items.Pen.FillColor; }  // the same value as FillColor
+  void SetTextBkColor(TColor value) { m_items.Pen.FillColor = value; }
+  TPenStyle PenStyle() const { return m_items.Pen.Style; }  // = psSolid
   void SetPenStyle(TPenStyle value);
-  std::uint8_t LineWidth() const { return m_lineWidth; }  // = 1, pixels
-  void SetLineWidth(std::uint8_t value) { m_lineWidth = value; }
+  std::uint8_t LineWidth() const { return m_items.Pen.Width; }  // = 1, pixels
+  void SetLineWidth(std::uint8_t value) { m_items.Pen.Width = value; }
   // 255 is refused (the old class stays).
-  std::uint8_t ClassDefault() const { return m_classDefault; }  // = 0
+  std::uint8_t ClassDefault() const { return m_items.Pen.Class; }  // = 0
   void SetClassDefault(std::uint8_t value);
   // Growth step of both lists; values outside 1..1000000 are refused.
-  int AllocSize() const { return m_allocSize; }  // = 1000
+  int AllocSize() const { return m_items.AllocSize; }  // = 1000
   void SetAllocSize(int value);
 
   // pen state that has no published property
-  bool AnnotationMode() const { return m_annotationMode; }  // = False: drawing goes to the data list
-  void SetAnnotationMode(bool value) { m_annotationMode = value; }
-  int CurrentLayer() const { return m_currentLayer; }  // = 1; layers outside 1..16 are refused
+  bool AnnotationMode() const { return m_items.AnnotationMode; }  // = False: drawing goes to the data list
+  void SetAnnotationMode(bool value) { m_items.AnnotationMode = value; }
+  int CurrentLayer() const { return m_items.Pen.Layer; }  // = 1; layers outside 1..16 are refused
   void SetCurrentLayer(int layer);
-  std::int32_t ItemAttribute() const { return m_itemAttribute; }  // = 0, copied into Attr
-  void SetItemAttribute(std::int32_t value) { m_itemAttribute = value; }
+  std::int32_t ItemAttribute() const { return m_items.Pen.Attribute; }  // = 0, copied into Attr
+  void SetItemAttribute(std::int32_t value) { m_items.Pen.Attribute = value; }
 
   // the lists, read only; an array's length is the list's capacity
-  const TGfItemContainer& DataItems() const { return m_data->Items(); }
-  int DataCount() const { return m_data->Count(); }
-  const TLongTextArray& DataLongTexts() const { return m_data->LongTexts; }
-  int DataLongTextCount() const { return m_data->LongTextCount; }
-  const TGfItemContainer& AnnotationItems() const { return m_annotations.Items(); }
-  int AnnotationCount() const { return m_annotations.Count(); }
-  const TLongTextArray& AnnotationLongTexts() const { return m_annotations.LongTexts; }
-  int AnnotationLongTextCount() const { return m_annotations.LongTextCount; }
+  const TGfItemContainer& DataItems() const { return m_items.Data->Items(); }
+  int DataCount() const { return m_items.Data->Count(); }
+  const TLongTextArray& DataLongTexts() const { return m_items.Data->LongTexts; }
+  int DataLongTextCount() const { return m_items.Data->LongTextCount; }
+  const TGfItemContainer& AnnotationItems() const { return m_items.Annotations.Items(); }
+  int AnnotationCount() const { return m_items.Annotations.Count(); }
+  const TLongTextArray& AnnotationLongTexts() const { return m_items.Annotations.LongTexts; }
+  int AnnotationLongTextCount() const { return m_items.Annotations.LongTextCount; }
 
   // Visibility of item classes (separately for data and annotation items) and of layers; an item is
   // drawn only if its class and its layer are visible. All True after construction. Layers outside
   // 1..16 read as hidden and are not stored.
-  bool DataClassVisible(std::uint8_t itemClass) const { return m_dataClassVisible[itemClass]; }
+  bool DataClassVisible(std::uint8_t itemClass) const { return m_items.DataClassVisible[itemClass]; }
   void SetDataClassVisible(std::uint8_t itemClass, bool visible);
-  bool AnnotationClassVisible(std::uint8_t itemClass) const { return m_annotationClassVisible[itemClass]; }
+  bool AnnotationClassVisible(std::uint8_t itemClass) const {
+    return m_items.AnnotationClassVisible[itemClass];
+  }
   void SetAnnotationClassVisible(std::uint8_t itemClass, bool visible);
-  bool LayerVisible(int layer) const;
+  bool LayerVisible(int layer) const { return m_items.LayerVisible(layer); }
   void SetLayerVisible(int layer, bool visible);
 
   // How the annotation list is drawn relative to the data list.
-  bool AnnotationsUnderData() const { return m_annotationsUnderData; }  // = False
-  void SetAnnotationsUnderData(bool value) { m_annotationsUnderData = value; }
-  bool ShowAnnotations() const { return m_showAnnotations; }  // = True
-  void SetShowAnnotations(bool value) { m_showAnnotations = value; }
-  bool AnnotationTextsOnTop() const { return m_annotationTextsOnTop; }  // = True
-  void SetAnnotationTextsOnTop(bool value) { m_annotationTextsOnTop = value; }
+  bool AnnotationsUnderData() const { return m_items.AnnotationsUnderData; }  // = False
+  void SetAnnotationsUnderData(bool value) { m_items.AnnotationsUnderData = value; }
+  bool ShowAnnotations() const { return m_items.ShowAnnotations; }  // = True
+  void SetShowAnnotations(bool value) { m_items.ShowAnnotations = value; }
+  bool AnnotationTextsOnTop() const { return m_items.AnnotationTextsOnTop; }  // = True
+  void SetAnnotationTextsOnTop(bool value) { m_items.AnnotationTextsOnTop = value; }
 
   // ---------------------------------------------------------------------------------------------
   // data sharing
@@ -193,7 +212,9 @@ class TCustomGrafon : public TControl {
   bool ConfinementActive() const;
 
   // True makes every layer's Y range match its X range's physical scale (using the screen's pixel
-  // aspect), records a zoom snapshot and repaints; False only stores.
+  // aspect), records a zoom snapshot and repaints; False only stores. While a stored form is being
+  // read, True only stores too and size or margin changes do not re-fit: the form holds the ranges
+  // as they were fitted.
   bool Isometric() const { return m_isometric; }  // = False
   void SetIsometric(bool value);
 
@@ -322,6 +343,7 @@ class TCustomGrafon : public TControl {
 
   // The chart caption; every setter repaints.
   const std::string& Caption() const { return m_caption; }  // = empty
+  // A caption longer than kMaxCaptionLength bytes is refused with ENoxGrafonError and changes nothing.
   void SetCaption(const std::string& value);
   int CaptionPosX() const { return m_captionPosX; }  // = 0, pixels from the anchor
   void SetCaptionPosX(int value);
@@ -392,7 +414,7 @@ class TCustomGrafon : public TControl {
   void SetTextAlignment(TAlignment value);
 
   // ---------------------------------------------------------------------------------------------
-  // mouse interaction (chart/mouse_*.cpp, chart/rect_pick.cpp)
+  // mouse interaction (chart/interaction/)
   //
   // MouseAction says what a left-button gesture in the chart area does; only the layers with
   // LayerMouseActive follow it. The scales of every layer can be dragged as their own MouseAction
@@ -424,13 +446,16 @@ class TCustomGrafon : public TControl {
   // ---------------------------------------------------------------------------------------------
   // control behaviour
   // The control's size never falls below MarginLeft + MarginRight + ShadowWidth + 80 wide and
-  // MarginTop + MarginBottom + ShadowWidth + 20 high.
+  // MarginTop + MarginBottom + ShadowWidth + 20 high. While a stored form is read the size is taken
+  // as stored down to 80 x 20: margins changed after a resize leave a chart below its minimum.
   void SetBounds(int left, int top, int width, int height) override;
   // The least size SetBounds gives: room for the margins, the shadow and a chart area.
-  int MinimumWidth() const { return m_marginLeft + m_marginRight + m_shadowWidth + 80; }
-  int MinimumHeight() const { return m_marginTop + m_marginBottom + m_shadowWidth + 20; }
-  // After reading a stored form: ends the property objects' loading guard, computes the mapping,
-  // repaints.
+  int MinimumWidth() const { return m_marginLeft + m_marginRight + m_shadowWidth + kLeastChartWidth; }
+  int MinimumHeight() const { return m_marginTop + m_marginBottom + m_shadowWidth + kLeastChartHeight; }
+  // After reading a stored form: ends the property objects' loading guard, lets joined axes the
+  // form gave no range for follow their controllers, computes the mapping, repaints. While the form
+  // was read, property changes did not re-apply joins (ScaleChanged waits for this step). A chart
+  // made in code ends the guard when it is first shown or painted.
   void Loaded() override;
   // Arrow keys and Tab reach the chart's key events.
   int DialogCode() const override { return dlgcWantArrows | dlgcWantTab; }
@@ -442,7 +467,9 @@ class TCustomGrafon : public TControl {
   // Composes the whole control off screen (frame, shadow, caption, scales, chart area, cross hairs)
   // and copies it onto the screen image in one step. Does nothing while the control is hidden
   // (outside design mode), loading or suspended. An axis that cannot be mapped (logarithmic with a
-  // bound <= 0) ends it with ENoxGrafonError before anything reaches the screen.
+  // bound <= 0) ends it with ENoxGrafonError before anything reaches the screen. A repaint asked
+  // for while the picture is composed (an event handler that changes the chart) is remembered and
+  // the picture composed again once the current pass ends, three passes at most.
   void Paint() override;
   // Paints now (if the control may paint) and shows the result.
   void Repaint();
@@ -459,8 +486,10 @@ class TCustomGrafon : public TControl {
 
   // Writes the composed control, as Paint shows it, to a PNG file. It composes the picture even
   // when the control could not paint on screen (hidden, without a window, painting suspended) and
-  // leaves the screen image alone. Throws ENoxGrafonError when an axis cannot be mapped, EFileError
-  // when the file cannot be written.
+  // leaves the screen image alone (unless an event handler changed the chart meanwhile: then the
+  // chart repaints). Throws ENoxGrafonError when an axis cannot be mapped or when called while the
+  // chart's picture is being composed (from a handler of a paint event), EFileError when the file
+  // cannot be written.
   void SaveToPngFile(const std::string& path);
 
   // ---------------------------------------------------------------------------------------------
@@ -493,13 +522,15 @@ class TCustomGrafon : public TControl {
 
   // the range-update path
   // Applies joined-layer rules for layer, then ApplyLayerRange for it and for every layer that
-  // follows it. Painting is suspended meanwhile and repaints at the end if that releases it.
-  void SetJointRange(int layer, bool recordHistory, bool confine, long double xLow, long double yLow,
+  // follows it; with recordHistory, one zoom snapshot of the result when anything was stored (the
+  // layers that follow record none of their own). Painting is suspended meanwhile and repaints at
+  // the end if that releases it. Returns whether anything was stored.
+  bool SetJointRange(int layer, bool recordHistory, bool confine, long double xLow, long double yLow,
                      long double xHigh, long double yHigh);
   // The single place where ranges change: confinement (when confine and a box is set), the
   // MinRange and logarithmic rules, stores without notification, scale controls, history (when
-  // recordHistory and something was stored), mapping.
-  void ApplyLayerRange(int layer, bool recordHistory, bool confine, long double xLow, long double yLow,
+  // recordHistory and something was stored), mapping. Returns whether anything was stored.
+  bool ApplyLayerRange(int layer, bool recordHistory, bool confine, long double xLow, long double yLow,
                        long double xHigh, long double yHigh);
   // A snapshot of all 16 layers' ranges into the zoom history (not while loading).
   void PushZoomHistory();
@@ -558,23 +589,18 @@ class TCustomGrafon : public TControl {
   // item), and stores long-text entry index (1..50; false and nothing stored outside) of that list.
   void AppendChartItem(const TgfChartItem& item) {
     TgfChartItem record = item;
-    if (!m_annotationMode) record.CoordMode = 0;
-    AppendItem(record, item.CoordMode);
+    if (!m_items.AnnotationMode) record.CoordMode = 0;
+    m_items.Append(record, item.CoordMode);
   }
-  bool SetLongText(int index, std::string text) {
-    detail::TItemList& list = m_annotationMode ? m_annotations : *m_data;
-    if (!list.LongTexts.Set(index, std::move(text))) return false;
-    list.LongTextCount = std::max(list.LongTextCount, index);
-    return true;
-  }
+  bool SetLongText(int index, std::string text) { return m_items.SetLongText(index, std::move(text)); }
 
   // off-screen images: the chart area, the whole control, the background picture
   TBitmap& ChartImage() { return m_chartImage; }
   TBitmap& ControlImage() { return m_controlImage; }
   TBitmap& BackgroundPicture() { return m_backgroundPicture; }
 
-  const detail::TAxisMapping& MappingX(int layer) const { return m_mapX[LayerIndex(layer)]; }
-  const detail::TAxisMapping& MappingY(int layer) const { return m_mapY[LayerIndex(layer)]; }
+  const detail::TAxisMapping& MappingX(int layer) const { return m_mapping.X(LayerIndex(layer)); }
+  const detail::TAxisMapping& MappingY(int layer) const { return m_mapping.Y(LayerIndex(layer)); }
   // The pixel aspect read from the host at construction (AspX, AspY; 1:1 when the host reports
   // something unusable).
   int DeviceAspectX() const { return m_aspectX; }
@@ -583,7 +609,7 @@ class TCustomGrafon : public TControl {
   detail::TMouseState& MouseState() { return m_mouseState; }
   std::vector<TMouseTracePoint>& MouseTrace() { return m_mouseTrace; }
 
-  // --- grid positions (grid.cpp; the rules in chart/grid_positions.h) ---
+  // --- grid positions (render/grid.cpp; the rules in render/grid_positions.h) ---
   // The grid position after Current along the x axis (IsY False) or the y axis of the current
   // layer; N is the number of the position to come (2 for the second). Step 0 gives the N-th tick
   // of the axis' scale control, or the larger range bound when N lies outside 1..NumTicks.
@@ -593,10 +619,10 @@ class TCustomGrafon : public TControl {
   std::vector<double> GridPositions(bool IsY) const;
 
   // Copies an image onto the control's screen image with its top left corner at (x, y). Rubber
-  // figures being drawn stay on screen over it (chart/mouse_rubber_figures.cpp).
+  // figures being drawn stay on screen over it (interaction/mouse_rubber_figures.cpp).
   void CopyToScreen(int x, int y, const TBitmap& image);
 
-  // mouse handlers of the control (chart/mouse_actions.cpp); each runs the inherited handling
+  // mouse handlers of the control (interaction/mouse_actions.cpp); each runs the inherited handling
   // (the standard event) at its place. MouseMove ignores a move that arrives while an earlier one
   // is still being handled, and ends with OnMouseMoveInChart.
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
@@ -649,7 +675,8 @@ class TCustomGrafon : public TControl {
     return index >= 1 && index <= count ? static_cast<std::size_t>(index - 1) : 0;
   }
   bool CanPaint() const;
-  void AppendItem(const TgfChartItem& item, std::uint8_t mode);
+  // From now on the axis property objects check a switch to logarithmic.
+  void EndLoadingGuards();
   void ClearEvents();
 
   // data sharing
@@ -659,6 +686,9 @@ class TCustomGrafon : public TControl {
 
   // ranges
   bool StoreAxisRequest(TScaleProps& props, long double low, long double high);
+  // After a stored form was read: a joined axis the form gave no range for takes its controller's
+  // range, as when the join is made (no history); the ranges the form gave stay as written.
+  void FollowJoinsWithoutStoredRange();
   void FitIsometric(int layer);
   bool IsPanning(bool xAxis) const;
 
@@ -666,23 +696,29 @@ class TCustomGrafon : public TControl {
   void PrepareScaleControl(TScale& scale, bool xAxis);
   void WireScaleControl(TScale& scale);
   void SetScaleControlMargins(int layer);
+  // A scale control's margin at the right (bottom) end: its axis ends on the chart area's last
+  // column (row), just inside the shadow.
+  int ScaleMarginRight() const { return m_marginRight + m_shadowWidth - 1; }
+  int ScaleMarginBottom() const { return m_marginBottom + m_shadowWidth - 1; }
   void PushAllScaleProps();
   void AssignScaleProps(TScaleProps& target, const TScaleProps& value);
   void AssignCrossHair(int index, const TCrossHair& value);
   void InitCrossHairsAndLabels();
 
   // geometry
+  // The control's size, margins and shadow, as the mapping and the mouse handling see them.
+  detail::TChartFrame ChartFrame() const;
   enum TMarginSide : std::uint8_t { mgLeft, mgRight, mgTop, mgBottom };
   void ResizeChartImage(bool width, bool height);
   void MarginChanged(TMarginSide side);
-
-  // mapping
-  void ForgetMappingInputs();
 
   // painting
   void DrawCaption(TCanvas& canvas);
   void PaintScales(TCanvas& canvas);
   void ComposeControlImage();
+  // Composes the control image again while an event handler asked for a repaint during the last
+  // pass, a few passes at most; returns whether any handler asked.
+  bool ComposeSettled();
   void RefreshChartArea();
 
   // --- rendering: the item renderer (render_data.cpp, item_render.h) ---
@@ -700,15 +736,19 @@ class TCustomGrafon : public TControl {
   TPoint ShiftedPixel(int layer, double x, double y, int dx, int dy) const;
   // Loads the background picture and draws it into area; false when the file cannot be loaded.
   bool DrawBackgroundPicture(TCanvas& canvas, const TRect& area);
+  // Decodes the background picture file into m_backgroundPicture unless it holds that file as it
+  // is now; throws what loading throws.
+  void LoadBackgroundPicture();
   void DrawBackgroundArea(TCanvas& canvas, const TRect& area);
   void DrawTextLabel(TCanvas& canvas, const TTextLabel& label, int offsetX, int offsetY);
   void DrawCrossHair(TCanvas& canvas, const TCrossHair& hair, int x, int y);
 
-  // --- mouse (chart/mouse_*.cpp, chart/rect_pick.cpp) ---
-  detail::TChartFrame ChartFrame() const;
+  // --- mouse (chart/interaction/) ---
   bool InChartArea(int x, int y) const { return detail::InChartArea(ChartFrame(), x, y); }
   void HandleMouseMove(TShiftState shift, int x, int y);
   void RecordDragStart(int x, int y);
+  // Whether a drag under way has moved any layer's ranges from where it started.
+  bool DragMovedRanges() const;
   void EndDrag();
   void ShowMousePosition(int x, int y);
   // scales: the layer of the vertical scale hit, minus the layer of the horizontal one, or 0
@@ -716,6 +756,9 @@ class TCustomGrafon : public TControl {
   void DragScales(bool left, int x, int y);
   void ToggleScaleAction(int x, int y);
   // chart-area gestures; a step may clamp (x, y) for the later steps of the same move
+  // The common start of the pan and zoom-drag steps: a release ends the drag, the first move records
+  // where it starts; true when the ranges are to follow the pointer at (x, y).
+  bool RangeDragMoves(bool left, int x, int y);
   void PanStep(bool left, int x, int y);
   void ZoomDragStep(bool left, int x, int y);
   void StartWindow(TMouseButton button, int x, int y);
@@ -733,24 +776,7 @@ class TCustomGrafon : public TControl {
   void EraseRubberFiguresIfIdle();
   void EraseRubberFigures();
 
-  // --- item store ---
-  detail::TItemListPtr m_data;      // the data list; shared with the charts tied by data sharing
-  detail::TItemList m_annotations;  // the annotation list
-  std::array<bool, 256> m_dataClassVisible{};
-  std::array<bool, 256> m_annotationClassVisible{};
-  std::array<bool, kLayerCount> m_layerVisible{};
-  bool m_annotationMode = false;
-  bool m_annotationsUnderData = false;
-  bool m_showAnnotations = true;
-  bool m_annotationTextsOnTop = true;
-  int m_allocSize = 1000;            // growth step of both lists
-  TColor m_dataColor = 0;            // pen colour of new items
-  TColor m_fillColor = 0xC0C0C0;     // fill colour of new items (also TextBkColor)
-  TPenStyle m_penStyle = psSolid;    // pen style of new items
-  std::uint8_t m_lineWidth = 1;      // pen width of new items, pixels
-  std::uint8_t m_classDefault = 0;   // class of new items
-  int m_currentLayer = 1;            // layer of new items, 1..16
-  std::int32_t m_itemAttribute = 0;  // Attr of new items
+  detail::TItemStore m_items;
 
   // --- data sharing ---
   TCustomGrafon* m_useDataOf = nullptr;                     // the chart whose data this one shows
@@ -762,25 +788,10 @@ class TCustomGrafon : public TControl {
   std::array<TScalePropsVert, kLayerCount> m_propsY;
   std::array<std::unique_ptr<TScale>, kLayerCount> m_scaleX;
   std::array<std::unique_ptr<TScale>, kLayerCount> m_scaleY;
-  std::array<detail::TAxisMapping, kLayerCount> m_mapX{};
-  std::array<detail::TAxisMapping, kLayerCount> m_mapY{};
-  // What each axis' mapping was last computed from, so that UpdateLayerMapping only recomputes the
-  // axes whose range, logarithmic switch or chart area changed since.
-  struct TAxisMappingInputs {
-    bool Logarithmic = false;
-    double Low = 0;
-    double High = 0;
-    friend bool operator==(const TAxisMappingInputs&, const TAxisMappingInputs&) = default;
-  };
-  std::array<std::optional<TAxisMappingInputs>, kLayerCount> m_mappedX{};
-  std::array<std::optional<TAxisMappingInputs>, kLayerCount> m_mappedY{};
-  std::array<int, 7> m_mappedGeometry{};  // control size, margins and shadow of those mappings
+  detail::TLayerMapping m_mapping;
   TJointLayers m_jointLayers;
   detail::TZoomHistory m_zoomHistory;
-  long double m_confXLow = 0;  // confinement box; all four 0: off
-  long double m_confYLow = 0;
-  long double m_confXHigh = 0;
-  long double m_confYHigh = 0;
+  detail::TConfinementBox m_confinement;
   bool m_isometric = false;
   int m_aspectX = 36;  // pixel aspect of the screen
   int m_aspectY = 36;
@@ -823,7 +834,7 @@ class TCustomGrafon : public TControl {
   double m_panGridDy = 1.0;
   double m_panGridOffsX = 0.0;
   double m_panGridOffsY = 0.0;
-  std::array<bool, kLayerCount> m_layerMouseActive{};
+  std::array<bool, kLayerCount> m_layerMouseActive{true};  // layer 1 only
   TgfLayout m_standardLayout = gfl_X1Bottom_Y1Left;
   TFont m_textFont;
   TTextBkg m_textBkStyle = tbClear;
@@ -835,11 +846,15 @@ class TCustomGrafon : public TControl {
   detail::TXorOverlay m_rubberFigures;         // rubber figures on the screen image now
 
   // --- painting ---
-  TBitmap m_chartImage;          // the chart area
-  TBitmap m_controlImage;        // the whole control, composed before it reaches the screen
-  TBitmap m_backgroundPicture;   // the background picture file, loaded at every paint
-  bool m_paintSuspended = true;  // nothing paints while set
-  int m_scaleChangeDepth = 0;    // open TScaleChangeBatch scopes
+  TBitmap m_chartImage;                         // the chart area
+  TBitmap m_controlImage;                       // the whole control, composed before it reaches the screen
+  TBitmap m_backgroundPicture;                  // the background picture file, decoded when it has changed
+  std::optional<TFileStamp> m_backgroundStamp;  // the file as it was decoded; none: nothing decoded
+  bool m_paintSuspended = true;                 // nothing paints while set
+  bool m_composing = false;                     // a picture is being composed: repaints are only remembered
+  bool m_settingLayout = false;                 // a layout sets its margins: the image is sized after them
+  bool m_repaintAsked = false;                  // a repaint was asked for while composing
+  int m_scaleChangeDepth = 0;                   // open TScaleChangeBatch scopes
   bool m_scaleChangePending = false;
 
   // --- rendering ---

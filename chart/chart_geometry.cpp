@@ -16,6 +16,10 @@ int ChartImageExtent(long long control, long long marginA, long long marginB, lo
 
 }  // namespace
 
+detail::TChartFrame TCustomGrafon::ChartFrame() const {
+  return {Width(), Height(), m_marginLeft, m_marginRight, m_marginTop, m_marginBottom, m_shadowWidth};
+}
+
 void TCustomGrafon::ResizeChartImage(bool width, bool height) {
   const int w =
       width ? ChartImageExtent(Width(), m_marginLeft, m_marginRight, m_shadowWidth) : m_chartImage.Width();
@@ -28,7 +32,7 @@ void TCustomGrafon::ResizeChartImage(bool width, bool height) {
 
 void TCustomGrafon::MarginChanged(TMarginSide side) {
   const bool horizontal = side == mgLeft || side == mgRight;
-  ResizeChartImage(horizontal, !horizontal);
+  if (!m_settingLayout) ResizeChartImage(horizontal, !horizontal);
   // Re-fitting isometric layers goes through the property setters; their notifications are
   // collected into one.
   TScaleChangeBatch batch(*this);
@@ -41,13 +45,13 @@ void TCustomGrafon::MarginChanged(TMarginSide side) {
         ScaleControlX(l).SetMarginLeft(m_marginLeft);
         break;
       case mgRight:
-        ScaleControlX(l).SetMarginRight(m_marginRight + m_shadowWidth - 1);
+        ScaleControlX(l).SetMarginRight(ScaleMarginRight());
         break;
       case mgTop:
         ScaleControlY(l).SetMarginTop(m_marginTop);
         break;
       case mgBottom:
-        ScaleControlY(l).SetMarginBottom(m_marginBottom + m_shadowWidth - 1);
+        ScaleControlY(l).SetMarginBottom(ScaleMarginBottom());
         break;
     }
   }
@@ -81,8 +85,8 @@ void TCustomGrafon::SetShadowWidth(int value) {
   for (int l = 1; l <= kLayerCount; ++l) {
     PushScaleProps(ScaleControlX(l), ScaleXOf(l));
     PushScaleProps(ScaleControlY(l), ScaleYOf(l));
-    ScaleControlX(l).SetMarginRight(m_marginRight + m_shadowWidth - 1);
-    ScaleControlY(l).SetMarginBottom(m_marginBottom + m_shadowWidth - 1);
+    ScaleControlX(l).SetMarginRight(ScaleMarginRight());
+    ScaleControlY(l).SetMarginBottom(ScaleMarginBottom());
   }
   UpdateLayerMapping();
   RepaintIfAutomatic();
@@ -91,8 +95,10 @@ void TCustomGrafon::SetShadowWidth(int value) {
 void TCustomGrafon::SetBounds(int left, int top, int width, int height) {
   TPaintHold hold(*this);
   TScaleChangeBatch batch(*this);
-  height = std::max(height, MinimumHeight());
-  width = std::max(width, MinimumWidth());
+  // A stored form gives the size as it was, below the margins' minimum too when they grew after it
+  // was set; no chart is ever below the minimum of margins 0.
+  height = std::max(height, IsLoading() ? kLeastChartHeight : MinimumHeight());
+  width = std::max(width, IsLoading() ? kLeastChartWidth : MinimumWidth());
   TControl::SetBounds(left, top, width, height);
   for (std::size_t i = 0; i < static_cast<std::size_t>(kLayerCount); ++i) {
     const int layer = static_cast<int>(i) + 1;
@@ -102,13 +108,13 @@ void TCustomGrafon::SetBounds(int left, int top, int width, int height) {
       PushScaleProps(*m_scaleX[i], m_propsX[i]);
       m_scaleX[i]->SetBounds(0, 0, Width(), Height());
       m_scaleX[i]->SetMarginLeft(m_marginLeft);
-      m_scaleX[i]->SetMarginRight(m_marginRight + m_shadowWidth - 1);
+      m_scaleX[i]->SetMarginRight(ScaleMarginRight());
     }
     if (m_scaleY[i]) {
       PushScaleProps(*m_scaleY[i], m_propsY[i]);
       m_scaleY[i]->SetBounds(0, 0, Width(), Height());
       m_scaleY[i]->SetMarginTop(m_marginTop);
-      m_scaleY[i]->SetMarginBottom(m_marginBottom + m_shadowWidth - 1);
+      m_scaleY[i]->SetMarginBottom(ScaleMarginBottom());
     }
   }
   UpdateLayerMapping();

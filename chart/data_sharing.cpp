@@ -35,7 +35,7 @@ void TCustomGrafon::SetUseDataOf(TCustomGrafon* value) {
   if (value == nullptr) {
     // Keep the items as they stand, in a list of this chart's own.
     LeaveDataOwner();
-    m_data = std::make_shared<detail::TItemList>(*m_data);
+    m_items.Data = std::make_shared<detail::TItemList>(*m_items.Data);
   } else {
     TCustomGrafon* owner = value->m_useDataOf != nullptr ? value->m_useDataOf : value;
     // Asking for a chart that uses the same owner changes nothing.
@@ -47,7 +47,7 @@ void TCustomGrafon::SetUseDataOf(TCustomGrafon* value) {
     LeaveDataOwner();
     m_useDataOf = owner;
     owner->m_dataUsers[static_cast<std::size_t>(owner->m_dataUserCount++)] = this;
-    m_data = owner->m_data;
+    m_items.Data = owner->m_items.Data;
   }
   RepaintIfAutomatic();
 }
@@ -72,7 +72,8 @@ void TCustomGrafon::ReleaseDataUsers() {
   for (int i = 0; i < m_dataUserCount; ++i) {
     TCustomGrafon* user = m_dataUsers[static_cast<std::size_t>(i)];
     user->m_useDataOf = nullptr;
-    if (i + 1 < m_dataUserCount) user->m_data = std::make_shared<detail::TItemList>(*user->m_data);
+    if (i + 1 < m_dataUserCount)
+      user->m_items.Data = std::make_shared<detail::TItemList>(*user->m_items.Data);
     m_dataUsers[static_cast<std::size_t>(i)] = nullptr;
   }
   m_dataUserCount = 0;

@@ -17,23 +17,14 @@ constexpr std::array<const char*, 4> kCursorNames{"CURHAND", "CURZOOMW", "CURZOO
 
 }  // namespace
 
-TCustomGrafon::TCustomGrafon(TComponent* owner)
-    : TControl(owner), m_data(std::make_shared<detail::TItemList>()), m_jointLayers(this) {
-  m_paintSuspended = true;
+TCustomGrafon::TCustomGrafon(TComponent* owner) : TControl(owner), m_jointLayers(this) {
   for (std::size_t i = 0; i < static_cast<std::size_t>(kLayerCount); ++i) {
     m_scaleX[i] = std::make_unique<TScale>(this);
     m_scaleY[i] = std::make_unique<TScale>(this);
   }
   SetBounds(Left(), Top(), 280, 200);
-  m_marginLeft = 50;
-  m_marginRight = 10;
-  m_marginTop = 16;
-  m_marginBottom = 32;
   m_mouseTrace.reserve(kMaxTracePoints);
-  m_mouseTraceColor = 0xFFFFFF;
-  m_mouseTraceInvert = true;
-  ResizeChartImage(true, true);
-  m_controlImage.SetSize(Width(), Height());
+  // Setup's layout sizes the chart image; the control's image takes its size when it is composed.
   Setup();
   ClearEvents();
 }
@@ -98,59 +89,14 @@ void TCustomGrafon::InitCrossHairsAndLabels() {
 }
 
 void TCustomGrafon::Setup() {
-  m_paintSuspended = true;
-  m_data = std::make_shared<detail::TItemList>();
-  m_annotations.Clear();
-  m_allocSize = 1000;
-  m_classDefault = 0;
-  m_avoidDuplicateMarks = false;
-  m_minDupMarkDist = 1;
-  m_shadowWidth = 0;
-  m_shadowColor = clGrayText;
-  m_shadowBakColor = clBtnFace;
-  m_shadowStyle = ssFlying;
-  m_currentLayer = 1;
-  m_layerMouseActive.fill(false);
-  m_layerMouseActive[0] = true;
-  m_layerVisible.fill(true);
-  m_dataColor = 0;
-  m_penStyle = psSolid;
-  m_chartFrameColor = 0;
-  m_fillColor = 0xC0C0C0;
-  m_chartColor = 0xFFFFFF;
-  m_windColor = clBtnFace;
-  m_gridColor = 0;
-  m_lineWidth = 1;
-  m_panGridDx = 1.0;
-  m_panGridDy = 1.0;
-  m_panGridOffsX = 0;
-  m_panGridOffsY = 0;
-  LeaveDataOwner();
-  ReleaseDataUsers();
-  m_caption.clear();
-  m_captionTrim = 100;
-  m_captionPosX = 0;
-  m_captionPosY = -15;
-  m_captionAlignment = taRightJustify;
-  m_captionAnchorHoriz = cahChartRight;
-  m_captionAnchorVert = cavChartTop;
+  // Plain values start as the members declare them; this sets up what needs the control: the
+  // notifications, the cursors, the host's pixel aspect, the scale controls and the standard layout.
   InitCrossHairsAndLabels();
   m_backGroundImg.ResetDefaults();
   m_backGroundImg.OnChange = [this](TObject*) { RepaintIfAutomatic(); };
-  m_jointLayers.Clear();
   m_jointLayers.OnChange = [this](TObject*) { RepaintIfAutomatic(); };
-  m_itemAttribute = 0;
-  m_isometric = false;
-  m_mouseCursorFixed = true;
   m_autoRedraw = false;
   m_textFont.Assign(Font());
-  m_textBkStyle = tbClear;
-  m_textAlignment = taCenter;
-  m_dataClassVisible.fill(true);
-  m_annotationClassVisible.fill(true);
-  m_gridStyle = gsNone;
-  m_gridDx = 0;
-  m_gridDy = 0;
   for (int i = 0; i < static_cast<int>(kCursorNames.size()); ++i) {
     if (const TCursorImage* image = FindCursorResource(kCursorNames[static_cast<std::size_t>(i)])) {
       Host().RegisterCursor(i + 1, *image);
@@ -193,10 +139,6 @@ void TCustomGrafon::Setup() {
   SetStandardLayout(gfl_X1Bottom_Y1Left);
   batch.Finish();
   ResetZoomHistory();
-  m_confXLow = m_confYLow = m_confXHigh = m_confYHigh = 0;
-  m_mouseAction = maNone;
-  m_mouseState = {};
-  m_mouseTrace.clear();
   m_autoRedraw = true;
 }
 
@@ -222,11 +164,40 @@ void TCustomGrafon::Loaded() {
   for (int l = 1; l <= kLayerCount; ++l) {
     PushScaleProps(ScaleControlX(l), ScaleXOf(l));
     PushScaleProps(ScaleControlY(l), ScaleYOf(l));
+  }
+  EndLoadingGuards();
+  FollowJoinsWithoutStoredRange();
+  UpdateLayerMapping();
+  Repaint();
+}
+
+void TCustomGrafon::EndLoadingGuards() {
+  for (int l = 1; l <= kLayerCount; ++l) {
     ScaleXOf(l).SetLoadingGuard(false);
     ScaleYOf(l).SetLoadingGuard(false);
   }
-  UpdateLayerMapping();
-  Repaint();
+}
+
+void TCustomGrafon::FollowJoinsWithoutStoredRange() {
+  // Which axis follows which layer, decided before any range moves (and before an axis that cannot
+  // be mapped ends the step).
+  std::array<int, kLayerCount> xSource{};
+  std::array<int, kLayerCount> ySource{};
+  for (int l = 1; l <= kLayerCount; ++l) {
+    const auto i = static_cast<std::size_t>(l - 1);
+    xSource[i] = ScaleXOf(l).RangeFromForm() ? l : m_jointLayers.XControlledBy(l);
+    ySource[i] = ScaleYOf(l).RangeFromForm() ? l : m_jointLayers.YControlledBy(l);
+    ScaleXOf(l).ForgetRangeFromForm();
+    ScaleYOf(l).ForgetRangeFromForm();
+  }
+  for (int l = 1; l <= kLayerCount; ++l) {
+    const auto i = static_cast<std::size_t>(l - 1);
+    if (xSource[i] == l && ySource[i] == l) continue;
+    // An axis that does not follow is given its own range, which leaves it as it is.
+    const TScaleProps& x = ScaleXOf(xSource[i]);
+    const TScaleProps& y = ScaleYOf(ySource[i]);
+    ApplyLayerRange(l, false, false, x.RangeLow(), y.RangeLow(), x.RangeHigh(), y.RangeHigh());
+  }
 }
 
 void TCustomGrafon::Assign(const TPersistent& Source) {
@@ -240,7 +211,7 @@ void TCustomGrafon::Assign(const TPersistent& Source) {
 
   TPaintHold hold(*this);
   SetTag(s.Tag());
-  m_allocSize = s.m_allocSize;
+  m_items.AllocSize = s.m_items.AllocSize;
 
   // Data sharing is taken over through its own rules, so that every table stays consistent: this
   // chart joins the chart whose data the source shows, or leaves its own owner; the charts that use
@@ -250,18 +221,18 @@ void TCustomGrafon::Assign(const TPersistent& Source) {
     if (owner != m_useDataOf) SetUseDataOf(owner);
     if (m_useDataOf != owner && m_useDataOf != nullptr) SetUseDataOf(nullptr);
     // In place: the charts that use this chart's data see the new items too.
-    if (m_data != s.m_data) m_data->CopyFrom(*s.m_data, m_allocSize);
+    if (m_items.Data != s.m_items.Data) m_items.Data->CopyFrom(*s.m_items.Data, m_items.AllocSize);
   }
-  m_annotations.CopyFrom(s.m_annotations, m_allocSize);
+  m_items.Annotations.CopyFrom(s.m_items.Annotations, m_items.AllocSize);
 
-  m_annotationMode = s.m_annotationMode;
-  m_annotationsUnderData = s.m_annotationsUnderData;
-  m_showAnnotations = s.m_showAnnotations;
-  m_annotationTextsOnTop = s.m_annotationTextsOnTop;
-  m_dataClassVisible = s.m_dataClassVisible;
-  m_annotationClassVisible = s.m_annotationClassVisible;
-  m_layerVisible = s.m_layerVisible;
-  m_itemAttribute = s.m_itemAttribute;
+  m_items.AnnotationMode = s.m_items.AnnotationMode;
+  m_items.AnnotationsUnderData = s.m_items.AnnotationsUnderData;
+  m_items.ShowAnnotations = s.m_items.ShowAnnotations;
+  m_items.AnnotationTextsOnTop = s.m_items.AnnotationTextsOnTop;
+  m_items.DataClassVisible = s.m_items.DataClassVisible;
+  m_items.AnnotationClassVisible = s.m_items.AnnotationClassVisible;
+  m_items.LayerShown = s.m_items.LayerShown;
+  m_items.Pen.Attribute = s.m_items.Pen.Attribute;
   m_gridStyle = s.m_gridStyle;
   m_gridDx = s.m_gridDx;
   m_gridDy = s.m_gridDy;
@@ -275,9 +246,9 @@ void TCustomGrafon::Assign(const TPersistent& Source) {
   m_shadowColor = s.m_shadowColor;
   m_shadowBakColor = s.m_shadowBakColor;
   m_mouseAction = s.m_mouseAction;
-  m_dataColor = s.m_dataColor;
-  m_fillColor = s.m_fillColor;
-  m_penStyle = s.m_penStyle;
+  m_items.Pen.Color = s.m_items.Pen.Color;
+  m_items.Pen.FillColor = s.m_items.Pen.FillColor;
+  m_items.Pen.Style = s.m_items.Pen.Style;
   m_chartFrameColor = s.m_chartFrameColor;
   m_chartColor = s.m_chartColor;
   m_windColor = s.m_windColor;
@@ -290,7 +261,7 @@ void TCustomGrafon::Assign(const TPersistent& Source) {
   m_panGridDy = s.m_panGridDy;
   m_panGridOffsX = s.m_panGridOffsX;
   m_panGridOffsY = s.m_panGridOffsY;
-  m_lineWidth = s.m_lineWidth;
+  m_items.Pen.Width = s.m_items.Pen.Width;
   m_caption = s.m_caption;
   m_captionPosX = s.m_captionPosX;
   m_captionPosY = s.m_captionPosY;
@@ -298,8 +269,8 @@ void TCustomGrafon::Assign(const TPersistent& Source) {
   m_captionAnchorHoriz = s.m_captionAnchorHoriz;
   m_captionAnchorVert = s.m_captionAnchorVert;
   m_captionTrim = s.m_captionTrim;
-  m_classDefault = s.m_classDefault;
-  m_currentLayer = s.m_currentLayer;
+  m_items.Pen.Class = s.m_items.Pen.Class;
+  m_items.Pen.Layer = s.m_items.Pen.Layer;
   m_mouseCursorFixed = s.m_mouseCursorFixed;
   m_avoidDuplicateMarks = s.m_avoidDuplicateMarks;
   m_minDupMarkDist = s.m_minDupMarkDist;
@@ -320,14 +291,9 @@ void TCustomGrafon::Assign(const TPersistent& Source) {
     m_propsX[i].Assign(s.m_propsX[i]);
     m_propsY[i].Assign(s.m_propsY[i]);
   }
-  m_mapX = s.m_mapX;
-  m_mapY = s.m_mapY;
-  ForgetMappingInputs();
+  m_mapping.CopyCoefficients(s.m_mapping);
   m_zoomHistory = s.m_zoomHistory;
-  m_confXLow = s.m_confXLow;
-  m_confYLow = s.m_confYLow;
-  m_confXHigh = s.m_confXHigh;
-  m_confYHigh = s.m_confYHigh;
+  m_confinement = s.m_confinement;
 
   m_backGroundImg.Assign(s.m_backGroundImg);
   for (int i = 1; i <= kCrossHairCount; ++i) {

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 #include <utility>
 
 #include "chart/Nox_grafon.h"
@@ -81,6 +82,11 @@ void TCustomGrafon::SetWindColor(TColor value) {
 }
 
 void TCustomGrafon::SetCaption(const std::string& value) {
+  if (value.size() > kMaxCaptionLength) {
+    throw ENoxGrafonError("Caption is " + std::to_string(value.size()) +
+                          " bytes long; a chart caption may have " + std::to_string(kMaxCaptionLength) +
+                          " at most.");
+  }
   m_caption = value;
   RepaintIfAutomatic();
 }

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "base/Nox_noxbase.h"
-#include "chart/chart_item.h"
+#include "chart/model/chart_item.h"
 #include "platform/canvas.h"
 #include "platform/object.h"
 #include "platform/ui_types.h"
@@ -86,11 +86,13 @@ class TTextLabel : public TCustomTextLabel {
 struct TMouseTracePoint {
   double X = 0;             // world x in the chart's current layer
   double Y = 0;             // world y in the chart's current layer
-  std::uint16_t Flags = 0;  // bit 0: the stroke ends here; bit 1: the segment ending here is drawn XOR
+  std::uint16_t Flags = 0;  // kTraceStrokeEnds, kTraceDrawnXor
   TColor Color = 0;         // pen colour of the segment ending here
   friend bool operator==(const TMouseTracePoint&, const TMouseTracePoint&) = default;
 };
 constexpr int kMaxTracePoints = 5000;
+constexpr std::uint16_t kTraceStrokeEnds = 1;  // no segment from this point to the next
+constexpr std::uint16_t kTraceDrawnXor = 2;    // the segment ending at this point is drawn XOR
 
 // Event types of the chart (Sender is the chart).
 using TMouseMoveInChartEvent = std::function<void(TObject* Sender, bool InChart, TShiftState Shift,

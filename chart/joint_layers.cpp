@@ -55,16 +55,7 @@ void TJointLayers::SetControlledBy(TTable& table, bool isX, int layer, int desti
   if (at(destination) != destination) {
     throw ENoxGrafonError("Destination layer " + std::to_string(destination) + " is already joined");
   }
-  std::string followers;
-  for (int k = 1; k <= kLayerCount; ++k) {
-    if (k == layer || at(k) != layer) continue;
-    if (!followers.empty()) followers += ", ";
-    followers += std::to_string(k);
-  }
-  if (!followers.empty()) {
-    throw ENoxGrafonError("Layer " + std::to_string(layer) + " is joined by other layers (" + followers +
-                          ")");
-  }
+  CheckFollowers(table, layer);
   at(layer) = destination;
   if (m_owner != nullptr) {
     // The joined axis takes its controller's range at once; the other axis keeps its own.
@@ -74,6 +65,39 @@ void TJointLayers::SetControlledBy(TTable& table, bool isX, int layer, int desti
                              dy.RangeHigh());
   }
   if (OnChange) OnChange(this);
+}
+
+void TJointLayers::CheckFollowers(const TTable& table, int layer) {
+  std::string followers;
+  for (int k = 1; k <= kLayerCount; ++k) {
+    if (k == layer || table[static_cast<std::size_t>(k - 1)] != layer) continue;
+    if (!followers.empty()) followers += ", ";
+    followers += std::to_string(k);
+  }
+  if (!followers.empty()) {
+    throw ENoxGrafonError("Layer " + std::to_string(layer) + " is joined by other layers (" + followers +
+                          ")");
+  }
+}
+
+void TJointLayers::SetXControlledByAsStored(int layer, int destination) {
+  CheckLayer(layer);
+  CheckLayer(destination);
+  m_xControl[static_cast<std::size_t>(layer - 1)] = destination;
+}
+
+void TJointLayers::SetYControlledByAsStored(int layer, int destination) {
+  CheckLayer(layer);
+  CheckLayer(destination);
+  m_yControl[static_cast<std::size_t>(layer - 1)] = destination;
+}
+
+void TJointLayers::CheckXJoin(int layer) const {
+  if (XControlledBy(layer) != layer) CheckFollowers(m_xControl, layer);
+}
+
+void TJointLayers::CheckYJoin(int layer) const {
+  if (YControlledBy(layer) != layer) CheckFollowers(m_yControl, layer);
 }
 
 void TJointLayers::Assign(const TPersistent& Source) {

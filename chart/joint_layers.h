@@ -38,6 +38,17 @@ class TJointLayers : public TPersistent {
   // Back to no joins, without notifying.
   void Clear();
 
+  // Reading a stored form: the entry as written (destination in 1..16), without the rules above,
+  // a range change or notification; a form replaces the joins as a whole, and the tables are
+  // checked once it is read (CheckXJoin, CheckYJoin).
+  void SetXControlledByAsStored(int layer, int destination);
+  void SetYControlledByAsStored(int layer, int destination);
+  // Raises what the setter of layer's X (Y) entry raises when the entry keeps joins more than one
+  // level deep: layer is joined to another one while other layers are joined to it, "Layer L is
+  // joined by other layers (k1, k2)".
+  void CheckXJoin(int layer) const;
+  void CheckYJoin(int layer) const;
+
   // From another TJointLayers: both tables, without range changes or notification.
   void Assign(const TPersistent& Source) override;
 
@@ -113,6 +124,7 @@ class TJointLayers : public TPersistent {
  private:
   using TTable = std::array<int, 16>;
   void SetControlledBy(TTable& table, bool isX, int layer, int destination);
+  static void CheckFollowers(const TTable& table, int layer);
 
   TCustomGrafon* m_owner;  // not owned
   TTable m_xControl{};     // layer L's X axis follows layer m_xControl[L - 1]

@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "chart/Nox_grafon.h"
-#include "chart/range_confinement.h"
+#include "chart/model/range_confinement.h"
 
 namespace nox {
 
@@ -21,15 +21,10 @@ bool AllFinite(double a, double b, double c, double d) {
 
 void TCustomGrafon::SetConfinement(double xLow, double yLow, double xHigh, double yHigh) {
   if (!AllFinite(xLow, yLow, xHigh, yHigh)) return;
-  m_confXLow = xLow;
-  m_confYLow = yLow;
-  m_confXHigh = xHigh;
-  m_confYHigh = yHigh;
+  m_confinement = {xLow, yLow, xHigh, yHigh};
 }
 
-bool TCustomGrafon::ConfinementActive() const {
-  return m_confXLow != 0 || m_confYLow != 0 || m_confXHigh != 0 || m_confYHigh != 0;
-}
+bool TCustomGrafon::ConfinementActive() const { return m_confinement.Active(); }
 
 bool TCustomGrafon::IsPanning(bool xAxis) const {
   switch (m_mouseAction) {
@@ -89,9 +84,9 @@ void TCustomGrafon::SetLayerRange(int layer, long double xLow, long double yLow,
   hold.Release();
 }
 
-void TCustomGrafon::SetJointRange(int layer, bool recordHistory, bool confine, long double xLow,
+bool TCustomGrafon::SetJointRange(int layer, bool recordHistory, bool confine, long double xLow,
                                   long double yLow, long double xHigh, long double yHigh) {
-  if (layer < 1 || layer > kLayerCount) return;
+  if (layer < 1 || layer > kLayerCount) return false;
   TPaintHold hold(*this);
   // A controlled axis cannot be moved directly.
   if (m_jointLayers.XControlledBy(layer) != layer) {
@@ -102,16 +97,19 @@ void TCustomGrafon::SetJointRange(int layer, bool recordHistory, bool confine, l
     yLow = ScaleYOf(layer).RangeLow();
     yHigh = ScaleYOf(layer).RangeHigh();
   }
-  ApplyLayerRange(layer, recordHistory, confine, xLow, yLow, xHigh, yHigh);
+  bool changed = ApplyLayerRange(layer, false, confine, xLow, yLow, xHigh, yHigh);
   for (int k = 1; k <= kLayerCount; ++k) {
     if (k == layer) continue;
     const int dx = m_jointLayers.XControlledBy(k);
     const int dy = m_jointLayers.YControlledBy(k);
     if (dx != layer && dy != layer) continue;
-    ApplyLayerRange(k, true, false, ScaleXOf(dx).RangeLow(), ScaleYOf(dy).RangeLow(),
-                    ScaleXOf(dx).RangeHigh(), ScaleYOf(dy).RangeHigh());
+    changed |= ApplyLayerRange(k, false, false, ScaleXOf(dx).RangeLow(), ScaleYOf(dy).RangeLow(),
+                               ScaleXOf(dx).RangeHigh(), ScaleYOf(dy).RangeHigh());
   }
+  // One snapshot for the change, taken once the joined layers have followed: joins add none.
+  if (recordHistory && changed) PushZoomHistory();
   hold.Release();
+  return changed;
 }
 
 bool TCustomGrafon::StoreAxisRequest(TScaleProps& props, long double low, long double high) {
@@ -137,12 +135,12 @@ bool TCustomGrafon::StoreAxisRequest(TScaleProps& props, long double low, long d
   return true;
 }
 
-void TCustomGrafon::ApplyLayerRange(int layer, bool recordHistory, bool confine, long double xLow,
+bool TCustomGrafon::ApplyLayerRange(int layer, bool recordHistory, bool confine, long double xLow,
                                     long double yLow, long double xHigh, long double yHigh) {
-  if (layer < 1 || layer > kLayerCount) return;
+  if (layer < 1 || layer > kLayerCount) return false;
   if (confine && ConfinementActive()) {
-    detail::ConfineAxis(xLow, xHigh, m_confXLow, m_confXHigh, IsPanning(true));
-    detail::ConfineAxis(yLow, yHigh, m_confYLow, m_confYHigh, IsPanning(false));
+    m_confinement.Confine(xLow, yLow, xHigh, yHigh, {IsPanning(true), ScaleXOf(layer).Logarithmic()},
+                          {IsPanning(false), ScaleYOf(layer).Logarithmic()});
   }
   TScalePropsHoriz& px = ScaleXOf(layer);
   TScalePropsVert& py = ScaleYOf(layer);
@@ -152,6 +150,7 @@ void TCustomGrafon::ApplyLayerRange(int layer, bool recordHistory, bool confine,
   PushScaleProps(ScaleControlY(layer), py);
   if (recordHistory && (xStored || yStored)) PushZoomHistory();
   UpdateLayerMapping();
+  return xStored || yStored;
 }
 
 // --- zoom history ---
@@ -190,6 +189,8 @@ void TCustomGrafon::RecallZoom(int n) {
 // --- isometric scaling ---
 
 void TCustomGrafon::FitIsometric(int layer) {
+  // A stored form being read holds its ranges as they were fitted.
+  if (IsLoading()) return;
   const long double aw = ChartAreaWidth() + 1;
   const long double ah = ChartAreaHeight() + 1;
   // Without a chart area there is no physical scale to match.
@@ -205,7 +206,7 @@ void TCustomGrafon::FitIsometric(int layer) {
 
 void TCustomGrafon::SetIsometric(bool value) {
   m_isometric = value;
-  if (!value) return;
+  if (!value || IsLoading()) return;
   TScaleChangeBatch batch(*this);
   for (int l = 1; l <= kLayerCount; ++l) FitIsometric(l);
   const bool repainted = batch.Finish();

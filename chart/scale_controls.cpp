@@ -2,20 +2,11 @@
 // them, and the chart's reaction to a change of any property object (ScaleChanged).
 
 #include <algorithm>
-#include <limits>
 
 #include "chart/Nox_grafon.h"
+#include "platform/raster_math.h"
 
 namespace nox {
-
-namespace {
-
-int ClampToInt(long long v) {
-  return static_cast<int>(
-      std::clamp<long long>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
-}
-
-}  // namespace
 
 TCustomGrafon::TScaleChangeBatch::TScaleChangeBatch(TCustomGrafon& chart) : m_chart(chart) {
   ++m_chart.m_scaleChangeDepth;
@@ -61,17 +52,17 @@ void TCustomGrafon::WireScaleControl(TScale& scale) {
 void TCustomGrafon::SetScaleControlMargins(int layer) {
   TScale& x = ScaleControlX(layer);
   x.SetMarginLeft(m_marginLeft);
-  x.SetMarginRight(m_marginRight + m_shadowWidth - 1);
+  x.SetMarginRight(ScaleMarginRight());
   TScale& y = ScaleControlY(layer);
   y.SetMarginTop(m_marginTop);
-  y.SetMarginBottom(m_marginBottom + m_shadowWidth - 1);
+  y.SetMarginBottom(ScaleMarginBottom());
 }
 
 void TCustomGrafon::PushScaleProps(TScale& scale, const TScaleProps& props) {
   // Setters that remap the scale are called only when the value differs: the result is the same,
   // and the range-update path pushes on every gesture step.
   auto setMargin = [&scale](int (TScale::*get)() const, void (TScale::*set)(int), long long value) {
-    const int v = ClampToInt(value);
+    const int v = detail::SaturateToInt(value);
     if ((scale.*get)() != v) (scale.*set)(v);
   };
   const long long w = Width();
@@ -122,6 +113,9 @@ void TCustomGrafon::PushAllScaleProps() {
 }
 
 void TCustomGrafon::ScaleChanged(TObject* /*Sender*/) {
+  // A stored form being read is taken as one state: Loaded pushes the property objects, and joined
+  // layers do not follow ranges read halfway.
+  if (IsLoading()) return;
   if (m_scaleChangeDepth > 0) {
     m_scaleChangePending = true;
     return;

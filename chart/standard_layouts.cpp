@@ -4,6 +4,7 @@
 #include <array>
 
 #include "chart/Nox_grafon.h"
+#include "chart/flag_scope.h"
 
 namespace nox {
 
@@ -148,10 +149,15 @@ void TCustomGrafon::SetStandardLayout(TgfLayout value) {
   TScaleChangeBatch batch(*this);
   m_standardLayout = value;
   const TLayoutValues& layout = kLayouts[value];
-  SetMarginLeft(layout.MarginLeft);
-  SetMarginRight(layout.MarginRight);
-  SetMarginTop(layout.MarginTop);
-  SetMarginBottom(layout.MarginBottom);
+  {
+    // One new chart image for the four margins, not one per margin.
+    const detail::TFlagScope settingMargins(m_settingLayout);
+    SetMarginLeft(layout.MarginLeft);
+    SetMarginRight(layout.MarginRight);
+    SetMarginTop(layout.MarginTop);
+    SetMarginBottom(layout.MarginBottom);
+  }
+  ResizeChartImage(true, true);
   SetCaptionPosX(layout.CaptionPosX);
   SetCaptionPosY(layout.CaptionPosY);
   SetCaptionAlignment(layout.CaptionAlignment);

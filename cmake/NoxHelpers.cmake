@@ -23,11 +23,34 @@ function(nox_add_library layer)
   target_include_directories(nox_${layer} PUBLIC $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>
                                                  $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/nox>)
   target_link_libraries(nox_${layer} PUBLIC ${ARG_DEPS} PRIVATE ${ARG_PRIVATE_DEPS})
-  nox_set_warnings(nox_${layer})
+  nox_set_library_options(nox_${layer})
+  set_property(GLOBAL APPEND PROPERTY NOX_LIBRARY_LAYERS ${layer})
+endfunction()
+
+# nox_add_room(<layer> <room> DEPS <targets...>)
+# Adds the object library nox_<layer>_<room> from every .cpp in <layer>/<room>/ and puts its objects
+# into nox_<layer>: a room is a folder of one concern inside a layer, built on its own, shipped in
+# the layer's library. DEPS are the layer's own dependencies; which room may include which is
+# kept by a check in the test suite, as all rooms share the project's include root.
+function(nox_add_room layer room)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/${room}/*.cpp")
+  file(GLOB headers CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/${room}/*.h")
+  add_library(nox_${layer}_${room} OBJECT ${sources} ${headers})
+  set_target_properties(nox_${layer}_${room} PROPERTIES POSITION_INDEPENDENT_CODE ON)
+  target_compile_features(nox_${layer}_${room} PUBLIC cxx_std_20)
+  target_include_directories(nox_${layer}_${room} PUBLIC $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>)
+  target_link_libraries(nox_${layer}_${room} PUBLIC ${ARG_DEPS})
+  nox_set_library_options(nox_${layer}_${room})
+  target_sources(nox_${layer} PRIVATE $<TARGET_OBJECTS:nox_${layer}_${room}>)
+endfunction()
+
+# Compile options of the library's own code.
+function(nox_set_library_options target)
+  nox_set_warnings(${target})
   # The library never reads errno after a maths function; without it the compiler turns the
   # rounding and conversion calls of every pixel computation into single instructions.
-  target_compile_options(nox_${layer} PRIVATE -fno-math-errno)
-  set_property(GLOBAL APPEND PROPERTY NOX_LIBRARY_LAYERS ${layer})
+  target_compile_options(${target} PRIVATE -fno-math-errno)
 endfunction()
 
 # nox_add_test(<name> SOURCES <files...> DEPS <targets...>)

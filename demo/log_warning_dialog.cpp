@@ -2,9 +2,9 @@
 
 #include <QLabel>
 #include <QPushButton>
-#include <QWindow>
 
 #include "demo/form_fonts.h"
+#include "demo/frame_placement.h"
 
 namespace nox {
 
@@ -29,6 +29,7 @@ TLogWarnForm::TLogWarnForm(QWidget* parent) : QDialog(parent) {
   face.setColor(QPalette::Window, QtColor(clBtnFace));
   setPalette(face);
   resize(kOuterFrame.size());
+  new TFramePlacement(*this, [](const QMargins&) { return kOuterFrame; });  // a child: the dialog owns it
 
   QFont large = FormFont("MS Sans Serif", 15);
   QPalette black = palette();
@@ -47,17 +48,6 @@ TLogWarnForm::TLogWarnForm(QWidget* parent) : QDialog(parent) {
   ok->setGeometry(248, 96, 89, 25);
   ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-}
-
-void TLogWarnForm::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  if (m_placed) return;
-  m_placed = true;
-  // The frame is what the window manager adds; without one the client area is the whole window.
-  const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
-  resize(kOuterFrame.width() - frame.left() - frame.right(),
-         kOuterFrame.height() - frame.top() - frame.bottom());
-  move(kOuterFrame.topLeft());
 }
 
 }  // namespace nox

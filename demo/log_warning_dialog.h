@@ -5,7 +5,8 @@
 // One instance is created at program start and shown again each time (exec). "OK" and the
 // window's close box both end it; exec then returns. On its first show the dialog places itself
 // with its outer frame at screen position (385, 219), 356 x 159 pixels (the client area takes
-// what the frame leaves); later shows keep where the user left it.
+// what the window manager's frame leaves, once that frame is known); later shows keep where the
+// user left it.
 
 #include <QDialog>
 
@@ -19,12 +20,6 @@ class TLogWarnForm : public QDialog {
 
  public:
   explicit TLogWarnForm(QWidget* parent = nullptr);
-
- protected:
-  void showEvent(QShowEvent* event) override;
-
- private:
-  bool m_placed = false;
 };
 
 }  // namespace nox

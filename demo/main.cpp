@@ -7,11 +7,16 @@
 //                                    Qt's offscreen platform
 //   zoompan_demo --time-first-paint  prints how long after program start the chart first painted
 //                                    the window's series, and ends (offscreen without a display)
+//   zoompan_demo --help              prints the usage and ends
+//
+// Qt's own options (-platform NAME, -style NAME, ...) are taken as well. Any other argument prints
+// the usage and ends with status 2, before a window opens.
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QPixmap>
+#include <QStringList>
 #include <QTimer>
 #include <chrono>
 #include <cstdio>
@@ -19,7 +24,6 @@
 #include <exception>
 #include <optional>
 #include <string>
-#include <string_view>
 
 #include "demo/program.h"
 #include "qt/qt_host.h"
@@ -28,26 +32,49 @@ namespace {
 
 constexpr int kActivationWaitMs = 10000;  // how long a screenshot waits for the window to be active
 
+constexpr const char* kUsage =
+    "usage: zoompan_demo [--screenshot FILE | --time-first-paint | --help] [Qt options]\n"
+    "  (none)               opens the window \"Time Series Plot\"\n"
+    "  --screenshot FILE    writes the started window to FILE as PNG and ends\n"
+    "  --time-first-paint   prints how long the chart took to first show the series, and ends\n"
+    "  --help               prints this text\n"
+    "  Qt options           such as -platform NAME or -style NAME\n";
+
 struct TOptions {
   std::optional<std::string> screenshot;  // the PNG file to write instead of running
   bool timeFirstPaint = false;             // report the time to the first paint and end
+  bool help = false;
   bool valid = true;
 };
 
-TOptions ParseOptions(int argc, char** argv) {
+// The demo's own options; with qtParsed (the arguments Qt left after taking its own), anything
+// else is refused too.
+TOptions ParseOptions(const QStringList& args, bool qtParsed) {
   TOptions options;
-  for (int i = 1; i < argc; ++i) {
-    const std::string_view arg = argv[i];
-    if (arg == "--screenshot" && i + 1 < argc) {
-      options.screenshot = argv[++i];
-    } else if (arg == "--screenshot") {
-      options.valid = false;
+  for (qsizetype i = 1; i < args.size(); ++i) {
+    const QString& arg = args[i];
+    if (arg == "--screenshot" && i + 1 < args.size()) {
+      options.screenshot = args[++i].toStdString();
     } else if (arg == "--time-first-paint") {
       options.timeFirstPaint = true;
+    } else if (arg == "--help" || arg == "-h") {
+      options.help = true;
+    } else if (arg == "--screenshot" || qtParsed) {
+      options.valid = false;
     }
-    // Anything else is Qt's (-platform, -style, ...).
   }
   return options;
+}
+
+QStringList Arguments(int argc, char** argv) {
+  QStringList args;
+  for (int i = 0; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
+  return args;
+}
+
+int PrintUsage(std::FILE* to, int status) {
+  std::fputs(kUsage, to);
+  return status;
 }
 
 bool IsSet(const char* variable) {
@@ -128,11 +155,10 @@ int TimeFirstPaint(nox::TForm1& window, std::chrono::steady_clock::time_point st
 
 int main(int argc, char** argv) {
   const auto start = std::chrono::steady_clock::now();
-  const TOptions options = ParseOptions(argc, argv);
-  if (!options.valid) {
-    std::fprintf(stderr, "usage: zoompan_demo [--screenshot FILE | --time-first-paint]\n");
-    return 2;
-  }
+  // Before Qt: asking for help or a malformed option of the demo needs no display.
+  const TOptions options = ParseOptions(Arguments(argc, argv), false);
+  if (options.help) return PrintUsage(stdout, 0);
+  if (!options.valid) return PrintUsage(stderr, 2);
   if (!HasDisplay()) {
     if (!options.screenshot && !options.timeFirstPaint) {
       std::fprintf(stderr,
@@ -146,6 +172,8 @@ int main(int argc, char** argv) {
 
   try {
     QApplication app(argc, argv);
+    // What Qt did not take must be the demo's.
+    if (!ParseOptions(QApplication::arguments(), true).valid) return PrintUsage(stderr, 2);
     nox::TQtHost host;
     nox::SetHost(&host);
     nox::TZoomPanProgram program;

@@ -12,15 +12,14 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QTimer>
-#include <QWindow>
 #include <cmath>
 #include <limits>
 #include <optional>
 
-#include "chart/grafon_stored_form.h"
+#include "chart/form/grafon_stored_form.h"
 #include "demo/form_fonts.h"
+#include "demo/frame_placement.h"
 #include "demo/log_warning_dialog.h"
 #include "demo/main_form.h"
 #include "platform/host.h"
@@ -91,6 +90,8 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
   setAutoFillBackground(true);
   // Moves over the background reset the application's cursor.
   setMouseTracking(true);
+
+  new TFramePlacement(*this, CentredOnScreen(*this, kClientSize));  // a child: the window owns it
 
   ReadChartForm();
   CreateControls();
@@ -214,15 +215,6 @@ bool TForm1::event(QEvent* event) {
 
 void TForm1::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
-  if (!m_centred) {
-    m_centred = true;
-    if (const QScreen* s = screen()) {
-      const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
-      QRect outer(QPoint(), kClientSize.grownBy(frame));
-      outer.moveCenter(s->availableGeometry().center());
-      move(outer.topLeft());
-    }
-  }
   // Once the window system has had its say.
   QTimer::singleShot(0, this, [this] { EnsureActive(); });
 }
@@ -239,7 +231,9 @@ void TForm1::EnsureActive() {
 // --- handlers ---
 
 void TForm1::FormActivate() {
-  ++m_activationCount;
+  // The series and the start view are set up once. Coming back to the window (from the warning
+  // dialog, another program or the minimised state) keeps the user's view, zoom mode and items.
+  if (++m_activationCount > 1) return;
   if (!m_rbZoomPanOff->isChecked()) m_rbZoomPanOff->setChecked(true);  // runs its handler
   m_pnlHints->setText(kOffHint);
   m_grafon1.SetLayerRange(1, kStartXLow, kStartYLow, kStartXHigh, kStartYHigh);

@@ -3,15 +3,17 @@
 // controls that explore it (zoom mode, fixed zoom steps, reset, logarithmic axes, zoom history,
 // confinement, isometric scaling, a hint panel and "Done").
 //
-// The window has a fixed client area of 611 x 419 pixels and is centred on the screen when it is
-// first shown. The chart's settings come from the stored form compiled into the program (read when
+// The window has a fixed client area of 611 x 419 pixels and is centred, frame included, on the
+// screen when it is first shown; on a screen smaller than the window its frame's top-left corner
+// stays on the screen. The chart's settings come from the stored form compiled into the program (read when
 // the window is built; a form that cannot be read makes the constructor throw the reader's error).
 // The controls carry their form names as object names ("RBPan", "CBLogY", "Grafon1", ...).
 //
-// Every time the window becomes the active window (its first show, the return from the warning
-// dialog, the return from another program) it switches the zoom mode to "Off", resets layer 1 to
-// x 0..300, y -60..110 and appends the three series again. Where the window system does not
-// activate a shown window by itself (no window manager), the window asks for it.
+// The first time the window becomes the active window it switches the zoom mode to "Off", sets
+// layer 1 to x 0..300, y -60..110 and appends the three series; later activations (the return from
+// the warning dialog, from another program or from the minimised state) change nothing. Where the
+// window system does not activate a shown window by itself (no window manager), the window asks
+// for it.
 
 #include <QWidget>
 
@@ -43,7 +45,7 @@ class TForm1 : public QWidget {
   void SetLogWarnForm(TLogWarnForm* dialog) { m_logWarnForm = dialog; }
 
   TGrafon& Grafon1() { return m_grafon1; }
-  // How often the activation handler has run.
+  // How often the window has become the active window.
   int ActivationCount() const { return m_activationCount; }
 
  protected:
@@ -73,7 +75,6 @@ class TForm1 : public QWidget {
   TSeriesRandom m_random;  // seeded 0 once; never reseeded
   TLogWarnForm* m_logWarnForm = nullptr;
   int m_activationCount = 0;
-  bool m_centred = false;
 
   // the form's controls (owned by Qt's widget tree)
   QFrame* m_bevel1 = nullptr;

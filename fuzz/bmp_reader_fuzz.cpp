@@ -13,8 +13,9 @@
 namespace nox::fuzz {
 namespace {
 
-// A few bytes of RLE data can ask for a picture of 256 MiB, which is then decoded in full: fine
-// once, but a fuzzer that does it on every input runs a hundred times slower and finds nothing new.
+// A few bytes of RLE data can ask for a picture as large as the bitmap limits allow (144 MiB), which
+// is then decoded in full: fine once, but a fuzzer that does it on every input runs a hundred times
+// slower and finds nothing new.
 // Headers that ask for more pixels than this (and lie within the bitmap limits, so that they would
 // be accepted) are skipped; larger ones still run, since their refusal costs nothing.
 constexpr long long kMaxDecodedPixels = 1 << 20;

@@ -1,12 +1,13 @@
 #!/usr/bin/env python3
-"""Writes the seed inputs of the structured fuzz targets (tick_layout, chart_api) into fuzz/corpus/.
+"""Writes the seed inputs of the structured fuzz targets (tick_layout, chart_*) into fuzz/corpus/
 
 Those targets read typed values from their bytes (fuzz/fuzz_input.h); the encoder below writes the
 bytes that read back as the values named here, so each seed is a meaningful scenario: a demo-like
 chart panned and zoomed, logarithmic and joined layers, cross hairs dragged, extreme ranges, data
-sharing. The operation numbers follow the switch statements of chart_api_fuzz.cpp; if those change,
-the seeds still run, they only mean something else. Run it again only to change the seeds; the
-files are committed.
+sharing; each is written for every chart target, with the operations of the groups it drives. The
+operation numbers follow the switch statements of chart_driver.h and the group lists of
+chart_*_fuzz.cpp; if those change, the seeds still run, they only mean something else. Run it again
+only to change the seeds; the files are committed.
 """
 
 import os
@@ -140,19 +141,60 @@ def tick_seeds():
     write("tick_layout", "log_denormal_to_max", tick_seed((DENORMAL,), (BIG,), min_ticks=10, log=True))
 
 
-# --- chart_api ---
+# --- chart targets ---
 
-G_RANGES, G_ITEMS, G_AXIS, G_PROPERTIES, G_OVERLAYS, G_CONTROL, G_PAINT = range(7)
+G_RANGES, G_ITEMS, G_AXIS, G_PROPERTIES, G_OVERLAYS, G_CONTROL, G_PAINT, G_COMPARE, G_MOUSE_ACTION = range(9)
+
+# The groups of each chart target, in the order of its kGroups (fuzz/chart_*_fuzz.cpp).
+CHART_TARGETS = {
+    "chart_api": [G_RANGES, G_ITEMS, G_AXIS, G_PROPERTIES, G_OVERLAYS, G_CONTROL, G_PAINT],
+    "chart_ranges": [G_RANGES, G_RANGES, G_RANGES, G_AXIS, G_ITEMS],
+    "chart_render": [G_ITEMS, G_ITEMS, G_ITEMS, G_AXIS, G_PROPERTIES, G_OVERLAYS, G_RANGES, G_COMPARE,
+                     G_PAINT],
+    "chart_mouse": [G_CONTROL, G_CONTROL, G_CONTROL, G_CONTROL, G_MOUSE_ACTION, G_RANGES, G_PROPERTIES,
+                    G_OVERLAYS, G_ITEMS],
+}
 MA_PAN, MA_ZOOM, MA_ZOOMWIND, MA_DRAGCROSSH, MA_DRAWMTRACE = 1, 6, 7, 10, 17
 
 
 class Chart(Input):
-    """Chart operations, tracking the control's size for the mouse coordinates."""
+    """Chart operations, tracking the control's size for the mouse coordinates. Each operation starts
+    with its group; encode() gives the bytes a target reads, without the operations of the groups
+    it does not drive."""
 
-    def __init__(self, window=True):
+    def __init__(self, width=280, height=200, auto_redraw=False, window=True):
         super().__init__()
-        self.width, self.height = 280, 200
+        self.starts = []  # (group, offset of the group byte)
+        self.side(width)
+        self.side(height)
+        self.width, self.height = width, height
+        self.byte(0 if auto_redraw else 255)
         self.bool(window)
+
+    def begin(self, group):
+        self.starts.append((group, len(self.data)))
+        self.byte(group)
+
+    def encode(self, target):
+        groups = CHART_TARGETS[target]
+        ends = [start for _, start in self.starts[1:]] + [len(self.data)]
+        out = bytearray(self.data[: self.starts[0][1]] if self.starts else self.data)
+        for (group, start), end in zip(self.starts, ends):
+            if group in groups:
+                out.append(groups.index(group))
+                out += self.data[start + 1 : end]
+        return out
+
+    def side(self, v):
+        if v <= 160:
+            self.byte(0)
+            self.int_in(0, 160, v)
+        elif v <= 640:
+            self.byte(240)
+            self.int_in(0, 640, v)
+        else:
+            self.byte(255)
+            self.int_in(0, 4096, v)
 
     def layer(self, n):
         self.byte(0)
@@ -167,38 +209,38 @@ class Chart(Input):
             self.int(v)
 
     def set_layer_range(self, layer, x_low, y_low, x_high, y_high):
-        self.byte(G_RANGES)
+        self.begin(G_RANGES)
         self.byte(0)
         self.int_in(-1, 17, layer)
         for v in (x_low, y_low, x_high, y_high):
             self.special(v[0]) if isinstance(v, tuple) else self.double(v)
 
     def recall_zoom(self, n):
-        self.byte(G_RANGES)
+        self.begin(G_RANGES)
         self.byte(3)
         self.int_in(-17, 2, n)
 
     def confine(self, x_low, y_low, x_high, y_high):
-        self.byte(G_RANGES)
+        self.begin(G_RANGES)
         self.byte(4)
         for v in (x_low, y_low, x_high, y_high):
             self.double(v)
 
     def join_x(self, layer, destination):
-        self.byte(G_RANGES)
+        self.begin(G_RANGES)
         self.byte(6)
         self.int_in(0, 17, layer)
         self.int_in(-1, 17, destination)
         self.bool(True)
 
     def isometric(self, on):
-        self.byte(G_RANGES)
+        self.begin(G_RANGES)
         self.byte(7)
         self.bool(on)
 
     def series(self, count, x0, dx, y0, dy, mark, on_chart=True):
-        self.byte(G_ITEMS)
-        self.bool(on_chart)
+        self.begin(G_ITEMS)
+        self.byte(0 if on_chart else 255)  # the second chart from 224 on
         self.byte(3)
         self.int_in(1, 500, count)
         for v in (x0, dx, y0, dy):
@@ -206,7 +248,7 @@ class Chart(Input):
         self.byte(mark)
 
     def add_mark(self, mark, x, y):
-        self.byte(G_ITEMS)
+        self.begin(G_ITEMS)
         self.bool(True)
         self.byte(2)
         self.int(mark)
@@ -214,27 +256,27 @@ class Chart(Input):
         self.double(y)
 
     def annotation_mode(self, on):
-        self.byte(G_ITEMS)
+        self.begin(G_ITEMS)
         self.bool(True)
         self.byte(7)
         self.bool(on)
 
     def logarithmic_x(self, layer, on):
-        self.byte(G_AXIS)
+        self.begin(G_AXIS)
         self.layer(layer)
         self.bool(True)
         self.byte(0)
         self.bool(on)
 
     def axis_visible(self, layer, x_axis, on):
-        self.byte(G_AXIS)
+        self.begin(G_AXIS)
         self.layer(layer)
         self.bool(x_axis)
         self.byte(8)
         self.bool(on)
 
     def margin(self, side, value):
-        self.byte(G_PROPERTIES)
+        self.begin(G_PROPERTIES)
         self.byte(side)
         if -10 <= value <= 300:
             self.byte(0)
@@ -244,57 +286,64 @@ class Chart(Input):
             self.int(value)
 
     def shadow(self, width):
-        self.byte(G_PROPERTIES)
+        self.begin(G_PROPERTIES)
         self.byte(4)
         self.int(width)
 
     def grid(self, style):
-        self.byte(G_PROPERTIES)
+        self.begin(G_PROPERTIES)
         self.byte(6)
         self.enum(style)
 
     def mouse_action(self, action):
-        self.byte(G_PROPERTIES)
+        self.begin(G_PROPERTIES)
         self.byte(8)
         self.enum(action)
+        self.begin(G_MOUSE_ACTION)
+        self.enum(action)
+
+    def compare(self, x, y, monochrome=False):
+        """The comparison of both renderings, as a group of its own and as a painting operation."""
+        for group in (G_COMPARE, G_PAINT):
+            self.begin(group)
+            if group == G_PAINT:
+                self.byte(9)
+            self.int_in(-50, 50, x)
+            self.int_in(-50, 50, y)
+            self.bool(monochrome)
 
     def cross_hair(self, index, mode, x, y):
         for sub, value in ((2, mode), (0, x), (1, y)):
-            self.byte(G_OVERLAYS)
+            self.begin(G_OVERLAYS)
             self.byte(0)
             self.int_in(0, 5, index)
             self.byte(sub)
             self.enum(value) if sub == 2 else self.double(value)
 
     def label_caption(self, index, text):
-        self.byte(G_OVERLAYS)
+        self.begin(G_OVERLAYS)
         self.byte(1)
         self.int_in(0, 51, index)
         self.byte(2)
         self.text(text)
 
     def background(self, sub):
-        self.byte(G_OVERLAYS)
+        self.begin(G_OVERLAYS)
         self.byte(2)
         self.byte(4)
         self.byte(sub)
 
     def resize(self, width, height):
-        self.byte(G_CONTROL)
+        self.begin(G_CONTROL)
         self.byte(0)
         self.int(0)
         self.int(0)
-        for side in (width, height):
-            if side <= 640:
-                self.byte(0)
-                self.int_in(0, 640, side)
-            else:
-                self.byte(240)
-                self.int_in(0, 4096, side)
+        self.side(width)
+        self.side(height)
         self.width, self.height = width, height
 
     def press(self, x, y, button=0, shift=0):
-        self.byte(G_CONTROL)
+        self.begin(G_CONTROL)
         self.byte(2)
         self.enum(button)
         self.byte(shift)
@@ -302,7 +351,7 @@ class Chart(Input):
         self.coordinate(y, self.height)
 
     def drag(self, points, shift=1 << 3):
-        self.byte(G_CONTROL)
+        self.begin(G_CONTROL)
         self.byte(3)
         self.byte(shift)
         self.int_in(1, 8, len(points))
@@ -311,7 +360,7 @@ class Chart(Input):
             self.coordinate(y, self.height)
 
     def release(self, x, y, button=0):
-        self.byte(G_CONTROL)
+        self.begin(G_CONTROL)
         self.byte(4)
         self.enum(button)
         self.byte(0)
@@ -319,25 +368,30 @@ class Chart(Input):
         self.coordinate(y, self.height)
 
     def double_click(self):
-        self.byte(G_CONTROL)
+        self.begin(G_CONTROL)
         self.byte(5)
 
     def repaint(self):
-        self.byte(G_PAINT)
+        self.begin(G_PAINT)
         self.byte(0)
 
     def rewrite_items(self, on):
-        self.byte(G_PAINT)
+        self.begin(G_PAINT)
         self.byte(2)
         self.bool(on)
 
     def share(self, sub, on=None):
         """3: this chart uses the other's data (on) or none; 4: the other uses this one's; 5: this
         one its own (refused); 6: Assign from (on) or to the other; 7: paint the other."""
-        self.byte(G_PAINT)
+        self.begin(G_PAINT)
         self.byte(sub)
         if on is not None:
             self.bool(on)
+
+
+def write_chart(name, chart, tail=b""):
+    for target in CHART_TARGETS:
+        write(target, name, chart.encode(target) + tail)
 
 
 def chart_seeds():
@@ -364,7 +418,9 @@ def chart_seeds():
     c.recall_zoom(-1)
     c.double_click()
     c.repaint()
-    write("chart_api", "demo_pan_zoom", c.data)
+    c.compare(0, 0)
+    c.compare(-7, 13, monochrome=True)
+    write_chart("demo_pan_zoom", c)
 
     # Logarithmic and joined layers, isometric, every item kind through the render event.
     c = Chart()
@@ -380,8 +436,10 @@ def chart_seeds():
     c.join_x(1, 3)
     c.rewrite_items(True)
     c.repaint()
+    # Compared without the handlers that rewrite what is drawn.
+    c.compare(3, -4)
     # What the render event reads to rewrite the items it is about to draw.
-    write("chart_api", "log_joins_kinds", c.data + bytes(range(256)) * 3)
+    write_chart("log_joins_kinds", c, bytes(range(256)) * 3)
 
     # Cross hairs and labels dragged, a freehand trace.
     c = Chart()
@@ -396,7 +454,7 @@ def chart_seeds():
     c.drag([(110, 105), (120, 90), (130, 100), (140, 80)])
     c.release(140, 80)
     c.repaint()
-    write("chart_api", "cross_hairs_trace", c.data)
+    write_chart("cross_hairs_trace", c)
 
     # Ranges at the edges of double, confinement, huge margins, a tall thin chart, a background.
     c = Chart()
@@ -412,7 +470,7 @@ def chart_seeds():
     c.repaint()
     c.resize(0, 0)
     c.repaint()
-    write("chart_api", "extreme_ranges_sizes", c.data)
+    write_chart("extreme_ranges_sizes", c)
 
     # Data sharing both ways, drawing into a chart that shows another one's data, Assign.
     c = Chart()
@@ -426,7 +484,7 @@ def chart_seeds():
     c.share(7)
     c.add_mark(300, 0.5, 0.5)
     c.repaint()
-    write("chart_api", "data_sharing", c.data)
+    write_chart("data_sharing", c)
 
 
 if __name__ == "__main__":

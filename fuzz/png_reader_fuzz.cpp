@@ -20,7 +20,7 @@ namespace nox::fuzz {
 namespace {
 
 // As for BMP files: pictures within the limits but larger than this are skipped, since decoding a
-// 256 MiB picture on every input slows the fuzzer down a hundredfold and finds nothing new.
+// picture of the largest size on every input slows the fuzzer down a hundredfold and finds nothing new.
 constexpr long long kMaxDecodedPixels = 1 << 20;
 
 std::uint32_t BigEndianU32At(std::span<const std::uint8_t> f, std::size_t at) {

@@ -15,10 +15,9 @@ void CheckBitmapSize(long long width, long long height) {
                           " exceeds the limit of " + std::to_string(kMaxBitmapSide) + " pixels per side");
   }
   if (width > 0 && height > 0 &&
-      static_cast<unsigned long long>(width) * static_cast<unsigned long long>(height) * 4u >
-          kMaxBitmapBytes) {
+      static_cast<unsigned long long>(width) * static_cast<unsigned long long>(height) > kMaxBitmapPixels) {
     throw EInvalidGraphic("image size " + std::to_string(width) + " x " + std::to_string(height) +
-                          " exceeds the limit of 256 MiB of pixels");
+                          " exceeds the limit of " + std::to_string(kMaxBitmapPixels) + " pixels");
   }
 }
 

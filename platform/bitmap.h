@@ -28,9 +28,13 @@ constexpr TColor ToColor(std::uint32_t pixel) {
   return ((pixel >> 16) & 0xFFu) | (pixel & 0xFF00u) | ((pixel & 0xFFu) << 16);
 }
 
-// Largest accepted image: 16384 pixels per side and 256 MiB of pixel data.
+// Largest accepted image, for the control's size, its images, exports and pictures read from files
+// alike: 16384 pixels per side (a strip across several screens) and 6144 x 6144 = 36 Mi pixels
+// (144 MiB) in all, which holds an 8K UHD screen (7680 x 4320 = 33.2 M) and an A4 or Letter page at
+// 600 dpi (34.8 M, 33.7 M), the most a chart is ever shown or printed at.
 constexpr int kMaxBitmapSide = 16384;
-constexpr std::size_t kMaxBitmapBytes = std::size_t{256} << 20;
+constexpr std::size_t kMaxBitmapPixels = std::size_t{6144} * 6144;
+constexpr std::size_t kMaxBitmapBytes = kMaxBitmapPixels * sizeof(std::uint32_t);
 
 class TBitmap : public TPersistent {
  public:
@@ -72,13 +76,17 @@ class TBitmap : public TPersistent {
 
   // Loads a device-independent bitmap file (BMP: 1, 4, 8, 24 and 32 bits per pixel, uncompressed,
   // bit fields or RLE4/RLE8, bottom-up or top-down). Throws EFileError when the file cannot be read
-  // and EInvalidGraphic, saying what is wrong, when its content is not a valid picture; on any
-  // error the bitmap keeps its old size and pixels.
+  // or is no regular file (a directory, FIFO or device is refused unread, see
+  // platform/regular_file.h) and EInvalidGraphic, saying what is wrong, when its content is not a
+  // valid picture or the file is larger than one within the limits can be; on any error the bitmap
+  // keeps its old size and pixels.
   void LoadFromFile(const std::string& path);
   void LoadFromBmpData(std::span<const std::uint8_t> data);
 
-  // PNG files (8-bit RGB). Saving throws EFileError on failure; loading has the same guarantees as
-  // LoadFromFile. Any PNG colour type is accepted and converted to RGB (alpha is dropped).
+  // PNG files (8-bit RGB). Saving replaces the file in one step (platform/file_replace.h) and throws
+  // EFileError on failure, leaving any old file as it was; loading has the same guarantees as
+  // LoadFromFile. Any PNG colour type is accepted and converted to RGB (alpha and ancillary chunks
+  // are dropped).
   void SaveToPngFile(const std::string& path) const;
   void LoadFromPngFile(const std::string& path);
 

@@ -1,14 +1,12 @@
 // Loading device-independent bitmap files into a TBitmap.
 #include "platform/bitmap.h"
 
-#include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <memory>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "platform/bmp_layout.h"
+#include "platform/regular_file.h"
 
 namespace nox {
 
@@ -17,42 +15,13 @@ namespace {
 // No valid BMP within the bitmap limits comes near this: 32-bit pixels top out at kMaxBitmapBytes.
 constexpr std::size_t kMaxBmpFileBytes = kMaxBitmapBytes + (std::size_t{16} << 20);
 
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
-
-[[noreturn]] void FailFile(const std::string& path, const std::string& what, int error) {
-  std::string text = "cannot read file '" + path + "': " + what;
-  if (error != 0) text += std::string(": ") + std::strerror(error);
-  throw EFileError(text);
-}
-
-std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
-  errno = 0;
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-  if (!file) FailFile(path, "cannot open it", errno);
-  // Start with what the file says it holds (one byte more, to meet the end without regrowing);
-  // read straight into the buffer, growing it only if the file turns out longer.
-  std::size_t capacity = 64 * 1024;
-  if (std::fseek(file.get(), 0, SEEK_END) == 0) {
-    const long size = std::ftell(file.get());
-    if (size > 0) capacity = std::min(static_cast<std::size_t>(size), kMaxBmpFileBytes) + 1;
-    std::rewind(file.get());
+std::vector<std::uint8_t> ReadBmpFile(const std::string& path) {
+  std::optional<std::vector<std::uint8_t>> bytes = TRegularFile(path).ReadAll(kMaxBmpFileBytes);
+  if (!bytes) {
+    throw EInvalidGraphic("'" + path + "' is larger than " + std::to_string(kMaxBmpFileBytes >> 20) +
+                          " MiB, more than a BMP file within the bitmap limits can be");
   }
-  std::vector<std::uint8_t> bytes(capacity);
-  std::size_t used = 0;
-  while (true) {
-    if (used == bytes.size()) bytes.resize(std::min(bytes.size() * 2, kMaxBmpFileBytes + 1));
-    used += std::fread(bytes.data() + used, 1, bytes.size() - used, file.get());
-    if (used > kMaxBmpFileBytes) {
-      throw EInvalidGraphic("'" + path + "' is too large for a BMP file within the bitmap limits");
-    }
-    // A directory opens on some systems but fails here (EISDIR).
-    if (std::ferror(file.get())) FailFile(path, "read error", errno);
-    if (std::feof(file.get())) break;
-  }
-  bytes.resize(used);
-  return bytes;
+  return std::move(*bytes);
 }
 
 }  // namespace
@@ -66,7 +35,7 @@ void TBitmap::LoadFromBmpData(std::span<const std::uint8_t> data) {
 }
 
 void TBitmap::LoadFromFile(const std::string& path) {
-  const std::vector<std::uint8_t> data = ReadWholeFile(path);
+  const std::vector<std::uint8_t> data = ReadBmpFile(path);
   try {
     LoadFromBmpData(data);
   } catch (const EInvalidGraphic& e) {

@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "platform/bitmap.h"
+#include "platform/raster_math.h"
 #include "platform/text_blend.h"
 #include "platform/text_cache.h"
 #include "platform/text_utf8.h"
@@ -49,11 +50,6 @@ void DrawGlyph(TBitmap& bitmap, std::int64_t x, std::int64_t y, const TextGlyph&
       }
     }
   }
-}
-
-int SaturateToInt(std::int64_t value) {
-  return static_cast<int>(
-      std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 }  // namespace
@@ -105,7 +101,7 @@ void TCanvas::TextOut(int x, int y, std::string_view text) {
 
   if (updatePosition) {
     // Left-aligned text moves the position to its end, right-aligned text to its start.
-    if (!centred) m_penPos.X = SaturateToInt(rightAligned ? refX - width : refX + width);
+    if (!centred) m_penPos.X = detail::SaturateToInt(rightAligned ? refX - width : refX + width);
   }
 }
 

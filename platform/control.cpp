@@ -23,11 +23,28 @@ void TComponent::Loaded() { m_state.Exclude(csLoading).Exclude(csReading); }
 
 TControl::TControl(TComponent* owner) : TComponent(owner) {
   m_font.OnChange = [this](TObject*) { FontChanged(); };
+  m_constraints.OnChange = [this](TObject*) {
+    // While a stored form is read the size may come before the constraints; Loaded applies them.
+    if (!IsLoading()) ApplyConstraints();
+    NotifyStandardProperties();
+  };
+}
+
+void TControl::ApplyConstraints() {
+  // Only a size outside the bounds is changed (a resize has effects of its own).
+  if (m_constraints.ConstrainWidth(m_width) != m_width || m_constraints.ConstrainHeight(m_height) != m_height)
+    SetBounds(m_left, m_top, m_width, m_height);
+}
+
+void TControl::Loaded() {
+  TComponent::Loaded();
+  ApplyConstraints();
 }
 
 TControl::~TControl() {
   IncludeState(csDestroying);
   m_font.OnChange = nullptr;
+  m_constraints.OnChange = nullptr;
   if (TControlSite* site = std::exchange(m_site, nullptr)) site->ControlDestroyed(*this);
 }
 
@@ -41,6 +58,10 @@ void TControl::SetBounds(int left, int top, int width, int height) {
     }
     width = std::max(width, 0);
     height = std::max(height, 0);
+  }
+  if (!IsLoading()) {
+    width = m_constraints.ConstrainWidth(width);
+    height = m_constraints.ConstrainHeight(height);
   }
   const bool resized = width != m_width || height != m_height;
   if (resized) CheckBitmapSize(width, height);  // may refuse the size; nothing has changed yet
@@ -66,6 +87,28 @@ bool TControl::CanResize(int& newWidth, int& newHeight) {
 
 void TControl::Resize() {
   if (OnResize) OnResize(this);
+}
+
+void TControl::SetAlign(TAlign align) {
+  if (align == m_align) return;
+  m_align = align;
+  NotifyStandardProperties();
+}
+
+void TControl::SetAnchors(TAnchors anchors) {
+  if (anchors == m_anchors) return;
+  m_anchors = anchors;
+  NotifyStandardProperties();
+}
+
+void TControl::SetParentFont(bool value) {
+  if (value == m_parentFont) return;
+  m_parentFont = value;
+  NotifyStandardProperties();
+}
+
+void TControl::NotifyStandardProperties() {
+  if (m_site) m_site->StandardPropertiesChanged(*this);
 }
 
 void TControl::SetVisible(bool visible) {
@@ -137,6 +180,23 @@ bool TControl::DispatchMouseWheel(TShiftState shift, int wheelDelta, TPoint mous
   return m_enabled && MouseWheel(shift, wheelDelta, mousePos);
 }
 
+TObject* TControl::DispatchStartDrag() {
+  if (!m_enabled) return nullptr;
+  TObject* dragged = nullptr;
+  DoStartDrag(dragged);
+  return dragged ? dragged : this;
+}
+
+bool TControl::DispatchDragOver(TObject* source, int x, int y, TDragState state) {
+  return m_enabled && DoDragOver(source, x, y, state);
+}
+
+void TControl::DispatchDragDrop(TObject* source, int x, int y) {
+  if (m_enabled) DoDragDrop(source, x, y);
+}
+
+void TControl::DispatchEndDrag(TObject* target, int x, int y) { DoEndDrag(target, x, y); }
+
 // ---- handlers: the base versions fire the standard events
 
 void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
@@ -187,6 +247,25 @@ bool TControl::MouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) {
     if (wheelDelta < 0 && OnMouseWheelDown) OnMouseWheelDown(this, shift, mousePos, handled);
   }
   return handled;
+}
+
+void TControl::DoStartDrag(TObject*& dragObject) {
+  if (OnStartDrag) OnStartDrag(this, dragObject);
+}
+
+bool TControl::DoDragOver(TObject* source, int x, int y, TDragState state) {
+  if (!OnDragOver) return false;
+  bool accept = true;
+  OnDragOver(this, source, x, y, state, accept);
+  return accept;
+}
+
+void TControl::DoDragDrop(TObject* source, int x, int y) {
+  if (OnDragDrop) OnDragDrop(this, source, x, y);
+}
+
+void TControl::DoEndDrag(TObject* target, int x, int y) {
+  if (OnEndDrag) OnEndDrag(this, target, x, y);
 }
 
 }  // namespace nox

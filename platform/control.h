@@ -15,6 +15,14 @@
 // Click rule: a left-button release fires MouseUp and then, when the release lies inside the client
 // area and the last left press was inside it too, Click. The press that comes with a double click
 // (ssDouble in its shift state) does not lead to a Click.
+//
+// Standard properties that the host acts on: Align and Anchors (how the host lays the control out in
+// its parent), Constraints (bounds of the size, which SetBounds applies too, except while a stored
+// form is read: Loaded applies them then, as a form may give the size first), ParentFont (the host
+// gives the control its parent's font), DragMode, DragKind and DragCursor (how the host drags the
+// control). Drag and drop comes in through the Dispatch*Drag* calls: a control takes a dragged
+// object only when an OnDragOver handler leaves Accept true (it starts true). ParentShowHint is kept
+// for the program and stored forms.
 
 #include <cstdint>
 #include <functional>
@@ -26,6 +34,7 @@
 #include "platform/font.h"
 #include "platform/geometry.h"
 #include "platform/object.h"
+#include "platform/size_constraints.h"
 #include "platform/ui_types.h"
 
 namespace nox {
@@ -43,6 +52,15 @@ using TMouseWheelEvent =
 using TMouseWheelUpDownEvent =
     std::function<void(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled)>;
 using TCanResizeEvent = std::function<void(TObject* Sender, int& NewWidth, int& NewHeight, bool& Resize)>;
+// Source: what is dragged (the dragged control, or the object its OnStartDrag named); Target: the
+// control that took the drop, nullptr when none did. X, Y in the receiving control's pixels.
+using TDragDropEvent = std::function<void(TObject* Sender, TObject* Source, int X, int Y)>;
+using TDragOverEvent =
+    std::function<void(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept)>;
+// DragObject starts as nullptr; a handler may name the object to drag instead of the control (it
+// must outlive the drag).
+using TStartDragEvent = std::function<void(TObject* Sender, TObject*& DragObject)>;
+using TEndDragEvent = std::function<void(TObject* Sender, TObject* Target, int X, int Y)>;
 
 class TComponent : public TPersistent {
  public:
@@ -88,6 +106,8 @@ class TControlSite {
   // The control is being destroyed (its derived parts already are): the site must drop every
   // reference to it. A site that goes away first calls SetSite(nullptr) on its control.
   virtual void ControlDestroyed(TControl& /*control*/) {}
+  // Align, Anchors, Constraints or ParentFont changed: the site lays the control out again.
+  virtual void StandardPropertiesChanged(TControl& /*control*/) {}
 };
 
 class TControl : public TComponent {
@@ -109,6 +129,8 @@ class TControl : public TComponent {
   // is invalidated and Resize fires OnResize. A size beyond the bitmap limits raises EInvalidGraphic
   // and leaves the control as it was.
   virtual void SetBounds(int left, int top, int width, int height);
+  // Ends loading, then brings the size within Constraints.
+  void Loaded() override;
   void SetLeft(int v) { SetBounds(v, m_top, m_width, m_height); }
   void SetTop(int v) { SetBounds(m_left, v, m_width, m_height); }
   void SetWidth(int v) { SetBounds(m_left, m_top, v, m_height); }
@@ -131,6 +153,26 @@ class TControl : public TComponent {
   TFont& Font() { return m_font; }
   const TFont& Font() const { return m_font; }
   void SetFont(const TFont& font) { m_font.Assign(font); }
+
+  // standard properties the host acts on (see above); changes of the first four tell the site
+  TAlign Align() const { return m_align; }  // = alNone
+  void SetAlign(TAlign align);
+  TAnchors Anchors() const { return m_anchors; }  // = [akLeft, akTop]
+  void SetAnchors(TAnchors anchors);
+  // Assign copies values in; a change applies the bounds to the control's size at once.
+  TSizeConstraints& Constraints() { return m_constraints; }
+  const TSizeConstraints& Constraints() const { return m_constraints; }
+  void SetConstraints(const TSizeConstraints& constraints) { m_constraints.Assign(constraints); }
+  bool ParentFont() const { return m_parentFont; }  // = false: the control keeps its own font
+  void SetParentFont(bool value);
+  bool ParentShowHint() const { return m_parentShowHint; }  // = false
+  void SetParentShowHint(bool value) { m_parentShowHint = value; }
+  TCursor DragCursor() const { return m_dragCursor; }  // = crDrag, shown while dragging the control
+  void SetDragCursor(TCursor cursor) { m_dragCursor = cursor; }
+  TDragKind DragKind() const { return m_dragKind; }  // = dkDrag
+  void SetDragKind(TDragKind kind) { m_dragKind = kind; }
+  TDragMode DragMode() const { return m_dragMode; }  // = dmManual
+  void SetDragMode(TDragMode mode) { m_dragMode = mode; }
 
   // The window: created once, when a host first shows the control (or a test asks for it);
   // HandleNeeded calls CreateWnd the first time only.
@@ -181,6 +223,15 @@ class TControl : public TComponent {
   // Fires OnMouseWheel; if no handler took the turn, OnMouseWheelUp (delta > 0) or OnMouseWheelDown
   // (delta < 0). Returns whether a handler took it.
   bool DispatchMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos);
+  // drag and drop from the host; a disabled control starts no drag and takes none
+  // A drag of this control begins: fires OnStartDrag; returns what is dragged (the object the
+  // handler named, else the control), or nullptr when the control is disabled.
+  TObject* DispatchStartDrag();
+  // Whether the control would take source dropped at (x, y); fires OnDragOver.
+  bool DispatchDragOver(TObject* source, int x, int y, TDragState state);
+  void DispatchDragDrop(TObject* source, int x, int y);
+  // The drag of this control ended (target: the control that took it, or nullptr).
+  void DispatchEndDrag(TObject* target, int x, int y);
 
   // standard events
   TNotifyEvent OnClick;
@@ -198,6 +249,10 @@ class TControl : public TComponent {
   TMouseWheelUpDownEvent OnMouseWheelDown;
   TCanResizeEvent OnCanResize;
   TNotifyEvent OnResize;
+  TDragDropEvent OnDragDrop;
+  TDragOverEvent OnDragOver;
+  TStartDragEvent OnStartDrag;
+  TEndDragEvent OnEndDrag;
 
  protected:
   // Called once when the window is created (HandleNeeded).
@@ -220,6 +275,10 @@ class TControl : public TComponent {
   virtual void KeyUp(std::uint16_t& key, TShiftState shift);
   virtual void KeyPress(char& key);
   virtual bool MouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos);
+  virtual void DoStartDrag(TObject*& dragObject);
+  virtual bool DoDragOver(TObject* source, int x, int y, TDragState state);
+  virtual void DoDragDrop(TObject* source, int x, int y);
+  virtual void DoEndDrag(TObject* target, int x, int y);
 
  private:
   int m_left = 0;
@@ -232,6 +291,16 @@ class TControl : public TComponent {
   std::string m_hint;
   TCursor m_cursor = crDefault;
   TFont m_font;
+  TAlign m_align = alNone;
+  TAnchors m_anchors{akLeft, akTop};
+  TSizeConstraints m_constraints;
+  bool m_parentFont = false;
+  bool m_parentShowHint = false;
+  TCursor m_dragCursor = crDrag;
+  TDragKind m_dragKind = dkDrag;
+  TDragMode m_dragMode = dmManual;
+  void NotifyStandardProperties();
+  void ApplyConstraints();
   void SyncScreenSize() const;
   mutable TBitmap m_screen;  // sized lazily, see ScreenImage
   bool m_handleAllocated = false;

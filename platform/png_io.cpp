@@ -15,9 +15,17 @@
 #include <utility>
 #include <vector>
 
+#include "platform/file_replace.h"
+#include "platform/regular_file.h"
+
 namespace nox {
 
 namespace {
+
+// The largest chunk libpng may allocate for (the image data streams through and does not count).
+// The chunks still read are tiny (a palette holds 768 bytes, tRNS 256), so a chunk beyond this
+// is a broken or hostile file.
+constexpr png_alloc_size_t kMaxPngChunkBytes = 64 * 1024;
 
 // What a libpng error handler leaves for the caller: the library's message.
 struct PngErrorText {
@@ -37,7 +45,7 @@ void OnPngWarning(png_structp, png_const_charp) {}  // warnings do not stop read
 struct PngWriter {
   png_structp Png = nullptr;
   png_infop Info = nullptr;
-  std::FILE* File = nullptr;
+  std::FILE* File = nullptr;  // the replacement's temporary file
   PngErrorText Error;
 };
 
@@ -61,12 +69,11 @@ bool EncodePng(PngWriter& w, const std::uint32_t* pixels, int width, int height,
   return true;
 }
 
-// Frees libpng's state and closes the file on every path out of SaveToPngFile.
+// Frees libpng's state on every path out of SaveToPngFile.
 struct PngWriterGuard {
   PngWriter& W;
   ~PngWriterGuard() {
     if (W.Png) png_destroy_write_struct(&W.Png, &W.Info);
-    if (W.File) std::fclose(W.File);
   }
 };
 
@@ -75,7 +82,7 @@ struct PngWriterGuard {
 struct PngReader {
   png_structp Png = nullptr;
   png_infop Info = nullptr;
-  std::FILE* File = nullptr;
+  std::FILE* File = nullptr;  // owned by the caller's TRegularFile
   PngErrorText Error;
 };
 
@@ -86,6 +93,11 @@ bool ReadPngHeader(PngReader& r, png_uint_32* width, png_uint_32* height) {
   png_init_io(r.Png, r.File);
   // libpng refuses larger images itself, before it allocates anything for them.
   png_set_user_limits(r.Png, kMaxBitmapSide, kMaxBitmapSide);
+  // Only the pixels are wanted: every ancillary chunk but tRNS (texts, colour profiles, ...) is
+  // skipped unread, so a chunk whose length claims gigabytes costs nothing. libpng would otherwise
+  // allocate what a text chunk claims before finding the file too short.
+  png_set_keep_unknown_chunks(r.Png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
+  png_set_chunk_malloc_max(r.Png, kMaxPngChunkBytes);
   png_read_info(r.Png, r.Info);
   const png_byte colorType = png_get_color_type(r.Png, r.Info);
   png_set_strip_16(r.Png);
@@ -120,13 +132,8 @@ struct PngReaderGuard {
   PngReader& R;
   ~PngReaderGuard() {
     if (R.Png) png_destroy_read_struct(&R.Png, R.Info ? &R.Info : nullptr, nullptr);
-    if (R.File) std::fclose(R.File);
   }
 };
-
-std::string OpenError(const std::string& path, const char* what) {
-  return "cannot " + std::string(what) + " PNG file '" + path + "': " + std::strerror(errno);
-}
 
 }  // namespace
 
@@ -136,40 +143,25 @@ void TBitmap::SaveToPngFile(const std::string& path) const {
                      std::to_string(m_height) + ") to PNG file '" + path + "'");
   }
   std::vector<png_byte> rowBuffer(static_cast<std::size_t>(m_width) * 3);
+  TFileReplacement out(path, "PNG file");
   PngWriter w;
   PngWriterGuard guard{w};
-  errno = 0;
-  w.File = std::fopen(path.c_str(), "wb");
-  if (!w.File) throw EFileError(OpenError(path, "create"));
+  w.File = out.File();
   w.Png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &w.Error, OnPngError, OnPngWarning);
   if (w.Png) w.Info = png_create_info_struct(w.Png);
-  if (!w.Png || !w.Info) {
-    std::fclose(std::exchange(w.File, nullptr));
-    std::remove(path.c_str());
-    throw EFileError("cannot write PNG file '" + path + "': out of memory");
-  }
-  const bool encoded = EncodePng(w, m_pixels.data(), m_width, m_height, rowBuffer.data());
-  std::string error = encoded ? std::string() : std::string(w.Error.Text);
-  // Write errors of buffered data show up only when the file is closed.
-  errno = 0;
-  const bool closed = std::fclose(w.File) == 0;
-  w.File = nullptr;
-  if (encoded && !closed) error = std::strerror(errno);
-  if (!error.empty()) {
-    std::remove(path.c_str());  // no half-written picture left behind
-    throw EFileError("cannot write PNG file '" + path + "': " + error);
-  }
+  if (!w.Png || !w.Info) out.Fail("out of memory");
+  if (!EncodePng(w, m_pixels.data(), m_width, m_height, rowBuffer.data())) out.Fail(w.Error.Text);
+  out.Commit();
 }
 
 void TBitmap::LoadFromPngFile(const std::string& path) {
+  TRegularFile file(path);
   PngReader r;
   PngReaderGuard guard{r};
-  errno = 0;
-  r.File = std::fopen(path.c_str(), "rb");
-  if (!r.File) throw EFileError(OpenError(path, "open"));
+  r.File = file.File();
   png_byte signature[8];
   const std::size_t got = std::fread(signature, 1, sizeof signature, r.File);
-  if (std::ferror(r.File)) throw EFileError(OpenError(path, "read"));
+  if (std::ferror(r.File)) throw EFileError("cannot read PNG file '" + path + "': " + std::strerror(errno));
   if (got != sizeof signature || png_sig_cmp(signature, 0, sizeof signature) != 0) {
     throw EInvalidGraphic("'" + path + "' is not a PNG file");
   }

@@ -4,6 +4,7 @@
 // in 128 bits, and the few tests that compare products of 128-bit values use CompareProducts.
 
 #include <cstdint>
+#include <limits>
 
 namespace nox::detail {
 
@@ -52,6 +53,12 @@ constexpr int CompareProducts(UInt128 a, UInt128 b, UInt128 c, UInt128 d) {
 // Clamps a 64-bit value into [lo, hi] and returns it as int (lo and hi are ints).
 constexpr int ClampToInt(std::int64_t v, int lo, int hi) {
   return static_cast<int>(v < lo ? lo : (v > hi ? hi : v));
+}
+
+// A 64-bit coordinate limited to the range of int: a figure placed beyond it is cut off (it lies far
+// outside any bitmap then) instead of wrapped round.
+constexpr int SaturateToInt(std::int64_t v) {
+  return ClampToInt(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
 }
 
 }  // namespace nox::detail

@@ -1,15 +1,20 @@
 #include "qt/control_widget.h"
 
-#include <QGuiApplication>
+#include <QApplication>
+#include <QFontInfo>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QWheelEvent>
 #include <algorithm>
 #include <exception>
+#include <utility>
+#include <vector>
 
 #include "platform/host.h"
+#include "qt/control_layout.h"
 #include "qt/cursor_conversion.h"
 #include "qt/input_mapping.h"
 #include "qt/qt_host.h"
@@ -26,6 +31,7 @@ class TWidgetSite final : public TControlSite {
 
   void UpdateArea(TControl& /*control*/, const TRect& area) override { m_widget.AreaChanged(area); }
   void ControlDestroyed(TControl& /*control*/) override { m_widget.ControlGone(); }
+  void StandardPropertiesChanged(TControl& /*control*/) override { m_widget.StandardPropertiesChanged(); }
 
  private:
   TControlWidget& m_widget;
@@ -44,13 +50,14 @@ QSize LimitToBitmap(QSize size) {
   return {width, height};
 }
 
-QCursor QtCursorFor(TCursor cursor) {
-  if (const auto* host = dynamic_cast<const TQtHost*>(&Host())) return host->QtCursor(cursor);
-  return QCursor(cursor <= 0 ? detail::PlatformCursorShape(cursor) : Qt::ArrowCursor);
-}
-
 bool IsArrowKey(int qtKey) {
   return qtKey == Qt::Key_Left || qtKey == Qt::Key_Right || qtKey == Qt::Key_Up || qtKey == Qt::Key_Down;
+}
+
+// Hidden by a call, not only because its parent is not shown yet: an aligned widget so hidden
+// takes no room.
+bool HiddenByProgram(const QWidget& widget) {
+  return widget.isHidden() && widget.testAttribute(Qt::WA_WState_ExplicitShowHide);
 }
 
 bool IsTabKey(int qtKey) { return qtKey == Qt::Key_Tab || qtKey == Qt::Key_Backtab; }
@@ -63,6 +70,8 @@ TControlWidget::TControlWidget(QWidget* parent)
   setFocusPolicy(Qt::ClickFocus);
   // Every pixel is painted (the image, and the window colour beside a smaller control).
   setAttribute(Qt::WA_OpaquePaintEvent);
+  setAcceptDrops(true);
+  WatchParent();
 }
 
 TControlWidget::TControlWidget(TControl& control, QWidget* parent) : TControlWidget(parent) {
@@ -80,6 +89,7 @@ void TControlWidget::SetControl(TControl* control) {
   if (!control) {
     unsetCursor();
     m_shownCursor = crDefault;
+    ApplyConstraints();
     update();
     return;
   }
@@ -87,7 +97,10 @@ void TControlWidget::SetControl(TControl* control) {
   m_control = control;
   m_control->SetSite(m_site.get());
   m_scale = PixelScale();
+  ApplyConstraints();
   resize(m_scale.LogicalSize(m_control->Width(), m_control->Height()));
+  LayOutSiblings();
+  ApplyParentFont();
   if (isVisible()) Forward("HandleNeeded", [](TControl& c) { c.HandleNeeded(); });
   m_shownCursor = crDefault;
   unsetCursor();
@@ -99,19 +112,6 @@ void TControlWidget::SetControl(TControl* control) {
 QSize TControlWidget::sizeHint() const {
   if (!m_control) return QWidget::sizeHint();
   return PixelScale().LogicalSize(m_control->Width(), m_control->Height());
-}
-
-template <class F>
-bool TControlWidget::Forward(const char* what, F&& call) {
-  if (!m_control) return false;
-  try {
-    call(*m_control);
-  } catch (const std::exception& e) {
-    qWarning("nox: the control failed in %s: %s", what, e.what());
-  } catch (...) {
-    qWarning("nox: the control failed in %s", what);
-  }
-  return m_control != nullptr;
 }
 
 // --- site notifications ---
@@ -132,9 +132,111 @@ void TControlWidget::ControlGone() {
   m_control = nullptr;
   m_image = QImage();
   m_wrappedBits = nullptr;
+  m_dragPress.reset();
   unsetCursor();
   m_shownCursor = crDefault;
   update();
+}
+
+void TControlWidget::StandardPropertiesChanged() {
+  ApplyConstraints();
+  ApplyParentFont();
+  LayOutSiblings();
+}
+
+// --- standard properties ---
+
+void TControlWidget::ApplyConstraints() {
+  if (!m_control) {
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    return;
+  }
+  const TSizeConstraints& bounds = m_control->Constraints();
+  setMinimumSize(m_scale.LogicalSize(bounds.MinWidth(), bounds.MinHeight()));
+  const QSize most = m_scale.LogicalSize(bounds.MaxWidth(), bounds.MaxHeight());
+  setMaximumSize(bounds.MaxWidth() > 0 ? most.width() : QWIDGETSIZE_MAX,
+                 bounds.MaxHeight() > 0 ? most.height() : QWIDGETSIZE_MAX);
+}
+
+void TControlWidget::ApplyParentFont() {
+  if (!m_control || !m_control->ParentFont()) return;
+  const QFont qtFont = font();  // the parent's, as Qt passes it on
+  TFont given;
+  given.SetName(qtFont.family().toStdString());
+  given.SetHeight(-m_scale.ControlSize(QSize(0, QFontInfo(qtFont).pixelSize())).height());
+  TFontStyles style;
+  if (qtFont.bold()) style.Include(fsBold);
+  if (qtFont.italic()) style.Include(fsItalic);
+  if (qtFont.underline()) style.Include(fsUnderline);
+  if (qtFont.strikeOut()) style.Include(fsStrikeOut);
+  given.SetStyle(style);
+  const QColor text = palette().color(QPalette::WindowText);
+  given.SetColor(RGB(static_cast<std::uint8_t>(text.red()), static_cast<std::uint8_t>(text.green()),
+                     static_cast<std::uint8_t>(text.blue())));
+  given.SetPixelsPerInch(m_control->Font().PixelsPerInch());
+  Forward("ParentFont", [&](TControl& c) { c.SetFont(given); });
+}
+
+void TControlWidget::WatchParent() {
+  if (m_watchedParent == parentWidget()) return;
+  if (m_watchedParent) m_watchedParent->removeEventFilter(this);
+  m_watchedParent = parentWidget();
+  if (m_watchedParent) {
+    m_watchedParent->installEventFilter(this);
+    m_parentSize = m_watchedParent->size();
+  }
+  m_anchored = QRect();
+}
+
+bool TControlWidget::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == m_watchedParent && event->type() == QEvent::Resize) {
+    // A hidden parent's resizes reach it only when it is shown, as one without the old size.
+    const QSize old = static_cast<QResizeEvent*>(event)->oldSize();
+    FollowAnchors(old.isValid() ? old : m_parentSize);
+    LayOut();
+    m_parentSize = m_watchedParent->size();
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void TControlWidget::FollowAnchors(QSize oldParentSize) {
+  if (!m_control || m_control->Align() != alNone || !parentWidget() || isWindow()) return;
+  // Put elsewhere since this rule last placed it (or never placed by it): measured from there.
+  if (geometry() != m_anchored) {
+    m_anchorRect = geometry();
+    m_anchorParentSize = oldParentSize;
+  }
+  m_anchored =
+      detail::AnchoredRect(m_anchorRect, m_anchorParentSize, parentWidget()->size(), m_control->Anchors());
+  if (m_anchored != geometry()) setGeometry(m_anchored);
+}
+
+void TControlWidget::LayOut() {
+  QWidget* parent = parentWidget();
+  if (!m_control || !parent || isWindow() || HiddenByProgram(*this)) return;
+  const TAlign align = m_control->Align();
+  if (align == alNone || align == alCustom) return;
+  std::vector<detail::TAlignItem> items;
+  std::size_t mine = 0;
+  for (QObject* child : parent->children()) {
+    auto* sibling = qobject_cast<TControlWidget*>(child);
+    if (!sibling || !sibling->m_control || HiddenByProgram(*sibling)) continue;
+    if (sibling == this) mine = items.size();
+    items.push_back({sibling->m_control->Align(), sibling->size()});
+  }
+  const QRect target = detail::AlignedRects(parent->rect(), items)[mine];
+  if (target != geometry()) setGeometry(target);
+}
+
+void TControlWidget::LayOutSiblings() {
+  if (!parentWidget()) {
+    LayOut();
+    return;
+  }
+  for (QObject* child : parentWidget()->children()) {
+    if (auto* sibling = qobject_cast<TControlWidget*>(child)) sibling->LayOut();
+  }
 }
 
 // --- geometry ---
@@ -228,6 +330,12 @@ void TControlWidget::mousePressEvent(QMouseEvent* event) {
     return;
   }
   const TShiftState shift = detail::ShiftStateOf(event->modifiers(), event->buttons());
+  if (*button == mbLeft && DragsItself()) {
+    // Held back: a drag of the control, or a press that the release hands on.
+    m_dragPress = event->position().toPoint();
+    m_dragPressShift = shift;
+    return;
+  }
   const TPoint p = m_scale.ControlPoint(event->position());
   Forward("MouseDown", [&](TControl& c) { c.DispatchMouseDown(*button, shift, p.X, p.Y); });
   SyncCursor();
@@ -252,6 +360,13 @@ void TControlWidget::mouseMoveEvent(QMouseEvent* event) {
     event->ignore();
     return;
   }
+  if (m_dragPress) {
+    if ((event->position().toPoint() - *m_dragPress).manhattanLength() >= QApplication::startDragDistance()) {
+      m_dragPress.reset();
+      DragControl();
+    }
+    return;
+  }
   const TShiftState shift = detail::ShiftStateOf(event->modifiers(), event->buttons());
   const TPoint p = m_scale.ControlPoint(event->position());
   Forward("MouseMove", [&](TControl& c) { c.DispatchMouseMove(shift, p.X, p.Y); });
@@ -263,6 +378,13 @@ void TControlWidget::mouseReleaseEvent(QMouseEvent* event) {
   if (!button || !m_control) {
     event->ignore();
     return;
+  }
+  if (*button == mbLeft && m_dragPress) {
+    // No drag came of the press: the control gets it now, before its release.
+    const TPoint press = m_scale.ControlPoint(QPointF(*std::exchange(m_dragPress, std::nullopt)));
+    if (!Forward("MouseDown",
+                 [&](TControl& c) { c.DispatchMouseDown(mbLeft, m_dragPressShift, press.X, press.Y); }))
+      return;
   }
   const TShiftState shift = detail::ShiftStateOf(event->modifiers(), event->buttons());
   const TPoint p = m_scale.ControlPoint(event->position());
@@ -307,6 +429,19 @@ bool TControlWidget::WantsKey(int qtKey) const {
 }
 
 bool TControlWidget::event(QEvent* event) {
+  switch (event->type()) {
+    case QEvent::ParentChange:
+      WatchParent();
+      ApplyParentFont();
+      LayOutSiblings();
+      break;
+    case QEvent::FontChange:  // also when the parent's font passes on to the widget
+    case QEvent::PaletteChange:
+      ApplyParentFont();
+      break;
+    default:
+      break;
+  }
   // QWidget::event moves the focus on Tab before keyPressEvent sees it; a control that wants Tab
   // gets it instead.
   if (event->type() == QEvent::KeyPress) {

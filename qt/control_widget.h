@@ -38,13 +38,35 @@
 //   through the focus chain, Right and Down to the next widget, Left and Up to the previous one.
 // Focus comes by clicking. The widget shows the control's own Cursor (for cursors from the
 // application's table it needs the TQtHost to be the current host).
+//
+// Standard properties of the control (platform/control.h), applied when the control is attached
+// and whenever they change:
+// - Align: the widget is laid out in its parent widget with the aligned sibling TControlWidgets, in
+//   their order as children (qt/control_layout.h), again whenever the parent is resized.
+// - Anchors (alNone): when the parent is resized the widget keeps its distance to the anchored
+//   sides, measured from where it was last put by anything but this rule (a hidden parent's
+//   resizes count once it is shown).
+// - Constraints: the widget's least and greatest size (and the control's, through SetBounds).
+// - ParentFont: while set, the control gets the widget's font, which Qt inherits from the parent
+//   (family, pixel height, bold, italic, underline, strike-out), in the palette's text colour.
+// - Drag and drop (qt/control_drag.h): with DragMode dmAutomatic and DragKind dkDrag a left-button
+//   drag of at least Qt's start distance drags the control: OnStartDrag, Qt's drag, OnEndDrag with
+//   the control that took the drop. Such a left-button gesture does not reach the control's mouse
+//   handling, except a press released without that movement, which arrives as press and release
+//   at the release. A DragCursor from the application's table shows while the drop would be
+//   taken; the platform's own cursors leave Qt's drag cursors. Docking (dkDock) is not hosted.
+//   Dragged hosted controls reach OnDragOver (enter, move, leave) and OnDragDrop of the control
+//   under the pointer; other drags are refused.
 // An exception that escapes the control from an event is stopped here and reported with
 // qWarning: Qt cannot carry exceptions through its event loop.
 
 #include <QImage>
+#include <QPointer>
 #include <QRegion>
 #include <QWidget>
+#include <exception>
 #include <memory>
+#include <optional>
 
 #include "platform/control.h"
 #include "qt/pixel_scale.h"
@@ -88,6 +110,12 @@ class TControlWidget : public QWidget {
   void wheelEvent(QWheelEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dragLeaveEvent(QDragLeaveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  // The parent's resizes.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   friend class detail::TWidgetSite;
@@ -95,6 +123,23 @@ class TControlWidget : public QWidget {
   // site notifications
   void AreaChanged(const TRect& area);
   void ControlGone();
+  void StandardPropertiesChanged();
+
+  // standard properties
+  void ApplyConstraints();
+  void ApplyParentFont();
+  void WatchParent();
+  // Moves the widget as Anchors say, now that the parent has been resized from oldParentSize.
+  void FollowAnchors(QSize oldParentSize);
+  // Puts the widget where Align says in its parent.
+  void LayOut();
+  void LayOutSiblings();
+
+  // drag and drop (qt/control_drag.cpp)
+  bool DragsItself() const;
+  void DragControl();
+  // OnDragOver for a drag of a hosted control; false for other drags.
+  bool AskDragOver(const QDropEvent& event, TDragState state);
 
   // Gives the control the widget's bounds in control pixels (when they or the scale changed).
   void ApplyBounds();
@@ -115,6 +160,29 @@ class TControlWidget : public QWidget {
   TCursor m_shownCursor = crDefault;
   bool m_painting = false;  // inside the control's Paint, called from paintEvent
   QRegion m_changedWhilePainting;
+
+  QPointer<QWidget> m_watchedParent;
+  QSize m_parentSize;                 // the parent's size at the last of its resizes seen
+  QRect m_anchorRect;                 // the widget's geometry ...
+  QSize m_anchorParentSize;           // ... while its parent had this size
+  QRect m_anchored;                   // where Anchors last put the widget
+  std::optional<QPoint> m_dragPress;  // a left press that may start dragging the control
+  TShiftState m_dragPressShift;
+  TObject* m_dragSource = nullptr;  // what is being dragged over the widget
+  bool m_dropAccepted = false;      // the control's last answer to it
 };
+
+template <class F>
+inline bool TControlWidget::Forward(const char* what, F&& call) {
+  if (!m_control) return false;
+  try {
+    call(*m_control);
+  } catch (const std::exception& e) {
+    qWarning("nox: the control failed in %s: %s", what, e.what());
+  } catch (...) {
+    qWarning("nox: the control failed in %s", what);
+  }
+  return m_control != nullptr;
+}
 
 }  // namespace nox

@@ -74,4 +74,9 @@ int TQtHost::ScreenPixelsPerInch() const {
   return static_cast<int>(std::lround(dpi));
 }
 
+QCursor QtCursorFor(TCursor cursor) {
+  if (const auto* host = dynamic_cast<const TQtHost*>(&Host())) return host->QtCursor(cursor);
+  return QCursor(cursor <= 0 ? detail::PlatformCursorShape(cursor) : Qt::ArrowCursor);
+}
+
 }  // namespace nox

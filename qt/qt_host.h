@@ -57,4 +57,8 @@ class TQtHost : public THost {
   bool m_overrideActive = false;  // whether the host holds its level of Qt's override stack
 };
 
+// The Qt cursor for a control's cursor: through the current host when it is a TQtHost (which knows
+// the application's cursor table), else the platform cursor's shape (the arrow for table indices).
+QCursor QtCursorFor(TCursor cursor);
+
 }  // namespace nox

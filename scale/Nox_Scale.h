@@ -19,11 +19,13 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "base/Nox_noxbase.h"
 #include "platform/canvas.h"
 #include "platform/control.h"
+#include "scale/axis_mapping.h"
 
 namespace nox {
 
@@ -40,6 +42,10 @@ using TBeforeTickLabelEvent =
     std::function<void(TObject* Sender, TScaleType ScaleType, double CurrentTickPos, std::string& TickLabel)>;
 // Before and after a scale is rendered, with the canvas it is drawn on.
 using TScaleRenderedEvent = std::function<void(TObject* Sender, TCanvas& Canvas)>;
+
+// Why a logarithmic axis over a bound <= 0 is refused, by a scale read from a stored form and by a
+// chart that cannot map it.
+constexpr const char* kNegativeLogAxis = "Logarithmic axis must not be negative.";
 
 // The tick list keeps the values of the first 250 ticks of a drawing; later ticks are drawn but not kept.
 constexpr int kTickListCapacity = 250;
@@ -92,9 +98,9 @@ class TScale : public TControl {
   // ftDateTime turns Logarithmic off; ftTime sets DecPlaces to 4. Outside the enumeration: ignored.
   TFigType LabelType() const { return m_labelType; }  // = ftNum
   void SetLabelType(TFigType value);
-  // False always takes effect. True takes effect while Initialising (a scale being read from a stored
-  // form or created in code and never Loaded), or when both bounds are >= 1e-100 and LabelType is
-  // not ftDateTime; otherwise the request is ignored silently.
+  // False always takes effect. True takes effect while the scale is read from a stored form (the
+  // range comes later: Loaded refuses it then over a bound < 1e-100), or when both bounds are
+  // >= 1e-100 and LabelType is not ftDateTime; otherwise the request is ignored silently.
   bool Logarithmic() const { return m_logarithmic; }  // = false
   void SetLogarithmic(bool value);
   // Margins between the control's edges and the axis; negative values store 0.
@@ -140,8 +146,10 @@ class TScale : public TControl {
   void SetUserTickText(const std::string& value);
 
   // --- internal state, readable ---
-  double ScaleFactor() const { return m_scaleFactor; }  // = 1, pixels per world unit (per ln unit if log)
-  double ScaleOffset() const { return m_scaleOffset; }  // = 0, pixel of world value 0 (of ln value 0)
+  // = 1, pixels per world unit (per ln unit if log); negative on vertical scales
+  double ScaleFactor() const { return static_cast<double>(m_mapping.k); }
+  // = 0, pixel of world value 0 (of ln value 0)
+  double ScaleOffset() const { return static_cast<double>(m_mapping.o); }
   bool PaintSuspended() const { return m_paintSuspended; }
   bool Hosted() const { return m_hosted; }
   bool Initialising() const { return m_initialising; }
@@ -171,18 +179,30 @@ class TScale : public TControl {
   // own, at the given offset; nullptr returns to the own canvas. No redraw.
   void SetHostCanvas(TCanvas* canvas, int offsetX, int offsetY);
   void SetHosted(bool value);
+  // The host's map of the axis this scale shows: while hosted, the scale places its ticks by it
+  // instead of its own mapping, so that they stand on the pixels of the host's data and grid (the
+  // host's axis may end where the scale's margins cannot put it, on the control's edge). The host
+  // gives it before each paint; ResetDefaults forgets it.
+  void SetHostMapping(const detail::TAxisMapping& mapping);
   // Sets both bounds at once; equal bounds give High = Low + 1. NaN or infinite bounds are ignored.
   void SetRange(double low, double high);
-  // Recomputes ScaleFactor and ScaleOffset from range, size and margins. Skipped while loading or
-  // when the bounds are equal; a logarithmic mapping with a bound <= 0 keeps the old mapping. An axis
-  // with no pixels (margins larger than the control) maps everything to the middle of the control.
+  // Recomputes ScaleFactor and ScaleOffset from range, size and margins by the rule of
+  // scale/axis_mapping.h. Skipped while loading or when the bounds are equal; a logarithmic mapping
+  // with a bound <= 0 keeps the old mapping. An axis with no pixels (margins larger than the control)
+  // maps everything to the middle of the control.
   void UpdateMapping();
-  // Pixel position of a world value along the axis, rounded (ties to even) and limited to
-  // -2147483647..2147483647. On a logarithmic scale values <= 1e-100 map to 0 (ascending range) or to
-  // Width (descending). NaN maps to 0.
+  // Pixel position of a world value along the axis (by the host's map while hosted), rounded (ties to
+  // even) and limited to -2147483647..2147483647. On a logarithmic scale values <= 1e-100 map to 0
+  // (ascending range) or to Width (descending). NaN maps to 0.
   int ValueToPixel(double value) const;
   // The Index-th value of the tick list, 1-based; 0 for an index outside 1..NumTicks.
   double TickPos(int Index) const;
+  // Ticks, labels and caption of a horizontal (sctXB, sctXT) or vertical (sctYL, sctYR) scale on
+  // canvas, with the base line at baseLine (a y for horizontal, an x for vertical scales), in the
+  // canvas's pen and font, as Paint draws them. Rebuilds the tick list. A scale of the other
+  // orientation draws nothing: its ticks have no place along this one.
+  void DrawHorzScale(TCanvas& canvas, int baseLine);
+  void DrawVertScale(TCanvas& canvas, int baseLine);
 
   // Copies the scale's settings, mapping, tick list, events and paint state from another TScale
   // (not Font, MouseAction, OnZoomPan, HostCanvas, Initialising nor the drag state), then redraws.
@@ -191,7 +211,9 @@ class TScale : public TControl {
   void AssignTo(TPersistent& Dest) const override;
 
   // --- life cycle (platform overrides) ---
-  // After streaming: computes the mapping, ends Initialising and redraws.
+  // After streaming: ends Initialising, computes the mapping and redraws. A stored Logarithmic True
+  // over a bound below 1e-100 is refused: the scale stays linear and Loaded throws EStoredFormError
+  // naming Logarithmic, with kNegativeLogAxis as its reason.
   void Loaded() override;
   void SetBounds(int left, int top, int width, int height) override;
   void Paint() override;
@@ -218,6 +240,8 @@ class TScale : public TControl {
   friend class detail::TScalePainter;
 
   bool IsVertical() const { return m_scaleType == sctYL || m_scaleType == sctYR; }
+  // Whether both bounds are at least 1e-100, as a logarithmic axis needs.
+  bool LogRangePositive() const;
   void SetMargin(int& margin, int value);
   void DateFormatChanged(TObject* Sender);
   // The ticks of a drawing from the current settings (scale/tick_layout.h).
@@ -255,14 +279,17 @@ class TScale : public TControl {
   std::string m_userTickText;                      // "|"-separated labels for ftUserText
 
   // internal state
-  double m_scaleFactor = 1.0;       // pixels per world unit; negative on vertical scales
-  double m_scaleOffset = 0.0;       // pixel of world value 0
+  // ScaleFactor and ScaleOffset, in extended precision
+  detail::TAxisMapping m_mapping{1, 0};
+  // the host's map of this axis, see SetHostMapping
+  std::optional<detail::TAxisMapping> m_hostMapping;
   TTickValues m_tickList{};         // values of the last drawing's ticks
   int m_numTicks = 0;               // entries of m_tickList in use
   bool m_paintSuspended = true;     // Paint returns at once while set
   bool m_hosted = false;            // drawn by a chart
   bool m_initialising = true;       // until Loaded
   bool m_painting = false;          // guards against a paint started from an event handler
+  bool m_redrawAsked = false;       // a redraw was asked for while painting
   TCanvas* m_hostCanvas = nullptr;  // not owned
   int m_hostOffsetX = 0;            // pixels
   int m_hostOffsetY = 0;            // pixels

@@ -8,8 +8,8 @@
 // date line one line of its own height further from the base line than the label.
 
 #include <algorithm>
-#include <climits>
 
+#include "platform/raster_math.h"
 #include "scale/datetime_month_names.h"
 #include "scale/datetime_ticks.h"
 #include "scale/scale_paint.h"
@@ -18,14 +18,8 @@ namespace nox::detail {
 
 namespace {
 
-constexpr int kShortTick = 4;
-constexpr int kMajorTickHorz = 7;
-constexpr int kMajorTickVert = 6;
-constexpr int kVertLabelGap = 8;    // between base line and vertical labels
 constexpr int kMessageGapVert = 2;  // between base line and the words of a vertical message
 constexpr int kMessageGapHorz = 7;  // between base line and a horizontal message
-
-int Coord(long long v) { return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX)); }
 
 }  // namespace
 
@@ -53,17 +47,17 @@ void TScalePainter::DrawDateTimeTicks(TCanvas& canvas, long long baseLine) {
     m_scale.RecordTick(tick.Value);
     const int length = tick.Major ? (vertical ? kMajorTickVert : kMajorTickHorz) : kShortTick;
     if (vertical) {
-      canvas.MoveTo(Coord(baseLine), Coord(p));
-      canvas.LineTo(Coord(baseLine + direction * length), Coord(p));
+      canvas.MoveTo(SaturateToInt(baseLine), SaturateToInt(p));
+      canvas.LineTo(SaturateToInt(baseLine + direction * length), SaturateToInt(p));
     } else {
-      canvas.MoveTo(Coord(p), Coord(baseLine));
-      canvas.LineTo(Coord(p), Coord(baseLine + direction * length));
+      canvas.MoveTo(SaturateToInt(p), SaturateToInt(baseLine));
+      canvas.LineTo(SaturateToInt(p), SaturateToInt(baseLine + direction * length));
     }
     if (tick.Major) {
       if (vertical) {
         std::string text = tick.Label;
         beforeLabel(tick.Value, text);
-        canvas.TextOut(Coord(labelLeft(text)), Coord(p - canvas.TextHeight(text) / 2), text);
+        canvas.TextOut(SaturateToInt(labelLeft(text)), SaturateToInt(p - canvas.TextHeight(text) / 2), text);
       } else {
         PlaceHorzLabel(canvas, p, baseLine, tick.Label, tick.Value);
       }
@@ -71,7 +65,8 @@ void TScalePainter::DrawDateTimeTicks(TCanvas& canvas, long long baseLine) {
         if (vertical) {
           std::string text = *tick.DateLine;
           beforeLabel(tick.Value, text);
-          canvas.TextOut(Coord(labelLeft(text)), Coord(p - 3 * (canvas.TextHeight(text) / 2)), text);
+          canvas.TextOut(SaturateToInt(labelLeft(text)), SaturateToInt(p - 3 * (canvas.TextHeight(text) / 2)),
+                         text);
         } else {
           const long long lineHeight = canvas.TextHeight(*tick.DateLine);
           const long long dateBase = type == sctXT ? baseLine + lineHeight : baseLine - lineHeight;
@@ -97,7 +92,7 @@ void TScalePainter::DrawDateTimeMessage(TCanvas& canvas, long long baseLine,
     for (const std::string& word : lines) {
       const long long left =
           type == sctYL ? baseLine + kMessageGapVert : baseLine - canvas.TextWidth(word) - kMessageGapVert;
-      canvas.TextOut(Coord(left), Coord(top), word);
+      canvas.TextOut(SaturateToInt(left), SaturateToInt(top), word);
       top += lineHeight;
     }
     return;
@@ -107,7 +102,7 @@ void TScalePainter::DrawDateTimeMessage(TCanvas& canvas, long long baseLine,
     const long long left = middle - canvas.TextWidth(line) / 2;
     const long long top =
         type == sctXT ? baseLine + kMessageGapHorz : baseLine - kMessageGapHorz - canvas.TextHeight(line);
-    canvas.TextOut(Coord(left), Coord(top), line);
+    canvas.TextOut(SaturateToInt(left), SaturateToInt(top), line);
   }
 }
 

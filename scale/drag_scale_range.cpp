@@ -7,11 +7,7 @@ namespace nox {
 namespace {
 
 using Extended = long double;
-
-struct TExtendedRange {
-  Extended Low;
-  Extended High;
-};
+using detail::TExtendedRange;
 
 // The zoom about the geometric centre G of the saved range on a logarithmic axis: G / J^t .. G x J^t
 // with J = High / G, so t = 1 gives the saved range back.
@@ -85,12 +81,20 @@ TExtendedRange ZoomDrag(const TScaleDrag& d, const TLogZoom& log) {
   const Extended t = d.Vertical ? 1 + (static_cast<Extended>(d.Y) - d.StartY) / d.Height
                                 : 1 - (static_cast<Extended>(d.X) - d.StartX) / d.Width;
   if (d.Logarithmic) return {log.Down(t), log.Up(t)};
-  const Extended middle = (static_cast<Extended>(d.SavedLow) + d.SavedHigh) / 2;
-  const Extended half = (static_cast<Extended>(d.SavedHigh) - d.SavedLow) * t / 2;
-  return {middle - half, middle + half};
+  return detail::ZoomAboutCentre(d.SavedLow, d.SavedHigh, t);
 }
 
 }  // namespace
+
+namespace detail {
+
+TExtendedRange ZoomAboutCentre(double savedLow, double savedHigh, long double factor) {
+  const long double centre = (static_cast<long double>(savedLow) + savedHigh) / 2;
+  const long double half = (static_cast<long double>(savedHigh) - savedLow) * factor / 2;
+  return {centre - half, centre + half};
+}
+
+}  // namespace detail
 
 std::optional<TScaleRange> DragScaleRange(const TScaleDrag& drag) {
   if (drag.Action != maPan && drag.Action != maZoom && drag.Action != maZoomDrag) return std::nullopt;

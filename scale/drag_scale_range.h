@@ -45,4 +45,18 @@ struct TScaleRange {
 // logarithmic range has a bound <= 0; the caller then keeps its range.
 std::optional<TScaleRange> DragScaleRange(const TScaleDrag& drag);
 
+namespace detail {
+
+// A range in extended precision, before the caller checks and stores it.
+struct TExtendedRange {
+  long double Low = 0;
+  long double High = 0;
+};
+
+// The saved range scaled by factor about its centre (factor 1 keeps it, 0.5 halves it; a negative
+// factor reverses it): the linear zoom drag of a scale and of the chart area.
+TExtendedRange ZoomAboutCentre(double savedLow, double savedHigh, long double factor);
+
+}  // namespace detail
+
 }  // namespace nox

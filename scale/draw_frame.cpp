@@ -1,17 +1,13 @@
 #include "scale/draw_frame.h"
 
-#include <climits>
-
 #include "base/Nox_noxbase.h"
+#include "platform/raster_math.h"
 
 namespace nox {
 
 namespace {
 // v + d without overflow at the ends of int (the canvas clips such coordinates anyway).
-int Offset(int v, int d) {
-  const long long r = static_cast<long long>(v) + d;
-  return r > INT_MAX ? INT_MAX : (r < INT_MIN ? INT_MIN : static_cast<int>(r));
-}
+int Offset(int v, int d) { return detail::SaturateToInt(std::int64_t{v} + d); }
 }  // namespace
 
 void DrawBevel(TCanvas& canvas, int X1, int Y1, int X2, int Y2, TColor P1, TColor P2, TColor P3, TColor P4) {

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <utility>
 
-#include "base/rounding.h"
+#include "base/stored_form.h"
 #include "scale/drag_scale_range.h"
 #include "scale/scale_paint.h"
 #include "scale/tick_layout.h"
@@ -16,8 +16,8 @@ namespace nox {
 
 namespace {
 
-// The smallest bound a logarithmic scale accepts.
-constexpr double kLogLimit = 1e-100;
+// Passes of one paint at most (see Paint).
+constexpr int kMaxPaintPasses = 3;
 
 // The bound that pulls a range apart from value: value + 1, or the next representable number where
 // 1 vanishes against the value (and the previous one at the top of the double range).
@@ -61,9 +61,9 @@ void TScale::ResetDefaults() {
   m_caption.clear();
   m_hosted = false;
   m_hostCanvas = nullptr;
+  m_hostMapping.reset();
   m_logarithmic = false;
-  m_scaleFactor = 1.0;
-  m_scaleOffset = 0.0;
+  m_mapping = {1, 0};
   m_rangeHigh = 100;
   m_rangeLow = 0;
   m_shortTicks = true;
@@ -106,10 +106,17 @@ void TScale::CreateWnd() {
 
 void TScale::Loaded() {
   TControl::Loaded();
-  UpdateMapping();
   m_initialising = false;
+  // A stored logarithmic switch is taken before the range it needs; over a range that is not
+  // positive it is refused now, leaving the scale linear.
+  const bool refused = m_logarithmic && !LogRangePositive();
+  if (refused) m_logarithmic = false;
+  UpdateMapping();
   RequestRedraw();
+  if (refused) throw EStoredFormError("Logarithmic", 0, 0, kNegativeLogAxis);
 }
+
+bool TScale::LogRangePositive() const { return m_rangeLow >= kMinLogValue && m_rangeHigh >= kMinLogValue; }
 
 void TScale::SetBounds(int left, int top, int width, int height) {
   TControl::SetBounds(left, top, width, height);
@@ -212,8 +219,8 @@ void TScale::SetLabelType(TFigType value) {
 void TScale::SetLogarithmic(bool value) {
   if (!value) {
     m_logarithmic = false;
-  } else if (m_initialising ||
-             (m_rangeLow >= kLogLimit && m_rangeHigh >= kLogLimit && m_labelType != ftDateTime)) {
+  } else if (IsLoading() || (LogRangePositive() && m_labelType != ftDateTime)) {
+    // While a stored form is read the range comes later; Loaded checks it.
     m_logarithmic = true;
   }
   UpdateMapping();
@@ -288,6 +295,11 @@ void TScale::SetUserTickText(const std::string& value) {
 // --- operations ---
 
 void TScale::RequestRedraw() {
+  if (m_painting) {
+    // A handler of a paint event changed the scale: drawn by the next pass, not inside this one.
+    m_redrawAsked = true;
+    return;
+  }
   if (!m_transparent || m_hosted) {
     Paint();
   } else {
@@ -330,40 +342,25 @@ void TScale::SetRange(double low, double high) {
 
 void TScale::UpdateMapping() {
   if (IsLoading() || m_rangeHigh == m_rangeLow) return;
-  const long double low = m_rangeLow;
-  const long double high = m_rangeHigh;
+  if (m_logarithmic && !(m_rangeLow > 0 && m_rangeHigh > 0)) return;
+  // RangeLow at the first pixel after the left margin (horizontal) or the last one above the bottom
+  // margin (vertical); RangeHigh at the last pixel before the right margin or at the top margin.
+  // In 64 bits: margins may be as large as int allows.
   const bool vertical = IsVertical();
-  // Computed in 64 bits: margins may be as large as int allows.
-  const long long extent = vertical ? static_cast<long long>(Height()) - m_marginTop - m_marginBottom - 1
-                                    : static_cast<long long>(Width()) - m_marginLeft - m_marginRight - 1;
-  if (m_logarithmic && !(low > 0 && high > 0)) return;
-  if (extent <= 0) {
-    m_scaleFactor = 0;
-    m_scaleOffset = (vertical ? Height() : Width()) / 2.0;
-    return;
-  }
-  const long double start = m_logarithmic ? std::log(low) : low;
-  const long double end = m_logarithmic ? std::log(high) : high;
-  m_scaleFactor = static_cast<double>(vertical ? extent / (start - end) : extent / (end - start));
-  m_scaleOffset = static_cast<double>(vertical ? m_marginTop - end * m_scaleFactor
-                                               : m_marginLeft - start * m_scaleFactor);
+  const long long lowPixel = vertical ? static_cast<long long>(Height()) - m_marginBottom - 1 : m_marginLeft;
+  const long long highPixel = vertical ? m_marginTop : static_cast<long long>(Width()) - m_marginRight - 1;
+  const long long extent = vertical ? lowPixel - highPixel : highPixel - lowPixel;
+  const long double centre = (vertical ? Height() : Width()) / 2.0L;
+  detail::ComputeAxisMapping(m_logarithmic, m_rangeLow, m_rangeHigh, static_cast<long double>(lowPixel),
+                             static_cast<long double>(highPixel), static_cast<long double>(extent), centre,
+                             m_mapping);
 }
 
+void TScale::SetHostMapping(const detail::TAxisMapping& mapping) { m_hostMapping = mapping; }
+
 int TScale::ValueToPixel(double value) const {
-  // In double, like the mapping it uses: a value whose pixel is a tie (50 on the default scale is
-  // at 199.5) rounds as the exact figures say, not by the representation error of ScaleFactor.
-  double p = 0;
-  if (m_logarithmic) {
-    if (value > kLogLimit) {
-      p = std::log(value) * m_scaleFactor + m_scaleOffset;
-    } else {
-      p = m_rangeHigh >= m_rangeLow ? 0 : Width();
-    }
-  } else {
-    p = m_scaleFactor * value + m_scaleOffset;
-  }
-  if (std::isnan(p)) return 0;
-  return RoundToInt(std::clamp(p, -2147483647.0, 2147483647.0));
+  const detail::TAxisMapping& mapping = m_hosted && m_hostMapping ? *m_hostMapping : m_mapping;
+  return detail::MapToPixel(mapping, m_logarithmic, value, m_rangeHigh >= m_rangeLow ? 0 : Width());
 }
 
 double TScale::TickPos(int Index) const {
@@ -390,18 +387,40 @@ void TScale::RecordTick(double value) {
 }
 
 void TScale::Paint() {
-  if ((!Visible() && (!IsDesigning() || m_hosted)) || IsLoading() || m_paintSuspended) return;
   if (m_painting) {
-    // A handler of a paint event changed the scale: paint again later, not inside this paint.
-    Invalidate();
+    m_redrawAsked = true;
     return;
   }
-  m_painting = true;
+  if ((!Visible() && (!IsDesigning() || m_hosted)) || IsLoading() || m_paintSuspended) return;
   struct TPaintingGuard {
     bool& flag;
     ~TPaintingGuard() { flag = false; }
-  } guard{m_painting};
-  detail::TScalePainter(*this).Paint();
+  };
+  // A handler that changes the scale while it paints has its change drawn by the next pass; one
+  // that changes it at every pass is stopped after a few. A hosted scale is drawn again by its
+  // chart, which paints anew when a handler changes it.
+  for (int pass = 1; pass <= kMaxPaintPasses; ++pass) {
+    m_redrawAsked = false;
+    const bool invalidated = PaintPending();
+    {
+      m_painting = true;
+      const TPaintingGuard guard{m_painting};
+      detail::TScalePainter(*this).Paint();
+      // A handler that resized the scale invalidated it: a request like any other (while painting,
+      // PaintIfPending takes the mark and only records it).
+      if (!invalidated) PaintIfPending();
+    }
+    if (!m_redrawAsked || m_hosted) break;
+  }
+  m_redrawAsked = false;
+}
+
+void TScale::DrawHorzScale(TCanvas& canvas, int baseLine) {
+  if (!IsVertical()) detail::TScalePainter(*this).DrawScale(canvas, baseLine);
+}
+
+void TScale::DrawVertScale(TCanvas& canvas, int baseLine) {
+  if (IsVertical()) detail::TScalePainter(*this).DrawScale(canvas, baseLine);
 }
 
 // --- copying ---
@@ -426,8 +445,7 @@ void TScale::Assign(const TPersistent& Source) {
   OnScaleTickDrawn = source->OnScaleTickDrawn;
   OnBeforeTickLabel = source->OnBeforeTickLabel;
   m_logarithmic = source->m_logarithmic;
-  m_scaleFactor = source->m_scaleFactor;
-  m_scaleOffset = source->m_scaleOffset;
+  m_mapping = source->m_mapping;
   m_rangeHigh = source->m_rangeHigh;
   m_rangeLow = source->m_rangeLow;
   m_shortTicks = source->m_shortTicks;

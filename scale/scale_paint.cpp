@@ -1,25 +1,20 @@
 #include "scale/scale_paint.h"
 
 #include <algorithm>
-#include <climits>
 
 #include "platform/bitmap.h"
 #include "platform/host.h"
+#include "platform/raster_math.h"
 #include "scale/draw_frame.h"
+#include "scale/label_thinning.h"
 
 namespace nox::detail {
 
 namespace {
 
-constexpr int kShortTick = 4;
-constexpr int kMajorTickHorz = 7;
-constexpr int kMajorTickVert = 6;
 constexpr int kHorzLabelGap = 7;  // between base line and horizontal labels
-constexpr int kVertLabelGap = 8;  // between base line and vertical labels
 constexpr int kLabelEdgeGap = 2;  // kept free at the control's left and right edge
 constexpr TColor kFrameMid = clSilver;
-
-int Coord(long long v) { return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX)); }
 
 bool IsVertical(TScaleType type) { return type == sctYL || type == sctYR; }
 
@@ -142,49 +137,76 @@ void TScalePainter::DrawTicks(TCanvas& canvas, long long baseLine, const TTickLi
   const int direction = (type == sctXB || type == sctYR) ? -1 : 1;
   const int majorLength = vertical ? kMajorTickVert : kMajorTickHorz;
   const int zeroHeight = vertical ? canvas.TextHeight("0") : 0;
+  const int stride = FittingLabelStride(canvas, ticks, zeroHeight);
   for (const TTick& tick : ticks.Ticks) {
     const long long p = m_scale.ValueToPixel(tick.Value);
     if (tick.Recorded) m_scale.RecordTick(tick.Value);
     if (tick.Mark != tmNone) {
       const long long tip = baseLine + direction * (tick.Mark == tmMajor ? majorLength : kShortTick);
       if (vertical) {
-        canvas.MoveTo(Coord(baseLine), Coord(p));
-        canvas.LineTo(Coord(tip), Coord(p));
+        canvas.MoveTo(SaturateToInt(baseLine), SaturateToInt(p));
+        canvas.LineTo(SaturateToInt(tip), SaturateToInt(p));
       } else {
-        canvas.MoveTo(Coord(p), Coord(baseLine));
-        canvas.LineTo(Coord(p), Coord(tip));
+        canvas.MoveTo(SaturateToInt(p), SaturateToInt(baseLine));
+        canvas.LineTo(SaturateToInt(p), SaturateToInt(tip));
       }
     }
     const long long footX = vertical ? baseLine : p;
     const long long footY = vertical ? p : baseLine;
     if (!tick.LabelBeforeDrawn) FireTickDrawn(canvas, tick.Value, footX, footY);
     if (tick.Labelled) {
+      // A label left out for room still fires its event, with an empty text.
+      std::string text = ShowsLabel(tick.LabelIndex, stride) ? tick.Label : std::string();
       if (vertical) {
-        DrawVertLabel(canvas, p, baseLine, zeroHeight, tick.Label, tick.LabelValue);
+        DrawVertLabel(canvas, p, baseLine, zeroHeight, std::move(text), tick.LabelValue);
       } else {
-        PlaceHorzLabel(canvas, p, baseLine, tick.Label, tick.LabelValue);
+        PlaceHorzLabel(canvas, p, baseLine, std::move(text), tick.LabelValue);
       }
     }
     if (tick.LabelBeforeDrawn) FireTickDrawn(canvas, tick.LabelValue, footX, footY);
   }
 }
 
+int TScalePainter::FittingLabelStride(TCanvas& canvas, const TTickList& ticks, int zeroHeight) {
+  const bool vertical = IsVertical(m_scale.m_scaleType);
+  std::vector<TLabelExtent> extents;
+  for (const TTick& tick : ticks.Ticks) {
+    if (!tick.Labelled || tick.Label.empty()) continue;
+    const long long p = m_scale.ValueToPixel(tick.Value);
+    if (vertical) {
+      extents.push_back({tick.LabelIndex, p - zeroHeight / 2, p - zeroHeight / 2 + zeroHeight});
+    } else {
+      const long long width = canvas.TextWidth(tick.Label);
+      const long long left = HorzLabelLeft(p, width);
+      extents.push_back({tick.LabelIndex, left, left + width});
+    }
+  }
+  // Horizontal labels that touch read as one; vertical ones may touch, their height holds the
+  // spacing of lines.
+  return LabelStride(extents, vertical ? 0 : 1);
+}
+
+long long TScalePainter::HorzLabelLeft(long long p, long long textWidth) const {
+  const long long half = textWidth / 2;
+  const long long width = m_scale.Width();
+  return p + half < width - kLabelEdgeGap ? p - std::min(half, p - kLabelEdgeGap)
+                                          : width - 2 * half - kLabelEdgeGap;
+}
+
 void TScalePainter::FireTickDrawn(TCanvas& canvas, double value, long long x, long long y) {
   if (m_scale.OnScaleTickDrawn)
-    m_scale.OnScaleTickDrawn(&m_scale, canvas, m_scale.m_scaleType, value, Coord(x), Coord(y));
+    m_scale.OnScaleTickDrawn(&m_scale, canvas, m_scale.m_scaleType, value, SaturateToInt(x),
+                             SaturateToInt(y));
 }
 
 void TScalePainter::PlaceHorzLabel(TCanvas& canvas, long long p, long long baseLine, std::string text,
                                    double value) {
   if (m_scale.OnBeforeTickLabel) m_scale.OnBeforeTickLabel(&m_scale, m_scale.m_scaleType, value, text);
-  const long long half = canvas.TextWidth(text) / 2;
+  const long long left = HorzLabelLeft(p, canvas.TextWidth(text));
   const long long height = canvas.TextHeight(text);
-  const long long width = m_scale.Width();
-  const long long left = p + half < width - kLabelEdgeGap ? p - std::min(half, p - kLabelEdgeGap)
-                                                          : width - 2 * half - kLabelEdgeGap;
   const long long top =
       m_scale.m_scaleType == sctXT ? baseLine + kHorzLabelGap : baseLine - kHorzLabelGap - height;
-  canvas.TextOut(Coord(left), Coord(top), text);
+  canvas.TextOut(SaturateToInt(left), SaturateToInt(top), text);
 }
 
 void TScalePainter::DrawVertLabel(TCanvas& canvas, long long p, long long baseLine, int zeroHeight,
@@ -192,7 +214,7 @@ void TScalePainter::DrawVertLabel(TCanvas& canvas, long long p, long long baseLi
   if (m_scale.OnBeforeTickLabel) m_scale.OnBeforeTickLabel(&m_scale, m_scale.m_scaleType, value, text);
   const long long left = m_scale.m_scaleType == sctYL ? baseLine + kVertLabelGap
                                                       : baseLine - canvas.TextWidth(text) - kVertLabelGap;
-  canvas.TextOut(Coord(left), Coord(p - zeroHeight / 2), text);
+  canvas.TextOut(SaturateToInt(left), SaturateToInt(p - zeroHeight / 2), text);
 }
 
 void TScalePainter::DrawCaption(TCanvas& canvas, long long baseLine) {
@@ -238,17 +260,19 @@ void TScalePainter::DrawCaption(TCanvas& canvas, long long baseLine) {
       x -= width / 2;
       break;
   }
-  canvas.TextOut(Coord(x), Coord(y), s.m_caption);
+  canvas.TextOut(SaturateToInt(x), SaturateToInt(y), s.m_caption);
 }
 
 void TScalePainter::DrawBaseLine(TCanvas& canvas, long long baseLine) {
   const TScale& s = m_scale;
   if (IsVertical(s.m_scaleType)) {
-    canvas.MoveTo(Coord(baseLine), s.m_marginTop);
-    canvas.LineTo(Coord(baseLine), Coord(static_cast<long long>(s.Height()) - s.m_marginBottom - 1));
+    canvas.MoveTo(SaturateToInt(baseLine), s.m_marginTop);
+    canvas.LineTo(SaturateToInt(baseLine),
+                  SaturateToInt(static_cast<long long>(s.Height()) - s.m_marginBottom - 1));
   } else {
-    canvas.MoveTo(s.m_marginLeft, Coord(baseLine));
-    canvas.LineTo(Coord(static_cast<long long>(s.Width()) - s.m_marginRight - 1), Coord(baseLine));
+    canvas.MoveTo(s.m_marginLeft, SaturateToInt(baseLine));
+    canvas.LineTo(SaturateToInt(static_cast<long long>(s.Width()) - s.m_marginRight - 1),
+                  SaturateToInt(baseLine));
   }
 }
 

@@ -13,8 +13,10 @@
 // value (when the tick list says so), draws its line, and fires OnScaleTickDrawn before or after the
 // label as the tick list says. Labels of horizontal scales are centred on the tick and kept 2 pixels
 // inside the control (PlaceHorzLabel); labels of vertical scales stand 8 pixels beside the base line,
-// centred on the tick by the height of "0". Pixel coordinates are computed in 64 bits and limited to
-// int before they reach the canvas, so huge margins, offsets or positions cannot overflow.
+// centred on the tick by the height of "0". Where the labels would run into each other only every
+// k-th major tick keeps its label, with the smallest k that leaves a gap. Pixel coordinates are
+// computed in 64 bits and limited to int before they reach the canvas, so huge margins, offsets or
+// positions cannot overflow.
 
 #include <string>
 #include <vector>
@@ -24,6 +26,13 @@
 #include "scale/tick_layout.h"
 
 namespace nox::detail {
+
+// Tick lengths and the label gap of vertical scales, pixels; the numeric and the date/time painter
+// draw with the same.
+constexpr int kShortTick = 4;
+constexpr int kMajorTickHorz = 7;
+constexpr int kMajorTickVert = 6;
+constexpr int kVertLabelGap = 8;  // between base line and vertical labels
 
 class TScalePainter {
  public:
@@ -46,6 +55,11 @@ class TScalePainter {
  private:
   void PrepareCanvas(TCanvas& canvas);
   void DrawTicks(TCanvas& canvas, long long baseLine, const TTickList& ticks);
+  // Every how many major ticks a label shows: 1 when no two labels touch or overlap, else the
+  // smallest k that leaves a gap between them (scale/label_thinning.h).
+  int FittingLabelStride(TCanvas& canvas, const TTickList& ticks, int zeroHeight);
+  // Left edge of a horizontal label textWidth pixels wide at tick pixel p (see PlaceHorzLabel).
+  long long HorzLabelLeft(long long p, long long textWidth) const;
   void DrawVertLabel(TCanvas& canvas, long long p, long long baseLine, int zeroHeight, std::string text,
                      double value);
   void DrawCaption(TCanvas& canvas, long long baseLine);

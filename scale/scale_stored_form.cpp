@@ -6,6 +6,7 @@
 #include "base/stored_form_identifiers.h"
 #include "base/stored_form_tables.h"
 #include "platform/bitmap.h"
+#include "platform/file_replace.h"
 
 namespace nox {
 
@@ -67,11 +68,16 @@ const TStoredTable& ScaleStoredTable() {
           .Boolean("Transparent", &C::Transparent, &C::SetTransparent)
           .String("UserTickText", &C::UserTickText, &C::SetUserTickText)
           .Boolean("ShowHint", &C::ShowHint, &C::SetShowHint)
-          .Boolean("Visible", &C::Visible, &C::SetVisible);
+          .Boolean("Visible", &C::Visible, &C::SetVisible)
+          .Include(ControlStoredTable());
   return table;
 }
 
 std::string WriteScaleForm(const TScale& scale) { return WriteStoredForm(scale, ScaleStoredTable()); }
+
+void SaveScaleFormToFile(const TScale& scale, const std::string& path) {
+  ReplaceFile(path, "stored form", WriteScaleForm(scale));
+}
 
 void ReadScaleForm(TScale& scale, std::string_view json) {
   // A text that does not fit the table is refused before anything is built.

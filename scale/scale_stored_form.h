@@ -6,10 +6,12 @@
 // ColorScale, ColorScheme, DateFormat {...}, Font {...}, FrameStyle, LabelType, Logarithmic,
 // DecPlaces, MarginTop, MarginBottom, MarginLeft, MarginRight, MinTicks, MouseAction, RangeLow,
 // RangeHigh, ShortTicks, ShowBaseLine, ScaleInscript, ScaleType, Transparent, UserTickText; ShowHint,
-// Visible. LabelType and Logarithmic come before the margins and the range, so that a stored
-// logarithmic switch is taken while the range is still being read; DecPlaces comes after LabelType,
-// because ftTime sets DecPlaces to 4 and a stored DecPlaces must win. NumTicks (read only) is not
-// stored.
+// Visible; then the standard control properties, each left out at its default (Align, Anchors,
+// Constraints, ParentFont, ParentShowHint, DragCursor, DragKind, DragMode; see
+// base/stored_form_tables.h). LabelType and Logarithmic come before the margins and the range, so
+// that a stored logarithmic switch is taken while the range is still being read; DecPlaces comes
+// after LabelType, because ftTime sets DecPlaces to 4 and a stored DecPlaces must win. NumTicks
+// (read only) is not stored.
 
 #include <string>
 #include <string_view>
@@ -25,6 +27,9 @@ const TStoredTable& ScaleStoredTable();
 
 // The scale's stored form (WriteStoredForm's layout).
 std::string WriteScaleForm(const TScale& scale);
+// Writes it to a file, replacing any old one in one step (platform/file_replace.h): EFileError on
+// failure, and the old file stays as it was.
+void SaveScaleFormToFile(const TScale& scale, const std::string& path);
 
 // Reads a stored form into scale: the properties in the order of the text, with the scale
 // initialising (so a stored Logarithmic True is taken before its range), then Loaded.

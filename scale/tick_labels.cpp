@@ -1,9 +1,11 @@
 #include "scale/tick_labels.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 #include "base/rounding.h"
 
@@ -36,20 +38,26 @@ std::string NonFiniteText(double value) {
 }
 
 std::string FixedText(double value, int decimals) {
-  const int n = std::snprintf(nullptr, 0, "%.*f", decimals, value);
-  if (n <= 0) return {};
-  std::string text(static_cast<std::size_t>(n) + 1, '\0');
-  std::snprintf(text.data(), text.size(), "%.*f", decimals, value);
-  text.pop_back();
+  // Room for the sign, the 309 digits of the largest double, the point and kMaxFixedDecimals: one
+  // conversion, which for large values is a long multi-precision division.
+  std::array<char, 320 + kMaxFixedDecimals> buffer;
+  const int n =
+      std::snprintf(buffer.data(), buffer.size(), "%.*f", std::min(decimals, kMaxFixedDecimals), value);
+  if (n <= 0 || static_cast<std::size_t>(n) >= buffer.size()) return {};
+  std::string text(buffer.data(), static_cast<std::size_t>(n));
   // A value that rounds to zero reads "0.00", not "-0.00".
   if (text[0] == '-' && text.find_first_not_of("-0.") == std::string::npos) text.erase(0, 1);
   return text;
 }
 
-std::string ExponentText(double value) {
-  char buffer[32];
+// The most extra digits a label takes: with 15 more the exponent form has 17 significant digits,
+// which tell any two doubles apart.
+constexpr int kMaxExtraDigits = 15;
+
+std::string ExponentText(double value, int extraDigits) {
+  char buffer[64];
   // "%.1E" gives d.dE+xx with at least two exponent digits, rounded from the exact binary value.
-  std::snprintf(buffer, sizeof buffer, "%.1E", std::fabs(value));
+  std::snprintf(buffer, sizeof buffer, "%.*E", 1 + std::min(extraDigits, kMaxExtraDigits), std::fabs(value));
   const std::string mantissaAndExponent = buffer;
   const std::size_t e = mantissaAndExponent.find('E');
   const std::string mantissa = mantissaAndExponent.substr(0, e);
@@ -67,10 +75,38 @@ std::string ExponentText(double value) {
 
 }  // namespace
 
-std::string FormatTickNumber(double Value, int Decimals) {
+std::string FormatTickNumber(double Value, int Decimals, int ExtraDigits) {
   if (!std::isfinite(Value)) return NonFiniteText(Value);
-  if (Decimals >= 0) return FixedText(Value, std::min(Decimals, kMaxFixedDecimals));
-  return ExponentText(Value);
+  const int extra = std::clamp(ExtraDigits, 0, kMaxFixedDecimals);
+  // Decimals may be any int: capped before the extra digits are added, so that the sum cannot overflow.
+  if (Decimals >= 0) return FixedText(Value, std::min(Decimals, kMaxFixedDecimals - extra) + extra);
+  return ExponentText(Value, extra);
+}
+
+std::vector<std::string> DistinctNumbers(
+    std::span<const double> Values, const std::function<std::string(double Value, int ExtraDigits)>& Number) {
+  // The texts with extra digits; when they must be distinct, nothing as soon as two neighbours read
+  // alike.
+  const auto textsWith = [&](int extra, bool distinct) -> std::optional<std::vector<std::string>> {
+    std::vector<std::string> texts;
+    texts.reserve(Values.size());
+    std::size_t previous = Values.size();  // the last non-empty text, if any
+    for (std::size_t i = 0; i < Values.size(); ++i) {
+      texts.push_back(Number(Values[i], extra));
+      std::string& text = texts.back();
+      if (extra == 0 && text.size() > kMaxLabelLength) text.resize(kMaxLabelLength);
+      if (text.empty()) continue;
+      if (distinct && previous < Values.size() && texts[previous] == text && Values[previous] != Values[i]) {
+        return std::nullopt;
+      }
+      previous = i;
+    }
+    return texts;
+  };
+  for (int extra = 0; extra <= kMaxExtraDigits; ++extra) {
+    if (std::optional<std::vector<std::string>> texts = textsWith(extra, true)) return std::move(*texts);
+  }
+  return *textsWith(0, false);
 }
 
 std::string UserTickItem(std::string_view Text, int n) {

@@ -2,8 +2,12 @@
 // Label texts of scale ticks: number of decimals, number and time formats, user texts and the
 // prefix/suffix of numeric labels.
 
+#include <cstddef>
+#include <functional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace nox {
 
@@ -23,7 +27,21 @@ int AutoDecimalsLog(int DecPlaces, double Max, double Min);
 // Decimals < 0: the 8-character exponent form with two significant digits: a sign position (blank or
 // "-"), d.d, "E", the exponent's sign and two digits (" 1.2E+03", "-5.0E-05"); an exponent of 100 or
 // more in magnitude gives "********". NaN gives "NAN", infinities "INF" and "-INF".
-std::string FormatTickNumber(double Value, int Decimals);
+// ExtraDigits > 0 adds that many digits after the point, in either form (" 2.5001E+01").
+std::string FormatTickNumber(double Value, int Decimals, int ExtraDigits = 0);
+
+// Numeric labels are cut to this many characters, unless they carry extra digits.
+constexpr std::size_t kMaxLabelLength = 14;
+
+// The texts Number(value, extra) gives Values, in order, with the fewest extra digits (as
+// FormatTickNumber adds them) that give every two neighbouring different values different texts;
+// empty texts do not count. Without extra digits the texts are cut to kMaxLabelLength characters;
+// with them they stay whole (a cut would take the added digits away again, and in the exponent form
+// the exponent with them). When no count up to the precision of a double tells the values apart,
+// the texts without extra digits. Values come in order along the axis and Number rounds
+// monotonically, so equal texts can only meet among neighbours.
+std::vector<std::string> DistinctNumbers(
+    std::span<const double> Values, const std::function<std::string(double Value, int ExtraDigits)>& Number);
 
 // Item n (1-based) of a "|"-separated list. Beyond the last item the last one is returned again; an
 // empty text gives "", a list ending in "|" has an empty last item. n below 1 gives the first item.

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <functional>
+#include <span>
 
 #include "base/rounding.h"
 #include "scale/tick_labels.h"
@@ -112,28 +114,37 @@ TNiceTickStep NiceTickStep(int MinTicks, double Low, double High) {
 
 namespace {
 
-// Text of a linear major tick at value (which becomes exactly 0 when it is zero to within the
-// range's resolution), before OnBeforeTickLabel.
-std::string LinearLabel(const TTickSettings& s, double& value, int decimals, int n) {
+// The value a linear major tick's label shows and reports: exactly 0 when the tick is zero to within
+// the range's resolution.
+double LinearLabelValue(const TTickSettings& s, double value) {
   const long double span = static_cast<long double>(s.RangeHigh) - s.RangeLow;
-  std::string text;
-  if (std::fabs(value / span) < 1e-14L) {
-    value = 0;
-    if (std::fabs(span) <= 100000) {
-      text = FormatTickNumber(0, decimals);
-    } else {
-      text = decimals != 0 ? "0.0" : "0";
-    }
-  } else {
-    text = FormatTickNumber(value, decimals);
-  }
-  if (text.size() > 14) text.resize(14);
+  return std::fabs(value / span) < 1e-14L ? 0 : value;
+}
+
+// The number a linear major tick at labelValue shows, before the cut; empty where DecPlaces 0 leaves
+// a value that is not whole without a label.
+std::string LinearNumber(const TTickSettings& s, double labelValue, int decimals, int extraDigits) {
+  const long double span = static_cast<long double>(s.RangeHigh) - s.RangeLow;
   // Doubles of this size are whole numbers (and beyond the reach of an integer Round).
-  const bool whole =
-      std::fabs(value) >= 4.5e15 || std::fabs(value - static_cast<long double>(Round(value))) <= 1e-6L;
-  if (s.DecPlaces == 0 && !whole) text.clear();
+  const bool whole = std::fabs(labelValue) >= 4.5e15 ||
+                     std::fabs(labelValue - static_cast<long double>(Round(labelValue))) <= 1e-6L;
+  if (s.DecPlaces == 0 && !whole) return {};
+  if (labelValue == 0 && std::fabs(span) > 100000) return decimals != 0 ? "0.0" : "0";
+  return FormatTickNumber(labelValue, decimals, extraDigits);
+}
+
+// The numbers of the labelled ticks at values, told apart (DistinctNumbers); none where user texts
+// replace them.
+std::vector<std::string> TickNumbers(const TTickSettings& s, std::span<const double> values,
+                                     const std::function<std::string(double, int)>& number) {
+  if (s.LabelType == ftUserText || s.LabelType == ftNoFigs) return {};
+  return DistinctNumbers(values, number);
+}
+
+// The label of the n-th labelled tick (1-based): the user's text n, or its number with the inscript.
+std::string NumericLabel(const TTickSettings& s, const std::vector<std::string>& numbers, int n) {
   if (s.LabelType == ftUserText) return UserTickItem(s.UserTickText, n);
-  return ApplyInscript(text, s.ScaleInscript);
+  return ApplyInscript(numbers[static_cast<std::size_t>(n - 1)], s.ScaleInscript);
 }
 
 }  // namespace
@@ -150,43 +161,60 @@ TTickList LayoutLinearTicks(const TTickSettings& s) {
   };
 
   if (s.ShortTicks) {
+    // A short tick within a thousandth of a short step of either bound counts as inside and lies on
+    // that bound: the walk adds a step rounded to double, so it lands a hair beside a bound it should
+    // meet (0..1 with MinTicks 10 reaches 0 as -3.5e-18, 0.3..0 with MinTicks 3 as 4.2e-17).
+    const long double tolerance = 0.001L * std::fabs(shortStep);
+    const auto onBound = [&](double v) {
+      for (const double bound : {s.RangeLow, s.RangeHigh}) {
+        if (std::fabs(static_cast<long double>(v) - bound) <= tolerance) return bound;
+      }
+      return v;
+    };
     const long double start = static_cast<long double>(nice.First) - step;
     for (int k = 0; k < kMaxTicksPerPass; ++k) {
       const double v = static_cast<double>(start + static_cast<long double>(k) * shortStep);
-      if (dir * v >= dir * s.RangeLow) {
-        list.Ticks.push_back(MakeTick(v, tmShort, true));
+      if (dir * (static_cast<long double>(v) - s.RangeLow) >= -tolerance) {
+        list.Ticks.push_back(MakeTick(onBound(v), tmShort, true));
       }
       if (passedHigh(static_cast<double>(start + static_cast<long double>(k + 1) * shortStep), shortStep))
         break;
     }
   }
 
-  const int decimals = AutoDecimals(s.DecPlaces, s.RangeHigh, s.RangeLow);
+  std::vector<double> majors;
   for (int k = 0; k < kMaxTicksPerPass; ++k) {
-    const double v = static_cast<double>(nice.First + static_cast<long double>(k) * step);
-    TTick tick = MakeTick(v, tmMajor, s.Vertical || !s.ShortTicks);
+    majors.push_back(static_cast<double>(nice.First + static_cast<long double>(k) * step));
+    if (passedHigh(static_cast<double>(nice.First + static_cast<long double>(k + 1) * step), step)) break;
+  }
+  const int decimals = AutoDecimals(s.DecPlaces, s.RangeHigh, s.RangeLow);
+  std::vector<double> labelValues;
+  for (const double v : majors) labelValues.push_back(LinearLabelValue(s, v));
+  const std::vector<std::string> numbers =
+      TickNumbers(s, labelValues, [&](double v, int extra) { return LinearNumber(s, v, decimals, extra); });
+  for (std::size_t k = 0; k < majors.size(); ++k) {
+    TTick tick = MakeTick(majors[k], tmMajor, s.Vertical || !s.ShortTicks);
     tick.LabelBeforeDrawn = !s.Vertical;
     if (s.LabelType != ftNoFigs) {
       tick.Labelled = true;
-      tick.Label = LinearLabel(s, tick.LabelValue, decimals, k + 1);
+      tick.LabelValue = labelValues[k];
+      tick.Label = NumericLabel(s, numbers, static_cast<int>(k) + 1);
+      tick.LabelIndex = Round(static_cast<long double>(majors[k]) / step);
     }
     list.Ticks.push_back(std::move(tick));
-    if (passedHigh(static_cast<double>(nice.First + static_cast<long double>(k + 1) * step), step)) break;
   }
   return list;
 }
 
 namespace {
 
-// Text of a logarithmic major tick, before the label counter and OnBeforeTickLabel.
-std::string LogLabel(const TTickSettings& s, double value, int decimals, int multiple, long double decade) {
-  std::string text;
-  if (decimals == -3) {
-    if (multiple == 1) text = FormatTickNumber(static_cast<double>(Round(std::log10(decade))), 0);
-  } else {
-    text = FormatTickNumber(value, decimals);
-  }
-  if (text.size() > 14) text.resize(14);
+// The label number of a decade tick when only decades are labelled: its decimal exponent.
+std::string DecadeExponent(double decade) {
+  return FormatTickNumber(static_cast<double>(Round(std::log10(static_cast<long double>(decade)))), 0);
+}
+
+// Automatic decimals show no trailing zeros on a logarithmic scale: 2.500 reads 2.5, 3.000 reads 3.
+std::string WithoutTrailingZeros(const TTickSettings& s, std::string text) {
   if (s.DecPlaces == -2 && text.find('.') != std::string::npos &&
       text.find_first_of("eE") == std::string::npos) {
     text.erase(text.find_last_not_of('0') + 1);
@@ -194,6 +222,11 @@ std::string LogLabel(const TTickSettings& s, double value, int decimals, int mul
   }
   return text;
 }
+
+struct TLogCandidate {
+  double Value;
+  int Multiple;  // 1 .. 9 times its decade
+};
 
 }  // namespace
 
@@ -204,35 +237,23 @@ TTickList LayoutLogTicks(const TTickSettings& s) {
   const long double decades = std::fabs(std::log10(static_cast<long double>(high) / low));
   if (decades < 1) return LayoutLinearTicks(s);
 
-  TTickList list;
   const double min = std::min(low, high);
   const double max = std::max(low, high);
-  const int decimals = AutoDecimalsLog(s.DecPlaces, max, min);
   const long double d = Pow10(static_cast<int>(std::floor(std::log10(min * kNearlyOne))));
   const bool withMultiples = s.MinTicks > decades + 0.5L;
-  int n = 0;
+  const auto isMajor = [](int multiple) { return multiple == 1 || multiple == 2 || multiple == 5; };
 
+  // The candidates that lie inside the range, in drawing order. One pass per decade; the decades of
+  // the double range (about 630) bound it.
+  std::vector<TLogCandidate> candidates;
+  std::vector<double> majors;
   const auto candidate = [&](int multiple, long double decade) {
-    const bool major = multiple == 1 || multiple == 2 || multiple == 5;
-    if (!major && s.Vertical && !s.ShortTicks) return;
+    if (!isMajor(multiple) && s.Vertical && !s.ShortTicks) return;
     const double v = static_cast<double>(multiple * decade);
     if (min >= v / kNearlyOne || !(max > v * kNearlyOne)) return;
-    // Vertical scales draw every processed candidate long; horizontal ones draw short candidates
-    // short, and only with ShortTicks (they still fire their event).
-    TTick tick =
-        s.Vertical ? MakeTick(v, tmMajor, true)
-                   : MakeTick(v, major ? tmMajor : (s.ShortTicks ? tmShort : tmNone), major || s.ShortTicks);
-    if (major && s.LabelType != ftNoFigs) {
-      tick.Labelled = true;
-      tick.Label = LogLabel(s, v, decimals, multiple, decade);
-      ++n;
-      tick.Label = s.LabelType == ftUserText ? UserTickItem(s.UserTickText, n)
-                                             : ApplyInscript(tick.Label, s.ScaleInscript);
-    }
-    list.Ticks.push_back(std::move(tick));
+    candidates.push_back({v, multiple});
+    if (isMajor(multiple)) majors.push_back(v);
   };
-
-  // One pass per decade; the decades of the double range (about 630) bound it.
   long double m10 = 1;
   for (int pass = 0; pass < kMaxTicksPerPass; ++pass) {
     const long double decade = d * m10;
@@ -242,6 +263,38 @@ TTickList LayoutLogTicks(const TTickSettings& s) {
     }
     m10 *= 10;
     if (max < kNearlyOne * d * m10) break;
+  }
+
+  const int decimals = AutoDecimalsLog(s.DecPlaces, max, min);
+  std::vector<std::string> numbers;
+  if (decimals == -3) {
+    // Only the decades are labelled, with exponents that tell them apart.
+    for (const auto [v, multiple] : candidates) {
+      if (isMajor(multiple)) numbers.push_back(multiple == 1 ? DecadeExponent(v) : std::string());
+    }
+  } else {
+    numbers = TickNumbers(s, majors, [&](double v, int extra) {
+      std::string text = FormatTickNumber(v, decimals, extra);
+      if (extra == 0 && text.size() > kMaxLabelLength) text.resize(kMaxLabelLength);
+      return WithoutTrailingZeros(s, std::move(text));
+    });
+  }
+  TTickList list;
+  int n = 0;
+  for (const auto [v, multiple] : candidates) {
+    const bool major = isMajor(multiple);
+    // Vertical scales draw every processed candidate long; horizontal ones draw short candidates
+    // short, and only with ShortTicks (they still fire their event).
+    TTick tick =
+        s.Vertical ? MakeTick(v, tmMajor, true)
+                   : MakeTick(v, major ? tmMajor : (s.ShortTicks ? tmShort : tmNone), major || s.ShortTicks);
+    if (major && s.LabelType != ftNoFigs) {
+      tick.Labelled = true;
+      ++n;
+      tick.Label = NumericLabel(s, numbers, n);
+      tick.LabelIndex = n;
+    }
+    list.Ticks.push_back(std::move(tick));
   }
   return list;
 }
@@ -304,6 +357,7 @@ std::optional<TTickList> LayoutTimeTicks(const TTickSettings& s) {
     tick.Labelled = true;
     tick.LabelBeforeDrawn = true;
     tick.Label = FormatTimeLabel(v, withMs);
+    tick.LabelIndex = Round(ratio);
     list.Ticks.push_back(std::move(tick));
   }
   return list;

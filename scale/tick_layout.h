@@ -41,6 +41,10 @@ struct TTick {
   bool Labelled = false;          // has a label (OnBeforeTickLabel fires for it, even for empty text)
   bool LabelBeforeDrawn = false;  // OnScaleTickDrawn fires after the label, not before it
   std::string Label;              // label text before OnBeforeTickLabel
+  // The major tick's place along the axis: its value divided by the major step (the label count on
+  // logarithmic scales). A painter short of room labels the ticks whose index is a multiple of k,
+  // which keeps the labels on the same values while the axis pans.
+  std::int64_t LabelIndex = 0;
   friend bool operator==(const TTick&, const TTick&) = default;
 };
 
@@ -89,6 +93,8 @@ extern const std::array<TTimeStep, kTimeStepCount> TimeStepTable;
 // The linear routine: short ticks (when ShortTicks) from one step before First, then the major ticks
 // from First, labelled unless LabelType is ftNoFigs. Vertical scales record the major ticks again;
 // horizontal scales with short ticks do not (the short ticks hold those positions already).
+// Numeric labels that would read the same for different values get the fewest extra digits that
+// tell them apart (tick_labels.h, DistinctNumbers); so do the logarithmic routine's.
 TTickList LayoutLinearTicks(const TTickSettings& settings);
 
 // The logarithmic routine: the decades (1, 10, 100, ...) and, when MinTicks exceeds the number of

@@ -3,10 +3,12 @@
 # one after the other, starting from its seed corpus and saved regressions copied to a work folder,
 # so that the committed corpus never grows by itself. Fails when a target finds a crash; the input
 # is kept under build/fuzz/artifacts/<target>/ (save it to fuzz/regressions/<target>/ once fixed).
-# Prints executions and coverage per target.
+# Prints per target the executions, their rate per second of wall time (libFuzzer's figure) and per
+# second of processor time (what one core of its own gives; on a busy machine the wall rate is
+# lower), the executions an hour on one core projected from that, and coverage (edges / features).
 #
 # Usage: scripts/fuzz.sh [--short] [--time SECONDS] [--work DIR] [target...]
-#   --short       20 s per target (the CI run)
+#   --short       15 s per target (the CI run)
 #   --time N      N seconds per target (default 60)
 #   --work DIR    keep the growing corpora in DIR/<target>/ across runs instead of a scratch folder
 #   target...     names as in fuzz/<name>_fuzz.cpp (default: all)
@@ -18,10 +20,10 @@ work=""
 targets=()
 while (($# > 0)); do
   case "$1" in
-    --short) seconds=20 ;;
+    --short) seconds=15 ;;
     --time) seconds="$2"; shift ;;
     --work) work="$2"; shift ;;
-    -h | --help) sed -n '2,13p' "$0"; exit 0 ;;
+    -h | --help) sed -n '2,14p' "$0"; exit 0 ;;
     -*) echo "unknown option $1" >&2; exit 2 ;;
     *) targets+=("$1") ;;
   esac
@@ -65,8 +67,12 @@ for name in "${targets[@]}"; do
   echo "=== $name: $seconds s"
   log="$artifacts/last-run.log"
   status=0
-  # The fuzzer runs in the work folder, so that relative file names it makes up stay there.
-  (cd "$work" && "$root/build/fuzz/fuzz/${name}_fuzz" "${options[@]}" "$corpus") >"$log" 2>&1 || status=$?
+  # The fuzzer runs in the work folder, so that relative file names it makes up stay there; bash's
+  # time gives the processor seconds (user + system) it used.
+  TIMEFORMAT='%U %S'
+  { time (cd "$work" && "$root/build/fuzz/fuzz/${name}_fuzz" "${options[@]}" "$corpus" >"$log" 2>&1); } \
+    2>"$artifacts/last-run.time" || status=$?
+  cpu=$(awk '{ print $1 + $2 }' "$artifacts/last-run.time")
 
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
   speed=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -1)
@@ -78,8 +84,10 @@ for name in "${targets[@]}"; do
     echo "(full log: $log)"
     summary+=("$(printf '%-20s FAILED  runs %-10s %s' "$name" "${runs:-?}" "${coverage:-}")")
   else
-    summary+=("$(printf '%-20s ok      runs %-10s %-8s exec/s  %-22s corpus %s' "$name" "${runs:-?}" \
-      "${speed:-?}" "${coverage:-}" "$files")")
+    per_cpu=$(awk -v r="${runs:-0}" -v c="${cpu:-0}" 'BEGIN { if (c > 0) printf "%d", r / c; else print "?" }')
+    per_hour=$(awk -v r="${runs:-0}" -v c="${cpu:-0}" 'BEGIN { if (c > 0) printf "%.2g", 3600 * r / c; else print "?" }')
+    summary+=("$(printf '%-20s ok  runs %-9s %6s exec/s  %6s per cpu s  %-8s /h  %-22s corpus %s' "$name" \
+      "${runs:-?}" "${speed:-?}" "$per_cpu" "$per_hour" "${coverage:-}" "$files")")
   fi
 done
 

@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs, only those that are missing.
-# Usage: scripts/install-deps.sh [--with-display]   (--with-display adds Xvfb and ImageMagick)
+# Usage: scripts/install-deps.sh [--with-display]   (--with-display adds xvfb-run's xauth and ImageMagick)
 set -euo pipefail
 
+# Xvfb and openbox: the demo tests check the windows under a real window manager.
 packages=(build-essential cmake ninja-build pkg-config
           libfreetype-dev libfontconfig-dev fonts-liberation2 libpng-dev nlohmann-json3-dev
-          qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev clang-14 libclang-rt-14-dev)
+          qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev clang-14 libclang-rt-14-dev
+          xvfb openbox)
 if [[ "${1:-}" == "--with-display" ]]; then
-  packages+=(xvfb xauth imagemagick)
+  packages+=(xauth imagemagick)
 fi
 
 missing=()

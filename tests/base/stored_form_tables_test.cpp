@@ -98,5 +98,31 @@ TEST(StoredFormTables, TextLabelLayerOutsideTheRangeIsIgnoredByTheSetter) {
   EXPECT_EQ(l.Caption(), "a b");
 }
 
+// The standard control properties: left out at their defaults, and what is written reads back.
+TEST(StoredFormTables, ControlPropertiesRoundTripAndLeaveOutDefaults) {
+  TControl fresh(nullptr);
+  EXPECT_EQ(WriteStoredForm(fresh, ControlStoredTable()), "{}\n");
+  TControl source(nullptr);
+  source.SetBounds(0, 0, 300, 100);
+  source.SetAlign(alBottom);
+  source.SetAnchors({akRight, akBottom});
+  source.Constraints().SetMinHeight(40);
+  source.Constraints().SetMaxWidth(200);
+  source.SetParentFont(true);
+  source.SetParentShowHint(true);
+  source.SetDragCursor(crHandPoint);
+  source.SetDragKind(dkDock);
+  source.SetDragMode(dmAutomatic);
+  const std::string form = WriteStoredForm(source, ControlStoredTable());
+  EXPECT_NE(form.find("\"Anchors\": [\"akRight\", \"akBottom\"]"), std::string::npos) << form;
+  EXPECT_EQ(form.find("MinWidth"), std::string::npos) << form;
+  TControl copy(nullptr);
+  ReadStoredForm(copy, form, ControlStoredTable());
+  EXPECT_EQ(WriteStoredForm(copy, ControlStoredTable()), form);
+  EXPECT_EQ(copy.Align(), alBottom);
+  EXPECT_EQ(copy.Constraints().MaxWidth(), 200);
+  EXPECT_EQ(copy.DragMode(), dmAutomatic);
+}
+
 }  // namespace
 }  // namespace nox

@@ -8,6 +8,7 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "base/stored_form_identifiers.h"
@@ -461,6 +462,18 @@ TEST(StoredFormRead, ColumnsCountCharactersNotBytes) {
   EXPECT_EQ(Refusal("{\"Text\": \"\xc3\xa9\xe2\x82\xac\", \"Nope\": 1}"),
             "line 1, column 16: Nope: unknown property");
   EXPECT_EQ(Refusal("{\r\n\"Text\": \"\",\r\n  \"Nope\": 1}"), "line 3, column 3: Nope: unknown property");
+}
+
+TEST(StoredFormRead, PlacesNameTheLineAndColumnOfEveryValue) {
+  const TStoredPlaces places = StoredFormPlaces(
+      "{\"Text\": \"\xc3\xa9\", \"Count\": 1,\n  \"Part\": {\"Font\": {\"Height\": -13}},\n \"Flag\": true}",
+      SampleTable());
+  const std::vector<std::tuple<std::string, int, int>> expected = {
+      {"Text", 1, 10}, {"Count", 1, 24}, {"Part.Font.Height", 2, 31}, {"Flag", 3, 10}};
+  ASSERT_EQ(places.size(), expected.size());
+  for (std::size_t i = 0; i < places.size(); ++i) {
+    EXPECT_EQ(std::tie(places[i].path, places[i].line, places[i].column), expected[i]) << i;
+  }
 }
 
 TEST(StoredFormRead, LongOrOddTextInMessagesIsShortenedAndEscaped) {

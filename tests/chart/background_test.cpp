@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
+#include "chart/form/grafon_stored_form.h"
 #include "support/bmp_writer.h"
+#include "support/child_process.h"
 #include "support/golden.h"
 #include "support/pixel_helpers.h"
 #include "tests/chart/chart_fixture.h"
@@ -175,16 +180,30 @@ TEST_F(Background, OnePixelTiledOverALargeArea) {
   EXPECT_EQ(CountColor(image, PictureColor(0, 0)), 3000 * 2000);
 }
 
-TEST_F(Background, PictureIsReadAgainAtEveryPaint) {
+// Decoded once and kept while its file stays the same; another file in its place, another size or
+// its removal show at the next paint.
+TEST_F(Background, PictureIsReadAgainWhenItsFileChanges) {
   const std::string path = WritePicture("changing.bmp", 4, 4);
   UsePicture(path, bfStretch);
   Render();
   EXPECT_EQ(chart.ChartImage().Pixel(60, 40), PictureColor(1, 1));
+  chart.BackgroundPicture().Fill(clLime);  // shows only if the file is not decoded again
+  Render();
+  EXPECT_EQ(chart.ChartImage().Pixel(60, 40), clLime);
   BmpContent red;
   red.Values = {0xFF0000};
   WriteFile("changing.bmp", WriteBmp(red));
   Render();
   EXPECT_EQ(chart.ChartImage().Pixel(60, 40), clRed);
+  BmpContent blue = red;
+  blue.Values = {0x0000FF};
+  std::filesystem::rename(WriteFile("blue.bmp", WriteBmp(blue)), path);  // same size, another file
+  Render();
+  EXPECT_EQ(chart.ChartImage().Pixel(60, 40), clBlue);
+  std::filesystem::remove(path);
+  Render();
+  EXPECT_EQ(chart.BackGroundImg().Name(), "");
+  EXPECT_EQ(chart.ChartImage().Pixel(60, 40), kChart);
 }
 
 TEST_F(Background, AFileThatCannotBeLoadedClearsTheNameAndShowsChartColor) {
@@ -195,7 +214,7 @@ TEST_F(Background, AFileThatCannotBeLoadedClearsTheNameAndShowsChartColor) {
   const std::string files[] = {WriteFile("garbage.bmp", {'n', 'o', 't', ' ', 'a', ' ', 'b', 'm', 'p'}),
                                WriteFile("truncated.bmp", truncated),
                                NOX_TEST_OUTPUT_DIR "/background/missing.bmp",
-                               NOX_TEST_OUTPUT_DIR "/background"};
+                               NOX_TEST_OUTPUT_DIR "/background", "/dev/zero"};
   chart.HandleNeeded();
   for (const std::string& file : files) {
     chart.SetAutoRedraw(false);  // set up without painting
@@ -216,6 +235,31 @@ TEST_F(Background, AFileThatCannotBeLoadedClearsTheNameAndShowsChartColor) {
   EXPECT_EQ(chart.BackGroundImg().Name(), "");
   EXPECT_EQ(CountColor(chart.ChartImage(), kChart), 209 * 139);
   EXPECT_EQ(CountColor(chart.ChartImage(), kFrame), 2 * 211 + 2 * 139);
+}
+
+// A form whose picture names a FIFO: neither reading it (which paints) nor the next paint waits for
+// a writer; the name is cleared as for any file that cannot be loaded. In a child process, which is
+// stopped should it block.
+TEST_F(Background, AFifoNamedAsThePictureBlocksNoPaint) {
+  const std::filesystem::path dir = std::filesystem::path(NOX_TEST_OUTPUT_DIR) / "background" / "fifo";
+  std::filesystem::remove_all(dir);
+  std::filesystem::create_directories(dir);
+  ASSERT_EQ(::mkfifo((dir / "nox-pipe.bmp").c_str(), 0644), 0);
+  std::ifstream in(NOX_TEST_DATA_DIR
+                   "/../fuzz/regressions/stored_form_grafon/background_picture_named_nox_pipe");
+  const std::string form{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  const TChildResult child = RunInChild(
+      [&] {
+        std::filesystem::current_path(dir);  // the form names the file without a folder
+        chart.HandleNeeded();
+        ReadGrafonForm(chart, form);
+        chart.BackGroundImg().SetName("nox-pipe.bmp");
+        chart.Repaint();
+        return "name '" + chart.BackGroundImg().Name() + "'";
+      },
+      20);
+  ASSERT_TRUE(child.Finished) << "blocked or crashed";
+  EXPECT_EQ(child.Output, "name ''");
 }
 
 TEST_F(Background, EmptyAndNegativeAreasDrawNothing) {

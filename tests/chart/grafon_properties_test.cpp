@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 
 #include "tests/chart/chart_fixture.h"
 
@@ -92,6 +93,13 @@ TEST_F(GrafonProperties, CaptionTrimIsZeroOrAPercentage) {
   EXPECT_EQ(chart.CaptionTrim(), 100);
   chart.SetCaptionTrim(-1);
   EXPECT_EQ(chart.CaptionTrim(), 5);
+}
+
+TEST_F(GrafonProperties, CaptionBeyondItsLimitIsRefusedAndChangesNothing) {
+  TTestGrafon chart;
+  chart.SetCaption(std::string(kMaxCaptionLength, 'c'));
+  EXPECT_THROW(chart.SetCaption(std::string(kMaxCaptionLength + 1, 'x')), ENoxGrafonError);
+  EXPECT_EQ(chart.Caption(), std::string(kMaxCaptionLength, 'c'));
 }
 
 TEST_F(GrafonProperties, GridStepBelowMinusThreeIsIgnored) {

@@ -1,13 +1,20 @@
-#include "chart/grafon_stored_form.h"
+#include "chart/form/grafon_stored_form.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <exception>
+#include <fstream>
+#include <functional>
+#include <iterator>
 #include <memory>
 #include <random>
+#include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "support/pixel_helpers.h"
 #include "tests/chart/chart_fixture.h"
 
 namespace nox::test {
@@ -127,11 +134,11 @@ TEST_F(GrafonStoredForm, NewChartWritesItsValuesAndLeavesOutDeclaredDefaults) {
   for (const char* name :
        {"MarginLeft", "ShadowWidth", "DataColor", "PenStyle", "ChartFrameColor", "FillColor", "ChartColor",
         "WindColor", "GridColor", "LineWidth", "StandardLayout", "LRim", "RRim", "TRim", "BRim",
-        "TextBkColor", "TextFontStyle", "Scale5X", "UseDataOf"}) {
+        "TextBkColor", "TextFontStyle", "TextLabel1", "UseDataOf"}) {
     EXPECT_FALSE(HasTopLevel(form, name)) << name;
   }
-  for (const char* name : {"Isometric", "JointLayers", "CaptionTrim", "CrossHair4", "Scale4Y", "TextFont",
-                           "ShadowColor", "Font", "Visible", "ShowHint"}) {
+  for (const char* name : {"Isometric", "JointLayers", "CaptionTrim", "CrossHair4", "Scale4Y", "Scale16Y",
+                           "TextFont", "ShadowColor", "Font", "Visible", "ShowHint"}) {
     EXPECT_TRUE(HasTopLevel(form, name)) << name;
   }
   EXPECT_NE(form.find("    \"L16yControlledBy\": 16\n"), std::string::npos);
@@ -157,15 +164,17 @@ TEST_F(GrafonStoredForm, MarginsANewChartDoesNotHaveAreWrittenSoTheyReadBack) {
   EXPECT_EQ(WriteGrafonForm(copy), form);
 }
 
-// Margins read after the size, or without one, would leave the control smaller than its margins
-// allow; the reading raises it, so that the form it writes then reads back the same.
-TEST_F(GrafonStoredForm, MarginsReadAfterTheSizeRaiseTheControlToItsMinimum) {
-  for (const char* form : {R"({"Width": 120, "Height": 90, "LRim": 500, "BRim": 300})",
-                           R"({"MarginLeft": 500, "MarginBottom": 300})"}) {
+// Margins read after the size, or without one, leave the control smaller than its margins allow,
+// as margins set after a resize do; the size stays as stored, so that the form reads back the same.
+TEST_F(GrafonStoredForm, MarginsReadAfterTheSizeLeaveTheSizeAsStored) {
+  const std::tuple<const char*, int, int> cases[] = {
+      {R"({"Width": 120, "Height": 90, "LRim": 500, "BRim": 300})", 120, 90},
+      {R"({"MarginLeft": 500, "MarginBottom": 300})", 280, 200}};  // a new chart's size
+  for (const auto& [form, width, height] : cases) {
     TTestGrafon chart;
     ReadGrafonForm(chart, form);
-    EXPECT_EQ(chart.Width(), chart.MinimumWidth()) << form;
-    EXPECT_EQ(chart.Height(), chart.MinimumHeight()) << form;
+    EXPECT_EQ(chart.Width(), width) << form;
+    EXPECT_EQ(chart.Height(), height) << form;
     const std::string written = WriteGrafonForm(chart);
     TTestGrafon copy;
     ReadGrafonForm(copy, written);
@@ -361,9 +370,13 @@ TEST_F(GrafonStoredForm, WriteReadWriteGivesTheSameText) {
   source.SetTextBkStyle(tbSolid);
   source.SetTextAlignment(taLeftJustify);
   source.SetShowHint(true);
+  source.SetAnchors({akLeft, akRight});
+  source.Constraints().SetMaxHeight(90);
   const std::string form = WriteGrafonForm(source);
 
   TTestGrafon copy;
+  // Constraints the form replaces do not clip the size it gives before them.
+  copy.Constraints().SetMaxHeight(84);
   ReadGrafonForm(copy, form);
   EXPECT_EQ(WriteGrafonForm(copy), form);
   EXPECT_EQ(copy.Width(), 110);
@@ -380,6 +393,7 @@ TEST_F(GrafonStoredForm, WriteReadWriteGivesTheSameText) {
             "Temperature 25\xC2\xB0"
             "C\nby hour");  // stored as the character it draws
   EXPECT_TRUE(copy.Isometric());
+  EXPECT_EQ(copy.Anchors(), (TAnchors{akLeft, akRight}));
 }
 
 TEST_F(GrafonStoredForm, RefusalsNameThePlaceAndChangeNothing) {
@@ -389,8 +403,8 @@ TEST_F(GrafonStoredForm, RefusalsNameThePlaceAndChangeNothing) {
   EXPECT_EQ(Refusal(chart, "{\"Caption\": \"new\",\n  \"Scale1X\": {\"Rangelow\": 5}}", unchanged),
             "line 2, column 15: Scale1X.Rangelow: unknown property");
   EXPECT_TRUE(unchanged);
-  EXPECT_EQ(Refusal(chart, R"({"Caption": "new", "Scale5X": {}})", unchanged),
-            "line 1, column 20: Scale5X: unknown property");
+  EXPECT_EQ(Refusal(chart, R"({"Caption": "new", "Scale17X": {}})", unchanged),
+            "line 1, column 20: Scale17X: unknown property");
   EXPECT_TRUE(unchanged);
   EXPECT_EQ(Refusal(chart, R"({"Caption": "new", "Isometric": 1})", unchanged),
             "line 1, column 33: Isometric: expected true or false, found a number");
@@ -452,11 +466,37 @@ TEST_F(GrafonStoredForm, SizeTheImagesCannotTakeIsRefusedAndChangesNothing) {
   bool unchanged = false;
   // Each side alone is allowed, both together exceed the image limit.
   EXPECT_EQ(Refusal(chart, R"({"Caption": "new", "Height": 4097, "Width": 16384})", unchanged),
-            "line 1, column 45: Width: image size 16384 x 4097 exceeds the limit of 256 MiB of pixels");
+            "line 1, column 45: Width: image size 16384 x 4097 exceeds the limit of 37748736 pixels");
   EXPECT_TRUE(unchanged);
   EXPECT_EQ(Refusal(chart, R"({"Width": 16385})", unchanged),
             "line 1, column 11: Width: value \"16385\" is out of range 0..16384");
   EXPECT_TRUE(unchanged);
+}
+
+// A form of 32 bytes asking for 64 M pixels (256 MiB for each image) and a caption beyond its limit.
+TEST_F(GrafonStoredForm, ValuesBeyondTheChartsLimitsAreRefusedAndChangeNothing) {
+  TTestGrafon chart;
+  chart.SetWidth(150);
+  std::ifstream in(NOX_TEST_DATA_DIR "/../fuzz/regressions/stored_form_grafon/size_beyond_the_pixel_limit");
+  const std::string form{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  bool unchanged = false;
+  EXPECT_EQ(Refusal(chart, form, unchanged),
+            "line 1, column 28: Height: image size 16384 x 4096 exceeds the limit of 37748736 pixels");
+  EXPECT_TRUE(unchanged);
+  const std::string caption = "{\"Caption\": \"" + std::string(kMaxCaptionLength + 1, 'x') + "\"}";
+  EXPECT_EQ(Refusal(chart, caption, unchanged),
+            "line 1, column 13: Caption: Caption is 4097 bytes long; a chart caption may have 4096 at most.");
+  EXPECT_TRUE(unchanged);
+}
+
+TEST_F(GrafonStoredForm, SavedToAFileAsWritten) {
+  TTestGrafon chart;
+  chart.SetCaption("saved");
+  const std::string path = NOX_TEST_OUTPUT_DIR "/chart_form.json";
+  SaveGrafonFormToFile(chart, path);
+  std::ifstream in(path);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()),
+            WriteGrafonForm(chart));
 }
 
 TEST_F(GrafonStoredForm, DeepNestingAndLongArraysAreHandledInTurn) {
@@ -523,6 +563,238 @@ TEST_F(GrafonStoredForm, DamagedFormsAreReadWholeOrRefusedWhole) {
     }
   }
   EXPECT_GT(read, 0);
+}
+
+// A chart put into a random state through the operations a program uses, where reading could
+// repair or lose something: ranges set every way (near MinRange, below 1e-10, reversed, positive),
+// MinRange, logarithmic and date/time axes, joins, isometric scaling, axis locations and objects
+// assigned as a whole, layouts, margins after the size, the layers 5..16, text labels, cross hairs.
+class TRandomChart {
+ public:
+  explicit TRandomChart(std::uint32_t seed) : m_random(seed) {}
+
+  void Shape(TTestGrafon& c) {
+    c.SetBounds(Pick(50), Pick(50), 150 + Pick(250), 100 + Pick(200));
+    for (int step = Pick(30); step > 0; --step) Step(c, 1 + Pick(kLayerCount));
+    if (Chance(4)) c.SetIsometric(true);
+    if (Chance(4)) c.SetBounds(0, 0, 150 + Pick(250), 100 + Pick(200));  // re-fits isometric layers
+  }
+
+ private:
+  int Pick(int n) { return static_cast<int>(m_random() % static_cast<std::uint32_t>(n)); }
+  bool Chance(int n) { return Pick(n) == 0; }
+  double Uniform(double a, double b) { return std::uniform_real_distribution<double>(a, b)(m_random); }
+  template <class E>
+  E Enum(int count) {
+    return static_cast<E>(Pick(count));
+  }
+
+  std::array<double, 2> Range(double minRange) {
+    const double low = Uniform(-1000, 1000);
+    const double positive = std::pow(10.0, Uniform(-3, 2));
+    const std::array<double, 2> ranges[] = {{low, low + minRange * Uniform(0.99, 1)},
+                                            {low, low + std::pow(10.0, Uniform(-14, -10))},
+                                            {low, low - std::pow(10.0, Uniform(-2, 3))},
+                                            {positive, positive * std::pow(10.0, Uniform(0.3, 5))},
+                                            {low, low + std::pow(10.0, Uniform(-3, 4))}};
+    return ranges[Pick(5)];
+  }
+
+  void Axis(TScaleProps& a) {
+    switch (Pick(6)) {
+      case 0:
+        a.SetMinRange(std::pow(10.0, Uniform(-12, 2)));
+        break;
+      case 1: {
+        const auto r = Range(a.MinRange());
+        a.SetRangeLow(r[0]);
+        a.SetRangeHigh(r[1]);
+        break;
+      }
+      case 2:
+        a.SetLabelType(Enum<TFigType>(kFigTypeCount));
+        a.SetDecPlaces(Pick(16) - 3);
+        break;
+      case 3:  // a chart made in code takes the switch as it comes
+        a.SetLogarithmic(a.RangeLow() > 0 && a.RangeHigh() > 0);
+        break;
+      case 4:
+        a.SetVisible(!Chance(3));
+        a.SetScalePos(Pick(60) - 10);
+        break;
+      default:
+        if (auto* x = dynamic_cast<TScalePropsHoriz*>(&a)) x->SetScaleLocation(Enum<TScaleLocationHoriz>(2));
+        if (auto* y = dynamic_cast<TScalePropsVert*>(&a)) y->SetScaleLocation(Enum<TScaleLocationVert>(2));
+        break;
+    }
+  }
+
+  void Step(TTestGrafon& c, int layer) {
+    switch (Pick(9)) {
+      case 0:
+      case 1:
+        Axis(Chance(2) ? static_cast<TScaleProps&>(c.ScaleXOf(layer)) : c.ScaleYOf(layer));
+        break;
+      case 2: {
+        const auto x = Range(c.ScaleXOf(layer).MinRange());
+        const auto y = Range(c.ScaleYOf(layer).MinRange());
+        c.SetLayerRange(layer, x[0], y[0], x[1], y[1]);
+        break;
+      }
+      case 3:
+        try {
+          std::invoke(Chance(2) ? &TJointLayers::SetXControlledBy : &TJointLayers::SetYControlledBy,
+                      c.JointLayers(), layer, 1 + Pick(kLayerCount));
+        } catch (const ENoxGrafonError&) {  // a join the rules refuse
+        }
+        break;
+      case 4: {  // an axis object of layers 1..4 assigned as a whole
+        TScalePropsHoriz x;
+        x.Assign(c.ScaleXOf(layer));
+        Axis(x);
+        (c.*std::array{&TCustomGrafon::SetScale1X, &TCustomGrafon::SetScale2X, &TCustomGrafon::SetScale3X,
+                       &TCustomGrafon::SetScale4X}[static_cast<std::size_t>(Pick(4))])(x);
+        break;
+      }
+      case 5: {
+        TTextLabel& t = c.TextLabel(1 + Pick(kTextLabelCount));
+        t.SetMode(Enum<TTxtLblMode>(kTxtLblModeCount));
+        t.SetVisible(true);
+        t.SetCaption("label");
+        t.SetAttachToData(Enum<TTxtLblAttachMode>(kTxtLblAttachModeCount));
+        t.SetPosX(Uniform(-10, 300));
+        t.SetLayer(layer);
+        break;
+      }
+      case 6:
+        c.CrossHair(1 + Pick(kCrossHairCount)).SetMode(Enum<TCrossHMode>(kCrossHModeCount));
+        c.CrossHair(1 + Pick(kCrossHairCount)).SetPosX(Uniform(-1, 2));
+        c.CrossHair(1 + Pick(kCrossHairCount)).SetLayer(layer);
+        break;
+      case 7:  // after the size: the control may be left below its minimum
+        c.SetMarginLeft(Pick(150));
+        c.SetMarginBottom(Pick(100));
+        c.SetShadowWidth(Pick(12));
+        break;
+      default:
+        c.SetStandardLayout(Enum<TgfLayout>(kgfLayoutCount));
+        break;
+    }
+  }
+
+  std::mt19937 m_random;
+};
+
+// What a chart paints on screen once it has a window.
+const TBitmap& Painted(TTestGrafon& chart) {
+  chart.HandleNeeded();
+  chart.Repaint();
+  return chart.ScreenImage();
+}
+
+// Reads form into a new chart; expects its own form to be form again and its picture to be picture.
+void ExpectReadsBack(const std::string& form, const TBitmap& picture, const std::string& what) {
+  TTestGrafon copy;
+  ReadGrafonForm(copy, form);
+  EXPECT_EQ(WriteGrafonForm(copy), form) << what;
+  EXPECT_TRUE(SameImage(picture, Painted(copy))) << what;
+}
+
+TEST_F(GrafonStoredForm, RandomChartStatesReadBackToTheSameTextAndPixels) {
+  for (std::uint32_t seed = 1; seed <= 300; ++seed) {
+    TTestGrafon source;
+    TRandomChart(seed).Shape(source);
+    const std::string form = WriteGrafonForm(source);
+    ExpectReadsBack(form, Painted(source), "seed " + std::to_string(seed));
+    if (HasFailure()) break;  // one seed to look at is enough
+  }
+}
+
+// The states that did not read back before, one each.
+TEST_F(GrafonStoredForm, StatesTheSettersWouldRepairReadBackAsTheyWere) {
+  const std::vector<std::pair<std::string, std::function<void(TTestGrafon&)>>> cases = {
+      {"a span just under MinRange",
+       [](TTestGrafon& c) {
+         c.Scale1X().SetMinRange(1);
+         c.SetLayerRange(1, 0, 0, 0.995, 1);
+       }},
+      {"a span below 1e-10", [](TTestGrafon& c) { c.SetLayerRange(1, 5, 0, 5 + 4e-11, 1); }},
+      {"a logarithmic date/time axis",
+       [](TTestGrafon& c) {
+         c.SetLayerRange(1, 40000, 1, 40100, 10);
+         c.Scale1X().SetLabelType(ftDateTime);
+         c.Scale1X().SetLogarithmic(true);
+       }},
+      {"isometric with MinRange",
+       [](TTestGrafon& c) {
+         c.Scale1Y().SetMinRange(5);
+         c.SetIsometric(true);
+       }},
+      {"layers 5..16, text labels, cross hairs", [](TTestGrafon& c) {
+         c.ScaleXOf(9).SetVisible(true);
+         c.SetLayerRange(9, -3, 2, 3, 4);
+         c.TextLabel(50).SetMode(tlBox);
+         c.TextLabel(50).SetVisible(true);
+         c.CrossHair4().SetMode(chBoth);
+       }}};
+  for (const auto& [what, set] : cases) {
+    TTestGrafon source;
+    set(source);
+    ExpectReadsBack(WriteGrafonForm(source), Painted(source), what);
+  }
+  // An axis object assigned at the top is drawn there and says so, so its form puts it there again.
+  TTestGrafon source;
+  TScalePropsHoriz top;
+  top.SetScaleLocation(slTop);
+  source.SetScale2X(top);
+  EXPECT_EQ(source.Scale2X().ScaleLocation(), slTop);
+  ExpectReadsBack(WriteGrafonForm(source), Painted(source), "an axis assigned at the top");
+}
+
+// A read replaces the joins as a whole: a form whose joins differ from the chart's is read.
+TEST_F(GrafonStoredForm, JoinsOfTheFormReplaceTheChartsAsAWhole) {
+  TTestGrafon source;
+  source.JointLayers().SetXControlledBy(1, 2);
+  const std::string form = WriteGrafonForm(source);
+  TTestGrafon chart;
+  chart.JointLayers().SetXControlledBy(3, 1);
+  ReadGrafonForm(chart, form);
+  EXPECT_EQ(chart.JointLayers().XControlledBy(1), 2);
+  EXPECT_EQ(chart.JointLayers().XControlledBy(3), 3);
+}
+
+// Layer 2's y follows layer 4, whose span is too narrow for layer 2's MinRange: both read back as
+// stored, as do charts that read the form.
+TEST_F(GrafonStoredForm, JoinedLayerKeepsTheRangeItWasStoredWith) {
+  std::ifstream file(NOX_TEST_DATA_DIR
+                     "/../fuzz/regressions/stored_form_grafon/joined_layer_keeps_its_stored_range");
+  std::stringstream text;
+  text << file.rdbuf();
+  TTestGrafon chart;
+  ReadGrafonForm(chart, text.str());
+  EXPECT_EQ(RangesOf(chart, 2), (std::array<double, 4>{0, 1, -2.35, 3.35}));
+  EXPECT_EQ(RangesOf(chart, 4)[2], 9.6946326617311662);
+  ExpectReadsBack(WriteGrafonForm(chart), Painted(chart), "the stored joined layer");
+}
+
+TEST_F(GrafonStoredForm, ValuesThatCannotBeAppliedAreRefusedWithTheirProperty) {
+  const std::pair<std::string_view, std::string_view> cases[] = {
+      {R"({"Scale1X": {"RangeLow": "NaN"}})",
+       "line 1, column 26: Scale1X.RangeLow: value NaN is not accepted: a range bound is a finite number"},
+      {R"({"Scale2Y": {"RangeLow": -1.7e308, "RangeHigh": 1.7e308}})",
+       "line 1, column 49: Scale2Y.RangeHigh: the range -1.7e+308 .. 1.7e+308 is wider than a Double holds"},
+      {R"({"Scale1X": {"MinRange": 0}})",
+       "line 1, column 26: Scale1X.MinRange: value 0 is not accepted: MinRange is a finite number above "
+       "1e-100"},
+      {R"({"AllocSize": 0})", "line 1, column 15: AllocSize: value \"0\" is out of range 1..1000000"},
+      {R"({"JointLayers": {"L05yControlledBy": 6, "L06yControlledBy": 7}})",
+       "line 1, column 61: JointLayers.L06yControlledBy: Layer 6 is joined by other layers (5)"}};
+  TTestGrafon chart;
+  for (const auto& [json, message] : cases) {
+    bool unchanged = false;
+    EXPECT_EQ(Refusal(chart, json, unchanged), message);
+    EXPECT_TRUE(unchanged) << json;
+  }
 }
 
 }  // namespace

@@ -1,11 +1,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cfloat>
 #include <cmath>
+#include <random>
 #include <set>
 
-#include "chart/grid_positions.h"
+#include "chart/render/grid_positions.h"
 #include "support/golden.h"
 #include "support/pixel_helpers.h"
 #include "tests/chart/chart_fixture.h"
@@ -171,6 +173,65 @@ TEST_F(Grid, GoldenStyles) {
     image.Fill(clWhite);
     Draw(style, 20, 40);
     EXPECT_TRUE(MatchesGolden(image, std::string("chart/grid_") + name));
+  }
+}
+
+// A tick, the grid line that follows it and data at its value share one pixel, whatever the plot's
+// size, margins, shadow and ranges; also where the plot ends on the control's edge (MarginRight and
+// ShadowWidth 0), which the scale's own margins cannot reach. The first case is a plot 105 pixels
+// wide on 0..1, where the tick at 0.1 once stood a pixel off its grid line.
+TEST_F(ChartTest, TicksGridLinesAndDataShareTheirPixels) {
+  std::mt19937 rng(3);
+  const auto pick = [&rng](unsigned n) { return static_cast<int>(rng() % n); };
+  for (int i = 0; i < 150; ++i) {
+    TTestGrafon chart;
+    chart.HandleNeeded();
+    const int right = i == 0 ? 0 : pick(2) * pick(30);  // 0 in half the cases and more
+    const int shadow = i == 0 ? 0 : pick(2) * pick(6);
+    chart.SetMarginLeft(20 + pick(30));
+    chart.SetMarginRight(right);
+    chart.SetMarginBottom(pick(2) * pick(40));
+    chart.SetShadowWidth(shadow);
+    chart.SetBounds(0, 0, i == 0 ? chart.MarginLeft() + 105 : 100 + pick(400), 100 + pick(300));
+    std::array<double, 4> r{0, 1, 0, 1};  // x low, x high, y low, y high
+    for (int a = 0; a < 4 && i > 0; a += 2) {
+      const double span = (1 + pick(9)) * std::pow(10.0, pick(7) - 3);
+      r[a] = (pick(2001) - 1000) * span / 100;
+      r[a + 1] = r[a] + (pick(4) == 0 ? -span : span);
+    }
+    chart.SetLayerRange(1, r[0], r[2], r[1], r[3]);
+    chart.SetGridColor(clRed);
+    chart.SetGridDx(0);
+    chart.SetGridDy(0);
+    std::vector<std::pair<double, int>> ticks;  // value and pixel along the axis, as drawn
+    bool xAxis = true;
+    chart.OnScaleTickDrawn = [&](TObject*, TCanvas&, TScaleType type, double v, int x, int y) {
+      if ((type == sctXB || type == sctXT) == xAxis) ticks.emplace_back(v, xAxis ? x : y);
+    };
+    const int left = chart.MarginLeft(), top = chart.MarginTop();
+    const int areaRight = chart.Width() - right - shadow,
+              areaBottom = chart.Height() - chart.MarginBottom() - shadow;
+    for (const bool axisX : {true, false}) {
+      xAxis = axisX;
+      chart.SetGridStyle(xAxis ? gsVertLines : gsHorizLines);
+      ticks.clear();
+      chart.Repaint();
+      ASSERT_GE(ticks.size(), 3u) << "case " << i;
+      const double low = std::min(r[xAxis ? 0 : 2], r[xAxis ? 1 : 3]);
+      const double high = std::max(r[xAxis ? 0 : 2], r[xAxis ? 1 : 3]);
+      for (const auto& [v, p] : ticks) {
+        if (v < low || v >= high) continue;
+        int px = 0, py = 0;
+        chart.WorldToPixel(1, v, v, px, py);
+        ASSERT_EQ(p, xAxis ? px : py) << "case " << i << ", tick " << v;
+        // The grid line, seen across the middle of the chart area; its frame covers the edges.
+        const TColor grid = xAxis ? chart.ControlImage().Pixel(p, (top + areaBottom) / 2)
+                                  : chart.ControlImage().Pixel((left + areaRight) / 2, p);
+        if (p != (xAxis ? left : top) && p != (xAxis ? areaRight : areaBottom)) {
+          ASSERT_EQ(grid, clRed) << "case " << i << ", tick " << v;
+        }
+      }
+    }
   }
 }
 

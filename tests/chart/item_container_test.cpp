@@ -1,7 +1,7 @@
 // The chunked record array behind the item lists: lengths, zero records, stable records, copies and
 // the memory it holds.
 
-#include "chart/item_container.h"
+#include "chart/model/item_container.h"
 
 #include <gtest/gtest.h>
 

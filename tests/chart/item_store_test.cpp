@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "chart/item_list.h"
+#include "chart/model/item_list.h"
 #include "tests/chart/chart_fixture.h"
 
 namespace nox::test {

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <limits>
+#include <string>
 
-#include "chart/axis_mapping.h"
-#include "chart/range_confinement.h"
+#include "chart/form/grafon_stored_form.h"
+#include "chart/model/range_confinement.h"
+#include "scale/axis_mapping.h"
 #include "tests/chart/chart_fixture.h"
 
 namespace nox::test {
@@ -161,15 +164,51 @@ TEST_F(LayerMapping, FollowsRangesHoweverTheyChanged) {
 }
 
 TEST_F(LayerMapping, NonPositiveBoundOnALogarithmicAxisRaises) {
-  TTestGrafon chart;  // created in code: the loading guard stays, so True is stored unchecked
+  TTestGrafon chart;  // created in code and not shown: the loading guard stays, True is unchecked
   try {
     chart.Scale1X().SetLogarithmic(true);
     FAIL() << "no error";
   } catch (const ENoxGrafonError& e) {
     EXPECT_STREQ(e.what(), "Logarithmic axis must not be negative.");
   }
-  EXPECT_TRUE(chart.Scale1X().Logarithmic());
+  // The mapping refused it, so the setting is refused: the axis stays linear, the mapping works.
+  EXPECT_FALSE(chart.Scale1X().Logarithmic());
+  EXPECT_FALSE(chart.ScaleControlX(1).Logarithmic());
+  EXPECT_NO_THROW(chart.UpdateLayerMapping());
+  // An axis object copied in as it is (without checks) still cannot be mapped.
+  TScalePropsHoriz unmappable;
+  unmappable.SetLogarithmic(true);  // its own guard is set
+  chart.SetScale1X(unmappable);
   EXPECT_THROW(chart.UpdateLayerMapping(), ENoxGrafonError);
+}
+
+// A chart built in code, y over -60..110: the refused switch breaks nothing. Painted once (or
+// shown), the chart checks the switch by the range rule and refuses it without an error.
+TEST_F(LayerMapping, RefusedLogarithmicSwitchLeavesTheChartWorking) {
+  TTestGrafon chart;
+  chart.SetBounds(0, 0, 429, 365);
+  chart.SetLayerRange(1, 0, -60, 300, 110);
+  EXPECT_THROW(chart.Scale1Y().SetLogarithmic(true), ENoxGrafonError);
+  EXPECT_FALSE(chart.Scale1Y().Logarithmic());
+  const std::string png = std::string(NOX_TEST_OUTPUT_DIR) + "/refused_logarithmic.png";
+  EXPECT_NO_THROW({
+    chart.SaveToPngFile(png);
+    chart.HandleNeeded();
+    chart.Repaint();
+    chart.SetLayerRange(1, 0, -50, 300, 100);
+    chart.SetMarginLeft(60);
+    chart.SetBounds(0, 0, 400, 300);
+    chart.SetMouseAction(maPan);
+    chart.DispatchMouseDown(mbLeft, TShiftState{ssLeft}, 100, 100);
+    chart.DispatchMouseMove(TShiftState{ssLeft}, 100, 100);
+    chart.DispatchMouseMove(TShiftState{ssLeft}, 120, 110);
+    chart.DispatchMouseUp(mbLeft, TShiftState{}, 120, 110);
+    TGrafon copy(nullptr);
+    ReadGrafonForm(copy, WriteGrafonForm(chart));
+  });
+  std::remove(png.c_str());
+  chart.Scale1Y().SetLogarithmic(true);
+  EXPECT_FALSE(chart.Scale1Y().Logarithmic());
 }
 
 TEST_F(LayerMapping, AfterLoadingTheLogarithmicSwitchChecksTheRange) {

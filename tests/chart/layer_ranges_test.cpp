@@ -109,6 +109,25 @@ TEST_F(LayerRanges, ConfinedPanOfAWindowWiderThanTheBoxKeepsTheBoxCovered) {
   EXPECT_EQ(RangesOf(chart, 1), (std::array<double, 4>{-150, 550, -100, 150}));
 }
 
+// A logarithmic axis pans by a factor, keeping the ratio of its bounds: confined, it stops at the
+// box's edge with that ratio, the part of the box at or below zero not counting.
+TEST_F(LayerRanges, ConfinedPanOnALogarithmicAxisKeepsItsRatioInsideTheBox) {
+  TTestGrafon chart;
+  chart.SetConfinement(-150, -100, 450, 150);
+  chart.SetMouseAction(maPan);
+  chart.SetLayerRange(1, 1, 1, 100, 100);
+  chart.Scale1X().SetLogarithmic(true);
+  chart.SetJointRange(1, false, true, 9, 1, 900, 100);
+  EXPECT_NEAR(chart.Scale1X().RangeLow(), 4.5, 1e-12);
+  EXPECT_NEAR(chart.Scale1X().RangeHigh(), 450, 1e-12);
+  chart.SetJointRange(1, false, true, 1e-102, 1, 1, 100);
+  EXPECT_NEAR(chart.Scale1X().RangeLow() / 1e-100, 1, 1e-12);
+  EXPECT_NEAR(chart.Scale1X().RangeHigh(), 100, 1e-10);
+  // Inside the box a request is taken as it is.
+  chart.SetJointRange(1, false, true, 0.3, 1, 7, 100);
+  EXPECT_EQ(RangesOf(chart, 1), (std::array<double, 4>{0.3, 7, 1, 100}));
+}
+
 TEST_F(LayerRanges, WithoutConfinementOrWithoutAskingNothingIsConfined) {
   TTestGrafon chart;
   chart.SetMouseAction(maPan);

@@ -1,16 +1,31 @@
 // The block summaries of an item list, checked against boxes computed item by item, and kept in
 // step by clearing and copying the list.
 
-#include "chart/line_block_tree.h"
+#include "chart/model/line_block_tree.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
+#include <new>
 #include <random>
 
-#include "chart/item_list.h"
+#include "chart/model/item_list.h"
+
+// An allocator that fails on demand: while armed, the n-th allocation of this thread throws.
+namespace {
+thread_local int g_allocationsUntilFailure = 0;  // 0: never fail
+}  // namespace
+
+void* operator new(std::size_t size) {
+  if (g_allocationsUntilFailure > 0 && --g_allocationsUntilFailure == 0) throw std::bad_alloc();
+  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
+  throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace nox::test {
 namespace {
@@ -129,6 +144,39 @@ TEST(LineBlockTree, ClearingAndCopyingKeepTheListInStep) {
   Fill(fresh, 4000, 5);
   EXPECT_TRUE(copied.Blocks() == fresh.Blocks());
   EXPECT_TRUE(constructed.Blocks() == fresh.Blocks());
+}
+
+// An append that runs out of memory at any of its allocations (the records, a level of the
+// summaries) is refused whole: the list keeps its count and summaries, and appending on gives the
+// summaries of a list that never failed.
+TEST(LineBlockTree, AnAppendThatRunsOutOfMemoryLeavesTheListAsItWas) {
+  TItemList reference;
+  Fill(reference, 5000, 6);  // level-0 and level-1 blocks growing, record chunks added
+  TItemList list;
+  int refused = 0;
+  for (int i = 0; i < reference.Count(); ++i) {
+    for (int failAt = 1;; ++failAt) {
+      const TLineBlockTree before = list.Blocks();
+      g_allocationsUntilFailure = failAt;
+      try {
+        list.Append(reference.Items()[static_cast<std::size_t>(i)], 64);
+        g_allocationsUntilFailure = 0;
+        break;
+      } catch (const std::bad_alloc&) {
+        g_allocationsUntilFailure = 0;
+        ++refused;
+        ASSERT_EQ(list.Count(), i);
+        ASSERT_TRUE(list.Blocks() == before) << "item " << i << " allocation " << failAt;
+      }
+    }
+  }
+  EXPECT_GT(refused, 10);
+  EXPECT_EQ(list.Count(), reference.Count());
+  EXPECT_TRUE(list.Blocks() == reference.Blocks());
+  for (int i = 0; i < list.Count(); ++i) {
+    const auto at = static_cast<std::size_t>(i);
+    ASSERT_EQ(list.Items()[at].X1, reference.Items()[at].X1) << i;
+  }
 }
 
 }  // namespace

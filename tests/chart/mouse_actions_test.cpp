@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "chart/mouse_actions.h"
+#include "chart/interaction/mouse_actions.h"
 #include "tests/chart/mouse_fixture.h"
 
 namespace nox::test {

@@ -10,7 +10,7 @@
 #include <memory>
 #include <vector>
 
-#include "chart/xor_figures.h"
+#include "chart/interaction/xor_figures.h"
 #include "platform/host.h"
 #include "tests/chart/chart_fixture.h"
 #include "tests/support/pixel_helpers.h"

@@ -1,4 +1,4 @@
-#include "chart/mouse_geometry.h"
+#include "chart/interaction/mouse_geometry.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "chart/mouse_pan_zoom.h"
+#include "chart/interaction/mouse_pan_zoom.h"
 #include "tests/chart/mouse_fixture.h"
 
 namespace nox::test {
@@ -164,12 +164,12 @@ TEST_F(MousePan, EveryMoveRepaintsOnceAndReports) {
   EXPECT_EQ(zoomPans, 5);
 }
 
-TEST_F(MousePan, ReleaseRecordsHistoryAlsoAfterAClick) {
+TEST_F(MousePan, ReleaseRecordsHistoryOnlyWhenTheViewMoved) {
   chart.SetMouseAction(maPan);
   const int position = chart.ZoomHistory().WritePosition();
   Press(100, 100);
   Release(100, 100);
-  EXPECT_EQ(chart.ZoomHistory().WritePosition(), position + 1);
+  EXPECT_EQ(chart.ZoomHistory().WritePosition(), position);  // a click moves nothing
   Press(100, 100);
   Drag(100, 100);
   Drag(110, 100);
@@ -178,6 +178,43 @@ TEST_F(MousePan, ReleaseRecordsHistoryAlsoAfterAClick) {
   chart.SetLayerRange(1, 5, 5, 6, 6);
   chart.RecallZoom(-1);
   ExpectRanges(chart, 1, -1, 20, 0, 14);
+}
+
+// Every gesture records one snapshot when it ends, and a property change none, however many
+// layers are joined to the one that moves; going back one step then gives the view before.
+TEST_F(MousePan, JoinedLayersAddNoSnapshots) {
+  struct Case {
+    const char* what;
+    TMouseActMode action;
+    int snapshots;
+  };
+  for (const Case c : {Case{"pan drag", maPan, 1}, Case{"zoom drag", maZoomDrag, 1},
+                       Case{"zoom window", maZoomWind, 1}, Case{"caption change", maNone, 0}}) {
+    SCOPED_TRACE(c.what);
+    chart.SetLayerRange(1, 0, 0, 21, 14);
+    for (int l = 2; l <= 16; ++l) {
+      chart.JointLayers().SetXControlledBy(l, 1);
+      chart.JointLayers().SetYControlledBy(l, 1);
+    }
+    chart.SetLayerMouseActive(2, true);  // a second layer under the window; it follows layer 1
+    const auto before = RangesOf(chart, 1);
+    const int position = chart.ZoomHistory().WritePosition();
+    chart.SetMouseAction(c.action);
+    if (c.action == maNone) {
+      chart.Scale1X().SetCaption("x");
+    } else {
+      Press(100, 100);
+      for (int i = 0; i <= 20; ++i) Drag(100 + 3 * i, 100 - 2 * i);
+      Release(160, 60);
+    }
+    EXPECT_EQ((chart.ZoomHistory().WritePosition() - position + 16) % 16, c.snapshots);
+    if (c.snapshots == 0) continue;
+    EXPECT_NE(RangesOf(chart, 1), before);
+    EXPECT_EQ(RangesOf(chart, 16), RangesOf(chart, 1));
+    chart.RecallZoom(-1);
+    EXPECT_EQ(RangesOf(chart, 1), before);
+    EXPECT_EQ(RangesOf(chart, 16), before);
+  }
 }
 
 TEST_F(MousePan, MoveWithoutTheLeftButtonEndsTheDrag) {

@@ -134,5 +134,18 @@ TEST_F(MouseFreehandTrace, ClearEmptiesTheTraceAndRepaints) {
   EXPECT_TRUE(SameImage(*cleared, chart.ScreenImage()));
 }
 
+// Adding items refreshes only the chart area, which holds the trace: the trace stays on screen.
+TEST_F(MouseFreehandTrace, RefreshOfTheChartAreaKeepsTheTrace) {
+  Press(100, 100);
+  Drag(100, 100);
+  Drag(140, 80);
+  Release(140, 80);
+  chart.AddMark(9, 3, 3);
+  chart.ShowItems();
+  const auto refreshed = Screen();
+  chart.Repaint();
+  EXPECT_TRUE(SameImage(*refreshed, chart.ScreenImage()));
+}
+
 }  // namespace
 }  // namespace nox::test

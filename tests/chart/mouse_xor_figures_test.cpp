@@ -3,7 +3,7 @@
 #include <limits>
 #include <memory>
 
-#include "chart/xor_figures.h"
+#include "chart/interaction/xor_figures.h"
 #include "platform/bitmap.h"
 #include "tests/support/pixel_helpers.h"
 

@@ -153,18 +153,19 @@ TEST_F(PaintPipeline, ScalesHandlerDrawsUnderTheChartArea) {
   EXPECT_TRUE(SameImage(chart.ControlImage(), chart.ScreenImage()));
 }
 
-// A logarithmic axis with a bound <= 0 (accepted while the property object's loading guard was
-// set) ends every paint with the mapping error; nothing reaches the screen, though the control image
-// already holds its background.
+// A logarithmic axis with a bound <= 0 (an axis object copied in without checks) ends every paint
+// with the mapping error; nothing reaches the screen, though the control image already holds its
+// background.
 TEST_F(PaintPipeline, AMappingErrorEndsThePaintBeforeTheScreen) {
   chart.Paint();
   TBitmap screen;
   screen.Assign(chart.ScreenImage());
   chart.SetWindColor(clMaroon);
-  try {
-    chart.Scale1X().SetLogarithmic(true);  // range 0..1: its own remapping fails already
-  } catch (const ENoxGrafonError&) {
-  }
+  TScalePropsHoriz unmappable;
+  unmappable.Assign(chart.Scale1X());
+  unmappable.SetLoadingGuard(true);
+  unmappable.SetLogarithmic(true);  // range 0..1
+  chart.SetScale1X(unmappable);
   ASSERT_TRUE(chart.Scale1X().Logarithmic());
   EXPECT_THROW(
       {
@@ -222,6 +223,103 @@ TEST_F(PaintPipeline, ExportWritesThePaintedControl) {
   written.LoadFromPngFile(file);
   EXPECT_TRUE(SameImage(chart.ScreenImage(), written));
   EXPECT_THROW(chart.SaveToPngFile((dir / "missing" / "export.png").string()), EFileError);
+  // Not from inside a paint, whose picture is not finished yet.
+  chart.SetVisible(true);
+  chart.OnDataRendered = [&](TObject*, TCanvas&, int, int) { chart.SaveToPngFile(file); };
+  EXPECT_THROW(chart.Paint(), ENoxGrafonError);
+}
+
+// A chart that counts its renderings: one per pass of a paint.
+class TPassCountingGrafon : public TRenderGrafon {
+ public:
+  void RenderData(TCanvas& canvas, int offsetX, int offsetY, bool monochrome, int noGrid) override {
+    ++Passes;
+    TRenderGrafon::RenderData(canvas, offsetX, offsetY, monochrome, noGrid);
+  }
+  int Passes = 0;
+};
+
+// An event handler that changes the chart on every call, while the chart paints or pans, makes
+// the chart paint again after the current pass, not inside it: a paint takes three passes at most,
+// leaves nothing pending, and afterwards the chart paints as usual. A handler that sets the range it already has leaves
+// the picture of a paint without it.
+TEST(PaintReentrancy, HandlersThatChangeTheChartAreBoundedForEveryKind) {
+  enum TKind { kBeforeData, kDataRendered, kScalesRendered, kItem, kText, kTick, kTickLabel, kZoomPan };
+  enum TChange { kSameRange, kZoom, kAppend, kResize, kMargin };
+  THeadlessHost host;
+  TScopedHost scoped(host);
+  for (int kind = kBeforeData; kind <= kZoomPan; ++kind) {
+    for (int change = kSameRange; change <= kMargin; ++change) {
+      SCOPED_TRACE(testing::Message() << "handler " << kind << ", change " << change);
+      TPassCountingGrafon chart;
+      chart.HandleNeeded();
+      chart.SetBounds(0, 0, 300, 200);
+      chart.SetLayerRange(1, 0, 0, 100, 100);
+      chart.MoveToPoint(0, 0);
+      chart.LineToPoint(50, 50);
+      TgfChartItem text = Item(ikText, 20, 80);
+      text.ShortText.Assign("text");
+      chart.AppendChartItem(text);
+      int calls = 0;
+      bool active = true;
+      const auto act = [&] {
+        if (!active) return;
+        const int n = ++calls;
+        switch (change) {
+          case kSameRange:
+            chart.SetLayerRange(1, 0, 0, 100, 100);
+            break;
+          case kZoom:
+            chart.SetLayerRange(1, 0, 0, 100 - n % 50, 100);
+            break;
+          case kAppend:
+            chart.LineToPoint(n % 100, n % 7);
+            chart.ShowItems();
+            break;
+          case kResize:
+            chart.SetBounds(0, 0, 300 + n % 2, 200);
+            break;
+          default:
+            chart.SetMarginLeft(50 + n % 2);
+            break;
+        }
+      };
+      const auto render = [act](TObject*, TCanvas&, int, int) { act(); };
+      switch (kind) {
+        case kBeforeData: chart.OnBeforeRenderData = render; break;
+        case kDataRendered: chart.OnDataRendered = render; break;
+        case kScalesRendered: chart.OnScalesRendered = render; break;
+        case kItem: chart.OnBeforeRenderChartItem = [act](TObject*, TgfChartItem&, int, bool) { act(); }; break;
+        case kText: chart.OnBeforeRenderText = [act](TObject*, std::string&, int, bool) { act(); }; break;
+        case kTick: chart.OnScaleTickDrawn = [act](TObject*, TCanvas&, TScaleType, double, int, int) { act(); }; break;
+        case kTickLabel: chart.OnBeforeTickLabel = [act](TObject*, TScaleType, double, std::string&) { act(); }; break;
+        default: chart.OnZoomPan = [act](TObject*) { act(); }; break;
+      }
+      chart.PaintIfPending();
+      chart.Passes = 0;
+      if (kind == kZoomPan) {
+        chart.SetMouseAction(maPan);
+        chart.DispatchMouseDown(mbLeft, TShiftState{ssLeft}, 100, 100);
+        chart.DispatchMouseMove(TShiftState{ssLeft}, 100, 100);
+        chart.DispatchMouseMove(TShiftState{ssLeft}, 110, 105);
+      } else {
+        chart.Repaint();
+      }
+      EXPECT_GT(calls, 0);
+      EXPECT_LE(chart.Passes, kind == kZoomPan ? 6 : 3);
+      // Nothing left for the host to paint again, where the host would meet the handler again.
+      EXPECT_TRUE(kind == kZoomPan || !chart.PaintPending());
+      TBitmap during;
+      during.Assign(chart.ScreenImage());
+      active = false;
+      chart.Passes = 0;
+      chart.Repaint();
+      EXPECT_EQ(chart.Passes, 1);
+      if (change == kSameRange && kind != kZoomPan) {
+        EXPECT_TRUE(SameImage(during, chart.ScreenImage()));
+      }
+    }
+  }
 }
 
 }  // namespace

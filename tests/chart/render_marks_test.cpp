@@ -92,5 +92,29 @@ TEST_F(RenderMarks, ErrorBarsReachTheirExtentAndEndInTicks) {
   EXPECT_EQ(CountColor(image, clRed), 0);
 }
 
+// Character marks draw in the canvas's font. A 24-pt text item after the mark and a text label with
+// a large font must not carry their font over to the next paint: every paint looks like the first.
+TEST_F(RenderMarks, CharacterMarksKeepTheirFontFromPaintToPaint) {
+  chart.SetAutoRedraw(false);  // the first paint is the one below
+  Mark('A', 50, 50);
+  TgfChartItem text = Item(ikText, 150, 150);
+  text.Param1 = 24;
+  text.LineWidth = 0;  // the short text
+  text.ShortText.Assign("T");
+  Add(text);
+  TTextLabel& label = chart.TextLabel(1);
+  label.Font().SetSize(30);
+  label.SetCaption("L");
+  label.SetPosX(200);
+  label.SetPosY(150);
+  label.SetMode(tlsimple);
+  label.SetVisible(true);
+  chart.Repaint();
+  TBitmap first;
+  first.Assign(chart.ScreenImage());
+  chart.Repaint();
+  EXPECT_TRUE(SamePixels(first, chart.ScreenImage()));
+}
+
 }  // namespace
 }  // namespace nox::test

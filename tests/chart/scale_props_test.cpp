@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "chart/scale_props.h"
+#include "chart/model/scale_props.h"
 #include "platform/host.h"
 
 namespace nox {
@@ -181,7 +181,7 @@ TEST_F(ScaleProps, FontAndDateFormatChangesNotify) {
   EXPECT_EQ(otherChanges, 0);
 }
 
-TEST_F(ScaleProps, AssignCopiesValuesButNotMouseActionOrLocation) {
+TEST_F(ScaleProps, AssignCopiesValuesButNotMouseAction) {
   TScalePropsHoriz source;
   source.SetCaption("t");
   source.SetRangeLow(-5);
@@ -210,7 +210,7 @@ TEST_F(ScaleProps, AssignCopiesValuesButNotMouseActionOrLocation) {
   EXPECT_EQ(x.Font().Name(), "Arial");
   EXPECT_EQ(x.DateFormat().DateOrder(), doYYMMDD);
   EXPECT_EQ(x.MouseAction(), maNone);
-  EXPECT_EQ(x.ScaleLocation(), slBottom);
+  EXPECT_EQ(x.ScaleLocation(), slTop);  // where the copied scale type draws the axis
   x.SetCaption("u");
   EXPECT_EQ(changes, 1);  // keeps notifying its own owner
 }

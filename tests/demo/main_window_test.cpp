@@ -26,7 +26,7 @@
 
 namespace {
 
-constexpr int kItemsPerActivation = 677;  // 1 + 300 + 1 + 300 items and 75 marks
+constexpr int kSeriesItems = 677;  // the three series: 1 + 300 + 1 + 300 items and 75 marks
 constexpr const char* kOffHint = "Select from Zoom Mode box to use interactive zooming and panning";
 
 struct TRanges {
@@ -81,7 +81,7 @@ class TestMainWindow : public QObject {
 
   void logScaleOverNonPositiveRangeWarnsAndStaysLinear();
   void dialogBlocksTheMainWindowUntilClosed();
-  void closingTheDialogReactivatesAndAddsTheSeriesAgain();
+  void reactivationKeepsTheViewZoomModeAndItems();
   void closeBoxOfTheDialogActsAsOk();
   void logScaleOverPositiveRangeMakesTheAxisLogarithmic();
 
@@ -292,7 +292,7 @@ void TestMainWindow::firstActivationSwitchesOffAndDrawsTheSeries() {
   QCOMPARE(r.xHigh, 300.0);
   QCOMPARE(r.yLow, -60.0);
   QCOMPARE(r.yHigh, 110.0);
-  QCOMPARE(Chart().DataCount(), kItemsPerActivation);
+  QCOMPARE(Chart().DataCount(), kSeriesItems);
   // The chart was asked to paint the new items.
   QTRY_VERIFY(!Chart().PaintPending());
 }
@@ -499,19 +499,26 @@ void TestMainWindow::dialogBlocksTheMainWindowUntilClosed() {
   QCOMPARE(during.xHigh, 300.0);
 }
 
-void TestMainWindow::closingTheDialogReactivatesAndAddsTheSeriesAgain() {
+void TestMainWindow::reactivationKeepsTheViewZoomModeAndItems() {
   ShowAndActivate();
   ClickBox(Find<QRadioButton>("RBPan"));
   Click(Find<QPushButton>("But14"));
+  const TRanges zoomed = Layer1(Chart());
+  // Back from the warning dialog, then back from another window.
   QVERIFY(WithDialog([&] { ClickBox(Find<QCheckBox>("CBLogY")); },
                      [&](nox::TLogWarnForm& dialog) { ClickOk(dialog); }));
   QTRY_COMPARE(Form().ActivationCount(), 2);
-  QVERIFY(Form().isActiveWindow());
-  QCOMPARE(Chart().DataCount(), 2 * kItemsPerActivation);
-  // The activation also reset the view and the zoom mode.
-  QCOMPARE(Layer1(Chart()).xHigh, 300.0);
-  QVERIFY(Find<QRadioButton>("RBZoomPanOff")->isChecked());
-  QCOMPARE(Chart().MouseAction(), nox::maNone);
+  QWidget other;
+  other.show();
+  other.activateWindow();
+  QTRY_VERIFY(other.isActiveWindow());
+  Form().activateWindow();
+  QTRY_COMPARE(Form().ActivationCount(), 3);
+  QCOMPARE(Chart().DataCount(), kSeriesItems);
+  QCOMPARE(Layer1(Chart()).xLow, zoomed.xLow);
+  QCOMPARE(Layer1(Chart()).yHigh, zoomed.yHigh);
+  QVERIFY(Find<QRadioButton>("RBPan")->isChecked());
+  QCOMPARE(Chart().MouseAction(), nox::maPan);
 }
 
 void TestMainWindow::closeBoxOfTheDialogActsAsOk() {
@@ -522,7 +529,7 @@ void TestMainWindow::closeBoxOfTheDialogActsAsOk() {
   QVERIFY(!m_program->LogWarnForm().isVisible());
   QVERIFY(!box->isChecked());
   QTRY_COMPARE(Form().ActivationCount(), 2);
-  QCOMPARE(Chart().DataCount(), 2 * kItemsPerActivation);
+  QCOMPARE(Chart().DataCount(), kSeriesItems);
 }
 
 void TestMainWindow::logScaleOverPositiveRangeMakesTheAxisLogarithmic() {
@@ -588,7 +595,7 @@ void TestMainWindow::pickingFromTheHistoryListKeepsTheWindowActive() {
   // the zoom step) stays, nothing is added.
   QTest::qWait(50);
   QCOMPARE(Form().ActivationCount(), 1);
-  QCOMPARE(Chart().DataCount(), kItemsPerActivation);
+  QCOMPARE(Chart().DataCount(), kSeriesItems);
   QCOMPARE(Layer1(Chart()).xHigh, 300.0);
   QCOMPARE(Layer1(Chart()).yLow, -60.0);
 }

@@ -273,5 +273,83 @@ TEST(ControlEvents, KeyHandlersMayChangeTheKey) {
   EXPECT_EQ(up, vkTab);
 }
 
+// Constraints bound every size the control takes, and never cross: a minimum above the maximum
+// raises it, a maximum below the minimum lowers it; 0 lifts a bound.
+TEST(Control, ConstraintsBoundTheSizeAndNeverCross) {
+  ProbeControl c(nullptr);
+  int told = 0;
+  struct : RecordingSite {
+    int* Told = nullptr;
+    void StandardPropertiesChanged(TControl&) override { ++*Told; }
+  } layoutSite;
+  layoutSite.Told = &told;
+  c.SetSite(&layoutSite);
+  c.SetBounds(0, 0, 300, 200);
+  c.Constraints().SetMaxWidth(250);  // applies at once
+  EXPECT_EQ(c.Width(), 250);
+  c.Constraints().SetMinHeight(220);
+  EXPECT_EQ(c.Height(), 220);
+  struct TCase {
+    int minWidth, maxWidth;       // set in this order
+    int wantMin, wantMax, width;  // after SetWidth(100)
+  };
+  for (const TCase k : {TCase{150, 120, 120, 120, 120}, TCase{130, 0, 130, 0, 130}, TCase{0, 90, 0, 90, 90},
+                        TCase{-5, -5, 0, 0, 100}, TCase{200, 260, 200, 260, 200}}) {
+    c.Constraints().SetMaxWidth(0);
+    c.Constraints().SetMinWidth(0);
+    c.Constraints().SetMinWidth(k.minWidth);
+    c.Constraints().SetMaxWidth(k.maxWidth);
+    c.SetWidth(100);
+    EXPECT_EQ(c.Constraints().MinWidth(), k.wantMin) << k.minWidth << " " << k.maxWidth;
+    EXPECT_EQ(c.Constraints().MaxWidth(), k.wantMax) << k.minWidth << " " << k.maxWidth;
+    EXPECT_EQ(c.Width(), k.width) << k.minWidth << " " << k.maxWidth;
+  }
+  const int before = told;
+  c.SetAlign(alClient);
+  c.SetAnchors({akRight});
+  c.SetParentFont(true);
+  c.SetAlign(alClient);  // no change, no word
+  EXPECT_EQ(told, before + 3);
+  c.SetSite(nullptr);
+}
+
+// Drag and drop as the host reports it: what is dragged, who takes it (only with an OnDragOver
+// handler that leaves Accept true), and nothing for a disabled control.
+TEST(ControlEvents, DragStartsOverDropsAndEnds) {
+  ProbeControl source(nullptr);
+  ProbeControl target(nullptr);
+  EXPECT_EQ(source.DispatchStartDrag(), &source);
+  TObject named;
+  source.OnStartDrag = [&named](TObject*, TObject*& dragObject) { dragObject = &named; };
+  EXPECT_EQ(source.DispatchStartDrag(), &named);
+
+  EXPECT_FALSE(target.DispatchDragOver(&named, 1, 2, dsDragEnter));  // no handler: refused
+  std::vector<std::string> log;
+  target.OnDragOver = [&](TObject*, TObject* what, int x, int y, TDragState state, bool& accept) {
+    log.push_back("over " + std::to_string(state) + " " + std::to_string(x) + "," + std::to_string(y));
+    accept = what == &named && x < 10;
+  };
+  target.OnDragDrop = [&](TObject*, TObject* what, int x, int y) {
+    log.push_back(std::string("drop ") + (what == &named ? "named " : "") + std::to_string(x) + "," +
+                  std::to_string(y));
+  };
+  source.OnEndDrag = [&](TObject*, TObject* to, int x, int y) {
+    log.push_back(std::string("end ") + (to == &target ? "target " : "") + std::to_string(x) + "," +
+                  std::to_string(y));
+  };
+  EXPECT_TRUE(target.DispatchDragOver(&named, 3, 4, dsDragMove));
+  EXPECT_FALSE(target.DispatchDragOver(&named, 30, 4, dsDragMove));
+  target.DispatchDragDrop(&named, 3, 4);
+  source.DispatchEndDrag(&target, 3, 4);
+  EXPECT_EQ(log, (std::vector<std::string>{"over 2 3,4", "over 2 30,4", "drop named 3,4", "end target 3,4"}));
+
+  target.SetEnabled(false);
+  source.SetEnabled(false);
+  EXPECT_FALSE(target.DispatchDragOver(&named, 3, 4, dsDragMove));
+  target.DispatchDragDrop(&named, 3, 4);
+  EXPECT_EQ(source.DispatchStartDrag(), nullptr);
+  EXPECT_EQ(log.size(), 4u);
+}
+
 }  // namespace
 }  // namespace nox

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/bitmap.h"
+#include "support/child_process.h"
 
 namespace nox {
 namespace {
@@ -191,6 +192,22 @@ TEST(PngIo, BrokenFilesAreRefusedAndLeaveTheBitmapAlone) {
   // A header beyond the size limits is refused before anything is allocated for it.
   EXPECT_TRUE(refused(MakePng(20000, 1, 8, 2, {}), "png_huge.png"));
   EXPECT_TRUE(refused(MakePng(8000, 9000, 8, 2, {}), "png_too_many_pixels.png"));
+}
+
+// 44 bytes whose text chunk claims 2 GB: refused as cut short, without first allocating the claim.
+TEST(PngIo, AChunkClaimingGigabytesCostsNoMemory) {
+  const std::string path = NOX_TEST_DATA_DIR "/../fuzz/regressions/png_reader/text_chunk_claiming_2GB";
+  const test::TChildResult child = test::RunInChild([&] {
+    try {
+      TBitmap().LoadFromPngFile(path);
+    } catch (const EInvalidGraphic& e) {
+      return std::string(e.what());
+    }
+    return std::string("loaded");
+  });
+  ASSERT_TRUE(child.Finished);
+  EXPECT_THAT(child.Output, HasSubstr("invalid PNG"));
+  EXPECT_LT(child.MemoryGrowthKiB, 16 * 1024);
 }
 
 TEST(PngIo, FileErrorsNameThePath) {

@@ -380,6 +380,16 @@ void TestControlWidget::exceptionsFromTheControlAreStopped() {
   QTest::mousePress(Window(), Qt::LeftButton, {}, InWindow(10, 10));
   QTest::mouseRelease(Window(), Qt::LeftButton, {}, InWindow(10, 10));
   QVERIFY(!m_control->TakeEvents("up").empty());
+  // A paint that fails is stopped too, and the widget goes on painting once the control can.
+  m_control->PaintThrows = true;
+  QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Paint.*paint broke"));
+  const int failed = m_control->PaintCount;
+  m_control->Invalidate();
+  QTRY_VERIFY(m_control->PaintCount > failed);
+  m_control->PaintThrows = false;
+  m_control->Invalidate();
+  QTRY_VERIFY(!m_control->PaintPending());
+  QVERIFY(m_control->PaintCount >= failed + 2);
 }
 
 void TestControlWidget::theWidgetShowsTheControlsCursor() {

@@ -3,6 +3,7 @@
 // (so a shifted, cropped or resampled picture cannot pass for the real one) and writes down every
 // event it receives, in order, as text such as "down mbLeft ssShift|ssLeft 10,20".
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -85,10 +86,12 @@ class TRecordingControl : public TControl {
   int Seed = 0;              // changes the painted pattern
   int Code = 0;              // the DialogCode answer
   bool WheelHandled = true;  // what OnMouseWheel answers
+  bool PaintThrows = false;  // Paint fails as a chart with an unmappable axis does
 
  protected:
   void Paint() override {
     ++PaintCount;
+    if (PaintThrows) throw std::runtime_error("paint broke");
     TBitmap& image = ScreenImage();
     image.Fill(clWhite);
     for (int y = 0; y < image.Height(); ++y) {

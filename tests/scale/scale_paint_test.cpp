@@ -4,8 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <climits>
+#include <cmath>
+#include <random>
+#include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/bitmap.h"
 
@@ -168,6 +175,67 @@ TEST(ScalePaint, VerticalLabelsStandBesideTheBaseLine) {
   EXPECT_TRUE(RowIs(image, 307, 374, 379, clBlack));  // major tick at 20, to the left
   EXPECT_EQ(image.Pixel(373, 307), kFace);
   EXPECT_TRUE(TextAt(image, font, 379 - TextWidth(font, "20") - 8, 307 - h0 / 2, "20", kFace));
+}
+
+// Labels never run into each other nor read the same for different ticks, on scales of any size and
+// range: horizontal labels keep a pixel between them, vertical ones do not overlap. The first case is
+// the demo's axis zoomed 30 times into 0..300, where the last label, kept inside the control, ran
+// into the one before ("150.0040150.0060"): every other major tick keeps its label, on the multiples
+// of 0.004.
+TEST(ScalePaint, LabelsLeaveAGapAndTellTheirTicksApart) {
+  std::mt19937 rng(7);
+  const auto unit = [&rng] { return static_cast<double>(rng()) / 4294967296.0; };
+  std::size_t labelCount = 0;
+  for (int i = 0; i < 120; ++i) {
+    TPaintedScale painted;
+    TScale& s = painted.Scale;
+    const bool vertical = i % 2 == 1;
+    s.SetScaleType(vertical ? sctYL : sctXB);
+    TFont font;
+    font.SetName("MS Sans Serif");
+    font.SetHeight(-13);
+    s.SetFont(font);
+    if (i == 0) {
+      s.SetBounds(0, 0, 429, 100);
+      s.SetMarginLeft(60);
+      s.SetMarginRight(14);
+      s.SetRange(149.99380201753229, 150.00619798246771);
+    } else {
+      s.SetBounds(0, 0, 80 + static_cast<int>(rng() % 400), 80 + static_cast<int>(rng() % 400));
+      const double centre = (unit() - 0.5) * 2 * std::pow(10.0, rng() % 6);
+      const double span = (1 + 9 * unit()) * std::pow(10.0, -static_cast<int>(rng() % 9));
+      s.SetRange(centre - span / 2, centre + span / 2);
+      s.SetMinTicks(2 + static_cast<int>(rng() % 9));
+      s.SetDecPlaces(std::array{-2, -2, 0, 1}[rng() % 4]);
+    }
+    std::vector<std::pair<long long, std::string>> shown;  // tick pixel and text of each shown label
+    s.OnBeforeTickLabel = [&](TObject*, TScaleType, double v, std::string& text) {
+      if (!text.empty()) shown.emplace_back(s.ValueToPixel(v), text);
+    };
+    painted.Paint();
+    labelCount += shown.size();
+    std::set<std::string> texts;
+    for (const auto& [p, text] : shown)
+      EXPECT_TRUE(texts.insert(text).second) << "case " << i << ": " << text;
+    // Each label's extent along the axis, as the painter places it.
+    std::vector<std::pair<long long, long long>> extents;
+    for (const auto& [p, text] : shown) {
+      const long long w = vertical ? TextHeight(font, "0") : TextWidth(font, text);
+      const long long left = vertical                    ? p - w / 2
+                             : p + w / 2 < s.Width() - 2 ? p - std::min(w / 2, p - 2)
+                                                         : s.Width() - 2 * (w / 2) - 2;
+      extents.emplace_back(left, left + w);
+    }
+    std::sort(extents.begin(), extents.end());
+    const long long gap = vertical ? 0 : 1;
+    for (std::size_t k = 1; k < extents.size(); ++k) {
+      EXPECT_GE(extents[k].first - extents[k - 1].second, gap) << "case " << i << ", label " << k;
+    }
+    if (i == 0) {
+      EXPECT_EQ(texts, (std::set<std::string>{"149.9960", "150.0000", "150.0040"}));
+    }
+  }
+  EXPECT_GT(labelCount, 300u);  // DecPlaces 0 leaves some scales without labels, not most
 }
 
 TEST(ScalePaint, ReplacedLabelTextIsDrawn) {
@@ -358,6 +426,52 @@ TEST(ScalePaint, ZeroSizedScalePaintsNothingAndDoesNotFail) {
   painted.Scale.SetBounds(0, 0, 0, 0);
   painted.Paint();
   EXPECT_EQ(painted.Scale.ScreenImage().Width(), 0);
+}
+
+// DrawHorzScale and DrawVertScale draw what a transparent Paint draws apart from the base line, for
+// their own orientation only.
+TEST(ScalePaint, DrawHorzAndVertScaleDrawTicksLabelsAndCaptionOfTheirOrientation) {
+  struct TCase {
+    TScaleType type;
+    int baseLine;  // of a 400 x 400 scale with margins 20
+  };
+  for (const TCase c : {TCase{sctXB, 379}, TCase{sctXT, 20}, TCase{sctYL, 20}, TCase{sctYR, 379}}) {
+    SCOPED_TRACE(static_cast<int>(c.type));
+    TPaintedScale painted;
+    TScale& s = painted.Scale;
+    s.SetScaleType(c.type);
+    s.SetCaption("Volts");
+    s.SetShowBaseLine(false);
+    s.SetTransparent(true);
+    TBitmap byPaint(400, 400);
+    s.SetHostCanvas(&byPaint.Canvas(), 0, 0);
+    s.Paint();
+    const int ticks = s.NumTicks();
+    const bool vertical = c.type == sctYL || c.type == sctYR;
+    TBitmap blank(400, 400);
+    TBitmap own(400, 400);
+    TBitmap other(400, 400);
+    for (TBitmap* b : {&own, &other}) {
+      b->Canvas().SetFont(s.Font());
+      b->Canvas().Pen().SetColor(s.ColorScale());
+    }
+    const auto ownDraw = vertical ? &TScale::DrawVertScale : &TScale::DrawHorzScale;
+    const auto otherDraw = vertical ? &TScale::DrawHorzScale : &TScale::DrawVertScale;
+    (s.*ownDraw)(own.Canvas(), c.baseLine);
+    EXPECT_EQ(s.NumTicks(), ticks);
+    (s.*otherDraw)(other.Canvas(), c.baseLine);
+    int differing = 0;
+    int drawnOnOther = 0;
+    for (int y = 0; y < 400; ++y) {
+      for (int x = 0; x < 400; ++x) {
+        differing += own.Pixel(x, y) != byPaint.Pixel(x, y) ? 1 : 0;
+        drawnOnOther += other.Pixel(x, y) != blank.Pixel(x, y) ? 1 : 0;
+      }
+    }
+    EXPECT_GT(InkIn(own, {0, 0, 400, 400}, blank.Pixel(0, 0)), 0);
+    EXPECT_EQ(differing, 0);
+    EXPECT_EQ(drawnOnOther, 0);
+  }
 }
 
 }  // namespace

@@ -188,6 +188,10 @@ TEST(ScaleStoredForm, RefusalsNameThePlaceAndChangeNothing) {
   EXPECT_EQ(Refusal(scale, R"({"Caption": "new", "Width": 20000})", unchanged),
             "line 1, column 29: Width: value \"20000\" is out of range 0..16384");
   EXPECT_TRUE(unchanged);
+  // Taken before its range, a logarithmic switch is refused once the range is known not positive.
+  EXPECT_EQ(Refusal(scale, R"({"Logarithmic":true,"RangeLow":-5,"RangeHigh":10})", unchanged),
+            "Logarithmic: Logarithmic axis must not be negative.");
+  EXPECT_TRUE(unchanged);
   EXPECT_EQ(scale.Caption(), "kept");
 }
 
@@ -195,7 +199,7 @@ TEST(ScaleStoredForm, SizeTheImagesCannotTakeIsRefusedBeforeTheScaleIsTouched) {
   TScale scale(nullptr);
   bool unchanged = false;
   EXPECT_EQ(Refusal(scale, R"({"Caption": "new", "Width": 16384, "Height": 16384})", unchanged),
-            "line 1, column 46: Height: image size 16384 x 16384 exceeds the limit of 256 MiB of pixels");
+            "line 1, column 46: Height: image size 16384 x 16384 exceeds the limit of 37748736 pixels");
   EXPECT_TRUE(unchanged);
   EXPECT_EQ(scale.Caption(), "");
 }

@@ -210,12 +210,20 @@ TEST(Scale, LoadedDateTimeScaleStaysLinear) {
   EXPECT_FALSE(s.Logarithmic());
 }
 
-TEST(Scale, InitialisingScaleAcceptsLogarithmicAtOnce) {
-  TScale s(nullptr);  // created in code: never Loaded
+// Only a scale being read takes True before its range (Loaded checks it then); one made in code
+// refuses it over 0 .. 100 at once, keeping its linear mapping.
+TEST(Scale, OnlyALoadingScaleAcceptsLogarithmicBeforeItsRange) {
+  TScale s(nullptr);
+  s.SetLogarithmic(true);
+  EXPECT_FALSE(s.Logarithmic());
+  EXPECT_DOUBLE_EQ(s.ScaleFactor(), 3.59);
+  s.BeginLoading();
   s.SetLogarithmic(true);
   EXPECT_TRUE(s.Logarithmic());
-  // The bounds 0 .. 100 have no logarithmic mapping: the old one stays.
-  EXPECT_DOUBLE_EQ(s.ScaleFactor(), 3.59);
+  s.SetRange(1, 1000);
+  s.Loaded();
+  EXPECT_TRUE(s.Logarithmic());
+  EXPECT_NEAR(s.ScaleFactor(), 359 / std::log(1000.0), 1e-12);
 }
 
 TEST(Scale, DateTimeLabelsTurnLogarithmicOffAndRemap) {
@@ -393,16 +401,56 @@ TEST(Scale, FontChangeRepaintsLater) {
   EXPECT_TRUE(shown.Scale.PaintPending());
 }
 
-TEST(Scale, PaintingFromAPaintEventIsDeferred) {
-  TShownScale shown;
-  int nested = 0;
-  shown.Scale.OnAfterScaleRendered = [&](TObject*, TCanvas&) {
-    ++nested;
-    shown.Scale.SetCaption("changed while painting");
-  };
-  shown.Scale.SetCaption("start");
-  EXPECT_EQ(nested, 1);
-  EXPECT_TRUE(shown.Scale.PaintPending());
+// A handler of any paint event that changes the scale on every call (range, size or margin) has
+// the scale painted again after the current pass, not inside it: three passes at most, nothing
+// left pending, opaque or transparent; afterwards the scale paints once per request again.
+TEST(Scale, PaintingFromAPaintEventIsDoneAfterItAndBounded) {
+  enum TKind { kBefore, kAfter, kTick, kLabel };
+  enum TChange { kSameRange, kRange, kResize, kMargin };
+  for (const bool transparent : {false, true}) {
+    for (int kind = kBefore; kind <= kLabel; ++kind) {
+      for (int change = kSameRange; change <= kMargin; ++change) {
+        SCOPED_TRACE(testing::Message() << transparent << " " << kind << " " << change);
+        TScale s(nullptr);
+        s.HandleNeeded();
+        s.SetTransparent(transparent);
+        s.PaintIfPending();
+        int calls = 0;
+        int passes = 0;
+        const auto act = [&] {
+          const int n = ++calls;
+          if (change == kSameRange) s.SetRange(0, 100);
+          if (change == kRange) s.SetRange(0, 100 + n);
+          if (change == kResize) s.SetBounds(0, 0, 400 + n % 2, 400);
+          if (change == kMargin) s.SetMarginLeft(20 + n % 2);
+        };
+        // Passes are counted by the rendered event that is not under test.
+        s.OnBeforeScaleRendered = [&](TObject*, TCanvas&) {
+          if (kind == kBefore) act();
+          if (kind != kBefore) ++passes;
+        };
+        s.OnAfterScaleRendered = [&](TObject*, TCanvas&) {
+          if (kind == kAfter) act();
+          if (kind == kBefore) ++passes;
+        };
+        if (kind == kTick) s.OnScaleTickDrawn = [&](TObject*, TCanvas&, TScaleType, double, int, int) { act(); };
+        if (kind == kLabel) s.OnBeforeTickLabel = [&](TObject*, TScaleType, double, std::string&) { act(); };
+        s.Invalidate();
+        s.PaintIfPending();
+        EXPECT_GT(calls, 0);
+        EXPECT_LE(passes, 3);
+        EXPECT_FALSE(s.PaintPending());
+        s.OnScaleTickDrawn = nullptr;
+        s.OnBeforeTickLabel = nullptr;
+        s.OnBeforeScaleRendered = [&](TObject*, TCanvas&) { ++passes; };
+        s.OnAfterScaleRendered = nullptr;
+        passes = 0;
+        s.Invalidate();
+        s.PaintIfPending();
+        EXPECT_EQ(passes, 1);
+      }
+    }
+  }
 }
 
 // --- tick list ---

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <string>
 
 namespace nox {
 namespace {
@@ -49,6 +50,10 @@ TEST(TickLabels, FixedNotationHasExactlyTheDecimals) {
   EXPECT_EQ(FormatTickNumber(0, 3), "0.000");
   EXPECT_EQ(FormatTickNumber(0.2, 2), "0.20");
   EXPECT_EQ(FormatTickNumber(1999.5, 0), "2000");
+  // At most 100 decimals, also for any int with extra digits on top, and every digit of the
+  // largest double.
+  EXPECT_EQ(FormatTickNumber(1, std::numeric_limits<int>::max(), 3), "1." + std::string(100, '0'));
+  EXPECT_EQ(FormatTickNumber(-std::numeric_limits<double>::max(), 100).size(), 1 + 309 + 1 + 100u);
 }
 
 TEST(TickLabels, FixedNotationRoundsBinaryTiesToEvenAndDropsTheSignOfZero) {

@@ -3,9 +3,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <random>
 
 namespace nox {
 namespace {
@@ -133,6 +136,22 @@ TEST(LinearTicks, ZeroToHundredHasMajorsEveryTwentyAndShortsEveryFive) {
   EXPECT_THAT(LabelsOf(list), ElementsAre("0", "20", "40", "60", "80", "100"));
 }
 
+// Bounds that lie on the short-tick grid get a short tick each, exactly on the bound, at both ends
+// and in either direction, although the walk's sums of rounded steps land a hair beside them.
+TEST(LinearTicks, ShortTicksOnTheBoundsAreKeptAtBothEnds) {
+  struct TCase {
+    double Low, High;
+    int MinTicks;
+  };
+  for (const TCase c : {TCase{0, 1, 10}, {1, 0, 10}, {0, 0.3, 3}, {0.3, 0, 3}, {0, 0.6, 2}, {0.1, 0, 5}}) {
+    const std::vector<double> shorts =
+        ValuesOf(LayoutLinearTicks(Settings(c.Low, c.High, c.MinTicks)), tmShort);
+    ASSERT_FALSE(shorts.empty());
+    EXPECT_EQ(shorts.front(), c.Low) << c.Low << ".." << c.High;
+    EXPECT_EQ(shorts.back(), c.High) << c.Low << ".." << c.High;
+  }
+}
+
 TEST(LinearTicks, ShortTicksComeFirstThenMajors) {
   const TTickList list = LayoutLinearTicks(Settings(0, 100));
   ASSERT_EQ(list.Ticks.size(), 27u);
@@ -196,6 +215,47 @@ TEST(LinearTicks, LabelsAreCutToFourteenCharacters) {
   s.RangeLow = 1e20;
   s.RangeHigh = 4e20;
   for (const std::string& label : LabelsOf(LayoutLinearTicks(s))) EXPECT_EQ(label.size(), 14u);
+}
+
+// Labels that the rules would print alike for different ticks get the fewest extra digits that tell
+// them apart, uncut (a span of 1e-5 around 25 once read " 2.5E+01" throughout; 0.12 .. 0.26 with
+// one decimal "0.1", "0.1", "0.2" ...). Ordinary ranges, where the rules tell the ticks apart, keep
+// their texts: a checksum of the labels of 400 seeded ranges (spans 1e-3 .. 1e5 within five spans
+// of zero, logarithmic ones over 1 to 6 decades, automatic and fixed decimals) as they read before.
+TEST(LinearTicks, LabelsTellTicksApartAndOrdinaryRangesKeepTheirTexts) {
+  EXPECT_THAT(
+      LabelsOf(LayoutLinearTicks(Settings(24.999995, 25.000005))),
+      ElementsAre(" 2.4999996E+01", " 2.4999998E+01", " 2.5000000E+01", " 2.5000002E+01", " 2.5000004E+01"));
+  TTickSettings fixed = Settings(0.12, 0.26, 3);
+  fixed.DecPlaces = 1;
+  EXPECT_THAT(LabelsOf(LayoutLinearTicks(fixed)),
+              ElementsAre("0.12", "0.14", "0.16", "0.18", "0.20", "0.22", "0.24", "0.26"));
+
+  std::mt19937 rng(18);
+  const auto unit = [&rng] { return static_cast<double>(rng()) / 4294967296.0; };
+  std::uint64_t checksum = 14695981039346656037u;  // FNV-1a over the labels, each ended by "|"
+  for (int i = 0; i < 400; ++i) {
+    TTickSettings s;
+    const double span = (1 + 9 * unit()) * std::pow(10.0, static_cast<int>(rng() % 9) - 3);
+    s.RangeLow = (unit() - 0.5) * 10 * span;
+    s.RangeHigh = s.RangeLow + span;
+    s.MinTicks = 2 + static_cast<int>(rng() % 9);
+    s.DecPlaces = std::array{-2, -3, 4, 6}[rng() % 4];
+    s.ShortTicks = rng() % 2 == 0;
+    s.Vertical = rng() % 2 == 0;
+    if (rng() % 5 == 0) {
+      s.Logarithmic = true;
+      s.RangeLow = std::pow(10.0, 6 * unit() - 3);
+      s.RangeHigh = s.RangeLow * std::pow(10.0, 1 + 5 * unit());
+    }
+    if (rng() % 4 == 0) std::swap(s.RangeLow, s.RangeHigh);
+    for (const TTick& t : LayoutTicks(s).Ticks) {
+      if (!t.Labelled) continue;
+      for (const char c : t.Label + "|")
+        checksum = (checksum ^ static_cast<unsigned char>(c)) * 1099511628211u;
+    }
+  }
+  EXPECT_EQ(checksum, 0x6d71093393f78aadu);
 }
 
 TEST(LinearTicks, UserTextRepeatsItsLastItem) {

@@ -1,0 +1,78 @@
+// The control's front to its item store: the drawing operations, the pen properties with their
+// rules, and the visibility tables, which repaint.
+
+#include "chart/Nox_grafon.h"
+
+namespace nox {
+
+void TCustomGrafon::SetPenStyle(TPenStyle value) {
+  if (value > psInsideFrame) return;
+  m_items.Pen.Style = value;
+}
+
+void TCustomGrafon::SetClassDefault(std::uint8_t value) {
+  if (value == 255) return;
+  m_items.Pen.Class = value;
+}
+
+void TCustomGrafon::SetAllocSize(int value) {
+  if (value < 1 || value > 1000000) return;
+  m_items.AllocSize = value;
+}
+
+void TCustomGrafon::SetCurrentLayer(int layer) {
+  if (layer < 1 || layer > kLayerCount) return;
+  m_items.Pen.Layer = layer;
+}
+
+void TCustomGrafon::AppendMoveTo(std::uint8_t mode, double x, double y) {
+  m_items.Append(m_items.PenItem(ikMoveTo, x, y), mode);
+}
+
+void TCustomGrafon::AppendLineTo(std::uint8_t mode, double x, double y) {
+  TgfChartItem item = m_items.PenItem(ikLineTo, x, y);
+  item.FillColor = m_items.Pen.FillColor;
+  m_items.Append(item, mode);
+}
+
+void TCustomGrafon::AppendMark(std::uint8_t markType, double x, double y) {
+  TgfChartItem item = m_items.PenItem(ikMark, x, y);
+  item.Param3 = markType;
+  m_items.Append(item, 0);
+}
+
+void TCustomGrafon::MoveToPoint(int x, int y) { AppendMoveTo(1, x, y); }
+
+void TCustomGrafon::LineToPoint(int x, double y) { AppendLineTo(4, x, y); }
+
+void TCustomGrafon::AddMark(int markType, double x, double y) {
+  AppendMark(static_cast<std::uint8_t>(markType & 0xFF), x, y);
+}
+
+void TCustomGrafon::ShowItems() {
+  if (Visible()) {
+    if (m_autoRedraw)
+      RefreshChartArea();
+    else
+      Repaint();
+  }
+  AskTiedChartsToRepaint();
+}
+
+void TCustomGrafon::SetDataClassVisible(std::uint8_t itemClass, bool visible) {
+  m_items.DataClassVisible[itemClass] = visible;
+  RepaintIfAutomatic();
+}
+
+void TCustomGrafon::SetAnnotationClassVisible(std::uint8_t itemClass, bool visible) {
+  m_items.AnnotationClassVisible[itemClass] = visible;
+  RepaintIfAutomatic();
+}
+
+void TCustomGrafon::SetLayerVisible(int layer, bool visible) {
+  if (layer < 1 || layer > kLayerCount) return;
+  m_items.LayerShown[static_cast<std::size_t>(layer - 1)] = visible;
+  RepaintIfAutomatic();
+}
+
+}  // namespace nox

@@ -1,0 +1,181 @@
+// The chart's mouse handlers: press, move (with its re-entry guard and the world-position report),
+// release and double click, each running its steps in a fixed order, and the cursor over the
+// chart area. The gestures themselves live in the other mouse_*.cpp files and rect_pick.cpp.
+
+#include "chart/interaction/mouse_actions.h"
+
+#include "chart/Nox_grafon.h"
+#include "chart/flag_scope.h"
+#include "platform/host.h"
+
+namespace nox {
+
+namespace detail {
+
+std::optional<TCursor> CursorOfAction(TMouseActMode action) {
+  switch (action) {
+    case maNone:
+      return crCross;
+    case maPan:
+    case maPanHoriz:
+    case maPanVert:
+    case maPanGrid:
+      return TCursor{1};
+    case maZoomWind:
+      return TCursor{2};
+    case maZoomDrag:
+      return TCursor{3};
+    case maZoomWindPos:
+      return TCursor{4};
+    case maRubberBand:
+    case maDragCrossH:
+    case maDragLabel:
+    case maSelectRect:
+      return crDefault;
+    default:
+      return std::nullopt;
+  }
+}
+
+}  // namespace detail
+
+void TCustomGrafon::LastMouseWorldPos(double& x, double& y) const {
+  x = m_mouseState.LastWorldX;
+  y = m_mouseState.LastWorldY;
+}
+
+void TCustomGrafon::RecordDragStart(int x, int y) {
+  for (int l = 1; l <= kLayerCount; ++l) {
+    const TScaleProps& px = ScaleXOf(l);
+    const TScaleProps& py = ScaleYOf(l);
+    m_mouseState.DragStart[static_cast<std::size_t>(l - 1)] = {
+        x, y, px.RangeLow(), px.RangeHigh(), py.RangeLow(), py.RangeHigh()};
+  }
+  m_mouseState.DragStarted = true;
+}
+
+bool TCustomGrafon::DragMovedRanges() const {
+  if (!m_mouseState.DragStarted) return false;
+  for (int l = 1; l <= kLayerCount; ++l) {
+    const detail::TLayerDragStart& start = m_mouseState.DragStart[static_cast<std::size_t>(l - 1)];
+    const TScaleProps& px = ScaleXOf(l);
+    const TScaleProps& py = ScaleYOf(l);
+    if (start.XLow != px.RangeLow() || start.XHigh != px.RangeHigh() || start.YLow != py.RangeLow() ||
+        start.YHigh != py.RangeHigh()) {
+      return true;
+    }
+  }
+  return false;
+}
+
+void TCustomGrafon::EndDrag() {
+  m_mouseState.DragStarted = false;
+  m_mouseState.PickedFor = maNone;
+}
+
+void TCustomGrafon::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+  // The press that comes with a double click.
+  if (m_mouseState.SkipNext) {
+    m_mouseState.SkipNext = false;
+    return;
+  }
+  TControl::MouseDown(button, shift, x, y);
+  RectPickPress(button, x, y);
+  StartWindow(button, x, y);
+  // Pans, zoom drags, object drags and the trace start at the first move with the left button.
+}
+
+void TCustomGrafon::MouseMove(TShiftState shift, int x, int y) {
+  // A move that arrives while an earlier one is handled (an event handler pumping messages).
+  if (m_mouseState.InMouseMove) return;
+  const detail::TFlagScope busy(m_mouseState.InMouseMove);
+  HandleMouseMove(shift, x, y);
+  if (OnMouseMoveInChart) {
+    // The pointer's own position, not the clamped one of the gestures.
+    double wx = 0;
+    double wy = 0;
+    PixelToWorld(m_items.Pen.Layer, x, y, wx, wy);
+    OnMouseMoveInChart(this, InChartArea(x, y), shift, wx, wy);
+  }
+}
+
+void TCustomGrafon::HandleMouseMove(TShiftState shift, int x, int y) {
+  m_mouseState.LastPos = {x, y};
+  TControl::MouseMove(shift, x, y);
+  RectPickMove(x, y);
+  const bool left = shift.Contains(ssLeft);
+  DragScales(left, x, y);
+  switch (m_mouseAction) {
+    case maPan:
+    case maPanHoriz:
+    case maPanVert:
+    case maPanGrid:
+      PanStep(left, x, y);
+      break;
+    case maZoomDrag:
+      ZoomDragStep(left, x, y);
+      break;
+    case maRubberBand:
+    case maZoomWind:
+    case maZoomWindPos:
+    case maSelectRect:
+      if (m_mouseState.WindowState == zsDrawWin) WindowMoveStep(x, y);
+      break;
+    case maDragCrossH:
+      DragCrossHairStep(left, x, y);
+      break;
+    case maDragLabel:
+      DragTextLabelStep(left, x, y);
+      break;
+    case maDrawMTrace:
+      TraceStep(left, x, y);
+      break;
+    default:
+      break;
+  }
+  ShowMousePosition(x, y);
+}
+
+void TCustomGrafon::ShowMousePosition(int x, int y) {
+  const bool inside = InChartArea(x, y);
+  if (inside) PixelToWorld(m_items.Pen.Layer, x, y, m_mouseState.LastWorldX, m_mouseState.LastWorldY);
+  std::optional<TCursor> cursor = crDefault;
+  if (inside && !m_mouseCursorFixed) cursor = detail::CursorOfAction(m_mouseAction);
+  if (!cursor) return;
+  Host().SetScreenCursor(*cursor);
+  m_mouseState.CursorSet = *cursor;
+}
+
+void TCustomGrafon::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+  if (m_mouseState.SkipNext) {
+    m_mouseState.SkipNext = false;
+    return;
+  }
+  const bool moved = DragMovedRanges();
+  EndDrag();
+  RectPickRelease(button, x, y);
+  EndTraceStroke();
+  if (detail::IsWindowAction(m_mouseAction) && m_mouseState.WindowState == zsDrawWin) WindowRelease(button);
+  // One snapshot per pan or zoom drag, whatever the joins, and none when the view did not move (a
+  // click): the history keeps views the user can go back to.
+  if ((detail::IsPanAction(m_mouseAction) || m_mouseAction == maZoomDrag) && moved) PushZoomHistory();
+  EraseRubberFiguresIfIdle();
+  TControl::MouseUp(button, shift, x, y);
+}
+
+void TCustomGrafon::DblClick() {
+  m_mouseState.SkipNext = true;
+  ToggleScaleAction(m_mouseState.LastPos.X, m_mouseState.LastPos.Y);
+  TControl::DblClick();
+}
+
+void TCustomGrafon::MouseLeave() {
+  TControl::MouseLeave();
+  // A cursor the chart set would otherwise stay over the whole application.
+  if (m_mouseState.CursorSet != crDefault && Host().ScreenCursor() == m_mouseState.CursorSet) {
+    Host().SetScreenCursor(crDefault);
+  }
+  m_mouseState.CursorSet = crDefault;
+}
+
+}  // namespace nox

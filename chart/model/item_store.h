@@ -1,0 +1,59 @@
+#pragma once
+// The chart's item store: the data list (one object shared by every chart tied by data sharing),
+// the annotation list, the pen that new items take from, and the tables that say which items show.
+// The control's drawing operations and pen properties are its front; rendering reads the lists and
+// the tables.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "base/Nox_noxcolors.h"
+#include "chart/model/chart_item.h"
+#include "chart/model/item_list.h"
+#include "platform/color.h"
+#include "platform/pen.h"
+
+namespace nox::detail {
+
+// The values a new item takes.
+struct TItemPen {
+  TColor Color = 0;             // DataColor
+  TColor FillColor = 0xC0C0C0;  // FillColor (also TextBkColor)
+  TPenStyle Style = psSolid;
+  std::uint8_t Width = 1;      // pixels
+  std::uint8_t Class = 0;      // ClassDefault
+  int Layer = 1;               // CurrentLayer, 1..16
+  std::int32_t Attribute = 0;  // copied into Attr
+};
+
+class TItemStore {
+ public:
+  TItemStore();
+
+  // A record of kind at (x, y) with the pen's layer, class, colour, style, width and attribute.
+  TgfChartItem PenItem(TgfItemKind kind, double x, double y) const;
+  // Appends item to the data list (world units, CoordMode as the item has it) or, in annotation
+  // mode, to the annotation list with mode as its CoordMode.
+  void Append(const TgfChartItem& item, std::uint8_t mode);
+  // Stores long-text entry index (1..50) of the list the drawing operations write to; false and
+  // nothing stored outside that range.
+  bool SetLongText(int index, std::string text);
+  // Layers outside 1..16 are hidden.
+  bool LayerVisible(int layer) const;
+
+  TItemListPtr Data = std::make_shared<TItemList>();
+  TItemList Annotations;
+  TItemPen Pen;
+  int AllocSize = 1000;         // growth step of both lists, 1..1000000
+  bool AnnotationMode = false;  // drawing goes to the annotation list
+  bool AnnotationsUnderData = false;
+  bool ShowAnnotations = true;
+  bool AnnotationTextsOnTop = true;
+  std::array<bool, 256> DataClassVisible;        // all true at the start
+  std::array<bool, 256> AnnotationClassVisible;  // all true at the start
+  std::array<bool, kLayerCount> LayerShown;      // all true at the start; see LayerVisible
+};
+
+}  // namespace nox::detail

@@ -1,0 +1,238 @@
+#pragma once
+// The item renderer: draws the chart's display-list items onto a canvas, one RenderItem call per
+// visible item, for one rendering (TCustomGrafon::RenderData builds it, walks the lists and throws
+// it away). Where the kinds are drawn:
+//   dispatch, attribute cache, coordinates   item_render.cpp
+//   moves and lines                          item_render_lines.cpp
+//   marks and error bars                     item_render_marks.cpp
+//   rectangles, bars, ellipses, arcs, cross  item_render_shapes.cpp
+//   arrows                                   item_render_arrows.cpp
+//   texts                                    item_render_text.cpp
+//
+// Rules every kind keeps:
+// - The renderer never changes a stored item; it draws the copy it is given.
+// - Pen colour, pen style, brush colour and font colour are set on the canvas only when they differ
+//   from what the renderer last set (TRenderState), and the pen width only when an item's LineWidth
+//   differs (the text kinds hold a text index there and leave the width alone).
+// - Coordinates: world points are mapped by the item's layer to control pixels and moved to the
+//   canvas by (OffsetX - MarginLeft, OffsetY - MarginTop); pixel coordinates count from the chart
+//   area's top left corner. Every resolved pixel is limited to -30000..30000 per axis (ClampPixel).
+// - Bad items are skipped without drawing or flushing, like hidden ones: a layer outside 1..16, a
+//   coordinate the kind uses that is NaN or infinite, a CoordMode the kind does not list (above 3 for
+//   ikLine, ikRect, ikFrame3D, ikVertLine, ikHorizLine; above 5 for ikLineTo, ikText, ikMoveTo and
+//   the arrows; above 2 for ikCrossMark), a text index above 50. Kind codes without a drawing (0,
+//   10, 11, above 24) only take part in the pen-width check.
+// - Huge sizes (head lengths, bar depths, offsets) are computed in 64 bits and saturated, so no
+//   arithmetic overflows; the canvas clips whatever lies outside its bitmap.
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "base/rounding.h"
+#include "chart/model/chart_item.h"
+#include "chart/render/render_state.h"
+#include "platform/canvas.h"
+#include "platform/raster_math.h"
+#include "scale/axis_mapping.h"
+
+namespace nox {
+class TCustomGrafon;
+}
+
+namespace nox::detail {
+
+class TItemList;
+
+// One layer's mapping as the renderer needs it, taken from the chart once per rendering.
+struct TLayerPixels {
+  TAxisMapping X, Y;
+  bool LogX = false;
+  bool LogY = false;
+  int BelowX = 0;              // control pixel of x <= 1e-100 on a logarithmic X axis
+  int BelowY = 0;              // control pixel of y <= 1e-100 on a logarithmic Y axis
+  double XLow = 0, XHigh = 0;  // the X range, XLow <= XHigh
+  double YLow = 0, YHigh = 0;  // the Y range, YLow <= YHigh
+};
+using TLayerPixelTable = std::array<TLayerPixels, 16>;
+
+// The fixed inputs of one rendering.
+struct TRenderTarget {
+  TCanvas* Canvas = nullptr;
+  int OffsetX = 0;  // where the chart area's top left corner lies on the canvas
+  int OffsetY = 0;
+  bool Monochrome = false;  // pens black, fills silver, text backgrounds white
+};
+
+// The limit every drawn chart pixel keeps to, whatever the world value: items, the background
+// area, the grid, the mouse trace and the text labels' anchors.
+constexpr int kPixelLimit = 30000;
+// Limits both coordinates to -kPixelLimit..kPixelLimit; true if one was changed.
+bool ClampPixel(int& x, int& y);
+// A 64-bit coordinate limited to -kPixelLimit..kPixelLimit.
+inline int ClampCoordinate(std::int64_t v) {
+  return static_cast<int>(std::clamp<std::int64_t>(v, -kPixelLimit, kPixelLimit));
+}
+// A pixel distance of an item rounded, limited to +-2^40 so that sums with any int stay exact in
+// 64 bits and saturate no result wrongly (a coordinate is limited to +-30000 in the end anyway).
+inline std::int64_t RoundedPixels(double v) {
+  constexpr std::int64_t kLimit = std::int64_t{1} << 40;
+  const std::int64_t r = nox::Round(v);
+  return r < -kLimit ? -kLimit : r > kLimit ? kLimit : r;
+}
+
+// Which items of a list one loop of a rendering draws: the loop's filter on the stored kind, and
+// the class and layer visibility tables.
+struct TListFilter {
+  bool (*Select)(std::uint8_t kind) = nullptr;
+  const std::array<bool, 256>* ClassVisible = nullptr;
+  const std::array<bool, 16>* LayerVisible = nullptr;
+  bool Visible(const TgfChartItem& item) const {
+    return Select(item.Kind) && (*ClassVisible)[item.ItemClass] && item.Layer >= 1 && item.Layer <= 16 &&
+           (*LayerVisible)[static_cast<std::size_t>(item.Layer - 1)];
+  }
+};
+
+// What RenderLineRun did: the items before Next are done (drawn, or passed over as hidden ones
+// are); the items from there up to PlainUntil are to be drawn one by one.
+struct TRunStep {
+  int Next = 0;
+  int PlainUntil = 0;
+};
+
+class TItemRenderer {
+ public:
+  TItemRenderer(TCustomGrafon& chart, const TRenderTarget& target, const TLayerPixelTable& layers,
+                TRenderState& state);
+
+  // Draws one item (a copy; Index and IsAnnotation go to OnBeforeRenderText).
+  void RenderItem(const TgfChartItem& item, int index, bool isAnnotation, const TLongTextArray& longTexts);
+  // Draws the pending polyline, if any, and continues from its last point.
+  void FlushPolyline();
+  // Adds a point to the pending polyline; a full buffer (200 points) is drawn at once.
+  void AddPolylinePoint(int x, int y);
+  // Splits text at line feeds; returns the line count and gives the line height (TextHeight of the
+  // whole text + 1), the total height and the widest line's width (TextWidth of the whole text when
+  // every line is empty of width).
+  int MeasureText(std::string_view text, int& lineHeight, int& totalHeight, int& maxWidth) const;
+
+  // Draws, from block summaries, the line-to run of the list that starts at item `first` (among the
+  // items first .. end - 1 of the loop), as far as that gives exactly what drawing its items one by
+  // one gives: pixels, pen position, pending polyline. It takes runs drawn with a 1-pixel solid pen
+  // in copy mode whose first item would go into the pending polyline as it is, and stops at the
+  // last point that completes a 200-point batch, where drawing item by item leaves a state that
+  // one point determines. Otherwise it draws nothing (Next = first). item_render_runs.cpp.
+  TRunStep RenderLineRun(const TItemList& list, int first, int end, const TListFilter& filter);
+
+ private:
+  // How a run treats an item: passed over as a hidden one, a point of the run, or the item that
+  // ends it (it draws, flushes or changes the pen).
+  enum TRunItem : std::uint8_t { riSkipped, riPoint, riEnd };
+  TRunItem ClassifyRunItem(const TgfChartItem& item, const TListFilter& filter) const;
+  // Whether a line-to item, or every item of a uniform block, continues the pending polyline as it
+  // is.
+  template <class Attributes>
+  bool ContinuesRun(const Attributes& a) const {
+    return a.LineWidth == m_state.CurrentPenWidth && !LineAttributesDiffer(a);
+  }
+
+  // effective colours
+  TColor PenOf(const TgfChartItem& item) const { return m_target.Monochrome ? 0x000000 : item.Color; }
+  TColor FillOf(const TgfChartItem& item) const { return m_target.Monochrome ? 0xC0C0C0 : item.FillColor; }
+  TColor TextBackgroundOf(const TgfChartItem& item) const {
+    return m_target.Monochrome ? 0xFFFFFF : item.FillColor;
+  }
+
+  // attribute cache
+  void SetPenColor(TColor color);
+  void SetPenStyle(TPenStyle style);
+  void SetBrushColor(TColor color);
+  void SetFontColor(TColor color);
+  // The brush for filled figures: clear when `clear`, else solid in `color`; the cache reads back.
+  void SetFillBrush(TColor color, bool clear);
+  // Whether the pen colour, pen style or fill of an item (or of a uniform block of items) differ
+  // from the pending ones.
+  template <class Attributes>
+  bool LineAttributesDiffer(const Attributes& a) const {
+    const TColor pen = m_target.Monochrome ? 0x000000 : a.Color;
+    return pen != m_state.CurrentPenColor || a.PenStyle != m_state.CurrentPenStyle ||
+           a.FillColor != m_state.CurrentBrushColor;
+  }
+  // Sets the pen colour, pen style and brush colour of the line kinds from an item.
+  void SetLineAttributes(const TgfChartItem& item);
+
+  // coordinates (canvas pixels, clamped)
+  int WorldX(const TLayerPixels& layer, double x) const {
+    return ClampCoordinate(MapToPixel(layer.X, layer.LogX, x, layer.BelowX) + m_shiftX);
+  }
+  int WorldY(const TLayerPixels& layer, double y) const {
+    return ClampCoordinate(MapToPixel(layer.Y, layer.LogY, y, layer.BelowY) + m_shiftY);
+  }
+  TPoint World(const TLayerPixels& layer, double x, double y) const {
+    return {WorldX(layer, x), WorldY(layer, y)};
+  }
+  // A pixel coordinate of the item, rounded, with the output offset added when `offset` is set.
+  static int PixelCoordinate(double v, int offset) { return ClampCoordinate(RoundedPixels(v) + offset); }
+  TPoint ResolveOnePoint(const TgfChartItem& item, const TLayerPixels& layer) const;
+  // The two points of a two-point kind by CoordMode 0..5; `offset` adds the output offset to pixel
+  // coordinates.
+  void ResolveTwoPoints(const TgfChartItem& item, const TLayerPixels& layer, bool offset, TPoint& a,
+                        TPoint& b) const;
+
+  // Whether the item can be drawn at all (layer, coordinates, CoordMode, text index).
+  bool Drawable(const TgfChartItem& item) const;
+
+  // The point test: the single pixel in the pen colour when both corners are the same pixel.
+  bool DrawnAsPoint(TPoint a, TPoint b);
+  // Adds 1 to the larger x and the larger y (to the first when equal), so that a rectangle or
+  // ellipse, which leave out their right and bottom edge, cover both corners.
+  static void Widen(TPoint& a, TPoint& b);
+  void Line(TPoint a, TPoint b);
+
+  // kinds
+  void RenderMark(const TgfChartItem& item, const TLayerPixels& layer);
+  void RenderErrorBars(const TgfChartItem& item, const TLayerPixels& layer);
+  void RenderLine(const TgfChartItem& item, const TLayerPixels& layer);
+  void RenderLineTo(const TgfChartItem& item, const TLayerPixels& layer);
+  void RenderMoveTo(const TgfChartItem& item, const TLayerPixels& layer);
+  void RenderMoveRel(const TgfChartItem& item);
+  void RenderLineRel(const TgfChartItem& item);
+  void RenderWorldLine(const TgfChartItem& item, const TLayerPixels& layer);
+  void RenderDeltaLine(const TgfChartItem& item, const TLayerPixels& layer);
+  void RenderVertLine(const TgfChartItem& item, const TLayerPixels& layer);
+  void RenderHorizLine(const TgfChartItem& item, const TLayerPixels& layer);
+  void RenderRect(const TgfChartItem& item, const TLayerPixels& layer);
+  void RenderFrame3D(const TgfChartItem& item, const TLayerPixels& layer);
+  void RenderBar3D(const TgfChartItem& item, const TLayerPixels& layer);
+  void RenderEllipse(const TgfChartItem& item, const TLayerPixels& layer);
+  void RenderPixelRect(const TgfChartItem& item, const TLayerPixels& layer);
+  void RenderArc(const TgfChartItem& item, const TLayerPixels& layer);
+  void RenderCrossMark(const TgfChartItem& item, const TLayerPixels& layer);
+  void RenderArrow(const TgfChartItem& item, const TLayerPixels& layer, bool bothEnds);
+  void RenderText(const TgfChartItem& item, const TLayerPixels& layer, int index, bool isAnnotation,
+                  const TLongTextArray& longTexts);
+
+  // helpers of the kinds
+  void DrawMarkSymbol(std::uint8_t markType, int x, int y);
+  void ApplyTextFont(int size);
+  void DrawText(const TgfChartItem& item, TPoint anchor, int index, bool isAnnotation,
+                const TLongTextArray& longTexts);
+
+  TCustomGrafon& m_chart;
+  TCanvas& m_canvas;
+  TRenderTarget m_target;
+  const TLayerPixelTable& m_layers;
+  TRenderState& m_state;
+  // the chart's geometry, read once
+  int m_width, m_height;
+  int m_marginLeft, m_marginRight, m_marginTop, m_marginBottom;
+  // moves control pixels to canvas pixels: OffsetX - MarginLeft, OffsetY - MarginTop
+  std::int64_t m_shiftX, m_shiftY;
+  bool m_avoidDuplicateMarks;
+  bool m_printer;
+  std::string m_text;  // the text of the text item being drawn (its storage is reused)
+};
+
+}  // namespace nox::detail

@@ -1,0 +1,283 @@
+// Line-to runs drawn from the block summaries of their list (line_block_tree.h), with exactly the
+// pixels and the state that drawing their items one by one leaves.
+//
+// Why this is exact. With a 1-pixel solid pen in copy mode a polyline paints the union of its
+// segments, each from its first point up to but without its last (platform/raster_line.h); batches
+// of 200 points joined at their ends paint the same union as one long polyline, and the order of
+// painting within one colour does not matter. For a chain P0 .. Pm let k be the last index with
+// Pk != Pm. Every point before k starts a segment that paints it, so the chain paints
+//     (closed segments P0-P1, ..., P(k-1)-Pk)  and  (the segment Pk-Pm without Pm),
+// and nothing at all when there is no such k. The closed segments are gathered column by column:
+// consecutive points in one column join into the rows between their least and greatest y (a chain
+// of vertical segments leaves no gap), and a segment from one column to another is drawn as it is
+// (its end points lie in the columns' rows already). A uniform block whose points all map to one
+// column adds its rows from the pixels of its box corners, as the map of a linear axis is monotone;
+// one whose box lies wholly outside the image adds only its first and last point, since every pixel
+// of a segment lies within the box of its end points.
+//
+// The state: drawing item by item, the point that completes a batch flushes it, and what is left
+// is that point alone (pending polyline, CurrentPosition and pen position). So a run is taken up to
+// the last such point; the fewer than 200 points after it are drawn one by one.
+
+#include <algorithm>
+
+#include "chart/Nox_grafon.h"
+#include "chart/model/item_list.h"
+#include "chart/render/item_render.h"
+#include "platform/raster_canvas.h"
+#include "platform/raster_solid.h"
+
+namespace nox::detail {
+
+namespace {
+
+// Gathers a chain's closed segments column by column and paints them: the rows of the column the
+// chain is in now wait until the chain leaves it. The chain's last point may be known only by the
+// item it comes from (after a block), and is computed when it is needed.
+template <class Resolve>
+class TColumnChain {
+ public:
+  TColumnChain(const Surface& surface, std::uint32_t pixel, Resolve resolve)
+      : m_surface(surface), m_pixel(pixel), m_resolve(resolve) {}
+
+  bool Started() const { return m_open; }
+
+  void AddPoint(TPoint p) {
+    if (m_open && p.X == m_x) {
+      Extend(p.Y, p.Y);
+    } else {
+      if (m_open) {
+        const TPoint from = Last();
+        PaintColumn(m_surface, m_pixel, m_x, m_low, m_high);
+        PaintSolidLine(m_surface, m_pixel, from, p);
+      }
+      m_open = true;
+      m_x = p.X;
+      m_low = m_high = p.Y;
+    }
+    m_last = p;
+    m_lastItem = kNoItem;
+  }
+
+  // Points in column x with rows low .. high, the first of them from item `firstItem`, the last
+  // from `lastItem`.
+  void AddColumn(int x, int low, int high, std::size_t firstItem, std::size_t lastItem) {
+    // A chain in this column already reaches the block's first point by a vertical segment
+    // within the rows gathered.
+    if (!m_open || x != m_x) AddPoint(m_resolve(firstItem));
+    Extend(low, high);
+    m_lastItem = lastItem;
+  }
+
+  TPoint Last() {
+    if (m_lastItem != kNoItem) {
+      m_last = m_resolve(m_lastItem);
+      m_lastItem = kNoItem;
+    }
+    return m_last;
+  }
+
+  // Paints what waits, then the segment from the chain's last point to `end` without `end`.
+  void FinishTo(TPoint end) {
+    const TPoint from = Last();
+    PaintColumn(m_surface, m_pixel, m_x, m_low, m_high);
+    PaintSolidLine(m_surface, m_pixel, from, end);
+  }
+
+ private:
+  static constexpr std::size_t kNoItem = ~std::size_t{0};
+
+  void Extend(int low, int high) {
+    m_low = std::min(m_low, low);
+    m_high = std::max(m_high, high);
+  }
+
+  Surface m_surface;
+  std::uint32_t m_pixel;
+  Resolve m_resolve;
+  bool m_open = false;
+  int m_x = 0, m_low = 0, m_high = 0;  // the column the chain is in and its rows gathered so far
+  TPoint m_last;
+  std::size_t m_lastItem = kNoItem;  // the item whose point is the chain's last one, if not m_last
+};
+
+}  // namespace
+
+TItemRenderer::TRunItem TItemRenderer::ClassifyRunItem(const TgfChartItem& item,
+                                                       const TListFilter& filter) const {
+  // As RenderItemList and RenderItem take them: hidden and undrawable items are passed over
+  // without flushing.
+  if (!filter.Visible(item) || !Drawable(item)) return riSkipped;
+  if (item.Kind != ikLineTo || !ContinuesRun(item)) return riEnd;
+  return riPoint;
+}
+
+TRunStep TItemRenderer::RenderLineRun(const TItemList& list, int firstIndex, int endIndex,
+                                      const TListFilter& filter) {
+  const TRunStep none{firstIndex, firstIndex + 1};
+  const PenInk ink = InkOf(m_canvas.Pen());
+  if (!ink.draws || ink.xorMode || ink.Wide() || !ink.dash.Solid() || m_canvas.Target().Empty()) return none;
+  const TGfItemContainer& items = list.Items();
+  const TLineBlockTree& tree = list.Blocks();
+  const auto first = static_cast<std::size_t>(firstIndex);
+  const auto end = static_cast<std::size_t>(std::min(endIndex, list.Count()));
+  if (first >= end || ClassifyRunItem(items[first], filter) != riPoint) return none;
+
+  const auto layerOf = [&](const TgfChartItem& item) -> const TLayerPixels& {
+    return m_layers[static_cast<std::size_t>(item.Layer - 1)];
+  };
+  const auto resolve = [&](std::size_t i) {
+    const TgfChartItem& item = items[i];
+    return ResolveOnePoint(item, layerOf(item));
+  };
+  // A uniform block's items are all points of the run, or all passed over, or its first one ends
+  // the run; its summary tells which, without reading its records.
+  const bool lineToSelected = filter.Select(ikLineTo);
+  const auto blockVisible = [&](const TBlockBox& box) {
+    return lineToSelected && (*filter.ClassVisible)[box.ItemClass] &&
+           (*filter.LayerVisible)[static_cast<std::size_t>(box.Layer - 1)];
+  };
+  const auto blockKind = [&](const TBlockBox& box) {
+    if (!blockVisible(box)) return riSkipped;
+    return ContinuesRun(box) ? riPoint : riEnd;
+  };
+  const auto blockLayer = [&](const TBlockBox& box) -> const TLayerPixels& {
+    return m_layers[static_cast<std::size_t>(box.Layer - 1)];
+  };
+
+  // The run's extent and its number of points.
+  std::size_t points = 0;
+  const std::size_t runEnd = tree.WalkForward(
+      first, end,
+      [&](int level, std::size_t block, std::size_t) {
+        const TBlockBox& box = tree.Block(level, block);
+        if (!box.Uniform()) return bsSplit;
+        switch (blockKind(box)) {
+          case riSkipped:
+            return bsTake;
+          case riPoint:
+            points += TLineBlockTree::BlockItems(level);
+            return bsTake;
+          default:
+            return bsStop;
+        }
+      },
+      [&](std::size_t i) {
+        const TRunItem kind = ClassifyRunItem(items[i], filter);
+        if (kind == riPoint) ++points;
+        return kind != riEnd;
+      });
+
+  // The points that complete a batch: the (200 - c)-th, where c is the pending polyline's count
+  // (its start point counting when it is empty), then every 199th.
+  const std::size_t pending = static_cast<std::size_t>(std::max(m_state.Polyline.Count(), 1));
+  const std::size_t firstFlush = TPolylineBuffer::kCapacity - pending;
+  constexpr std::size_t kFlushStep = TPolylineBuffer::kCapacity - 1;
+  if (points < firstFlush) return {firstIndex, static_cast<int>(runEnd)};
+  const std::size_t lastFlush = firstFlush + (points - firstFlush) / kFlushStep * kFlushStep;
+
+  // The item of that point.
+  std::size_t counted = 0;
+  const std::size_t flushItem = tree.WalkForward(
+      first, runEnd,
+      [&](int level, std::size_t block, std::size_t) {
+        const TBlockBox& box = tree.Block(level, block);
+        if (!box.Uniform()) return bsSplit;
+        if (blockKind(box) == riSkipped) return bsTake;
+        const std::size_t size = TLineBlockTree::BlockItems(level);
+        if (counted + size >= lastFlush) return bsSplit;
+        counted += size;
+        return bsTake;
+      },
+      [&](std::size_t i) {
+        return !(ClassifyRunItem(items[i], filter) == riPoint && ++counted == lastFlush);
+      });
+  const TPoint flushPoint = resolve(flushItem);
+
+  // The last point before it on another pixel: an item of the run, or a point of the pending
+  // polyline (its start when it is empty).
+  const auto samePixelBlock = [&](const TBlockBox& box) {
+    const TLayerPixels& layer = blockLayer(box);
+    if (layer.LogX || layer.LogY) return false;
+    return WorldX(layer, box.MinX) == flushPoint.X && WorldX(layer, box.MaxX) == flushPoint.X &&
+           WorldY(layer, box.MinY) == flushPoint.Y && WorldY(layer, box.MaxY) == flushPoint.Y;
+  };
+  const std::size_t turn = tree.WalkBackward(
+      first, flushItem,
+      [&](int level, std::size_t block, std::size_t) {
+        const TBlockBox& box = tree.Block(level, block);
+        if (!box.Uniform()) return bsSplit;
+        if (blockKind(box) == riSkipped) return bsTake;
+        return samePixelBlock(box) ? bsTake : bsSplit;
+      },
+      [&](std::size_t i) {
+        return ClassifyRunItem(items[i], filter) != riPoint || resolve(i) == flushPoint;
+      });
+  const bool turnInRun = turn > first;  // item turn - 1 is the last point off the end pixel
+  const std::span<const TPoint> buffered = m_state.Polyline.Points();
+  const std::span<const TPoint> starts =
+      buffered.empty() ? std::span<const TPoint>(&m_state.CurrentPosition, 1) : buffered;
+  std::size_t startsBefore = starts.size();  // the chain's start points up to its turn
+  if (!turnInRun) {
+    while (startsBefore > 0 && starts[startsBefore - 1] == flushPoint) --startsBefore;
+  }
+
+  if (turnInRun || startsBefore > 0) {
+    TColumnChain chain(SurfaceOf(m_canvas.Target()), ink.pixel, resolve);
+    for (std::size_t s = 0; s < startsBefore; ++s) chain.AddPoint(starts[s]);
+    if (turnInRun) {
+      const int width = m_canvas.Width(), height = m_canvas.Height();
+      tree.WalkForward(
+          first, turn,
+          [&](int level, std::size_t block, std::size_t start) {
+            const TBlockBox& box = tree.Block(level, block);
+            if (!box.Uniform()) return bsSplit;
+            if (!blockVisible(box)) return bsTake;
+            const TLayerPixels& layer = blockLayer(box);
+            if (layer.LogX || layer.LogY) return bsSplit;
+            const std::size_t last = start + TLineBlockTree::BlockItems(level) - 1;
+            // minmax of an initializer list gives values; the two-argument form would give references to
+            // the temporaries.
+            const auto [x0, x1] = std::minmax({WorldX(layer, box.MinX), WorldX(layer, box.MaxX)});
+            if (x0 != x1 && (x1 < 0 || x0 >= width)) {
+              chain.AddPoint(resolve(start));
+              chain.AddPoint(resolve(last));
+              return bsTake;
+            }
+            const auto [y0, y1] = std::minmax({WorldY(layer, box.MinY), WorldY(layer, box.MaxY)});
+            if (x0 == x1) {
+              chain.AddColumn(x0, y0, y1, start, last);
+              return bsTake;
+            }
+            if (y1 < 0 || y0 >= height) {
+              chain.AddPoint(resolve(start));
+              chain.AddPoint(resolve(last));
+              return bsTake;
+            }
+            return bsSplit;
+          },
+          [&](std::size_t i) {
+            if (ClassifyRunItem(items[i], filter) == riPoint) chain.AddPoint(resolve(i));
+            return true;
+          });
+    }
+    chain.FinishTo(flushPoint);
+  }
+
+  // What drawing item by item leaves after the batch that point completes.
+  m_state.Polyline.Restart(flushPoint);
+  m_state.CurrentPosition = flushPoint;
+  m_canvas.MoveTo(flushPoint.X, flushPoint.Y);
+  // Hidden items after it change nothing either.
+  const std::size_t next = tree.WalkForward(
+      flushItem + 1, runEnd,
+      [&](int level, std::size_t block, std::size_t) {
+        const TBlockBox& box = tree.Block(level, block);
+        if (!box.Uniform()) return bsSplit;
+        return blockKind(box) == riSkipped ? bsTake : bsStop;
+      },
+      [&](std::size_t i) { return ClassifyRunItem(items[i], filter) == riSkipped; });
+  return {static_cast<int>(next), static_cast<int>(next)};
+}
+
+}  // namespace nox::detail

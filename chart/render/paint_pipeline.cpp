@@ -1,0 +1,148 @@
+// When and how the chart paints: the paint-suspension flag, the repaint rules, and the composition
+// of the control image from the control frame (control_frame.cpp), the chart-area image and the
+// cross hairs, which reaches the screen in one copy. Event handlers run while a picture is
+// composed; a repaint they ask for is remembered and done after the picture, never inside it.
+
+#include <utility>
+
+#include "chart/Nox_grafon.h"
+#include "chart/flag_scope.h"
+
+namespace nox {
+
+namespace {
+
+// How often one picture is composed at most. An event handler that changes the chart while its
+// picture is composed has its change drawn by the next pass; one that changes it at every pass is
+// stopped here, its last change drawn by the next paint.
+constexpr int kMaxComposePasses = 3;
+
+}  // namespace
+
+TCustomGrafon::TPaintHold::TPaintHold(TCustomGrafon& chart)
+    : m_chart(chart), m_previous(chart.m_paintSuspended) {
+  m_chart.SetPaintSuspended(true);
+}
+
+TCustomGrafon::TPaintHold::~TPaintHold() {
+  if (!m_done) m_chart.m_paintSuspended = m_previous;
+}
+
+void TCustomGrafon::TPaintHold::Release() {
+  m_done = true;
+  m_chart.SetPaintSuspended(m_previous);
+}
+
+void TCustomGrafon::TPaintHold::RestoreQuietly() {
+  m_done = true;
+  m_chart.m_paintSuspended = m_previous;
+}
+
+void TCustomGrafon::SetPaintSuspended(bool value) {
+  if (value == m_paintSuspended) return;
+  m_paintSuspended = value;
+  if (!value) Repaint();
+}
+
+void TCustomGrafon::CreateWnd() {
+  TControl::CreateWnd();
+  // Painting may start; nothing is painted until asked.
+  m_paintSuspended = false;
+  // A chart made in code is never Loaded: from now on its axes check a logarithmic switch.
+  if (!IsLoading()) EndLoadingGuards();
+}
+
+bool TCustomGrafon::CanPaint() const {
+  return (Visible() || IsDesigning()) && !IsLoading() && !m_paintSuspended;
+}
+
+void TCustomGrafon::Repaint() {
+  if (m_composing) {
+    m_repaintAsked = true;
+    return;
+  }
+  if (!CanPaint()) return;
+  Paint();
+  ScreenChanged();
+}
+
+void TCustomGrafon::RepaintIfAutomatic() {
+  if (m_autoRedraw || IsDesigning()) Repaint();
+}
+
+void TCustomGrafon::ComposeControlImage() {
+  // A chart made in code and painted (or saved) before it was shown: as CreateWnd says.
+  EndLoadingGuards();
+  RenderControlFrame(m_controlImage.Canvas());
+  ResizeChartImage(true, true);
+  TCanvas& chartCanvas = m_chartImage.Canvas();
+  RenderBackground(chartCanvas, 0, 0, m_chartImage.Width(), m_chartImage.Height());
+  RenderDataToBitmap(m_chartImage, 0, 0, false, 0);
+  DrawMouseTrace(0, 0, m_chartImage);
+  m_controlImage.Canvas().Draw(m_marginLeft, m_marginTop, m_chartImage);
+}
+
+bool TCustomGrafon::ComposeSettled() {
+  bool asked = false;
+  for (int pass = 1; pass <= kMaxComposePasses; ++pass) {
+    m_repaintAsked = false;
+    const bool invalidated = PaintPending();
+    {
+      const detail::TFlagScope composing(m_composing);
+      ComposeControlImage();
+      // A handler that resized the control invalidated it: that is a repaint asked for like any
+      // other (while composing, PaintIfPending takes the mark and only records the request).
+      if (!invalidated) PaintIfPending();
+    }
+    if (!m_repaintAsked) break;
+    asked = true;
+  }
+  m_repaintAsked = false;
+  return asked;
+}
+
+void TCustomGrafon::Paint() {
+  if (m_composing) {
+    // An event handler changed the chart while its picture is composed: the picture is composed
+    // again when this pass ends, not inside it.
+    m_repaintAsked = true;
+    return;
+  }
+  if (!CanPaint()) return;
+  ComposeSettled();
+  ComposeOverlays(0, 0, Canvas(), m_controlImage);
+}
+
+void TCustomGrafon::ComposeOverlays(int x, int y, TCanvas& canvas, TBitmap& image) {
+  DrawCrossHairs(x, y, image);
+  // The control's own canvas goes through CopyToScreen, which keeps rubber figures on screen.
+  if (&canvas == &Canvas()) {
+    CopyToScreen(x, y, image);
+  } else {
+    canvas.Draw(x, y, image);
+  }
+}
+
+void TCustomGrafon::RefreshChartArea() {
+  if (m_composing) {
+    m_repaintAsked = true;
+    return;
+  }
+  // Only the chart area; scales and caption stay as the last full paint left them. The mouse trace
+  // lies in the chart area, which is copied whole: it is drawn again, or the copy would wipe it.
+  m_repaintAsked = false;
+  {
+    const detail::TFlagScope composing(m_composing);
+    RenderBackground(m_chartImage.Canvas(), 0, 0, m_chartImage.Width(), m_chartImage.Height());
+    RenderDataToBitmap(m_chartImage, 0, 0, false, 0);
+    DrawMouseTrace(0, 0, m_chartImage);
+  }
+  const bool asked = std::exchange(m_repaintAsked, false);
+  ComposeOverlays(m_marginLeft, m_marginTop, Canvas(), m_chartImage);
+  ScreenChanged(
+      {m_marginLeft, m_marginTop, m_marginLeft + m_chartImage.Width(), m_marginTop + m_chartImage.Height()});
+  // An event handler changed more than the items meanwhile: the whole control is painted anew.
+  if (asked) Repaint();
+}
+
+}  // namespace nox
