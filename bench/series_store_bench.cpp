@@ -23,7 +23,7 @@
 #include <vector>
 
 #include "bench/speed_workload.h"
-#include "chart/series_store.h"
+#include "chart/model/series_store.h"
 
 namespace {
 

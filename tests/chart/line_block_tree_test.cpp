@@ -7,25 +7,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <limits>
 #include <new>
 #include <random>
 
 #include "chart/model/item_list.h"
-
-// An allocator that fails on demand: while armed, the n-th allocation of this thread throws.
-namespace {
-thread_local int g_allocationsUntilFailure = 0;  // 0: never fail
-}  // namespace
-
-void* operator new(std::size_t size) {
-  if (g_allocationsUntilFailure > 0 && --g_allocationsUntilFailure == 0) throw std::bad_alloc();
-  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-  throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+#include "tests/support/failing_allocator.h"
 
 namespace nox::test {
 namespace {
@@ -157,13 +144,13 @@ TEST(LineBlockTree, AnAppendThatRunsOutOfMemoryLeavesTheListAsItWas) {
   for (int i = 0; i < reference.Count(); ++i) {
     for (int failAt = 1;; ++failAt) {
       const TLineBlockTree before = list.Blocks();
-      g_allocationsUntilFailure = failAt;
+      FailAllocationAfter(failAt - 1);
       try {
         list.Append(reference.Items()[static_cast<std::size_t>(i)], 64);
-        g_allocationsUntilFailure = 0;
+        FailAllocationAfter(-1);
         break;
       } catch (const std::bad_alloc&) {
-        g_allocationsUntilFailure = 0;
+        FailAllocationAfter(-1);
         ++refused;
         ASSERT_EQ(list.Count(), i);
         ASSERT_TRUE(list.Blocks() == before) << "item " << i << " allocation " << failAt;

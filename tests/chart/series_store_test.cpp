@@ -3,7 +3,7 @@
 // and their walks, after random appends (point by point, in bulk, any record) and removals; appends
 // that leave nothing behind when an allocation fails; refused arguments.
 
-#include "chart/series_store.h"
+#include "chart/model/series_store.h"
 
 #include <gtest/gtest.h>
 
@@ -20,34 +20,9 @@
 #include <tuple>
 #include <vector>
 
-#include "chart/grafon_error.h"
+#include "chart/model/grafon_error.h"
 #include "tests/chart/chart_fixture.h"
-
-// Every allocation of this test program goes through these, so that a test can make the n-th one
-// from now fail.
-namespace {
-long g_allocationsBeforeFailure = -1;  // -1: none fails
-
-void* Allocate(std::size_t n) noexcept {
-  if (g_allocationsBeforeFailure >= 0 && g_allocationsBeforeFailure-- == 0) return nullptr;
-  return std::malloc(n == 0 ? 1 : n);
-}
-void* AllocateOrThrow(std::size_t n) {
-  if (void* p = Allocate(n)) return p;
-  throw std::bad_alloc();
-}
-}  // namespace
-
-void* operator new(std::size_t n) { return AllocateOrThrow(n); }
-void* operator new[](std::size_t n) { return AllocateOrThrow(n); }
-void* operator new(std::size_t n, const std::nothrow_t&) noexcept { return Allocate(n); }
-void* operator new[](std::size_t n, const std::nothrow_t&) noexcept { return Allocate(n); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
-void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
-void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
+#include "tests/support/failing_allocator.h"
 
 namespace nox::test {
 namespace {
@@ -408,11 +383,11 @@ TEST_F(SeriesStoreTest, AppendsAreAllOrNothingWhenMemoryRunsOut) {
     for (long fail = 0;; ++fail) {
       const TSeriesStore unchanged = store;
       const std::size_t bytes = store.AllocatedBytes();
-      g_allocationsBeforeFailure = fail;
+      FailAllocationAfter(fail);
       try {
         append(store);
       } catch (const std::bad_alloc&) {
-        g_allocationsBeforeFailure = -1;
+        FailAllocationAfter(-1);
         ++failures;
         ASSERT_EQ(store.AllocatedBytes(), bytes);
         TSeriesStore probe = store, probeUnchanged = unchanged;
@@ -421,7 +396,7 @@ TEST_F(SeriesStoreTest, AppendsAreAllOrNothingWhenMemoryRunsOut) {
         ASSERT_NO_FATAL_FAILURE(ExpectSame(probe, ViewOf(probeUnchanged), rng)) << before << " items, allocation " << fail;
         continue;
       }
-      g_allocationsBeforeFailure = -1;
+      FailAllocationAfter(-1);
       break;
     }
     std::mt19937_64 rng(1);

@@ -27,8 +27,8 @@
 #include <cstdint>
 #include <deque>
 
-#include "chart/chart_item.h"
-#include "chart/line_block_tree.h"  // TBlockStep
+#include "chart/model/chart_item.h"
+#include "chart/model/line_block_tree.h"  // TBlockStep
 
 namespace nox::detail {
 

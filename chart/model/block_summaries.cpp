@@ -1,4 +1,4 @@
-#include "chart/block_summaries.h"
+#include "chart/model/block_summaries.h"
 
 namespace nox::detail {
 

@@ -1,4 +1,4 @@
-#include "chart/series_store.h"
+#include "chart/model/series_store.h"
 
 #include <algorithm>
 #include <bit>
@@ -8,7 +8,7 @@
 #include <string>
 #include <utility>
 
-#include "chart/grafon_error.h"
+#include "chart/model/grafon_error.h"
 
 namespace nox::detail {
 

@@ -39,8 +39,8 @@
 #include <memory>
 #include <span>
 
-#include "chart/block_summaries.h"
-#include "chart/chart_item.h"
+#include "chart/model/block_summaries.h"
+#include "chart/model/chart_item.h"
 
 namespace nox::detail {
 
