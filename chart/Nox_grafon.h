@@ -14,8 +14,8 @@
 //                            data sharing data_sharing.cpp; ranges and history layer_ranges.cpp;
 //                            world/pixel mapping layer_mapping.cpp; joined layers joint_layers.h;
 //                            types and events grafon_types.h
-//   model/                   item record chart_item.h, item_container.h; lists item_list.h with block
-//                            summaries line_block_tree.h; the item store item_store.h; the mapping
+//   model/                   item record chart_item.h; lists item_list.h in series stores
+//                            series_store.h with block_summaries.h; the item store item_store.h; the mapping
 //                            layer_mapping.h (and scale/axis_mapping.h) over chart_frame.h;
 //                            zoom_history.h; range_confinement.h; axis property objects
 //                            scale_props.h; grafon_error.h
@@ -57,7 +57,6 @@
 #include "chart/joint_layers.h"
 #include "chart/model/chart_item.h"
 #include "chart/model/grafon_error.h"
-#include "chart/model/item_container.h"
 #include "chart/model/item_list.h"
 #include "chart/model/item_store.h"
 #include "chart/model/layer_mapping.h"
@@ -139,11 +138,11 @@ class TCustomGrafon : public TControl {
   void SetItemAttribute(std::int32_t value) { m_items.Pen.Attribute = value; }
 
   // the lists, read only; an array's length is the list's capacity
-  const TGfItemContainer& DataItems() const { return m_items.Data->Items(); }
+  const TGfItemView& DataItems() const { return m_items.Data->Items(); }
   int DataCount() const { return m_items.Data->Count(); }
   const TLongTextArray& DataLongTexts() const { return m_items.Data->LongTexts; }
   int DataLongTextCount() const { return m_items.Data->LongTextCount; }
-  const TGfItemContainer& AnnotationItems() const { return m_items.Annotations.Items(); }
+  const TGfItemView& AnnotationItems() const { return m_items.Annotations.Items(); }
   int AnnotationCount() const { return m_items.Annotations.Count(); }
   const TLongTextArray& AnnotationLongTexts() const { return m_items.Annotations.LongTexts; }
   int AnnotationLongTextCount() const { return m_items.Annotations.LongTextCount; }

@@ -26,19 +26,16 @@ void TCustomGrafon::SetCurrentLayer(int layer) {
 }
 
 void TCustomGrafon::AppendMoveTo(std::uint8_t mode, double x, double y) {
-  m_items.Append(m_items.PenItem(ikMoveTo, x, y), mode);
+  m_items.AppendPoint(ikMoveTo, x, y, mode);
 }
 
 void TCustomGrafon::AppendLineTo(std::uint8_t mode, double x, double y) {
-  TgfChartItem item = m_items.PenItem(ikLineTo, x, y);
-  item.FillColor = m_items.Pen.FillColor;
-  m_items.Append(item, mode);
+  m_items.AppendPoint(ikLineTo, x, y, mode);
 }
 
 void TCustomGrafon::AppendMark(std::uint8_t markType, double x, double y) {
-  TgfChartItem item = m_items.PenItem(ikMark, x, y);
-  item.Param3 = markType;
-  m_items.Append(item, 0);
+  // Marks keep CoordMode 0 in either list.
+  m_items.AppendPoint(ikMark, x, y, 0, markType);
 }
 
 void TCustomGrafon::MoveToPoint(int x, int y) { AppendMoveTo(1, x, y); }

@@ -28,9 +28,12 @@
 #include <deque>
 
 #include "chart/model/chart_item.h"
-#include "chart/model/line_block_tree.h"  // TBlockStep
 
 namespace nox::detail {
+
+// What a walk over a list does with a block offered to it: take it whole, look at its parts (the
+// blocks of the level below, then single items), or stop before it.
+enum TBlockStep : std::uint8_t { bsTake, bsSplit, bsStop };
 
 // The kind of uniform block an item may belong to by the rules above, its coordinates aside (they
 // must be finite as well): ikLineTo, ikMark or 0.

@@ -11,18 +11,18 @@ TItemStore::TItemStore() {
   LayerShown.fill(true);
 }
 
-TgfChartItem TItemStore::PenItem(TgfItemKind kind, double x, double y) const {
-  TgfChartItem item;
-  item.Kind = kind;
-  item.Layer = Pen.Layer;
-  item.ItemClass = Pen.Class;
-  item.X1 = x;
-  item.Y1 = y;
-  item.Color = Pen.Color;
-  item.PenStyle = Pen.Style;
-  item.Attr = Pen.Attribute;
-  item.LineWidth = Pen.Width;
-  return item;
+TPointPen TItemStore::PointPen(std::uint8_t mode, std::int32_t markType) const {
+  TPointPen pen;
+  pen.Color = Pen.Color;
+  pen.FillColor = Pen.FillColor;
+  pen.LineWidth = Pen.Width;
+  pen.Layer = Pen.Layer;
+  pen.Attr = Pen.Attribute;
+  pen.MarkType = markType;
+  pen.PenStyle = Pen.Style;
+  pen.ItemClass = Pen.Class;
+  pen.CoordMode = AnnotationMode ? mode : 0;
+  return pen;
 }
 
 void TItemStore::Append(const TgfChartItem& item, std::uint8_t mode) {
@@ -38,7 +38,7 @@ void TItemStore::Append(const TgfChartItem& item, std::uint8_t mode) {
 }
 
 bool TItemStore::SetLongText(int index, std::string text) {
-  TItemList& list = AnnotationMode ? Annotations : *Data;
+  TItemList& list = Target();
   if (!list.LongTexts.Set(index, std::move(text))) return false;
   list.LongTextCount = std::max(list.LongTextCount, index);
   return true;

@@ -170,6 +170,8 @@ TSeriesStore& TSeriesStore::operator=(TSeriesStore&& other) noexcept {
   m_body = std::move(other.m_body);
   m_capacity = std::exchange(other.m_capacity, 0);
   m_maxCapacity = other.m_maxCapacity;
+  ++m_changes;
+  ++other.m_changes;
   return *this;
 }
 
@@ -278,6 +280,7 @@ int TSeriesStore::GrownCapacity(std::size_t n, int allocSize) const {
 }
 
 void TSeriesStore::Append(const TgfChartItem& item, int allocSize) {
+  ++m_changes;
   if (IsPlainPoint(item)) {
     AppendPoint(item.Kind, PenOf(item), item.X1, item.Y1, allocSize);
   } else {
@@ -293,6 +296,7 @@ bool TSeriesStore::TakesAsItIs(TSlot slot, const TPointPen& pen) const {
 
 void TSeriesStore::AppendPoint(TgfItemKind kind, const TPointPen& pen, double x, double y, int allocSize) {
   const TSlot slot = SlotOf(kind);
+  ++m_changes;
   // Most points go into the tail chunk, the last run and the open level-0 block as they are, and
   // nothing about them can fail.
   if (TakesAsItIs(slot, pen) && ((m_body->Blocks.End() + 1) % TBlockSummaries::kFan) != 0) {
@@ -364,6 +368,7 @@ void TSeriesStore::AppendColumns(TSlot firstSlot, TSlot slot, const TPointPen& p
                                  std::span<const double> y, int allocSize) {
   const std::size_t n = y.size();
   if (n == 0) return;
+  ++m_changes;
   const int capacity = GrownCapacity(n, allocSize);
   TUndo undo;
   TBody& body = BeginAppend(undo);
@@ -432,6 +437,7 @@ void TSeriesStore::AppendRecord(const TgfChartItem& item, int allocSize) {
 
 void TSeriesStore::RemoveOldest(std::size_t n) noexcept {
   if (n == 0 || !m_body) return;
+  ++m_changes;
   if (n >= static_cast<std::size_t>(Count())) {
     m_body.reset();
     return;
@@ -449,6 +455,7 @@ void TSeriesStore::RemoveOldest(std::size_t n) noexcept {
 }
 
 void TSeriesStore::Clear() noexcept {
+  ++m_changes;
   m_body.reset();
   m_capacity = 0;
 }
@@ -462,6 +469,7 @@ void TSeriesStore::CopyFrom(const TSeriesStore& source, int allocSize) {
   }
   m_body = source.m_body ? std::make_unique<TBody>(*source.m_body) : nullptr;
   m_capacity = static_cast<int>(capacity);
+  ++m_changes;
 }
 
 std::size_t TSeriesStore::AllocatedBytes() const {
@@ -500,13 +508,25 @@ TgfChartItem TSeriesStore::operator[](std::size_t i) const {
 
 TSeriesCursor::TSeriesCursor(const TSeriesStore& store, std::size_t first) : m_store(&store) {
   if (!store.m_body) return;
-  const TSeriesStore::TBody& body = *store.m_body;
-  m_base = body.Blocks.Base();
-  m_end = body.Blocks.End();
+  m_base = store.m_body->Blocks.Base();
+  m_end = store.m_body->Blocks.End();
   m_position = m_base + std::min(first, m_end - m_base);
-  const auto after = std::upper_bound(body.Runs.begin(), body.Runs.end(), m_position,
+  m_run = RunIndex();
+  Seat();
+}
+
+std::size_t TSeriesCursor::RunIndex() const {
+  const std::deque<TSeriesStore::TRun>& runs = m_store->m_body->Runs;
+  const auto after = std::upper_bound(runs.begin(), runs.end(), m_position,
                                       [](std::size_t p, const TSeriesStore::TRun& run) { return p < run.Start; });
-  m_run = after == body.Runs.begin() ? 0 : static_cast<std::size_t>(after - body.Runs.begin()) - 1;
+  return after == runs.begin() ? 0 : static_cast<std::size_t>(after - runs.begin()) - 1;
+}
+
+void TSeriesCursor::MoveTo(std::size_t index) {
+  if (m_end == m_base) return;
+  m_position = m_base + std::min(index, m_end - m_base);
+  if (m_position < m_store->m_body->Runs[m_run].Start || m_position >= m_runEnd) m_run = RunIndex();
+  m_chunk = nullptr;
   Seat();
 }
 

@@ -76,8 +76,13 @@ class TSeriesStore {
   // the record view
   int Count() const;
   int Capacity() const { return m_capacity; }
+  // The view's length, as an array of records: the capacity.
+  std::size_t size() const { return static_cast<std::size_t>(m_capacity); }
+  bool empty() const { return m_capacity == 0; }
   // Item i as its record; a zero record from Count() on.
   TgfChartItem operator[](std::size_t i) const;
+  // A number that every change of the store alters; cursors of an older number are not valid.
+  std::uint64_t Changes() const { return m_changes; }
   // The summaries of items 0 .. Count() - 1 (walk positions are item indices).
   const TBlockSummaries& Blocks() const;
 
@@ -168,6 +173,7 @@ class TSeriesStore {
 
   std::unique_ptr<TBody> m_body;  // null while empty
   int m_capacity = 0;
+  std::uint64_t m_changes = 0;
   int m_maxCapacity = std::numeric_limits<int>::max();
 };
 
@@ -178,6 +184,8 @@ class TSeriesCursor {
 
   std::size_t Index() const { return m_position - m_base; }
   bool AtEnd() const { return m_position >= m_end; }
+  // Goes to item `index` (the end when past it); cheap within the current run, else a search.
+  void MoveTo(std::size_t index);
   void Next() {
     ++m_position;
     if (m_position == m_chunkEnd || m_position == m_runEnd) Seat();
@@ -196,8 +204,10 @@ class TSeriesCursor {
   using TSlot = TSeriesStore::TSlot;
   std::size_t Slot() const { return m_position & (TSeriesStore::kChunkItems - 1); }
   TSlot Tag() const { return static_cast<TSlot>(m_chunk->Tags()[Slot()]); }
-  // Finds the chunk and the run of m_position.
+  // Finds the chunk and the run of m_position (runs from m_run on).
   void Seat();
+  // The index among the store's runs of the run that holds m_position.
+  std::size_t RunIndex() const;
 
   const TSeriesStore* m_store;
   std::size_t m_base = 0, m_end = 0, m_position = 0;
