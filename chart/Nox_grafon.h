@@ -44,6 +44,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -111,6 +112,38 @@ class TCustomGrafon : public TControl {
   // control is visible, then asks every chart tied to this one by data sharing to repaint itself.
   void ShowItems();
 
+  // Drawing with world coordinates: a move-to or line-to at (x, y) in world units (CoordMode 0),
+  // in the data list, or in annotation mode in the annotation list, as AddMark. NaN and infinite
+  // coordinates are stored and left out when drawing.
+  void MoveTo(double x, double y);
+  void LineTo(double x, double y);
+  // A whole series with the current pen in one call: a move-to at its first point and line-tos to
+  // the others, in the list MoveTo writes to; the block summaries are built in the same pass.
+  // Spans of different lengths throw std::invalid_argument naming both lengths, and a list that
+  // would pass the largest int items throws ENoxGrafonError; nothing is appended then. Empty spans
+  // append nothing. Like the other drawing operations it does not repaint (ShowItems does).
+  void AppendSeries(std::span<const double> x, std::span<const double> y);
+  // The same with x[i] = x0 + i * dx; an x0 or dx that is NaN or infinite throws
+  // std::invalid_argument and appends nothing.
+  void AppendSeries(double x0, double dx, std::span<const double> y);
+
+  // Removal. Each takes time in proportion to what it removes, keeps zoom history, ranges and the
+  // pen, and repaints this chart and every chart sharing its data (as AutoRedraw allows); the data
+  // list is shared, so every chart tied by data sharing sees the change.
+  // Empties the data list and its long-text table; its capacity (DataItems().size()) drops to 0.
+  void ClearData();
+  // Empties the annotation list and its long-text table; its capacity drops to 0.
+  void ClearAnnotations();
+  // Removes the n oldest items of the data list (all of them when n >= DataCount(); nothing when
+  // n <= 0); the others keep their order and become items 0, 1, ...; the capacity and the long
+  // texts stay.
+  void RemoveFirstItems(int n);
+  // Keeps at most n items in the data list: removes the oldest now and after every append beyond
+  // n, so that the newest n stay (a window that scrolls with a live series). 0 (the default) keeps
+  // every item; negative values are refused. The limit belongs to the shared data list.
+  int DataLimit() const { return m_items.Data->Limit(); }  // = 0: no limit
+  void SetDataLimit(int n);
+
   // the current pen; setting it only stores (no repaint, items already added keep theirs)
   TColor DataColor() const { return m_items.Pen.Color; }  // = 0
   void SetDataColor(TColor value) { m_items.Pen.Color = value; }
@@ -137,7 +170,9 @@ class TCustomGrafon : public TControl {
   std::int32_t ItemAttribute() const { return m_items.Pen.Attribute; }  // = 0, copied into Attr
   void SetItemAttribute(std::int32_t value) { m_items.Pen.Attribute = value; }
 
-  // the lists, read only; an array's length is the list's capacity
+  // the lists, read only: size() of a view is the list's capacity, view[i] item i's record by
+  // value (a zero record from the count on); a view stays valid as long as the chart (or, for
+  // shared data, the list) and reads the list as it is now
   const TGfItemView& DataItems() const { return m_items.Data->Items(); }
   int DataCount() const { return m_items.Data->Count(); }
   const TLongTextArray& DataLongTexts() const { return m_items.Data->LongTexts; }
@@ -513,6 +548,9 @@ class TCustomGrafon : public TControl {
 
   // Puts every setting to its value after construction; run once by the constructor.
   void Setup();
+
+  // After a removal from a list: repaints this chart and every chart sharing its data.
+  void ItemsRemoved();
 
   // append operations: every drawing operation goes through one of them
   void AppendMoveTo(std::uint8_t mode, double x, double y);

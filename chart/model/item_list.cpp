@@ -16,6 +16,7 @@ void TItemList::CopyFrom(const TItemList& source, int allocSize) {
   m_items.CopyFrom(source.m_items, allocSize);
   LongTexts = std::move(texts);
   LongTextCount = source.LongTextCount;
+  m_limit = source.m_limit;
 }
 
 }  // namespace nox::detail

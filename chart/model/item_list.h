@@ -28,24 +28,37 @@ class TItemList {
   // allocSize entries (allocSize >= 1). Throws ENoxGrafonError when the capacity would pass the
   // largest int, std::bad_alloc when memory runs out, std::invalid_argument for spans of different
   // lengths; the list is unchanged then.
-  void Append(const TgfChartItem& item, int allocSize) { m_items.Append(item, allocSize); }
+  // With a limit set, the oldest items go as the newest pass it.
+  void Append(const TgfChartItem& item, int allocSize) {
+    m_items.Append(item, allocSize);
+    KeepLimit();
+  }
   void AppendPoint(TgfItemKind kind, const TPointPen& pen, double x, double y, int allocSize) {
     m_items.AppendPoint(kind, pen, x, y, allocSize);
+    KeepLimit();
   }
   // A move-to at the first point and line-tos to the others.
   void AppendSeries(const TPointPen& pen, std::span<const double> x, std::span<const double> y, int allocSize) {
     m_items.AppendPoints(ikMoveTo, ikLineTo, pen, x, y, allocSize);
+    KeepLimit();
   }
   void AppendSeries(const TPointPen& pen, double x0, double dx, std::span<const double> y, int allocSize) {
     m_items.AppendPoints(ikMoveTo, ikLineTo, pen, x0, dx, y, allocSize);
+    KeepLimit();
   }
 
   // Removes the n oldest items (all when n >= Count()); the capacity and the long texts stay.
   void RemoveFirst(std::size_t n) noexcept { m_items.RemoveOldest(n); }
+  // The most items kept (0: no limit); setting it removes the oldest beyond it.
+  int Limit() const { return m_limit; }
+  void SetLimit(int limit) noexcept {
+    m_limit = limit < 0 ? 0 : limit;
+    KeepLimit();
+  }
   // Empty, capacity 0, long texts cleared.
   void Clear();
 
-  // Takes over source's used entries and long texts into an array of
+  // Takes over source's used entries, long texts and limit into an array of
   // allocSize * (count / allocSize + 1) entries.
   void CopyFrom(const TItemList& source, int allocSize);
 
@@ -53,7 +66,12 @@ class TItemList {
   std::size_t AllocatedBytes() const { return m_items.AllocatedBytes(); }
 
  private:
+  void KeepLimit() noexcept {
+    if (m_limit > 0 && m_items.Count() > m_limit) m_items.RemoveOldest(static_cast<std::size_t>(m_items.Count() - m_limit));
+  }
+
   TSeriesStore m_items;
+  int m_limit = 0;
 };
 
 // Lists are shared between charts that share data; see TCustomGrafon::SetUseDataOf.
