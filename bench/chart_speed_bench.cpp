@@ -120,8 +120,8 @@ TCountingGrafon& DemoChart(int count, TSeries series) {
 
 // Appending the line-to series to a new chart (run first, before a kept chart fills memory).
 // Memory: the growth of the allocator's bytes in use while the chart is built and filled
-// (everything the chart holds for its data), and the record storage that the item container
-// reports, both per item.
+// (everything the chart holds for its data), and what the series store reports holding, both per
+// item.
 void BM_AppendLineTo(benchmark::State& state) {
   const auto count = static_cast<int>(state.range(0));
   TNoise noise;
@@ -274,8 +274,16 @@ void AtEachSize(benchmark::internal::Benchmark* b) {
   b->Unit(benchmark::kMillisecond);
 }
 // Appending comes first, before a kept chart fills memory.
-BENCHMARK_CAPTURE(BM_Append, PerPoint, false)->Arg(100'000)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Append, Bulk, true)->Arg(100'000)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Append, PerPoint, false)
+    ->Arg(100'000)
+    ->Arg(1'000'000)
+    ->Arg(10'000'000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Append, Bulk, true)
+    ->Arg(100'000)
+    ->Arg(1'000'000)
+    ->Arg(10'000'000)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Paint, Line, bench::srLine)
     ->Args({100'000, 1})
     ->Args({100'000, 0})

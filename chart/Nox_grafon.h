@@ -552,7 +552,7 @@ class TCustomGrafon : public TControl {
   // After a removal from a list: repaints this chart and every chart sharing its data.
   void ItemsRemoved();
 
-  // append operations: every drawing operation goes through one of them
+  // append operations: every single-point drawing operation goes through one of them
   void AppendMoveTo(std::uint8_t mode, double x, double y);
   void AppendLineTo(std::uint8_t mode, double x, double y);
   void AppendMark(std::uint8_t markType, double x, double y);

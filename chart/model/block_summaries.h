@@ -138,7 +138,9 @@ class TBlockSummaries {
   // of them.
   std::size_t FirstBlock(int level) const { return EndBlock(level) - Level(level).size(); }
   std::size_t EndBlock(int level) const { return m_end >> Shift(level); }
-  const TSummaryBox& Block(int level, std::size_t block) const { return Level(level)[block - FirstBlock(level)]; }
+  const TSummaryBox& Block(int level, std::size_t block) const {
+    return Level(level)[block - FirstBlock(level)];
+  }
 
   std::size_t AllocatedBytes() const;
 

@@ -27,8 +27,7 @@ class TItemList {
   // Appends behind the last used entry; when the list is full the capacity first grows by
   // allocSize entries (allocSize >= 1). Throws ENoxGrafonError when the capacity would pass the
   // largest int, std::bad_alloc when memory runs out, std::invalid_argument for spans of different
-  // lengths; the list is unchanged then.
-  // With a limit set, the oldest items go as the newest pass it.
+  // lengths; the list is unchanged then. With a limit set, the oldest items beyond it go.
   void Append(const TgfChartItem& item, int allocSize) {
     m_items.Append(item, allocSize);
     KeepLimit();
@@ -38,7 +37,8 @@ class TItemList {
     KeepLimit();
   }
   // A move-to at the first point and line-tos to the others.
-  void AppendSeries(const TPointPen& pen, std::span<const double> x, std::span<const double> y, int allocSize) {
+  void AppendSeries(const TPointPen& pen, std::span<const double> x, std::span<const double> y,
+                    int allocSize) {
     m_items.AppendPoints(ikMoveTo, ikLineTo, pen, x, y, allocSize);
     KeepLimit();
   }
@@ -67,7 +67,9 @@ class TItemList {
 
  private:
   void KeepLimit() noexcept {
-    if (m_limit > 0 && m_items.Count() > m_limit) m_items.RemoveOldest(static_cast<std::size_t>(m_items.Count() - m_limit));
+    if (m_limit > 0 && m_items.Count() > m_limit) {
+      m_items.RemoveOldest(static_cast<std::size_t>(m_items.Count() - m_limit));
+    }
   }
 
   TSeriesStore m_items;

@@ -290,8 +290,8 @@ void TSeriesStore::Append(const TgfChartItem& item, int allocSize) {
 
 bool TSeriesStore::TakesAsItIs(TSlot slot, const TPointPen& pen) const {
   const TBody* body = m_body.get();
-  return body != nullptr && body->Blocks.End() < body->TailEnd && Count() < m_capacity && !body->Runs.empty() &&
-         TakesPinned(body->Runs.back(), slot, pen);
+  return body != nullptr && body->Blocks.End() < body->TailEnd && Count() < m_capacity &&
+         !body->Runs.empty() && TakesPinned(body->Runs.back(), slot, pen);
 }
 
 void TSeriesStore::AppendPoint(TgfItemKind kind, const TPointPen& pen, double x, double y, int allocSize) {
@@ -328,8 +328,8 @@ void TSeriesStore::AppendPointSlowly(TSlot slot, const TPointPen& pen, double x,
 void TSeriesStore::AppendPoints(TgfItemKind firstKind, TgfItemKind kind, const TPointPen& pen,
                                 std::span<const double> x, std::span<const double> y, int allocSize) {
   if (x.size() != y.size()) {
-    throw std::invalid_argument("Series of different lengths: " + std::to_string(x.size()) + " x values and " +
-                                std::to_string(y.size()) + " y values");
+    throw std::invalid_argument("Series of different lengths: " + std::to_string(x.size()) +
+                                " x values and " + std::to_string(y.size()) + " y values");
   }
   AppendColumns(SlotOf(firstKind), SlotOf(kind), pen, {x.data()}, y, allocSize);
 }
@@ -374,7 +374,8 @@ void TSeriesStore::AppendColumns(TSlot firstSlot, TSlot slot, const TPointPen& p
   TBody& body = BeginAppend(undo);
   try {
     body.Reserve(n, undo.Chunks);
-    if (body.Runs.empty() || !Takes(body.Runs.back(), firstSlot, pen) || !Takes(body.Runs.back(), slot, pen)) {
+    if (body.Runs.empty() || !Takes(body.Runs.back(), firstSlot, pen) ||
+        !Takes(body.Runs.back(), slot, pen)) {
       body.Runs.push_back(RunOf(body.Blocks.End(), pen));
       undo.AddedRun = true;
     }
@@ -517,8 +518,9 @@ TSeriesCursor::TSeriesCursor(const TSeriesStore& store, std::size_t first) : m_s
 
 std::size_t TSeriesCursor::RunIndex() const {
   const std::deque<TSeriesStore::TRun>& runs = m_store->m_body->Runs;
-  const auto after = std::upper_bound(runs.begin(), runs.end(), m_position,
-                                      [](std::size_t p, const TSeriesStore::TRun& run) { return p < run.Start; });
+  const auto after =
+      std::upper_bound(runs.begin(), runs.end(), m_position,
+                       [](std::size_t p, const TSeriesStore::TRun& run) { return p < run.Start; });
   return after == runs.begin() ? 0 : static_cast<std::size_t>(after - runs.begin()) - 1;
 }
 

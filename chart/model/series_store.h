@@ -212,9 +212,9 @@ class TSeriesCursor {
   const TSeriesStore* m_store;
   std::size_t m_base = 0, m_end = 0, m_position = 0;
   const TSeriesStore::TChunk* m_chunk = nullptr;
-  std::size_t m_chunkEnd = 0;   // absolute position past m_chunk's slots
-  std::size_t m_run = 0;        // index of the run of m_position among the store's runs
-  std::size_t m_runEnd = 0;     // absolute position where the next run starts
+  std::size_t m_chunkEnd = 0;  // absolute position past m_chunk's slots
+  std::size_t m_run = 0;       // index of the run of m_position among the store's runs
+  std::size_t m_runEnd = 0;    // absolute position where the next run starts
 };
 
 }  // namespace nox::detail

@@ -190,11 +190,11 @@ TEST_F(DataSharing, RemovalsReachEveryChartSharingTheList) {
   struct TCase {
     const char* Name;
     std::function<void(TTestGrafon&)> Remove;
-    int Count;               // data items left, also after one more append
-    double FirstX;           // X1 of item 0 after that append
-    std::size_t Capacity;    // DataItems().size()
-    int LongTexts;           // DataLongTextCount()
-    int Annotations;         // the user's annotation items
+    int Count;             // data items left, also after one more append
+    double FirstX;         // X1 of item 0 after that append
+    std::size_t Capacity;  // DataItems().size()
+    int LongTexts;         // DataLongTextCount()
+    int Annotations;       // the user's annotation items
   };
   const std::vector<TCase> cases{
       {"remove 30", [](TTestGrafon& c) { c.RemoveFirstItems(30); }, 71, 30, 1000, 2, 1},
