@@ -79,7 +79,7 @@ BENCHMARK_CAPTURE(BM_Paint, Marks, srMarks)->Arg(100'000)->Unit(benchmark::kMill
 void BM_ReadItems(benchmark::State& state) {
   const auto count = static_cast<int>(state.range(0));
   const auto chart = DemoChart(count, srNoisyLine);
-  const nox::TGfItemContainer& items = chart->DataItems();
+  const nox::TGfItemView& items = chart->DataItems();
   for (auto _ : state) {
     double sum = 0;
     for (int i = 0; i < chart->DataCount(); ++i) sum += items[static_cast<std::size_t>(i)].Y1;

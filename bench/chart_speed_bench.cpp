@@ -1,7 +1,8 @@
 // The chart's headline costs on the demo-sized chart (429 x 365, the demo's margins) with one long
 // series: a full Paint (block-summary path and item-by-item path) for each kind of series (1-pixel
 // line, logarithmic Y axis, 2-pixel and dashed pens, marks, many series), one pan step with its
-// repaint, and appending a long line-to series (time and memory per item).
+// repaint, appending a long series (point by point and in bulk: time and memory per point), and a
+// frame of a scrolling live view.
 //
 // The data and the chart are those of bench/speed_workload.h, which bench/peer/qcustomplot_bench.cpp
 // draws with QCustomPlot; the x range is 0 .. N and the y range the series' own. scripts/bench.sh
@@ -119,8 +120,8 @@ TCountingGrafon& DemoChart(int count, TSeries series) {
 
 // Appending the line-to series to a new chart (run first, before a kept chart fills memory).
 // Memory: the growth of the allocator's bytes in use while the chart is built and filled
-// (everything the chart holds for its data), and the record storage that the item container
-// reports, both per item.
+// (everything the chart holds for its data), and what the series store reports holding, both per
+// item.
 void BM_AppendLineTo(benchmark::State& state) {
   const auto count = static_cast<int>(state.range(0));
   TNoise noise;
@@ -151,6 +152,107 @@ void BM_AppendLineTo(benchmark::State& state) {
 }
 BENCHMARK(BM_AppendLineTo)->Arg(10'000'000)->Iterations(1)->Unit(benchmark::kMillisecond);
 
+// The series' points 0 .. count (point 0 at (0, 0)) as x and y columns.
+struct TSeriesColumns {
+  int Count = -1;
+  std::vector<double> X, Y;
+};
+const TSeriesColumns& SeriesColumns(int count) {
+  static TSeriesColumns data;
+  if (data.Count != count) {
+    data = {};
+    data.Count = count;
+    data.X.resize(static_cast<std::size_t>(count) + 1);
+    data.Y.resize(static_cast<std::size_t>(count) + 1);
+    TNoise noise;
+    for (int i = 0; i <= count; ++i) {
+      data.X[static_cast<std::size_t>(i)] = i;
+      data.Y[static_cast<std::size_t>(i)] = i == 0 ? 0 : SeriesY(i, noise);
+    }
+  }
+  return data;
+}
+
+// The peer's rows of appending: the series in world units, point by point (MoveTo, then LineTo)
+// or in bulk (AppendSeries), onto a new chart; time and the allocator's growth per point.
+void BM_Append(benchmark::State& state, bool bulk) {
+  const TSeriesColumns& data = SeriesColumns(static_cast<int>(state.range(0)));
+  double bytes = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    const std::size_t before = bench::BytesInUse();
+    auto chart = std::make_unique<nox::TGrafon>(nullptr);
+    chart->SetAutoRedraw(false);
+    state.ResumeTiming();
+    if (bulk) {
+      chart->AppendSeries(data.X, data.Y);
+    } else {
+      chart->MoveTo(data.X[0], data.Y[0]);
+      for (std::size_t i = 1; i < data.X.size(); ++i) chart->LineTo(data.X[i], data.Y[i]);
+    }
+    benchmark::DoNotOptimize(chart->DataCount());
+    state.PauseTiming();
+    bytes = static_cast<double>(bench::BytesInUse() - before);
+    chart.reset();
+    state.ResumeTiming();
+  }
+  const double items = static_cast<double>(data.X.size());
+  state.counters["items"] = items;
+  state.counters["bytes_per_item"] = bytes / items;
+}
+
+// One frame of the scrolling live view, as the peer's BM_Streaming: bench::kStreamFramePoints new
+// points appended (line-tos, so the line goes on from the last frame), the data limit dropping as
+// many of the oldest, the x range following the newest point (the y range the series' envelope
+// over it), and a paint. The chart lives across runs and keeps scrolling.
+struct TStream {
+  std::unique_ptr<TCountingGrafon> Chart;
+  TNoise Noise;
+  long long Last = 0;  // the newest point's i
+  std::vector<double> X, Y;
+
+  void Next(int points) {
+    X.resize(static_cast<std::size_t>(points));
+    Y.resize(static_cast<std::size_t>(points));
+    for (std::size_t j = 0; j < X.size(); ++j) {
+      X[j] = static_cast<double>(++Last);
+      Y[j] = SeriesY(Last, Noise);
+    }
+  }
+};
+
+void BM_Streaming(benchmark::State& state) {
+  static TStream stream;
+  if (!stream.Chart) {
+    stream.Chart = std::make_unique<TCountingGrafon>();
+    TCountingGrafon& chart = *stream.Chart;
+    chart.HandleNeeded();
+    chart.SetAutoRedraw(false);
+    chart.SetBounds(0, 0, bench::kChartWidth, bench::kChartHeight);
+    chart.SetMarginLeft(bench::kMarginLeft);
+    chart.SetMarginRight(bench::kMarginRight);
+    chart.SetMarginTop(bench::kMarginTop);
+    chart.SetMarginBottom(bench::kMarginBottom);
+    chart.SetCaption("Caption");
+    chart.SetDataLimit(bench::kStreamKept);
+    stream.Next(bench::kStreamKept);
+    chart.AppendSeries(stream.X, stream.Y);
+  }
+  TCountingGrafon& chart = *stream.Chart;
+  for (auto _ : state) {
+    state.PauseTiming();
+    stream.Next(bench::kStreamFramePoints);
+    state.ResumeTiming();
+    for (std::size_t j = 0; j < stream.X.size(); ++j) chart.LineTo(stream.X[j], stream.Y[j]);
+    const long long first = stream.Last - bench::kStreamKept + 1;
+    const bench::TYEnvelope y = bench::SeriesEnvelope(first, stream.Last);
+    chart.SetLayerRange(1, static_cast<double>(first - 1), y.Low, static_cast<double>(stream.Last), y.High);
+    chart.Paint();
+    benchmark::DoNotOptimize(chart.ScreenImage().Bits());
+  }
+  state.counters["points_kept"] = chart.DataCount();
+}
+
 // A full Paint; range(1) = 0 draws every item on its own (the plain path).
 void BM_Paint(benchmark::State& state, TSeries series) {
   const auto count = static_cast<int>(state.range(0));
@@ -171,6 +273,17 @@ void AtEachSize(benchmark::internal::Benchmark* b) {
   for (const int count : bench::kSizes) b->Args({count, 1});
   b->Unit(benchmark::kMillisecond);
 }
+// Appending comes first, before a kept chart fills memory.
+BENCHMARK_CAPTURE(BM_Append, PerPoint, false)
+    ->Arg(100'000)
+    ->Arg(1'000'000)
+    ->Arg(10'000'000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Append, Bulk, true)
+    ->Arg(100'000)
+    ->Arg(1'000'000)
+    ->Arg(10'000'000)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Paint, Line, bench::srLine)
     ->Args({100'000, 1})
     ->Args({100'000, 0})
@@ -210,6 +323,7 @@ void BM_PanStep(benchmark::State& state) {
       static_cast<double>(chart.Paints - paintsBefore) / static_cast<double>(state.iterations());
 }
 BENCHMARK(BM_PanStep)->Arg(100'000)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Streaming)->Iterations(bench::kStreamFramesPerRun)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

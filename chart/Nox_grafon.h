@@ -16,8 +16,8 @@
 //                            data sharing data_sharing.cpp; ranges and history layer_ranges.cpp;
 //                            world/pixel mapping layer_mapping.cpp; joined layers joint_layers.h;
 //                            types and events grafon_types.h
-//   model/                   item record chart_item.h, item_container.h; lists item_list.h with block
-//                            summaries line_block_tree.h; the item store item_store.h; the mapping
+//   model/                   item record chart_item.h; lists item_list.h in series stores
+//                            series_store.h with block_summaries.h; the item store item_store.h; the mapping
 //                            layer_mapping.h (and scale/axis_mapping.h) over chart_frame.h;
 //                            zoom_history.h; range_confinement.h; axis property objects
 //                            scale_props.h; grafon_error.h
@@ -48,6 +48,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -63,7 +64,6 @@
 #include "chart/joint_layers.h"
 #include "chart/model/chart_item.h"
 #include "chart/model/grafon_error.h"
-#include "chart/model/item_container.h"
 #include "chart/model/item_list.h"
 #include "chart/model/item_store.h"
 #include "chart/model/layer_mapping.h"
@@ -117,6 +117,38 @@ class TCustomGrafon : public TControl {
   // Shows the lists: redraws the chart area (AutoRedraw True) or the whole control (False) if the
   // control is visible, then asks every chart tied to this one by data sharing to repaint itself.
   void ShowItems();
+
+  // Drawing with world coordinates: a move-to or line-to at (x, y) in world units (CoordMode 0),
+  // in the data list, or in annotation mode in the annotation list, as AddMark. NaN and infinite
+  // coordinates are stored and left out when drawing.
+  void MoveTo(double x, double y);
+  void LineTo(double x, double y);
+  // A whole series with the current pen in one call: a move-to at its first point and line-tos to
+  // the others, in the list MoveTo writes to; the block summaries are built in the same pass.
+  // Spans of different lengths throw std::invalid_argument naming both lengths, and a list that
+  // would pass the largest int items throws ENoxGrafonError; nothing is appended then. Empty spans
+  // append nothing. Like the other drawing operations it does not repaint (ShowItems does).
+  void AppendSeries(std::span<const double> x, std::span<const double> y);
+  // The same with x[i] = x0 + i * dx; an x0 or dx that is NaN or infinite throws
+  // std::invalid_argument and appends nothing.
+  void AppendSeries(double x0, double dx, std::span<const double> y);
+
+  // Removal. Each takes time in proportion to what it removes, keeps zoom history, ranges and the
+  // pen, and repaints this chart and every chart sharing its data (as AutoRedraw allows); the data
+  // list is shared, so every chart tied by data sharing sees the change.
+  // Empties the data list and its long-text table; its capacity (DataItems().size()) drops to 0.
+  void ClearData();
+  // Empties the annotation list and its long-text table; its capacity drops to 0.
+  void ClearAnnotations();
+  // Removes the n oldest items of the data list (all of them when n >= DataCount(); nothing when
+  // n <= 0); the others keep their order and become items 0, 1, ...; the capacity and the long
+  // texts stay.
+  void RemoveFirstItems(int n);
+  // Keeps at most n items in the data list: removes the oldest now and after every append beyond
+  // n, so that the newest n stay (a window that scrolls with a live series). 0 (the default) keeps
+  // every item; negative values are refused. The limit belongs to the shared data list.
+  int DataLimit() const { return m_items.Data->Limit(); }  // = 0: no limit
+  void SetDataLimit(int n);
 
   // typed drawing operations: one for each item kind, with the current pen, layer, class and
   // attribute, into the list the drawing operations write to. Coordinates are world units of the
@@ -194,12 +226,14 @@ class TCustomGrafon : public TControl {
   std::int32_t ItemAttribute() const { return m_items.Pen.Attribute; }  // = 0, copied into Attr
   void SetItemAttribute(std::int32_t value) { m_items.Pen.Attribute = value; }
 
-  // the lists, read only; an array's length is the list's capacity
-  const TGfItemContainer& DataItems() const { return m_items.Data->Items(); }
+  // the lists, read only: size() of a view is the list's capacity, view[i] item i's record by
+  // value (a zero record from the count on); a view stays valid as long as the chart (or, for
+  // shared data, the list) and reads the list as it is now
+  const TGfItemView& DataItems() const { return m_items.Data->Items(); }
   int DataCount() const { return m_items.Data->Count(); }
   const TLongTextArray& DataLongTexts() const { return m_items.Data->LongTexts; }
   int DataLongTextCount() const { return m_items.Data->LongTextCount; }
-  const TGfItemContainer& AnnotationItems() const { return m_items.Annotations.Items(); }
+  const TGfItemView& AnnotationItems() const { return m_items.Annotations.Items(); }
   int AnnotationCount() const { return m_items.Annotations.Count(); }
   const TLongTextArray& AnnotationLongTexts() const { return m_items.Annotations.LongTexts; }
   int AnnotationLongTextCount() const { return m_items.Annotations.LongTextCount; }
@@ -613,7 +647,10 @@ class TCustomGrafon : public TControl {
   // Puts every setting to its value after construction; run once by the constructor.
   void Setup();
 
-  // append operations: every drawing operation goes through one of them
+  // After a removal from a list: repaints this chart and every chart sharing its data.
+  void ItemsRemoved();
+
+  // append operations: every single-point drawing operation goes through one of them
   void AppendMoveTo(std::uint8_t mode, double x, double y);
   void AppendLineTo(std::uint8_t mode, double x, double y);
   void AppendMark(std::uint8_t markType, double x, double y);

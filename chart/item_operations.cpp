@@ -37,7 +37,6 @@ TgfChartItem NewItem(const detail::TItemStore& store, TgfItemKind kind, TItemPoi
   TgfChartItem item = store.PenItem(kind, at.X1, at.Y1);
   item.X2 = at.X2;
   item.Y2 = at.Y2;
-  item.FillColor = store.Pen.FillColor;
   return item;
 }
 

@@ -62,17 +62,16 @@ def bytes_per_point(entry):
 
 
 # The side-by-side rows: (what, sizes, nox's benchmark names, the peer's, measure). Names are tried
-# in order and the first result found is shown. The store rows name the chart's benchmarks of
-# appending, bulk appending and streaming that are still to come (BM_Append/PerPoint/N,
-# BM_Append/Bulk/N, BM_Streaming, as the peer names them); until they exist the chart's cell
-# stays empty, except that appending point by point falls back to BM_AppendLineTo at 10^7.
+# in order and the first result found is shown. Appending and streaming go through the chart's
+# world-unit API (MoveTo / LineTo point by point, AppendSeries in bulk, SetDataLimit for the kept
+# window), named as the peer names its rows.
 def paint_row(what, kind):
     return (what, SIZES, lambda n: [f"BM_Paint/{kind}/{n}/1"], lambda n: [f"BM_Paint/{kind}/{n}"],
             paint_ms)
 
 
 def per_point_names(n):
-    return [f"BM_Append/PerPoint/{n}", f"BM_AppendLineTo/{n}"]
+    return [f"BM_Append/PerPoint/{n}"]
 
 
 SIDE_BY_SIDE = [

@@ -1,6 +1,6 @@
 #pragma once
 // The chart's display list: the drawing item record TgfChartItem, the item kinds and the long-text
-// table (TLongTextArray); the array that holds the records is TGfItemContainer (item_container.h).
+// table (TLongTextArray); the lists that hold the items are series stores (series_store.h).
 //
 // TgfChartItem is handed by reference to event handlers, so its field order, widths and offsets are
 // part of the public interface; the static_asserts below pin them.

@@ -14,6 +14,20 @@ TItemStore::TItemStore() {
   LayerShown.fill(true);
 }
 
+TPointPen TItemStore::PointPen(std::uint8_t mode, std::int32_t markType) const {
+  TPointPen pen;
+  pen.Color = Pen.Color;
+  pen.FillColor = Pen.FillColor;
+  pen.LineWidth = Pen.Width;
+  pen.Layer = Pen.Layer;
+  pen.Attr = Pen.Attribute;
+  pen.MarkType = markType;
+  pen.PenStyle = Pen.Style;
+  pen.ItemClass = Pen.Class;
+  pen.CoordMode = AnnotationMode ? mode : 0;
+  return pen;
+}
+
 TgfChartItem TItemStore::PenItem(TgfItemKind kind, double x, double y) const {
   TgfChartItem item;
   item.Kind = kind;
@@ -22,6 +36,7 @@ TgfChartItem TItemStore::PenItem(TgfItemKind kind, double x, double y) const {
   item.X1 = x;
   item.Y1 = y;
   item.Color = Pen.Color;
+  item.FillColor = Pen.FillColor;
   item.PenStyle = Pen.Style;
   item.Attr = Pen.Attribute;
   item.LineWidth = Pen.Width;
@@ -41,7 +56,7 @@ void TItemStore::Append(const TgfChartItem& item, std::uint8_t mode) {
 }
 
 bool TItemStore::SetLongText(int index, std::string text) {
-  TItemList& list = AnnotationMode ? Annotations : *Data;
+  TItemList& list = Target();
   if (!list.LongTexts.Set(index, std::move(text))) return false;
   list.LongTextCount = std::max(list.LongTextCount, index);
   return true;

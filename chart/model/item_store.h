@@ -37,8 +37,20 @@ class TItemStore {
  public:
   TItemStore();
 
-  // A record of kind at (x, y) with the pen's layer, class, colour, style, width and attribute.
+  // The pen a point appended now takes: layer, class, colour, fill colour (line-tos), style,
+  // width, attribute, markType (marks), and mode as its CoordMode in the annotation list (the data
+  // list holds world units: 0).
+  TPointPen PointPen(std::uint8_t mode, std::int32_t markType) const;
+  // A record of kind at (x, y) with the pen's layer, class, colour, fill colour, style, width and
+  // attribute, every other field 0 (the start of the typed drawing operations' records).
   TgfChartItem PenItem(TgfItemKind kind, double x, double y) const;
+  // The list the drawing operations write to: the annotation list in annotation mode, else the
+  // data list.
+  TItemList& Target() { return AnnotationMode ? Annotations : *Data; }
+  // Appends a line-to, move-to or mark at (x, y) drawn with PointPen(mode, markType) to Target().
+  void AppendPoint(TgfItemKind kind, double x, double y, std::uint8_t mode, std::int32_t markType = 0) {
+    Target().AppendPoint(kind, PointPen(mode, markType), x, y, AllocSize);
+  }
   // Appends item to the data list (world units, CoordMode as the item has it) or, in annotation
   // mode, to the annotation list with mode as its CoordMode.
   void Append(const TgfChartItem& item, std::uint8_t mode);

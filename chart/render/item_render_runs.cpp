@@ -1,4 +1,4 @@
-// Line-to runs drawn from the block summaries of their list (line_block_tree.h), with exactly the
+// Line-to runs drawn from the block summaries of their list (block_summaries.h), with exactly the
 // pixels and the state that drawing their items one by one leaves.
 //
 // Why this is exact. With a 1-pixel solid pen in copy mode a polyline paints the union of its
@@ -23,6 +23,7 @@
 
 #include "chart/Nox_grafon.h"
 #include "chart/model/item_list.h"
+#include "chart/model/series_store.h"
 #include "chart/render/item_render.h"
 #include "platform/raster_canvas.h"
 #include "platform/raster_solid.h"
@@ -117,32 +118,35 @@ TRunStep TItemRenderer::RenderLineRun(const TItemList& list, int firstIndex, int
   const TRunStep none{firstIndex, firstIndex + 1};
   const PenInk ink = InkOf(m_canvas.Pen());
   if (!ink.draws || ink.xorMode || ink.Wide() || !ink.dash.Solid() || m_canvas.Target().Empty()) return none;
-  const TGfItemContainer& items = list.Items();
-  const TLineBlockTree& tree = list.Blocks();
+  const TBlockSummaries& tree = list.Blocks();
   const auto first = static_cast<std::size_t>(firstIndex);
   const auto end = static_cast<std::size_t>(std::min(endIndex, list.Count()));
-  if (first >= end || ClassifyRunItem(items[first], filter) != riPoint) return none;
-
-  const auto layerOf = [&](const TgfChartItem& item) -> const TLayerPixels& {
-    return m_layers[static_cast<std::size_t>(item.Layer - 1)];
+  // The walks go front to back, or back to front, a block or an item at a time: the cursor moves
+  // with them without a search.
+  TSeriesCursor cursor(list.Items(), first);
+  const auto itemAt = [&](std::size_t i) {
+    cursor.MoveTo(i);
+    return cursor.Item();
   };
+  if (first >= end || ClassifyRunItem(itemAt(first), filter) != riPoint) return none;
+
   const auto resolve = [&](std::size_t i) {
-    const TgfChartItem& item = items[i];
-    return ResolveOnePoint(item, layerOf(item));
+    const TgfChartItem item = itemAt(i);
+    return ResolveOnePoint(item, m_layers[static_cast<std::size_t>(item.Layer - 1)]);
   };
   // A uniform block's items are all points of the run, or all passed over, or its first one ends
   // the run; its summary tells which, without reading its records.
   const bool lineToSelected = filter.Select(ikLineTo);
-  const auto blockVisible = [&](const TBlockBox& box) {
-    return lineToSelected && (*filter.ClassVisible)[box.ItemClass] &&
-           (*filter.LayerVisible)[static_cast<std::size_t>(box.Layer - 1)];
+  const auto blockVisible = [&](const TSummaryBox& box) {
+    return lineToSelected && (*filter.ClassVisible)[box.Attributes.ItemClass] &&
+           (*filter.LayerVisible)[static_cast<std::size_t>(box.Attributes.Layer - 1)];
   };
-  const auto blockKind = [&](const TBlockBox& box) {
+  const auto blockKind = [&](const TSummaryBox& box) {
     if (!blockVisible(box)) return riSkipped;
-    return ContinuesRun(box) ? riPoint : riEnd;
+    return ContinuesRun(box.Attributes) ? riPoint : riEnd;
   };
-  const auto blockLayer = [&](const TBlockBox& box) -> const TLayerPixels& {
-    return m_layers[static_cast<std::size_t>(box.Layer - 1)];
+  const auto blockLayer = [&](const TSummaryBox& box) -> const TLayerPixels& {
+    return m_layers[static_cast<std::size_t>(box.Attributes.Layer - 1)];
   };
 
   // The run's extent and its number of points.
@@ -150,20 +154,20 @@ TRunStep TItemRenderer::RenderLineRun(const TItemList& list, int firstIndex, int
   const std::size_t runEnd = tree.WalkForward(
       first, end,
       [&](int level, std::size_t block, std::size_t) {
-        const TBlockBox& box = tree.Block(level, block);
-        if (!box.Uniform()) return bsSplit;
+        const TSummaryBox& box = tree.Block(level, block);
+        if (!box.UniformLines()) return bsSplit;
         switch (blockKind(box)) {
           case riSkipped:
             return bsTake;
           case riPoint:
-            points += TLineBlockTree::BlockItems(level);
+            points += TBlockSummaries::BlockItems(level);
             return bsTake;
           default:
             return bsStop;
         }
       },
       [&](std::size_t i) {
-        const TRunItem kind = ClassifyRunItem(items[i], filter);
+        const TRunItem kind = ClassifyRunItem(itemAt(i), filter);
         if (kind == riPoint) ++points;
         return kind != riEnd;
       });
@@ -181,22 +185,22 @@ TRunStep TItemRenderer::RenderLineRun(const TItemList& list, int firstIndex, int
   const std::size_t flushItem = tree.WalkForward(
       first, runEnd,
       [&](int level, std::size_t block, std::size_t) {
-        const TBlockBox& box = tree.Block(level, block);
-        if (!box.Uniform()) return bsSplit;
+        const TSummaryBox& box = tree.Block(level, block);
+        if (!box.UniformLines()) return bsSplit;
         if (blockKind(box) == riSkipped) return bsTake;
-        const std::size_t size = TLineBlockTree::BlockItems(level);
+        const std::size_t size = TBlockSummaries::BlockItems(level);
         if (counted + size >= lastFlush) return bsSplit;
         counted += size;
         return bsTake;
       },
       [&](std::size_t i) {
-        return !(ClassifyRunItem(items[i], filter) == riPoint && ++counted == lastFlush);
+        return !(ClassifyRunItem(itemAt(i), filter) == riPoint && ++counted == lastFlush);
       });
   const TPoint flushPoint = resolve(flushItem);
 
   // The last point before it on another pixel: an item of the run, or a point of the pending
   // polyline (its start when it is empty).
-  const auto samePixelBlock = [&](const TBlockBox& box) {
+  const auto samePixelBlock = [&](const TSummaryBox& box) {
     const TLayerPixels& layer = blockLayer(box);
     if (layer.LogX || layer.LogY) return false;
     return WorldX(layer, box.MinX) == flushPoint.X && WorldX(layer, box.MaxX) == flushPoint.X &&
@@ -205,13 +209,13 @@ TRunStep TItemRenderer::RenderLineRun(const TItemList& list, int firstIndex, int
   const std::size_t turn = tree.WalkBackward(
       first, flushItem,
       [&](int level, std::size_t block, std::size_t) {
-        const TBlockBox& box = tree.Block(level, block);
-        if (!box.Uniform()) return bsSplit;
+        const TSummaryBox& box = tree.Block(level, block);
+        if (!box.UniformLines()) return bsSplit;
         if (blockKind(box) == riSkipped) return bsTake;
         return samePixelBlock(box) ? bsTake : bsSplit;
       },
       [&](std::size_t i) {
-        return ClassifyRunItem(items[i], filter) != riPoint || resolve(i) == flushPoint;
+        return ClassifyRunItem(itemAt(i), filter) != riPoint || resolve(i) == flushPoint;
       });
   const bool turnInRun = turn > first;  // item turn - 1 is the last point off the end pixel
   const std::span<const TPoint> buffered = m_state.Polyline.Points();
@@ -230,12 +234,12 @@ TRunStep TItemRenderer::RenderLineRun(const TItemList& list, int firstIndex, int
       tree.WalkForward(
           first, turn,
           [&](int level, std::size_t block, std::size_t start) {
-            const TBlockBox& box = tree.Block(level, block);
-            if (!box.Uniform()) return bsSplit;
+            const TSummaryBox& box = tree.Block(level, block);
+            if (!box.UniformLines()) return bsSplit;
             if (!blockVisible(box)) return bsTake;
             const TLayerPixels& layer = blockLayer(box);
             if (layer.LogX || layer.LogY) return bsSplit;
-            const std::size_t last = start + TLineBlockTree::BlockItems(level) - 1;
+            const std::size_t last = start + TBlockSummaries::BlockItems(level) - 1;
             // minmax of an initializer list gives values; the two-argument form would give references to
             // the temporaries.
             const auto [x0, x1] = std::minmax({WorldX(layer, box.MinX), WorldX(layer, box.MaxX)});
@@ -257,7 +261,7 @@ TRunStep TItemRenderer::RenderLineRun(const TItemList& list, int firstIndex, int
             return bsSplit;
           },
           [&](std::size_t i) {
-            if (ClassifyRunItem(items[i], filter) == riPoint) chain.AddPoint(resolve(i));
+            if (ClassifyRunItem(itemAt(i), filter) == riPoint) chain.AddPoint(resolve(i));
             return true;
           });
     }
@@ -272,11 +276,11 @@ TRunStep TItemRenderer::RenderLineRun(const TItemList& list, int firstIndex, int
   const std::size_t next = tree.WalkForward(
       flushItem + 1, runEnd,
       [&](int level, std::size_t block, std::size_t) {
-        const TBlockBox& box = tree.Block(level, block);
-        if (!box.Uniform()) return bsSplit;
+        const TSummaryBox& box = tree.Block(level, block);
+        if (!box.UniformLines()) return bsSplit;
         return blockKind(box) == riSkipped ? bsTake : bsStop;
       },
-      [&](std::size_t i) { return ClassifyRunItem(items[i], filter) == riSkipped; });
+      [&](std::size_t i) { return ClassifyRunItem(itemAt(i), filter) == riSkipped; });
   return {static_cast<int>(next), static_cast<int>(next)};
 }
 

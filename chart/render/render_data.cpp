@@ -46,22 +46,33 @@ void TCustomGrafon::RenderItemList(detail::TItemRenderer& renderer, const detail
   // change every item, or a loop without line-to items, takes every item on its own.
   const bool runs = m_fastLineRuns && select(ikLineTo);
   int plainUntil = 0;
+  detail::TSeriesCursor cursor(list.Items(), 0);
   for (int index = 0; index < count; ++index) {
-    // An event handler may have replaced the list's storage meanwhile.
-    if (static_cast<std::size_t>(index) >= list.Items().size()) break;
-    if (runs && index >= plainUntil && !OnBeforeRenderChartItem &&
-        list.Items()[static_cast<std::size_t>(index)].Kind == ikLineTo) {
+    // A handler may have changed the list meanwhile (appended, removed, cleared): then the cursor
+    // finds the next index afresh, and the loop ends with the list.
+    if (cursor.AtEnd()) break;
+    if (runs && index >= plainUntil && !OnBeforeRenderChartItem && cursor.Kind() == ikLineTo) {
       const detail::TRunStep step = renderer.RenderLineRun(list, index, count, filter);
       plainUntil = step.PlainUntil;
       if (step.Next > index) {
         index = step.Next - 1;
+        cursor.MoveTo(static_cast<std::size_t>(step.Next));
         continue;
       }
     }
-    TgfChartItem item = list.Items()[static_cast<std::size_t>(index)];
-    if (!filter.Visible(item)) continue;
+    TgfChartItem item = cursor.Item();
+    if (!filter.Visible(item)) {
+      cursor.Next();
+      continue;
+    }
+    const std::uint64_t changes = list.Items().Changes();
     if (OnBeforeRenderChartItem) OnBeforeRenderChartItem(this, item, index, isAnnotation);
     renderer.RenderItem(item, index, isAnnotation, list.LongTexts);
+    if (list.Items().Changes() == changes) {
+      cursor.Next();
+    } else {
+      cursor = detail::TSeriesCursor(list.Items(), static_cast<std::size_t>(index) + 1);
+    }
   }
   renderer.FlushPolyline();
 }

@@ -27,6 +27,7 @@ class TTestGrafon : public TGrafon {
   using TCustomGrafon::ResetZoomHistory;
   using TCustomGrafon::ScaleChanged;
   using TCustomGrafon::SetJointRange;
+  using TCustomGrafon::SetLongText;
 
   void Paint() override {
     ++Paints;

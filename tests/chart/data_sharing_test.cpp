@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "tests/chart/chart_fixture.h"
 
@@ -179,6 +182,56 @@ TEST_F(DataSharing, ChartsDestroyedInAnyOrderLeaveNothingBehind) {
     for (auto& chart : charts) chart.reset();
   }
   EXPECT_TRUE(host.Messages().empty());
+}
+
+// Removals through a user reach the shared list, so every chart sharing it sees the same items and
+// repaints; the annotation list, the ranges and the history stay the chart's own.
+TEST_F(DataSharing, RemovalsReachEveryChartSharingTheList) {
+  struct TCase {
+    const char* Name;
+    std::function<void(TTestGrafon&)> Remove;
+    int Count;             // data items left, also after one more append
+    double FirstX;         // X1 of item 0 after that append
+    std::size_t Capacity;  // DataItems().size()
+    int LongTexts;         // DataLongTextCount()
+    int Annotations;       // the user's annotation items
+  };
+  const std::vector<TCase> cases{
+      {"remove 30", [](TTestGrafon& c) { c.RemoveFirstItems(30); }, 71, 30, 1000, 2, 1},
+      {"remove all", [](TTestGrafon& c) { c.RemoveFirstItems(5000); }, 1, 1000, 1000, 2, 1},
+      {"remove none", [](TTestGrafon& c) { c.RemoveFirstItems(-5); }, 101, 0, 1000, 2, 1},
+      {"limit 40", [](TTestGrafon& c) { c.SetDataLimit(40); }, 40, 61, 1000, 2, 1},
+      {"clear data", [](TTestGrafon& c) { c.ClearData(); }, 1, 1000, 1000, 0, 1},
+      {"clear annotations", [](TTestGrafon& c) { c.ClearAnnotations(); }, 101, 0, 1000, 2, 0},
+  };
+  for (const TCase& c : cases) {
+    TTestGrafon owner, user;
+    for (TTestGrafon* chart : {&owner, &user}) chart->HandleNeeded();
+    user.SetUseDataOf(&owner);
+    for (int i = 0; i < 100; ++i) owner.LineToPoint(i, i);
+    owner.SetLongText(2, "kept unless cleared");
+    user.SetAnnotationMode(true);
+    user.AddMark(1, 5, 5);
+    user.SetAnnotationMode(false);
+    user.SetLayerRange(1, 10, 20, 30, 40);
+    const auto ranges = RangesOf(user, 1);
+    const detail::TZoomHistory history = user.ZoomHistory();
+    owner.Paints = user.Paints = 0;
+
+    c.Remove(user);
+    EXPECT_GE(owner.Paints, c.Name == std::string("remove none") ? 0 : 1) << c.Name;
+    EXPECT_GE(user.Paints, c.Name == std::string("remove none") ? 0 : 1) << c.Name;
+    owner.LineToPoint(1000, 0);
+    for (const TTestGrafon* chart : {&owner, &user}) {
+      EXPECT_EQ(chart->DataCount(), c.Count) << c.Name;
+      EXPECT_EQ(chart->DataItems()[0].X1, c.FirstX) << c.Name;
+      EXPECT_EQ(chart->DataItems().size(), c.Capacity) << c.Name;
+      EXPECT_EQ(chart->DataLongTextCount(), c.LongTexts) << c.Name;
+    }
+    EXPECT_EQ(user.AnnotationCount(), c.Annotations) << c.Name;
+    EXPECT_EQ(RangesOf(user, 1), ranges) << c.Name;
+    EXPECT_TRUE(user.ZoomHistory() == history) << c.Name;
+  }
 }
 
 TEST_F(DataSharing, ShowItemsAsksTiedChartsToRepaint) {

@@ -1,5 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cstdint>
+#include <functional>
+#include <limits>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "chart/model/item_list.h"
 #include "tests/chart/chart_fixture.h"
 
@@ -156,6 +165,71 @@ TEST_F(ItemStore, ItemsCopyThePenAsItStoodWhenAdded) {
   expectedMove.Attr = 77;
   expectedMove.LineWidth = 4;
   EXPECT_EQ(chart.DataItems()[2], expectedMove);  // every other field zero
+}
+
+// The world-unit and series forms make exactly the records that appending point by point with the
+// same pen makes, in the data list and in annotation mode (world units there too); refused calls
+// append nothing.
+TEST_F(ItemStore, WorldAndSeriesFormsMakeThePointByPointRecords) {
+  const std::vector<double> xs{0.5, 1.25, -3, std::numeric_limits<double>::quiet_NaN(), 1e300};
+  const std::vector<double> ys{2, -0.5, 7.75, 1, std::numeric_limits<double>::infinity()};
+  const auto byPoint = [&](TTestGrafon& chart, bool evenX) {
+    for (std::size_t i = 0; i < ys.size(); ++i) {
+      const double x = evenX ? 10 + 0.5 * static_cast<double>(i) : xs[i];
+      (i == 0 ? chart.AppendMoveTo(0, x, ys[i]) : chart.AppendLineTo(0, x, ys[i]));
+    }
+  };
+  const std::vector<std::function<void(TTestGrafon&)>> forms{
+      [&](TTestGrafon& c) { c.AppendSeries(xs, ys); },
+      [&](TTestGrafon& c) { c.AppendSeries(10, 0.5, ys); },
+      [&](TTestGrafon& c) {
+        c.MoveTo(xs[0], ys[0]);
+        for (std::size_t i = 1; i < ys.size(); ++i) c.LineTo(xs[i], ys[i]);
+      },
+  };
+  for (const bool annotation : {false, true}) {
+    for (std::size_t f = 0; f < forms.size(); ++f) {
+      TTestGrafon expected, actual;
+      for (TTestGrafon* c : {&expected, &actual}) {
+        c->SetAnnotationMode(annotation);
+        c->SetDataColor(clRed);
+        c->SetFillColor(clYellow);
+        c->SetCurrentLayer(3);
+        c->AddMark(4, 1, 1);  // a mark before: the series starts a run of its own
+      }
+      byPoint(expected, f == 1);
+      forms[f](actual);
+      const TGfItemView& want = annotation ? expected.AnnotationItems() : expected.DataItems();
+      const TGfItemView& got = annotation ? actual.AnnotationItems() : actual.DataItems();
+      ASSERT_EQ(got.size(), want.size()) << annotation << f;
+      for (std::size_t i = 0; i < want.size(); ++i) {
+        // NaN coordinates compare by their bits.
+        TgfChartItem a = got[i], b = want[i];
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(a.X1), std::bit_cast<std::uint64_t>(b.X1)) << i;
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(a.Y1), std::bit_cast<std::uint64_t>(b.Y1)) << i;
+        a.X1 = b.X1 = a.Y1 = b.Y1 = 0;
+        ASSERT_EQ(a, b) << "annotation " << annotation << " form " << f << " item " << i;
+      }
+    }
+  }
+
+  TTestGrafon chart;
+  chart.LineTo(1, 1);
+  const std::vector<double> three(3, 1.0), two(2, 1.0);
+  const std::vector<std::pair<std::function<void()>, std::string>> refused{
+      {[&] { chart.AppendSeries(three, two); }, "3 x values and 2 y values"},
+      {[&] { chart.AppendSeries(std::numeric_limits<double>::quiet_NaN(), 1, two); }, "finite x0 and dx"},
+      {[&] { chart.AppendSeries(0, std::numeric_limits<double>::infinity(), two); }, "finite x0 and dx"},
+  };
+  for (const auto& [call, message] : refused) {
+    try {
+      call();
+      ADD_FAILURE() << "not refused: " << message;
+    } catch (const std::invalid_argument& e) {
+      EXPECT_NE(std::string(e.what()).find(message), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(chart.DataCount(), 1);
+  }
 }
 
 TEST_F(ItemStore, CurrentLayerRefusesLayersOutsideTheChart) {

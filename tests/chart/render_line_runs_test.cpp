@@ -455,6 +455,32 @@ TEST_F(LineRunEdges, RunsInterruptedByOtherKindsMatch) {
   EXPECT_TRUE(SameBothWays(chart, kArea));
 }
 
+// Removing the oldest items, at any position (within a block, at chunk ends, all but a few), and a
+// kept window that scrolls as a series streams in, keep the summaries in step with the items.
+TEST(LineRuns, RemovalsAndAScrollingWindowMatchItemByItem) {
+  THeadlessHost host;
+  TScopedHost scoped{host};
+  TRenderGrafon chart;
+  chart.HandleNeeded();
+  chart.SetAutoRedraw(false);
+  chart.SetBounds(0, 0, 300, 250);
+  chart.SetLayerRange(1, 0, -100, kDataWidth, 100);
+  TRandom rng(12);
+  AddSeries(rng, chart, 20000, TDisorder{}, false);
+  for (const int n : {1, 15, 17, 4096 - 33, 4096, 5000}) {
+    chart.RemoveFirstItems(n);
+    ASSERT_TRUE(SameBothWays(chart, AreaOf(chart))) << "removed " << n;
+  }
+  chart.SetDataLimit(6000);
+  for (int frame = 0; frame < 6; ++frame) {
+    std::vector<double> ys(1500);
+    for (double& y : ys) y = Real(rng, -100, 100);
+    chart.AppendSeries(Real(rng, 0, kDataWidth / 2), 0.3, ys);
+    ASSERT_EQ(chart.DataCount(), 6000);
+    ASSERT_TRUE(SameBothWays(chart, AreaOf(chart))) << "frame " << frame;
+  }
+}
+
 // The summaries follow the list through sharing, unsharing and copying.
 TEST(LineRuns, SharedCopiedAndClearedListsStayInStep) {
   THeadlessHost host;

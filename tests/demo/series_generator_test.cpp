@@ -74,7 +74,7 @@ void TestSeriesGenerator::addsTheThreeSeriesWithTheirColours() {
 
   // 1 + 300 items of the noisy curve, 1 + 300 of the smooth one, 75 marks.
   QCOMPARE(chart.DataCount(), 677);
-  const nox::TGfItemContainer& items = chart.DataItems();
+  const nox::TGfItemView& items = chart.DataItems();
   QCOMPARE(items[0].Kind, std::uint8_t{nox::ikMoveTo});
   QCOMPARE(items[0].X1, 0.0);
   QCOMPARE(items[0].Y1, 0.0);
@@ -114,7 +114,7 @@ void TestSeriesGenerator::drawingAgainContinuesTheSequence() {
   nox::AddDemoSeries(chart, random);
   nox::AddDemoSeries(chart, random);
   QCOMPARE(chart.DataCount(), 2 * 677);
-  const nox::TGfItemContainer& items = chart.DataItems();
+  const nox::TGfItemView& items = chart.DataItems();
   // The second noisy curve is drawn in the pen the first call left (blue) and with new numbers;
   // the smooth curve and the marks repeat exactly.
   QCOMPARE(items[677 + 1].Color, nox::TColor{nox::clBlue});

@@ -1,0 +1,568 @@
+#include "chart/model/series_store.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+#include <iterator>
+#include <stdexcept>
+#include <string>
+#include <utility>
+
+#include "chart/model/grafon_error.h"
+
+namespace nox::detail {
+
+static_assert(sizeof(std::size_t) == 8, "absolute positions need 64 bits");
+
+namespace {
+
+constexpr std::size_t kSlotMask = TSeriesStore::kChunkItems - 1;
+constexpr std::size_t kFirstRoom = 16;
+
+bool Zero(double v) { return std::bit_cast<std::uint64_t>(v) == 0; }
+
+// Whether a record is what an append operation makes of a point: a line-to, move-to or mark with
+// no field set beyond its coordinates and its pen (FillColor for line-tos, Param3 for marks).
+bool IsPlainPoint(const TgfChartItem& item) {
+  if (item.Kind != ikLineTo && item.Kind != ikMoveTo && item.Kind != ikMark) return false;
+  constexpr char kNoText[TShortText::kCapacity] = {};
+  return Zero(item.X2) && Zero(item.Y2) && item.FrameColor1 == 0 && item.FrameColor2 == 0 && item.Flag == 0 &&
+         item.Style == 0 && item.ShortText.Length == 0 &&
+         std::memcmp(item.ShortText.Chars, kNoText, sizeof kNoText) == 0 && item.Param1 == 0 &&
+         item.Param2 == 0 && (item.Kind == ikLineTo || item.FillColor == 0) &&
+         (item.Kind == ikMark || item.Param3 == 0);
+}
+
+TPointPen PenOf(const TgfChartItem& item) {
+  TPointPen pen;
+  pen.Color = item.Color;
+  pen.FillColor = item.FillColor;
+  pen.LineWidth = item.LineWidth;
+  pen.Layer = item.Layer;
+  pen.Attr = item.Attr;
+  pen.MarkType = item.Param3;
+  pen.PenStyle = item.PenStyle;
+  pen.ItemClass = item.ItemClass;
+  pen.CoordMode = item.CoordMode;
+  return pen;
+}
+
+[[noreturn]] void RefuseKind(TgfItemKind kind) {
+  throw std::invalid_argument("A point is a line-to, move-to or mark item, not an item of kind " +
+                              std::to_string(static_cast<int>(kind)));
+}
+
+// The attributes every point of a run shares, whatever its kind.
+bool SameShared(const TPointPen& a, const TPointPen& b) {
+  return a.Color == b.Color && a.LineWidth == b.LineWidth && a.Layer == b.Layer && a.Attr == b.Attr &&
+         a.PenStyle == b.PenStyle && a.ItemClass == b.ItemClass && a.CoordMode == b.CoordMode;
+}
+
+}  // namespace
+
+struct TSeriesStore::TBody {
+  std::deque<TChunk> Chunks;  // from the chunk of position Blocks.Base() on
+  std::deque<TRun> Runs;      // by Start; the first one may start before Blocks.Base()
+  std::deque<TRecord> Records;
+  std::size_t RecordsDropped = 0;  // records removed: the number of Records.front()
+  TBlockSummaries Blocks;          // also the absolute positions of the first item and the end
+  TChunk* Tail = nullptr;          // the last chunk
+  std::size_t TailEnd = 0;         // the absolute position past its slots
+
+  TBody() = default;
+  TBody(const TBody& other)
+      : Runs(other.Runs), Records(other.Records), RecordsDropped(other.RecordsDropped), Blocks(other.Blocks) {
+    for (const TChunk& chunk : other.Chunks) {
+      TChunk copy = MakeChunk(chunk.Room);
+      std::memcpy(copy.Data.get(), chunk.Data.get(), ChunkBytes(chunk.Room));
+      Chunks.push_back(std::move(copy));
+    }
+    SeatTail();
+  }
+  TBody& operator=(const TBody&) = delete;
+
+  static std::size_t ChunkBytes(std::size_t room) { return room * (2 * sizeof(double) + 1); }
+  static TChunk MakeChunk(std::size_t room) {
+    return {std::unique_ptr<double[]>(new double[2 * room + room / sizeof(double)]), room};
+  }
+
+  TChunk& ChunkOf(std::size_t position) {
+    return Chunks[(position >> kChunkShift) - (Blocks.Base() >> kChunkShift)];
+  }
+  void SeatTail() {
+    if (Chunks.empty()) {
+      Tail = nullptr;
+      TailEnd = 0;
+      return;
+    }
+    Tail = &Chunks.back();
+    TailEnd = ((Blocks.Base() >> kChunkShift) + Chunks.size() - 1) * kChunkItems + Tail->Room;
+  }
+
+  // Makes slots for n more items; Undo takes back what it added.
+  void Reserve(std::size_t n, TReservation& reservation);
+  void Undo(TReservation& reservation) noexcept;
+};
+
+struct TSeriesStore::TReservation {
+  std::size_t Pushed = 0;  // chunks added at the back
+  TChunk Replaced;         // the first chunk as it was before it grew, if it did
+};
+
+void TSeriesStore::TBody::Reserve(std::size_t n, TReservation& reservation) {
+  const std::size_t need = Blocks.End() + n;
+  if (need <= TailEnd) return;
+  try {
+    // A list's first chunk grows by doubling up to a whole chunk; it may move meanwhile.
+    const bool firstChunk = Chunks.empty() || (Chunks.size() == 1 && Blocks.Base() < kChunkItems);
+    if (firstChunk && (Chunks.empty() || Chunks[0].Room < kChunkItems)) {
+      TChunk grown = MakeChunk(std::clamp(std::bit_ceil(need), kFirstRoom, kChunkItems));
+      if (Chunks.empty()) {
+        Chunks.push_back(std::move(grown));
+        ++reservation.Pushed;
+      } else {
+        const TChunk& old = Chunks[0];
+        const std::size_t used = Blocks.End();
+        std::memcpy(grown.X(), old.X(), used * sizeof(double));
+        std::memcpy(grown.Y(), old.Y(), used * sizeof(double));
+        std::memcpy(grown.Tags(), old.Tags(), used);
+        reservation.Replaced = std::exchange(Chunks[0], std::move(grown));
+      }
+      SeatTail();
+    }
+    while (TailEnd < need) {
+      Chunks.push_back(MakeChunk(kChunkItems));
+      ++reservation.Pushed;
+      SeatTail();
+    }
+  } catch (...) {
+    Undo(reservation);
+    throw;
+  }
+}
+
+void TSeriesStore::TBody::Undo(TReservation& reservation) noexcept {
+  for (; reservation.Pushed > 0; --reservation.Pushed) Chunks.pop_back();
+  if (reservation.Replaced.Data) Chunks[0] = std::move(reservation.Replaced);
+  SeatTail();
+}
+
+TSeriesStore::TSeriesStore() = default;
+
+TSeriesStore::TSeriesStore(int maxCapacity) : m_maxCapacity(maxCapacity) {}
+
+TSeriesStore::TSeriesStore(const TSeriesStore& other)
+    : m_body(other.m_body ? std::make_unique<TBody>(*other.m_body) : nullptr),
+      m_capacity(other.m_capacity),
+      m_maxCapacity(other.m_maxCapacity) {}
+
+TSeriesStore& TSeriesStore::operator=(const TSeriesStore& other) {
+  if (this != &other) *this = TSeriesStore(other);
+  return *this;
+}
+
+TSeriesStore::TSeriesStore(TSeriesStore&& other) noexcept
+    : m_body(std::move(other.m_body)),
+      m_capacity(std::exchange(other.m_capacity, 0)),
+      m_maxCapacity(other.m_maxCapacity) {}
+
+TSeriesStore& TSeriesStore::operator=(TSeriesStore&& other) noexcept {
+  m_body = std::move(other.m_body);
+  m_capacity = std::exchange(other.m_capacity, 0);
+  m_maxCapacity = other.m_maxCapacity;
+  ++m_changes;
+  ++other.m_changes;
+  return *this;
+}
+
+TSeriesStore::~TSeriesStore() = default;
+
+int TSeriesStore::Count() const {
+  return m_body ? static_cast<int>(m_body->Blocks.End() - m_body->Blocks.Base()) : 0;
+}
+
+const TBlockSummaries& TSeriesStore::Blocks() const {
+  static const TBlockSummaries kNone;
+  return m_body ? m_body->Blocks : kNone;
+}
+
+TSeriesStore::TSlot TSeriesStore::SlotOf(TgfItemKind kind) {
+  switch (kind) {
+    case ikLineTo:
+      return slLineTo;
+    case ikMoveTo:
+      return slMoveTo;
+    case ikMark:
+      return slMark;
+    default:
+      RefuseKind(kind);
+  }
+}
+
+TgfItemKind TSeriesStore::KindOf(TSlot slot) {
+  return slot == slLineTo ? ikLineTo : slot == slMoveTo ? ikMoveTo : ikMark;
+}
+
+TgfChartItem TSeriesStore::PointRecord(TSlot slot, const TPointPen& pen, double x, double y) {
+  // Field by field as the append operations fill a record.
+  TgfChartItem item;
+  item.Kind = KindOf(slot);
+  item.Layer = pen.Layer;
+  item.ItemClass = pen.ItemClass;
+  item.X1 = x;
+  item.Y1 = y;
+  item.Color = pen.Color;
+  if (slot == slLineTo) item.FillColor = pen.FillColor;
+  item.PenStyle = pen.PenStyle;
+  item.Attr = pen.Attr;
+  item.LineWidth = pen.LineWidth;
+  if (slot == slMark) item.Param3 = pen.MarkType;
+  item.CoordMode = pen.CoordMode;
+  return item;
+}
+
+TSummaryBox::TAttributes TSeriesStore::SummaryAttributes(TSlot slot, const TPointPen& pen) {
+  TSummaryBox::TAttributes attributes;
+  attributes.Color = pen.Color;
+  attributes.FillColor = slot == slLineTo ? pen.FillColor : 0;
+  attributes.LineWidth = pen.LineWidth;
+  attributes.MarkType = slot == slMark ? pen.MarkType : 0;
+  attributes.Layer = static_cast<std::uint8_t>(pen.Layer);
+  attributes.ItemClass = pen.ItemClass;
+  attributes.PenStyle = pen.PenStyle;
+  attributes.Kind = SummaryKind(KindOf(slot), pen.CoordMode, pen.Layer, 0);
+  return attributes;
+}
+
+bool TSeriesStore::Takes(const TRun& run, TSlot slot, const TPointPen& pen) {
+  if (!SameShared(run.Pen, pen)) return false;
+  if (slot == slLineTo && run.FillPinned && run.Pen.FillColor != pen.FillColor) return false;
+  return !(slot == slMark && run.MarkPinned && run.Pen.MarkType != pen.MarkType);
+}
+
+bool TSeriesStore::TakesPinned(const TRun& run, TSlot slot, const TPointPen& pen) {
+  if (slot == slLineTo && !run.FillPinned) return false;
+  if (slot == slMark && !run.MarkPinned) return false;
+  return Takes(run, slot, pen);
+}
+
+void TSeriesStore::Pin(TRun& run, TSlot slot, const TPointPen& pen) {
+  if (slot == slLineTo && !run.FillPinned) {
+    run.Pen.FillColor = pen.FillColor;
+    run.FillPinned = true;
+    run.Summary[slLineTo] = SummaryAttributes(slLineTo, run.Pen);
+  } else if (slot == slMark && !run.MarkPinned) {
+    run.Pen.MarkType = pen.MarkType;
+    run.MarkPinned = true;
+    run.Summary[slMark] = SummaryAttributes(slMark, run.Pen);
+  }
+}
+
+TSeriesStore::TRun TSeriesStore::RunOf(std::size_t start, const TPointPen& pen) {
+  TRun run{start, pen};
+  for (const TSlot slot : {slLineTo, slMoveTo, slMark}) run.Summary[slot] = SummaryAttributes(slot, pen);
+  return run;
+}
+
+int TSeriesStore::GrownCapacity(std::size_t n, int allocSize) const {
+  const auto limit = static_cast<std::size_t>(m_maxCapacity);
+  const auto count = static_cast<std::size_t>(Count());
+  const auto capacity = static_cast<std::size_t>(m_capacity);
+  const auto step = static_cast<std::size_t>(std::max(allocSize, 1));
+  if (n <= capacity - count) return m_capacity;
+  // As appending one by one: whole steps until the items fit.
+  const std::size_t needed = n > limit ? limit + 1 : count + n;
+  const std::size_t grown = capacity + (needed - capacity + step - 1) / step * step;
+  if (grown > limit) {
+    throw ENoxGrafonError("Item list cannot hold more than " + std::to_string(m_maxCapacity) + " items");
+  }
+  return static_cast<int>(grown);
+}
+
+void TSeriesStore::Append(const TgfChartItem& item, int allocSize) {
+  ++m_changes;
+  if (IsPlainPoint(item)) {
+    AppendPoint(item.Kind, PenOf(item), item.X1, item.Y1, allocSize);
+  } else {
+    AppendRecord(item, allocSize);
+  }
+}
+
+bool TSeriesStore::TakesAsItIs(TSlot slot, const TPointPen& pen) const {
+  const TBody* body = m_body.get();
+  return body != nullptr && body->Blocks.End() < body->TailEnd && Count() < m_capacity &&
+         !body->Runs.empty() && TakesPinned(body->Runs.back(), slot, pen);
+}
+
+void TSeriesStore::AppendPoint(TgfItemKind kind, const TPointPen& pen, double x, double y, int allocSize) {
+  const TSlot slot = SlotOf(kind);
+  ++m_changes;
+  // Most points go into the tail chunk, the last run and the open level-0 block as they are, and
+  // nothing about them can fail.
+  if (TakesAsItIs(slot, pen) && ((m_body->Blocks.End() + 1) % TBlockSummaries::kFan) != 0) {
+    TBody& body = *m_body;
+    const std::size_t s = body.Blocks.End() & kSlotMask;
+    body.Tail->X()[s] = x;
+    body.Tail->Y()[s] = y;
+    body.Tail->Tags()[s] = slot;
+    body.Blocks.AddWithinBlock(TSummaryBox::OfPoint(body.Runs.back().Summary[slot], x, y));
+    return;
+  }
+  AppendPointSlowly(slot, pen, x, y, allocSize);
+}
+
+void TSeriesStore::AppendPointSlowly(TSlot slot, const TPointPen& pen, double x, double y, int allocSize) {
+  if (!TakesAsItIs(slot, pen)) {
+    AppendColumns(slot, slot, pen, {&x}, {&y, 1}, allocSize);
+    return;
+  }
+  // The point completes a level-0 block, which succeeds or fails as a whole.
+  TBody& body = *m_body;
+  const std::size_t s = body.Blocks.End() & kSlotMask;
+  body.Blocks.Add(TSummaryBox::OfPoint(body.Runs.back().Summary[slot], x, y));
+  body.Tail->X()[s] = x;
+  body.Tail->Y()[s] = y;
+  body.Tail->Tags()[s] = slot;
+}
+
+void TSeriesStore::AppendPoints(TgfItemKind firstKind, TgfItemKind kind, const TPointPen& pen,
+                                std::span<const double> x, std::span<const double> y, int allocSize) {
+  if (x.size() != y.size()) {
+    throw std::invalid_argument("Series of different lengths: " + std::to_string(x.size()) +
+                                " x values and " + std::to_string(y.size()) + " y values");
+  }
+  AppendColumns(SlotOf(firstKind), SlotOf(kind), pen, {x.data()}, y, allocSize);
+}
+
+void TSeriesStore::AppendPoints(TgfItemKind firstKind, TgfItemKind kind, const TPointPen& pen, double x0,
+                                double dx, std::span<const double> y, int allocSize) {
+  AppendColumns(SlotOf(firstKind), SlotOf(kind), pen, {nullptr, x0, dx}, y, allocSize);
+}
+
+// What an append has added so far, to be taken back if it does not complete.
+struct TSeriesStore::TUndo {
+  bool CreatedBody = false;
+  TBlockSummaries::TCheckpoint Summaries{};
+  TReservation Chunks;
+  bool AddedRun = false;
+  bool AddedRecord = false;
+};
+
+TSeriesStore::TBody& TSeriesStore::BeginAppend(TUndo& undo) {
+  undo.CreatedBody = m_body == nullptr;
+  if (undo.CreatedBody) m_body = std::make_unique<TBody>();
+  undo.Summaries = m_body->Blocks.Checkpoint();
+  return *m_body;
+}
+
+void TSeriesStore::Rollback(TUndo& undo) noexcept {
+  TBody& body = *m_body;
+  body.Blocks.Restore(undo.Summaries);
+  if (undo.AddedRun) body.Runs.pop_back();
+  if (undo.AddedRecord) body.Records.pop_back();
+  body.Undo(undo.Chunks);
+  if (undo.CreatedBody) m_body.reset();
+}
+
+void TSeriesStore::AppendColumns(TSlot firstSlot, TSlot slot, const TPointPen& pen, TXSource x,
+                                 std::span<const double> y, int allocSize) {
+  const std::size_t n = y.size();
+  if (n == 0) return;
+  ++m_changes;
+  const int capacity = GrownCapacity(n, allocSize);
+  TUndo undo;
+  TBody& body = BeginAppend(undo);
+  try {
+    body.Reserve(n, undo.Chunks);
+    if (body.Runs.empty() || !Takes(body.Runs.back(), firstSlot, pen) ||
+        !Takes(body.Runs.back(), slot, pen)) {
+      body.Runs.push_back(RunOf(body.Blocks.End(), pen));
+      undo.AddedRun = true;
+    }
+    const TSummaryBox::TAttributes firstAttributes = SummaryAttributes(firstSlot, pen);
+    const TSummaryBox::TAttributes attributes = SummaryAttributes(slot, pen);
+    // Chunk by chunk: the columns, then their summaries while they are in the cache.
+    for (std::size_t done = 0; done < n;) {
+      const std::size_t position = body.Blocks.End();
+      const TChunk& chunk = body.ChunkOf(position);
+      const std::size_t s = position & kSlotMask;
+      const std::size_t length = std::min(n - done, chunk.Room - s);
+      double* xs = chunk.X() + s;
+      double* ys = chunk.Y() + s;
+      if (x.Values != nullptr) {
+        std::memcpy(xs, x.Values + done, length * sizeof(double));
+      } else {
+        for (std::size_t k = 0; k < length; ++k) xs[k] = x.X0 + static_cast<double>(done + k) * x.Dx;
+      }
+      std::memcpy(ys, y.data() + done, length * sizeof(double));
+      std::memset(chunk.Tags() + s, slot, length);
+      std::size_t from = 0;
+      if (done == 0) {
+        chunk.Tags()[s] = firstSlot;
+        body.Blocks.Add(TSummaryBox::OfPoint(firstAttributes, xs[0], ys[0]));
+        from = 1;
+      }
+      body.Blocks.AddPoints(attributes, xs + from, ys + from, length - from);
+      done += length;
+    }
+  } catch (...) {
+    Rollback(undo);
+    throw;
+  }
+  Pin(body.Runs.back(), firstSlot, pen);
+  Pin(body.Runs.back(), slot, pen);
+  m_capacity = capacity;
+}
+
+void TSeriesStore::AppendRecord(const TgfChartItem& item, int allocSize) {
+  const int capacity = GrownCapacity(1, allocSize);
+  TUndo undo;
+  TBody& body = BeginAppend(undo);
+  try {
+    body.Reserve(1, undo.Chunks);
+    const std::size_t position = body.Blocks.End();
+    body.Records.push_back({position, item});
+    undo.AddedRecord = true;
+    body.Blocks.Add(TSummaryBox::Of(item));
+    const std::size_t s = position & kSlotMask;
+    const std::uint64_t number = body.RecordsDropped + body.Records.size() - 1;
+    body.Tail->X()[s] = std::bit_cast<double>(number);
+    body.Tail->Y()[s] = 0;
+    body.Tail->Tags()[s] = slRecord;
+  } catch (...) {
+    Rollback(undo);
+    throw;
+  }
+  m_capacity = capacity;
+}
+
+void TSeriesStore::RemoveOldest(std::size_t n) noexcept {
+  if (n == 0 || !m_body) return;
+  ++m_changes;
+  if (n >= static_cast<std::size_t>(Count())) {
+    m_body.reset();
+    return;
+  }
+  TBody& body = *m_body;
+  const std::size_t base = body.Blocks.Base() + n;
+  for (std::size_t chunk = body.Blocks.Base() >> kChunkShift; ((chunk + 1) << kChunkShift) <= base; ++chunk) {
+    body.Chunks.pop_front();
+  }
+  while (body.Runs.size() > 1 && body.Runs[1].Start <= base) body.Runs.pop_front();
+  for (; !body.Records.empty() && body.Records.front().Position < base; ++body.RecordsDropped) {
+    body.Records.pop_front();
+  }
+  body.Blocks.DropBefore(base);
+}
+
+void TSeriesStore::Clear() noexcept {
+  ++m_changes;
+  m_body.reset();
+  m_capacity = 0;
+}
+
+void TSeriesStore::CopyFrom(const TSeriesStore& source, int allocSize) {
+  if (&source == this) return;
+  const auto step = static_cast<long long>(std::max(allocSize, 1));
+  const long long capacity = step * (source.Count() / step + 1);
+  if (capacity > m_maxCapacity) {
+    throw ENoxGrafonError("Item list cannot hold more than " + std::to_string(m_maxCapacity) + " items");
+  }
+  m_body = source.m_body ? std::make_unique<TBody>(*source.m_body) : nullptr;
+  m_capacity = static_cast<int>(capacity);
+  ++m_changes;
+}
+
+std::size_t TSeriesStore::AllocatedBytes() const {
+  if (!m_body) return 0;
+  std::size_t bytes = m_body->Runs.size() * sizeof(TRun) + m_body->Records.size() * sizeof(TRecord) +
+                      m_body->Blocks.AllocatedBytes();
+  for (const TChunk& chunk : m_body->Chunks) bytes += TBody::ChunkBytes(chunk.Room);
+  return bytes;
+}
+
+const TSeriesStore::TChunk& TSeriesStore::ChunkAt(std::size_t position) const {
+  return m_body->ChunkOf(position);
+}
+
+const TSeriesStore::TRun& TSeriesStore::RunAt(std::size_t position) const {
+  const std::deque<TRun>& runs = m_body->Runs;
+  const auto after = std::upper_bound(runs.begin(), runs.end(), position,
+                                      [](std::size_t p, const TRun& run) { return p < run.Start; });
+  return *std::prev(after);
+}
+
+const TgfChartItem& TSeriesStore::RecordAt(const TChunk& chunk, std::size_t slot) const {
+  const auto number = std::bit_cast<std::uint64_t>(chunk.X()[slot]);
+  return m_body->Records[number - m_body->RecordsDropped].Item;
+}
+
+TgfChartItem TSeriesStore::operator[](std::size_t i) const {
+  if (i >= static_cast<std::size_t>(Count())) return {};
+  const std::size_t position = m_body->Blocks.Base() + i;
+  const TChunk& chunk = ChunkAt(position);
+  const std::size_t s = position & kSlotMask;
+  const auto slot = static_cast<TSlot>(chunk.Tags()[s]);
+  if (slot == slRecord) return RecordAt(chunk, s);
+  return PointRecord(slot, RunAt(position).Pen, chunk.X()[s], chunk.Y()[s]);
+}
+
+TSeriesCursor::TSeriesCursor(const TSeriesStore& store, std::size_t first) : m_store(&store) {
+  if (!store.m_body) return;
+  m_base = store.m_body->Blocks.Base();
+  m_end = store.m_body->Blocks.End();
+  m_position = m_base + std::min(first, m_end - m_base);
+  m_run = RunIndex();
+  Seat();
+}
+
+std::size_t TSeriesCursor::RunIndex() const {
+  const std::deque<TSeriesStore::TRun>& runs = m_store->m_body->Runs;
+  const auto after =
+      std::upper_bound(runs.begin(), runs.end(), m_position,
+                       [](std::size_t p, const TSeriesStore::TRun& run) { return p < run.Start; });
+  return after == runs.begin() ? 0 : static_cast<std::size_t>(after - runs.begin()) - 1;
+}
+
+void TSeriesCursor::MoveTo(std::size_t index) {
+  if (m_end == m_base) return;
+  m_position = m_base + std::min(index, m_end - m_base);
+  if (m_position < m_store->m_body->Runs[m_run].Start || m_position >= m_runEnd) m_run = RunIndex();
+  m_chunk = nullptr;
+  Seat();
+}
+
+void TSeriesCursor::Seat() {
+  if (AtEnd()) return;
+  const TSeriesStore::TBody& body = *m_store->m_body;
+  if (m_chunk == nullptr || m_position >= m_chunkEnd) {
+    m_chunk = &m_store->ChunkAt(m_position);
+    m_chunkEnd = (m_position >> TSeriesStore::kChunkShift << TSeriesStore::kChunkShift) + m_chunk->Room;
+  }
+  const std::deque<TSeriesStore::TRun>& runs = body.Runs;
+  while (m_run + 1 < runs.size() && runs[m_run + 1].Start <= m_position) ++m_run;
+  m_runEnd = m_run + 1 < runs.size() ? runs[m_run + 1].Start : ~std::size_t{0};
+}
+
+TgfItemKind TSeriesCursor::Kind() const {
+  const TSlot tag = Tag();
+  return tag == TSeriesStore::slRecord ? m_store->RecordAt(*m_chunk, Slot()).Kind : TSeriesStore::KindOf(tag);
+}
+
+double TSeriesCursor::X() const {
+  return IsPoint() ? m_chunk->X()[Slot()] : m_store->RecordAt(*m_chunk, Slot()).X1;
+}
+
+double TSeriesCursor::Y() const {
+  return IsPoint() ? m_chunk->Y()[Slot()] : m_store->RecordAt(*m_chunk, Slot()).Y1;
+}
+
+const TPointPen& TSeriesCursor::Pen() const { return m_store->m_body->Runs[m_run].Pen; }
+
+TgfChartItem TSeriesCursor::Item() const {
+  const TSlot tag = Tag();
+  if (tag == TSeriesStore::slRecord) return m_store->RecordAt(*m_chunk, Slot());
+  return TSeriesStore::PointRecord(tag, Pen(), m_chunk->X()[Slot()], m_chunk->Y()[Slot()]);
+}
+
+}  // namespace nox::detail
