@@ -38,8 +38,11 @@ void TCustomGrafon::MarginChanged(TMarginSide side) {
   TScaleChangeBatch batch(*this);
   for (int l = 1; l <= kLayerCount; ++l) {
     if (m_isometric) FitIsometric(l);
-    PushScaleProps(ScaleControlX(l), ScaleXOf(l));
-    PushScaleProps(ScaleControlY(l), ScaleYOf(l));
+    // A layout pushes every property object once its four margins are set.
+    if (!m_settingLayout) {
+      PushScaleProps(ScaleControlX(l), ScaleXOf(l));
+      PushScaleProps(ScaleControlY(l), ScaleYOf(l));
+    }
     switch (side) {
       case mgLeft:
         ScaleControlX(l).SetMarginLeft(m_marginLeft);

@@ -899,7 +899,7 @@ inline void CheckChart(TFuzzGrafon& g) {
 struct TDriveSettings {
   std::span<const TGroup> Groups;
   bool MayShow = true;
-  int MaxPaints = 3;
+  int MaxPaints = 2;
   bool CompareAtEnd = false;
 };
 
