@@ -21,6 +21,8 @@ detail::TChartFrame TCustomGrafon::ChartFrame() const {
 }
 
 void TCustomGrafon::ResizeChartImage(bool width, bool height) {
+  // A stored form gives the size and the margins one by one: Loaded sizes the image once.
+  if (IsLoading()) return;
   const int w =
       width ? ChartImageExtent(Width(), m_marginLeft, m_marginRight, m_shadowWidth) : m_chartImage.Width();
   int h =

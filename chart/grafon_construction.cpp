@@ -162,6 +162,7 @@ void TCustomGrafon::ClearEvents() {
 
 void TCustomGrafon::Loaded() {
   TControl::Loaded();
+  ResizeChartImage(true, true);
   for (int l = 1; l <= kLayerCount; ++l) {
     PushScaleProps(ScaleControlX(l), ScaleXOf(l));
     PushScaleProps(ScaleControlY(l), ScaleYOf(l));
