@@ -44,7 +44,7 @@ bool TCustomGrafon::TScaleChangeBatch::Finish() {
 }
 
 void TCustomGrafon::PrepareScaleControl(TScale& scale, bool xAxis) {
-  scale.ResetDefaults();
+  // The control is new: it holds the scale's defaults.
   scale.SetHosted(true);
   scale.SetPaintSuspended(true);
   scale.SetHostCanvas(&m_controlImage.Canvas(), 0, 0);
