@@ -241,7 +241,7 @@ class Chart(Input):
 
     def series(self, count, x0, dx, y0, dy, mark, on_chart=True):
         self.begin(G_ITEMS)
-        self.byte(0 if on_chart else 255)  # the second chart from 224 on
+        self.byte(0 if on_chart else 255)  # the second chart from 248 on
         self.byte(3)
         self.int_in(1, 500, count)
         for v in (x0, dx, y0, dy):
