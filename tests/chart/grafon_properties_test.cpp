@@ -226,8 +226,10 @@ TEST_F(GrafonProperties, EachFieldOfAPropertyObjectReachesItsScaleControl) {
   };
   for (std::size_t i = 0; i < changes.size(); ++i) {
     TTestGrafon chart;
+    chart.HandleNeeded();
     const auto before = PushedFields(chart.ScaleControlX(1));
     changes[i](chart.Scale1X());
+    chart.Repaint();  // also a change that does not notify (the font's resolution) is drawn
     EXPECT_NE(PushedFields(chart.Scale1X()), before) << "change " << i << " changes nothing";
     EXPECT_EQ(PushedFields(chart.ScaleControlX(1)), PushedFields(chart.Scale1X())) << "change " << i;
   }
