@@ -1014,7 +1014,7 @@ class TCustomGrafon : public TControl {
   std::optional<TFileStamp> m_backgroundStamp;  // the file as it was decoded; none: nothing decoded
   bool m_paintSuspended = true;                 // nothing paints while set
   bool m_composing = false;                     // a picture is being composed: repaints are only remembered
-  bool m_settingLayout = false;                 // a layout sets its margins: the image is sized after them
+  bool m_settingLayout = false;                 // a layout sets its margins: images and scales follow
   bool m_repaintAsked = false;                  // a repaint was asked for while composing
   int m_scaleChangeDepth = 0;                   // open TScaleChangeBatch scopes
   bool m_scaleChangePending = false;

@@ -21,6 +21,8 @@ detail::TChartFrame TCustomGrafon::ChartFrame() const {
 }
 
 void TCustomGrafon::ResizeChartImage(bool width, bool height) {
+  // A stored form gives the size and the margins one by one: Loaded sizes the image once.
+  if (IsLoading()) return;
   const int w =
       width ? ChartImageExtent(Width(), m_marginLeft, m_marginRight, m_shadowWidth) : m_chartImage.Width();
   int h =
@@ -38,8 +40,11 @@ void TCustomGrafon::MarginChanged(TMarginSide side) {
   TScaleChangeBatch batch(*this);
   for (int l = 1; l <= kLayerCount; ++l) {
     if (m_isometric) FitIsometric(l);
-    PushScaleProps(ScaleControlX(l), ScaleXOf(l));
-    PushScaleProps(ScaleControlY(l), ScaleYOf(l));
+    // A layout pushes every property object once its four margins are set.
+    if (!m_settingLayout) {
+      PushScaleProps(ScaleControlX(l), ScaleXOf(l));
+      PushScaleProps(ScaleControlY(l), ScaleYOf(l));
+    }
     switch (side) {
       case mgLeft:
         ScaleControlX(l).SetMarginLeft(m_marginLeft);

@@ -18,11 +18,12 @@ constexpr std::array<const char*, 4> kCursorNames{"CURHAND", "CURZOOMW", "CURZOO
 }  // namespace
 
 TCustomGrafon::TCustomGrafon(TComponent* owner) : TControl(owner), m_jointLayers(this) {
+  // Sized before the scale controls exist: Setup prepares them for this size from their defaults.
+  SetBounds(Left(), Top(), 280, 200);
   for (std::size_t i = 0; i < static_cast<std::size_t>(kLayerCount); ++i) {
     m_scaleX[i] = std::make_unique<TScale>(this);
     m_scaleY[i] = std::make_unique<TScale>(this);
   }
-  SetBounds(Left(), Top(), 280, 200);
   m_mouseTrace.reserve(kMaxTracePoints);
   // Setup's layout sizes the chart image; the control's image takes its size when it is composed.
   Setup();
@@ -161,6 +162,7 @@ void TCustomGrafon::ClearEvents() {
 
 void TCustomGrafon::Loaded() {
   TControl::Loaded();
+  ResizeChartImage(true, true);
   for (int l = 1; l <= kLayerCount; ++l) {
     PushScaleProps(ScaleControlX(l), ScaleXOf(l));
     PushScaleProps(ScaleControlY(l), ScaleYOf(l));

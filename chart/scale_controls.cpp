@@ -8,6 +8,23 @@
 
 namespace nox {
 
+namespace {
+
+// What TFont::Assign and TDTLabel::Assign copy.
+bool SameFont(const TFont& a, const TFont& b) {
+  return a.Name() == b.Name() && a.Height() == b.Height() && a.Style() == b.Style() &&
+         a.Color() == b.Color() && a.PixelsPerInch() == b.PixelsPerInch();
+}
+
+bool SameDateFormat(const TDTLabel& a, const TDTLabel& b) {
+  return a.TimeFormat() == b.TimeFormat() && a.DateSeparator() == b.DateSeparator() &&
+         a.TimeSeparator() == b.TimeSeparator() && a.YearLength() == b.YearLength() &&
+         a.MonthName() == b.MonthName() && a.DateOrder() == b.DateOrder() &&
+         a.DateForTime() == b.DateForTime();
+}
+
+}  // namespace
+
 TCustomGrafon::TScaleChangeBatch::TScaleChangeBatch(TCustomGrafon& chart) : m_chart(chart) {
   ++m_chart.m_scaleChangeDepth;
 }
@@ -27,7 +44,7 @@ bool TCustomGrafon::TScaleChangeBatch::Finish() {
 }
 
 void TCustomGrafon::PrepareScaleControl(TScale& scale, bool xAxis) {
-  scale.ResetDefaults();
+  // The control is new: it holds the scale's defaults.
   scale.SetHosted(true);
   scale.SetPaintSuspended(true);
   scale.SetHostCanvas(&m_controlImage.Canvas(), 0, 0);
@@ -59,16 +76,20 @@ void TCustomGrafon::SetScaleControlMargins(int layer) {
 }
 
 void TCustomGrafon::PushScaleProps(TScale& scale, const TScaleProps& props) {
-  // Setters that remap the scale are called only when the value differs: the result is the same,
-  // and the range-update path pushes on every gesture step.
+  // Each setter is called only when the value differs: a push of unchanged properties (as every
+  // paint, resize and range step makes for all 32 controls) then costs comparisons only, and a
+  // setter called with the value a control holds changes nothing a chart shows.
   auto setMargin = [&scale](int (TScale::*get)() const, void (TScale::*set)(int), long long value) {
     const int v = detail::SaturateToInt(value);
     if ((scale.*get)() != v) (scale.*set)(v);
   };
+  auto set = [&scale](auto get, auto setter, const auto& value) {
+    if (!((scale.*get)() == value)) (scale.*setter)(value);
+  };
   const long long w = Width();
   const long long h = Height();
   const long long pos = props.ScalePos();
-  if (scale.ScaleType() != props.ScaleType()) scale.SetScaleType(props.ScaleType());
+  set(&TScale::ScaleType, &TScale::SetScaleType, props.ScaleType());
   // The scale covers the whole control; one margin puts its axis line on the chart area's edge.
   switch (props.ScaleType()) {
     case sctXB:
@@ -87,22 +108,22 @@ void TCustomGrafon::PushScaleProps(TScale& scale, const TScaleProps& props) {
   if (scale.RangeLow() != props.RangeLow() || scale.RangeHigh() != props.RangeHigh()) {
     scale.SetRange(props.RangeLow(), props.RangeHigh());
   }
-  scale.SetVisible(props.Visible());
-  scale.SetCaption(props.Caption());
-  scale.SetCaptionPosX(props.CaptionPosX());
-  scale.SetCaptionPosY(props.CaptionPosY());
-  scale.SetCaptionAlignment(props.CaptionAlignment());
-  scale.SetCaptionAnchor(props.CaptionAnchor());
-  scale.SetColorScale(props.ColorScale());
-  if (scale.DecPlaces() != props.DecPlaces()) scale.SetDecPlaces(props.DecPlaces());
-  if (scale.Logarithmic() != props.Logarithmic()) scale.SetLogarithmic(props.Logarithmic());
-  if (scale.LabelType() != props.LabelType()) scale.SetLabelType(props.LabelType());
-  scale.SetShortTicks(props.ShortTicks());
-  scale.SetMinTicks(props.MinTicks());
-  scale.SetScaleInscript(props.ScaleInscript());
-  scale.SetUserTickText(props.UserTickText());
-  scale.SetFont(props.Font());
-  scale.SetDateFormat(props.DateFormat());
+  set(&TScale::Visible, &TScale::SetVisible, props.Visible());
+  set(&TScale::Caption, &TScale::SetCaption, props.Caption());
+  set(&TScale::CaptionPosX, &TScale::SetCaptionPosX, props.CaptionPosX());
+  set(&TScale::CaptionPosY, &TScale::SetCaptionPosY, props.CaptionPosY());
+  set(&TScale::CaptionAlignment, &TScale::SetCaptionAlignment, props.CaptionAlignment());
+  set(&TScale::CaptionAnchor, &TScale::SetCaptionAnchor, props.CaptionAnchor());
+  set(&TScale::ColorScale, &TScale::SetColorScale, props.ColorScale());
+  set(&TScale::DecPlaces, &TScale::SetDecPlaces, props.DecPlaces());
+  set(&TScale::Logarithmic, &TScale::SetLogarithmic, props.Logarithmic());
+  set(&TScale::LabelType, &TScale::SetLabelType, props.LabelType());
+  set(&TScale::ShortTicks, &TScale::SetShortTicks, props.ShortTicks());
+  set(&TScale::MinTicks, &TScale::SetMinTicks, props.MinTicks());
+  set(&TScale::ScaleInscript, &TScale::SetScaleInscript, props.ScaleInscript());
+  set(&TScale::UserTickText, &TScale::SetUserTickText, props.UserTickText());
+  if (!SameFont(scale.Font(), props.Font())) scale.SetFont(props.Font());
+  if (!SameDateFormat(scale.DateFormat(), props.DateFormat())) scale.SetDateFormat(props.DateFormat());
 }
 
 void TCustomGrafon::PushAllScaleProps() {

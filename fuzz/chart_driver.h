@@ -202,7 +202,8 @@ inline void RunRanges(TContext& c) {
 // --- items and the current pen ---
 inline void RunItems(TContext& c) {
   TFuzzInput& in = c.In;
-  TFuzzGrafon& g = in.Byte() < 224 ? c.Chart : c.Other();
+  // The second chart now and then: building it costs as much as the run of a small input.
+  TFuzzGrafon& g = in.Byte() < 248 ? c.Chart : c.Other();
   switch (in.Byte() % 14) {
     case 0: {
       const int x = in.Int(), y = in.Int();
@@ -899,7 +900,7 @@ inline void CheckChart(TFuzzGrafon& g) {
 struct TDriveSettings {
   std::span<const TGroup> Groups;
   bool MayShow = true;
-  int MaxPaints = 3;
+  int MaxPaints = 2;
   bool CompareAtEnd = false;
 };
 

@@ -21,6 +21,6 @@ constexpr std::array<TGroup, 9> kGroups = {RunControl, RunControl,    RunControl
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   nox::fuzz::TFuzzInput in(data, size);
-  nox::fuzz::DriveChart(in, {.Groups = nox::fuzz::kGroups, .MaxPaints = 6});
+  nox::fuzz::DriveChart(in, {.Groups = nox::fuzz::kGroups, .MaxPaints = 4});
   return 0;
 }

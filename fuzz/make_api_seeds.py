@@ -84,6 +84,7 @@ SCT_XB, SCT_XT, SCT_YL, SCT_YR = range(4)
 
 def tick_seed(low, high, min_ticks=3, short=True, log=False, label=FT_NUM, dec=-2, vertical=False,
               user="", inscript="", date_format=None, size=(300, 60), scale_type=SCT_XB):
+    """size: the painted scale's length along its axis and its extent across it."""
     i = Input()
     for bound in (low, high):
         if isinstance(bound, tuple):
@@ -113,7 +114,7 @@ def tick_seed(low, high, min_ticks=3, short=True, log=False, label=FT_NUM, dec=-
         i.enum(order)
         i.enum(for_time)
     i.int_in(0, 400, size[0])
-    i.int_in(0, 400, size[1])
+    i.int_in(0, 100, size[1])
     i.enum(scale_type)
     for margin in (20, 20, 10, 10):
         i.int_in(-5, 60, margin)
@@ -127,11 +128,11 @@ def tick_seed(low, high, min_ticks=3, short=True, log=False, label=FT_NUM, dec=-
 def tick_seeds():
     write("tick_layout", "linear_0_100", tick_seed(0, 100))
     write("tick_layout", "log_1_1000_vertical",
-          tick_seed(1, 1000, min_ticks=4, log=True, dec=-3, vertical=True, size=(60, 300), scale_type=SCT_YL))
+          tick_seed(1, 1000, min_ticks=4, log=True, dec=-3, vertical=True, size=(300, 60), scale_type=SCT_YL))
     write("tick_layout", "time_0_3600", tick_seed(0, 3600, label=FT_TIME, short=False))
     write("tick_layout", "datetime_month_vertical",
           tick_seed(45000, 45031.5, min_ticks=10, label=FT_DATETIME, vertical=True,
-                    date_format=(2, "/", ".", 1, False, 2, 3), size=(80, 380), scale_type=SCT_YR))
+                    date_format=(2, "/", ".", 1, False, 2, 3), size=(380, 80), scale_type=SCT_YR))
     write("tick_layout", "datetime_hours",
           tick_seed(45000.25, 45000.75, label=FT_DATETIME, date_format=(0, "-", ":", 2, True, 1, 2),
                     scale_type=SCT_XT))
@@ -162,7 +163,7 @@ class Chart(Input):
     with its group; encode() gives the bytes a target reads, without the operations of the groups
     it does not drive."""
 
-    def __init__(self, width=280, height=200, auto_redraw=False, window=True):
+    def __init__(self, width=120, height=90, auto_redraw=False, window=True):
         super().__init__()
         self.starts = []  # (group, offset of the group byte)
         self.side(width)
@@ -240,7 +241,7 @@ class Chart(Input):
 
     def series(self, count, x0, dx, y0, dy, mark, on_chart=True):
         self.begin(G_ITEMS)
-        self.byte(0 if on_chart else 255)  # the second chart from 224 on
+        self.byte(0 if on_chart else 255)  # the second chart from 248 on
         self.byte(3)
         self.int_in(1, 500, count)
         for v in (x0, dx, y0, dy):
@@ -395,26 +396,27 @@ def write_chart(name, chart, tail=b""):
 
 
 def chart_seeds():
-    # The demo's chart: three series, then a pan drag, a zoom drag, a zoom window and history.
+    # The demo's chart on a small control: three series, then a pan drag, a zoom drag, a zoom window
+    # and history.
     c = Chart()
-    c.resize(429, 365)
-    c.margin(0, 60)
-    c.margin(1, 15)
+    c.resize(160, 136)
+    c.margin(0, 40)
+    c.margin(1, 10)
     c.set_layer_range(1, 0, -60, 300, 110)
     c.series(300, 0, 1, 20, 5, 55)
     c.series(300, 0, 1, -30, 3, 3)
     c.mouse_action(MA_PAN)
-    c.press(200, 150)
-    c.drag([(210, 160), (250, 170), (300, 100)])
-    c.release(300, 100)
+    c.press(80, 60)
+    c.drag([(84, 64), (100, 68), (120, 40)])
+    c.release(120, 40)
     c.mouse_action(MA_ZOOM)
-    c.press(200, 150)
-    c.drag([(190, 140), (100, 60)])
-    c.release(100, 60)
+    c.press(80, 60)
+    c.drag([(76, 56), (40, 24)])
+    c.release(40, 24)
     c.mouse_action(MA_ZOOMWIND)
-    c.press(100, 100)
-    c.drag([(150, 150), (300, 250)])
-    c.release(300, 250)
+    c.press(40, 40)
+    c.drag([(60, 60), (120, 100)])
+    c.release(120, 100)
     c.recall_zoom(-1)
     c.double_click()
     c.repaint()
@@ -446,13 +448,13 @@ def chart_seeds():
     c.cross_hair(1, 3, 50, 0.5)
     c.label_caption(1, "label\nsecond line")
     c.mouse_action(MA_DRAGCROSSH)
-    c.press(140, 100)
-    c.drag([(150, 110), (400, -30)])
-    c.release(400, -30)
+    c.press(60, 45)
+    c.drag([(65, 50), (200, -30)])
+    c.release(200, -30)
     c.mouse_action(MA_DRAWMTRACE)
-    c.press(100, 100)
-    c.drag([(110, 105), (120, 90), (130, 100), (140, 80)])
-    c.release(140, 80)
+    c.press(40, 40)
+    c.drag([(45, 42), (50, 36), (55, 40), (60, 32)])
+    c.release(60, 32)
     c.repaint()
     write_chart("cross_hairs_trace", c)
 

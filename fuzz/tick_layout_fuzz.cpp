@@ -29,6 +29,8 @@ namespace {
 constexpr std::size_t kMaxLinearTicks = 2 * (kMaxTicksPerPass + 1);
 constexpr std::size_t kMaxLogTicks = 9 * 640;
 constexpr std::size_t kMaxPaintedTicks = std::max(kMaxLinearTicks, kMaxLogTicks);
+// The painted scale's extent across its axis.
+constexpr int kMaxAcross = 100;
 
 // MinTicks as a scale holds it (0 or 2..10) most of the time, any int now and then: the free
 // functions take what they are given.
@@ -104,13 +106,19 @@ void CheckDateTimeWalk(const TTickSettings& s, const TDTLabel& format) {
   }
 }
 
-// A small stand-alone scale with the same settings, painted once; the events count the ticks.
+// A small stand-alone scale with the same settings, painted once; the events count the ticks. It is
+// long along its axis and as thick as scales are across it: a large square adds pixels to fill at
+// every paint and nothing a scale draws.
 void PaintScale(TFuzzInput& in, const TTickSettings& s, const TDTLabel& format) {
   TScale scale(nullptr);
-  const int width = in.IntIn(0, 400);
-  const int height = in.IntIn(0, 400);
-  scale.SetBounds(0, 0, width, height);
+  const int length = in.IntIn(0, 400);
+  const int across = in.IntIn(0, kMaxAcross);
   scale.SetScaleType(in.Enum<TScaleType>(kScaleTypeCount));
+  if (scale.ScaleType() == sctYL || scale.ScaleType() == sctYR) {
+    scale.SetBounds(0, 0, across, length);
+  } else {
+    scale.SetBounds(0, 0, length, across);
+  }
   scale.SetMarginLeft(in.IntIn(-5, 60));
   scale.SetMarginRight(in.IntIn(-5, 60));
   scale.SetMarginTop(in.IntIn(-5, 60));

@@ -50,6 +50,9 @@ std::string FixedText(double value, int decimals) {
   return text;
 }
 
+// Equal values of the same sign (0 and -0 may read differently; NaN is never the same).
+bool SameValue(double a, double b) { return a == b && std::signbit(a) == std::signbit(b); }
+
 // The most extra digits a label takes: with 15 more the exponent form has 17 significant digits,
 // which tell any two doubles apart.
 constexpr int kMaxExtraDigits = 15;
@@ -92,9 +95,15 @@ std::vector<std::string> DistinctNumbers(
     texts.reserve(Values.size());
     std::size_t previous = Values.size();  // the last non-empty text, if any
     for (std::size_t i = 0; i < Values.size(); ++i) {
-      texts.push_back(Number(Values[i], extra));
-      std::string& text = texts.back();
-      if (extra == 0 && text.size() > kMaxLabelLength) text.resize(kMaxLabelLength);
+      // A value like the one before reads the same: steps that vanish against the values (near the
+      // ends of the double range) give runs of thousands of them, each hundreds of digits long.
+      if (i > 0 && SameValue(Values[i], Values[i - 1])) {
+        texts.push_back(texts.back());
+      } else {
+        texts.push_back(Number(Values[i], extra));
+        if (extra == 0 && texts.back().size() > kMaxLabelLength) texts.back().resize(kMaxLabelLength);
+      }
+      const std::string& text = texts.back();
       if (text.empty()) continue;
       if (distinct && previous < Values.size() && texts[previous] == text && Values[previous] != Values[i]) {
         return std::nullopt;

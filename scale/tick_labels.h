@@ -39,7 +39,8 @@ constexpr std::size_t kMaxLabelLength = 14;
 // with them they stay whole (a cut would take the added digits away again, and in the exponent form
 // the exponent with them). When no count up to the precision of a double tells the values apart,
 // the texts without extra digits. Values come in order along the axis and Number rounds
-// monotonically, so equal texts can only meet among neighbours.
+// monotonically, so equal texts can only meet among neighbours. Number depends on its arguments
+// only: a value equal to the one before it takes that value's text without a call.
 std::vector<std::string> DistinctNumbers(
     std::span<const double> Values, const std::function<std::string(double Value, int ExtraDigits)>& Number);
 

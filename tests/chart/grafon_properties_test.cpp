@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstddef>
+#include <functional>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "tests/chart/chart_fixture.h"
 
@@ -180,6 +184,55 @@ TEST_F(GrafonProperties, PropertyObjectChangesReachTheScaleControls) {
   EXPECT_EQ(chart.ScaleControlX(1).Caption(), "time");
   EXPECT_EQ(chart.ScaleControlX(1).Font().Size(), 15);
   EXPECT_EQ(chart.ScaleControlX(1).DateFormat().DateSeparator(), '.');
+}
+
+// What a scale control shows of its property object, read the same way from both.
+template <class TScaleLike>
+auto PushedFields(const TScaleLike& s) {
+  const TFont& f = s.Font();
+  const TDTLabel& d = s.DateFormat();
+  return std::make_tuple(f.Name(), f.Height(), f.Style(), f.Color(), f.PixelsPerInch(), d.TimeFormat(),
+                         d.DateSeparator(), d.TimeSeparator(), d.YearLength(), d.MonthName(), d.DateOrder(),
+                         d.DateForTime(), s.Caption(), s.CaptionPosX(), s.CaptionPosY(), s.CaptionAlignment(),
+                         s.CaptionAnchor(), s.ColorScale(), s.ShortTicks(), s.MinTicks(), s.ScaleInscript(),
+                         s.UserTickText(), s.Visible());
+}
+
+TEST_F(GrafonProperties, EachFieldOfAPropertyObjectReachesItsScaleControl) {
+  // One field changed at a time, so that a field the push leaves out when the rest is equal shows.
+  const std::vector<std::function<void(TScaleProps&)>> changes = {
+      [](TScaleProps& p) { p.Font().SetName("Liberation Serif"); },
+      [](TScaleProps& p) { p.Font().SetHeight(-17); },
+      [](TScaleProps& p) { p.Font().SetStyle(TFontStyles{fsItalic}); },
+      [](TScaleProps& p) { p.Font().SetColor(clRed); },
+      [](TScaleProps& p) { p.Font().SetPixelsPerInch(120); },
+      [](TScaleProps& p) { p.DateFormat().SetTimeFormat(tfAMPM); },
+      [](TScaleProps& p) { p.DateFormat().SetDateSeparator('/'); },
+      [](TScaleProps& p) { p.DateFormat().SetTimeSeparator('.'); },
+      [](TScaleProps& p) { p.DateFormat().SetYearLength(ylYY); },
+      [](TScaleProps& p) { p.DateFormat().SetMonthName(false); },
+      [](TScaleProps& p) { p.DateFormat().SetDateOrder(doYYMMDD); },
+      [](TScaleProps& p) { p.DateFormat().SetDateForTime(dtAllTicks); },
+      [](TScaleProps& p) { p.SetCaptionPosX(7); },
+      [](TScaleProps& p) { p.SetCaptionPosY(-9); },
+      [](TScaleProps& p) { p.SetCaptionAlignment(taLeftJustify); },
+      [](TScaleProps& p) { p.SetCaptionAnchor(uaSclBotRgt); },
+      [](TScaleProps& p) { p.SetColorScale(clNavy); },
+      [](TScaleProps& p) { p.SetShortTicks(false); },
+      [](TScaleProps& p) { p.SetMinTicks(7); },
+      [](TScaleProps& p) { p.SetScaleInscript("$&"); },
+      [](TScaleProps& p) { p.SetUserTickText("a|b"); },
+      [](TScaleProps& p) { p.SetVisible(false); },
+  };
+  for (std::size_t i = 0; i < changes.size(); ++i) {
+    TTestGrafon chart;
+    chart.HandleNeeded();
+    const auto before = PushedFields(chart.ScaleControlX(1));
+    changes[i](chart.Scale1X());
+    chart.Repaint();  // also a change that does not notify (the font's resolution) is drawn
+    EXPECT_NE(PushedFields(chart.Scale1X()), before) << "change " << i << " changes nothing";
+    EXPECT_EQ(PushedFields(chart.ScaleControlX(1)), PushedFields(chart.Scale1X())) << "change " << i;
+  }
 }
 
 TEST_F(GrafonProperties, AssigningPropertyObjectsCopiesValues) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <exception>
 #include <fstream>
@@ -179,6 +180,26 @@ TEST_F(GrafonStoredForm, MarginsReadAfterTheSizeLeaveTheSizeAsStored) {
     TTestGrafon copy;
     ReadGrafonForm(copy, written);
     EXPECT_EQ(WriteGrafonForm(copy), written) << form;
+  }
+}
+
+// A form gives the size, margins and shadow one by one; the chart image ends as they leave it:
+// the chart area and its last column and row.
+TEST_F(GrafonStoredForm, ChartImageFollowsTheSizeAndMarginsRead) {
+  const char* forms[] = {
+      R"({"Width": 300, "Height": 150, "MarginLeft": 70, "MarginTop": 5, "ShadowWidth": 4})",
+      R"({"MarginRight": 90, "Width": 200, "TRim": 33})",
+      R"({"Width": 120, "Height": 90, "LRim": 500, "BRim": 300})"};
+  for (const char* form : forms) {
+    TTestGrafon chart;
+    ReadGrafonForm(chart, form);
+    const int sw = chart.ShadowWidth();
+    EXPECT_EQ(chart.ChartImage().Width(),
+              std::max(0, chart.Width() - chart.MarginLeft() - chart.MarginRight() - sw + 1))
+        << form;
+    EXPECT_EQ(chart.ChartImage().Height(),
+              std::max(0, chart.Height() - chart.MarginTop() - chart.MarginBottom() - sw + 1))
+        << form;
   }
 }
 

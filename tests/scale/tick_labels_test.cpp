@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <vector>
 
 namespace nox {
 namespace {
@@ -89,6 +90,21 @@ TEST(TickLabels, NonFiniteNumbersHaveNames) {
   EXPECT_EQ(FormatTickNumber(std::numeric_limits<double>::quiet_NaN(), 2), "NAN");
   EXPECT_EQ(FormatTickNumber(std::numeric_limits<double>::infinity(), -1), "INF");
   EXPECT_EQ(FormatTickNumber(-std::numeric_limits<double>::infinity(), 0), "-INF");
+}
+
+TEST(TickLabels, DistinctNumbersFormatEachRunOfEqualValuesOnce) {
+  // Runs of equal values (of hundreds of digits, cut), and zeros of both signs, which may read apart.
+  const std::vector<double> values = {-1e308, -1e308, -1e308, -0.0, 0.0, 0.0, 2.5, 2.5, 7};
+  int calls = 0;
+  const auto number = [&calls](double v, int extra) {
+    ++calls;
+    return (std::signbit(v) ? "-" : "+") + FormatTickNumber(std::fabs(v), 1, extra);
+  };
+  std::vector<std::string> oneByOne;
+  for (const double v : values) oneByOne.push_back(number(v, 0).substr(0, kMaxLabelLength));
+  calls = 0;
+  EXPECT_EQ(DistinctNumbers(values, number), oneByOne);
+  EXPECT_EQ(calls, 5);
 }
 
 TEST(TickLabels, UserTickItemRepeatsTheLastItem) {
