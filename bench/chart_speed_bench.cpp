@@ -36,6 +36,18 @@ class TCountingGrafon : public nox::TGrafon {
   long long Paints = 0;
 };
 
+// The demo-sized control every chart of these rows is drawn in: its size, margins and caption.
+void SetUpDemoFrame(TCountingGrafon& chart) {
+  chart.HandleNeeded();
+  chart.SetAutoRedraw(false);
+  chart.SetBounds(0, 0, bench::kChartWidth, bench::kChartHeight);
+  chart.SetMarginLeft(bench::kMarginLeft);
+  chart.SetMarginRight(bench::kMarginRight);
+  chart.SetMarginTop(bench::kMarginTop);
+  chart.SetMarginBottom(bench::kMarginBottom);
+  chart.SetCaption("Caption");
+}
+
 struct TYRange {
   double Low = 0, High = 0;
 };
@@ -94,14 +106,7 @@ TCountingGrafon& DemoChart(int count, TSeries series) {
     kept.Count = count;
     kept.Series = series;
     TCountingGrafon& chart = *kept.Chart;
-    chart.HandleNeeded();
-    chart.SetAutoRedraw(false);
-    chart.SetBounds(0, 0, bench::kChartWidth, bench::kChartHeight);
-    chart.SetMarginLeft(bench::kMarginLeft);
-    chart.SetMarginRight(bench::kMarginRight);
-    chart.SetMarginTop(bench::kMarginTop);
-    chart.SetMarginBottom(bench::kMarginBottom);
-    chart.SetCaption("Caption");
+    SetUpDemoFrame(chart);
     kept.Range = AppendSeries(chart, count, series);
     if (series == bench::srLogLine) {
       // The range must be positive before the axis may turn logarithmic.
@@ -226,14 +231,7 @@ void BM_Streaming(benchmark::State& state) {
   if (!stream.Chart) {
     stream.Chart = std::make_unique<TCountingGrafon>();
     TCountingGrafon& chart = *stream.Chart;
-    chart.HandleNeeded();
-    chart.SetAutoRedraw(false);
-    chart.SetBounds(0, 0, bench::kChartWidth, bench::kChartHeight);
-    chart.SetMarginLeft(bench::kMarginLeft);
-    chart.SetMarginRight(bench::kMarginRight);
-    chart.SetMarginTop(bench::kMarginTop);
-    chart.SetMarginBottom(bench::kMarginBottom);
-    chart.SetCaption("Caption");
+    SetUpDemoFrame(chart);
     chart.SetDataLimit(bench::kStreamKept);
     stream.Next(bench::kStreamKept);
     chart.AppendSeries(stream.X, stream.Y);
