@@ -120,10 +120,11 @@ class TItemRenderer {
 
   // Draws, from block summaries, the line-to run of the list that starts at item `first` (among the
   // items first .. end - 1 of the loop), as far as that gives exactly what drawing its items one by
-  // one gives: pixels, pen position, pending polyline. It takes runs drawn with a 1-pixel solid pen
-  // in copy mode whose first item would go into the pending polyline as it is, and stops at the
-  // last point that completes a 200-point batch, where drawing item by item leaves a state that
-  // one point determines. Otherwise it draws nothing (Next = first). item_render_runs.cpp.
+  // one gives: pixels, pen position, pending polyline. It takes runs drawn with a solid pen of any
+  // width in copy mode whose first item would go into the pending polyline as it is, and stops at
+  // the last point that completes a 200-point batch, where drawing item by item leaves a state that
+  // one point determines. Otherwise it draws nothing (Next = first). item_render_runs.cpp,
+  // item_render_wide_runs.cpp.
   TRunStep RenderLineRun(const TItemList& list, int first, int end, const TListFilter& filter);
 
  private:
