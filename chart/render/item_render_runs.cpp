@@ -40,14 +40,24 @@ TItemRenderer::TRunItem TItemRenderer::ClassifyRunItem(const TgfChartItem& item,
   return riPoint;
 }
 
+TItemRenderer::TRunItem TItemRenderer::ClassifyRunBlock(const TSummaryBox& box, const TListFilter& filter) const {
+  if (!filter.Select(ikLineTo) || !(*filter.ClassVisible)[box.Attributes.ItemClass] ||
+      !(*filter.LayerVisible)[static_cast<std::size_t>(box.Attributes.Layer - 1)]) {
+    return riSkipped;
+  }
+  return ContinuesRun(box.Attributes) ? riPoint : riEnd;
+}
+
 TRunStep TItemRenderer::RenderLineRun(const TItemList& list, int firstIndex, int endIndex,
                                       const TListFilter& filter) {
   const TRunStep none{firstIndex, firstIndex + 1};
   const PenInk ink = InkOf(m_canvas.Pen());
-  if (!ink.draws || ink.xorMode || !ink.dash.Solid() || m_canvas.Target().Empty()) return none;
-  const TBlockSummaries& tree = list.Blocks();
   const auto first = static_cast<std::size_t>(firstIndex);
   const auto end = static_cast<std::size_t>(std::min(endIndex, list.Count()));
+  // Every other pen puts every point into the pending polyline (item_render_run_points.cpp).
+  if (!ink.draws || ink.xorMode || !ink.dash.Solid() || m_canvas.Target().Empty())
+    return RenderRunPoints(list, first, end, filter);
+  const TBlockSummaries& tree = list.Blocks();
   // The walks go front to back, or back to front, a block or an item at a time: the cursor moves
   // with them without a search.
   TSeriesCursor cursor(list.Items(), first);
@@ -61,17 +71,7 @@ TRunStep TItemRenderer::RenderLineRun(const TItemList& list, int firstIndex, int
     const TgfChartItem item = itemAt(i);
     return ResolveOnePoint(item, m_layers[static_cast<std::size_t>(item.Layer - 1)]);
   };
-  // A uniform block's items are all points of the run, or all passed over, or its first one ends
-  // the run; its summary tells which, without reading its records.
-  const bool lineToSelected = filter.Select(ikLineTo);
-  const auto blockVisible = [&](const TSummaryBox& box) {
-    return lineToSelected && (*filter.ClassVisible)[box.Attributes.ItemClass] &&
-           (*filter.LayerVisible)[static_cast<std::size_t>(box.Attributes.Layer - 1)];
-  };
-  const auto blockKind = [&](const TSummaryBox& box) {
-    if (!blockVisible(box)) return riSkipped;
-    return ContinuesRun(box.Attributes) ? riPoint : riEnd;
-  };
+  const auto blockKind = [&](const TSummaryBox& box) { return ClassifyRunBlock(box, filter); };
   const auto blockLayer = [&](const TSummaryBox& box) -> const TLayerPixels& {
     return m_layers[static_cast<std::size_t>(box.Attributes.Layer - 1)];
   };
@@ -135,7 +135,7 @@ TRunStep TItemRenderer::RenderLineRun(const TItemList& list, int firstIndex, int
         [&](int level, std::size_t block, std::size_t start) {
           const TSummaryBox& box = tree.Block(level, block);
           if (!box.UniformLines()) return bsSplit;
-          if (!blockVisible(box)) return bsTake;
+          if (blockKind(box) == riSkipped) return bsTake;
           const TLayerPixels& layer = blockLayer(box);
           if (layer.LogX || layer.LogY) return bsSplit;
           const std::size_t last = start + TBlockSummaries::BlockItems(level) - 1;
