@@ -395,10 +395,11 @@ class TCustomGrafon : public TControl {
   TColor ShadowBakColor() const { return m_shadowBakColor; }  // = clBtnFace; repaints
   void SetShadowBakColor(TColor value);
 
-  // True: long runs of line-to items drawn with a 1-pixel solid pen are painted from block
+  // True: long runs of line-to items drawn with a solid pen in copy mode are painted from block
   // summaries of the item lists, column by column, giving exactly the pixels of drawing them item
-  // by item at a cost that follows the chart's width rather than the item count. False draws every
-  // item on its own (the reference the summaries are checked against). Neither value repaints.
+  // by item at a cost that follows the chart's width rather than the item count; runs of other pens
+  // are read straight from the lists' columns. False draws every item on its own (the reference
+  // the fast paths are checked against). Neither value repaints.
   bool FastLineRuns() const { return m_fastLineRuns; }  // = True
   void SetFastLineRuns(bool value) { m_fastLineRuns = value; }
 

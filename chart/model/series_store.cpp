@@ -565,4 +565,26 @@ TgfChartItem TSeriesCursor::Item() const {
   return TSeriesStore::PointRecord(tag, Pen(), m_chunk->X()[Slot()], m_chunk->Y()[Slot()]);
 }
 
+void TSeriesCursor::ReadCoordinates(std::size_t n, double* x, double* y) {
+  while (n > 0) {
+    const std::size_t slot = Slot();
+    const std::size_t count = std::min(n, m_chunkEnd - m_position);
+    std::memcpy(x, m_chunk->X() + slot, count * sizeof(double));
+    std::memcpy(y, m_chunk->Y() + slot, count * sizeof(double));
+    // Records keep their number in the x column.
+    const std::uint8_t* tags = m_chunk->Tags() + slot;
+    for (std::size_t i = 0; i < count; ++i) {
+      if (tags[i] != TSeriesStore::slRecord) continue;
+      const TgfChartItem& record = m_store->RecordAt(*m_chunk, slot + i);
+      x[i] = record.X1;
+      y[i] = record.Y1;
+    }
+    m_position += count;
+    Seat();
+    x += count;
+    y += count;
+    n -= count;
+  }
+}
+
 }  // namespace nox::detail

@@ -199,6 +199,9 @@ class TSeriesCursor {
   double Y() const;  // Y1
   const TPointPen& Pen() const;
   TgfChartItem Item() const;
+  // X1 and Y1 of the item and the n - 1 after it (all before the end) into x[0 .. n - 1] and
+  // y[0 .. n - 1], copied from the columns a chunk at a time; the cursor moves past them.
+  void ReadCoordinates(std::size_t n, double* x, double* y);
 
  private:
   using TSlot = TSeriesStore::TSlot;

@@ -45,6 +45,7 @@ class TCustomGrafon;
 namespace nox::detail {
 
 class TItemList;
+struct TSummaryBox;
 
 // One layer's mapping as the renderer needs it, taken from the chart once per rendering.
 struct TLayerPixels {
@@ -120,10 +121,11 @@ class TItemRenderer {
 
   // Draws, from block summaries, the line-to run of the list that starts at item `first` (among the
   // items first .. end - 1 of the loop), as far as that gives exactly what drawing its items one by
-  // one gives: pixels, pen position, pending polyline. It takes runs drawn with a 1-pixel solid pen
-  // in copy mode whose first item would go into the pending polyline as it is, and stops at the
-  // last point that completes a 200-point batch, where drawing item by item leaves a state that
-  // one point determines. Otherwise it draws nothing (Next = first). item_render_runs.cpp.
+  // one gives: pixels, pen position, pending polyline. It takes runs drawn with a solid pen of any
+  // width in copy mode whose first item would go into the pending polyline as it is, and stops at
+  // the last point that completes a 200-point batch, where drawing item by item leaves a state that
+  // one point determines; runs of every other pen it takes whole, point by point (RenderRunPoints).
+  // Otherwise it draws nothing (Next = first). item_render_runs.cpp, item_render_wide_runs.cpp.
   TRunStep RenderLineRun(const TItemList& list, int first, int end, const TListFilter& filter);
 
  private:
@@ -131,6 +133,13 @@ class TItemRenderer {
   // ends it (it draws, flushes or changes the pen).
   enum TRunItem : std::uint8_t { riSkipped, riPoint, riEnd };
   TRunItem ClassifyRunItem(const TgfChartItem& item, const TListFilter& filter) const;
+  // The same for every item of a uniform line-to block: all passed over, all points of the run, or
+  // the first one ends it; its summary tells which, without reading its records.
+  TRunItem ClassifyRunBlock(const TSummaryBox& box, const TListFilter& filter) const;
+  // Puts the run's points into the pending polyline one by one, as drawing its items does, reading
+  // uniform blocks straight from the list's columns; for the pens whose runs no block may skip.
+  // item_render_run_points.cpp.
+  TRunStep RenderRunPoints(const TItemList& list, std::size_t first, std::size_t end, const TListFilter& filter);
   // Whether a line-to item, or every item of a uniform block, continues the pending polyline as it
   // is.
   template <class Attributes>

@@ -13,7 +13,8 @@
 // (its end points lie in the columns' rows already). A uniform block whose points all map to one
 // column adds its rows from the pixels of its box corners, as the map of a linear axis is monotone;
 // one whose box lies wholly outside the image adds only its first and last point, since every pixel
-// of a segment lies within the box of its end points.
+// of a segment lies within the box of its end points. Wider solid pens take the same walk with
+// round-capped strokes (item_render_wide_runs.cpp).
 //
 // The state: drawing item by item, the point that completes a batch flushes it, and what is left
 // is that point alone (pending polyline, CurrentPosition and pen position). So a run is taken up to
@@ -24,85 +25,11 @@
 #include "chart/Nox_grafon.h"
 #include "chart/model/item_list.h"
 #include "chart/model/series_store.h"
+#include "chart/render/column_chain.h"
 #include "chart/render/item_render.h"
 #include "platform/raster_canvas.h"
-#include "platform/raster_solid.h"
 
 namespace nox::detail {
-
-namespace {
-
-// Gathers a chain's closed segments column by column and paints them: the rows of the column the
-// chain is in now wait until the chain leaves it. The chain's last point may be known only by the
-// item it comes from (after a block), and is computed when it is needed.
-template <class Resolve>
-class TColumnChain {
- public:
-  TColumnChain(const Surface& surface, std::uint32_t pixel, Resolve resolve)
-      : m_surface(surface), m_pixel(pixel), m_resolve(resolve) {}
-
-  bool Started() const { return m_open; }
-
-  void AddPoint(TPoint p) {
-    if (m_open && p.X == m_x) {
-      Extend(p.Y, p.Y);
-    } else {
-      if (m_open) {
-        const TPoint from = Last();
-        PaintColumn(m_surface, m_pixel, m_x, m_low, m_high);
-        PaintSolidLine(m_surface, m_pixel, from, p);
-      }
-      m_open = true;
-      m_x = p.X;
-      m_low = m_high = p.Y;
-    }
-    m_last = p;
-    m_lastItem = kNoItem;
-  }
-
-  // Points in column x with rows low .. high, the first of them from item `firstItem`, the last
-  // from `lastItem`.
-  void AddColumn(int x, int low, int high, std::size_t firstItem, std::size_t lastItem) {
-    // A chain in this column already reaches the block's first point by a vertical segment
-    // within the rows gathered.
-    if (!m_open || x != m_x) AddPoint(m_resolve(firstItem));
-    Extend(low, high);
-    m_lastItem = lastItem;
-  }
-
-  TPoint Last() {
-    if (m_lastItem != kNoItem) {
-      m_last = m_resolve(m_lastItem);
-      m_lastItem = kNoItem;
-    }
-    return m_last;
-  }
-
-  // Paints what waits, then the segment from the chain's last point to `end` without `end`.
-  void FinishTo(TPoint end) {
-    const TPoint from = Last();
-    PaintColumn(m_surface, m_pixel, m_x, m_low, m_high);
-    PaintSolidLine(m_surface, m_pixel, from, end);
-  }
-
- private:
-  static constexpr std::size_t kNoItem = ~std::size_t{0};
-
-  void Extend(int low, int high) {
-    m_low = std::min(m_low, low);
-    m_high = std::max(m_high, high);
-  }
-
-  Surface m_surface;
-  std::uint32_t m_pixel;
-  Resolve m_resolve;
-  bool m_open = false;
-  int m_x = 0, m_low = 0, m_high = 0;  // the column the chain is in and its rows gathered so far
-  TPoint m_last;
-  std::size_t m_lastItem = kNoItem;  // the item whose point is the chain's last one, if not m_last
-};
-
-}  // namespace
 
 TItemRenderer::TRunItem TItemRenderer::ClassifyRunItem(const TgfChartItem& item,
                                                        const TListFilter& filter) const {
@@ -113,14 +40,24 @@ TItemRenderer::TRunItem TItemRenderer::ClassifyRunItem(const TgfChartItem& item,
   return riPoint;
 }
 
+TItemRenderer::TRunItem TItemRenderer::ClassifyRunBlock(const TSummaryBox& box, const TListFilter& filter) const {
+  if (!filter.Select(ikLineTo) || !(*filter.ClassVisible)[box.Attributes.ItemClass] ||
+      !(*filter.LayerVisible)[static_cast<std::size_t>(box.Attributes.Layer - 1)]) {
+    return riSkipped;
+  }
+  return ContinuesRun(box.Attributes) ? riPoint : riEnd;
+}
+
 TRunStep TItemRenderer::RenderLineRun(const TItemList& list, int firstIndex, int endIndex,
                                       const TListFilter& filter) {
   const TRunStep none{firstIndex, firstIndex + 1};
   const PenInk ink = InkOf(m_canvas.Pen());
-  if (!ink.draws || ink.xorMode || ink.Wide() || !ink.dash.Solid() || m_canvas.Target().Empty()) return none;
-  const TBlockSummaries& tree = list.Blocks();
   const auto first = static_cast<std::size_t>(firstIndex);
   const auto end = static_cast<std::size_t>(std::min(endIndex, list.Count()));
+  // Every other pen puts every point into the pending polyline (item_render_run_points.cpp).
+  if (!ink.draws || ink.xorMode || !ink.dash.Solid() || m_canvas.Target().Empty())
+    return RenderRunPoints(list, first, end, filter);
+  const TBlockSummaries& tree = list.Blocks();
   // The walks go front to back, or back to front, a block or an item at a time: the cursor moves
   // with them without a search.
   TSeriesCursor cursor(list.Items(), first);
@@ -134,17 +71,7 @@ TRunStep TItemRenderer::RenderLineRun(const TItemList& list, int firstIndex, int
     const TgfChartItem item = itemAt(i);
     return ResolveOnePoint(item, m_layers[static_cast<std::size_t>(item.Layer - 1)]);
   };
-  // A uniform block's items are all points of the run, or all passed over, or its first one ends
-  // the run; its summary tells which, without reading its records.
-  const bool lineToSelected = filter.Select(ikLineTo);
-  const auto blockVisible = [&](const TSummaryBox& box) {
-    return lineToSelected && (*filter.ClassVisible)[box.Attributes.ItemClass] &&
-           (*filter.LayerVisible)[static_cast<std::size_t>(box.Attributes.Layer - 1)];
-  };
-  const auto blockKind = [&](const TSummaryBox& box) {
-    if (!blockVisible(box)) return riSkipped;
-    return ContinuesRun(box.Attributes) ? riPoint : riEnd;
-  };
+  const auto blockKind = [&](const TSummaryBox& box) { return ClassifyRunBlock(box, filter); };
   const auto blockLayer = [&](const TSummaryBox& box) -> const TLayerPixels& {
     return m_layers[static_cast<std::size_t>(box.Attributes.Layer - 1)];
   };
@@ -198,74 +125,87 @@ TRunStep TItemRenderer::RenderLineRun(const TItemList& list, int firstIndex, int
       });
   const TPoint flushPoint = resolve(flushItem);
 
-  // The last point before it on another pixel: an item of the run, or a point of the pending
-  // polyline (its start when it is empty).
-  const auto samePixelBlock = [&](const TSummaryBox& box) {
-    const TLayerPixels& layer = blockLayer(box);
-    if (layer.LogX || layer.LogY) return false;
-    return WorldX(layer, box.MinX) == flushPoint.X && WorldX(layer, box.MaxX) == flushPoint.X &&
-           WorldY(layer, box.MinY) == flushPoint.Y && WorldY(layer, box.MaxY) == flushPoint.Y;
+  // Adds the run's points of items first .. to - 1 to a chain: a block at a time where all its
+  // points lie in one column, or where its box, grown by `reach` pixels, lies wholly outside the
+  // image.
+  const auto gather = [&](auto& chain, std::size_t to, std::int64_t reach) {
+    const int width = m_canvas.Width(), height = m_canvas.Height();
+    tree.WalkForward(
+        first, to,
+        [&](int level, std::size_t block, std::size_t start) {
+          const TSummaryBox& box = tree.Block(level, block);
+          if (!box.UniformLines()) return bsSplit;
+          if (blockKind(box) == riSkipped) return bsTake;
+          const TLayerPixels& layer = blockLayer(box);
+          if (layer.LogX || layer.LogY) return bsSplit;
+          const std::size_t last = start + TBlockSummaries::BlockItems(level) - 1;
+          // minmax of an initializer list gives values; the two-argument form would give references to
+          // the temporaries.
+          const auto [x0, x1] = std::minmax({WorldX(layer, box.MinX), WorldX(layer, box.MaxX)});
+          if (x0 != x1 && (x1 + reach < 0 || x0 - reach >= width)) {
+            chain.AddPoint(resolve(start));
+            chain.AddPoint(resolve(last));
+            return bsTake;
+          }
+          const auto [y0, y1] = std::minmax({WorldY(layer, box.MinY), WorldY(layer, box.MaxY)});
+          if (x0 == x1) {
+            chain.AddColumn(x0, y0, y1, start, last);
+            return bsTake;
+          }
+          if (y1 + reach < 0 || y0 - reach >= height) {
+            chain.AddPoint(resolve(start));
+            chain.AddPoint(resolve(last));
+            return bsTake;
+          }
+          return bsSplit;
+        },
+        [&](std::size_t i) {
+          if (ClassifyRunItem(itemAt(i), filter) == riPoint) chain.AddPoint(resolve(i));
+          return true;
+        });
   };
-  const std::size_t turn = tree.WalkBackward(
-      first, flushItem,
-      [&](int level, std::size_t block, std::size_t) {
-        const TSummaryBox& box = tree.Block(level, block);
-        if (!box.UniformLines()) return bsSplit;
-        if (blockKind(box) == riSkipped) return bsTake;
-        return samePixelBlock(box) ? bsTake : bsSplit;
-      },
-      [&](std::size_t i) {
-        return ClassifyRunItem(itemAt(i), filter) != riPoint || resolve(i) == flushPoint;
-      });
-  const bool turnInRun = turn > first;  // item turn - 1 is the last point off the end pixel
+  const Surface surface = SurfaceOf(m_canvas.Target());
   const std::span<const TPoint> buffered = m_state.Polyline.Points();
   const std::span<const TPoint> starts =
       buffered.empty() ? std::span<const TPoint>(&m_state.CurrentPosition, 1) : buffered;
-  std::size_t startsBefore = starts.size();  // the chain's start points up to its turn
-  if (!turnInRun) {
-    while (startsBefore > 0 && starts[startsBefore - 1] == flushPoint) --startsBefore;
-  }
 
-  if (turnInRun || startsBefore > 0) {
-    TColumnChain chain(SurfaceOf(m_canvas.Target()), ink.pixel, resolve);
-    for (std::size_t s = 0; s < startsBefore; ++s) chain.AddPoint(starts[s]);
-    if (turnInRun) {
-      const int width = m_canvas.Width(), height = m_canvas.Height();
-      tree.WalkForward(
-          first, turn,
-          [&](int level, std::size_t block, std::size_t start) {
-            const TSummaryBox& box = tree.Block(level, block);
-            if (!box.UniformLines()) return bsSplit;
-            if (!blockVisible(box)) return bsTake;
-            const TLayerPixels& layer = blockLayer(box);
-            if (layer.LogX || layer.LogY) return bsSplit;
-            const std::size_t last = start + TBlockSummaries::BlockItems(level) - 1;
-            // minmax of an initializer list gives values; the two-argument form would give references to
-            // the temporaries.
-            const auto [x0, x1] = std::minmax({WorldX(layer, box.MinX), WorldX(layer, box.MaxX)});
-            if (x0 != x1 && (x1 < 0 || x0 >= width)) {
-              chain.AddPoint(resolve(start));
-              chain.AddPoint(resolve(last));
-              return bsTake;
-            }
-            const auto [y0, y1] = std::minmax({WorldY(layer, box.MinY), WorldY(layer, box.MaxY)});
-            if (x0 == x1) {
-              chain.AddColumn(x0, y0, y1, start, last);
-              return bsTake;
-            }
-            if (y1 < 0 || y0 >= height) {
-              chain.AddPoint(resolve(start));
-              chain.AddPoint(resolve(last));
-              return bsTake;
-            }
-            return bsSplit;
-          },
-          [&](std::size_t i) {
-            if (ClassifyRunItem(itemAt(i), filter) == riPoint) chain.AddPoint(resolve(i));
-            return true;
-          });
+  if (ink.Wide()) {
+    // The whole chain, the flush point included (item_render_wide_runs.cpp).
+    TColumnChain chain(TWideStrokes{surface, ink.pixel, ink.width}, resolve);
+    for (const TPoint start : starts) chain.AddPoint(start);
+    gather(chain, flushItem + 1, ink.width);
+    chain.Close();
+  } else {
+    // The last point before the flush point on another pixel: an item of the run, or a point of
+    // the pending polyline (its start when it is empty).
+    const auto samePixelBlock = [&](const TSummaryBox& box) {
+      const TLayerPixels& layer = blockLayer(box);
+      if (layer.LogX || layer.LogY) return false;
+      return WorldX(layer, box.MinX) == flushPoint.X && WorldX(layer, box.MaxX) == flushPoint.X &&
+             WorldY(layer, box.MinY) == flushPoint.Y && WorldY(layer, box.MaxY) == flushPoint.Y;
+    };
+    const std::size_t turn = tree.WalkBackward(
+        first, flushItem,
+        [&](int level, std::size_t block, std::size_t) {
+          const TSummaryBox& box = tree.Block(level, block);
+          if (!box.UniformLines()) return bsSplit;
+          if (blockKind(box) == riSkipped) return bsTake;
+          return samePixelBlock(box) ? bsTake : bsSplit;
+        },
+        [&](std::size_t i) {
+          return ClassifyRunItem(itemAt(i), filter) != riPoint || resolve(i) == flushPoint;
+        });
+    const bool turnInRun = turn > first;  // item turn - 1 is the last point off the end pixel
+    std::size_t startsBefore = starts.size();  // the chain's start points up to its turn
+    if (!turnInRun) {
+      while (startsBefore > 0 && starts[startsBefore - 1] == flushPoint) --startsBefore;
     }
-    chain.FinishTo(flushPoint);
+    if (turnInRun || startsBefore > 0) {
+      TColumnChain chain(TThinStrokes{surface, ink.pixel}, resolve);
+      for (std::size_t s = 0; s < startsBefore; ++s) chain.AddPoint(starts[s]);
+      if (turnInRun) gather(chain, turn, 0);
+      chain.FinishTo(flushPoint);
+    }
   }
 
   // What drawing item by item leaves after the batch that point completes.

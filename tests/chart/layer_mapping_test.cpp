@@ -3,7 +3,10 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <random>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "chart/form/grafon_stored_form.h"
 #include "chart/model/range_confinement.h"
@@ -41,6 +44,51 @@ TEST(AxisMapping, InverseStaysFinite) {
   EXPECT_EQ(detail::MapToWorld(m, false, 1000000, 0), std::numeric_limits<double>::max());
   const detail::TAxisMapping log{1, 0};
   EXPECT_EQ(detail::MapToWorld(log, true, 100000, 0), std::numeric_limits<double>::max());
+}
+
+// The double map gives MapToPixel's pixel for every value: random maps of chart-like and extreme
+// ranges, linear and logarithmic, at random values of every magnitude, at the values that map next
+// to a rounding tie (and the doubles beside them), and at the special values.
+TEST(AxisMapping, DoubleMapGivesTheExtendedPixel) {
+  std::mt19937_64 random(15);
+  const auto uniform = [&](double low, double high) {
+    return std::uniform_real_distribution<>(low, high)(random);
+  };
+  std::vector<std::pair<detail::TAxisMapping, bool>> maps = {
+      {{1, 0}, false},       {{1, 0.5L}, false},   {{0.5L, 0}, false}, {{0, 140.5L}, false},
+      {{1e-305L, 0}, false}, {{1e300L, 3}, false}, {{-1, 0.5L}, true}};
+  for (int i = 0; i < 300; ++i) {
+    const bool log = i % 2 == 1;
+    // half the maps of a chart's everyday range, the others of any magnitude
+    const double magnitude = i % 4 < 2 ? uniform(-3, 3) : uniform(-300, 300);
+    const double low = log ? std::pow(10.0, uniform(-120, 300)) : uniform(-1, 1) * std::pow(10.0, magnitude);
+    const double high =
+        log ? low * std::pow(10.0, magnitude / 6) : low + uniform(-1, 1) * std::pow(10.0, magnitude);
+    const long double extent = std::round(uniform(1, 3000));
+    detail::TAxisMapping m;
+    if (detail::ComputeAxisMapping(log, low, high, 0, i % 3 == 0 ? -extent : extent, extent, 0, m))
+      maps.push_back({m, log});
+  }
+  const double inf = std::numeric_limits<double>::infinity();
+  for (const auto& [m, log] : maps) {
+    std::vector<double> values = {std::nan(""), inf, -inf, 0.0, -0.0, 1e-310, 2.5, 3.5, 1e300, -1e300};
+    for (const double v :
+         {kMinLogValue, std::nextafter(kMinLogValue, inf), std::nextafter(kMinLogValue, 0.0)})
+      values.push_back(v);
+    for (int i = 0; i < 200; ++i) {
+      values.push_back(uniform(-1, 1) * std::pow(10.0, uniform(-320, 308)));
+      // the value whose pixel is a half-integer, and its neighbours
+      const long double t = (std::round(uniform(-3000, 3000)) + 0.5L - m.o) / m.k;
+      double v = static_cast<double>(log ? std::exp(t) : t);
+      for (int step = 0; step < 3; ++step) v = std::nextafter(v, -inf);
+      for (int step = 0; step < 7; ++step, v = std::nextafter(v, inf)) values.push_back(v);
+    }
+    const detail::TDoubleAxisMapping fast(m);
+    for (const double v : values)
+      ASSERT_EQ(detail::MapToPixelInDouble(fast, log, v, -7), detail::MapToPixel(m, log, v, -7))
+          << "k " << static_cast<double>(m.k) << " o " << static_cast<double>(m.o) << " log " << log << " v "
+          << v;
+  }
 }
 
 TEST(RangeConfinement, ZoomCutsEitherOrientation) {

@@ -118,9 +118,12 @@ constexpr std::uint8_t kHiddenClass = 7;
 constexpr double kDataWidth = 1000;  // x of the data: 0 .. 1000; y: about -100 .. 100
 
 // Appends a random series of n items (moves, line-to runs and the disturbances above) to the list
-// the drawing operations write to.
-void AddSeries(TRandom& rng, TRenderGrafon& chart, int n, const TDisorder& d, bool logarithmic) {
+// the drawing operations write to, its line-tos drawn with a pen of that width and style.
+void AddSeries(TRandom& rng, TRenderGrafon& chart, int n, const TDisorder& d, bool logarithmic, int width = 1,
+               TPenStyle style = psSolid) {
   TgfChartItem pen = Item(ikLineTo, 0, 0);
+  pen.LineWidth = width;
+  pen.PenStyle = style;
   pen.Color = Chance(rng, 0.5) ? clBlack : clNavy;
   pen.FillColor = Chance(rng, 0.8) ? clSilver : clWhite;
   const auto coordinate = [&](double v, bool isX) {
@@ -160,10 +163,10 @@ void AddSeries(TRandom& rng, TRenderGrafon& chart, int n, const TDisorder& d, bo
           pen.FillColor = Chance(rng, 0.5) ? clYellow : clSilver;
           break;
         case 2:
-          pen.LineWidth = Between(rng, 0, 2);
+          pen.LineWidth = Chance(rng, 0.7) ? Between(rng, 0, 2) : Between(rng, 3, 6);
           break;
         case 3:
-          pen.PenStyle = Chance(rng, 0.7) ? psDash : (Chance(rng, 0.5) ? psClear : psInsideFrame);
+          pen.PenStyle = static_cast<TPenStyle>(Between(rng, psSolid, psInsideFrame));
           break;
         default:
           pen = Item(ikLineTo, 0, 0);
@@ -314,6 +317,45 @@ TEST(LineRuns, LongSeriesMatchUnderEveryView) {
       chart.ScaleXOf(1).SetLogarithmic(logarithmic);
       chart.ScaleYOf(1).SetLogarithmic(logarithmic);
       EXPECT_TRUE(SameBothWays(chart, AreaOf(chart))) << "view " << view << (logarithmic ? " log" : "");
+    }
+  }
+}
+
+// Every pen a run may be drawn with - widths 1, 2, 3 and 5, every style, in copy and XOR mode -
+// under views that zoom, pan, reverse and clamp, on linear and logarithmic axes, onto the chart
+// area or an image that cuts it at every edge.
+TEST(LineRuns, EveryPenMatchesUnderEveryView) {
+  THeadlessHost host;
+  TScopedHost scoped{host};
+  TRandom rng(31);
+  for (const int width : {1, 2, 3, 5}) {
+    for (int style = psSolid; style <= psInsideFrame; ++style) {
+      const bool logarithmic = Chance(rng, 0.3);
+      TRenderGrafon chart;
+      chart.HandleNeeded();
+      chart.SetAutoRedraw(false);
+      chart.SetBounds(0, 0, 300, 250);
+      AddSeries(rng, chart, 20000, TDisorder{}, logarithmic, width, static_cast<TPenStyle>(style));
+      for (int view = 0; view < 4; ++view) {
+        double xl, xh, yl, yh;
+        PickRange(rng, 0, kDataWidth, xl, xh);
+        PickRange(rng, -100, 100, yl, yh);
+        if (logarithmic) {
+          xl = 1 + std::abs(xl), xh = 1 + std::abs(xh) + 1;
+          yl = LogRangeBound(yl), yh = LogRangeBound(yh) * 1.01;
+        }
+        chart.SetLayerRange(1, xl, yl, xh, yh);
+        chart.ScaleXOf(1).SetLogarithmic(logarithmic);
+        chart.ScaleYOf(1).SetLogarithmic(logarithmic);
+        const bool xorPen = view == 3;
+        chart.OnBeforeRenderData = [xorPen](TObject*, TCanvas& canvas, int, int) {
+          canvas.Pen().SetMode(xorPen ? pmXor : pmCopy);
+        };
+        TTarget target = AreaOf(chart);
+        if (view == 2) target = {target.Width - 50, target.Height - 40, -30, -20};  // clipped at every edge
+        EXPECT_TRUE(SameBothWays(chart, target))
+            << "width " << width << ", style " << style << ", view " << view << (logarithmic ? " log" : "");
+      }
     }
   }
 }
