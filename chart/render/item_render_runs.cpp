@@ -117,7 +117,11 @@ TRunStep TItemRenderer::RenderLineRun(const TItemList& list, int firstIndex, int
                                       const TListFilter& filter) {
   const TRunStep none{firstIndex, firstIndex + 1};
   const PenInk ink = InkOf(m_canvas.Pen());
-  if (!ink.draws || ink.xorMode || ink.Wide() || !ink.dash.Solid() || m_canvas.Target().Empty()) return none;
+  // The columns are written in the bitmap's own pixels: at another device scale the items draw
+  // one by one.
+  if (!ink.draws || ink.xorMode || ink.Wide() || !ink.dash.Solid() || m_canvas.Target().Empty() ||
+      m_canvas.DeviceScale() != 1.0)
+    return none;
   const TBlockSummaries& tree = list.Blocks();
   const auto first = static_cast<std::size_t>(firstIndex);
   const auto end = static_cast<std::size_t>(std::min(endIndex, list.Count()));
