@@ -24,7 +24,8 @@ void TCustomGrafon::ResizeChartImage(bool width, bool height) {
   // A stored form gives the size and the margins one by one: Loaded sizes the image once.
   if (IsLoading()) return;
   TCanvas& canvas = m_chartImage.Canvas();
-  const int w = width ? ChartImageExtent(Width(), m_marginLeft, m_marginRight, m_shadowWidth) : canvas.Width();
+  const int w =
+      width ? ChartImageExtent(Width(), m_marginLeft, m_marginRight, m_shadowWidth) : canvas.Width();
   int h = height ? ChartImageExtent(Height(), m_marginTop, m_marginBottom, m_shadowWidth) : canvas.Height();
   // Never larger than the image limit, whatever the control's size.
   if (w > 0) h = static_cast<int>(std::min<long long>(h, static_cast<long long>(kMaxBitmapBytes / 4) / w));

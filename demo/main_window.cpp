@@ -343,7 +343,8 @@ void TForm1::SaveChartAsPng() {
 
 void TForm1::PrintChartPage() {
   QPrinter printer(QPrinter::HighResolution);
-  printer.setPageOrientation(m_grafon1.Width() > m_grafon1.Height() ? QPageLayout::Landscape : QPageLayout::Portrait);
+  printer.setPageOrientation(m_grafon1.Width() > m_grafon1.Height() ? QPageLayout::Landscape
+                                                                    : QPageLayout::Portrait);
   QPrintDialog dialog(&printer, this);
   if (dialog.exec() != QDialog::Accepted) return;
   try {

@@ -30,8 +30,9 @@ void TCanvas::SetPixel(int x, int y, TColor color) {
   }
   if (m_target.Empty()) return;
   detail::CopySink sink{detail::SurfaceOf(m_target), ColorToPixel(color)};
-  detail::FillBox(sink, detail::SurfaceOf(m_target),
-                  {m_map.EdgeX(x), m_map.EdgeY(y), m_map.EdgeX(std::int64_t{x} + 1), m_map.EdgeY(std::int64_t{y} + 1)});
+  detail::FillBox(
+      sink, detail::SurfaceOf(m_target),
+      {m_map.EdgeX(x), m_map.EdgeY(y), m_map.EdgeX(std::int64_t{x} + 1), m_map.EdgeY(std::int64_t{y} + 1)});
 }
 
 void detail::CheckDeviceScale(double scale) {

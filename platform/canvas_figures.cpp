@@ -136,7 +136,8 @@ void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
     return;
   }
 
-  if (ink.Wide() || !m_map.Unit()) {  // the ring between the outer box's ellipse and the one a width further in
+  if (ink.Wide() ||
+      !m_map.Unit()) {  // the ring between the outer box's ellipse and the one a width further in
     Box outerBox, innerBox;
     OutlineBoxes(box, ink, outerBox, innerBox);
     const detail::EllipseRegion outer(outerBox.left, outerBox.top, outerBox.right, outerBox.bottom);

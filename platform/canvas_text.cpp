@@ -3,8 +3,8 @@
 #include "platform/canvas.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <optional>
 

@@ -26,7 +26,8 @@ double LimitedScale(double fit, int w, int h) {
   const detail::DeviceMap map{scale};
   const auto fits = [w, h](const detail::DeviceMap& m) {
     const std::int64_t dw = m.ExtentX(w), dh = m.ExtentY(h);
-    return dw <= kMaxBitmapSide && dh <= kMaxBitmapSide && static_cast<std::size_t>(dw * dh) <= kMaxBitmapPixels;
+    return dw <= kMaxBitmapSide && dh <= kMaxBitmapSide &&
+           static_cast<std::size_t>(dw * dh) <= kMaxBitmapPixels;
   };
   if (fits(map)) return scale;
   scale = std::min({scale, (kMaxBitmapSide - 1.0) / w, (kMaxBitmapSide - 1.0) / h,
@@ -40,7 +41,8 @@ void PrintChart(TCustomGrafon& chart, QPrinter& printer) {
   const int w = chart.Width(), h = chart.Height();
   if (w <= 0 || h <= 0) throw ENoxGrafonError("An empty chart cannot be printed.");
   const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
-  if (page.width() <= 0 || page.height() <= 0) throw ENoxGrafonError("The printer's page has no printable area.");
+  if (page.width() <= 0 || page.height() <= 0)
+    throw ENoxGrafonError("The printer's page has no printable area.");
   const double fit = std::min(static_cast<double>(page.width()) / w, static_cast<double>(page.height()) / h);
   const double scale = LimitedScale(fit, w, h);
 
@@ -60,7 +62,8 @@ void PrintChart(TCustomGrafon& chart, QPrinter& printer) {
 
 void ExportPdf(TCustomGrafon& chart, const std::string& path) {
   QTemporaryDir folder;
-  if (!folder.isValid()) throw ENoxGrafonError("No temporary folder for the PDF: " + folder.errorString().toStdString());
+  if (!folder.isValid())
+    throw ENoxGrafonError("No temporary folder for the PDF: " + folder.errorString().toStdString());
   const QString draft = folder.filePath("chart.pdf");
   {
     QPrinter printer(QPrinter::HighResolution);
@@ -68,7 +71,8 @@ void ExportPdf(TCustomGrafon& chart, const std::string& path) {
     printer.setOutputFileName(draft);
     printer.setResolution(kPdfResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setPageOrientation(chart.Width() > chart.Height() ? QPageLayout::Landscape : QPageLayout::Portrait);
+    printer.setPageOrientation(chart.Width() > chart.Height() ? QPageLayout::Landscape
+                                                              : QPageLayout::Portrait);
     PrintChart(chart, printer);
   }
   std::ifstream in(draft.toStdString(), std::ios::binary);

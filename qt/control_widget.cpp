@@ -167,9 +167,7 @@ void TControlWidget::ShowPopupMenu(TPopupMenu& menu, TPoint at) {
     });
   }
   m_menu = shown;
-  const QPoint where = at.X == -1 && at.Y == -1
-                           ? rect().center()
-                           : QPoint(at.X, at.Y);
+  const QPoint where = at.X == -1 && at.Y == -1 ? rect().center() : QPoint(at.X, at.Y);
   shown->popup(mapToGlobal(where));
 }
 

@@ -36,7 +36,8 @@ QSize TPixelScale::ControlSize(QSize logical) const {
   };
   const int width = fit(logical.width(), kMaxBitmapSide, [&](int w) { return map.ExtentX(w); });
   const long long deviceWidth = std::max<long long>(map.ExtentX(width), 1);
-  const long long rows = std::min<long long>(kMaxBitmapSide, static_cast<long long>(kMaxBitmapPixels) / deviceWidth);
+  const long long rows =
+      std::min<long long>(kMaxBitmapSide, static_cast<long long>(kMaxBitmapPixels) / deviceWidth);
   const int height = fit(logical.height(), rows, [&](int h) { return map.ExtentY(h); });
   return {width, height};
 }

@@ -34,7 +34,6 @@ QImage ImageOf(const nox::TBitmap& b) {
       .copy();
 }
 
-
 }  // namespace
 
 class TestChartHiDpi : public QObject {
@@ -87,17 +86,19 @@ void TestChartHiDpi::theWindowShowsTheChartDrawnAtTheScreensRatio() {
            qPrintable(QString("caption %1 rows at %2, %3 at 1").arg(rows).arg(ratio).arg(unitRows)));
 
   // Crisp: not the 1x picture enlarged. Enlarged by the nearest pixel it differs from the shown
-  // picture over much of the caption band (glyph edges drawn at the finer pixels).
+  // picture in many pixels of the caption band, at least a fifth as many as the caption has ink
+  // pixels (glyph edges drawn at the finer pixels).
   if (ratio != 1.0) {
     const QImage enlarged = unit.scaled(shown.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
     int differing = 0, inked = 0;
     for (int y = 0; y < static_cast<int>(band * ratio); ++y) {
       for (int x = 0; x < shown.width(); ++x) {
-        if (qGray(shown.pixel(x, y)) < 200) ++inked;
+        if (qGray(shown.pixel(x, y)) < 96) ++inked;
         if (shown.pixel(x, y) != enlarged.pixel(x, y)) ++differing;
       }
     }
-    QVERIFY2(differing > inked / 4, qPrintable(QString("%1 of %2 ink pixels differ").arg(differing).arg(inked)));
+    QVERIFY2(differing > inked / 5,
+             qPrintable(QString("%1 of %2 ink pixels differ").arg(differing).arg(inked)));
   }
 }
 

@@ -104,8 +104,10 @@ void TestChartPrint::thePdfShowsTheScreensPicture() {
   const QRect band(0, 0, screen.width(), Chart().MarginTop());
   const QRect onScreen = InkBox(screen, band), onPaper = InkBox(printed, band);
   QVERIFY(!onScreen.isEmpty());
-  for (const auto& [a, b] : {std::pair{onScreen.left(), onPaper.left()}, {onScreen.right(), onPaper.right()},
-                             {onScreen.top(), onPaper.top()}, {onScreen.bottom(), onPaper.bottom()}}) {
+  for (const auto& [a, b] : {std::pair{onScreen.left(), onPaper.left()},
+                             {onScreen.right(), onPaper.right()},
+                             {onScreen.top(), onPaper.top()},
+                             {onScreen.bottom(), onPaper.bottom()}}) {
     QVERIFY2(std::abs(a - b) <= 2, qPrintable(QString("caption at %1 on screen, %2 on paper").arg(a).arg(b)));
   }
 }
