@@ -159,7 +159,8 @@ void Triangle(MarkPainter& p, bool filled, Offset a, Offset b, Offset c) {
 
 void DrawShapeMark(TCanvas& canvas, int markType, std::int64_t x, std::int64_t y) {
   MarkPainter p(canvas, x, y);
-  const bool printer = canvas.IsPrinter();
+  // Pixel patterns would come out as blocks at another device scale: the line forms draw there too.
+  const bool printer = canvas.IsPrinter() || canvas.DeviceScale() != 1.0;
   switch (markType) {
     case 0:
       p.Pixel(0, 0);

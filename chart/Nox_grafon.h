@@ -624,6 +624,17 @@ class TCustomGrafon : public TControl {
   // chart's picture is being composed (from a handler of a paint event), EFileError when the file
   // cannot be written.
   void SaveToPngFile(const std::string& path);
+  // The same at a device scale: the picture drawn afresh with scale device pixels per control
+  // pixel (fonts, pen widths and marks sized by it, TCanvas's device scale), so 1.5 or 2 give a
+  // sharp picture of the same layout rather than an enlarged one. Throws ENoxGrafonError, writing
+  // nothing, for a scale outside (0, 8] or a picture beyond the image limit (kMaxBitmapSide,
+  // kMaxBitmapPixels).
+  void SaveToPngFile(const std::string& path, double scale);
+  // Composes the control into bitmap (resized to the picture) at a device scale, as SaveToPngFile
+  // does. With printerPixelsPerInchY > 0 the picture is for a printer of that vertical resolution:
+  // its canvases are printer canvases, so fonts and marks follow the printer's rules. Same errors
+  // as SaveToPngFile; on an error bitmap is left as it was.
+  void Render(TBitmap& bitmap, double scale, int printerPixelsPerInchY = 0);
 
   // ---------------------------------------------------------------------------------------------
   // events (called only when assigned; Sender is the chart)
@@ -644,6 +655,7 @@ class TCustomGrafon : public TControl {
 
  protected:
   void CreateWnd() override;
+  void DeviceScaleChanged() override;
 
   // Puts every setting to its value after construction; run once by the constructor.
   void Setup();
@@ -719,6 +731,8 @@ class TCustomGrafon : public TControl {
   // lies at (x, y) in control pixels, and image copied onto canvas there.
   void RenderControlFrame(TCanvas& canvas);
   void ComposeOverlays(int x, int y, TCanvas& canvas, TBitmap& image);
+  // Gives the off-screen images a device scale and printer flag (0: not a printer).
+  void SetImageDevice(double scale, int printerPixelsPerInchY);
 
   // For the item kinds that have no drawing operation of their own: appends a complete record to
   // the list the drawing operations write to (in the data list with CoordMode 0, as every data
@@ -1014,6 +1028,7 @@ class TCustomGrafon : public TControl {
   TBitmap m_backgroundPicture;                  // the background picture file, decoded when it has changed
   std::optional<TFileStamp> m_backgroundStamp;  // the file as it was decoded; none: nothing decoded
   bool m_paintSuspended = true;                 // nothing paints while set
+  double m_imageScale = 1.0;                    // device scale of the off-screen images
   bool m_composing = false;                     // a picture is being composed: repaints are only remembered
   bool m_settingLayout = false;                 // a layout sets its margins: images and scales follow
   bool m_repaintAsked = false;                  // a repaint was asked for while composing

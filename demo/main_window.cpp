@@ -13,6 +13,8 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPixmap>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -26,6 +28,7 @@
 #include "demo/log_warning_dialog.h"
 #include "demo/main_form.h"
 #include "platform/host.h"
+#include "qt/chart_print.h"
 #include "qt/control_widget.h"
 
 namespace nox {
@@ -172,6 +175,8 @@ void TForm1::CreateControls() {
 void TForm1::CreateChartMenu() {
   m_chartMenu.Add("&Copy image", [this](TObject*) { CopyChartImage(); });
   m_chartMenu.Add("&Save as PNG…", [this](TObject*) { SaveChartAsPng(); });
+  m_chartMenu.Add("&Print…", [this](TObject*) { PrintChartPage(); });
+  m_chartMenu.Add("Export P&DF…", [this](TObject*) { ExportChartPdf(); });
   m_chartMenu.Add("-");
   m_chartMenu.Add("&Back in history", [this](TObject*) { m_grafon1.StepBackInHistory(); });
   m_chartMenu.Add("&Reset view", [this](TObject*) { ButNormClick(); });
@@ -321,7 +326,9 @@ void TForm1::CopyChartImage() {
   if (screen.Empty()) return;
   const QImage shown(reinterpret_cast<const uchar*>(screen.Bits()), screen.Width(), screen.Height(),
                      static_cast<qsizetype>(screen.Width()) * 4, QImage::Format_RGB32);
-  QApplication::clipboard()->setImage(shown.copy());  // a copy: the chart's pixels change with it
+  QImage copy = shown.copy();  // a copy: the chart's pixels change with it
+  copy.setDevicePixelRatio(m_grafon1.DeviceScale());
+  QApplication::clipboard()->setImage(copy);
 }
 
 void TForm1::SaveChartAsPng() {
@@ -331,6 +338,29 @@ void TForm1::SaveChartAsPng() {
     m_grafon1.SaveToPngFile(path.toStdString());
   } catch (const std::exception& e) {
     QMessageBox::warning(this, "Save as PNG", QString("The picture was not saved: %1").arg(e.what()));
+  }
+}
+
+void TForm1::PrintChartPage() {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setPageOrientation(m_grafon1.Width() > m_grafon1.Height() ? QPageLayout::Landscape
+                                                                    : QPageLayout::Portrait);
+  QPrintDialog dialog(&printer, this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  try {
+    PrintChart(m_grafon1, printer);
+  } catch (const std::exception& e) {
+    QMessageBox::warning(this, "Print", QString("The chart was not printed: %1").arg(e.what()));
+  }
+}
+
+void TForm1::ExportChartPdf() {
+  const QString path = QFileDialog::getSaveFileName(this, "Export PDF", "chart.pdf", "PDF files (*.pdf)");
+  if (path.isEmpty()) return;
+  try {
+    ExportPdf(m_grafon1, path.toStdString());
+  } catch (const std::exception& e) {
+    QMessageBox::warning(this, "Export PDF", QString("The PDF was not written: %1").arg(e.what()));
   }
 }
 

@@ -74,6 +74,8 @@ class TForm1 : public QWidget {
   void CBoxIsometricClick();
   void CopyChartImage();
   void SaveChartAsPng();
+  void PrintChartPage();
+  void ExportChartPdf();
   // Asks the window system to make the window active when it did not do so itself.
   void EnsureActive();
 

@@ -73,9 +73,11 @@
 #include <memory>
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "platform/brush.h"
 #include "platform/color.h"
+#include "platform/device_map.h"
 #include "platform/font.h"
 #include "platform/geometry.h"
 #include "platform/pen.h"
@@ -85,6 +87,8 @@ namespace nox {
 class TBitmap;
 namespace detail {
 struct RasterScratch;
+struct PenInk;
+struct Box;
 }
 
 // Text alignment flags of the drawing device.
@@ -168,7 +172,40 @@ class TCanvas {
   int PrinterPixelsPerInchY() const;
   void SetPrinter(bool isPrinter, int pixelsPerInchY);
 
+  // Device pixels per logical pixel (= 1). At 1 every coordinate is a pixel of the bitmap and the
+  // rules above hold exactly. At another scale coordinates, pen widths and font heights are logical
+  // and land on the bitmap's device pixels as platform/device_map.h says, so the picture is drawn
+  // afresh at the device's resolution rather than enlarged:
+  // - lines and outlines are PenWidth x scale device pixels wide (rounded, at least 1), round-capped
+  //   like any wide pen (so dashed styles draw solid); a figure's outline is the ring between its
+  //   logical outline boxes mapped to the device, so it meets fills and other figures edge to edge;
+  // - text is drawn with the font's pixel height times the scale, while TextWidth, TextHeight and
+  //   TextExtent measure the logical font: a layout comes out the same at every scale;
+  // - SetPixel fills the logical pixel's device pixels; Pixel reads the first of them;
+  // - Draw puts the source's own pixels at the point's device position (images composed at the same
+  //   scale fit together); StretchDraw and CopyRect map their rectangles;
+  // - Width, Height and ClipRect are logical (the size given to SetLogicalSize).
+  double DeviceScale() const { return m_map.scale; }
+  // Takes a scale in (0, kMaxDeviceScale] (anything else throws EInvalidGraphic and changes nothing)
+  // and the bitmap's top left corner in logical coordinates of the picture it is part of.
+  void SetDeviceScale(double scale, TPoint origin = {0, 0});
+  // Sizes the bitmap to hold a logical area of this size at the canvas's scale.
+  void SetLogicalSize(int width, int height);
+  // The device pixels of a logical rectangle (the rectangle itself at scale 1).
+  TRect DeviceRect(const TRect& r) const;
+
  private:
+  // The pen as the rasterisers draw it at the device scale.
+  detail::PenInk DeviceInk() const;
+  // Logical points as the device points a pen of this device width draws through.
+  void DevicePoints(std::span<const TPoint> points, int width, std::vector<TPoint>& out) const;
+  // A logical box's device pixels.
+  detail::Box DeviceBox(const detail::Box& box) const;
+  // The outline of a figure in a box (wide, or at a scale other than 1) lies between these two
+  // boxes: the logical outline boxes of the pen's logical width, mapped to the device.
+  void OutlineBoxes(const detail::Box& box, const detail::PenInk& logicalInk, detail::Box& outer,
+                   detail::Box& inner) const;
+
   TBitmap& m_target;
   TPen m_pen;
   TBrush m_brush;
@@ -177,6 +214,8 @@ class TCanvas {
   unsigned m_textAlign = TA_LEFT | TA_TOP | TA_NOUPDATECP;
   bool m_isPrinter = false;
   int m_printerPixelsPerInchY = 0;
+  detail::DeviceMap m_map;
+  TSize m_logicalSize{0, 0};  // Width and Height at a scale other than 1
   // Where the dash pattern of the next LineTo starts: consecutive LineTo calls continue it.
   std::int64_t m_dashPhase = 0;
   // Working memory of the rasterisers, kept between calls so that drawing does not allocate.

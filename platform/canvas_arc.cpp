@@ -15,12 +15,15 @@ void TCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4
   const detail::PenInk ink = detail::InkOf(m_pen);
   if (box.Empty() || m_target.Empty() || !ink.draws) return;
   const detail::Surface surface = detail::SurfaceOf(m_target);
-  const detail::EllipseRegion region(box.left, box.top, box.right, box.bottom);
+  const detail::Box device = DeviceBox(box);
+  const detail::EllipseRegion region(device.left, device.top, device.right, device.bottom);
   const std::int64_t cx2 = region.CentreX2(), cy2 = region.CentreY2();
-  const detail::Sector sector(cx2, cy2, 2 * std::int64_t{x3}, 2 * std::int64_t{y3}, 2 * std::int64_t{x4},
-                              2 * std::int64_t{y4});
+  // The rays' points on the device: twice their pixel centres, as the centre is given.
+  const auto rayX = [this](int x) { return 2 * m_map.CentreX(x, 1); };
+  const auto rayY = [this](int y) { return 2 * m_map.CentreY(y, 1); };
+  const detail::Sector sector(cx2, cy2, rayX(x3), rayY(y3), rayX(x4), rayY(y4));
 
-  if (!ink.Wide()) {
+  if (!ink.Wide() && m_map.Unit()) {
     std::int64_t first = 0, last = 0;
     if (!detail::VisibleRows(surface, region.Top(), region.Bottom(), first, last)) return;
     // The dash pattern is laid along the whole ellipse from its rightmost point.
@@ -38,8 +41,8 @@ void TCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4
   }
 
   // A wide arc is the wide ellipse outline cut by the rays, with flat ends.
-  const detail::Box outerBox = detail::OutlineBox(box, ink);
-  const detail::Box innerBox = detail::Shrunk(outerBox, ink.width);
+  detail::Box outerBox, innerBox;
+  OutlineBoxes(box, ink, outerBox, innerBox);
   const detail::EllipseRegion outer(outerBox.left, outerBox.top, outerBox.right, outerBox.bottom);
   const detail::EllipseRegion inner(innerBox.left, innerBox.top, innerBox.right, innerBox.bottom);
   std::int64_t first = 0, last = 0;

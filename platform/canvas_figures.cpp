@@ -67,12 +67,23 @@ void WideFrame(Sink& sink, const detail::Surface& surface, const Box& outer, con
 
 }  // namespace
 
+Box TCanvas::DeviceBox(const Box& box) const {
+  if (m_map.Unit()) return box;
+  return {m_map.EdgeX(box.left), m_map.EdgeY(box.top), m_map.EdgeX(box.right), m_map.EdgeY(box.bottom)};
+}
+
+void TCanvas::OutlineBoxes(const Box& box, const detail::PenInk& logicalInk, Box& outer, Box& inner) const {
+  const Box logicalOuter = logicalInk.Wide() ? detail::OutlineBox(box, logicalInk) : box;
+  outer = DeviceBox(logicalOuter);
+  inner = DeviceBox(detail::Shrunk(logicalOuter, logicalInk.width));
+}
+
 void TCanvas::FillRect(const TRect& r) {
   std::uint32_t brush = 0;
   if (r.IsEmpty() || m_target.Empty() || !detail::BrushPixel(m_brush, brush)) return;
   const detail::Surface surface = detail::SurfaceOf(m_target);
   detail::CopySink sink{surface, brush};
-  detail::FillBox(sink, surface, Box{r.Left, r.Top, r.Right, r.Bottom});
+  detail::FillBox(sink, surface, DeviceBox(Box{r.Left, r.Top, r.Right, r.Bottom}));
 }
 
 void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
@@ -84,17 +95,17 @@ void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
   const bool fills = detail::BrushPixel(m_brush, brush);
   detail::CopySink fill{surface, brush};
   if (!ink.draws) {
-    if (fills) detail::FillBox(fill, surface, box);
+    if (fills) detail::FillBox(fill, surface, DeviceBox(box));
     return;
   }
-  if (!ink.Wide()) {
+  if (!ink.Wide() && m_map.Unit()) {
     if (fills) detail::FillBox(fill, surface, detail::Shrunk(box, 1));
     detail::WithPenSink(ink, surface, m_scratch->marks, false,
                         [&](auto& sink) { ThinFrame(sink, surface, box, ink.dash); });
     return;
   }
-  const Box outer = detail::OutlineBox(box, ink);
-  const Box inner = detail::Shrunk(outer, ink.width);
+  Box outer, inner;
+  OutlineBoxes(box, ink, outer, inner);
   if (fills) detail::FillBox(fill, surface, inner);
   detail::WithPenSink(ink, surface, m_scratch->marks, false,
                       [&](auto& sink) { WideFrame(sink, surface, outer, inner); });
@@ -114,7 +125,8 @@ void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
   std::int64_t first = 0, last = 0;
 
   if (!ink.draws) {  // the brush alone, over the whole region
-    const detail::EllipseRegion region(box.left, box.top, box.right, box.bottom);
+    const Box device = DeviceBox(box);
+    const detail::EllipseRegion region(device.left, device.top, device.right, device.bottom);
     if (!fills || !detail::VisibleRows(surface, region.Top(), region.Bottom(), first, last)) return;
     for (std::int64_t y = first; y <= last; ++y) {
       std::int64_t a = 0, b = 0;
@@ -124,9 +136,10 @@ void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
     return;
   }
 
-  if (ink.Wide()) {  // the ring between the outer box's ellipse and the one a width further in
-    const Box outerBox = detail::OutlineBox(box, ink);
-    const Box innerBox = detail::Shrunk(outerBox, ink.width);
+  if (ink.Wide() ||
+      !m_map.Unit()) {  // the ring between the outer box's ellipse and the one a width further in
+    Box outerBox, innerBox;
+    OutlineBoxes(box, ink, outerBox, innerBox);
     const detail::EllipseRegion outer(outerBox.left, outerBox.top, outerBox.right, outerBox.bottom);
     const detail::EllipseRegion inner(innerBox.left, innerBox.top, innerBox.right, innerBox.bottom);
     if (!detail::VisibleRows(surface, outer.Top(), outer.Bottom(), first, last)) return;

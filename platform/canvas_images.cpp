@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/bitmap.h"
+#include "platform/raster_canvas.h"
 #include "platform/raster_math.h"
 
 namespace nox {
@@ -69,6 +70,9 @@ void CopyScaled(TBitmap& target, const TRect& dest, const TBitmap& source, const
 
 void TCanvas::Draw(int x, int y, const TBitmap& source) {
   if (source.Empty() || m_target.Empty()) return;
+  // A bitmap drawn on a scaled canvas holds device pixels already.
+  x = detail::SaturateToInt(m_map.EdgeX(x));
+  y = detail::SaturateToInt(m_map.EdgeY(y));
   const std::int64_t x0 = std::max<std::int64_t>(x, 0);
   const std::int64_t x1 = std::min<std::int64_t>(std::int64_t{x} + source.Width(), m_target.Width());
   const std::int64_t y0 = std::max<std::int64_t>(y, 0);
@@ -91,12 +95,18 @@ void TCanvas::Draw(int x, int y, const TBitmap& source) {
 
 void TCanvas::StretchDraw(const TRect& dest, const TBitmap& source) {
   if (dest.IsEmpty() || source.Empty() || m_target.Empty()) return;
-  CopyScaled(m_target, dest, source, TRect{0, 0, source.Width(), source.Height()});
+  CopyScaled(m_target, DeviceRect(dest), source, TRect{0, 0, source.Width(), source.Height()});
 }
 
 void TCanvas::CopyRect(const TRect& dest, const TCanvas& source, const TRect& sourceRect) {
   if (dest.IsEmpty() || sourceRect.IsEmpty() || m_target.Empty()) return;
-  CopyScaled(m_target, dest, source.Target(), sourceRect);
+  CopyScaled(m_target, DeviceRect(dest), source.Target(), source.DeviceRect(sourceRect));
+}
+
+TRect TCanvas::DeviceRect(const TRect& r) const {
+  const detail::Box box = DeviceBox({r.Left, r.Top, r.Right, r.Bottom});
+  return {detail::SaturateToInt(box.left), detail::SaturateToInt(box.top), detail::SaturateToInt(box.right),
+          detail::SaturateToInt(box.bottom)};
 }
 
 }  // namespace nox

@@ -5,13 +5,37 @@
 
 #include "platform/raster_canvas.h"
 #include "platform/raster_line.h"
+#include "platform/raster_math.h"
 
 namespace nox {
 
+namespace {
+
+// The device point a pen of the ink's (device) width draws through for a logical point.
+TPoint DevicePoint(const detail::DeviceMap& map, TPoint p, int width) {
+  return {detail::SaturateToInt(map.CentreX(p.X, width)), detail::SaturateToInt(map.CentreY(p.Y, width))};
+}
+
+}  // namespace
+
+detail::PenInk TCanvas::DeviceInk() const {
+  detail::PenInk ink = detail::InkOf(m_pen);
+  if (!m_map.Unit()) {
+    ink.width = m_map.PenWidth(ink.width);
+    if (ink.Wide()) ink.dash = {};
+  }
+  return ink;
+}
+
+void TCanvas::DevicePoints(std::span<const TPoint> points, int width, std::vector<TPoint>& out) const {
+  out.clear();
+  for (const TPoint p : points) out.push_back(DevicePoint(m_map, p, width));
+}
+
 void TCanvas::LineTo(int x, int y) {
-  const TPoint from = m_penPos, to{x, y};
-  m_penPos = to;
-  const detail::PenInk ink = detail::InkOf(m_pen);
+  const detail::PenInk ink = DeviceInk();
+  const TPoint from = DevicePoint(m_map, m_penPos, ink.width), to = DevicePoint(m_map, {x, y}, ink.width);
+  m_penPos = {x, y};
   const std::int64_t phase = m_dashPhase;
   m_dashPhase = (phase + detail::LineSteps(from.X, from.Y, to.X, to.Y)) % detail::kPatternCycle;
   if (!ink.draws || m_target.Empty()) return;
@@ -23,8 +47,12 @@ void TCanvas::LineTo(int x, int y) {
 
 void TCanvas::Polyline(std::span<const TPoint> points) {
   if (points.size() < 2) return;
-  const detail::PenInk ink = detail::InkOf(m_pen);
+  const detail::PenInk ink = DeviceInk();
   if (!ink.draws || m_target.Empty()) return;
+  if (!m_map.Unit()) {
+    DevicePoints(points, ink.width, m_scratch->points);
+    points = m_scratch->points;
+  }
   const detail::Surface surface = detail::SurfaceOf(m_target);
   detail::WithPenSink(ink, surface, m_scratch->marks, true, [&](auto& sink) {
     std::int64_t phase = 0;

@@ -12,12 +12,16 @@ namespace nox {
 void TCanvas::Polygon(std::span<const TPoint> points) {
   if (points.empty() || m_target.Empty()) return;
   const detail::Surface surface = detail::SurfaceOf(m_target);
+  const detail::PenInk ink = DeviceInk();
+  if (!m_map.Unit()) {
+    DevicePoints(points, ink.width, m_scratch->points);
+    points = m_scratch->points;
+  }
   std::uint32_t brush = 0;
   if (points.size() >= 3 && detail::BrushPixel(m_brush, brush)) {
     detail::CopySink fill{surface, brush};
     m_scratch->polygon.Fill(points, surface.width, surface.height, fill);
   }
-  const detail::PenInk ink = detail::InkOf(m_pen);
   if (!ink.draws) return;
   // Edges may cross or run over each other: in XOR mode their union is flipped once.
   detail::WithPenSink(ink, surface, m_scratch->marks, true, [&](auto& sink) {

@@ -3,8 +3,10 @@
 #include "platform/canvas.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <limits>
+#include <optional>
 
 #include "platform/bitmap.h"
 #include "platform/raster_math.h"
@@ -52,10 +54,20 @@ void DrawGlyph(TBitmap& bitmap, std::int64_t x, std::int64_t y, const TextGlyph&
   }
 }
 
+// Makes device draw a logical font's text on the device: its pixel height times the scale.
+void ScaleFont(TFont& device, const TFont& font, const detail::DeviceMap& map) {
+  device.Assign(font);
+  const int height = font.Height() != 0 ? font.Height() : -MulDiv(8, font.PixelsPerInch(), 72);
+  const long scaled = std::lround(height * map.scale);
+  device.SetHeight(static_cast<int>(scaled != 0 ? scaled : (height < 0 ? -1 : 1)));
+}
+
 }  // namespace
 
 void TCanvas::TextOut(int x, int y, std::string_view text) {
-  detail::TextSession session(m_font);
+  std::optional<TFont> deviceFont;
+  if (!m_map.Unit()) ScaleFont(deviceFont.emplace(), m_font, m_map);
+  detail::TextSession session(deviceFont ? *deviceFont : m_font);
   const detail::TextMetrics& metrics = session.Metrics();
   const bool updatePosition = (m_textAlign & TA_UPDATECP) != 0;
   const std::int64_t refX = updatePosition ? m_penPos.X : x;
@@ -65,10 +77,10 @@ void TCanvas::TextOut(int x, int y, std::string_view text) {
   // The reference point's place on the text cell.
   const bool centred = (m_textAlign & TA_CENTER) == TA_CENTER;
   const bool rightAligned = !centred && (m_textAlign & TA_RIGHT) != 0;
-  std::int64_t left = refX;
+  std::int64_t left = m_map.EdgeX(refX);
   if (centred) left -= width / 2;
   if (rightAligned) left -= width;
-  std::int64_t top = refY;
+  std::int64_t top = m_map.EdgeY(refY);
   if ((m_textAlign & TA_BASELINE) == TA_BASELINE) {
     top -= metrics.ascent;
   } else if ((m_textAlign & TA_BOTTOM) != 0) {
@@ -101,7 +113,8 @@ void TCanvas::TextOut(int x, int y, std::string_view text) {
 
   if (updatePosition) {
     // Left-aligned text moves the position to its end, right-aligned text to its start.
-    if (!centred) m_penPos.X = detail::SaturateToInt(rightAligned ? refX - width : refX + width);
+    const std::int64_t advance = deviceFont ? TextWidth(text) : width;
+    if (!centred) m_penPos.X = detail::SaturateToInt(rightAligned ? refX - advance : refX + advance);
   }
 }
 

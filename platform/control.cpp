@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/canvas.h"
 #include "platform/popup_menu.h"
 
 namespace nox {
@@ -78,7 +79,21 @@ void TControl::SetBounds(int left, int top, int width, int height) {
 }
 
 void TControl::SyncScreenSize() const {
-  if (m_screen.Width() != m_width || m_screen.Height() != m_height) m_screen.SetSize(m_width, m_height);
+  TCanvas& canvas = m_screen.Canvas();
+  if (canvas.DeviceScale() != m_deviceScale) {
+    canvas.SetDeviceScale(m_deviceScale);
+    canvas.SetLogicalSize(m_width, m_height);
+  } else if (canvas.Width() != m_width || canvas.Height() != m_height) {
+    canvas.SetLogicalSize(m_width, m_height);
+  }
+}
+
+void TControl::SetDeviceScale(double scale) {
+  detail::CheckDeviceScale(scale);
+  if (scale == m_deviceScale) return;
+  m_deviceScale = scale;
+  DeviceScaleChanged();
+  Invalidate();
 }
 
 bool TControl::CanResize(int& newWidth, int& newHeight) {

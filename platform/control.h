@@ -214,6 +214,12 @@ class TControl : public TComponent {
     return m_screen;
   }
   TCanvas& Canvas() { return ScreenImage().Canvas(); }
+  // Device pixels per logical pixel of the screen image (= 1). A host on a high-density screen
+  // gives its device pixel ratio, and the control draws at the device's resolution (TCanvas's
+  // device scale) while its size, coordinates and mouse positions stay logical. A scale outside
+  // (0, 8] throws EInvalidGraphic and changes nothing; a new scale asks for a repaint.
+  double DeviceScale() const { return m_deviceScale; }
+  void SetDeviceScale(double scale);
   // Asks for a repaint: marks the control for painting and tells the site (the whole client area).
   void Invalidate();
   bool PaintPending() const { return m_paintPending; }
@@ -291,6 +297,8 @@ class TControl : public TComponent {
   virtual bool CanResize(int& newWidth, int& newHeight);
   // After the size changed: the base fires OnResize.
   virtual void Resize();
+  // The device scale changed: controls that compose images of their own give them the new scale.
+  virtual void DeviceScaleChanged() {}
 
   virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
   virtual void MouseMove(TShiftState shift, int x, int y);
@@ -338,6 +346,7 @@ class TControl : public TComponent {
   void ApplyConstraints();
   void SyncScreenSize() const;
   mutable TBitmap m_screen;  // sized lazily, see ScreenImage
+  double m_deviceScale = 1.0;
   bool m_handleAllocated = false;
   bool m_paintPending = false;
   bool m_leftPressInside = false;   // a left press inside the client area awaits its release (Click)

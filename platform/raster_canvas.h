@@ -4,6 +4,7 @@
 // and the choice of sink by pen mode.
 
 #include <cstdint>
+#include <vector>
 
 #include "platform/bitmap.h"
 #include "platform/brush.h"
@@ -21,6 +22,7 @@ namespace nox::detail {
 struct RasterScratch {
   PixelMarks marks;
   PolygonFiller polygon;
+  std::vector<TPoint> points;  // vertices mapped to device pixels
 };
 
 inline Surface SurfaceOf(TBitmap& bitmap) { return {bitmap.Bits(), bitmap.Width(), bitmap.Height()}; }

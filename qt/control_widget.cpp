@@ -48,15 +48,6 @@ class TWidgetSite final : public TControlSite {
 
 namespace {
 
-// The largest control size a bitmap can hold that fits in the widget's size.
-QSize LimitToBitmap(QSize size) {
-  int width = std::min(size.width(), kMaxBitmapSide);
-  int height = std::min(size.height(), kMaxBitmapSide);
-  const auto maxPixels = static_cast<long long>(kMaxBitmapBytes / sizeof(std::uint32_t));
-  if (static_cast<long long>(width) * height > maxPixels) height = static_cast<int>(maxPixels / width);
-  return {width, height};
-}
-
 bool IsArrowKey(int qtKey) {
   return qtKey == Qt::Key_Left || qtKey == Qt::Key_Right || qtKey == Qt::Key_Up || qtKey == Qt::Key_Down;
 }
@@ -107,8 +98,10 @@ void TControlWidget::SetControl(TControl* control) {
   m_control->SetSite(m_site.get());
   setFocusPolicy(DialogCode() != 0 ? Qt::StrongFocus : Qt::ClickFocus);
   m_scale = PixelScale();
+  Forward("SetDeviceScale", [&](TControl& c) { c.SetDeviceScale(m_scale.DeviceRatio()); });
+  if (!m_control) return;
   ApplyConstraints();
-  resize(m_scale.LogicalSize(m_control->Width(), m_control->Height()));
+  resize(m_control->Width(), m_control->Height());
   LayOutSiblings();
   ApplyParentFont();
   if (isVisible()) Forward("HandleNeeded", [](TControl& c) { c.HandleNeeded(); });
@@ -121,14 +114,14 @@ void TControlWidget::SetControl(TControl* control) {
 
 QSize TControlWidget::sizeHint() const {
   if (!m_control) return QWidget::sizeHint();
-  return PixelScale().LogicalSize(m_control->Width(), m_control->Height());
+  return {m_control->Width(), m_control->Height()};
 }
 
 // --- site notifications ---
 
 void TControlWidget::AreaChanged(const TRect& area) {
   if (!m_control) return;
-  const QRect changed = PixelScale().LogicalRect(area) & rect();
+  const QRect changed = QRect(QPoint(area.Left, area.Top), QPoint(area.Right - 1, area.Bottom - 1)) & rect();
   if (changed.isEmpty()) return;
   if (m_painting) {
     m_changedWhilePainting += changed;
@@ -174,9 +167,7 @@ void TControlWidget::ShowPopupMenu(TPopupMenu& menu, TPoint at) {
     });
   }
   m_menu = shown;
-  const QPoint where = at.X == -1 && at.Y == -1
-                           ? rect().center()
-                           : m_scale.LogicalRect({at.X, at.Y, at.X + 1, at.Y + 1}).topLeft();
+  const QPoint where = at.X == -1 && at.Y == -1 ? rect().center() : QPoint(at.X, at.Y);
   shown->popup(mapToGlobal(where));
 }
 
@@ -195,10 +186,9 @@ void TControlWidget::ApplyConstraints() {
     return;
   }
   const TSizeConstraints& bounds = m_control->Constraints();
-  setMinimumSize(m_scale.LogicalSize(bounds.MinWidth(), bounds.MinHeight()));
-  const QSize most = m_scale.LogicalSize(bounds.MaxWidth(), bounds.MaxHeight());
-  setMaximumSize(bounds.MaxWidth() > 0 ? most.width() : QWIDGETSIZE_MAX,
-                 bounds.MaxHeight() > 0 ? most.height() : QWIDGETSIZE_MAX);
+  setMinimumSize(bounds.MinWidth(), bounds.MinHeight());
+  setMaximumSize(bounds.MaxWidth() > 0 ? bounds.MaxWidth() : QWIDGETSIZE_MAX,
+                 bounds.MaxHeight() > 0 ? bounds.MaxHeight() : QWIDGETSIZE_MAX);
 }
 
 void TControlWidget::ApplyParentFont() {
@@ -206,7 +196,7 @@ void TControlWidget::ApplyParentFont() {
   const QFont qtFont = font();  // the parent's, as Qt passes it on
   TFont given;
   given.SetName(qtFont.family().toStdString());
-  given.SetHeight(-m_scale.ControlSize(QSize(0, QFontInfo(qtFont).pixelSize())).height());
+  given.SetHeight(-QFontInfo(qtFont).pixelSize());
   TFontStyles style;
   if (qtFont.bold()) style.Include(fsBold);
   if (qtFont.italic()) style.Include(fsItalic);
@@ -287,8 +277,13 @@ void TControlWidget::ApplyBounds() {
   if (!m_control) return;
   m_scale = PixelScale();
   const TPoint origin = m_scale.ControlPoint(QPointF(pos()));
-  const QSize size = LimitToBitmap(m_scale.ControlSize(this->size()));
+  const QSize size = m_scale.ControlSize(this->size());
   const bool resized = size.width() != m_control->Width() || size.height() != m_control->Height();
+  if (m_control->DeviceScale() != m_scale.DeviceRatio()) {
+    // Drawn afresh at the screen's ratio (a new screen, or its ratio changed).
+    Forward("SetDeviceScale", [&](TControl& c) { c.SetDeviceScale(m_scale.DeviceRatio()); });
+    if (!m_control) return;
+  }
   if (!resized && origin.X == m_control->Left() && origin.Y == m_control->Top()) return;
   Forward("SetBounds", [&](TControl& c) {
     c.SetBounds(origin.X, origin.Y, size.width(), size.height());
@@ -342,8 +337,8 @@ void TControlWidget::paintEvent(QPaintEvent* event) {
   }
   if (!m_image.isNull()) {
     // Drawn through a target rectangle rather than the image's own pixel ratio: setting that
-    // would detach the image from the control's buffer. No smoothing hint: nearest neighbour.
-    const double ratio = m_scale.ImageRatio();
+    // would detach the image from the control's buffer. One image pixel per device pixel.
+    const double ratio = m_scale.DeviceRatio();
     painter.drawImage(QRectF(0, 0, m_image.width() / ratio, m_image.height() / ratio), m_image);
   }
   if (m_focusFrame) {

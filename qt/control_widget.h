@@ -14,12 +14,13 @@
 // Picture: paintEvent paints the control if a repaint is pending (PaintIfPending) and draws its
 // screen image, which a QImage wraps without copying (rewrapped when the image was resized, since
 // its buffer moves). A control smaller than the widget leaves the rest in the palette's window
-// colour. The control's pixels are never resampled on high-DPI screens; see qt/pixel_scale.h for
-// how control pixels relate to logical and device pixels.
+// colour. On high-DPI screens the control draws at the screen's device pixel ratio and its image is
+// shown pixel for pixel; see qt/pixel_scale.h for how control pixels relate to device pixels.
 //
 // Geometry: resizing or moving the widget gives the control its bounds in control pixels
-// (SetBounds, then Invalidate when the size changed); the control's size is limited to what a
-// bitmap may hold (kMaxBitmapSide per side, kMaxBitmapBytes in all).
+// (SetBounds, then Invalidate when the size changed) and the screen's ratio as its device scale; the
+// control's size is limited so that its device image fits a bitmap (kMaxBitmapSide per side,
+// kMaxBitmapBytes in all).
 //
 // Input, all in control pixels:
 // - press, move, release: DispatchMouseDown/Move/Up with the button (left, right, middle; other

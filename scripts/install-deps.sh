@@ -3,11 +3,12 @@
 # Usage: scripts/install-deps.sh [--with-display]   (--with-display adds xvfb-run's xauth and ImageMagick)
 set -euo pipefail
 
-# Xvfb and openbox: the demo tests check the windows under a real window manager.
+# Xvfb and openbox: the demo tests check the windows under a real window manager; poppler-utils:
+# the print tests turn a PDF back into pixels (pdftoppm).
 packages=(build-essential cmake ninja-build pkg-config
           libfreetype-dev libfontconfig-dev fonts-liberation2 libpng-dev nlohmann-json3-dev
           qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev clang-14 libclang-rt-14-dev
-          xvfb openbox)
+          xvfb openbox poppler-utils)
 if [[ "${1:-}" == "--with-display" ]]; then
   packages+=(xauth imagemagick)
 fi

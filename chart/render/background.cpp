@@ -143,16 +143,29 @@ bool TCustomGrafon::DrawBackgroundPicture(TCanvas& canvas, const TRect& area) {
     // A missing, unreadable or broken file, not a regular file, or one too large to hold.
     return false;
   }
+  // At another device scale the picture is copied in device pixels, enlarged (or reduced) first.
+  TBitmap scaled;
+  const TBitmap* picture = &m_backgroundPicture;
+  if (canvas.DeviceScale() != 1.0 && m_backGroundImg.FillMode() != bfStretch) {
+    const TRect size = canvas.DeviceRect({0, 0, m_backgroundPicture.Width(), m_backgroundPicture.Height()});
+    try {
+      scaled.SetSize(std::max(size.Right, 1), std::max(size.Bottom, 1));
+      scaled.Canvas().StretchDraw({0, 0, scaled.Width(), scaled.Height()}, m_backgroundPicture);
+      picture = &scaled;
+    } catch (const EInvalidGraphic&) {
+      // Too large once enlarged: copied as it is.
+    }
+  }
   switch (m_backGroundImg.FillMode()) {
     case bfSimple:
       canvas.Rectangle(area);
-      CopyPicture(canvas.Target(), area, m_backgroundPicture, false);
+      CopyPicture(canvas.Target(), canvas.DeviceRect(area), *picture, false);
       break;
     case bfStretch:
       canvas.StretchDraw(area, m_backgroundPicture);
       break;
     case bfTile:
-      CopyPicture(canvas.Target(), area, m_backgroundPicture, true);
+      CopyPicture(canvas.Target(), canvas.DeviceRect(area), *picture, true);
       break;
   }
   return true;

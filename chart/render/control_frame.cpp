@@ -36,9 +36,9 @@ void TCustomGrafon::DrawCaption(TCanvas& canvas) {
   if (m_captionTrim != 0 && textWidth > 0) {
     // The caption may take CaptionTrim percent of the chart area's width; a longer one keeps as
     // many characters as fit that share, less two for the ellipsis.
-    const long long limit =
-        Round(static_cast<long double>(m_controlImage.Width() - (sw + m_marginLeft + m_marginRight)) * 0.01L *
-              m_captionTrim);
+    const long long limit = Round(
+        static_cast<long double>(m_controlImage.Canvas().Width() - (sw + m_marginLeft + m_marginRight)) *
+        0.01L * m_captionTrim);
     if (limit < textWidth) {
       const long long keep = Round(static_cast<long double>(CharacterCount(text)) * limit / textWidth) - 2;
       text = std::string(FirstCharacters(text, keep)) + "...";
@@ -88,7 +88,7 @@ void TCustomGrafon::DrawCaption(TCanvas& canvas) {
 
 void TCustomGrafon::RenderControlFrame(TCanvas& canvas) {
   const int w = Width(), h = Height(), sw = m_shadowWidth;
-  m_controlImage.SetSize(w, h);
+  m_controlImage.Canvas().SetLogicalSize(w, h);
   TPen& pen = canvas.Pen();
   TBrush& brush = canvas.Brush();
   pen.SetStyle(psSolid);

@@ -54,8 +54,10 @@ TRunStep TItemRenderer::RenderLineRun(const TItemList& list, int firstIndex, int
   const PenInk ink = InkOf(m_canvas.Pen());
   const auto first = static_cast<std::size_t>(firstIndex);
   const auto end = static_cast<std::size_t>(std::min(endIndex, list.Count()));
-  // Every other pen puts every point into the pending polyline (item_render_run_points.cpp).
-  if (!ink.draws || ink.xorMode || !ink.dash.Solid() || m_canvas.Target().Empty())
+  // Every other pen puts every point into the pending polyline (item_render_run_points.cpp); so
+  // does any pen at another device scale, as the columns are written in the bitmap's own pixels.
+  if (!ink.draws || ink.xorMode || !ink.dash.Solid() || m_canvas.Target().Empty() ||
+      m_canvas.DeviceScale() != 1.0)
     return RenderRunPoints(list, first, end, filter);
   const TBlockSummaries& tree = list.Blocks();
   // The walks go front to back, or back to front, a block or an item at a time: the cursor moves

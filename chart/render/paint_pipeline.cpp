@@ -76,7 +76,7 @@ void TCustomGrafon::ComposeControlImage() {
   RenderControlFrame(m_controlImage.Canvas());
   ResizeChartImage(true, true);
   TCanvas& chartCanvas = m_chartImage.Canvas();
-  RenderBackground(chartCanvas, 0, 0, m_chartImage.Width(), m_chartImage.Height());
+  RenderBackground(chartCanvas, 0, 0, chartCanvas.Width(), chartCanvas.Height());
   RenderDataToBitmap(m_chartImage, 0, 0, false, 0);
   DrawMouseTrace(0, 0, m_chartImage);
   m_controlImage.Canvas().Draw(m_marginLeft, m_marginTop, m_chartImage);
@@ -133,14 +133,16 @@ void TCustomGrafon::RefreshChartArea() {
   m_repaintAsked = false;
   {
     const detail::TFlagScope composing(m_composing);
-    RenderBackground(m_chartImage.Canvas(), 0, 0, m_chartImage.Width(), m_chartImage.Height());
+    TCanvas& chartCanvas = m_chartImage.Canvas();
+    RenderBackground(chartCanvas, 0, 0, chartCanvas.Width(), chartCanvas.Height());
     RenderDataToBitmap(m_chartImage, 0, 0, false, 0);
     DrawMouseTrace(0, 0, m_chartImage);
   }
   const bool asked = std::exchange(m_repaintAsked, false);
   ComposeOverlays(m_marginLeft, m_marginTop, Canvas(), m_chartImage);
+  const TCanvas& chartCanvas = m_chartImage.Canvas();
   ScreenChanged(
-      {m_marginLeft, m_marginTop, m_marginLeft + m_chartImage.Width(), m_marginTop + m_chartImage.Height()});
+      {m_marginLeft, m_marginTop, m_marginLeft + chartCanvas.Width(), m_marginTop + chartCanvas.Height()});
   // An event handler changed more than the items meanwhile: the whole control is painted anew.
   if (asked) Repaint();
 }

@@ -2,6 +2,7 @@
 // order of the steps, a mapping error ending the paint, the quick refresh of the chart area, empty
 // chart areas and the PNG export.
 
+#include <cmath>
 #include <filesystem>
 #include <string>
 
@@ -227,6 +228,55 @@ TEST_F(PaintPipeline, ExportWritesThePaintedControl) {
   chart.SetVisible(true);
   chart.OnDataRendered = [&](TObject*, TCanvas&, int, int) { chart.SaveToPngFile(file); };
   EXPECT_THROW(chart.Paint(), ENoxGrafonError);
+}
+
+// Export at a device scale: scale 1 is the screen's picture; other scales are drawn afresh at the
+// finer pixels (the caption's ink is taller by the scale, not a copy of the 1x pixels), leave the
+// screen and the chart's own images as they were, and bad scales or sizes write nothing.
+TEST_F(PaintPipeline, ExportAtADeviceScaleDrawsAfresh) {
+  chart.SetCaption("Scaled export");
+  chart.Scale1X().SetVisible(true);
+  chart.AddMark(9, 0.5, 0.5);
+  chart.Paint();
+  TBitmap screen;
+  screen.Assign(chart.ScreenImage());
+  TBitmap unit, scaled;
+  chart.Render(unit, 1);
+  EXPECT_TRUE(SameImage(screen, unit));
+  // Rows with dark caption ink (the caption lies in the top margin, on the silver window colour).
+  const auto captionRows = [](const TBitmap& b, int top) {
+    int rows = 0;
+    for (int y = 0; y < top; ++y) {
+      for (int x = 0; x < b.Width(); ++x) {
+        if ((b.Pixel(x, y) & 0xFF) < 0x60) {
+          ++rows;
+          break;
+        }
+      }
+    }
+    return rows;
+  };
+  for (const double scale : {1.25, 1.5, 2.0}) {
+    chart.Render(scaled, scale);
+    EXPECT_EQ(scaled.Width(), static_cast<int>(std::floor(kWidth * scale + 0.5))) << scale;
+    EXPECT_NEAR(captionRows(scaled, static_cast<int>(chart.MarginTop() * scale)),
+                captionRows(unit, chart.MarginTop()) * scale, 2.0)
+        << scale;
+    EXPECT_TRUE(SameImage(chart.ScreenImage(), screen)) << scale;
+  }
+  chart.Paint();
+  EXPECT_TRUE(SameImage(chart.ControlImage(), screen));
+
+  const std::filesystem::path dir = std::filesystem::path(NOX_TEST_OUTPUT_DIR) / "paint";
+  std::filesystem::create_directories(dir);
+  const std::string file = (dir / "refused.png").string();
+  std::filesystem::remove(file);
+  for (const double bad : {0.0, -2.0, 8.5, std::nan("")}) {
+    EXPECT_THROW(chart.SaveToPngFile(file, bad), ENoxGrafonError) << bad;
+  }
+  chart.SetBounds(0, 0, 4000, 3000);  // 32000 x 24000 at 8: beyond the image limit
+  EXPECT_THROW(chart.SaveToPngFile(file, 8), ENoxGrafonError);
+  EXPECT_FALSE(std::filesystem::exists(file));
 }
 
 // A chart that counts its renderings: one per pass of a paint.

@@ -732,8 +732,9 @@ void TestMainWindow::rightClickOpensTheChartMenuOutsideAGesture() {
   QVERIFY(menu && menu->isVisible());
   QStringList texts;
   for (QAction* a : menu->actions()) texts << (a->isSeparator() ? QString("-") : a->text());
-  QCOMPARE(texts, (QStringList{"&Copy image", "&Save as PNG…", "-", "&Back in history", "&Reset view"}));
-  menu->actions()[3]->trigger();  // back to the view before the start view: unit ranges
+  QCOMPARE(texts, (QStringList{"&Copy image", "&Save as PNG…", "&Print…", "Export P&DF…", "-",
+                               "&Back in history", "&Reset view"}));
+  menu->actions()[5]->trigger();  // back to the view before the start view: unit ranges
   QCOMPARE(Layer1(Chart()).xHigh, 1.0);
   menu->close();
   QTRY_VERIFY(!widget->OpenMenu());

@@ -81,13 +81,11 @@ class TestControlWidget : public QObject {
 
  private:
   double Ratio() const { return m_window->devicePixelRatioF(); }
-  int Factor() const { return static_cast<int>(std::floor(Ratio() + 0.5)); }
   // Device position of a logical position (the tests use positions that land on whole pixels).
   int Device(int logical) const { return static_cast<int>(std::lround(logical * Ratio())); }
-  // The control pixel under a point of the widget given in logical pixels.
-  QString At(int x, int y) const {
-    return QString("%1,%2").arg(Device(x) / Factor()).arg(Device(y) / Factor());
-  }
+  // The control pixel under a point of the widget given in logical pixels: control pixels are
+  // logical ones at every ratio.
+  QString At(int x, int y) const { return QString("%1,%2").arg(x).arg(y); }
   // Window position of a point of the control widget.
   QPoint InWindow(int x, int y) const { return m_widget->pos() + QPoint(x, y); }
   QWindow* Window() const { return m_window->windowHandle(); }
@@ -138,13 +136,12 @@ bool TestControlWidget::ShowsPattern(int seed, QString* why) const {
   const QRect area(QPoint(Device(m_widget->x()), Device(m_widget->y())),
                    QSize(Device(m_widget->width()), Device(m_widget->height())));
   const QRgb window = m_widget->palette().window().color().rgb();
-  const int k = Factor();
+  // The control paints its pattern over the device pixels of its screen image.
+  const nox::TBitmap& image = m_control->ScreenImage();
   for (int dy = 0; dy < area.height(); ++dy) {
     for (int dx = 0; dx < area.width(); ++dx) {
-      const int cx = dx / k;
-      const int cy = dy / k;
-      const bool inControl = cx < m_control->Width() && cy < m_control->Height();
-      const QRgb expected = inControl ? nox::ToPixel(PatternColor(cx, cy, seed)) : window;
+      const bool inControl = dx < image.Width() && dy < image.Height();
+      const QRgb expected = inControl ? nox::ToPixel(PatternColor(dx, dy, seed)) : window;
       const QRgb actual = shown.pixel(area.x() + dx, area.y() + dy);
       if (actual != expected) {
         if (why) {
@@ -170,11 +167,9 @@ void TestControlWidget::showsTheControlsPixelsExactly() {
 }
 
 void TestControlWidget::takesItsInitialSizeFromTheControl() {
-  // The widget covers the control's 120 x 80 pixels, by less than one logical pixel more.
-  const double coveredWidth = m_widget->width() * Ratio() / Factor();
-  const double coveredHeight = m_widget->height() * Ratio() / Factor();
-  QVERIFY(coveredWidth >= 120 && coveredWidth < 120 + Ratio());
-  QVERIFY(coveredHeight >= 80 && coveredHeight < 80 + Ratio());
+  // The widget covers the control's 120 x 80 pixels, which are logical pixels at every ratio.
+  QCOMPARE(m_widget->size(), QSize(120, 80));
+  QCOMPARE(m_control->DeviceScale(), Ratio());
   QCOMPARE(m_widget->sizeHint(), m_widget->size());
 }
 
@@ -189,9 +184,9 @@ void TestControlWidget::resizingGivesTheControlNewBoundsAndRepaints() {
   const int paints = m_control->PaintCount;
   m_control->Seed = 3;
   m_widget->resize(160, 100);
-  QCOMPARE(m_control->Width(), Device(160) / Factor());
-  QCOMPARE(m_control->Height(), Device(100) / Factor());
-  QCOMPARE(m_control->Left(), Device(20) / Factor());
+  QCOMPARE(m_control->Width(), 160);
+  QCOMPARE(m_control->Height(), 100);
+  QCOMPARE(m_control->Left(), 20);
   QTRY_VERIFY(m_control->PaintCount > paints);
   QString why;
   QTRY_VERIFY2(ShowsPattern(3, &why), qPrintable(why));
@@ -201,8 +196,8 @@ void TestControlWidget::movingGivesTheControlItsPlaceWithoutRepainting() {
   ShowAndWait();
   const int paints = m_control->PaintCount;
   m_widget->move(40, 60);
-  QCOMPARE(m_control->Left(), Device(40) / Factor());
-  QCOMPARE(m_control->Top(), Device(60) / Factor());
+  QCOMPARE(m_control->Left(), 40);
+  QCOMPARE(m_control->Top(), 60);
   QString why;
   QTRY_VERIFY2(ShowsPattern(0, &why), qPrintable(why));
   QCOMPARE(m_control->PaintCount, paints);
@@ -223,8 +218,10 @@ void TestControlWidget::anOversizedWidgetGivesTheControlTheLargestBitmap() {
   m_widget->resize(40000, 30);
   QResizeEvent resize(m_widget->size(), QSize(120, 80));
   QApplication::sendEvent(m_widget, &resize);
-  QCOMPARE(m_control->Width(), nox::kMaxBitmapSide);
-  QCOMPARE(m_control->ScreenImage().Width(), nox::kMaxBitmapSide);
+  // The control's image holds its device pixels: as many control pixels as fit them.
+  QCOMPARE(m_control->Width(), static_cast<int>(nox::kMaxBitmapSide / Ratio()));
+  QVERIFY(m_control->ScreenImage().Width() <= nox::kMaxBitmapSide);
+  QVERIFY(m_control->ScreenImage().Width() > nox::kMaxBitmapSide - Ratio());
 }
 
 void TestControlWidget::invalidateRepaintsThroughPaint() {
@@ -240,21 +237,20 @@ void TestControlWidget::invalidateRepaintsThroughPaint() {
 void TestControlWidget::screenChangedShowsTheChangedAreaWithoutPaint() {
   ShowAndWait();
   const int paints = m_control->PaintCount;
-  nox::TBitmap& image = m_control->ScreenImage();
-  for (int y = 10; y < 20; ++y) {
-    for (int x = 4; x < 30; ++x) image.SetPixel(x, y, nox::clRed);
-  }
-  image.SetPixel(100, 70, nox::clRed);  // drawn, but not reported as changed
+  nox::TCanvas& canvas = m_control->Canvas();
+  canvas.Brush().SetColor(nox::clRed);
+  canvas.FillRect(nox::Rect(4, 10, 30, 20));
+  canvas.SetPixel(100, 70, nox::clRed);  // drawn, but not reported as changed
   m_control->ScreenChanged(nox::Rect(4, 10, 30, 20));
 
-  const int k = Factor();
+  // Control pixel (cx, cy) begins at device pixel (Device(cx), Device(cy)) of the control's image.
   auto shownAt = [&](int cx, int cy) {
-    return Shown().pixel(Device(m_widget->x()) + cx * k, Device(m_widget->y()) + cy * k);
+    return Shown().pixel(Device(m_widget->x() + cx), Device(m_widget->y() + cy));
   };
   QTRY_COMPARE(shownAt(4, 10), nox::ToPixel(nox::clRed));
   QCOMPARE(shownAt(29, 19), nox::ToPixel(nox::clRed));
-  QCOMPARE(shownAt(30, 19), nox::ToPixel(PatternColor(30, 19, 0)));
-  QCOMPARE(shownAt(100, 70), nox::ToPixel(PatternColor(100, 70, 0)));
+  QCOMPARE(shownAt(30, 19), nox::ToPixel(PatternColor(Device(30), Device(19), 0)));
+  QCOMPARE(shownAt(100, 70), nox::ToPixel(PatternColor(Device(100), Device(70), 0)));
   QCOMPARE(m_control->PaintCount, paints);
 }
 
@@ -272,7 +268,7 @@ void TestControlWidget::thePointerLandsOnThePixelItPointsAt() {
     QCOMPARE(std::sscanf(moves.back().c_str(), "move - %d,%d", &x, &y), 2);
     const QRgb underPointer =
         shown.pixel(Device(InWindow(local.x(), local.y()).x()), Device(InWindow(local.x(), local.y()).y()));
-    QCOMPARE(underPointer, nox::ToPixel(PatternColor(x, y, 0)));
+    QCOMPARE(underPointer, nox::ToPixel(PatternColor(Device(x), Device(y), 0)));
   }
 }
 
