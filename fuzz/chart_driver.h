@@ -374,6 +374,7 @@ inline std::optional<TgfItemHit> NearestByScan(const TFuzzGrafon& g, int x, int 
     int px = 0, py = 0;
     g.WorldToPixel(item.Layer, item.X1, item.Y1, px, py);
     if (px < g.MarginLeft() || px > right || py < g.MarginTop() || py > bottom) continue;
+    if (std::abs(std::int64_t{px} - x) > radius || std::abs(std::int64_t{py} - y) > radius) continue;
     const std::int64_t d = (std::int64_t{px} - x) * (std::int64_t{px} - x) + (std::int64_t{py} - y) * (std::int64_t{py} - y);
     if (d > bound) continue;
     bound = d;
@@ -398,7 +399,8 @@ inline void RunSeries(TContext& c) {
     }
     case 2:
     case 3: {
-      const int n = in.IntIn(0, 3000);
+      // Short series mostly: every point costs time in the comparisons that follow.
+      const int n = in.Byte() < 240 ? in.IntIn(0, 300) : in.IntIn(0, 3000);
       const std::vector<double> y = Values(in, n);
       const int before = g.DataCount() + g.AnnotationCount();
       try {

@@ -386,6 +386,7 @@ class Chart(Input):
         """n values from y0 in steps of y_step; x the same from x[0] in steps of x[1], else x = 0, 1, ..."""
         self.begin(G_SERIES)
         self.byte(2)
+        self.byte(255)
         self.int_in(0, 3000, n)
         self.values(n, y0, y_step)
         self.bool(x is not None)

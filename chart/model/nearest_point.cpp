@@ -20,19 +20,21 @@ bool WorldPoint(TgfItemKind kind, std::uint8_t coordMode) {
   }
 }
 
-std::int64_t Square(std::int64_t v) { return v * v; }
-
 // The squared distance from p to the nearest pixel of the box x0..x1, y0..y1 (bounds included).
-std::int64_t DistanceSquared(TPoint p, int x0, int x1, int y0, int y1) {
-  const std::int64_t dx = std::max({std::int64_t{x0} - p.X, std::int64_t{0}, std::int64_t{p.X} - x1});
-  const std::int64_t dy = std::max({std::int64_t{y0} - p.Y, std::int64_t{0}, std::int64_t{p.Y} - y1});
-  return Square(dx) + Square(dy);
+// Distances beyond 2^31 pixels, farther than any radius, count as 2^31, so that the sum of the
+// squares stays within 64 bits.
+std::uint64_t DistanceSquared(TPoint p, int x0, int x1, int y0, int y1) {
+  constexpr std::int64_t kFar = std::int64_t{1} << 31;
+  const auto square = [](std::int64_t v) { return static_cast<std::uint64_t>(v * v); };
+  const std::int64_t dx = std::min(std::max({std::int64_t{x0} - p.X, std::int64_t{0}, std::int64_t{p.X} - x1}), kFar);
+  const std::int64_t dy = std::min(std::max({std::int64_t{y0} - p.Y, std::int64_t{0}, std::int64_t{p.Y} - y1}), kFar);
+  return square(dx) + square(dy);
 }
 
 class TNearestSearch {
  public:
   TNearestSearch(const TSeriesStore& store, const TNearestPointQuery& query)
-      : m_query(query), m_cursor(store, 0), m_bound(Square(query.Radius)) {}
+      : m_query(query), m_cursor(store, 0), m_bound(static_cast<std::uint64_t>(std::int64_t{query.Radius} * query.Radius)) {}
 
   bool Visible(int layer, std::uint8_t itemClass) const {
     return layer >= 1 && layer <= kLayerCount && m_query.LayerVisible[static_cast<std::size_t>(layer - 1)] &&
@@ -81,7 +83,7 @@ class TNearestSearch {
     if (!WorldPoint(kind, coordMode) || !Visible(layer, itemClass)) return;
     const TPoint pixel{m_query.X[layer - 1u].Pixel(x), m_query.Y[layer - 1u].Pixel(y)};
     if (!m_query.Area.Contains(pixel)) return;
-    const std::int64_t d = DistanceSquared(m_query.Pointer, pixel.X, pixel.X, pixel.Y, pixel.Y);
+    const std::uint64_t d = DistanceSquared(m_query.Pointer, pixel.X, pixel.X, pixel.Y, pixel.Y);
     if (d > m_bound) return;
     m_bound = d;  // a later point at the same distance wins: it is drawn on top
     m_found = TNearestPoint{index, pixel};
@@ -92,7 +94,7 @@ class TNearestSearch {
  private:
   const TNearestPointQuery& m_query;
   TSeriesCursor m_cursor;
-  std::int64_t m_bound;  // squared distance a point must not exceed
+  std::uint64_t m_bound;  // squared distance a point must not exceed
   std::optional<TNearestPoint> m_found;
 };
 

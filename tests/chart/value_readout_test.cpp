@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cstdlib>
 #include <cstdint>
 #include <optional>
 #include <random>
@@ -25,7 +27,9 @@ std::optional<TgfItemHit> NearestByScan(const TCustomGrafon& chart, int x, int y
     int px = 0, py = 0;
     chart.WorldToPixel(item.Layer, item.X1, item.Y1, px, py);
     if (px < 50 || px > 260 || py < 20 || py > 160) continue;
-    const std::int64_t d = std::int64_t{px - x} * (px - x) + std::int64_t{py - y} * (py - y);
+    const std::int64_t dx = std::int64_t{px} - x, dy = std::int64_t{py} - y;
+    if (std::abs(dx) > radius || std::abs(dy) > radius) continue;  // and the squares fit
+    const std::int64_t d = dx * dx + dy * dy;
     if (d > bound) continue;
     bound = d;
     best = TgfItemHit{i, item.Layer, item.X1, item.Y1, {px, py}};
@@ -68,6 +72,10 @@ TEST_F(ValueReadout, FindsTheSamePointAsLookingAtEveryItem) {
     if (probe == 125) chart.SetLayerVisible(3, false);
     EXPECT_EQ(chart.NearestDataItem(x, y, radius), NearestByScan(chart, x, y, radius))
         << "pointer " << x << ", " << y << " radius " << radius;
+  }
+  // Pointers as far away as an int reaches, with a radius that reaches them.
+  for (const TPoint far : {TPoint{INT_MIN, INT_MIN}, TPoint{INT_MAX, INT_MIN}, TPoint{INT_MAX, INT_MAX}}) {
+    EXPECT_EQ(chart.NearestDataItem(far.X, far.Y, INT_MAX), NearestByScan(chart, far.X, far.Y, INT_MAX));
   }
 }
 
