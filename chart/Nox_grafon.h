@@ -917,6 +917,8 @@ class TCustomGrafon : public TControl {
   void ShowMousePosition(int x, int y);
   // scales: the layer of the vertical scale hit, minus the layer of the horizontal one, or 0
   int ScaleHitTest(int x, int y) const;
+  // The PopupMenu of the hosted scale whose band holds mousePos, if it has one; else the chart's.
+  TPopupMenu* PopupMenuAt(TPoint mousePos) const override;
   void DragScales(bool left, int x, int y);
   void ToggleScaleAction(int x, int y);
   // chart-area gestures; a step may clamp (x, y) for the later steps of the same move
