@@ -73,6 +73,34 @@ void BM_ZoomWindowDrag(benchmark::State& state) {
 }
 BENCHMARK(BM_ZoomWindowDrag)->Unit(benchmark::kMillisecond);
 
+// The value readout of one pointer position over the series, and of looking at every item for it.
+void BM_NearestDataItem(benchmark::State& state) {
+  TCountingGrafon chart;
+  FillChart(chart, static_cast<int>(state.range(0)));
+  int x = 100;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(chart.NearestDataItem(x, 300, 5));
+    x = x == 700 ? 100 : x + 1;
+  }
+}
+BENCHMARK(BM_NearestDataItem)->Arg(1'000)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMicrosecond);
+
+void BM_NearestByEveryItem(benchmark::State& state) {
+  TCountingGrafon chart;
+  FillChart(chart, static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    int best = -1;
+    for (int i = 0; i < chart.DataCount(); ++i) {
+      const nox::TgfChartItem item = chart.DataItems()[static_cast<std::size_t>(i)];
+      int px = 0, py = 0;
+      chart.WorldToPixel(item.Layer, item.X1, item.Y1, px, py);
+      if (std::abs(px - 400) <= 5 && std::abs(py - 300) <= 5) best = i;
+    }
+    benchmark::DoNotOptimize(best);
+  }
+}
+BENCHMARK(BM_NearestByEveryItem)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 BENCHMARK_MAIN();

@@ -542,6 +542,20 @@ class TCustomGrafon : public TControl {
   bool CancelGesture();
 
   // ---------------------------------------------------------------------------------------------
+  // value readout (chart/interaction/value_readout.cpp)
+  //
+  // The data point nearest to a pixel: a line-to, move-to or mark of the data list in world units,
+  // on a visible layer and of a visible class, drawn in the chart area. The search passes over the
+  // blocks of the list that lie farther away, so it costs little even under millions of points.
+
+  // The point nearest to control pixel (x, y) within radius pixels (Euclidean); of points equally
+  // near, the last in the list (drawn on top). None when no point is that near or radius < 0.
+  std::optional<TgfItemHit> NearestDataItem(int x, int y, int radius) const;
+  // The radius of OnItemHover, pixels, 0..100 (other values are limited to it).
+  int ReadoutRadius() const { return m_readoutRadius; }  // = 5
+  void SetReadoutRadius(int value);
+
+  // ---------------------------------------------------------------------------------------------
   // wheel and keys (chart/interaction/wheel_and_keys.cpp, view_navigation.cpp)
   //
   // Both move the layers that follow the mouse (LayerMouseActive) through the range-update path, so
@@ -639,6 +653,9 @@ class TCustomGrafon : public TControl {
   // ---------------------------------------------------------------------------------------------
   // events (called only when assigned; Sender is the chart)
   TMouseMoveInChartEvent OnMouseMoveInChart;
+  // After a mouse move, when the point nearest the pointer within ReadoutRadius changes (to none
+  // as well, also when the pointer leaves the chart area); searched only while assigned.
+  TItemHoverEvent OnItemHover;
   TSelectRectEvent OnRubberBand;
   TSelectRectEvent OnSelectRect;
   TZoomPanEvent OnZoomPan;
@@ -903,6 +920,10 @@ class TCustomGrafon : public TControl {
 
   // --- mouse (chart/interaction/) ---
   bool InChartArea(int x, int y) const { return detail::InChartArea(ChartFrame(), x, y); }
+  // Fire OnItemHover if the point under the pointer at (x, y), or the given one, is not the one
+  // reported last.
+  void ReportItemHover(int x, int y);
+  void ReportItemHover(const std::optional<TgfItemHit>& hit);
   void HandleMouseMove(TShiftState shift, int x, int y);
   void RecordDragStart(int x, int y);
   // Whether a drag under way has moved any layer's ranges from where it started.
@@ -911,6 +932,8 @@ class TCustomGrafon : public TControl {
   void ShowMousePosition(int x, int y);
   // scales: the layer of the vertical scale hit, minus the layer of the horizontal one, or 0
   int ScaleHitTest(int x, int y) const;
+  // The PopupMenu of the hosted scale whose band holds mousePos, if it has one; else the chart's.
+  TPopupMenu* PopupMenuAt(TPoint mousePos) const override;
   void DragScales(bool left, int x, int y);
   void ToggleScaleAction(int x, int y);
   // chart-area gestures; a step may clamp (x, y) for the later steps of the same move
@@ -1015,6 +1038,8 @@ class TCustomGrafon : public TControl {
   std::vector<TMouseTracePoint> m_mouseTrace;  // at most kMaxTracePoints
   detail::TXorOverlay m_rubberFigures;         // rubber figures on the screen image now
   bool m_wheelZoom = false;
+  int m_readoutRadius = 5;
+  std::optional<TgfItemHit> m_hover;  // the point OnItemHover last reported
   bool m_keyNavigation = true;
   TConfineAs m_confineAs = caMouseAction;
   detail::TNavigationGesture m_navigation;          // the wheel or key gesture under way

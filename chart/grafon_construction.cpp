@@ -145,6 +145,7 @@ void TCustomGrafon::Setup() {
 
 void TCustomGrafon::ClearEvents() {
   OnMouseMoveInChart = nullptr;
+  OnItemHover = nullptr;
   OnRubberBand = nullptr;
   OnSelectRect = nullptr;
   OnZoomPan = nullptr;
@@ -315,6 +316,7 @@ void TCustomGrafon::Assign(const TPersistent& Source) {
   ResizeChartImage(true, true);
 
   OnMouseMoveInChart = s.OnMouseMoveInChart;
+  OnItemHover = s.OnItemHover;
   OnRubberBand = s.OnRubberBand;
   OnSelectRect = s.OnSelectRect;
   OnZoomPan = s.OnZoomPan;

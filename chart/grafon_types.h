@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "base/Nox_noxbase.h"
@@ -109,6 +110,16 @@ constexpr int kMaxTracePoints = 5000;
 constexpr std::uint16_t kTraceStrokeEnds = 1;  // no segment from this point to the next
 constexpr std::uint16_t kTraceDrawnXor = 2;    // the segment ending at this point is drawn XOR
 
+// The data point a value readout shows: its item, layer and world coordinates, and where it is drawn.
+struct TgfItemHit {
+  int Index = 0;  // in the data list (DataItems)
+  int Layer = 0;  // 1..16
+  double X = 0;   // world units of the layer
+  double Y = 0;
+  TPoint Pixel;   // control pixels
+  friend bool operator==(const TgfItemHit&, const TgfItemHit&) = default;
+};
+
 // Event types of the chart (Sender is the chart).
 using TMouseMoveInChartEvent = std::function<void(TObject* Sender, bool InChart, TShiftState Shift,
                                                   double rMousePosX, double rMousePosY)>;
@@ -121,5 +132,7 @@ using TBeforeCrossHMoveEvent =
     std::function<void(TObject* Sender, TCrossHair& WhichCrossHair, int dx, int dy, bool& AllowMove)>;
 using TCrossHairMoveEvent = std::function<void(TObject* Sender, TCrossHair& WhichCrossHair)>;
 using TTextLabelMoveEvent = std::function<void(TObject* Sender, TTextLabel& WhichTextLabel)>;
+// Hit: the point now under the pointer, or none.
+using TItemHoverEvent = std::function<void(TObject* Sender, const std::optional<TgfItemHit>& Hit)>;
 
 }  // namespace nox

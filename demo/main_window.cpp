@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
+#include <QToolTip>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -181,6 +182,21 @@ void TForm1::CreateChartMenu() {
   m_chartMenu.Add("&Back in history", [this](TObject*) { m_grafon1.StepBackInHistory(); });
   m_chartMenu.Add("&Reset view", [this](TObject*) { ButNormClick(); });
   m_grafon1.SetPopupMenu(&m_chartMenu);
+  m_grafon1.OnItemHover = [this](TObject*, const std::optional<TgfItemHit>& hit) { ShowValueReadout(hit); };
+}
+
+void TForm1::ShowValueReadout(const std::optional<TgfItemHit>& hit) {
+  if (!hit) {
+    QToolTip::hideText();
+    return;
+  }
+  const QString text = QString("Point %1\nx = %2\ny = %3")
+                           .arg(hit->Index)
+                           .arg(hit->X, 0, 'g', 6)
+                           .arg(hit->Y, 0, 'g', 6);
+  // Beside the point, so the tooltip does not cover it.
+  const QPoint at = m_grafonWidget->mapToGlobal(QPoint(hit->Pixel.X + 8, hit->Pixel.Y + 8));
+  QToolTip::showText(at, text, m_grafonWidget);
 }
 
 void TForm1::SetTabOrder() {

@@ -18,6 +18,7 @@
 // for it.
 
 #include <QWidget>
+#include <optional>
 
 #include "chart/Nox_grafon.h"
 #include "demo/series_generator.h"
@@ -73,6 +74,8 @@ class TForm1 : public QWidget {
   void CBConfineClick();
   void CBoxIsometricClick();
   void CopyChartImage();
+  // The tooltip with the data point under the pointer, or none.
+  void ShowValueReadout(const std::optional<TgfItemHit>& hit);
   void SaveChartAsPng();
   void PrintChartPage();
   void ExportChartPdf();

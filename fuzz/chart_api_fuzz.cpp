@@ -10,8 +10,8 @@
 namespace nox::fuzz {
 namespace {
 
-constexpr std::array<TGroup, 7> kGroups = {RunRanges,   RunItems,   RunAxis,           RunProperties,
-                                           RunOverlays, RunControl, RunPaintAndSharing};
+constexpr std::array<TGroup, 8> kGroups = {RunRanges,  RunItems,           RunAxis,  RunProperties,
+                                           RunOverlays, RunControl, RunPaintAndSharing, RunSeries};
 
 }  // namespace
 }  // namespace nox::fuzz

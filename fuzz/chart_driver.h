@@ -34,9 +34,11 @@
 #include <filesystem>
 #include <optional>
 #include <span>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "chart/Nox_grafon.h"
 #include "fuzz/fuzz_input.h"
@@ -339,6 +341,151 @@ inline void RunItems(TContext& c) {
           break;
       }
       break;
+  }
+}
+
+// --- the series store's calls, the typed item operations and the value readout ---
+// A list of n values: steps of any size, now and then a NaN or an infinity among them.
+inline std::vector<double> Values(TFuzzInput& in, int n) {
+  std::vector<double> values(static_cast<std::size_t>(n));
+  double v = in.Double();
+  const double step = in.Double();
+  for (double& value : values) {
+    const std::uint8_t b = in.Byte();
+    v = b < 250 ? v + step * (b - 128) / 64 : in.Double();
+    value = v;
+  }
+  return values;
+}
+
+// The point a value readout must find, by looking at every item.
+inline std::optional<TgfItemHit> NearestByScan(const TFuzzGrafon& g, int x, int y, int radius) {
+  std::optional<TgfItemHit> best;
+  if (radius < 0) return best;
+  const std::int64_t right = std::int64_t{g.Width()} - g.MarginRight() - g.ShadowWidth();
+  const std::int64_t bottom = std::int64_t{g.Height()} - g.MarginBottom() - g.ShadowWidth();
+  std::int64_t bound = std::int64_t{radius} * radius;
+  for (int i = 0; i < g.DataCount(); ++i) {
+    const TgfChartItem item = g.DataItems()[static_cast<std::size_t>(i)];
+    const bool world = item.Kind == ikMark ? item.CoordMode == 0
+                                           : (item.Kind == ikLineTo || item.Kind == ikMoveTo) &&
+                                                 (item.CoordMode == 0 || item.CoordMode == 2);
+    if (!world || !g.LayerVisible(item.Layer) || !g.DataClassVisible(item.ItemClass)) continue;
+    int px = 0, py = 0;
+    g.WorldToPixel(item.Layer, item.X1, item.Y1, px, py);
+    if (px < g.MarginLeft() || px > right || py < g.MarginTop() || py > bottom) continue;
+    if (std::abs(std::int64_t{px} - x) > radius || std::abs(std::int64_t{py} - y) > radius) continue;
+    const std::int64_t d = (std::int64_t{px} - x) * (std::int64_t{px} - x) + (std::int64_t{py} - y) * (std::int64_t{py} - y);
+    if (d > bound) continue;
+    bound = d;
+    best = TgfItemHit{i, item.Layer, item.X1, item.Y1, {px, py}};
+  }
+  return best;
+}
+
+inline void RunSeries(TContext& c) {
+  TFuzzInput& in = c.In;
+  TFuzzGrafon& g = c.Chart;
+  switch (in.Byte() % 10) {
+    case 0: {
+      const double x = in.Double();
+      g.MoveTo(x, in.Double());
+      break;
+    }
+    case 1: {
+      const double x = in.Double();
+      g.LineTo(x, in.Double());
+      break;
+    }
+    case 2:
+    case 3: {
+      // Short series mostly: every point costs time in the comparisons that follow.
+      const int n = in.Byte() < 240 ? in.IntIn(0, 300) : in.IntIn(0, 3000);
+      const std::vector<double> y = Values(in, n);
+      const int before = g.DataCount() + g.AnnotationCount();
+      try {
+        if (in.Bool()) {
+          const std::vector<double> x = Values(in, in.Byte() < 250 ? n : in.IntIn(0, 3000));
+          g.AppendSeries(x, y);
+        } else {
+          const double x0 = in.Double();
+          g.AppendSeries(x0, in.Double(), y);
+        }
+      } catch (const std::invalid_argument&) {
+        Check(g.DataCount() + g.AnnotationCount() == before, "a refused series appended items");
+      }
+      break;
+    }
+    case 4:
+      if (in.Bool()) {
+        g.ClearData();
+      } else {
+        g.ClearAnnotations();
+      }
+      break;
+    case 5: {
+      const int before = g.DataCount();
+      const int n = in.Byte() < 240 ? in.IntIn(-2, 600) : in.Int();
+      g.RemoveFirstItems(n);
+      Check(g.DataCount() == (n <= 0 ? before : std::max(before - n, 0)), "RemoveFirstItems removed a wrong count");
+      break;
+    }
+    case 6:
+      g.SetDataLimit(in.Byte() < 240 ? in.IntIn(-1, 2000) : in.Int());
+      Check(g.DataLimit() == 0 || g.DataCount() <= g.DataLimit(), "more items kept than the data limit");
+      break;
+    case 7: {
+      const double x1 = in.Double(), y1 = in.Double(), x2 = in.Double(), y2 = in.Double();
+      const auto mode = static_cast<TgfCoordMode>(in.Byte() % 8);
+      switch (in.Byte() % 12) {
+        case 0:
+          g.AddLine(x1, y1, x2, y2, mode);
+          break;
+        case 1:
+          g.AddRect(x1, y1, x2, y2, mode);
+          break;
+        case 2:
+          g.AddFilledRect(x1, y1, x2, y2, mode);
+          break;
+        case 3:
+          g.AddArrowBoth(x1, y1, x2, y2, in.IntIn(-2, 40), in.Bool() ? ahFilled : ahOpen, mode);
+          break;
+        case 4:
+          g.AddBar3D(x1, y1, x2, y2, in.Int(), in.Int());
+          break;
+        case 5:
+          g.AddArc(x1, y1, x2, y2, in.Double(), in.Double());
+          break;
+        case 6:
+          g.AddErrorBars(x1, y1, x2, y2, in.Bool(), in.Int());
+          break;
+        case 7:
+          g.AddCrossMark(x1, y1, x2, y2, mode);
+          break;
+        case 8:
+          g.AddVertLine(x1, mode);
+          break;
+        case 9:
+          g.AddLineRel(x1, y1);
+          break;
+        case 10:
+          g.AddTextOffset(x1, y1, x2, y2, in.Text(in.Byte() < 250 ? 40 : 400));
+          break;
+        default:
+          g.AddText(x1, y1, in.Text(in.Byte() < 250 ? 40 : 400), mode);
+          break;
+      }
+      break;
+    }
+    default: {
+      // The readout finds what looking at every item finds; on small lists only, as the scan is slow.
+      if (g.DataCount() > 5000) break;
+      const int x = Coordinate(in, g.Width()), y = Coordinate(in, g.Height());
+      const int radius = in.IntIn(-1, 20);
+      Check(g.NearestDataItem(x, y, radius) == NearestByScan(g, x, y, radius),
+            "the value readout differs from looking at every item");
+      break;
+    }
   }
 }
 
@@ -856,7 +1003,7 @@ inline void InstallHandlers(TContext& c) {
 inline bool IsLibraryMessage(std::string_view message) {
   for (const std::string_view start :
        {"Destination layer ", "Layer ", "Logarithmic axis must not be negative.",
-        "Item list cannot hold more than "}) {
+        "Item list cannot hold more than ", "Grafon: "}) {
     if (message.substr(0, start.size()) == start) return true;
   }
   return false;

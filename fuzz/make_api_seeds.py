@@ -144,16 +144,17 @@ def tick_seeds():
 
 # --- chart targets ---
 
-G_RANGES, G_ITEMS, G_AXIS, G_PROPERTIES, G_OVERLAYS, G_CONTROL, G_PAINT, G_COMPARE, G_MOUSE_ACTION = range(9)
+G_RANGES, G_ITEMS, G_AXIS, G_PROPERTIES, G_OVERLAYS, G_CONTROL, G_PAINT, G_COMPARE, G_MOUSE_ACTION, G_SERIES = range(10)
 
 # The groups of each chart target, in the order of its kGroups (fuzz/chart_*_fuzz.cpp).
 CHART_TARGETS = {
-    "chart_api": [G_RANGES, G_ITEMS, G_AXIS, G_PROPERTIES, G_OVERLAYS, G_CONTROL, G_PAINT],
+    "chart_api": [G_RANGES, G_ITEMS, G_AXIS, G_PROPERTIES, G_OVERLAYS, G_CONTROL, G_PAINT, G_SERIES],
     "chart_ranges": [G_RANGES, G_RANGES, G_RANGES, G_AXIS, G_ITEMS],
     "chart_render": [G_ITEMS, G_ITEMS, G_ITEMS, G_AXIS, G_PROPERTIES, G_OVERLAYS, G_RANGES, G_COMPARE,
                      G_PAINT],
     "chart_mouse": [G_CONTROL, G_CONTROL, G_CONTROL, G_CONTROL, G_MOUSE_ACTION, G_RANGES, G_PROPERTIES,
                     G_OVERLAYS, G_ITEMS],
+    "chart_series": [G_SERIES, G_SERIES, G_SERIES, G_ITEMS, G_RANGES, G_COMPARE, G_PAINT],
 }
 MA_PAN, MA_ZOOM, MA_ZOOMWIND, MA_DRAGCROSSH, MA_DRAWMTRACE = 1, 6, 7, 10, 17
 
@@ -381,6 +382,56 @@ class Chart(Input):
         self.byte(2)
         self.bool(on)
 
+    def append_series(self, n, y0, y_step, x=None):
+        """n values from y0 in steps of y_step; x the same from x[0] in steps of x[1], else x = 0, 1, ..."""
+        self.begin(G_SERIES)
+        self.byte(2)
+        self.byte(255)
+        self.int_in(0, 3000, n)
+        self.values(n, y0, y_step)
+        self.bool(x is not None)
+        if x is not None:
+            self.byte(0)
+            self.values(n, x[0], x[1])
+        else:
+            self.double(0)
+            self.double(1)
+
+    def values(self, n, start, step):
+        self.double(start)
+        self.double(step)
+        for i in range(n):
+            self.byte(128 + 64 * (1 if i % 8 < 5 else -1))  # +step five times, -step three times
+
+    def remove_first(self, n):
+        self.begin(G_SERIES)
+        self.byte(5)
+        self.byte(0)
+        self.int_in(-2, 600, n)
+
+    def data_limit(self, n):
+        self.begin(G_SERIES)
+        self.byte(6)
+        self.byte(0)
+        self.int_in(-1, 2000, n)
+
+    def typed_item(self, kind, x1, y1, x2, y2, mode=0, tail=()):
+        self.begin(G_SERIES)
+        self.byte(7)
+        for v in (x1, y1, x2, y2):
+            self.double(v)
+        self.byte(mode)
+        self.byte(kind)
+        for value in tail:
+            self.data += value
+
+    def readout(self, x, y, radius):
+        self.begin(G_SERIES)
+        self.byte(8)
+        self.coordinate(x, self.width)
+        self.coordinate(y, self.height)
+        self.int_in(-1, 20, radius)
+
     def share(self, sub, on=None):
         """3: this chart uses the other's data (on) or none; 4: the other uses this one's; 5: this
         one its own (refused); 6: Assign from (on) or to the other; 7: paint the other."""
@@ -390,8 +441,8 @@ class Chart(Input):
             self.bool(on)
 
 
-def write_chart(name, chart, tail=b""):
-    for target in CHART_TARGETS:
+def write_chart(name, chart, tail=b"", targets=CHART_TARGETS):
+    for target in targets:
         write(target, name, chart.encode(target) + tail)
 
 
@@ -487,6 +538,22 @@ def chart_seeds():
     c.add_mark(300, 0.5, 0.5)
     c.repaint()
     write_chart("data_sharing", c)
+
+    # A live series: appended in bulk, a kept window that scrolls, the oldest removed, items of other
+    # kinds among the points, the readout under the pointer, both renderings compared.
+    c = Chart(width=150, height=100)
+    c.set_layer_range(1, 0, -20, 3000, 20)
+    c.append_series(2000, 0, 0.5)
+    c.readout(70, 50, 6)
+    c.data_limit(1500)
+    c.append_series(700, 3, -0.25, x=(2000, 1))
+    c.typed_item(1, 100, -5, 900, 5)  # a rectangle
+    c.typed_item(11, 1500, 0, 0, 0, tail=(bytes([3]) + b"abc",))  # a text
+    c.remove_first(300)
+    c.readout(100, 40, 10)
+    c.compare(0, 0)
+    c.compare(5, -3)
+    write_chart("live_series", c, targets=("chart_api", "chart_series"))
 
 
 if __name__ == "__main__":

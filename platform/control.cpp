@@ -212,9 +212,10 @@ bool TControl::DispatchContextPopup(TPoint mousePos) {
   bool handled = false;
   DoContextPopup(mousePos, handled);
   if (handled) return true;
-  if (!m_popupMenu || !m_site) return false;
-  m_popupMenu->DoPopup();
-  m_site->ShowPopupMenu(*this, *m_popupMenu, mousePos);
+  TPopupMenu* const menu = PopupMenuAt(mousePos);
+  if (!menu || !m_site) return false;
+  menu->DoPopup();
+  m_site->ShowPopupMenu(*this, *menu, mousePos);
   return true;
 }
 

@@ -190,6 +190,9 @@ class TControl : public TComponent {
   // The context menu, not owned (nullptr: none); it must outlive the control or be unset first.
   TPopupMenu* PopupMenu() const { return m_popupMenu; }  // = nullptr
   void SetPopupMenu(TPopupMenu* menu) { m_popupMenu = menu; }
+  // The menu a context request at mousePos shows: PopupMenu; a control made of parts that carry
+  // menus of their own gives the menu of the part there.
+  virtual TPopupMenu* PopupMenuAt(TPoint /*mousePos*/) const { return m_popupMenu; }
 
   // What assistive technology announces for the control: its name and a description of what it
   // shows now. The base gives the component's Name and nothing.

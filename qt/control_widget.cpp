@@ -156,8 +156,8 @@ void TControlWidget::ShowPopupMenu(TPopupMenu& menu, TPoint at) {
     action->setEnabled(item.Enabled);
     // Chosen later, from the event loop: the item is looked up again, in case the control has
     // dropped the menu meanwhile.
-    connect(action, &QAction::triggered, this, [this, menu = &menu, i] {
-      TMenuItem* chosen = m_control && m_control->PopupMenu() == menu ? menu->Item(i) : nullptr;
+    connect(action, &QAction::triggered, this, [this, menu = &menu, i, at] {
+      TMenuItem* chosen = m_control && m_control->PopupMenuAt(at) == menu ? menu->Item(i) : nullptr;
       if (!chosen || !chosen->OnClick) return;
       try {
         chosen->OnClick(chosen);

@@ -135,6 +135,7 @@ void TCustomGrafon::MouseMove(TShiftState shift, int x, int y) {
     PixelToWorld(m_items.Pen.Layer, x, y, wx, wy);
     OnMouseMoveInChart(this, InChartArea(x, y), shift, wx, wy);
   }
+  ReportItemHover(x, y);
 }
 
 void TCustomGrafon::HandleMouseMove(TShiftState shift, int x, int y) {
@@ -224,6 +225,7 @@ void TCustomGrafon::MouseLeave() {
     Host().SetScreenCursor(crDefault);
   }
   m_mouseState.CursorSet = crDefault;
+  ReportItemHover(std::nullopt);
 }
 
 }  // namespace nox

@@ -43,6 +43,15 @@ int TCustomGrafon::ScaleHitTest(int x, int y) const {
   return 0;
 }
 
+TPopupMenu* TCustomGrafon::PopupMenuAt(TPoint mousePos) const {
+  const int hit = ScaleHitTest(mousePos.X, mousePos.Y);
+  if (hit != 0) {
+    TScale& scale = hit > 0 ? *m_scaleY[static_cast<std::size_t>(hit - 1)] : *m_scaleX[static_cast<std::size_t>(-hit - 1)];
+    if (scale.PopupMenu() != nullptr) return scale.PopupMenu();
+  }
+  return PopupMenu();
+}
+
 void TCustomGrafon::DragScales(bool left, int x, int y) {
   if (!left) {
     EndDrag();

@@ -14,20 +14,6 @@ TItemStore::TItemStore() {
   LayerShown.fill(true);
 }
 
-TPointPen TItemStore::PointPen(std::uint8_t mode, std::int32_t markType) const {
-  TPointPen pen;
-  pen.Color = Pen.Color;
-  pen.FillColor = Pen.FillColor;
-  pen.LineWidth = Pen.Width;
-  pen.Layer = Pen.Layer;
-  pen.Attr = Pen.Attribute;
-  pen.MarkType = markType;
-  pen.PenStyle = Pen.Style;
-  pen.ItemClass = Pen.Class;
-  pen.CoordMode = AnnotationMode ? mode : 0;
-  return pen;
-}
-
 TgfChartItem TItemStore::PenItem(TgfItemKind kind, double x, double y) const {
   TgfChartItem item;
   item.Kind = kind;

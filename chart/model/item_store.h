@@ -40,7 +40,19 @@ class TItemStore {
   // The pen a point appended now takes: layer, class, colour, fill colour (line-tos), style,
   // width, attribute, markType (marks), and mode as its CoordMode in the annotation list (the data
   // list holds world units: 0).
-  TPointPen PointPen(std::uint8_t mode, std::int32_t markType) const;
+  TPointPen PointPen(std::uint8_t mode, std::int32_t markType) const {
+    TPointPen pen;
+    pen.Color = Pen.Color;
+    pen.FillColor = Pen.FillColor;
+    pen.LineWidth = Pen.Width;
+    pen.Layer = Pen.Layer;
+    pen.Attr = Pen.Attribute;
+    pen.MarkType = markType;
+    pen.PenStyle = Pen.Style;
+    pen.ItemClass = Pen.Class;
+    pen.CoordMode = AnnotationMode ? mode : 0;
+    return pen;
+  }
   // A record of kind at (x, y) with the pen's layer, class, colour, fill colour, style, width and
   // attribute, every other field 0 (the start of the typed drawing operations' records).
   TgfChartItem PenItem(TgfItemKind kind, double x, double y) const;

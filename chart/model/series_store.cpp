@@ -164,9 +164,13 @@ TSeriesStore& TSeriesStore::operator=(const TSeriesStore& other) {
 TSeriesStore::TSeriesStore(TSeriesStore&& other) noexcept
     : m_body(std::move(other.m_body)),
       m_capacity(std::exchange(other.m_capacity, 0)),
-      m_maxCapacity(other.m_maxCapacity) {}
+      m_maxCapacity(other.m_maxCapacity) {
+  other.CloseLane();
+}
 
 TSeriesStore& TSeriesStore::operator=(TSeriesStore&& other) noexcept {
+  CloseLane();
+  other.CloseLane();
   m_body = std::move(other.m_body);
   m_capacity = std::exchange(other.m_capacity, 0);
   m_maxCapacity = other.m_maxCapacity;
@@ -280,10 +284,10 @@ int TSeriesStore::GrownCapacity(std::size_t n, int allocSize) const {
 }
 
 void TSeriesStore::Append(const TgfChartItem& item, int allocSize) {
-  ++m_changes;
   if (IsPlainPoint(item)) {
     AppendPoint(item.Kind, PenOf(item), item.X1, item.Y1, allocSize);
   } else {
+    ++m_changes;
     AppendRecord(item, allocSize);
   }
 }
@@ -294,35 +298,35 @@ bool TSeriesStore::TakesAsItIs(TSlot slot, const TPointPen& pen) const {
          !body->Runs.empty() && TakesPinned(body->Runs.back(), slot, pen);
 }
 
-void TSeriesStore::AppendPoint(TgfItemKind kind, const TPointPen& pen, double x, double y, int allocSize) {
+void TSeriesStore::AppendPointSlowly(TgfItemKind kind, const TPointPen& pen, double x, double y,
+                                     int allocSize) {
   const TSlot slot = SlotOf(kind);
-  ++m_changes;
-  // Most points go into the tail chunk, the last run and the open level-0 block as they are, and
-  // nothing about them can fail.
-  if (TakesAsItIs(slot, pen) && ((m_body->Blocks.End() + 1) % TBlockSummaries::kFan) != 0) {
-    TBody& body = *m_body;
-    const std::size_t s = body.Blocks.End() & kSlotMask;
-    body.Tail->X()[s] = x;
-    body.Tail->Y()[s] = y;
-    body.Tail->Tags()[s] = slot;
-    body.Blocks.AddWithinBlock(TSummaryBox::OfPoint(body.Runs.back().Summary[slot], x, y));
+  if (TakesAsItIs(slot, pen)) {
+    OpenLane(kind, pen);
+    m_lane.Append(x, y);
+    ++m_changes;
     return;
   }
-  AppendPointSlowly(slot, pen, x, y, allocSize);
+  AppendColumns(slot, slot, pen, {&x}, {&y, 1}, allocSize);
+  OpenLane(kind, pen);
 }
 
-void TSeriesStore::AppendPointSlowly(TSlot slot, const TPointPen& pen, double x, double y, int allocSize) {
+void TSeriesStore::OpenLane(TgfItemKind kind, const TPointPen& pen) {
+  const TSlot slot = SlotOf(kind);
   if (!TakesAsItIs(slot, pen)) {
-    AppendColumns(slot, slot, pen, {&x}, {&y, 1}, allocSize);
+    CloseLane();
     return;
   }
-  // The point completes a level-0 block, which succeeds or fails as a whole.
   TBody& body = *m_body;
-  const std::size_t s = body.Blocks.End() & kSlotMask;
-  body.Blocks.Add(TSummaryBox::OfPoint(body.Runs.back().Summary[slot], x, y));
-  body.Tail->X()[s] = x;
-  body.Tail->Y()[s] = y;
-  body.Tail->Tags()[s] = slot;
+  m_lane.Blocks = &body.Blocks;
+  m_lane.End = std::min(body.TailEnd, body.Blocks.Base() + static_cast<std::size_t>(m_capacity));
+  m_lane.Kind = kind;
+  m_lane.Tag = slot;
+  m_lane.Pen = pen;
+  m_lane.Summary = body.Runs.back().Summary[slot];
+  m_lane.X = body.Tail->X();
+  m_lane.Y = body.Tail->Y();
+  m_lane.Tags = body.Tail->Tags();
 }
 
 void TSeriesStore::AppendPoints(TgfItemKind firstKind, TgfItemKind kind, const TPointPen& pen,
@@ -368,6 +372,7 @@ void TSeriesStore::AppendColumns(TSlot firstSlot, TSlot slot, const TPointPen& p
                                  std::span<const double> y, int allocSize) {
   const std::size_t n = y.size();
   if (n == 0) return;
+  CloseLane();
   ++m_changes;
   const int capacity = GrownCapacity(n, allocSize);
   TUndo undo;
@@ -415,6 +420,7 @@ void TSeriesStore::AppendColumns(TSlot firstSlot, TSlot slot, const TPointPen& p
 }
 
 void TSeriesStore::AppendRecord(const TgfChartItem& item, int allocSize) {
+  CloseLane();
   const int capacity = GrownCapacity(1, allocSize);
   TUndo undo;
   TBody& body = BeginAppend(undo);
@@ -438,6 +444,7 @@ void TSeriesStore::AppendRecord(const TgfChartItem& item, int allocSize) {
 
 void TSeriesStore::RemoveOldest(std::size_t n) noexcept {
   if (n == 0 || !m_body) return;
+  CloseLane();
   ++m_changes;
   if (n >= static_cast<std::size_t>(Count())) {
     m_body.reset();
@@ -456,6 +463,7 @@ void TSeriesStore::RemoveOldest(std::size_t n) noexcept {
 }
 
 void TSeriesStore::Clear() noexcept {
+  CloseLane();
   ++m_changes;
   m_body.reset();
   m_capacity = 0;
@@ -468,6 +476,7 @@ void TSeriesStore::CopyFrom(const TSeriesStore& source, int allocSize) {
   if (capacity > m_maxCapacity) {
     throw ENoxGrafonError("Item list cannot hold more than " + std::to_string(m_maxCapacity) + " items");
   }
+  CloseLane();
   m_body = source.m_body ? std::make_unique<TBody>(*source.m_body) : nullptr;
   m_capacity = static_cast<int>(capacity);
   ++m_changes;

@@ -55,6 +55,7 @@ struct TPointPen {
   TPenStyle PenStyle = psSolid;  // PenStyle
   std::uint8_t ItemClass = 0;    // ClassDefault
   std::uint8_t CoordMode = 0;    // 0 in the data list and for marks; else the mode byte
+  friend bool operator==(const TPointPen&, const TPointPen&) = default;
 };
 
 class TSeriesCursor;
@@ -92,7 +93,14 @@ class TSeriesStore {
   // The record the chart's append operations make of a point of kind ikLineTo, ikMoveTo or ikMark
   // (std::invalid_argument for any other kind) drawn with `pen` at x, y: it takes the pen's
   // FillColor only if a line-to, its MarkType only if a mark.
-  void AppendPoint(TgfItemKind kind, const TPointPen& pen, double x, double y, int allocSize);
+  void AppendPoint(TgfItemKind kind, const TPointPen& pen, double x, double y, int allocSize) {
+    if (m_lane.Takes(kind, pen)) {
+      m_lane.Append(x, y);
+      ++m_changes;
+      return;
+    }
+    AppendPointSlowly(kind, pen, x, y, allocSize);
+  }
   // Points x[i], y[i], the first of kind firstKind (ikMoveTo starts a new line), the others of
   // `kind`. Spans of different lengths: std::invalid_argument, nothing appended.
   void AppendPoints(TgfItemKind firstKind, TgfItemKind kind, const TPointPen& pen, std::span<const double> x,
@@ -146,6 +154,40 @@ class TSeriesStore {
   struct TReservation;
   struct TUndo;
 
+  // Where the points of one kind and pen go as they are, inline, while nothing else changes the
+  // store: the free slots of the tail chunk within the capacity, in the last run, summarised into
+  // the open blocks. An append that goes the long way opens it for its kind and pen; every other
+  // change closes it.
+  struct TAppendLane {
+    TBlockSummaries* Blocks = nullptr;  // null: closed
+    std::size_t End = 0;                // the absolute position where the lane ends
+    TgfItemKind Kind{};
+    std::uint8_t Tag = 0;  // the slot kind written
+    TPointPen Pen;
+    TSummaryBox::TAttributes Summary;
+    double* X = nullptr;  // the tail chunk's columns
+    double* Y = nullptr;
+    std::uint8_t* Tags = nullptr;
+
+    bool Takes(TgfItemKind kind, const TPointPen& pen) const {
+      return Blocks != nullptr && Blocks->End() < End && kind == Kind && pen == Pen;
+    }
+    // All or nothing: a block that the point completes is summarised first (it may fail).
+    void Append(double x, double y) {
+      const std::size_t position = Blocks->End();
+      const TSummaryBox box = TSummaryBox::OfPoint(Summary, x, y);
+      if (((position + 1) & (TBlockSummaries::kFan - 1)) != 0) {
+        Blocks->AddWithinBlock(box);
+      } else {
+        Blocks->Add(box);
+      }
+      const std::size_t slot = position & (kChunkItems - 1);
+      X[slot] = x;
+      Y[slot] = y;
+      Tags[slot] = Tag;
+    }
+  };
+
   static TSlot SlotOf(TgfItemKind kind);
   static TgfItemKind KindOf(TSlot slot);
   static TgfChartItem PointRecord(TSlot slot, const TPointPen& pen, double x, double y);
@@ -158,7 +200,10 @@ class TSeriesStore {
 
   // Whether a point goes into the tail chunk and the last run as they are, within the capacity.
   bool TakesAsItIs(TSlot slot, const TPointPen& pen) const;
-  void AppendPointSlowly(TSlot slot, const TPointPen& pen, double x, double y, int allocSize);
+  void AppendPointSlowly(TgfItemKind kind, const TPointPen& pen, double x, double y, int allocSize);
+  // Opens the lane for points of this kind and pen if they go in as they are.
+  void OpenLane(TgfItemKind kind, const TPointPen& pen);
+  void CloseLane() { m_lane.Blocks = nullptr; }
   // The capacity after appending n items; ENoxGrafonError past m_maxCapacity.
   int GrownCapacity(std::size_t n, int allocSize) const;
   void AppendColumns(TSlot firstSlot, TSlot slot, const TPointPen& pen, TXSource x, std::span<const double> y,
@@ -172,6 +217,7 @@ class TSeriesStore {
   const TgfChartItem& RecordAt(const TChunk& chunk, std::size_t slot) const;
 
   std::unique_ptr<TBody> m_body;  // null while empty
+  TAppendLane m_lane;
   int m_capacity = 0;
   std::uint64_t m_changes = 0;
   int m_maxCapacity = std::numeric_limits<int>::max();

@@ -57,6 +57,26 @@ TEST_F(MousePan, BackAtTheStartAfterManyMovesGivesTheStartRangeExactly) {
   EXPECT_EQ(RangesOf(chart, 1), (std::array<double, 4>{0, 21, 0, 14}));
 }
 
+TEST_F(MousePan, GoesOnWhileTheDataUnderItScrollsOrIsCleared) {
+  chart.SetMouseAction(maPan);
+  chart.SetDataLimit(50);
+  Press(100, 100);
+  Drag(100, 100);
+  for (int i = 0; i < 200; ++i) {
+    chart.LineTo(i * 0.1, 7);
+    if (i % 50 == 49) Drag(100 + i / 50, 100);  // repaints what is kept now
+  }
+  EXPECT_EQ(chart.DataCount(), 50);
+  chart.ClearData();
+  Drag(110, 100);
+  Release(110, 100);
+  ExpectRanges(chart, 1, -1, 20, 0, 14);
+  // The screen shows the emptied chart: painting again changes nothing.
+  const auto shown = Screen();
+  chart.Repaint();
+  EXPECT_TRUE(SameImage(*shown, chart.ScreenImage()));
+}
+
 TEST_F(MousePan, HorizontalAndVerticalPansMoveOneAxis) {
   chart.SetMouseAction(maPanHoriz);
   Press(100, 100);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/popup_menu.h"
 #include "tests/chart/mouse_fixture.h"
 
 namespace nox::test {
@@ -16,6 +17,29 @@ void ExpectRanges(const TCustomGrafon& chart, int layer, double xLow, double xHi
   EXPECT_NEAR(r[1], xHigh, kEps);
   EXPECT_NEAR(r[2], yLow, kEps);
   EXPECT_NEAR(r[3], yHigh, kEps);
+}
+
+TEST_F(MouseScaleDrag, RightClickOnAScaleShowsItsMenuElseTheCharts) {
+  struct TMenuSite : TRecordingSite {
+    void ShowPopupMenu(TControl&, TPopupMenu& menu, TPoint) override { Shown = &menu; }
+    TPopupMenu* Shown = nullptr;
+  } menuSite;
+  chart.SetSite(&menuSite);
+  TPopupMenu chartMenu(nullptr), axisMenu(nullptr);
+  chart.SetPopupMenu(&chartMenu);
+  chart.ScaleControlY(1).SetPopupMenu(&axisMenu);
+  const struct {
+    TPoint at;
+    TPopupMenu* shown;
+  } cases[] = {{{30, 100}, &axisMenu}, {{100, 180}, &chartMenu}, {{100, 100}, &chartMenu}};
+  for (const auto& c : cases) {
+    menuSite.Shown = nullptr;
+    Press(c.at.X, c.at.Y, mbRight);
+    Release(c.at.X, c.at.Y, mbRight);
+    EXPECT_EQ(menuSite.Shown, c.shown) << c.at.X << ", " << c.at.Y;
+  }
+  chart.ScaleControlY(1).SetPopupMenu(nullptr);
+  chart.SetSite(nullptr);
 }
 
 TEST_F(MouseScaleDrag, ScaleWithMaPanPansItsAxis) {

@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 #include <QWheelEvent>
 #include <QWindow>
 #include <cmath>
@@ -101,6 +102,7 @@ class TestMainWindow : public QObject {
   void tabLeadsIntoTheChartAndOnOut();
   void rightClickOpensTheChartMenuOutsideAGesture();
   void chartAnnouncesItsCaptionAndRanges();
+  void hoverOverAPointShowsItsValues();
 
  private:
   template <class W>
@@ -756,6 +758,31 @@ void TestMainWindow::chartAnnouncesItsCaptionAndRanges() {
   auto* widget = Find<nox::TControlWidget>("Grafon1");
   QTRY_COMPARE(widget->accessibleName(), QString("Caption"));
   QTRY_VERIFY(widget->accessibleDescription().contains("x from 0 to 300, y from -60 to 110"));
+}
+
+void TestMainWindow::hoverOverAPointShowsItsValues() {
+  ShowAndActivate();
+  auto* widget = Find<nox::TControlWidget>("Grafon1");
+  const int index = Chart().DataCount() / 2;
+  const nox::TgfChartItem item = Chart().DataItems()[static_cast<std::size_t>(index)];
+  int px = 0, py = 0;
+  Chart().WorldToPixel(item.Layer, item.X1, item.Y1, px, py);
+  const std::optional<nox::TgfItemHit> hit = Chart().NearestDataItem(px, py, 5);
+  QVERIFY(hit.has_value());
+  QTest::mouseMove(Window(), widget->mapTo(&Form(), QPoint(px, py)));
+  QTRY_VERIFY(QToolTip::isVisible());
+  QCOMPARE(QToolTip::text(), QString("Point %1\nx = %2\ny = %3").arg(hit->Index).arg(hit->X).arg(hit->Y));
+  // Away from every point the tooltip goes.
+  QPoint empty(-1, -1);
+  const int right = Chart().Width() - Chart().MarginRight(), bottom = Chart().Height() - Chart().MarginBottom();
+  for (int y = Chart().MarginTop() + 5; y < bottom && empty.x() < 0; y += 7) {
+    for (int x = Chart().MarginLeft() + 5; x < right && empty.x() < 0; x += 7) {
+      if (!Chart().NearestDataItem(x, y, 5)) empty = {x, y};
+    }
+  }
+  QVERIFY(empty.x() >= 0);
+  QTest::mouseMove(Window(), widget->mapTo(&Form(), empty));
+  QTRY_VERIFY(!QToolTip::isVisible());
 }
 
 #include "main_window_test.moc"

@@ -1,0 +1,55 @@
+// The value readout: the data point nearest to a pixel (model/nearest_point.h), and OnItemHover as
+// the pointer moves.
+
+#include <algorithm>
+#include <limits>
+
+#include "chart/Nox_grafon.h"
+#include "chart/model/nearest_point.h"
+
+namespace nox {
+
+namespace {
+constexpr int kMaxReadoutRadius = 100;
+
+int ClampToInt(std::int64_t v) {
+  return static_cast<int>(std::clamp<std::int64_t>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+}  // namespace
+
+void TCustomGrafon::SetReadoutRadius(int value) { m_readoutRadius = std::clamp(value, 0, kMaxReadoutRadius); }
+
+std::optional<TgfItemHit> TCustomGrafon::NearestDataItem(int x, int y, int radius) const {
+  const detail::TChartFrame frame = ChartFrame();
+  detail::TNearestPointQuery query;
+  query.Pointer = {x, y};
+  query.Radius = radius;
+  query.Area = Rect(frame.MarginLeft, frame.MarginTop, ClampToInt(frame.AreaRight() + 1),
+                    ClampToInt(frame.AreaBottom() + 1));
+  for (std::size_t i = 0; i < kLayerCount; ++i) {
+    const TScaleProps& sx = m_propsX[i];
+    const TScaleProps& sy = m_propsY[i];
+    // As WorldToPixel places values a logarithmic axis cannot show.
+    query.X[i] = {m_mapping.X(i), sx.Logarithmic(), sx.RangeHigh() < sx.RangeLow() ? Width() : 0};
+    query.Y[i] = {m_mapping.Y(i), sy.Logarithmic(), sy.RangeHigh() < sy.RangeLow() ? 0 : Height()};
+    query.LayerVisible[i] = m_items.LayerVisible(static_cast<int>(i) + 1);
+  }
+  query.ClassVisible = &m_items.DataClassVisible;
+  const std::optional<detail::TNearestPoint> found = detail::FindNearestPoint(m_items.Data->Items(), query);
+  if (!found) return std::nullopt;
+  const TgfChartItem item = m_items.Data->Items()[found->Index];
+  return TgfItemHit{static_cast<int>(found->Index), item.Layer, item.X1, item.Y1, found->Pixel};
+}
+
+void TCustomGrafon::ReportItemHover(int x, int y) {
+  if (!OnItemHover) return;
+  ReportItemHover(InChartArea(x, y) ? NearestDataItem(x, y, m_readoutRadius) : std::nullopt);
+}
+
+void TCustomGrafon::ReportItemHover(const std::optional<TgfItemHit>& hit) {
+  if (!OnItemHover || hit == m_hover) return;
+  m_hover = hit;
+  OnItemHover(this, m_hover);
+}
+
+}  // namespace nox
