@@ -63,6 +63,8 @@ function(nox_add_test name)
   nox_set_warnings(${name})
   target_compile_definitions(${name} PRIVATE NOX_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests"
                                              NOX_TEST_OUTPUT_DIR="${PROJECT_BINARY_DIR}/test-output")
+  # Made here, so that any test may write there whichever runs first.
+  file(MAKE_DIRECTORY "${PROJECT_BINARY_DIR}/test-output")
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
                        PROPERTIES ENVIRONMENT "NOX_FONT_DIR=${PROJECT_SOURCE_DIR}/tests/fonts;${ARG_ENV}")
 endfunction()
