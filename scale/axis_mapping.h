@@ -103,7 +103,7 @@ inline int MapToPixelInDouble(const TDoubleAxisMapping& m, bool logarithmic, dou
 // whether every value between them maps to a pixel between those two, bounds included, so that the
 // pixels of a whole block of points follow from its least and greatest value. Always so on a linear
 // axis (see MapToPixel); on a logarithmic axis when both lie at or below 1e-100, or both above it
-// and neither pixel is decided by a rounding tie.
+// and neither lies near a rounding tie.
 bool MapSpanToPixels(const TDoubleAxisMapping& m, bool logarithmic, double lo, double hi, int belowLogPixel,
                      int& pixelLo, int& pixelHi);
 

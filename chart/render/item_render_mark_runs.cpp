@@ -112,7 +112,8 @@ TRunStep TItemRenderer::RenderMarkRun(const TItemList& list, int firstIndex, int
       return;
     }
     drawn = true;
-    if (stamps.Take(x, y, shape.Bit)) PaintStamp(surface, pixel, shape, x, y);
+    // A single pixel costs no more to paint again than to look up.
+    if (shape.Count == 1 || stamps.Take(x, y, shape.Bit)) PaintStamp(surface, pixel, shape, x, y);
   };
   const auto visibleBlock = [&](const TSummaryBox::TAttributes& a) {
     return filter.Select(ikMark) && (*filter.ClassVisible)[a.ItemClass] &&
