@@ -16,9 +16,8 @@ namespace nox::detail {
 
 namespace {
 
-// The 7 x 7 patterns, one byte per row from y - 3 down to y + 3; bit k lies at x + 3 - k.
-using PatternRows = std::array<std::uint8_t, 7>;
-constexpr std::array<PatternRows, 6> kCrossPatterns = {{
+constexpr TMarkPattern kPixelPattern = {0x00, 0x00, 0x00, 0x08, 0x00, 0x00, 0x00};  // 0: one pixel
+constexpr std::array<TMarkPattern, 6> kCrossPatterns = {{
     {0x00, 0x00, 0x08, 0x1C, 0x08, 0x00, 0x00},  // 1: plus of arm 1
     {0x00, 0x08, 0x08, 0x3E, 0x08, 0x08, 0x00},  // 2: plus of arm 2
     {0x08, 0x08, 0x08, 0x7F, 0x08, 0x08, 0x08},  // 3: plus of arm 3
@@ -26,7 +25,7 @@ constexpr std::array<PatternRows, 6> kCrossPatterns = {{
     {0x00, 0x22, 0x14, 0x08, 0x14, 0x22, 0x00},  // 5: diagonal cross of arm 2
     {0x41, 0x22, 0x14, 0x08, 0x14, 0x22, 0x41},  // 6: diagonal cross of arm 3
 }};
-constexpr PatternRows kCheckerboard = {0x55, 0x2A, 0x55, 0x2A, 0x55, 0x2A, 0x55};
+constexpr TMarkPattern kCheckerboard = {0x55, 0x2A, 0x55, 0x2A, 0x55, 0x2A, 0x55};
 
 struct Offset {
   int dx = 0;
@@ -45,7 +44,7 @@ class MarkPainter {
     m_canvas.SetPixel(p.X, p.Y, m_canvas.Pen().Color());
   }
 
-  void Pattern(const PatternRows& rows) {
+  void Pattern(const TMarkPattern& rows) {
     for (int row = 0; row < 7; ++row) {
       for (int bit = 0; bit < 7; ++bit) {
         if ((rows[row] >> bit) & 1u) Pixel(3 - bit, row - 3);
@@ -157,31 +156,38 @@ void Triangle(MarkPainter& p, bool filled, Offset a, Offset b, Offset c) {
 
 }  // namespace
 
+bool MarkPixelPattern(int markType, TMarkPattern& rows) {
+  if (markType == 0) {
+    rows = kPixelPattern;
+  } else if (markType >= 1 && markType <= 6) {
+    rows = kCrossPatterns[static_cast<std::size_t>(markType - 1)];
+  } else if (markType == 18) {
+    rows = kCheckerboard;
+  } else {
+    return false;
+  }
+  return true;
+}
+
 void DrawShapeMark(TCanvas& canvas, int markType, std::int64_t x, std::int64_t y) {
   MarkPainter p(canvas, x, y);
   // Pixel patterns would come out as blocks at another device scale: the line forms draw there too.
   const bool printer = canvas.IsPrinter() || canvas.DeviceScale() != 1.0;
+  TMarkPattern pattern;
+  if (MarkPixelPattern(markType, pattern) && (!printer || markType == 0)) {
+    p.Pattern(pattern);
+    return;
+  }
   switch (markType) {
-    case 0:
-      p.Pixel(0, 0);
-      break;
     case 1:
     case 2:
     case 3:
-      if (printer) {
-        p.Plus(markType + 1, markType + 1);
-      } else {
-        p.Pattern(kCrossPatterns[markType - 1]);
-      }
+      p.Plus(markType + 1, markType + 1);
       break;
     case 4:
     case 5:
     case 6:
-      if (printer) {
-        p.Cross(markType - 2, markType - 2);
-      } else {
-        p.Pattern(kCrossPatterns[markType - 1]);
-      }
+      p.Cross(markType - 2, markType - 2);
       break;
     case 7:
     case 8:
@@ -212,14 +218,10 @@ void DrawShapeMark(TCanvas& canvas, int markType, std::int64_t x, std::int64_t y
       break;
     }
     case 18:
-      if (printer) {
-        for (int j = -3; j <= 3; ++j) {
-          for (int i = -3; i <= 3; ++i) {
-            if ((i + j) % 2 == 0) p.Dot(i, j);
-          }
+      for (int j = -3; j <= 3; ++j) {
+        for (int i = -3; i <= 3; ++i) {
+          if ((i + j) % 2 == 0) p.Dot(i, j);
         }
-      } else {
-        p.Pattern(kCheckerboard);
       }
       break;
     case 19:

@@ -250,6 +250,8 @@ inline void RunItems(TContext& c) {
       const int mark = in.Byte() % 60;
       for (int i = 0; i < count; ++i) {
         if (mark < 52) {
+          // Now and then in another colour, so that stretches of marks change colour.
+          if (in.Byte() >= 240) g.SetDataColor(Color(in));
           g.AddMark(mark, x0 + i * dx, y0 + (i % 7) * dy);
         } else if (mark < 56) {
           g.LineToPoint(i, y0 + (i % 7) * dy);
@@ -889,13 +891,16 @@ inline const std::string& ScratchPngFile() {
   return path;
 }
 
-// Line-to runs drawn from their block summaries must give the pixels of drawing every item on its
-// own.
-inline void CompareFastAndPlain(TFuzzGrafon& g, int offsetX, int offsetY, bool monochrome) {
+// Line-to runs and stretches of marks drawn from their block summaries must give the pixels of
+// drawing every item on its own, also when the render handler leaves the pen in XOR mode.
+inline void CompareFastAndPlain(TFuzzGrafon& g, int offsetX, int offsetY, bool monochrome,
+                                bool xorPen = false) {
   // Without the handlers that rewrite items and texts from the input: they would make the two
   // renderings differ, and an item handler sends every item the plain way.
   const auto itemHandler = std::exchange(g.OnBeforeRenderChartItem, nullptr);
   const auto textHandler = std::exchange(g.OnBeforeRenderText, nullptr);
+  auto dataHandler = std::exchange(g.OnBeforeRenderData, nullptr);
+  if (xorPen) g.OnBeforeRenderData = [](TObject*, TCanvas& canvas, int, int) { canvas.Pen().SetMode(pmXor); };
   TBitmap plain, fast;
   for (TBitmap* image : {&plain, &fast}) {
     g.SetFastLineRuns(image == &fast);
@@ -906,16 +911,18 @@ inline void CompareFastAndPlain(TFuzzGrafon& g, int offsetX, int offsetY, bool m
   g.SetFastLineRuns(true);
   g.OnBeforeRenderChartItem = itemHandler;
   g.OnBeforeRenderText = textHandler;
+  g.OnBeforeRenderData = std::move(dataHandler);
   Check(plain.Width() == fast.Width() && plain.Height() == fast.Height() &&
             std::equal(plain.Bits(), plain.Bits() + static_cast<std::size_t>(plain.Width()) * plain.Height(),
                        fast.Bits()),
-        "line-to runs drawn from block summaries differ from drawing item by item");
+        "runs drawn from block summaries differ from drawing item by item");
 }
 
 // --- the comparison at any offset, in colour or monochrome ---
 inline void RunCompare(TContext& c) {
   const int offsetX = c.In.IntIn(-50, 50), offsetY = c.In.IntIn(-50, 50);
-  CompareFastAndPlain(c.Chart, offsetX, offsetY, c.In.Bool());
+  const bool monochrome = c.In.Bool();
+  CompareFastAndPlain(c.Chart, offsetX, offsetY, monochrome, c.In.Bool());
 }
 
 // --- painting, data sharing, Assign, export ---

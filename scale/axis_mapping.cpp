@@ -29,6 +29,27 @@ bool ComputeAxisMapping(bool logarithmic, double low, double high, long double l
   return true;
 }
 
+bool MapSpanToPixels(const TDoubleAxisMapping& m, bool logarithmic, double lo, double hi, int belowLogPixel,
+                     int& pixelLo, int& pixelHi) {
+  pixelLo = MapToPixelInDouble(m, logarithmic, lo, belowLogPixel);
+  pixelHi = MapToPixelInDouble(m, logarithmic, hi, belowLogPixel);
+  if (!logarithmic || !(hi > kMinLogValue)) return true;
+  if (!(lo > kMinLogValue)) return false;  // the values at or below the limit jump to belowLogPixel
+  // The logarithm is monotone, but its computed value only lies near it: MapToPixel's unrounded
+  // pixel q(v) lies within e = 2^-60 * (|k ln v| + |o|) of k ln v + o (the logarithm errs by about
+  // one unit of 2^-63, the product and the sum by 2^-64 each, leaving a margin of four). So for
+  // lo <= v <= hi, q(v) lies between q(lo) and q(hi) widened by 2 e, e taken at the larger |ln| of
+  // the two; where that widening rounds to the same pixels, v's pixel lies between them.
+  const long double ln = std::max(std::fabs(std::log(static_cast<long double>(lo))),
+                                  std::fabs(std::log(static_cast<long double>(hi))));
+  const long double widening = 0x1p-59L * (std::fabs(m.exact.k) * ln + std::fabs(m.exact.o));
+  const auto decided = [&](double v, int pixel) {
+    const long double q = UnroundedPixel(m.exact, true, v);
+    return RoundPixel(q - widening) == pixel && RoundPixel(q + widening) == pixel;
+  };
+  return decided(lo, pixelLo) && decided(hi, pixelHi);
+}
+
 double MapToWorld(const TAxisMapping& m, bool logarithmic, int p, double fallback) {
   if (m.k == 0) return fallback;
   long double v = (static_cast<long double>(p) - m.o) / m.k;

@@ -35,20 +35,25 @@ struct TAxisMapping {
 bool ComputeAxisMapping(bool logarithmic, double low, double high, long double lowPixel,
                         long double highPixel, long double extent, long double centre, TAxisMapping& out);
 
+// The pixel position of world value v > 1e-100 (any v on a linear axis) before rounding.
+inline long double UnroundedPixel(const TAxisMapping& m, bool logarithmic, double v) {
+  const long double t = logarithmic ? std::log(static_cast<long double>(v)) : static_cast<long double>(v);
+  return t * m.k + m.o;
+}
+
+// A pixel position clamped into -2147483647..2147483647 and rounded (ties to even); NaN gives 0.
+inline int RoundPixel(long double p) {
+  if (std::isnan(p)) return 0;
+  return RoundToInt(std::clamp<long double>(p, -2147483647.0L, 2147483647.0L));
+}
+
 // The pixel of world value v, clamped into -2147483647..2147483647 and rounded (ties to even).
 // On a logarithmic axis a value <= 1e-100 gives belowLogPixel. On a linear axis the pixel never
 // decreases as v grows when k > 0 and never increases when k < 0 (each step rounds monotonically),
 // which the renderer relies on to place whole blocks of points by their extremes.
 inline int MapToPixel(const TAxisMapping& m, bool logarithmic, double v, int belowLogPixel) {
-  long double p;
-  if (logarithmic) {
-    if (!(v > kMinLogValue)) return belowLogPixel;
-    p = std::log(static_cast<long double>(v)) * m.k + m.o;
-  } else {
-    p = static_cast<long double>(v) * m.k + m.o;
-  }
-  if (std::isnan(p)) return 0;
-  return RoundToInt(std::clamp<long double>(p, -2147483647.0L, 2147483647.0L));
+  if (logarithmic && !(v > kMinLogValue)) return belowLogPixel;
+  return RoundPixel(UnroundedPixel(m, logarithmic, v));
 }
 
 // The same map in double beside the exact one, for loops over many points: the renderer's fast paths
@@ -93,6 +98,14 @@ inline int MapToPixelInDouble(const TDoubleAxisMapping& m, bool logarithmic, dou
   }
   return MapToPixel(m.exact, logarithmic, v, belowLogPixel);
 }
+
+// The pixels of the values lo <= hi (lo to pixelLo, hi to pixelHi, as MapToPixel gives them), and
+// whether every value between them maps to a pixel between those two, bounds included, so that the
+// pixels of a whole block of points follow from its least and greatest value. Always so on a linear
+// axis (see MapToPixel); on a logarithmic axis when both lie at or below 1e-100, or both above it
+// and neither lies near a rounding tie.
+bool MapSpanToPixels(const TDoubleAxisMapping& m, bool logarithmic, double lo, double hi, int belowLogPixel,
+                     int& pixelLo, int& pixelHi);
 
 // The world value at pixel p, limited to the finite Double range. An axis with k = 0 (no extent)
 // has no inverse; it gives fallback.

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 #include "chart/Nox_grafon.h"
 
@@ -147,6 +148,19 @@ TPoint TItemRenderer::ResolveOnePoint(const TgfChartItem& item, const TLayerPixe
   }
 }
 
+bool TItemRenderer::BoxPixels(const TLayerPixels& layer, const TSummaryBox& box, TPixelBox& out) const {
+  int x0, x1, y0, y1;
+  if (!MapSpanToPixels(layer.X, layer.LogX, box.MinX, box.MaxX, layer.BelowX, x0, x1) ||
+      !MapSpanToPixels(layer.Y, layer.LogY, box.MinY, box.MaxY, layer.BelowY, y0, y1)) {
+    return false;
+  }
+  // Moving to the canvas and clamping keep the order.
+  const auto canvas = [](int pixel, std::int64_t shift) { return ClampCoordinate(pixel + shift); };
+  std::tie(out.X0, out.X1) = std::minmax({canvas(x0, m_shiftX), canvas(x1, m_shiftX)});
+  std::tie(out.Y0, out.Y1) = std::minmax({canvas(y0, m_shiftY), canvas(y1, m_shiftY)});
+  return true;
+}
+
 void TItemRenderer::ResolveTwoPoints(const TgfChartItem& item, const TLayerPixels& layer, bool offset,
                                      TPoint& a, TPoint& b) const {
   const int ox = offset ? m_target.OffsetX : 0;
@@ -216,6 +230,13 @@ void TItemRenderer::FlushPolyline() {
 
 // --- shared drawing steps ---
 
+void TItemRenderer::ApplyPenWidth(int width) {
+  if (width == m_state.CurrentPenWidth) return;
+  FlushPolyline();
+  m_state.CurrentPenWidth = width;
+  m_canvas.Pen().SetWidth(width);
+}
+
 bool TItemRenderer::DrawnAsPoint(TPoint a, TPoint b) {
   if (a != b) return false;
   m_canvas.SetPixel(a.X, a.Y, m_state.CurrentPenColor);
@@ -241,11 +262,7 @@ void TItemRenderer::RenderItem(const TgfChartItem& item, int index, bool isAnnot
                                const TLongTextArray& longTexts) {
   if (!Drawable(item)) return;
   // The text kinds keep a text index in LineWidth.
-  if (item.LineWidth != m_state.CurrentPenWidth && item.Kind != ikText && item.Kind != ikTextOffset) {
-    FlushPolyline();
-    m_state.CurrentPenWidth = item.LineWidth;
-    m_canvas.Pen().SetWidth(item.LineWidth);
-  }
+  if (item.Kind != ikText && item.Kind != ikTextOffset) ApplyPenWidth(item.LineWidth);
   const TLayerPixels& layer = m_layers[static_cast<std::size_t>(item.Layer - 1)];
   switch (item.Kind) {
     case ikMark:

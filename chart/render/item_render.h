@@ -5,6 +5,8 @@
 //   dispatch, attribute cache, coordinates   item_render.cpp
 //   moves and lines                          item_render_lines.cpp
 //   marks and error bars                     item_render_marks.cpp
+//   line-to runs and stretches of marks      item_render_runs.cpp, item_render_mark_runs.cpp
+//     drawn from block summaries
 //   rectangles, bars, ellipses, arcs, cross  item_render_shapes.cpp
 //   arrows                                   item_render_arrows.cpp
 //   texts                                    item_render_text.cpp
@@ -32,6 +34,7 @@
 #include <string_view>
 
 #include "base/rounding.h"
+#include "chart/model/block_summaries.h"
 #include "chart/model/chart_item.h"
 #include "chart/render/render_state.h"
 #include "platform/canvas.h"
@@ -49,7 +52,7 @@ struct TSummaryBox;
 
 // One layer's mapping as the renderer needs it, taken from the chart once per rendering.
 struct TLayerPixels {
-  TAxisMapping X, Y;
+  TDoubleAxisMapping X, Y;  // the layer's maps, exact and in double
   bool LogX = false;
   bool LogY = false;
   int BelowX = 0;              // control pixel of x <= 1e-100 on a logarithmic X axis
@@ -127,6 +130,10 @@ class TItemRenderer {
   // one point determines; runs of every other pen it takes whole, point by point (RenderRunPoints).
   // Otherwise it draws nothing (Next = first). item_render_runs.cpp, item_render_wide_runs.cpp.
   TRunStep RenderLineRun(const TItemList& list, int first, int end, const TListFilter& filter);
+  // The same for the stretch of marks that starts at item `first`: marks that a screen canvas draws
+  // as single pixels, in world units, with hidden items among them, up to the first other item; not
+  // on a printer or with an XOR pen (then Next = first). item_render_mark_runs.cpp.
+  TRunStep RenderMarkRun(const TItemList& list, int first, int end, const TListFilter& filter);
 
  private:
   // How a run treats an item: passed over as a hidden one, a point of the run, or the item that
@@ -174,14 +181,21 @@ class TItemRenderer {
 
   // coordinates (canvas pixels, clamped)
   int WorldX(const TLayerPixels& layer, double x) const {
-    return ClampCoordinate(MapToPixel(layer.X, layer.LogX, x, layer.BelowX) + m_shiftX);
+    return ClampCoordinate(MapToPixelInDouble(layer.X, layer.LogX, x, layer.BelowX) + m_shiftX);
   }
   int WorldY(const TLayerPixels& layer, double y) const {
-    return ClampCoordinate(MapToPixel(layer.Y, layer.LogY, y, layer.BelowY) + m_shiftY);
+    return ClampCoordinate(MapToPixelInDouble(layer.Y, layer.LogY, y, layer.BelowY) + m_shiftY);
   }
   TPoint World(const TLayerPixels& layer, double x, double y) const {
     return {WorldX(layer, x), WorldY(layer, y)};
   }
+  // The canvas pixels of a uniform block's box, each the pixel of one of the block's points, when
+  // every point of the block is known to lie within them (MapSpanToPixels): columns x0 <= x1, rows
+  // y0 <= y1. False otherwise.
+  struct TPixelBox {
+    int X0 = 0, X1 = 0, Y0 = 0, Y1 = 0;
+  };
+  bool BoxPixels(const TLayerPixels& layer, const TSummaryBox& box, TPixelBox& out) const;
   // A pixel coordinate of the item, rounded, with the output offset added when `offset` is set.
   static int PixelCoordinate(double v, int offset) { return ClampCoordinate(RoundedPixels(v) + offset); }
   TPoint ResolveOnePoint(const TgfChartItem& item, const TLayerPixels& layer) const;
@@ -193,6 +207,8 @@ class TItemRenderer {
   // Whether the item can be drawn at all (layer, coordinates, CoordMode, text index).
   bool Drawable(const TgfChartItem& item) const;
 
+  // The pen width of an item's LineWidth: what differs flushes the pending polyline first.
+  void ApplyPenWidth(int width);
   // The point test: the single pixel in the pen colour when both corners are the same pixel.
   bool DrawnAsPoint(TPoint a, TPoint b);
   // Adds 1 to the larger x and the larger y (to the first when equal), so that a rectangle or

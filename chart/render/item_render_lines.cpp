@@ -69,8 +69,8 @@ void TItemRenderer::RenderWorldLine(const TgfChartItem& item, const TLayerPixels
   FlushPolyline();
   SetLineAttributes(item);
   const auto shifted = [&](double x, double y) {
-    const std::int64_t px = MapToPixel(layer.X, layer.LogX, x, layer.BelowX) + m_shiftX + item.Param1;
-    const std::int64_t py = MapToPixel(layer.Y, layer.LogY, y, layer.BelowY) + m_shiftY + item.Param2;
+    const std::int64_t px = MapToPixelInDouble(layer.X, layer.LogX, x, layer.BelowX) + m_shiftX + item.Param1;
+    const std::int64_t py = MapToPixelInDouble(layer.Y, layer.LogY, y, layer.BelowY) + m_shiftY + item.Param2;
     return TPoint{ClampCoordinate(px), ClampCoordinate(py)};
   };
   const TPoint a = shifted(item.X1, item.Y1);

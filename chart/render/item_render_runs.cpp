@@ -11,9 +11,11 @@
 // consecutive points in one column join into the rows between their least and greatest y (a chain
 // of vertical segments leaves no gap), and a segment from one column to another is drawn as it is
 // (its end points lie in the columns' rows already). A uniform block whose points all map to one
-// column adds its rows from the pixels of its box corners, as the map of a linear axis is monotone;
-// one whose box lies wholly outside the image adds only its first and last point, since every pixel
-// of a segment lies within the box of its end points. Wider solid pens take the same walk with
+// column adds its rows from the pixels of its box corners, as every point of the block maps between
+// them: the map of a linear axis is monotone, that of a logarithmic one where no corner lies near a
+// rounding tie and no point at or below 1e-100 (MapSpanToPixels; other blocks are split). One whose
+// box lies wholly outside the image adds only its first and last point, since every pixel of a
+// segment lies within the box of its end points. Wider solid pens take the same walk with
 // round-capped strokes (item_render_wide_runs.cpp).
 //
 // The state: drawing item by item, the point that completes a batch flushes it, and what is left
@@ -21,6 +23,7 @@
 // the last such point; the fewer than 200 points after it are drawn one by one.
 
 #include <algorithm>
+#include <array>
 
 #include "chart/Nox_grafon.h"
 #include "chart/model/item_list.h"
@@ -69,10 +72,10 @@ TRunStep TItemRenderer::RenderLineRun(const TItemList& list, int firstIndex, int
   };
   if (first >= end || ClassifyRunItem(itemAt(first), filter) != riPoint) return none;
 
-  const auto resolve = [&](std::size_t i) {
-    const TgfChartItem item = itemAt(i);
+  const auto resolveItem = [&](const TgfChartItem& item) {
     return ResolveOnePoint(item, m_layers[static_cast<std::size_t>(item.Layer - 1)]);
   };
+  const auto resolve = [&](std::size_t i) { return resolveItem(itemAt(i)); };
   const auto blockKind = [&](const TSummaryBox& box) { return ClassifyRunBlock(box, filter); };
   const auto blockLayer = [&](const TSummaryBox& box) -> const TLayerPixels& {
     return m_layers[static_cast<std::size_t>(box.Attributes.Layer - 1)];
@@ -139,17 +142,29 @@ TRunStep TItemRenderer::RenderLineRun(const TItemList& list, int firstIndex, int
           if (!box.UniformLines()) return bsSplit;
           if (blockKind(box) == riSkipped) return bsTake;
           const TLayerPixels& layer = blockLayer(box);
-          if (layer.LogX || layer.LogY) return bsSplit;
+          // The points of a block of 16 that the rules below do not take, one by one: a plain
+          // line-to in world units of the block's layer each.
+          // (Read first: the chain moves the cursor when it resolves a point.)
+          const auto itemByItem = [&] {
+            if (level > 0) return bsSplit;
+            std::array<TPoint, TBlockSummaries::kFan> blockPoints;
+            cursor.MoveTo(start);
+            for (TPoint& p : blockPoints) {
+              p = World(layer, cursor.X(), cursor.Y());
+              cursor.Next();
+            }
+            for (const TPoint p : blockPoints) chain.AddPoint(p);
+            return bsTake;
+          };
+          TPixelBox pixels;
+          if (!BoxPixels(layer, box, pixels)) return itemByItem();
           const std::size_t last = start + TBlockSummaries::BlockItems(level) - 1;
-          // minmax of an initializer list gives values; the two-argument form would give references to
-          // the temporaries.
-          const auto [x0, x1] = std::minmax({WorldX(layer, box.MinX), WorldX(layer, box.MaxX)});
+          const auto [x0, x1, y0, y1] = pixels;
           if (x0 != x1 && (x1 + reach < 0 || x0 - reach >= width)) {
             chain.AddPoint(resolve(start));
             chain.AddPoint(resolve(last));
             return bsTake;
           }
-          const auto [y0, y1] = std::minmax({WorldY(layer, box.MinY), WorldY(layer, box.MaxY)});
           if (x0 == x1) {
             chain.AddColumn(x0, y0, y1, start, last);
             return bsTake;
@@ -159,10 +174,11 @@ TRunStep TItemRenderer::RenderLineRun(const TItemList& list, int firstIndex, int
             chain.AddPoint(resolve(last));
             return bsTake;
           }
-          return bsSplit;
+          return itemByItem();
         },
         [&](std::size_t i) {
-          if (ClassifyRunItem(itemAt(i), filter) == riPoint) chain.AddPoint(resolve(i));
+          const TgfChartItem item = itemAt(i);
+          if (ClassifyRunItem(item, filter) == riPoint) chain.AddPoint(resolveItem(item));
           return true;
         });
   };
@@ -181,10 +197,9 @@ TRunStep TItemRenderer::RenderLineRun(const TItemList& list, int firstIndex, int
     // The last point before the flush point on another pixel: an item of the run, or a point of
     // the pending polyline (its start when it is empty).
     const auto samePixelBlock = [&](const TSummaryBox& box) {
-      const TLayerPixels& layer = blockLayer(box);
-      if (layer.LogX || layer.LogY) return false;
-      return WorldX(layer, box.MinX) == flushPoint.X && WorldX(layer, box.MaxX) == flushPoint.X &&
-             WorldY(layer, box.MinY) == flushPoint.Y && WorldY(layer, box.MaxY) == flushPoint.Y;
+      TPixelBox pixels;
+      return BoxPixels(blockLayer(box), box, pixels) && pixels.X0 == flushPoint.X &&
+             pixels.X1 == flushPoint.X && pixels.Y0 == flushPoint.Y && pixels.Y1 == flushPoint.Y;
     };
     const std::size_t turn = tree.WalkBackward(
         first, flushItem,
@@ -195,7 +210,8 @@ TRunStep TItemRenderer::RenderLineRun(const TItemList& list, int firstIndex, int
           return samePixelBlock(box) ? bsTake : bsSplit;
         },
         [&](std::size_t i) {
-          return ClassifyRunItem(itemAt(i), filter) != riPoint || resolve(i) == flushPoint;
+          const TgfChartItem item = itemAt(i);
+          return ClassifyRunItem(item, filter) != riPoint || resolveItem(item) == flushPoint;
         });
     const bool turnInRun = turn > first;  // item turn - 1 is the last point off the end pixel
     std::size_t startsBefore = starts.size();  // the chain's start points up to its turn

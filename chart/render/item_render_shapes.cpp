@@ -99,8 +99,8 @@ void TItemRenderer::RenderBar3D(const TgfChartItem& item, const TLayerPixels& la
   // Both corners are world points; ordered in control pixels (y1 the top), then moved to the canvas.
   int ax = 0, ay = 0, bx = 0, by = 0;
   const auto control = [&](double x, double y, int& px, int& py) {
-    px = MapToPixel(layer.X, layer.LogX, x, layer.BelowX);
-    py = MapToPixel(layer.Y, layer.LogY, y, layer.BelowY);
+    px = MapToPixelInDouble(layer.X, layer.LogX, x, layer.BelowX);
+    py = MapToPixelInDouble(layer.Y, layer.LogY, y, layer.BelowY);
     ClampPixel(px, py);
   };
   control(item.X1, item.Y1, ax, ay);
@@ -141,8 +141,8 @@ void TItemRenderer::RenderPixelRect(const TgfChartItem& item, const TLayerPixels
   SetBrushColor(FillOf(item));
   SetPenStyle(item.PenStyle);
   SetFillBrush(FillOf(item), item.Flag != 0);
-  const std::int64_t cx = MapToPixel(layer.X, layer.LogX, item.X1, layer.BelowX) + m_shiftX;
-  const std::int64_t cy = MapToPixel(layer.Y, layer.LogY, item.Y1, layer.BelowY) + m_shiftY;
+  const std::int64_t cx = MapToPixelInDouble(layer.X, layer.LogX, item.X1, layer.BelowX) + m_shiftX;
+  const std::int64_t cy = MapToPixelInDouble(layer.Y, layer.LogY, item.Y1, layer.BelowY) + m_shiftY;
   TPoint a{ClampCoordinate(cx - item.Param1), ClampCoordinate(cy - item.Param2)};
   TPoint b{ClampCoordinate(cx + item.Param1), ClampCoordinate(cy + item.Param2)};
   if (DrawnAsPoint(a, b)) return;
@@ -183,8 +183,8 @@ void TItemRenderer::RenderCrossMark(const TgfChartItem& item, const TLayerPixels
       break;
     case 2: {
       // A world centre with half-extents in pixels.
-      const std::int64_t cx = MapToPixel(layer.X, layer.LogX, item.X1, layer.BelowX) + m_shiftX;
-      const std::int64_t cy = MapToPixel(layer.Y, layer.LogY, item.Y1, layer.BelowY) + m_shiftY;
+      const std::int64_t cx = MapToPixelInDouble(layer.X, layer.LogX, item.X1, layer.BelowX) + m_shiftX;
+      const std::int64_t cy = MapToPixelInDouble(layer.Y, layer.LogY, item.Y1, layer.BelowY) + m_shiftY;
       const std::int64_t rx = RoundedPixels(item.X2), ry = RoundedPixels(item.Y2);
       // Corners in the order of mode 0: the first one up and left.
       a = {ClampCoordinate(cx - rx), ClampCoordinate(cy - ry)};

@@ -57,10 +57,10 @@ void TItemRenderer::RenderText(const TgfChartItem& item, const TLayerPixels& lay
   if (item.Kind == ikText) {
     anchor = ResolveOnePoint(item, layer);
   } else {
-    const long double x =
-        MapToPixel(layer.X, layer.LogX, item.X1, layer.BelowX) + m_shiftX + static_cast<long double>(item.X2);
-    const long double y =
-        MapToPixel(layer.Y, layer.LogY, item.Y1, layer.BelowY) + m_shiftY + static_cast<long double>(item.Y2);
+    const long double x = MapToPixelInDouble(layer.X, layer.LogX, item.X1, layer.BelowX) + m_shiftX +
+                          static_cast<long double>(item.X2);
+    const long double y = MapToPixelInDouble(layer.Y, layer.LogY, item.Y1, layer.BelowY) + m_shiftY +
+                          static_cast<long double>(item.Y2);
     anchor = {ClampCoordinate(nox::Round(x)), ClampCoordinate(nox::Round(y))};
   }
   DrawText(item, anchor, index, isAnnotation, longTexts);

@@ -20,8 +20,8 @@ detail::TLayerPixelTable TCustomGrafon::LayerPixelTable() const {
     const TScaleProps& sx = m_propsX[i];
     const TScaleProps& sy = m_propsY[i];
     detail::TLayerPixels& l = table[i];
-    l.X = m_mapping.X(i);
-    l.Y = m_mapping.Y(i);
+    l.X = detail::TDoubleAxisMapping(m_mapping.X(i));
+    l.Y = detail::TDoubleAxisMapping(m_mapping.Y(i));
     l.LogX = sx.Logarithmic();
     l.LogY = sy.Logarithmic();
     // Where values below the logarithmic limit go: the low end of the axis on screen.
@@ -41,18 +41,22 @@ void TCustomGrafon::RenderItemList(detail::TItemRenderer& renderer, const detail
                                    isAnnotation ? &m_items.AnnotationClassVisible : &m_items.DataClassVisible,
                                    &m_items.LayerShown};
   const int count = list.Count();
-  // Line-to runs go to the run renderer, which draws the long ones from the block summaries; what
-  // it leaves (short runs, the last points of a run) is drawn item by item. A handler that may
-  // change every item, or a loop without line-to items, takes every item on its own.
-  const bool runs = m_fastLineRuns && select(ikLineTo);
+  // Line-to runs and stretches of marks go to the run renderers, which draw from the block
+  // summaries; what they leave (short runs, the last points of a run, other marks) is drawn item by
+  // item. A handler that may change every item, or a loop without such items, takes every item on
+  // its own.
+  const bool lineRuns = m_fastLineRuns && select(ikLineTo);
+  const bool markRuns = m_fastLineRuns && select(ikMark);
   int plainUntil = 0;
   detail::TSeriesCursor cursor(list.Items(), 0);
   for (int index = 0; index < count; ++index) {
     // A handler may have changed the list meanwhile (appended, removed, cleared): then the cursor
     // finds the next index afresh, and the loop ends with the list.
     if (cursor.AtEnd()) break;
-    if (runs && index >= plainUntil && !OnBeforeRenderChartItem && cursor.Kind() == ikLineTo) {
-      const detail::TRunStep step = renderer.RenderLineRun(list, index, count, filter);
+    const TgfItemKind kind = index >= plainUntil && !OnBeforeRenderChartItem ? cursor.Kind() : TgfItemKind{};
+    if ((lineRuns && kind == ikLineTo) || (markRuns && kind == ikMark)) {
+      const detail::TRunStep step = kind == ikLineTo ? renderer.RenderLineRun(list, index, count, filter)
+                                                     : renderer.RenderMarkRun(list, index, count, filter);
       plainUntil = step.PlainUntil;
       if (step.Next > index) {
         index = step.Next - 1;

@@ -4,6 +4,7 @@
 // next polyline starts, the pending polyline and the duplicate-mark map. The chart keeps one; every
 // rendering resets it, so nothing in it carries over from one picture to the next.
 
+#include "chart/render/mark_stamps.h"
 #include "chart/render/polyline_buffer.h"
 #include "chart/render/render_duplicate_marks.h"
 #include "platform/color.h"
@@ -21,6 +22,7 @@ struct TRenderState {
   TPoint CurrentPosition;  // where the next polyline starts, canvas pixels
   TPolylineBuffer Polyline;
   TDuplicateMarkMap DuplicateMarks;
+  TMarkStamps MarkStamps;  // kept so that its table is not allocated anew for every rendering
 };
 
 }  // namespace nox::detail

@@ -1,12 +1,16 @@
-// Line-to runs drawn from block summaries must give exactly the pixels of drawing every item on its
-// own. Each case renders the same lists both ways (FastLineRuns off, then on) and compares the
-// images byte for byte: random charts over many seeds, long series under many views, the batch and
-// end-pixel boundaries, and lists that change through sharing and copying.
+// Line-to runs and stretches of marks drawn from block summaries must give exactly the pixels of
+// drawing every item on its own. Each case renders the same lists both ways (FastLineRuns off, then
+// on) and compares the images byte for byte: random charts over many seeds, marks and many series,
+// long series under many views, the batch and end-pixel boundaries, and lists that change through
+// sharing and copying.
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "chart/render_fixture.h"
@@ -289,6 +293,69 @@ TEST(LineRuns, RandomChartsMatchItemByItem) {
       AddSeries(rng, chart, n, disorder, logarithmic);
     }
     AddAnnotations(rng, chart, logarithmic);
+    EXPECT_TRUE(SameBothWays(chart, target)) << "seed " << seed;
+  }
+}
+
+// Several series of lines or marks, one after the other in the list or dealt in turn, each in its
+// colour (and mark type: mostly those drawn as pixels, some drawn otherwise), with repeated points;
+// on a logarithmic chart some values lie at or below zero and the 1e-100 limit.
+void AddManySeries(TRandom& rng, TRenderGrafon& chart, bool logarithmic) {
+  static constexpr TColor kColours[] = {clBlack, clRed, clGreen, clBlue};
+  static constexpr int kMarkTypes[] = {0, 1, 2, 3, 4, 5, 6, 18, 0, 4, 7, 13, 65};
+  const int series = std::array{1, 4, 16}[static_cast<std::size_t>(Between(rng, 0, 2))];
+  const bool marks = Chance(rng, 0.7), dealt = Chance(rng, 0.3);
+  const int each = Between(rng, 100, 30000) / series;
+  std::vector<std::vector<std::pair<double, double>>> points(static_cast<std::size_t>(series));
+  for (auto& line : points) {
+    double y = Real(rng, -50, 50);
+    for (int i = 0; i < each; ++i) {
+      y = std::clamp(y + Real(rng, -6, 6), -100.0, 100.0);
+      double px = kDataWidth * i / each, py = y;
+      if (logarithmic) {
+        px = 1 + px, py = std::exp(py / 40);
+        static constexpr double kBelow[] = {0, -1, 1e-120, kMinLogValue};
+        if (Chance(rng, 0.003)) (Chance(rng, 0.5) ? px : py) = kBelow[Between(rng, 0, 3)];
+      }
+      for (int r = Chance(rng, 0.1) ? Between(rng, 2, 20) : 1; r > 0; --r) line.emplace_back(px, py);
+    }
+  }
+  const auto add = [&](std::size_t s, std::size_t i) {
+    chart.SetDataColor(kColours[s % 4]);
+    const auto [x, y] = points[s][i];
+    if (marks) {
+      chart.AddMark(kMarkTypes[(s * 5 + (dealt ? 0 : i / 5000)) % std::size(kMarkTypes)], x, y);
+    } else if (i == 0) {
+      chart.MoveTo(x, y);
+    } else {
+      chart.LineTo(x, y);
+    }
+  };
+  std::size_t longest = 0;
+  for (const auto& line : points) longest = std::max(longest, line.size());
+  for (std::size_t outer = 0; outer < (dealt ? longest : points.size()); ++outer) {
+    for (std::size_t inner = 0; inner < (dealt ? points.size() : longest); ++inner) {
+      const std::size_t s = dealt ? inner : outer, i = dealt ? outer : inner;
+      if (i < points[s].size()) add(s, i);
+    }
+  }
+}
+
+// Marks and many series, as the fast paths take them, on random charts (zoomed, panned, reversed,
+// clamped, logarithmic), with and without duplicate suppression, with a copy or an XOR pen.
+TEST(LineRuns, MarksAndManySeriesMatchItemByItem) {
+  THeadlessHost host;
+  TScopedHost scoped{host};
+  for (std::uint64_t seed = 1; seed <= 150; ++seed) {
+    TRandom rng(1000 + seed);
+    TRenderGrafon chart;
+    bool logarithmic = false;
+    const TTarget target = SetUpRandomChart(rng, chart, logarithmic);
+    chart.SetAvoidDuplicateMarks(Chance(rng, 0.3));
+    chart.SetMinDupMarkDist(Between(rng, 1, 3));
+    if (Chance(rng, 0.15))
+      chart.OnBeforeRenderData = [](TObject*, TCanvas& canvas, int, int) { canvas.Pen().SetMode(pmXor); };
+    AddManySeries(rng, chart, logarithmic);
     EXPECT_TRUE(SameBothWays(chart, target)) << "seed " << seed;
   }
 }

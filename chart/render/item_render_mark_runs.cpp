@@ -1,0 +1,179 @@
+// Stretches of marks drawn from the block summaries of their list (block_summaries.h), with exactly
+// the pixels and the state that drawing their items one by one leaves.
+//
+// Why this is exact. The stretch takes the marks that a screen canvas draws as single pixels in the
+// pen colour (types 0..6 and 18, base/mark_shapes.h), with hidden items among them, and stops at
+// any other item. Drawn one by one, such a mark in world units (CoordMode 0):
+//  - sets the pen width when its LineWidth differs (flushing the pending polyline), whether it is
+//    drawn or not;
+//  - is left out, without anything else, when its centre lies outside the visible ranges;
+//  - else flushes the pending polyline, sets the pen colour and style, and sets the pixels of its
+//    pattern round its centre in the canvas's pen colour, unless the duplicate-mark map leaves it
+//    out; a drawn one reads the brush colour back, which such a mark leaves alone.
+// Flushing, setting what is set already and reading back what did not change do nothing, so doing
+// them once for a block whose items share their attributes gives the same state. Setting pixels to
+// one colour gives the same image in any order and however often, as long as nothing else paints
+// in between: a pattern is painted once per centre (TMarkStamps) for as long as the pen's pixel
+// stays the same, and a change of colour starts afresh. A block's box tells without reading its
+// items whether all of them, or none, lie within the visible ranges (the test compares world
+// values), and, where its corners map to one pixel (MapSpanToPixels), that every item has that
+// centre. The duplicate-mark map is asked for every mark in turn, as drawing one by one does, but
+// once for a block on one pixel: after the first, every other mark of the same type on that pixel
+// finds the type recorded there, or the pixel has no cell and the mark paints what is painted.
+// In XOR mode, on a printer (whose patterns are lines) or on an empty image, items are drawn one
+// by one.
+
+#include <algorithm>
+#include <array>
+#include <span>
+
+#include "base/mark_shapes.h"
+#include "chart/Nox_grafon.h"
+#include "chart/model/item_list.h"
+#include "chart/model/series_store.h"
+#include "chart/render/item_render.h"
+#include "platform/bitmap.h"
+#include "platform/raster_canvas.h"
+
+namespace nox::detail {
+
+namespace {
+
+// A pattern as the offsets of its pixels from its centre, and its bit in TMarkStamps.
+struct TStampShape {
+  std::array<TPoint, 49> Offsets{};
+  int Count = 0;
+  unsigned Bit = 0;
+};
+
+TStampShape ShapeOf(int markType, const TMarkPattern& rows) {
+  TStampShape shape;
+  for (int row = 0; row < 7; ++row) {
+    for (int bit = 0; bit < 7; ++bit) {
+      if ((rows[static_cast<std::size_t>(row)] >> bit) & 1u)
+        shape.Offsets[static_cast<std::size_t>(shape.Count++)] = {3 - bit, row - 3};
+    }
+  }
+  shape.Bit = markType == 18 ? 7u : static_cast<unsigned>(markType);
+  return shape;
+}
+
+void PaintStamp(const Surface& surface, std::uint32_t pixel, const TStampShape& shape, int x, int y) {
+  constexpr int r = TMarkStamps::kReach;
+  const std::span<const TPoint> offsets(shape.Offsets.data(), static_cast<std::size_t>(shape.Count));
+  if (x >= r && y >= r && x < surface.width - r && y < surface.height - r) {
+    for (const TPoint d : offsets) *surface.At(x + d.X, y + d.Y) = pixel;
+    return;
+  }
+  for (const TPoint d : offsets) {
+    const int px = x + d.X, py = y + d.Y;
+    if (px >= 0 && py >= 0 && px < surface.width && py < surface.height) *surface.At(px, py) = pixel;
+  }
+}
+
+}  // namespace
+
+TRunStep TItemRenderer::RenderMarkRun(const TItemList& list, int firstIndex, int endIndex,
+                                      const TListFilter& filter) {
+  const TRunStep none{firstIndex, firstIndex + 1};
+  // Marks are stamped in the bitmap's own pixels: at another device scale they draw one by one.
+  if (m_printer || m_canvas.Pen().Mode() != pmCopy || m_canvas.Target().Empty() ||
+      m_canvas.DeviceScale() != 1.0)
+    return none;
+  const TBlockSummaries& tree = list.Blocks();
+  const auto first = static_cast<std::size_t>(firstIndex);
+  const auto end = static_cast<std::size_t>(std::min(endIndex, list.Count()));
+  TSeriesCursor cursor(list.Items(), first);
+  const Surface surface = SurfaceOf(m_canvas.Target());
+  TMarkStamps& stamps = m_state.MarkStamps;
+
+  // The pattern and pixel being stamped, and whether any mark was drawn.
+  TStampShape shape;
+  int shapeType = -1;
+  std::uint32_t pixel = 0;
+  bool stamping = false;
+  bool drawn = false;
+  // The steps of a mark with these attributes whose centre lies within the visible ranges.
+  const auto prepare = [&](TColor color, TPenStyle style, int markType, const TMarkPattern& rows) {
+    FlushPolyline();
+    SetPenColor(m_target.Monochrome ? 0x000000 : color);
+    SetPenStyle(style);
+    const std::uint32_t penPixel = ColorToPixel(m_canvas.Pen().Color());
+    if (!stamping || penPixel != pixel) {
+      stamps.Begin(surface.width, surface.height);
+      pixel = penPixel;
+      stamping = true;
+    }
+    if (markType != shapeType) {
+      shape = ShapeOf(markType, rows);
+      shapeType = markType;
+    }
+  };
+  const auto stamp = [&](int x, int y) {
+    if (m_avoidDuplicateMarks &&
+        m_state.DuplicateMarks.SeenOrRecord(x, y, static_cast<std::uint8_t>(shapeType))) {
+      return;
+    }
+    drawn = true;
+    // A single pixel costs no more to paint again than to look up.
+    if (shape.Count == 1 || stamps.Take(x, y, shape.Bit)) PaintStamp(surface, pixel, shape, x, y);
+  };
+  const auto visibleBlock = [&](const TSummaryBox::TAttributes& a) {
+    return filter.Select(ikMark) && (*filter.ClassVisible)[a.ItemClass] &&
+           (*filter.LayerVisible)[static_cast<std::size_t>(a.Layer - 1)];
+  };
+
+  const std::size_t next = tree.WalkForward(
+      first, end,
+      [&](int level, std::size_t block, std::size_t start) {
+        const TSummaryBox& box = tree.Block(level, block);
+        if (!box.UniformMarks()) return bsSplit;
+        const TSummaryBox::TAttributes& a = box.Attributes;
+        if (!visibleBlock(a)) return bsTake;
+        const int markType = a.MarkType & 0xFF;
+        TMarkPattern rows;
+        if (!MarkPixelPattern(markType, rows)) return bsStop;
+        ApplyPenWidth(a.LineWidth);
+        const TLayerPixels& layer = m_layers[static_cast<std::size_t>(a.Layer - 1)];
+        if (box.MaxX < layer.XLow || box.MinX > layer.XHigh || box.MaxY < layer.YLow ||
+            box.MinY > layer.YHigh)
+          return bsTake;  // no centre within the ranges
+        if (box.MinX < layer.XLow || box.MaxX > layer.XHigh || box.MinY < layer.YLow ||
+            box.MaxY > layer.YHigh)
+          return bsSplit;  // some within
+        prepare(a.Color, a.PenStyle, markType, rows);
+        TPixelBox pixels;
+        if (BoxPixels(layer, box, pixels) && pixels.X0 == pixels.X1 && pixels.Y0 == pixels.Y1) {
+          stamp(pixels.X0, pixels.Y0);
+          return bsTake;
+        }
+        if (level > 0) return bsSplit;
+        cursor.MoveTo(start);
+        for (std::size_t n = 0; n < TBlockSummaries::kFan; ++n, cursor.Next())
+          stamp(WorldX(layer, cursor.X()), WorldY(layer, cursor.Y()));
+        return bsTake;
+      },
+      [&](std::size_t i) {
+        cursor.MoveTo(i);
+        const TgfChartItem item = cursor.Item();
+        if (!filter.Visible(item) || !Drawable(item)) return true;
+        const int markType = item.Param3 & 0xFF;
+        TMarkPattern rows;
+        if (item.Kind != ikMark || item.CoordMode != 0 || !MarkPixelPattern(markType, rows)) return false;
+        ApplyPenWidth(item.LineWidth);
+        const TLayerPixels& layer = m_layers[static_cast<std::size_t>(item.Layer - 1)];
+        if (!(item.X1 >= layer.XLow && item.X1 <= layer.XHigh && item.Y1 >= layer.YLow &&
+              item.Y1 <= layer.YHigh)) {
+          return true;
+        }
+        prepare(item.Color, item.PenStyle, markType, rows);
+        const TPoint p = World(layer, item.X1, item.Y1);
+        stamp(p.X, p.Y);
+        return true;
+      });
+  if (drawn) m_state.CurrentBrushColor = m_canvas.Brush().Color();
+  if (next == first) return none;
+  return {static_cast<int>(next), static_cast<int>(next)};
+}
+
+}  // namespace nox::detail

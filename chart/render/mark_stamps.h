@@ -1,0 +1,58 @@
+#pragma once
+// Which pixel marks were stamped where during one stretch of marks in one colour, so that a mark
+// stamped again at the same pixel is not painted twice. A pixel mark sets its pixels to one colour;
+// stamping it again changes nothing as long as nothing else painted meanwhile, which the stretch
+// guarantees: it starts a new period (Begin) whenever the colour changes or other drawing comes
+// between.
+//
+// The table covers the image plus a border of 3 pixels, as far as a 7 x 7 pattern reaches; a
+// centre farther out paints nothing and is not recorded. Periods are told apart by a number kept
+// beside each cell, so starting one costs nothing but when the numbers run out.
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace nox::detail {
+
+class TMarkStamps {
+ public:
+  static constexpr int kReach = 3;  // the farthest a pattern's pixel lies from its centre
+
+  // Starts a new period for an image of width x height pixels: nothing stamped yet.
+  void Begin(int width, int height) {
+    const int columns = std::max(width, 0) + 2 * kReach, rows = std::max(height, 0) + 2 * kReach;
+    if (columns != m_columns || rows != m_rows || m_period == kLastPeriod) {
+      m_columns = columns;
+      m_rows = rows;
+      m_cells.assign(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows), 0);
+      m_period = 0;
+    }
+    ++m_period;
+  }
+
+  // Whether the pattern of bit `pattern` (0..7) may paint at centre (x, y) in this period: false if
+  // the centre lies beyond the border or the pattern was stamped there already; true records it.
+  bool Take(int x, int y, unsigned pattern) {
+    const long long cx = static_cast<long long>(x) + kReach, cy = static_cast<long long>(y) + kReach;
+    if (cx < 0 || cx >= m_columns || cy < 0 || cy >= m_rows) return false;
+    std::uint32_t& cell = m_cells[static_cast<std::size_t>(cy) * static_cast<std::size_t>(m_columns) +
+                                  static_cast<std::size_t>(cx)];
+    const std::uint32_t bit = 1u << pattern;
+    if ((cell >> 8) != m_period) cell = m_period << 8;  // from an earlier period: nothing stamped
+    if ((cell & bit) != 0) return false;
+    cell |= bit;
+    return true;
+  }
+
+ private:
+  static constexpr std::uint32_t kLastPeriod = (1u << 24) - 1;
+
+  std::vector<std::uint32_t> m_cells;  // period << 8 | the patterns stamped at the pixel
+  int m_columns = 0;
+  int m_rows = 0;
+  std::uint32_t m_period = 0;
+};
+
+}  // namespace nox::detail
