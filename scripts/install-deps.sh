@@ -8,7 +8,7 @@ set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config
           libfreetype-dev libfontconfig-dev fonts-liberation2 libpng-dev nlohmann-json3-dev
           qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev clang-14 libclang-rt-14-dev
-          xvfb openbox poppler-utils)
+          xvfb openbox poppler-utils doxygen)
 if [[ "${1:-}" == "--with-display" ]]; then
   packages+=(xauth imagemagick)
 fi
