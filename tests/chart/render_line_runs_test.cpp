@@ -360,6 +360,20 @@ TEST(LineRuns, MarksAndManySeriesMatchItemByItem) {
   }
 }
 
+// A random view of layer 1 over the series' x and y, on both axes logarithmic or not.
+void PickView(TRandom& rng, TRenderGrafon& chart, bool logarithmic) {
+  double xl, xh, yl, yh;
+  PickRange(rng, 0, kDataWidth, xl, xh);
+  PickRange(rng, -100, 100, yl, yh);
+  if (logarithmic) {
+    xl = 1 + std::abs(xl), xh = 1 + std::abs(xh) + 1;
+    yl = LogRangeBound(yl), yh = LogRangeBound(yh) * 1.01;
+  }
+  chart.SetLayerRange(1, xl, yl, xh, yh);
+  chart.ScaleXOf(1).SetLogarithmic(logarithmic);
+  chart.ScaleYOf(1).SetLogarithmic(logarithmic);
+}
+
 // Long tidy series, so that the large blocks come into play, under views that put thousands of
 // points into a column, a few points, or none; panned, reversed, logarithmic and clamped.
 TEST(LineRuns, LongSeriesMatchUnderEveryView) {
@@ -373,16 +387,7 @@ TEST(LineRuns, LongSeriesMatchUnderEveryView) {
     chart.SetBounds(0, 0, 429, 365);
     AddSeries(rng, chart, 150000, TDisorder{}, logarithmic);
     for (int view = 0; view < 10; ++view) {
-      double xl, xh, yl, yh;
-      PickRange(rng, 0, kDataWidth, xl, xh);
-      PickRange(rng, -100, 100, yl, yh);
-      if (logarithmic) {
-        xl = 1 + std::abs(xl), xh = 1 + std::abs(xh) + 1;
-        yl = LogRangeBound(yl), yh = LogRangeBound(yh) * 1.01;
-      }
-      chart.SetLayerRange(1, xl, yl, xh, yh);
-      chart.ScaleXOf(1).SetLogarithmic(logarithmic);
-      chart.ScaleYOf(1).SetLogarithmic(logarithmic);
+      PickView(rng, chart, logarithmic);
       EXPECT_TRUE(SameBothWays(chart, AreaOf(chart))) << "view " << view << (logarithmic ? " log" : "");
     }
   }
@@ -404,16 +409,7 @@ TEST(LineRuns, EveryPenMatchesUnderEveryView) {
       chart.SetBounds(0, 0, 300, 250);
       AddSeries(rng, chart, 20000, TDisorder{}, logarithmic, width, static_cast<TPenStyle>(style));
       for (int view = 0; view < 4; ++view) {
-        double xl, xh, yl, yh;
-        PickRange(rng, 0, kDataWidth, xl, xh);
-        PickRange(rng, -100, 100, yl, yh);
-        if (logarithmic) {
-          xl = 1 + std::abs(xl), xh = 1 + std::abs(xh) + 1;
-          yl = LogRangeBound(yl), yh = LogRangeBound(yh) * 1.01;
-        }
-        chart.SetLayerRange(1, xl, yl, xh, yh);
-        chart.ScaleXOf(1).SetLogarithmic(logarithmic);
-        chart.ScaleYOf(1).SetLogarithmic(logarithmic);
+        PickView(rng, chart, logarithmic);
         const bool xorPen = view == 3;
         chart.OnBeforeRenderData = [xorPen](TObject*, TCanvas& canvas, int, int) {
           canvas.Pen().SetMode(xorPen ? pmXor : pmCopy);
