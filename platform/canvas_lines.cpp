@@ -22,7 +22,8 @@ detail::PenInk TCanvas::DeviceInk() const {
   detail::PenInk ink = detail::InkOf(m_pen);
   if (!m_map.Unit()) {
     ink.width = m_map.PenWidth(ink.width);
-    if (ink.Wide()) ink.dash = {};
+    // A dashed 1-pixel pen keeps its pattern, scaled with the pen.
+    if (!ink.dash.Solid()) ink.dashScale = m_map.scale;
   }
   return ink;
 }
@@ -37,7 +38,7 @@ void TCanvas::LineTo(int x, int y) {
   const TPoint from = DevicePoint(m_map, m_penPos, ink.width), to = DevicePoint(m_map, {x, y}, ink.width);
   m_penPos = {x, y};
   const std::int64_t phase = m_dashPhase;
-  m_dashPhase = (phase + detail::LineSteps(from.X, from.Y, to.X, to.Y)) % detail::kPatternCycle;
+  m_dashPhase = detail::NextPhase(ink, phase, detail::LineSteps(from.X, from.Y, to.X, to.Y));
   if (!ink.draws || m_target.Empty()) return;
   const detail::Surface surface = detail::SurfaceOf(m_target);
   // One segment covers each of its pixels once, so XOR may go straight to the image.
@@ -57,8 +58,7 @@ void TCanvas::Polyline(std::span<const TPoint> points) {
   detail::WithPenSink(ink, surface, m_scratch->marks, true, [&](auto& sink) {
     std::int64_t phase = 0;
     for (std::size_t i = 0; i + 1 < points.size(); ++i) {
-      phase = (phase + detail::PenSegment(ink, surface, points[i], points[i + 1], phase, sink)) %
-              detail::kPatternCycle;
+      phase = detail::NextPhase(ink, phase, detail::PenSegment(ink, surface, points[i], points[i + 1], phase, sink));
     }
   });
 }

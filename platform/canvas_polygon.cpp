@@ -28,7 +28,7 @@ void TCanvas::Polygon(std::span<const TPoint> points) {
     std::int64_t phase = 0;
     for (std::size_t i = 0; i < points.size(); ++i) {
       const TPoint a = points[i], b = points[(i + 1) % points.size()];
-      phase = (phase + detail::PenSegment(ink, surface, a, b, phase, sink)) % detail::kPatternCycle;
+      phase = detail::NextPhase(ink, phase, detail::PenSegment(ink, surface, a, b, phase, sink));
     }
     // A polygon shrunk to one point still shows its vertex.
     const TPoint p = points.front();

@@ -3,6 +3,8 @@
 // rasterisers need (pixel values computed once per call), the working memory kept by the canvas,
 // and the choice of sink by pen mode.
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -33,9 +35,16 @@ struct PenInk {
   std::uint32_t pixel = 0;   // the pixel value (copy) or the colour bits to flip (XOR)
   int width = 1;             // at least 1
   bool insideFrame = false;  // psInsideFrame: wide outlines stay inside the figure's box
-  DashPattern dash;          // solid for wide pens
+  DashPattern dash;          // solid for wide pens, but for a dashed 1-pixel pen at a device scale
+  double dashScale = 1;      // device steps per step of the pattern (a pen at a device scale)
   bool Wide() const { return width > 1; }
 };
+
+// The pattern position after a segment of `steps` from phase. It is kept modulo the pattern cycle,
+// except on a scaled pattern, whose cycle is no whole number of steps.
+inline std::int64_t NextPhase(const PenInk& ink, std::int64_t phase, std::int64_t steps) {
+  return ink.dashScale == 1 ? (phase + steps) % kPatternCycle : phase + steps;
+}
 
 inline PenInk InkOf(const TPen& pen) {
   PenInk ink;
@@ -154,11 +163,41 @@ void OutlineOfRowWhere(Sink& sink, const Surface& surface, std::int64_t y, const
   }
 }
 
+// A dashed 1-pixel pen drawn at a device scale: the steps of the segment from a to b (without b)
+// whose pattern position, scaled back, is on are stroked as dashes of the pen's device width.
+// Returns the segment's steps.
+template <class Sink>
+std::int64_t DashedStroke(const PenInk& ink, const Surface& surface, TPoint a, TPoint b, std::int64_t phase,
+                          Sink& sink) {
+  const std::int64_t steps = LineSteps(a.X, a.Y, b.X, b.Y);
+  const auto on = [&](std::int64_t i) {
+    return ink.dash.On(static_cast<std::int64_t>(std::floor(static_cast<double>(phase + i) / ink.dashScale)));
+  };
+  const auto at = [&](std::int64_t i) {
+    const double t = steps == 0 ? 0 : static_cast<double>(i) / static_cast<double>(steps);
+    return TPoint{static_cast<int>(std::lround(a.X + (b.X - a.X) * t)),
+                  static_cast<int>(std::lround(a.Y + (b.Y - a.Y) * t))};
+  };
+  for (std::int64_t i = 0; i < std::max<std::int64_t>(steps, 1);) {
+    if (!on(i)) {
+      ++i;
+      continue;
+    }
+    std::int64_t end = i + 1;
+    while (end < steps && on(end)) ++end;
+    const TPoint from = at(i), to = at(end - 1);
+    StrokeSegment(Capsule(from.X, from.Y, to.X, to.Y, ink.width), surface.width, surface.height, sink);
+    i = end;
+  }
+  return steps;
+}
+
 // Paints the segment from a to b with the pen: a 1-pixel line without its end pixel whose pattern
 // starts at phase, or a wide stroke. Returns the segment's steps, by which a pattern moves on.
 template <class Sink>
 std::int64_t PenSegment(const PenInk& ink, const Surface& surface, TPoint a, TPoint b, std::int64_t phase,
                         Sink& sink) {
+  if (!ink.dash.Solid() && (ink.Wide() || ink.dashScale != 1)) return DashedStroke(ink, surface, a, b, phase, sink);
   if (ink.Wide()) {
     const Capsule capsule(a.X, a.Y, b.X, b.Y, ink.width);
     StrokeSegment(capsule, surface.width, surface.height, sink);

@@ -105,6 +105,38 @@ TEST_P(CanvasDeviceScale, FiguresPensAndTextFollowTheScale) {
   EXPECT_NEAR(darkRows(bitmap), darkRows(unit) * s, 1.5);
 }
 
+TEST_P(CanvasDeviceScale, DashedPensKeepTheirPatternAtTheScale) {
+  const double s = Scale();
+  const struct {
+    TPenStyle style;
+    double inked;  // the pattern's share of painted pixels
+    int dashes;    // in the 48 pixels of the line: two periods, or eight of the dots
+  } cases[] = {{psDash, 18 / 24.0, 2}, {psDot, 3 / 6.0, 8}, {psDashDot, 12 / 24.0, 4}, {psDashDotDot, 15 / 24.0, 6}};
+  for (const auto& c : cases) {
+    bitmap.Fill(clWhite);
+    canvas.Pen().SetWidth(1);
+    canvas.Pen().SetStyle(c.style);
+    canvas.Pen().SetColor(clBlue);
+    const TPoint line[] = {{2, 20}, {50, 20}};
+    canvas.Polyline(line);
+    // Along the line's fullest device row: dashes and gaps, each dash about s times as long.
+    int best = 0, bestRow = 0;
+    for (int y = 0; y < bitmap.Height(); ++y) {
+      int n = 0;
+      for (int x = 0; x < bitmap.Width(); ++x) n += bitmap.Pixel(x, y) == clBlue;
+      if (n > best) best = n, bestRow = y;
+    }
+    int dashes = 0;
+    for (int x = 0; x < bitmap.Width(); ++x) {
+      dashes += bitmap.Pixel(x, bestRow) == clBlue && (x == 0 || bitmap.Pixel(x - 1, bestRow) != clBlue);
+    }
+    const double length = Edge(50, s) - Edge(2, s);
+    EXPECT_NEAR(best / length, c.inked, 0.2) << "style " << c.style << " at " << s;
+    EXPECT_NEAR(dashes, c.dashes, 1) << "style " << c.style << " at " << s;
+  }
+  canvas.Pen().SetStyle(psSolid);
+}
+
 TEST_P(CanvasDeviceScale, ImagesOfOnePictureShareItsDeviceGrid) {
   // A part drawn on its own image, placed at its logical origin, covers what it would have covered
   // drawn on the whole picture: no gap and no overlap at fractional scales.
