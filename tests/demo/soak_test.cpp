@@ -18,11 +18,11 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QFileDialog>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
@@ -562,10 +562,15 @@ void TestSoak::randomGesturesKeepTheChartSound() {
   Chart().TextLabel(1).SetVisible(true);
   ChartWidget()->resize(260, 200);
   // A menu still open when a drag's right button is released there chooses the item under it, and
-  // "Save as PNG..." waits in its file dialog: the dialog is cancelled as a user would.
+  // "Save as PNG...", "Export PDF..." and "Print..." wait in their file or print dialog (or a
+  // warning box): the dialog is cancelled as a user would.
   QTimer dialogCloser;
   QObject::connect(&dialogCloser, &QTimer::timeout, [] {
-    if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) dialog->reject();
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (dialog && (dialog->inherits("QFileDialog") || dialog->inherits("QPrintDialog") ||
+                   dialog->inherits("QMessageBox"))) {
+      dialog->reject();
+    }
   });
   dialogCloser.start(50);
   std::deque<QString> done;
