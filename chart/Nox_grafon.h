@@ -1078,6 +1078,12 @@ class TCustomGrafon : public TControl {
 
   /// --- mouse (chart/interaction/) ---
   bool InChartArea(int x, int y) const { return detail::InChartArea(ChartFrame(), x, y); }
+  /// The pixel a logarithmic axis of layer index 0..15 gives values it cannot show (<= 1e-100): the
+  /// left (bottom) edge of the control, or the right (top) one when the axis is reversed.
+  ///@{
+  int BelowLogPixelX(std::size_t index) const;
+  int BelowLogPixelY(std::size_t index) const;
+  ///@}
   /// Fire OnItemHover if the point under the pointer at (x, y), or the given one, is not the one
   /// reported last.
   ///@{

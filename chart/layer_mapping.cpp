@@ -23,8 +23,18 @@ void TCustomGrafon::WorldToPixel(int layer, double x, double y, int& px, int& py
   const auto i = static_cast<std::size_t>(ClampedLayerIndex(layer));
   const TScaleProps& sx = m_propsX[i];
   const TScaleProps& sy = m_propsY[i];
-  px = detail::MapToPixel(m_mapping.X(i), sx.Logarithmic(), x, sx.RangeHigh() < sx.RangeLow() ? Width() : 0);
-  py = detail::MapToPixel(m_mapping.Y(i), sy.Logarithmic(), y, sy.RangeHigh() < sy.RangeLow() ? 0 : Height());
+  px = detail::MapToPixel(m_mapping.X(i), sx.Logarithmic(), x, BelowLogPixelX(i));
+  py = detail::MapToPixel(m_mapping.Y(i), sy.Logarithmic(), y, BelowLogPixelY(i));
+}
+
+int TCustomGrafon::BelowLogPixelX(std::size_t index) const {
+  const TScaleProps& sx = m_propsX[index];
+  return sx.RangeHigh() < sx.RangeLow() ? Width() : 0;
+}
+
+int TCustomGrafon::BelowLogPixelY(std::size_t index) const {
+  const TScaleProps& sy = m_propsY[index];
+  return sy.RangeHigh() < sy.RangeLow() ? 0 : Height();
 }
 
 void TCustomGrafon::PixelToWorld(int layer, int px, int py, double& x, double& y) const {

@@ -2,19 +2,15 @@
 // the pointer moves.
 
 #include <algorithm>
-#include <limits>
 
 #include "chart/Nox_grafon.h"
 #include "chart/model/nearest_point.h"
+#include "platform/raster_math.h"
 
 namespace nox {
 
 namespace {
 constexpr int kMaxReadoutRadius = 100;
-
-int ClampToInt(std::int64_t v) {
-  return static_cast<int>(std::clamp<std::int64_t>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
-}
 }  // namespace
 
 void TCustomGrafon::SetReadoutRadius(int value) { m_readoutRadius = std::clamp(value, 0, kMaxReadoutRadius); }
@@ -24,14 +20,13 @@ std::optional<TgfItemHit> TCustomGrafon::NearestDataItem(int x, int y, int radiu
   detail::TNearestPointQuery query;
   query.Pointer = {x, y};
   query.Radius = radius;
-  query.Area = Rect(frame.MarginLeft, frame.MarginTop, ClampToInt(frame.AreaRight() + 1),
-                    ClampToInt(frame.AreaBottom() + 1));
+  query.Area = Rect(frame.MarginLeft, frame.MarginTop, detail::SaturateToInt(frame.AreaRight() + 1),
+                    detail::SaturateToInt(frame.AreaBottom() + 1));
   for (std::size_t i = 0; i < kLayerCount; ++i) {
     const TScaleProps& sx = m_propsX[i];
     const TScaleProps& sy = m_propsY[i];
-    // As WorldToPixel places values a logarithmic axis cannot show.
-    query.X[i] = {m_mapping.X(i), sx.Logarithmic(), sx.RangeHigh() < sx.RangeLow() ? Width() : 0};
-    query.Y[i] = {m_mapping.Y(i), sy.Logarithmic(), sy.RangeHigh() < sy.RangeLow() ? 0 : Height()};
+    query.X[i] = {m_mapping.X(i), sx.Logarithmic(), BelowLogPixelX(i)};
+    query.Y[i] = {m_mapping.Y(i), sy.Logarithmic(), BelowLogPixelY(i)};
     query.LayerVisible[i] = m_items.LayerVisible(static_cast<int>(i) + 1);
   }
   query.ClassVisible = &m_items.DataClassVisible;
