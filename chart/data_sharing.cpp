@@ -89,4 +89,19 @@ void TCustomGrafon::AskTiedChartsToRepaint() {
   for (int i = 0; i < m_dataUserCount; ++i) m_dataUsers[static_cast<std::size_t>(i)]->RepaintIfAutomatic();
 }
 
+void TCustomGrafon::ShowItems() {
+  if (Visible()) {
+    if (m_autoRedraw)
+      RefreshChartArea();
+    else
+      Repaint();
+  }
+  AskTiedChartsToRepaint();
+}
+
+void TCustomGrafon::ItemsRemoved() {
+  RepaintIfAutomatic();
+  AskTiedChartsToRepaint();
+}
+
 }  // namespace nox
