@@ -1,5 +1,6 @@
-// The chart area's geometry: margins, shadow width, the control's size with its minimum, and the
-// size of the chart-area image that follows them.
+// The chart area's geometry: what follows a change of a margin or the shadow width (the setters are
+// in grafon_appearance.cpp), the control's size with its minimum, and the size of the chart-area
+// image that follows them.
 
 #include <algorithm>
 
