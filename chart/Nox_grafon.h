@@ -3,19 +3,28 @@
 //
 // The chart keeps a display list of drawing items in world coordinates on 16 layers (each layer an
 // X and a Y axis with its own range, linear or logarithmic), maps them to pixels per layer and
-// turns gestures into range changes. The control composes its parts and keeps the published
-// properties, the events and the orchestration; its pieces live in rooms (model is included by render
-// and interaction, which do not include each other; form reads and writes the control):
+// turns gestures into range changes. TCustomGrafon is composed of parts that each own their state
+// and document their share of the published surface; they tell the control what changed through
+// protected hooks, and the control keeps the orchestration (repainting, the range-update path, data
+// sharing, geometry) and the entry points of painting and the mouse:
 //
-//   chart/ (the control)     construction, Loaded, Assign grafon_construction.cpp; what assistive
-//                            technology announces accessible_text.cpp; published
-//                            properties grafon_properties.cpp; margins, shadow, size
-//                            chart_geometry.cpp; standard layouts standard_layouts.cpp; hosted scale
-//                            controls scale_controls.cpp; drawing operations drawing_operations.cpp and,
-//                            one for each item kind, item_operations.cpp;
-//                            data sharing data_sharing.cpp; ranges and history layer_ranges.cpp;
-//                            world/pixel mapping layer_mapping.cpp; joined layers joint_layers.h;
-//                            types and events grafon_types.h
+//   grafon_drawing.h         drawing operations, pen, lists, visibility (owns the item store)
+//                            drawing_operations.cpp, item_operations.cpp
+//   grafon_appearance.h      margins, shadow, colours, grid, background, caption, cross hairs, text
+//                            labels grafon_appearance.cpp
+//   grafon_layers.h          axis property objects, scale controls, mapping, zoom history,
+//                            confinement grafon_layers.cpp
+//   grafon_mouse_settings.h  mouse action, trace, pan grid, wheel, keys grafon_mouse_settings.cpp
+//   grafon_events.h          the chart's events
+//
+// The control's own files: construction, Loaded, Assign grafon_construction.cpp; what assistive
+// technology announces accessible_text.cpp; margins, shadow, size chart_geometry.cpp; standard
+// layouts standard_layouts.cpp; hosted scale controls scale_controls.cpp; data sharing and showing
+// the lists data_sharing.cpp; ranges and history layer_ranges.cpp; world/pixel mapping
+// layer_mapping.cpp; bulk-change scopes paint_hold.h; joined layers joint_layers.h; types
+// grafon_types.h. Its pieces live in rooms (model is included by render and interaction, which do
+// not include each other; form reads and writes the control):
+//
 //   model/                   item record chart_item.h; lists item_list.h in series stores
 //                            series_store.h with block_summaries.h; the item store item_store.h; the mapping
 //                            layer_mapping.h (and scale/axis_mapping.h) over chart_frame.h;
@@ -56,6 +65,11 @@
 
 #include "base/Nox_noxbase.h"
 #include "base/Nox_noxcolors.h"
+#include "chart/grafon_appearance.h"
+#include "chart/grafon_drawing.h"
+#include "chart/grafon_events.h"
+#include "chart/grafon_layers.h"
+#include "chart/grafon_mouse_settings.h"
 #include "chart/grafon_types.h"
 #include "chart/interaction/mouse_geometry.h"
 #include "chart/interaction/mouse_state.h"
@@ -81,16 +95,9 @@
 
 namespace nox {
 
-constexpr int kCrossHairCount = 4;
-constexpr int kTextLabelCount = 50;
 constexpr int kMaxDataUsers = 4;      ///< charts that may use one chart's data
 constexpr int kLeastChartWidth = 80;  ///< the chart area a control's minimum size leaves room for, pixels
 constexpr int kLeastChartHeight = 20;
-/// Margins are kept within 0..kMaxMargin pixels, so the minimum control size stays a valid image.
-constexpr int kMaxMargin = 3000;
-/// Bytes of the chart's Caption: a title of a line or a few. Longer text cannot show in a control and
-/// would still be measured at every paint.
-constexpr std::size_t kMaxCaptionLength = 4096;
 /// The minimum size with every margin and the shadow (at most 32) at their largest.
 static_assert((2LL * kMaxMargin + 32 + 80) * (2LL * kMaxMargin + 32 + 20) * 4 <=
                   static_cast<long long>(kMaxBitmapBytes),
@@ -99,7 +106,12 @@ static_assert((2LL * kMaxMargin + 32 + 80) * (2LL * kMaxMargin + 32 + 20) * 4 <=
 /// The chart: a display list of items in world units on 16 layers, each with its own x and y axis
 /// drawn by a hosted TScale, explored with the mouse, the wheel and the keys. TGrafon is the
 /// control as placed on a form; derive from TCustomGrafon to reach the protected rendering hooks.
-class TCustomGrafon : public TControl {
+class TCustomGrafon : public TControl,
+                      public TGrafonDrawing,
+                      public TGrafonAppearance,
+                      public TGrafonLayers,
+                      public TGrafonMouseSettings,
+                      public TGrafonEvents {
  public:
   /// A chart with every setting at its default (the values given beside the properties below),
   /// owned by owner (or by nobody); painting waits until the control's window exists.
@@ -108,194 +120,9 @@ class TCustomGrafon : public TControl {
   std::string_view ClassName() const override { return "TCustomGrafon"; }  ///< the class's name
 
   // ---------------------------------------------------------------------------------------------
-  /// drawing operations
-  ///
-  /// Items copy the current pen when they are added; nothing is drawn until ShowItems (or the next
-  /// paint). In the data list the integer forms take world coordinates (CoordMode 0); in annotation
-  /// mode MoveToPoint records both coordinates as chart-area pixels (CoordMode 1) and LineToPoint
-  /// x as pixels and y as world units (CoordMode 4). A chart that uses another chart's data adds
-  /// to the shared list, which every chart sharing it shows at once.
-  ///@{
-  void MoveToPoint(int x, int y);
-  void LineToPoint(int x, double y);
-  ///@}
-  /// markType is taken as a byte: the mark symbols are numbered 0..255.
-  void AddMark(int markType, double x, double y);
   /// Shows the lists: redraws the chart area (AutoRedraw True) or the whole control (False) if the
   /// control is visible, then asks every chart tied to this one by data sharing to repaint itself.
   void ShowItems();
-
-  /// Drawing with world coordinates: a move-to or line-to at (x, y) in world units (CoordMode 0),
-  /// in the data list, or in annotation mode in the annotation list, as AddMark. NaN and infinite
-  /// coordinates are stored and left out when drawing.
-  ///@{
-  void MoveTo(double x, double y);
-  void LineTo(double x, double y);
-  ///@}
-  /// A whole series with the current pen in one call: a move-to at its first point and line-tos to
-  /// the others, in the list MoveTo writes to; the block summaries are built in the same pass.
-  /// Spans of different lengths throw std::invalid_argument naming both lengths, and a list that
-  /// would pass the largest int items throws ENoxGrafonError; nothing is appended then. Empty spans
-  /// append nothing. Like the other drawing operations it does not repaint (ShowItems does).
-  void AppendSeries(std::span<const double> x, std::span<const double> y);
-  /// The same with x[i] = x0 + i * dx; an x0 or dx that is NaN or infinite throws
-  /// std::invalid_argument and appends nothing.
-  void AppendSeries(double x0, double dx, std::span<const double> y);
-
-  /// Removal. Each takes time in proportion to what it removes, keeps zoom history, ranges and the
-  /// pen, and repaints this chart and every chart sharing its data (as AutoRedraw allows); the data
-  /// list is shared, so every chart tied by data sharing sees the change.
-  /// Empties the data list and its long-text table; its capacity (DataItems().size()) drops to 0.
-  void ClearData();
-  /// Empties the annotation list and its long-text table; its capacity drops to 0.
-  void ClearAnnotations();
-  /// Removes the n oldest items of the data list (all of them when n >= DataCount(); nothing when
-  /// n <= 0); the others keep their order and become items 0, 1, ...; the capacity and the long
-  /// texts stay.
-  void RemoveFirstItems(int n);
-  /// Keeps at most n items in the data list: removes the oldest now and after every append beyond
-  /// n, so that the newest n stay (a window that scrolls with a live series). 0 (the default) keeps
-  /// every item; negative values are refused. The limit belongs to the shared data list.
-  ///@{
-  int DataLimit() const { return m_items.Data->Limit(); }  ///< = 0: no limit
-  void SetDataLimit(int n);
-  ///@}
-
-  /// typed drawing operations: one for each item kind, with the current pen, layer, class and
-  /// attribute, into the list the drawing operations write to. Coordinates are world units of the
-  /// current layer unless a pixel mode (TgfCoordMode, annotation mode only) is given; each operation
-  /// names the modes it takes. Filled shapes take FillColor. A refused call (a mode the operation
-  /// does not take or a pixel mode in the data list, a coordinate that is NaN or infinite, a mark
-  /// type outside 0..255, an arc angle beyond +-21 radians, a text too long or a full long-text
-  /// table) throws ENoxGrafonError and adds nothing.
-  ///
-  /// Lines and shapes between two corners (x1, y1) and (x2, y2); modes cmWorld .. cmFirstPixels.
-  ///@{
-  void AddLine(double x1, double y1, double x2, double y2, TgfCoordMode mode = cmWorld);
-  void AddRect(double x1, double y1, double x2, double y2, TgfCoordMode mode = cmWorld);  ///< outline
-  void AddFilledRect(double x1, double y1, double x2, double y2, TgfCoordMode mode = cmWorld);
-  ///@}
-  /// A face in FillColor with a frame in two colours drawn by style.
-  void AddFrame3D(double x1, double y1, double x2, double y2, TFrameStyle style, TColor color1, TColor color2,
-                  TgfCoordMode mode = cmWorld);
-  /// Arrows with heads headLength pixels long (below 1: no heads); modes cmWorld .. cmPixelY.
-  ///@{
-  void AddArrow(double x1, double y1, double x2, double y2, int headLength, TArrowHead head = ahFilled,
-                TgfCoordMode mode = cmWorld);
-  void AddArrowBoth(double x1, double y1, double x2, double y2, int headLength, TArrowHead head = ahFilled,
-                    TgfCoordMode mode = cmWorld);
-  ///@}
-  /// World units only: a bar with a receding top and side (angle in degrees, depth in pixels); an
-  /// ellipse and an arc about (x, y) with half-axes rx, ry (angles in radians, counter-clockwise
-  /// from the right); a line between world points shifted by pixels; error bars reaching below
-  /// and above (left and right when horizontal) with a mark of markType at the point.
-  ///@{
-  void AddBar3D(double x1, double y1, double x2, double y2, int angle, int depth);
-  void AddEllipse(double x, double y, double rx, double ry);  ///< outline
-  void AddFilledEllipse(double x, double y, double rx, double ry);
-  void AddArc(double x, double y, double rx, double ry, double fromAngle, double toAngle);
-  void AddWorldLine(double x1, double y1, double x2, double y2, int shiftX, int shiftY);
-  void AddErrorBars(double x, double y, double below, double above, bool horizontal, int markType);
-  ///@}
-  /// A world point and pixel extents: a rectangle halfWidth x halfHeight pixels about it, a line to
-  /// the point dx, dy pixels away.
-  ///@{
-  void AddPixelRect(double x, double y, int halfWidth, int halfHeight);  ///< outline
-  void AddFilledPixelRect(double x, double y, int halfWidth, int halfHeight);
-  void AddDeltaLine(double x, double y, double dx, double dy);
-  ///@}
-  /// A cross through the centre of the box x +- hx, y +- hy: cmWorld, cmPixels, or cmFirstWorld for
-  /// a world centre with half-extents in pixels.
-  void AddCrossMark(double x, double y, double hx, double hy, TgfCoordMode mode = cmWorld);
-  /// Lines across the whole chart area; cmWorld or cmPixels.
-  ///@{
-  void AddVertLine(double x, TgfCoordMode mode = cmWorld);
-  void AddHorizLine(double y, TgfCoordMode mode = cmWorld);
-  ///@}
-  /// A move of the pen and a line from it, dx, dy pixels from where the pen is.
-  ///@{
-  void AddMoveRel(double dx, double dy);
-  void AddLineRel(double dx, double dy);
-  ///@}
-  /// Texts in DataColor with TextFont's size, TextAlignment and TextBkStyle (the background in
-  /// TextBkColor); line feeds break lines. AddText anchors at (x, y) in any mode; AddTextOffset at
-  /// the world point (x, y) moved by dx, dy pixels.
-  ///@{
-  void AddText(double x, double y, std::string_view text, TgfCoordMode mode = cmWorld);
-  void AddTextOffset(double x, double y, double dx, double dy, std::string_view text);
-  ///@}
-
-  /// the current pen; setting it only stores (no repaint, items already added keep theirs)
-  ///@{
-  TColor DataColor() const { return m_items.Pen.Color; }  ///< = 0
-  void SetDataColor(TColor value) { m_items.Pen.Color = value; }
-  TColor FillColor() const { return m_items.Pen.FillColor; }  ///< = $C0C0C0
-  void SetFillColor(TColor value) { m_items.Pen.FillColor = value; }
-  TColor TextBkColor() const { return m_items.Pen.FillColor; }  ///< the same value as FillColor
-  void SetTextBkColor(TColor value) { m_items.Pen.FillColor = value; }
-  TPenStyle PenStyle() const { return m_items.Pen.Style; }  ///< = psSolid
-  void SetPenStyle(TPenStyle value);
-  std::uint8_t LineWidth() const { return m_items.Pen.Width; }  ///< = 1, pixels
-  void SetLineWidth(std::uint8_t value) { m_items.Pen.Width = value; }
-  ///@}
-  /// 255 is refused (the old class stays).
-  ///@{
-  std::uint8_t ClassDefault() const { return m_items.Pen.Class; }  ///< = 0
-  void SetClassDefault(std::uint8_t value);
-  ///@}
-  /// Growth step of both lists; values outside 1..1000000 are refused.
-  ///@{
-  int AllocSize() const { return m_items.AllocSize; }  ///< = 1000
-  void SetAllocSize(int value);
-  ///@}
-
-  /// pen state that has no published property
-  ///@{
-  bool AnnotationMode() const { return m_items.AnnotationMode; }  ///< = False: drawing goes to the data list
-  void SetAnnotationMode(bool value) { m_items.AnnotationMode = value; }
-  int CurrentLayer() const { return m_items.Pen.Layer; }  ///< = 1; layers outside 1..16 are refused
-  void SetCurrentLayer(int layer);
-  std::int32_t ItemAttribute() const { return m_items.Pen.Attribute; }  ///< = 0, copied into Attr
-  void SetItemAttribute(std::int32_t value) { m_items.Pen.Attribute = value; }
-  ///@}
-
-  /// the lists, read only: size() of a view is the list's capacity, view[i] item i's record by
-  /// value (a zero record from the count on); a view stays valid as long as the chart (or, for
-  /// shared data, the list) and reads the list as it is now
-  ///@{
-  const TGfItemView& DataItems() const { return m_items.Data->Items(); }
-  int DataCount() const { return m_items.Data->Count(); }
-  const TLongTextArray& DataLongTexts() const { return m_items.Data->LongTexts; }
-  int DataLongTextCount() const { return m_items.Data->LongTextCount; }
-  const TGfItemView& AnnotationItems() const { return m_items.Annotations.Items(); }
-  int AnnotationCount() const { return m_items.Annotations.Count(); }
-  const TLongTextArray& AnnotationLongTexts() const { return m_items.Annotations.LongTexts; }
-  int AnnotationLongTextCount() const { return m_items.Annotations.LongTextCount; }
-  ///@}
-
-  /// Visibility of item classes (separately for data and annotation items) and of layers; an item is
-  /// drawn only if its class and its layer are visible. All True after construction. Layers outside
-  /// 1..16 read as hidden and are not stored.
-  ///@{
-  bool DataClassVisible(std::uint8_t itemClass) const { return m_items.DataClassVisible[itemClass]; }
-  void SetDataClassVisible(std::uint8_t itemClass, bool visible);
-  bool AnnotationClassVisible(std::uint8_t itemClass) const {
-    return m_items.AnnotationClassVisible[itemClass];
-  }
-  void SetAnnotationClassVisible(std::uint8_t itemClass, bool visible);
-  bool LayerVisible(int layer) const { return m_items.LayerVisible(layer); }
-  void SetLayerVisible(int layer, bool visible);
-  ///@}
-
-  /// How the annotation list is drawn relative to the data list.
-  ///@{
-  bool AnnotationsUnderData() const { return m_items.AnnotationsUnderData; }  ///< = False
-  void SetAnnotationsUnderData(bool value) { m_items.AnnotationsUnderData = value; }
-  bool ShowAnnotations() const { return m_items.ShowAnnotations; }  ///< = True
-  void SetShowAnnotations(bool value) { m_items.ShowAnnotations = value; }
-  bool AnnotationTextsOnTop() const { return m_items.AnnotationTextsOnTop; }  ///< = True
-  void SetAnnotationTextsOnTop(bool value) { m_items.AnnotationTextsOnTop = value; }
-  ///@}
 
   // ---------------------------------------------------------------------------------------------
   /// data sharing
@@ -339,13 +166,6 @@ class TCustomGrafon : public TControl {
   /// Restores the zoom snapshot n steps back (0 the newest, -15 the oldest); layers not recorded in
   /// that snapshot keep their ranges. n outside -15..0 does nothing.
   void RecallZoom(int n);
-  /// The box that confined zooming and panning keep to; all four 0 switches confinement off.
-  /// A call with a value that is NaN or infinite is refused (the old box stays).
-  ///@{
-  void SetConfinement(double xLow, double yLow, double xHigh, double yHigh);
-  bool ConfinementActive() const;
-  ///@}
-
   /// True makes every layer's Y range match its X range's physical scale (using the screen's pixel
   /// aspect), records a zoom snapshot and repaints; False only stores. While a stored form is being
   /// read, True only stores too and size or margin changes do not re-fit: the form holds the ranges
@@ -360,41 +180,6 @@ class TCustomGrafon : public TControl {
   TJointLayers& JointLayers() { return m_jointLayers; }
   const TJointLayers& JointLayers() const { return m_jointLayers; }
   void SetJointLayers(const TJointLayers& value);
-  ///@}
-
-  /// The axis property objects of layers 1..4; setting one copies the values in (Assign) and
-  /// repaints in design mode only.
-  ///@{
-  TScalePropsHoriz& Scale1X() { return m_propsX[0]; }
-  TScalePropsVert& Scale1Y() { return m_propsY[0]; }
-  TScalePropsHoriz& Scale2X() { return m_propsX[1]; }
-  TScalePropsVert& Scale2Y() { return m_propsY[1]; }
-  TScalePropsHoriz& Scale3X() { return m_propsX[2]; }
-  TScalePropsVert& Scale3Y() { return m_propsY[2]; }
-  TScalePropsHoriz& Scale4X() { return m_propsX[3]; }
-  TScalePropsVert& Scale4Y() { return m_propsY[3]; }
-  void SetScale1X(const TScalePropsHoriz& value) { AssignScaleProps(m_propsX[0], value); }
-  void SetScale1Y(const TScalePropsVert& value) { AssignScaleProps(m_propsY[0], value); }
-  void SetScale2X(const TScalePropsHoriz& value) { AssignScaleProps(m_propsX[1], value); }
-  void SetScale2Y(const TScalePropsVert& value) { AssignScaleProps(m_propsY[1], value); }
-  void SetScale3X(const TScalePropsHoriz& value) { AssignScaleProps(m_propsX[2], value); }
-  void SetScale3Y(const TScalePropsVert& value) { AssignScaleProps(m_propsY[2], value); }
-  void SetScale4X(const TScalePropsHoriz& value) { AssignScaleProps(m_propsX[3], value); }
-  void SetScale4Y(const TScalePropsVert& value) { AssignScaleProps(m_propsY[3], value); }
-  ///@}
-  /// Any layer's property objects; a layer outside 1..16 gives layer 1's.
-  ///@{
-  TScalePropsHoriz& ScaleXOf(int layer) { return m_propsX[LayerIndex(layer)]; }
-  const TScalePropsHoriz& ScaleXOf(int layer) const { return m_propsX[LayerIndex(layer)]; }
-  TScalePropsVert& ScaleYOf(int layer) { return m_propsY[LayerIndex(layer)]; }
-  const TScalePropsVert& ScaleYOf(int layer) const { return m_propsY[LayerIndex(layer)]; }
-  ///@}
-  /// The hosted scale controls of a layer (named GF_FScale_X_<layer> and GF_FScale_Y_<layer>); a
-  /// layer outside 1..16 gives layer 1's. The chart copies the property objects into them, so
-  /// settings made on them directly last only until the next copy.
-  ///@{
-  TScale& ScaleControlX(int layer) { return *m_scaleX[LayerIndex(layer)]; }
-  TScale& ScaleControlY(int layer) { return *m_scaleY[LayerIndex(layer)]; }
   ///@}
 
   /// Control pixels of a world point of a layer (clamped into 1..16). Values beyond the int range are
@@ -416,9 +201,6 @@ class TCustomGrafon : public TControl {
   int ChartAreaHeight() const;
   ///@}
 
-  /// The zoom history's slots and positions, read only (RecallZoom and PushZoomHistory change it).
-  const detail::TZoomHistory& ZoomHistory() const { return m_zoomHistory; }
-
   // ---------------------------------------------------------------------------------------------
   /// published properties (after construction; "repaints" means repaint-if-automatic)
   ///@{
@@ -426,182 +208,11 @@ class TCustomGrafon : public TControl {
   void SetAutoRedraw(bool value) { m_autoRedraw = value; }
   ///@}
 
-  /// Margins of the chart area, pixels, kept within 0..kMaxMargin; each change resizes the chart
-  /// image, re-fits isometric layers, updates scale controls and mapping, repaints.
-  ///@{
-  int MarginLeft() const { return m_marginLeft; }  ///< = 50
-  void SetMarginLeft(int value);
-  int MarginRight() const { return m_marginRight; }  ///< = 20
-  void SetMarginRight(int value);
-  int MarginTop() const { return m_marginTop; }  ///< = 20
-  void SetMarginTop(int value);
-  int MarginBottom() const { return m_marginBottom; }  ///< = 40
-  void SetMarginBottom(int value);
-  int LRim() const { return m_marginLeft; }
-  void SetLRim(int value) { SetMarginLeft(value); }
-  int RRim() const { return m_marginRight; }
-  void SetRRim(int value) { SetMarginRight(value); }
-  int TRim() const { return m_marginTop; }
-  void SetTRim(int value) { SetMarginTop(value); }
-  int BRim() const { return m_marginBottom; }
-  void SetBRim(int value) { SetMarginBottom(value); }
-  ///@}
-
-  /// Clamped into 0..32; no isometric re-fit.
-  ///@{
-  int ShadowWidth() const { return m_shadowWidth; }  ///< = 0, pixels
-  void SetShadowWidth(int value);
-  TShadowStyle ShadowStyle() const { return m_shadowStyle; }  ///< = ssFlying; repaints
-  void SetShadowStyle(TShadowStyle value);
-  TColor ShadowColor() const { return m_shadowColor; }  ///< = clGrayText; repaints
-  void SetShadowColor(TColor value);
-  TColor ShadowBakColor() const { return m_shadowBakColor; }  ///< = clBtnFace; repaints
-  void SetShadowBakColor(TColor value);
-  ///@}
-
-  /// True: long runs of line-to items drawn with a solid pen in copy mode are painted from block
-  /// summaries of the item lists, column by column, giving exactly the pixels of drawing them item
-  /// by item at a cost that follows the chart's width rather than the item count; runs of other pens
-  /// are read straight from the lists' columns. False draws every item on its own (the reference
-  /// the fast paths are checked against). Neither value repaints.
-  ///@{
-  bool FastLineRuns() const { return m_fastLineRuns; }  ///< = True
-  void SetFastLineRuns(bool value) { m_fastLineRuns = value; }
-  ///@}
-
-  /// Suppression of marks of the same type drawn within MinDupMarkDist pixels; changes paint at once.
-  ///@{
-  bool AvoidDuplicateMarks() const { return m_avoidDuplicateMarks; }  ///< = False
-  void SetAvoidDuplicateMarks(bool value);
-  ///@}
-  /// Kept within 1..3; setting the stored value again does nothing.
-  ///@{
-  int MinDupMarkDist() const { return m_minDupMarkDist; }  ///< = 1, pixels
-  void SetMinDupMarkDist(int value);
-  ///@}
-
-  /// Setting copies the values in, then repaints.
-  ///@{
-  TBakGndImg& BackGroundImg() { return m_backGroundImg; }
-  const TBakGndImg& BackGroundImg() const { return m_backGroundImg; }
-  void SetBackGroundImg(const TBakGndImg& value);
-  ///@}
-
-  /// The grid drawn in the chart area.
-  ///@{
-  GridStyleType GridStyle() const { return m_gridStyle; }  ///< = gsNone; repaints
-  void SetGridStyle(GridStyleType value);
-  ///@}
-  /// Grid steps; a value below -3 (or not finite) is refused, others stored; repaints.
-  ///@{
-  double GridDx() const { return m_gridDx; }  ///< = 0
-  void SetGridDx(double value);
-  double GridDy() const { return m_gridDy; }  ///< = 0
-  void SetGridDy(double value);
-  TColor GridColor() const { return m_gridColor; }  ///< = 0; repaints
-  void SetGridColor(TColor value);
-  ///@}
-
-  /// Colours of the chart area's frame, the chart area and the control around it.
-  ///@{
-  TColor ChartFrameColor() const { return m_chartFrameColor; }  ///< = 0; repaints
-  void SetChartFrameColor(TColor value);
-  TColor ChartColor() const { return m_chartColor; }  ///< = $FFFFFF, chart-area background; repaints
-  void SetChartColor(TColor value);
-  TColor WindColor() const { return m_windColor; }  ///< = clBtnFace, control background; repaints
-  void SetWindColor(TColor value);
-  ///@}
-
-  /// The chart caption; every setter repaints.
-  const std::string& Caption() const { return m_caption; }  ///< = empty
-  /// A caption longer than kMaxCaptionLength bytes is refused with ENoxGrafonError and changes nothing.
-  ///@{
-  void SetCaption(const std::string& value);
-  int CaptionPosX() const { return m_captionPosX; }  ///< = 0, pixels from the anchor
-  void SetCaptionPosX(int value);
-  int CaptionPosY() const { return m_captionPosY; }  ///< = -16, pixels from the anchor
-  void SetCaptionPosY(int value);
-  TAlignment CaptionAlignment() const { return m_captionAlignment; }  ///< = taRightJustify
-  void SetCaptionAlignment(TAlignment value);
-  TCaptionAnchorHoriz CaptionAnchorHoriz() const { return m_captionAnchorHoriz; }  ///< = cahChartRight
-  void SetCaptionAnchorHoriz(TCaptionAnchorHoriz value);
-  TCaptionAnchorVert CaptionAnchorVert() const { return m_captionAnchorVert; }  ///< = cavChartTop
-  void SetCaptionAnchorVert(TCaptionAnchorVert value);
-  ///@}
-  /// Longest caption as a percentage of the chart width: 0 (no trimming) or 5..100 (clamped).
-  ///@{
-  int CaptionTrim() const { return m_captionTrim; }  ///< = 100
-  void SetCaptionTrim(int value);
-  ///@}
-
-  /// Cross hairs 1..4; setting one copies the values in (it keeps notifying this chart), repaints.
-  ///@{
-  TCrossHair& CrossHair1() { return m_crossHairs[0]; }
-  TCrossHair& CrossHair2() { return m_crossHairs[1]; }
-  TCrossHair& CrossHair3() { return m_crossHairs[2]; }
-  TCrossHair& CrossHair4() { return m_crossHairs[3]; }
-  void SetCrossHair1(const TCrossHair& value) { AssignCrossHair(1, value); }
-  void SetCrossHair2(const TCrossHair& value) { AssignCrossHair(2, value); }
-  void SetCrossHair3(const TCrossHair& value) { AssignCrossHair(3, value); }
-  void SetCrossHair4(const TCrossHair& value) { AssignCrossHair(4, value); }
-  ///@}
-  /// Cross hair 1..4 (any other index gives cross hair 1).
-  ///@{
-  TCrossHair& CrossHair(int index) { return m_crossHairs[IndexIn(index, kCrossHairCount)]; }
-  const TCrossHair& CrossHair(int index) const { return m_crossHairs[IndexIn(index, kCrossHairCount)]; }
-  ///@}
-  /// Text label 1..50 (any other index gives label 1).
-  ///@{
-  TTextLabel& TextLabel(int index) { return m_textLabels[IndexIn(index, kTextLabelCount)]; }
-  const TTextLabel& TextLabel(int index) const { return m_textLabels[IndexIn(index, kTextLabelCount)]; }
-  ///@}
-
-  /// mouse
-  ///@{
-  TMouseActMode MouseAction() const { return m_mouseAction; }  ///< = maNone
-  void SetMouseAction(TMouseActMode value);
-  bool MouseCursorFixed() const { return m_mouseCursorFixed; }  ///< = True: always the default cursor
-  void SetMouseCursorFixed(bool value) { m_mouseCursorFixed = value; }
-  TColor MouseTraceColor() const { return m_mouseTraceColor; }  ///< = $FFFFFF
-  void SetMouseTraceColor(TColor value) { m_mouseTraceColor = value; }
-  bool MouseTraceInvert() const { return m_mouseTraceInvert; }  ///< = True: trace drawn in XOR mode
-  void SetMouseTraceInvert(bool value) { m_mouseTraceInvert = value; }
-  ///@}
-  /// Pan grid of maPanGrid; values that are not finite are refused.
-  ///@{
-  double PanGridDx() const { return m_panGridDx; }  ///< = 1
-  void SetPanGridDx(double value);
-  double PanGridDy() const { return m_panGridDy; }  ///< = 1
-  void SetPanGridDy(double value);
-  double PanGridOffsX() const { return m_panGridOffsX; }  ///< = 0
-  void SetPanGridOffsX(double value);
-  double PanGridOffsY() const { return m_panGridOffsY; }  ///< = 0
-  void SetPanGridOffsY(double value);
-  ///@}
-  /// Whether a layer follows the chart-area gestures; layer 1 only after construction.
-  ///@{
-  bool LayerMouseActive(int layer) const;
-  void SetLayerMouseActive(int layer, bool value);
-  ///@}
-
   /// Applies one of the standard layouts (margins, chart caption, scales of layers 1..4; layers
   /// 5..16 hidden); a value outside TgfLayout is ignored.
   ///@{
   TgfLayout StandardLayout() const { return m_standardLayout; }  ///< = gfl_X1Bottom_Y1Left
   void SetStandardLayout(TgfLayout value);
-  ///@}
-
-  /// Text settings of new text items. The chart owns its text font; setting it copies the values in.
-  ///@{
-  TFont& TextFont() { return m_textFont; }
-  const TFont& TextFont() const { return m_textFont; }
-  void SetTextFont(const TFont& value) { m_textFont.Assign(value); }
-  TFontStyles TextFontStyle() const { return m_textFont.Style(); }
-  void SetTextFontStyle(TFontStyles value) { m_textFont.SetStyle(value); }
-  TTextBkg TextBkStyle() const { return m_textBkStyle; }  ///< = tbClear
-  void SetTextBkStyle(TTextBkg value);
-  TAlignment TextAlignment() const { return m_textAlignment; }  ///< = taCenter; repaints
-  void SetTextAlignment(TAlignment value);
   ///@}
 
   // ---------------------------------------------------------------------------------------------
@@ -653,11 +264,6 @@ class TCustomGrafon : public TControl {
   /// The point nearest to control pixel (x, y) within radius pixels (Euclidean); of points equally
   /// near, the last in the list (drawn on top). None when no point is that near or radius < 0.
   std::optional<TgfItemHit> NearestDataItem(int x, int y, int radius) const;
-  /// The radius of OnItemHover, pixels, 0..100 (other values are limited to it).
-  ///@{
-  int ReadoutRadius() const { return m_readoutRadius; }  ///< = 5
-  void SetReadoutRadius(int value);
-  ///@}
 
   // ---------------------------------------------------------------------------------------------
   // wheel and keys (chart/interaction/wheel_and_keys.cpp, view_navigation.cpp)
@@ -669,22 +275,6 @@ class TCustomGrafon : public TControl {
   // timestamps) is one gesture and leaves one zoom-history snapshot, of its latest view. Neither
   // acts while a mouse gesture is under way (Escape aside).
 
-  /// A wheel turn over the chart area zooms about the pointer: a notch (120) forward narrows the
-  /// view by the factor 1.25, one backward widens it by as much; finer steps (smooth wheels,
-  /// touchpads) zoom in proportion, at most ten notches' worth per event. With Shift only the x
-  /// axes zoom, with Ctrl only the y axes (in isometric mode always both). OnMouseWheel and its
-  /// Up/Down events come first; a turn a handler took does not zoom.
-  ///@{
-  bool WheelZoom() const { return m_wheelZoom; }  ///< = False: the wheel only fires the events
-  void SetWheelZoom(bool value) { m_wheelZoom = value; }
-  ///@}
-  /// Keys, after OnKeyDown / OnKeyPress (a handler that sets the key to 0 keeps it from the chart):
-  /// the arrow keys pan by a tenth of the view; '+' (or '=') zooms in and '-' out about the centre
-  /// by 1.25; Home: RecallHomeView; Backspace: StepBackInHistory; Escape: CancelGesture.
-  ///@{
-  bool KeyNavigation() const { return m_keyNavigation; }  ///< = True
-  void SetKeyNavigation(bool value) { m_keyNavigation = value; }
-  ///@}
   /// Back to the view as it was before the user's first press, wheel turn or navigation key, with
   /// one zoom-history snapshot; nothing before that.
   void RecallHomeView();
@@ -764,44 +354,14 @@ class TCustomGrafon : public TControl {
   /// as SaveToPngFile; on an error bitmap is left as it was.
   void Render(TBitmap& bitmap, double scale, int printerPixelsPerInchY = 0);
 
-  // ---------------------------------------------------------------------------------------------
-  /// events (called only when assigned; Sender is the chart)
-  TMouseMoveInChartEvent OnMouseMoveInChart;
-  /// After a mouse move, when the point nearest the pointer within ReadoutRadius changes (to none
-  /// as well, also when the pointer leaves the chart area); searched only while assigned.
-  ///@{
-  TItemHoverEvent OnItemHover;
-  TSelectRectEvent OnRubberBand;
-  TSelectRectEvent OnSelectRect;
-  TZoomPanEvent OnZoomPan;
-  TScaleTickDrawnEvent OnScaleTickDrawn;    ///< relayed from the scale controls
-  TBeforeTickLabelEvent OnBeforeTickLabel;  ///< relayed from the scale controls
-  TBeforeCrossHMoveEvent OnBeforeCrossHairMove;
-  TCrossHairMoveEvent OnCrossHairMove;
-  TTextLabelMoveEvent OnTextLabelMove;
-  TRenderEvent OnBeforeRenderData;
-  TRenderEvent OnDataRendered;
-  TRenderEvent OnScalesRendered;
-  TBeforeRenderCItemEvent OnBeforeRenderChartItem;
-  TBeforeRenderTextEvent OnBeforeRenderText;
-  ///@}
-
  protected:
+  /// After a removal from a list: repaints this chart and every chart sharing its data.
+  void ItemsRemoved() override;
   void CreateWnd() override;           ///< resizes the images and lets the chart paint
   void DeviceScaleChanged() override;  ///< composes the images again at the new scale
 
   /// Puts every setting to its value after construction; run once by the constructor.
   void Setup();
-
-  /// After a removal from a list: repaints this chart and every chart sharing its data.
-  void ItemsRemoved();
-
-  /// append operations: every single-point drawing operation goes through one of them
-  ///@{
-  void AppendMoveTo(std::uint8_t mode, double x, double y);
-  void AppendLineTo(std::uint8_t mode, double x, double y);
-  void AppendMark(std::uint8_t markType, double x, double y);
-  ///@}
 
   /// the range-update path
   /// Applies joined-layer rules for layer, then ApplyLayerRange for it and for every layer that
@@ -873,18 +433,6 @@ class TCustomGrafon : public TControl {
   /// Gives the off-screen images a device scale and printer flag (0: not a printer).
   void SetImageDevice(double scale, int printerPixelsPerInchY);
 
-  /// For the item kinds that have no drawing operation of their own: appends a complete record to
-  /// the list the drawing operations write to (in the data list with CoordMode 0, as every data
-  /// item), and stores long-text entry index (1..50; false and nothing stored outside) of that list.
-  ///@{
-  void AppendChartItem(const TgfChartItem& item) {
-    TgfChartItem record = item;
-    if (!m_items.AnnotationMode) record.CoordMode = 0;
-    m_items.Append(record, item.CoordMode);
-  }
-  bool SetLongText(int index, std::string text) { return m_items.SetLongText(index, std::move(text)); }
-  ///@}
-
   /// off-screen images: the chart area, the whole control, the background picture
   ///@{
   TBitmap& ChartImage() { return m_chartImage; }
@@ -892,11 +440,6 @@ class TCustomGrafon : public TControl {
   TBitmap& BackgroundPicture() { return m_backgroundPicture; }
   ///@}
 
-  /// A layer's world-to-pixel map of each axis (a layer outside 1..16 gives layer 1's).
-  ///@{
-  const detail::TAxisMapping& MappingX(int layer) const { return m_mapping.X(LayerIndex(layer)); }
-  const detail::TAxisMapping& MappingY(int layer) const { return m_mapping.Y(LayerIndex(layer)); }
-  ///@}
   /// The pixel aspect read from the host at construction (AspX, AspY; 1:1 when the host reports
   /// something unusable).
   ///@{
@@ -943,68 +486,26 @@ class TCustomGrafon : public TControl {
  private:
   friend class TJointLayers;
 
-  /// Holds painting back for the lifetime of an operation that changes many things. Release
-  /// restores the remembered value (repainting if that releases painting); when an error leaves the
-  /// scope early the value is restored without painting.
-  class TPaintHold {
-   public:
-    explicit TPaintHold(TCustomGrafon& chart);
-    ~TPaintHold();
-    TPaintHold(const TPaintHold&) = delete;
-    TPaintHold& operator=(const TPaintHold&) = delete;
-    void Release();
-    void RestoreQuietly();
+  /// Scopes of a bulk change (chart/paint_hold.h): painting held back, scale changes collected.
+  class TPaintHold;
+  class TScaleChangeBatch;
 
-   private:
-    TCustomGrafon& m_chart;
-    bool m_previous;
-    bool m_done = false;
-  };
-
-  /// Collects the property objects' change notifications of a bulk change into one ScaleChanged,
-  /// run by Finish when the outermost batch ends; Finish says whether it ran (ScaleChanged repaints).
-  class TScaleChangeBatch {
-   public:
-    explicit TScaleChangeBatch(TCustomGrafon& chart);
-    ~TScaleChangeBatch();
-    TScaleChangeBatch(const TScaleChangeBatch&) = delete;
-    TScaleChangeBatch& operator=(const TScaleChangeBatch&) = delete;
-    bool Finish();
-
-   private:
-    TCustomGrafon& m_chart;
-    bool m_done = false;
-  };
-
-  static std::size_t LayerIndex(int layer) {
-    return layer >= 1 && layer <= kLayerCount ? static_cast<std::size_t>(layer - 1) : 0;
-  }
-  static std::size_t IndexIn(int index, int count) {
-    return index >= 1 && index <= count ? static_cast<std::size_t>(index - 1) : 0;
-  }
   bool CanPaint() const;
   /// From now on the axis property objects check a switch to logarithmic.
-  ///@{
   void EndLoadingGuards();
-  void ClearEvents();
-  ///@}
 
   /// data sharing
-  ///@{
   void AskTiedChartsToRepaint();
   void LeaveDataOwner();
   void ReleaseDataUsers();
-  ///@}
 
   /// ranges
   bool StoreAxisRequest(TScaleProps& props, long double low, long double high);
   /// After a stored form was read: a joined axis the form gave no range for takes its controller's
   /// range, as when the join is made (no history); the ranges the form gave stay as written.
-  ///@{
   void FollowJoinsWithoutStoredRange();
   void FitIsometric(int layer);
   bool IsPanning(bool xAxis) const;
-  ///@}
   /// How confinement treats the range requests being made: as MouseAction says (the mouse
   /// gestures), or as a pan or a zoom whatever it says (the wheel and the keys).
   enum TConfineAs : std::uint8_t { caMouseAction, caPan, caZoom };
@@ -1012,52 +513,42 @@ class TCustomGrafon : public TControl {
   detail::TZoomSnapshot CurrentRanges() const;
 
   /// scale controls
-  ///@{
   void PrepareScaleControl(TScale& scale, bool xAxis);
   void WireScaleControl(TScale& scale);
   void SetScaleControlMargins(int layer);
-  ///@}
   /// A scale control's margin at the right (bottom) end: its axis ends on the chart area's last
   /// column (row), just inside the shadow.
-  ///@{
   int ScaleMarginRight() const { return m_marginRight + m_shadowWidth - 1; }
   int ScaleMarginBottom() const { return m_marginBottom + m_shadowWidth - 1; }
   void PushAllScaleProps();
-  void AssignScaleProps(TScaleProps& target, const TScaleProps& value);
-  void AssignCrossHair(int index, const TCrossHair& value);
+  void ScalePropsAssigned() override;
   void InitCrossHairsAndLabels();
-  ///@}
 
   /// geometry
   /// The control's size, margins and shadow, as the mapping and the mouse handling see them.
-  ///@{
   detail::TChartFrame ChartFrame() const;
-  enum TMarginSide : std::uint8_t { mgLeft, mgRight, mgTop, mgBottom };
   void ResizeChartImage(bool width, bool height);
-  void MarginChanged(TMarginSide side);
-  ///@}
+  /// What the parts' changes make the control do (TGrafonAppearance, TGrafonDrawing).
+  void PictureChanged() override;
+  void MarkRuleChanged() override;
+  void MarginChanged(TMarginSide side) override;
+  void ShadowWidthChanged() override;
 
   /// painting
-  ///@{
   void DrawCaption(TCanvas& canvas);
   void PaintScales(TCanvas& canvas);
   void ComposeControlImage();
-  ///@}
   /// Composes the control image again while an event handler asked for a repaint during the last
   /// pass, a few passes at most; returns whether any handler asked.
-  ///@{
   bool ComposeSettled();
   void RefreshChartArea();
-  ///@}
 
   /// --- rendering: the item renderer (render_data.cpp, item_render.h) ---
   detail::TLayerPixelTable LayerPixelTable() const;
   /// Draws the visible items of a list whose stored kind `select` accepts.
-  ///@{
   void RenderItemList(detail::TItemRenderer& renderer, const detail::TItemList& list, bool isAnnotation,
                       bool (*select)(std::uint8_t));
   void RenderAnnotations(detail::TItemRenderer& renderer);
-  ///@}
 
   /// --- background, grid, text labels, cross hairs and mouse trace ---
   /// (background.cpp, grid.cpp, text_labels_draw.cpp, cross_hairs_draw.cpp, mouse_trace_draw.cpp,
@@ -1069,47 +560,36 @@ class TCustomGrafon : public TControl {
   bool DrawBackgroundPicture(TCanvas& canvas, const TRect& area);
   /// Decodes the background picture file into m_backgroundPicture unless it holds that file as it
   /// is now; throws what loading throws.
-  ///@{
   void LoadBackgroundPicture();
   void DrawBackgroundArea(TCanvas& canvas, const TRect& area);
   void DrawTextLabel(TCanvas& canvas, const TTextLabel& label, int offsetX, int offsetY);
   void DrawCrossHair(TCanvas& canvas, const TCrossHair& hair, int x, int y);
-  ///@}
 
   /// --- mouse (chart/interaction/) ---
   bool InChartArea(int x, int y) const { return detail::InChartArea(ChartFrame(), x, y); }
   /// The pixel a logarithmic axis of layer index 0..15 gives values it cannot show (<= 1e-100): the
   /// left (bottom) edge of the control, or the right (top) one when the axis is reversed.
-  ///@{
   int BelowLogPixelX(std::size_t index) const;
   int BelowLogPixelY(std::size_t index) const;
-  ///@}
   /// Fire OnItemHover if the point under the pointer at (x, y), or the given one, is not the one
   /// reported last.
-  ///@{
   void ReportItemHover(int x, int y);
   void ReportItemHover(const std::optional<TgfItemHit>& hit);
   void HandleMouseMove(TShiftState shift, int x, int y);
   void RecordDragStart(int x, int y);
-  ///@}
   /// Whether a drag under way has moved any layer's ranges from where it started.
-  ///@{
   bool DragMovedRanges() const;
   void EndDrag();
   void ShowMousePosition(int x, int y);
-  ///@}
   /// scales: the layer of the vertical scale hit, minus the layer of the horizontal one, or 0
   int ScaleHitTest(int x, int y) const;
   /// The PopupMenu of the hosted scale whose band holds mousePos, if it has one; else the chart's.
-  ///@{
   TPopupMenu* PopupMenuAt(TPoint mousePos) const override;
   void DragScales(bool left, int x, int y);
   void ToggleScaleAction(int x, int y);
-  ///@}
   /// chart-area gestures; a step may clamp (x, y) for the later steps of the same move
   /// The common start of the pan and zoom-drag steps: a release ends the drag, the first move records
   /// where it starts; true when the ranges are to follow the pointer at (x, y).
-  ///@{
   bool RangeDragMoves(bool left, int x, int y);
   void PanStep(bool left, int x, int y);
   void ZoomDragStep(bool left, int x, int y);
@@ -1123,120 +603,50 @@ class TCustomGrafon : public TControl {
   void RectPickPress(TMouseButton button, int x, int y);
   void RectPickMove(int& x, int& y);
   void RectPickRelease(TMouseButton button, int x, int y);
-  ///@}
   /// A press, a move with a button held, a zoom window or rectangle pick: a gesture is under way.
-  ///@{
   bool GestureUnderWay(TShiftState shift) const;
   void TakeRightClickOfGesture(TMouseButton button, TShiftState shift);
-  ///@}
   /// wheel and keys (interaction/view_navigation.cpp)
   void NoteHomeView();
   /// Each layer that follows the mouse moved by steps x its view (PanAxis), or scaled by factor
   /// about the world point under the pixel `at` (none: each axis' centre); true when a range changed.
-  ///@{
   bool PanView(long double stepsX, long double stepsY);
   bool ZoomView(long double factor, std::optional<TPoint> at, bool zoomX, bool zoomY);
-  ///@}
   /// The snapshot of a wheel or key step: a new one, or the gesture's own one brought up to date.
-  ///@{
   void RecordNavigation(detail::TNavigationSource source);
   bool NavigateByKey(std::uint16_t key);
-  ///@}
   /// rubber figures on the screen image
-  ///@{
   void XorRubberFigure(const detail::TXorFigure& figure);
   void EraseRubberFiguresIfIdle();
   void EraseRubberFigures();
-  ///@}
-
-  detail::TItemStore m_items;
 
   /// --- data sharing ---
-  ///@{
   TCustomGrafon* m_useDataOf = nullptr;                     ///< the chart whose data this one shows
   std::array<TCustomGrafon*, kMaxDataUsers> m_dataUsers{};  ///< charts showing this one's data
   int m_dataUserCount = 0;
-  ///@}
 
   /// --- layers ---
-  ///@{
-  std::array<TScalePropsHoriz, kLayerCount> m_propsX;
-  std::array<TScalePropsVert, kLayerCount> m_propsY;
-  std::array<std::unique_ptr<TScale>, kLayerCount> m_scaleX;
-  std::array<std::unique_ptr<TScale>, kLayerCount> m_scaleY;
-  detail::TLayerMapping m_mapping;
   TJointLayers m_jointLayers;
-  detail::TZoomHistory m_zoomHistory;
-  detail::TConfinementBox m_confinement;
   bool m_isometric = false;
   int m_aspectX = 36;  ///< pixel aspect of the screen
   int m_aspectY = 36;
-  ///@}
 
   /// --- control settings ---
-  ///@{
   bool m_autoRedraw = true;
-  int m_marginLeft = 50;    ///< pixels
-  int m_marginRight = 10;   ///< pixels
-  int m_marginTop = 16;     ///< pixels
-  int m_marginBottom = 32;  ///< pixels
-  int m_shadowWidth = 0;    ///< pixels, 0..32
-  TShadowStyle m_shadowStyle = ssFlying;
-  TColor m_shadowColor = clGrayText;
-  TColor m_shadowBakColor = clBtnFace;
-  bool m_avoidDuplicateMarks = false;
-  int m_minDupMarkDist = 1;    ///< pixels, 1..3
-  bool m_fastLineRuns = true;  ///< line-to runs drawn from block summaries
-  TBakGndImg m_backGroundImg;
-  GridStyleType m_gridStyle = gsNone;
-  double m_gridDx = 0;
-  double m_gridDy = 0;
-  TColor m_gridColor = 0;
-  TColor m_chartFrameColor = 0;
-  TColor m_chartColor = 0xFFFFFF;
-  TColor m_windColor = clBtnFace;
-  std::string m_caption;
-  int m_captionPosX = 0;
-  int m_captionPosY = -16;
-  TAlignment m_captionAlignment = taRightJustify;
-  TCaptionAnchorHoriz m_captionAnchorHoriz = cahChartRight;
-  TCaptionAnchorVert m_captionAnchorVert = cavChartTop;
-  int m_captionTrim = 100;  ///< 0 or 5..100, percent
-  std::array<TCrossHair, kCrossHairCount> m_crossHairs;
-  std::array<TTextLabel, kTextLabelCount> m_textLabels;
-  TMouseActMode m_mouseAction = maNone;
-  bool m_mouseCursorFixed = true;
-  TColor m_mouseTraceColor = 0xFFFFFF;
-  bool m_mouseTraceInvert = true;
-  double m_panGridDx = 1.0;
-  double m_panGridDy = 1.0;
-  double m_panGridOffsX = 0.0;
-  double m_panGridOffsY = 0.0;
-  std::array<bool, kLayerCount> m_layerMouseActive{true};  ///< layer 1 only
   TgfLayout m_standardLayout = gfl_X1Bottom_Y1Left;
-  TFont m_textFont;
-  TTextBkg m_textBkStyle = tbClear;
-  TAlignment m_textAlignment = taCenter;
-  ///@}
 
   /// --- mouse ---
-  ///@{
   detail::TMouseState m_mouseState;
   std::vector<TMouseTracePoint> m_mouseTrace;  ///< at most kMaxTracePoints
   detail::TXorOverlay m_rubberFigures;         ///< rubber figures on the screen image now
-  bool m_wheelZoom = false;
-  int m_readoutRadius = 5;
-  std::optional<TgfItemHit> m_hover;  ///< the point OnItemHover last reported
-  bool m_keyNavigation = true;
+  std::optional<TgfItemHit> m_hover;           ///< the point OnItemHover last reported
   TConfineAs m_confineAs = caMouseAction;
   detail::TNavigationGesture m_navigation;          ///< the wheel or key gesture under way
   detail::THistoryMark m_backMark;                  ///< the history as the last step back left it
   int m_backStep = 0;                               ///< ... and how far back that step went
   std::optional<detail::TZoomSnapshot> m_homeView;  ///< the view before the user first moved it
-  ///@}
 
   /// --- painting ---
-  ///@{
   TBitmap m_chartImage;                         ///< the chart area
   TBitmap m_controlImage;                       ///< the whole control, composed before it reaches the screen
   TBitmap m_backgroundPicture;                  ///< the background picture file, decoded when it has changed
@@ -1248,7 +658,6 @@ class TCustomGrafon : public TControl {
   bool m_repaintAsked = false;                  ///< a repaint was asked for while composing
   int m_scaleChangeDepth = 0;                   ///< open TScaleChangeBatch scopes
   bool m_scaleChangePending = false;
-  ///@}
 
   /// --- rendering ---
   detail::TRenderState m_renderState;  ///< the item renderer's attribute cache, polyline, mark map

@@ -1,9 +1,11 @@
-// The chart area's geometry: margins, shadow width, the control's size with its minimum, and the
-// size of the chart-area image that follows them.
+// The chart area's geometry: what follows a change of a margin or the shadow width (the setters are
+// in grafon_appearance.cpp), the control's size with its minimum, and the size of the chart-area
+// image that follows them.
 
 #include <algorithm>
 
 #include "chart/Nox_grafon.h"
+#include "chart/paint_hold.h"
 
 namespace nox {
 
@@ -66,28 +68,7 @@ void TCustomGrafon::MarginChanged(TMarginSide side) {
   if (!batch.Finish()) RepaintIfAutomatic();
 }
 
-void TCustomGrafon::SetMarginLeft(int value) {
-  m_marginLeft = std::clamp(value, 0, kMaxMargin);
-  MarginChanged(mgLeft);
-}
-
-void TCustomGrafon::SetMarginRight(int value) {
-  m_marginRight = std::clamp(value, 0, kMaxMargin);
-  MarginChanged(mgRight);
-}
-
-void TCustomGrafon::SetMarginTop(int value) {
-  m_marginTop = std::clamp(value, 0, kMaxMargin);
-  MarginChanged(mgTop);
-}
-
-void TCustomGrafon::SetMarginBottom(int value) {
-  m_marginBottom = std::clamp(value, 0, kMaxMargin);
-  MarginChanged(mgBottom);
-}
-
-void TCustomGrafon::SetShadowWidth(int value) {
-  m_shadowWidth = std::clamp(value, 0, 32);
+void TCustomGrafon::ShadowWidthChanged() {
   ResizeChartImage(true, true);
   for (int l = 1; l <= kLayerCount; ++l) {
     PushScaleProps(ScaleControlX(l), ScaleXOf(l));

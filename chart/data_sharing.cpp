@@ -1,6 +1,7 @@
 // Data sharing: a chart may show another chart's data list. The charts tied to one owner hold the
 // same list object, so an item added through any of them is seen by all at once; the tables below
-// only record who is tied to whom, for the sharing rules, for repainting and for destruction.
+// only record who is tied to whom, for the sharing rules, for repainting and for destruction. Showing
+// the lists and repainting after a removal reach every chart tied to this one.
 
 #include <algorithm>
 
@@ -87,6 +88,21 @@ void TCustomGrafon::AskTiedChartsToRepaint() {
     }
   }
   for (int i = 0; i < m_dataUserCount; ++i) m_dataUsers[static_cast<std::size_t>(i)]->RepaintIfAutomatic();
+}
+
+void TCustomGrafon::ShowItems() {
+  if (Visible()) {
+    if (m_autoRedraw)
+      RefreshChartArea();
+    else
+      Repaint();
+  }
+  AskTiedChartsToRepaint();
+}
+
+void TCustomGrafon::ItemsRemoved() {
+  RepaintIfAutomatic();
+  AskTiedChartsToRepaint();
 }
 
 }  // namespace nox

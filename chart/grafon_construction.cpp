@@ -2,9 +2,10 @@
 // form was read, destruction, and copying one chart onto another.
 
 #include <string>
-#include <utility>
 
 #include "chart/Nox_grafon.h"
+#include "chart/keep_notification.h"
+#include "chart/paint_hold.h"
 #include "platform/cursors.h"
 #include "platform/host.h"
 
@@ -141,24 +142,6 @@ void TCustomGrafon::Setup() {
   batch.Finish();
   ResetZoomHistory();
   m_autoRedraw = true;
-}
-
-void TCustomGrafon::ClearEvents() {
-  OnMouseMoveInChart = nullptr;
-  OnItemHover = nullptr;
-  OnRubberBand = nullptr;
-  OnSelectRect = nullptr;
-  OnZoomPan = nullptr;
-  OnScaleTickDrawn = nullptr;
-  OnBeforeTickLabel = nullptr;
-  OnBeforeCrossHairMove = nullptr;
-  OnCrossHairMove = nullptr;
-  OnTextLabelMove = nullptr;
-  OnBeforeRenderData = nullptr;
-  OnDataRendered = nullptr;
-  OnScalesRendered = nullptr;
-  OnBeforeRenderChartItem = nullptr;
-  OnBeforeRenderText = nullptr;
 }
 
 void TCustomGrafon::Loaded() {
@@ -301,35 +284,13 @@ void TCustomGrafon::Assign(const TPersistent& Source) {
   m_confinement = s.m_confinement;
 
   m_backGroundImg.Assign(s.m_backGroundImg);
-  for (int i = 1; i <= kCrossHairCount; ++i) {
-    TNotifyEvent own = std::move(CrossHair(i).OnChange);
-    CrossHair(i).Assign(s.CrossHair(i));
-    CrossHair(i).OnChange = std::move(own);
-  }
-  for (int i = 1; i <= kTextLabelCount; ++i) {
-    TNotifyEvent own = std::move(TextLabel(i).OnChange);
-    TextLabel(i).Assign(s.TextLabel(i));
-    TextLabel(i).OnChange = std::move(own);
-  }
+  for (int i = 1; i <= kCrossHairCount; ++i) detail::AssignKeepingOnChange(CrossHair(i), s.CrossHair(i));
+  for (int i = 1; i <= kTextLabelCount; ++i) detail::AssignKeepingOnChange(TextLabel(i), s.TextLabel(i));
   m_jointLayers.Assign(s.m_jointLayers);
   m_textFont.Assign(s.m_textFont);
   ResizeChartImage(true, true);
 
-  OnMouseMoveInChart = s.OnMouseMoveInChart;
-  OnItemHover = s.OnItemHover;
-  OnRubberBand = s.OnRubberBand;
-  OnSelectRect = s.OnSelectRect;
-  OnZoomPan = s.OnZoomPan;
-  OnScaleTickDrawn = s.OnScaleTickDrawn;
-  OnBeforeTickLabel = s.OnBeforeTickLabel;
-  OnBeforeCrossHairMove = s.OnBeforeCrossHairMove;
-  OnCrossHairMove = s.OnCrossHairMove;
-  OnTextLabelMove = s.OnTextLabelMove;
-  OnBeforeRenderData = s.OnBeforeRenderData;
-  OnDataRendered = s.OnDataRendered;
-  OnScalesRendered = s.OnScalesRendered;
-  OnBeforeRenderChartItem = s.OnBeforeRenderChartItem;
-  OnBeforeRenderText = s.OnBeforeRenderText;
+  TGrafonEvents::operator=(s);
   OnClick = s.OnClick;
   OnDblClick = s.OnDblClick;
   OnMouseDown = s.OnMouseDown;

@@ -6,7 +6,8 @@
 #include <initializer_list>
 #include <string>
 
-#include "chart/Nox_grafon.h"
+#include "chart/grafon_drawing.h"
+#include "chart/model/grafon_error.h"
 
 namespace nox {
 namespace {
@@ -56,20 +57,20 @@ TgfChartItem WithTextSettings(TgfChartItem item, const TFont& font, TTextBkg bac
 
 }  // namespace
 
-void TCustomGrafon::AddLine(double x1, double y1, double x2, double y2, TgfCoordMode mode) {
+void TGrafonDrawing::AddLine(double x1, double y1, double x2, double y2, TgfCoordMode mode) {
   m_items.Append(NewItem(m_items, ikLine, {x1, y1, x2, y2}, mode, cmFirstPixels), mode);
 }
 
-void TCustomGrafon::AddRect(double x1, double y1, double x2, double y2, TgfCoordMode mode) {
+void TGrafonDrawing::AddRect(double x1, double y1, double x2, double y2, TgfCoordMode mode) {
   m_items.Append(Outlined(NewItem(m_items, ikRect, {x1, y1, x2, y2}, mode, cmFirstPixels)), mode);
 }
 
-void TCustomGrafon::AddFilledRect(double x1, double y1, double x2, double y2, TgfCoordMode mode) {
+void TGrafonDrawing::AddFilledRect(double x1, double y1, double x2, double y2, TgfCoordMode mode) {
   m_items.Append(NewItem(m_items, ikRect, {x1, y1, x2, y2}, mode, cmFirstPixels), mode);
 }
 
-void TCustomGrafon::AddFrame3D(double x1, double y1, double x2, double y2, TFrameStyle style, TColor color1,
-                               TColor color2, TgfCoordMode mode) {
+void TGrafonDrawing::AddFrame3D(double x1, double y1, double x2, double y2, TFrameStyle style, TColor color1,
+                                TColor color2, TgfCoordMode mode) {
   if (style > fsEngraved) throw ENoxGrafonError("Grafon: unknown frame style " + std::to_string(style));
   TgfChartItem item = NewItem(m_items, ikFrame3D, {x1, y1, x2, y2}, mode, cmFirstPixels);
   item.Style = style;
@@ -78,36 +79,36 @@ void TCustomGrafon::AddFrame3D(double x1, double y1, double x2, double y2, TFram
   m_items.Append(item, mode);
 }
 
-void TCustomGrafon::AddArrow(double x1, double y1, double x2, double y2, int headLength, TArrowHead head,
-                             TgfCoordMode mode) {
+void TGrafonDrawing::AddArrow(double x1, double y1, double x2, double y2, int headLength, TArrowHead head,
+                              TgfCoordMode mode) {
   TgfChartItem item = NewItem(m_items, ikArrow, {x1, y1, x2, y2}, mode, cmPixelY);
   item.Param1 = headLength;
   m_items.Append(head == ahOpen ? Outlined(item) : item, mode);
 }
 
-void TCustomGrafon::AddArrowBoth(double x1, double y1, double x2, double y2, int headLength, TArrowHead head,
-                                 TgfCoordMode mode) {
+void TGrafonDrawing::AddArrowBoth(double x1, double y1, double x2, double y2, int headLength, TArrowHead head,
+                                  TgfCoordMode mode) {
   TgfChartItem item = NewItem(m_items, ikArrowBoth, {x1, y1, x2, y2}, mode, cmPixelY);
   item.Param1 = headLength;
   m_items.Append(head == ahOpen ? Outlined(item) : item, mode);
 }
 
-void TCustomGrafon::AddBar3D(double x1, double y1, double x2, double y2, int angle, int depth) {
+void TGrafonDrawing::AddBar3D(double x1, double y1, double x2, double y2, int angle, int depth) {
   TgfChartItem item = NewItem(m_items, ikBar3D, {x1, y1, x2, y2});
   item.Param1 = angle;
   item.Param2 = depth;
   m_items.Append(item, cmWorld);
 }
 
-void TCustomGrafon::AddEllipse(double x, double y, double rx, double ry) {
+void TGrafonDrawing::AddEllipse(double x, double y, double rx, double ry) {
   m_items.Append(Outlined(NewItem(m_items, ikEllipse, {x, y, rx, ry})), cmWorld);
 }
 
-void TCustomGrafon::AddFilledEllipse(double x, double y, double rx, double ry) {
+void TGrafonDrawing::AddFilledEllipse(double x, double y, double rx, double ry) {
   m_items.Append(NewItem(m_items, ikEllipse, {x, y, rx, ry}), cmWorld);
 }
 
-void TCustomGrafon::AddArc(double x, double y, double rx, double ry, double fromAngle, double toAngle) {
+void TGrafonDrawing::AddArc(double x, double y, double rx, double ry, double fromAngle, double toAngle) {
   RequireFinite({fromAngle, toAngle});
   if (std::abs(fromAngle) > kMaxArcAngle || std::abs(toAngle) > kMaxArcAngle)
     throw ENoxGrafonError("Grafon: arc angles lie within -21..21 radians");
@@ -117,14 +118,14 @@ void TCustomGrafon::AddArc(double x, double y, double rx, double ry, double from
   m_items.Append(item, cmWorld);
 }
 
-void TCustomGrafon::AddWorldLine(double x1, double y1, double x2, double y2, int shiftX, int shiftY) {
+void TGrafonDrawing::AddWorldLine(double x1, double y1, double x2, double y2, int shiftX, int shiftY) {
   TgfChartItem item = NewItem(m_items, ikWorldLine, {x1, y1, x2, y2});
   item.Param1 = shiftX;
   item.Param2 = shiftY;
   m_items.Append(item, cmWorld);
 }
 
-void TCustomGrafon::AddErrorBars(double x, double y, double below, double above, bool horizontal, int markType) {
+void TGrafonDrawing::AddErrorBars(double x, double y, double below, double above, bool horizontal, int markType) {
   if (markType < 0 || markType > 255)
     throw ENoxGrafonError("Grafon: mark types lie within 0..255, not " + std::to_string(markType));
   TgfChartItem item = NewItem(m_items, ikErrorBars, {x, y, below, above});
@@ -133,52 +134,52 @@ void TCustomGrafon::AddErrorBars(double x, double y, double below, double above,
   m_items.Append(item, cmWorld);
 }
 
-void TCustomGrafon::AddPixelRect(double x, double y, int halfWidth, int halfHeight) {
+void TGrafonDrawing::AddPixelRect(double x, double y, int halfWidth, int halfHeight) {
   TgfChartItem item = Outlined(NewItem(m_items, ikPixelRect, {x, y}));
   item.Param1 = halfWidth;
   item.Param2 = halfHeight;
   m_items.Append(item, cmWorld);
 }
 
-void TCustomGrafon::AddFilledPixelRect(double x, double y, int halfWidth, int halfHeight) {
+void TGrafonDrawing::AddFilledPixelRect(double x, double y, int halfWidth, int halfHeight) {
   TgfChartItem item = NewItem(m_items, ikPixelRect, {x, y});
   item.Param1 = halfWidth;
   item.Param2 = halfHeight;
   m_items.Append(item, cmWorld);
 }
 
-void TCustomGrafon::AddDeltaLine(double x, double y, double dx, double dy) {
+void TGrafonDrawing::AddDeltaLine(double x, double y, double dx, double dy) {
   m_items.Append(NewItem(m_items, ikDeltaLine, {x, y, dx, dy}), cmWorld);
 }
 
-void TCustomGrafon::AddCrossMark(double x, double y, double hx, double hy, TgfCoordMode mode) {
+void TGrafonDrawing::AddCrossMark(double x, double y, double hx, double hy, TgfCoordMode mode) {
   m_items.Append(NewItem(m_items, ikCrossMark, {x, y, hx, hy}, mode, cmFirstWorld), mode);
 }
 
-void TCustomGrafon::AddVertLine(double x, TgfCoordMode mode) {
+void TGrafonDrawing::AddVertLine(double x, TgfCoordMode mode) {
   m_items.Append(NewItem(m_items, ikVertLine, {x, 0}, mode, cmPixels), mode);
 }
 
-void TCustomGrafon::AddHorizLine(double y, TgfCoordMode mode) {
+void TGrafonDrawing::AddHorizLine(double y, TgfCoordMode mode) {
   m_items.Append(NewItem(m_items, ikHorizLine, {0, y}, mode, cmPixels), mode);
 }
 
-void TCustomGrafon::AddMoveRel(double dx, double dy) {
+void TGrafonDrawing::AddMoveRel(double dx, double dy) {
   TgfChartItem item = NewItem(m_items, ikMoveRel, {dx, dy});
   item.FillColor = 0;  // a move draws nothing, as a move-to
   m_items.Append(item, cmWorld);
 }
 
-void TCustomGrafon::AddLineRel(double dx, double dy) {
+void TGrafonDrawing::AddLineRel(double dx, double dy) {
   m_items.Append(NewItem(m_items, ikLineRel, {dx, dy}), cmWorld);
 }
 
-void TCustomGrafon::AddText(double x, double y, std::string_view text, TgfCoordMode mode) {
+void TGrafonDrawing::AddText(double x, double y, std::string_view text, TgfCoordMode mode) {
   const TgfChartItem item = NewItem(m_items, ikText, {x, y}, mode, cmPixelY);
   m_items.AppendText(WithTextSettings(item, m_textFont, m_textBkStyle, m_textAlignment), text, mode);
 }
 
-void TCustomGrafon::AddTextOffset(double x, double y, double dx, double dy, std::string_view text) {
+void TGrafonDrawing::AddTextOffset(double x, double y, double dx, double dy, std::string_view text) {
   const TgfChartItem item = NewItem(m_items, ikTextOffset, {x, y, dx, dy});
   m_items.AppendText(WithTextSettings(item, m_textFont, m_textBkStyle, m_textAlignment), text, cmWorld);
 }

@@ -6,25 +6,11 @@
 
 #include "chart/Nox_grafon.h"
 #include "chart/model/range_confinement.h"
+#include "chart/paint_hold.h"
 
 namespace nox {
 
-namespace {
-
-bool AllFinite(double a, double b, double c, double d) {
-  return std::isfinite(a) && std::isfinite(b) && std::isfinite(c) && std::isfinite(d);
-}
-
-}  // namespace
-
 // --- confinement ---
-
-void TCustomGrafon::SetConfinement(double xLow, double yLow, double xHigh, double yHigh) {
-  if (!AllFinite(xLow, yLow, xHigh, yHigh)) return;
-  m_confinement = {xLow, yLow, xHigh, yHigh};
-}
-
-bool TCustomGrafon::ConfinementActive() const { return m_confinement.Active(); }
 
 bool TCustomGrafon::IsPanning(bool xAxis) const {
   if (m_confineAs != caMouseAction) return m_confineAs == caPan;
@@ -217,6 +203,11 @@ void TCustomGrafon::SetIsometric(bool value) {
   const bool repainted = batch.Finish();
   PushZoomHistory();
   if (!repainted) RepaintIfAutomatic();
+}
+
+void TCustomGrafon::SetJointLayers(const TJointLayers& value) {
+  if (&value != &m_jointLayers) m_jointLayers.Assign(value);
+  RepaintIfAutomatic();
 }
 
 }  // namespace nox

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "chart/Nox_grafon.h"
+#include "chart/paint_hold.h"
 #include "platform/raster_math.h"
 
 namespace nox {
@@ -152,8 +153,7 @@ void TCustomGrafon::ScaleChanged(TObject* /*Sender*/) {
   Repaint();
 }
 
-void TCustomGrafon::AssignScaleProps(TScaleProps& target, const TScaleProps& value) {
-  target.Assign(value);
+void TCustomGrafon::ScalePropsAssigned() {
   if (IsDesigning()) Repaint();
 }
 

@@ -5,6 +5,7 @@
 
 #include "chart/Nox_grafon.h"
 #include "chart/flag_scope.h"
+#include "chart/paint_hold.h"
 
 namespace nox {
 

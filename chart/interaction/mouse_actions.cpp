@@ -6,6 +6,7 @@
 
 #include "chart/Nox_grafon.h"
 #include "chart/flag_scope.h"
+#include "chart/paint_hold.h"
 #include "platform/host.h"
 
 namespace nox {

@@ -10,6 +10,7 @@
 
 #include "base/rounding.h"
 #include "chart/Nox_grafon.h"
+#include "chart/paint_hold.h"
 #include "platform/raster_math.h"
 
 namespace nox {

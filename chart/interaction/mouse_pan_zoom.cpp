@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "chart/Nox_grafon.h"
+#include "chart/paint_hold.h"
 
 namespace nox {
 

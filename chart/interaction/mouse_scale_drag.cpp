@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "chart/Nox_grafon.h"
+#include "chart/paint_hold.h"
 #include "scale/drag_scale_range.h"
 
 namespace nox {

@@ -7,6 +7,7 @@
 
 #include "chart/Nox_grafon.h"
 #include "chart/interaction/mouse_actions.h"
+#include "chart/paint_hold.h"
 #include "platform/raster_math.h"
 
 namespace nox {

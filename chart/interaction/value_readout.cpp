@@ -1,19 +1,11 @@
 // The value readout: the data point nearest to a pixel (model/nearest_point.h), and OnItemHover as
 // the pointer moves.
 
-#include <algorithm>
-
 #include "chart/Nox_grafon.h"
 #include "chart/model/nearest_point.h"
 #include "platform/raster_math.h"
 
 namespace nox {
-
-namespace {
-constexpr int kMaxReadoutRadius = 100;
-}  // namespace
-
-void TCustomGrafon::SetReadoutRadius(int value) { m_readoutRadius = std::clamp(value, 0, kMaxReadoutRadius); }
 
 std::optional<TgfItemHit> TCustomGrafon::NearestDataItem(int x, int y, int radius) const {
   const detail::TChartFrame frame = ChartFrame();

@@ -6,6 +6,7 @@
 #include "chart/Nox_grafon.h"
 #include "chart/flag_scope.h"
 #include "chart/interaction/mouse_pan_zoom.h"
+#include "chart/paint_hold.h"
 
 namespace nox {
 

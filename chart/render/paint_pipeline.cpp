@@ -7,6 +7,7 @@
 
 #include "chart/Nox_grafon.h"
 #include "chart/flag_scope.h"
+#include "chart/paint_hold.h"
 
 namespace nox {
 
@@ -69,6 +70,10 @@ void TCustomGrafon::Repaint() {
 void TCustomGrafon::RepaintIfAutomatic() {
   if (m_autoRedraw || IsDesigning()) Repaint();
 }
+
+void TCustomGrafon::PictureChanged() { RepaintIfAutomatic(); }
+
+void TCustomGrafon::MarkRuleChanged() { Repaint(); }
 
 void TCustomGrafon::ComposeControlImage() {
   // A chart made in code and painted (or saved) before it was shown: as CreateWnd says.
