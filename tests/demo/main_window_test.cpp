@@ -5,13 +5,17 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
@@ -101,6 +105,7 @@ class TestMainWindow : public QObject {
   void wheelZoomsTheChartAboutThePointer();
   void tabLeadsIntoTheChartAndOnOut();
   void rightClickOpensTheChartMenuOutsideAGesture();
+  void printingAfterTheDialogWritesThePageOrSaysWhy();
   void chartAnnouncesItsCaptionAndRanges();
   void hoverOverAPointShowsItsValues();
 
@@ -751,6 +756,32 @@ void TestMainWindow::rightClickOpensTheChartMenuOutsideAGesture() {
   QTest::qWait(50);
   QVERIFY(!widget->OpenMenu());
   QCOMPARE(Layer1(Chart()).xHigh, 1.0);
+}
+
+// What the Print… action does once its dialog is accepted: the chart on a page of a PDF printer, or
+// a message box saying why not (a printer that cannot open its file).
+void TestMainWindow::printingAfterTheDialogWritesThePageOrSaysWhy() {
+  ShowAndActivate();
+  QTemporaryDir folder;
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(folder.filePath("page.pdf"));
+  QVERIFY(Form().PrintChartOn(printer));
+  QFile page(folder.filePath("page.pdf"));
+  QVERIFY(page.open(QIODevice::ReadOnly));
+  QCOMPARE(page.read(5), QByteArray("%PDF-"));
+  QVERIFY(page.size() > 10000);  // the chart's picture, not an empty page
+
+  printer.setOutputFileName(folder.filePath("no such folder/page.pdf"));
+  QString told;
+  QTimer::singleShot(200, this, [&] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      told = box->text();
+      box->close();
+    }
+  });
+  QVERIFY(!Form().PrintChartOn(printer));
+  QVERIFY2(told.startsWith("The chart was not printed: "), qPrintable(told));
 }
 
 void TestMainWindow::chartAnnouncesItsCaptionAndRanges() {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 #include "platform/bitmap.h"
 #include "platform/canvas.h"
@@ -135,6 +136,74 @@ TEST_P(CanvasDeviceScale, DashedPensKeepTheirPatternAtTheScale) {
     EXPECT_NEAR(dashes, c.dashes, 1) << "style " << c.style << " at " << s;
   }
   canvas.Pen().SetStyle(psSolid);
+}
+
+// Pieces of this colour: pixels joined by any of their 8 neighbours.
+int InkPieces(const TBitmap& b, TColor color) {
+  std::vector<bool> seen(static_cast<std::size_t>(b.Width() * b.Height()));
+  int pieces = 0;
+  for (int start = 0; start < b.Width() * b.Height(); ++start) {
+    if (seen[start] || b.Pixel(start % b.Width(), start / b.Width()) != color) continue;
+    ++pieces;
+    std::vector<int> todo{start};
+    seen[start] = true;
+    while (!todo.empty()) {
+      const int at = todo.back();
+      todo.pop_back();
+      for (int dy = -1; dy <= 1; ++dy) {
+        for (int dx = -1; dx <= 1; ++dx) {
+          const int x = at % b.Width() + dx, y = at / b.Width() + dy;
+          if (x < 0 || y < 0 || x >= b.Width() || y >= b.Height() || seen[y * b.Width() + x]) continue;
+          if (b.Pixel(x, y) != color) continue;
+          seen[y * b.Width() + x] = true;
+          todo.push_back(y * b.Width() + x);
+        }
+      }
+    }
+  }
+  return pieces;
+}
+
+TEST_P(CanvasDeviceScale, DashedOutlinesKeepTheirPatternAtTheScale) {
+  const struct {
+    TPenStyle style;
+    double inked;  // the pattern's share of painted pixels
+  } styles[] = {{psDash, 18 / 24.0}, {psDot, 3 / 6.0}, {psDashDot, 12 / 24.0}, {psDashDotDot, 15 / 24.0}};
+  const struct {
+    const char* name;
+    void (*draw)(TCanvas&);
+  } figures[] = {{"rectangle", [](TCanvas& c) { c.Rectangle(2, 2, 39, 27); }},
+                 {"ellipse", [](TCanvas& c) { c.Ellipse(2, 2, 50, 36); }},
+                 {"arc", [](TCanvas& c) { c.Arc(2, 2, 50, 36, 50, 19, 2, 19); }}};
+  const auto draw = [](TBitmap& b, const auto& figure, TPenStyle style) {
+    b.Fill(clWhite);
+    b.Canvas().Pen().SetStyle(style);
+    b.Canvas().Pen().SetColor(clBlue);
+    b.Canvas().Brush().SetStyle(bsClear);
+    figure.draw(b.Canvas());
+  };
+  const auto count = [](const TBitmap& b) {
+    int n = 0;
+    for (int y = 0; y < b.Height(); ++y) {
+      for (int x = 0; x < b.Width(); ++x) n += b.Pixel(x, y) == clBlue;
+    }
+    return n;
+  };
+  TBitmap unit(60, 40), solid;
+  solid.Canvas().SetDeviceScale(Scale());
+  solid.Canvas().SetLogicalSize(60, 40);
+  for (const auto& figure : figures) {
+    draw(solid, figure, psSolid);
+    for (const auto& style : styles) {
+      // The dashes of the 1-pixel outline, each about s times as long and wide.
+      draw(unit, figure, style.style);
+      draw(bitmap, figure, style.style);
+      const double share = static_cast<double>(count(bitmap)) / count(solid);
+      EXPECT_NEAR(share, style.inked, 0.1) << figure.name << " style " << style.style << " at " << Scale();
+      EXPECT_NEAR(InkPieces(bitmap, clBlue), InkPieces(unit, clBlue), 1)
+          << figure.name << " style " << style.style << " at " << Scale();
+    }
+  }
 }
 
 TEST_P(CanvasDeviceScale, ImagesOfOnePictureShareItsDeviceGrid) {
