@@ -165,10 +165,7 @@ int InkPieces(const TBitmap& b, TColor color) {
 }
 
 TEST_P(CanvasDeviceScale, DashedOutlinesKeepTheirPatternAtTheScale) {
-  const struct {
-    TPenStyle style;
-    double inked;  // the pattern's share of painted pixels
-  } styles[] = {{psDash, 18 / 24.0}, {psDot, 3 / 6.0}, {psDashDot, 12 / 24.0}, {psDashDotDot, 15 / 24.0}};
+  const TPenStyle styles[] = {psDash, psDot, psDashDot, psDashDotDot};
   const struct {
     const char* name;
     void (*draw)(TCanvas&);
@@ -181,27 +178,25 @@ TEST_P(CanvasDeviceScale, DashedOutlinesKeepTheirPatternAtTheScale) {
     b.Canvas().Pen().SetColor(clBlue);
     b.Canvas().Brush().SetStyle(bsClear);
     figure.draw(b.Canvas());
-  };
-  const auto count = [](const TBitmap& b) {
-    int n = 0;
+    int inked = 0;
     for (int y = 0; y < b.Height(); ++y) {
-      for (int x = 0; x < b.Width(); ++x) n += b.Pixel(x, y) == clBlue;
+      for (int x = 0; x < b.Width(); ++x) inked += b.Pixel(x, y) == clBlue;
     }
-    return n;
+    return inked;
   };
-  TBitmap unit(60, 40), solid;
+  // Against the 1-pixel outline: the same share of the solid outline painted, and as many dashes,
+  // each about s times as long and wide (give or take where the pattern meets itself again).
+  TBitmap unit(60, 40), unitSolid(60, 40), solid;
   solid.Canvas().SetDeviceScale(Scale());
   solid.Canvas().SetLogicalSize(60, 40);
   for (const auto& figure : figures) {
-    draw(solid, figure, psSolid);
-    for (const auto& style : styles) {
-      // The dashes of the 1-pixel outline, each about s times as long and wide.
-      draw(unit, figure, style.style);
-      draw(bitmap, figure, style.style);
-      const double share = static_cast<double>(count(bitmap)) / count(solid);
-      EXPECT_NEAR(share, style.inked, 0.1) << figure.name << " style " << style.style << " at " << Scale();
-      EXPECT_NEAR(InkPieces(bitmap, clBlue), InkPieces(unit, clBlue), 1)
-          << figure.name << " style " << style.style << " at " << Scale();
+    const int solidInk = draw(solid, figure, psSolid), unitSolidInk = draw(unitSolid, figure, psSolid);
+    for (const TPenStyle style : styles) {
+      const double share = static_cast<double>(draw(bitmap, figure, style)) / solidInk;
+      const double unitShare = static_cast<double>(draw(unit, figure, style)) / unitSolidInk;
+      EXPECT_NEAR(share, unitShare, 0.1) << figure.name << " style " << int{style} << " at " << Scale();
+      EXPECT_NEAR(InkPieces(bitmap, clBlue), InkPieces(unit, clBlue), 2)
+          << figure.name << " style " << int{style} << " at " << Scale();
     }
   }
 }
