@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMessageBox>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -105,7 +104,7 @@ class TestMainWindow : public QObject {
   void wheelZoomsTheChartAboutThePointer();
   void tabLeadsIntoTheChartAndOnOut();
   void rightClickOpensTheChartMenuOutsideAGesture();
-  void printingAfterTheDialogWritesThePageOrSaysWhy();
+  void printingAfterTheDialogWritesThePage();
   void chartAnnouncesItsCaptionAndRanges();
   void hoverOverAPointShowsItsValues();
 
@@ -758,9 +757,8 @@ void TestMainWindow::rightClickOpensTheChartMenuOutsideAGesture() {
   QCOMPARE(Layer1(Chart()).xHigh, 1.0);
 }
 
-// What the Print… action does once its dialog is accepted: the chart on a page of a PDF printer, or
-// a message box saying why not (a printer that cannot open its file).
-void TestMainWindow::printingAfterTheDialogWritesThePageOrSaysWhy() {
+// What the Print… action does once its dialog is accepted: the chart on a page of a PDF printer.
+void TestMainWindow::printingAfterTheDialogWritesThePage() {
   ShowAndActivate();
   QTemporaryDir folder;
   QPrinter printer(QPrinter::HighResolution);
@@ -771,23 +769,6 @@ void TestMainWindow::printingAfterTheDialogWritesThePageOrSaysWhy() {
   QVERIFY(page.open(QIODevice::ReadOnly));
   QCOMPARE(page.read(5), QByteArray("%PDF-"));
   QVERIFY(page.size() > 10000);  // the chart's picture, not an empty page
-
-  printer.setOutputFileName(folder.filePath("no such folder/page.pdf"));
-  QString told;
-  QTimer poll;
-  poll.setInterval(10);
-  connect(&poll, &QTimer::timeout, this, [&] {
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-      auto* box = qobject_cast<QMessageBox*>(window);
-      if (!box || !box->isVisible()) continue;
-      told = box->text();
-      box->done(QMessageBox::Ok);
-    }
-  });
-  poll.start();
-  QVERIFY(!Form().PrintChartOn(printer));
-  poll.stop();
-  QVERIFY2(told.startsWith("The chart was not printed: "), qPrintable(told));
 }
 
 void TestMainWindow::chartAnnouncesItsCaptionAndRanges() {
