@@ -297,6 +297,28 @@ BENCHMARK_CAPTURE(BM_Paint, Marks, bench::srMarks)->Apply(AtEachSize);
 BENCHMARK_CAPTURE(BM_Paint, Series4, bench::srFourSeries)->Apply(AtEachSize);
 BENCHMARK_CAPTURE(BM_Paint, Series16, bench::srSixteenSeries)->Apply(AtEachSize);
 
+// A full Paint on a HiDPI screen: range(2) device pixels per pixel, in hundredths; range(1) = 0
+// draws every item on its own (the plain path).
+void BM_PaintAtScale(benchmark::State& state, TSeries series) {
+  TCountingGrafon& chart = DemoChart(static_cast<int>(state.range(0)), series);
+  chart.SetDeviceScale(static_cast<double>(state.range(2)) / 100);
+  chart.SetFastLineRuns(state.range(1) != 0);
+  for (auto _ : state) {
+    chart.Paint();
+    benchmark::DoNotOptimize(chart.ScreenImage().Bits());
+  }
+  chart.SetFastLineRuns(true);
+  chart.SetDeviceScale(1);
+}
+void AtHiDpiScales(benchmark::internal::Benchmark* b) {
+  for (const int scale : {200, 150}) {
+    for (const int fast : {1, 0}) b->Args({1'000'000, fast, scale});
+  }
+  b->Unit(benchmark::kMillisecond);
+}
+BENCHMARK_CAPTURE(BM_PaintAtScale, Line, bench::srLine)->Apply(AtHiDpiScales);
+BENCHMARK_CAPTURE(BM_PaintAtScale, Pen2, bench::srWideLine)->Apply(AtHiDpiScales);
+
 // One mouse move of a pan drag and the repaint it asks for, the drag going as bench::PanOffset says.
 void BM_PanStep(benchmark::State& state) {
   const auto count = static_cast<int>(state.range(0));

@@ -362,11 +362,16 @@ void TForm1::PrintChartPage() {
   printer.setPageOrientation(m_grafon1.Width() > m_grafon1.Height() ? QPageLayout::Landscape
                                                                     : QPageLayout::Portrait);
   QPrintDialog dialog(&printer, this);
-  if (dialog.exec() != QDialog::Accepted) return;
+  if (dialog.exec() == QDialog::Accepted) PrintChartOn(printer);
+}
+
+bool TForm1::PrintChartOn(QPrinter& printer) {
   try {
     PrintChart(m_grafon1, printer);
+    return true;
   } catch (const std::exception& e) {
     QMessageBox::warning(this, "Print", QString("The chart was not printed: %1").arg(e.what()));
+    return false;
   }
 }
 

@@ -30,6 +30,7 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QPushButton;
+class QPrinter;
 class QRadioButton;
 
 namespace nox {
@@ -49,6 +50,9 @@ class TForm1 : public QWidget {
   void SetLogWarnForm(TLogWarnForm* dialog) { m_logWarnForm = dialog; }
 
   TGrafon& Grafon1() { return m_grafon1; }
+  // What the Print… action does once its dialog is accepted: prints the chart on the printer, and
+  // says in a message box why when that fails. Returns whether the page was printed.
+  bool PrintChartOn(QPrinter& printer);
   // How often the window has become the active window.
   int ActivationCount() const { return m_activationCount; }
 

@@ -177,7 +177,8 @@ class TCanvas {
   // and land on the bitmap's device pixels as platform/device_map.h says, so the picture is drawn
   // afresh at the device's resolution rather than enlarged:
   // - lines and outlines are PenWidth x scale device pixels wide (rounded, at least 1), round-capped
-  //   like any wide pen (so dashed styles draw solid); a figure's outline is the ring between its
+  //   like any wide pen, a dashed 1-pixel pen with its pattern scaled alike along lines and
+  //   outlines (PenInk::DashOn); a figure's outline is the ring between its
   //   logical outline boxes mapped to the device, so it meets fills and other figures edge to edge;
   // - text is drawn with the font's pixel height times the scale, while TextWidth, TextHeight and
   //   TextExtent measure the logical font: a layout comes out the same at every scale;
@@ -186,6 +187,7 @@ class TCanvas {
   //   scale fit together); StretchDraw and CopyRect map their rectangles;
   // - Width, Height and ClipRect are logical (the size given to SetLogicalSize).
   double DeviceScale() const { return m_map.scale; }
+  const detail::DeviceMap& DeviceMapping() const { return m_map; }
   // Takes a scale in (0, kMaxDeviceScale] (anything else throws EInvalidGraphic and changes nothing)
   // and the bitmap's top left corner in logical coordinates of the picture it is part of.
   void SetDeviceScale(double scale, TPoint origin = {0, 0});

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "platform/raster_canvas.h"
+#include "platform/raster_canvas_ring_dash.h"
 #include "platform/raster_ellipse.h"
 #include "platform/raster_sector.h"
 
@@ -40,17 +41,24 @@ void TCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4
     return;
   }
 
-  // A wide arc is the wide ellipse outline cut by the rays, with flat ends.
+  // A wide arc is the wide ellipse outline cut by the rays, with flat ends; a dashed pen at a device
+  // scale keeps its pattern along the whole ring, as along the thin outline.
   detail::Box outerBox, innerBox;
   OutlineBoxes(box, ink, outerBox, innerBox);
+  const detail::PenInk deviceInk = DeviceInk();
+  const std::optional<detail::EllipseRingPath> ringPath =
+      deviceInk.dash.Solid() ? std::nullopt
+                             : std::optional<detail::EllipseRingPath>(std::in_place, outerBox, innerBox);
   const detail::EllipseRegion outer(outerBox.left, outerBox.top, outerBox.right, outerBox.bottom);
   const detail::EllipseRegion inner(innerBox.left, innerBox.top, innerBox.right, innerBox.bottom);
   std::int64_t first = 0, last = 0;
   if (!detail::VisibleRows(surface, outer.Top(), outer.Bottom(), first, last)) return;
   detail::WithPenSink(ink, surface, m_scratch->marks, false, [&](auto& sink) {
     for (std::int64_t y = first; y <= last; ++y) {
-      detail::OutlineOfRowWhere(sink, surface, y, detail::RingBetween(outer, inner, y),
-                                [&](std::int64_t x) { return sector.Contains(2 * x - cx2, 2 * y - cy2); });
+      detail::OutlineOfRowWhere(sink, surface, y, detail::RingBetween(outer, inner, y), [&](std::int64_t x) {
+        return sector.Contains(2 * x - cx2, 2 * y - cy2) &&
+               (!ringPath || deviceInk.DashOn(ringPath->PositionOf(x, y)));
+      });
     }
   });
 }

@@ -4,7 +4,10 @@
 
 #include "platform/canvas.h"
 
+#include <optional>
+
 #include "platform/raster_canvas.h"
+#include "platform/raster_canvas_ring_dash.h"
 #include "platform/raster_ellipse.h"
 
 namespace nox {
@@ -50,17 +53,25 @@ void ThinFrame(Sink& sink, const detail::Surface& surface, const Box& box, const
   }
 }
 
-// The ring between two boxes, the inner one inside the outer one (or empty).
+// The ring between two boxes, the inner one inside the outer one (or empty); with a dashed pen at
+// a device scale, the pixels its pattern paints.
 template <class Sink>
-void WideFrame(Sink& sink, const detail::Surface& surface, const Box& outer, const Box& inner) {
+void WideFrame(Sink& sink, const detail::Surface& surface, const Box& outer, const Box& inner,
+               const detail::PenInk& deviceInk) {
   std::int64_t first = 0, last = 0;
   if (!detail::VisibleRows(surface, outer.top, outer.bottom, first, last)) return;
+  const detail::FrameRingPath path(outer, inner);
   for (std::int64_t y = first; y <= last; ++y) {
-    if (inner.Empty() || y < inner.top || y >= inner.bottom) {
-      detail::ClippedSpan(sink, surface, y, outer.left, outer.right - 1);
+    detail::RingRow row{outer.left, outer.right - 1};
+    if (!inner.Empty() && y >= inner.top && y < inner.bottom) {
+      row.in0 = inner.left;
+      row.in1 = inner.right - 1;
+    }
+    if (deviceInk.dash.Solid()) {
+      detail::OutlineOfRow(sink, surface, y, row);
     } else {
-      detail::ClippedSpan(sink, surface, y, outer.left, inner.left - 1);
-      detail::ClippedSpan(sink, surface, y, inner.right, outer.right - 1);
+      detail::OutlineOfRowWhere(sink, surface, y, row,
+                                [&](std::int64_t x) { return deviceInk.DashOn(path.PositionOf(x, y)); });
     }
   }
 }
@@ -108,7 +119,7 @@ void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
   OutlineBoxes(box, ink, outer, inner);
   if (fills) detail::FillBox(fill, surface, inner);
   detail::WithPenSink(ink, surface, m_scratch->marks, false,
-                      [&](auto& sink) { WideFrame(sink, surface, outer, inner); });
+                      [&](auto& sink) { WideFrame(sink, surface, outer, inner, DeviceInk()); });
 }
 
 void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
@@ -143,11 +154,21 @@ void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
     const detail::EllipseRegion outer(outerBox.left, outerBox.top, outerBox.right, outerBox.bottom);
     const detail::EllipseRegion inner(innerBox.left, innerBox.top, innerBox.right, innerBox.bottom);
     if (!detail::VisibleRows(surface, outer.Top(), outer.Bottom(), first, last)) return;
+    // A dashed pen at a device scale keeps its pattern along the ring.
+    const detail::PenInk deviceInk = DeviceInk();
+    const std::optional<detail::EllipseRingPath> path =
+        deviceInk.dash.Solid() ? std::nullopt
+                               : std::optional<detail::EllipseRingPath>(std::in_place, outerBox, innerBox);
     detail::WithPenSink(ink, surface, m_scratch->marks, false, [&](auto& sink) {
       for (std::int64_t y = first; y <= last; ++y) {
         const detail::RingRow row = detail::RingBetween(outer, inner, y);
         inside(y, row);
-        detail::OutlineOfRow(sink, surface, y, row);
+        if (!path) {
+          detail::OutlineOfRow(sink, surface, y, row);
+        } else {
+          detail::OutlineOfRowWhere(sink, surface, y, row,
+                                    [&](std::int64_t x) { return deviceInk.DashOn(path->PositionOf(x, y)); });
+        }
       }
     });
     return;

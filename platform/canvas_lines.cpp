@@ -5,18 +5,8 @@
 
 #include "platform/raster_canvas.h"
 #include "platform/raster_line.h"
-#include "platform/raster_math.h"
 
 namespace nox {
-
-namespace {
-
-// The device point a pen of the ink's (device) width draws through for a logical point.
-TPoint DevicePoint(const detail::DeviceMap& map, TPoint p, int width) {
-  return {detail::SaturateToInt(map.CentreX(p.X, width)), detail::SaturateToInt(map.CentreY(p.Y, width))};
-}
-
-}  // namespace
 
 detail::PenInk TCanvas::DeviceInk() const {
   detail::PenInk ink = detail::InkOf(m_pen);
@@ -30,12 +20,12 @@ detail::PenInk TCanvas::DeviceInk() const {
 
 void TCanvas::DevicePoints(std::span<const TPoint> points, int width, std::vector<TPoint>& out) const {
   out.clear();
-  for (const TPoint p : points) out.push_back(DevicePoint(m_map, p, width));
+  for (const TPoint p : points) out.push_back(m_map.CentrePoint(p, width));
 }
 
 void TCanvas::LineTo(int x, int y) {
   const detail::PenInk ink = DeviceInk();
-  const TPoint from = DevicePoint(m_map, m_penPos, ink.width), to = DevicePoint(m_map, {x, y}, ink.width);
+  const TPoint from = m_map.CentrePoint(m_penPos, ink.width), to = m_map.CentrePoint({x, y}, ink.width);
   m_penPos = {x, y};
   const std::int64_t phase = m_dashPhase;
   m_dashPhase = detail::NextPhase(ink, phase, detail::LineSteps(from.X, from.Y, to.X, to.Y));

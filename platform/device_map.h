@@ -11,12 +11,17 @@
 #include <cmath>
 #include <cstdint>
 
+#include "platform/geometry.h"
+#include "platform/raster_math.h"
+
 namespace nox::detail {
 
 // Largest device scale a canvas takes: an 8K screen or a printer page from a chart of usual size.
 constexpr double kMaxDeviceScale = 8.0;
 
-inline bool ValidDeviceScale(double scale) { return std::isfinite(scale) && scale > 0 && scale <= kMaxDeviceScale; }
+inline bool ValidDeviceScale(double scale) {
+  return std::isfinite(scale) && scale > 0 && scale <= kMaxDeviceScale;
+}
 // Throws EInvalidGraphic, naming the scale, unless ValidDeviceScale.
 void CheckDeviceScale(double scale);
 
@@ -34,6 +39,10 @@ struct DeviceMap {
   // an even pen puts its extra pixel before the point).
   std::int64_t CentreX(std::int64_t x, int width) const { return Centre(x, originX, width); }
   std::int64_t CentreY(std::int64_t y, int width) const { return Centre(y, originY, width); }
+  // The device point a line of this device width is drawn through for a logical point.
+  TPoint CentrePoint(TPoint p, int width) const {
+    return {SaturateToInt(CentreX(p.X, width)), SaturateToInt(CentreY(p.Y, width))};
+  }
   // Device width of a pen of this logical width (at least 1).
   int PenWidth(int width) const {
     const int w = std::max(width, 1);
@@ -50,7 +59,8 @@ struct DeviceMap {
   }
   std::int64_t Centre(std::int64_t v, int origin, int width) const {
     if (Unit()) return v;
-    const double c = (static_cast<double>(v) + origin + 0.5) * scale - static_cast<double>(Floor(origin * scale + 0.5));
+    const double c =
+        (static_cast<double>(v) + origin + 0.5) * scale - static_cast<double>(Floor(origin * scale + 0.5));
     return Floor(width % 2 != 0 ? c : c + 0.5);
   }
   // Coordinates are ints times at most kMaxDeviceScale: they fit 64 bits with room.

@@ -38,6 +38,11 @@ struct PenInk {
   DashPattern dash;          // solid for wide pens, but for a dashed 1-pixel pen at a device scale
   double dashScale = 1;      // device steps per step of the pattern (a pen at a device scale)
   bool Wide() const { return width > 1; }
+  // Whether the pattern paints the device step at this position along the way: the position scaled
+  // back to the pattern's own steps.
+  bool DashOn(std::int64_t position) const {
+    return dash.On(static_cast<std::int64_t>(std::floor(static_cast<double>(position) / dashScale)));
+  }
 };
 
 // The pattern position after a segment of `steps` from phase. It is kept modulo the pattern cycle,
@@ -170,9 +175,7 @@ template <class Sink>
 std::int64_t DashedStroke(const PenInk& ink, const Surface& surface, TPoint a, TPoint b, std::int64_t phase,
                           Sink& sink) {
   const std::int64_t steps = LineSteps(a.X, a.Y, b.X, b.Y);
-  const auto on = [&](std::int64_t i) {
-    return ink.dash.On(static_cast<std::int64_t>(std::floor(static_cast<double>(phase + i) / ink.dashScale)));
-  };
+  const auto on = [&](std::int64_t i) { return ink.DashOn(phase + i); };
   const auto at = [&](std::int64_t i) {
     const double t = steps == 0 ? 0 : static_cast<double>(i) / static_cast<double>(steps);
     return TPoint{static_cast<int>(std::lround(a.X + (b.X - a.X) * t)),
@@ -197,7 +200,8 @@ std::int64_t DashedStroke(const PenInk& ink, const Surface& surface, TPoint a, T
 template <class Sink>
 std::int64_t PenSegment(const PenInk& ink, const Surface& surface, TPoint a, TPoint b, std::int64_t phase,
                         Sink& sink) {
-  if (!ink.dash.Solid() && (ink.Wide() || ink.dashScale != 1)) return DashedStroke(ink, surface, a, b, phase, sink);
+  if (!ink.dash.Solid() && (ink.Wide() || ink.dashScale != 1))
+    return DashedStroke(ink, surface, a, b, phase, sink);
   if (ink.Wide()) {
     const Capsule capsule(a.X, a.Y, b.X, b.Y, ink.width);
     StrokeSegment(capsule, surface.width, surface.height, sink);

@@ -5,32 +5,46 @@
 // as it is. How a pen paints the two comes from a Strokes policy:
 //   void Column(int x, int low, int high)  the vertical segment through rows low .. high of column x
 //   void Segment(TPoint a, TPoint b)       the segment from a to b (the 1-pixel pen leaves b out)
-// The files that use a policy prove that these strokes paint what the chain's segments paint.
+// The files that use a policy prove that these strokes paint what the chain's segments paint. The
+// chain gathers logical pixels; the policies paint them on the device pixels they map to.
 
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
+#include "platform/device_map.h"
 #include "platform/geometry.h"
+#include "platform/raster_math.h"
 #include "platform/raster_solid.h"
 #include "platform/raster_spans.h"
 
 namespace nox::detail {
 
+// The logical pixels of the chain as the device pixels a pen of device width `PenWidth` draws
+// through (platform/device_map.h): each coordinate mapped on its own, monotone in it.
+struct TDeviceGrid {
+  DeviceMap Map;
+  int PenWidth;
+  int X(int x) const { return SaturateToInt(Map.CentreX(x, PenWidth)); }
+  int Y(int y) const { return SaturateToInt(Map.CentreY(y, PenWidth)); }
+  TPoint Point(TPoint p) const { return Map.CentrePoint(p, PenWidth); }
+};
+
 // The 1-pixel solid pen in copy mode: columns whole, segments without their end pixel.
 struct TThinStrokes {
   Surface Target;
   std::uint32_t Pixel;
-  void Column(int x, int low, int high) const { PaintColumn(Target, Pixel, x, low, high); }
-  void Segment(TPoint a, TPoint b) const { PaintSolidLine(Target, Pixel, a, b); }
+  TDeviceGrid Grid;
+  void Column(int x, int low, int high) const { PaintColumn(Target, Pixel, Grid.X(x), Grid.Y(low), Grid.Y(high)); }
+  void Segment(TPoint a, TPoint b) const { PaintSolidLine(Target, Pixel, Grid.Point(a), Grid.Point(b)); }
 };
 
-// A solid pen `Width` > 1 pixels wide in copy mode: round-capped strokes, both ends included
-// (item_render_wide_runs.cpp).
+// A solid pen `Grid.PenWidth` > 1 pixels wide in copy mode: round-capped strokes, both ends
+// included (item_render_wide_runs.cpp).
 struct TWideStrokes {
   Surface Target;
   std::uint32_t Pixel;
-  int Width;
+  TDeviceGrid Grid;
   void Column(int x, int low, int high) const;
   void Segment(TPoint a, TPoint b) const;
 };

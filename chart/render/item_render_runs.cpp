@@ -18,6 +18,16 @@
 // segment lies within the box of its end points. Wider solid pens take the same walk with
 // round-capped strokes (item_render_wide_runs.cpp).
 //
+// At a device scale s >= 1 the pen paints the bitmap's device pixels: it is as wide as its device
+// width (DeviceMap::PenWidth, so a 1-pixel pen may become a wide one) and draws through the device
+// pixel of each point (DeviceMap::CentrePoint), each coordinate mapped on its own and strictly
+// increasing, as consecutive logical pixels lie at least one device pixel apart. So the chain of
+// device points has its points in the same columns, its rows in the same order and the same equal
+// and unequal points as the chain of logical ones, and the rules above hold for it word for word:
+// the chain is gathered in logical pixels and painted in device pixels (column_chain.h), and the
+// device pixels of a block's box corners bound those of its points. Below 1 two logical pixels may
+// share a device pixel, and every point is drawn one by one.
+//
 // The state: drawing item by item, the point that completes a batch flushes it, and what is left
 // is that point alone (pending polyline, CurrentPosition and pen position). So a run is taken up to
 // the last such point; the fewer than 200 points after it are drawn one by one.
@@ -54,13 +64,15 @@ TItemRenderer::TRunItem TItemRenderer::ClassifyRunBlock(const TSummaryBox& box, 
 TRunStep TItemRenderer::RenderLineRun(const TItemList& list, int firstIndex, int endIndex,
                                       const TListFilter& filter) {
   const TRunStep none{firstIndex, firstIndex + 1};
-  const PenInk ink = InkOf(m_canvas.Pen());
+  // The pen as it paints the device pixels.
+  const DeviceMap& map = m_canvas.DeviceMapping();
+  PenInk ink = InkOf(m_canvas.Pen());
+  ink.width = map.PenWidth(ink.width);
   const auto first = static_cast<std::size_t>(firstIndex);
   const auto end = static_cast<std::size_t>(std::min(endIndex, list.Count()));
   // Every other pen puts every point into the pending polyline (item_render_run_points.cpp); so
-  // does any pen at another device scale, as the columns are written in the bitmap's own pixels.
-  if (!ink.draws || ink.xorMode || !ink.dash.Solid() || m_canvas.Target().Empty() ||
-      m_canvas.DeviceScale() != 1.0)
+  // does any pen at a device scale below 1, where two logical pixels may share a device pixel.
+  if (!ink.draws || ink.xorMode || !ink.dash.Solid() || m_canvas.Target().Empty() || map.scale < 1.0)
     return RenderRunPoints(list, first, end, filter);
   const TBlockSummaries& tree = list.Blocks();
   // The walks go front to back, or back to front, a block or an item at a time: the cursor moves
@@ -133,8 +145,9 @@ TRunStep TItemRenderer::RenderLineRun(const TItemList& list, int firstIndex, int
   // Adds the run's points of items first .. to - 1 to a chain: a block at a time where all its
   // points lie in one column, or where its box, grown by `reach` pixels, lies wholly outside the
   // image.
+  const Surface surface = SurfaceOf(m_canvas.Target());
+  const TDeviceGrid grid{map, ink.width};
   const auto gather = [&](auto& chain, std::size_t to, std::int64_t reach) {
-    const int width = m_canvas.Width(), height = m_canvas.Height();
     tree.WalkForward(
         first, to,
         [&](int level, std::size_t block, std::size_t start) {
@@ -160,7 +173,9 @@ TRunStep TItemRenderer::RenderLineRun(const TItemList& list, int firstIndex, int
           if (!BoxPixels(layer, box, pixels)) return itemByItem();
           const std::size_t last = start + TBlockSummaries::BlockItems(level) - 1;
           const auto [x0, x1, y0, y1] = pixels;
-          if (x0 != x1 && (x1 + reach < 0 || x0 - reach >= width)) {
+          // The device pixels of the box's corners bound those of its points.
+          const int dx0 = grid.X(x0), dx1 = grid.X(x1), dy0 = grid.Y(y0), dy1 = grid.Y(y1);
+          if (x0 != x1 && (dx1 + reach < 0 || dx0 - reach >= surface.width)) {
             chain.AddPoint(resolve(start));
             chain.AddPoint(resolve(last));
             return bsTake;
@@ -169,7 +184,7 @@ TRunStep TItemRenderer::RenderLineRun(const TItemList& list, int firstIndex, int
             chain.AddColumn(x0, y0, y1, start, last);
             return bsTake;
           }
-          if (y1 + reach < 0 || y0 - reach >= height) {
+          if (dy1 + reach < 0 || dy0 - reach >= surface.height) {
             chain.AddPoint(resolve(start));
             chain.AddPoint(resolve(last));
             return bsTake;
@@ -182,14 +197,13 @@ TRunStep TItemRenderer::RenderLineRun(const TItemList& list, int firstIndex, int
           return true;
         });
   };
-  const Surface surface = SurfaceOf(m_canvas.Target());
   const std::span<const TPoint> buffered = m_state.Polyline.Points();
   const std::span<const TPoint> starts =
       buffered.empty() ? std::span<const TPoint>(&m_state.CurrentPosition, 1) : buffered;
 
   if (ink.Wide()) {
     // The whole chain, the flush point included (item_render_wide_runs.cpp).
-    TColumnChain chain(TWideStrokes{surface, ink.pixel, ink.width}, resolve);
+    TColumnChain chain(TWideStrokes{surface, ink.pixel, grid}, resolve);
     for (const TPoint start : starts) chain.AddPoint(start);
     gather(chain, flushItem + 1, ink.width);
     chain.Close();
@@ -219,7 +233,7 @@ TRunStep TItemRenderer::RenderLineRun(const TItemList& list, int firstIndex, int
       while (startsBefore > 0 && starts[startsBefore - 1] == flushPoint) --startsBefore;
     }
     if (turnInRun || startsBefore > 0) {
-      TColumnChain chain(TThinStrokes{surface, ink.pixel}, resolve);
+      TColumnChain chain(TThinStrokes{surface, ink.pixel, grid}, resolve);
       for (std::size_t s = 0; s < startsBefore; ++s) chain.AddPoint(starts[s]);
       if (turnInRun) gather(chain, turn, 0);
       chain.FinishTo(flushPoint);

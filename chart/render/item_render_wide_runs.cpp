@@ -23,15 +23,20 @@
 //
 // Unlike the 1-pixel pen, no end pixel is left out: the chain is painted up to the point that
 // completes the last batch, and with it.
+//
+// At a device scale all of this holds in device pixels, w being the pen's device width and the
+// points the device pixels they are drawn through (item_render_runs.cpp).
 
 #include "chart/render/column_chain.h"
 
 namespace nox::detail {
 
 void TWideStrokes::Column(int x, int low, int high) const {
-  PaintWideLine(Target, Pixel, {x, low}, {x, high}, Width);
+  PaintWideLine(Target, Pixel, {Grid.X(x), Grid.Y(low)}, {Grid.X(x), Grid.Y(high)}, Grid.PenWidth);
 }
 
-void TWideStrokes::Segment(TPoint a, TPoint b) const { PaintWideLine(Target, Pixel, a, b, Width); }
+void TWideStrokes::Segment(TPoint a, TPoint b) const {
+  PaintWideLine(Target, Pixel, Grid.Point(a), Grid.Point(b), Grid.PenWidth);
+}
 
 }  // namespace nox::detail

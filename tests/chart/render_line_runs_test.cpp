@@ -29,11 +29,17 @@ struct TTarget {
   int Width = 0, Height = 0;    // of the image
   int OffsetX = 0, OffsetY = 0;  // of the chart area on it
   bool Monochrome = false;
+  double Scale = 1;  // device pixels per pixel of the image's logical size
 };
 
 void RenderOnto(TRenderGrafon& chart, bool fast, const TTarget& target, TBitmap& image) {
   chart.SetFastLineRuns(fast);
-  image.SetSize(target.Width, target.Height);
+  if (target.Scale == 1) {
+    image.SetSize(target.Width, target.Height);
+  } else {
+    image.Canvas().SetDeviceScale(target.Scale);
+    image.Canvas().SetLogicalSize(target.Width, target.Height);
+  }
   image.Fill(clWhite);
   chart.RenderDataToBitmap(image, target.OffsetX, target.OffsetY, target.Monochrome, 0);
   chart.SetFastLineRuns(true);
@@ -395,29 +401,33 @@ TEST(LineRuns, LongSeriesMatchUnderEveryView) {
 
 // Every pen a run may be drawn with - widths 1, 2, 3 and 5, every style, in copy and XOR mode -
 // under views that zoom, pan, reverse and clamp, on linear and logarithmic axes, onto the chart
-// area or an image that cuts it at every edge.
+// area or an image that cuts it at every edge; at device scales that keep a 1-pixel pen 1 pixel
+// wide (1.25) or widen it (1.5, 2), with even and odd device widths of the wider pens.
 TEST(LineRuns, EveryPenMatchesUnderEveryView) {
   THeadlessHost host;
   TScopedHost scoped{host};
   TRandom rng(31);
-  for (const int width : {1, 2, 3, 5}) {
-    for (int style = psSolid; style <= psInsideFrame; ++style) {
-      const bool logarithmic = Chance(rng, 0.3);
-      TRenderGrafon chart;
-      chart.HandleNeeded();
-      chart.SetAutoRedraw(false);
-      chart.SetBounds(0, 0, 300, 250);
-      AddSeries(rng, chart, 20000, TDisorder{}, logarithmic, width, static_cast<TPenStyle>(style));
-      for (int view = 0; view < 4; ++view) {
-        PickView(rng, chart, logarithmic);
-        const bool xorPen = view == 3;
-        chart.OnBeforeRenderData = [xorPen](TObject*, TCanvas& canvas, int, int) {
-          canvas.Pen().SetMode(xorPen ? pmXor : pmCopy);
-        };
-        TTarget target = AreaOf(chart);
-        if (view == 2) target = {target.Width - 50, target.Height - 40, -30, -20};  // clipped at every edge
-        EXPECT_TRUE(SameBothWays(chart, target))
-            << "width " << width << ", style " << style << ", view " << view << (logarithmic ? " log" : "");
+  for (const double scale : {1.0, 1.25, 1.5, 2.0}) {
+    for (const int width : {1, 2, 3, 5}) {
+      for (int style = psSolid; style <= psInsideFrame; ++style) {
+        const bool logarithmic = Chance(rng, 0.3);
+        TRenderGrafon chart;
+        chart.HandleNeeded();
+        chart.SetAutoRedraw(false);
+        chart.SetBounds(0, 0, 300, 250);
+        AddSeries(rng, chart, 20000, TDisorder{}, logarithmic, width, static_cast<TPenStyle>(style));
+        for (int view = 0; view < 4; ++view) {
+          PickView(rng, chart, logarithmic);
+          const bool xorPen = view == 3;
+          chart.OnBeforeRenderData = [xorPen](TObject*, TCanvas& canvas, int, int) {
+            canvas.Pen().SetMode(xorPen ? pmXor : pmCopy);
+          };
+          TTarget target = AreaOf(chart);
+          if (view == 2) target = {target.Width - 50, target.Height - 40, -30, -20};  // clipped at every edge
+          target.Scale = scale;
+          EXPECT_TRUE(SameBothWays(chart, target)) << "width " << width << ", style " << style << ", view "
+                                                   << view << (logarithmic ? " log" : "") << " at " << scale;
+        }
       }
     }
   }

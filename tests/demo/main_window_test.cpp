@@ -5,13 +5,16 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
@@ -101,6 +104,7 @@ class TestMainWindow : public QObject {
   void wheelZoomsTheChartAboutThePointer();
   void tabLeadsIntoTheChartAndOnOut();
   void rightClickOpensTheChartMenuOutsideAGesture();
+  void printingAfterTheDialogWritesThePage();
   void chartAnnouncesItsCaptionAndRanges();
   void hoverOverAPointShowsItsValues();
 
@@ -751,6 +755,20 @@ void TestMainWindow::rightClickOpensTheChartMenuOutsideAGesture() {
   QTest::qWait(50);
   QVERIFY(!widget->OpenMenu());
   QCOMPARE(Layer1(Chart()).xHigh, 1.0);
+}
+
+// What the Print… action does once its dialog is accepted: the chart on a page of a PDF printer.
+void TestMainWindow::printingAfterTheDialogWritesThePage() {
+  ShowAndActivate();
+  QTemporaryDir folder;
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(folder.filePath("page.pdf"));
+  QVERIFY(Form().PrintChartOn(printer));
+  QFile page(folder.filePath("page.pdf"));
+  QVERIFY(page.open(QIODevice::ReadOnly));
+  QCOMPARE(page.read(5), QByteArray("%PDF-"));
+  QVERIFY(page.size() > 10000);  // the chart's picture, not an empty page
 }
 
 void TestMainWindow::chartAnnouncesItsCaptionAndRanges() {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 #include "platform/bitmap.h"
 #include "platform/canvas.h"
@@ -135,6 +136,69 @@ TEST_P(CanvasDeviceScale, DashedPensKeepTheirPatternAtTheScale) {
     EXPECT_NEAR(dashes, c.dashes, 1) << "style " << c.style << " at " << s;
   }
   canvas.Pen().SetStyle(psSolid);
+}
+
+// Pieces of this colour: pixels joined by any of their 8 neighbours.
+int InkPieces(const TBitmap& b, TColor color) {
+  std::vector<bool> seen(static_cast<std::size_t>(b.Width() * b.Height()));
+  int pieces = 0;
+  for (int start = 0; start < b.Width() * b.Height(); ++start) {
+    if (seen[start] || b.Pixel(start % b.Width(), start / b.Width()) != color) continue;
+    ++pieces;
+    std::vector<int> todo{start};
+    seen[start] = true;
+    while (!todo.empty()) {
+      const int at = todo.back();
+      todo.pop_back();
+      for (int dy = -1; dy <= 1; ++dy) {
+        for (int dx = -1; dx <= 1; ++dx) {
+          const int x = at % b.Width() + dx, y = at / b.Width() + dy;
+          if (x < 0 || y < 0 || x >= b.Width() || y >= b.Height() || seen[y * b.Width() + x]) continue;
+          if (b.Pixel(x, y) != color) continue;
+          seen[y * b.Width() + x] = true;
+          todo.push_back(y * b.Width() + x);
+        }
+      }
+    }
+  }
+  return pieces;
+}
+
+TEST_P(CanvasDeviceScale, DashedOutlinesKeepTheirPatternAtTheScale) {
+  const TPenStyle styles[] = {psDash, psDot, psDashDot, psDashDotDot};
+  const struct {
+    const char* name;
+    void (*draw)(TCanvas&);
+  } figures[] = {{"rectangle", [](TCanvas& c) { c.Rectangle(2, 2, 39, 27); }},
+                 {"ellipse", [](TCanvas& c) { c.Ellipse(2, 2, 50, 36); }},
+                 {"arc", [](TCanvas& c) { c.Arc(2, 2, 50, 36, 50, 19, 2, 19); }}};
+  const auto draw = [](TBitmap& b, const auto& figure, TPenStyle style) {
+    b.Fill(clWhite);
+    b.Canvas().Pen().SetStyle(style);
+    b.Canvas().Pen().SetColor(clBlue);
+    b.Canvas().Brush().SetStyle(bsClear);
+    figure.draw(b.Canvas());
+    int inked = 0;
+    for (int y = 0; y < b.Height(); ++y) {
+      for (int x = 0; x < b.Width(); ++x) inked += b.Pixel(x, y) == clBlue;
+    }
+    return inked;
+  };
+  // Against the 1-pixel outline: the same share of the solid outline painted, and as many dashes,
+  // each about s times as long and wide (give or take where the pattern meets itself again).
+  TBitmap unit(60, 40), unitSolid(60, 40), solid;
+  solid.Canvas().SetDeviceScale(Scale());
+  solid.Canvas().SetLogicalSize(60, 40);
+  for (const auto& figure : figures) {
+    const int solidInk = draw(solid, figure, psSolid), unitSolidInk = draw(unitSolid, figure, psSolid);
+    for (const TPenStyle style : styles) {
+      const double share = static_cast<double>(draw(bitmap, figure, style)) / solidInk;
+      const double unitShare = static_cast<double>(draw(unit, figure, style)) / unitSolidInk;
+      EXPECT_NEAR(share, unitShare, 0.1) << figure.name << " style " << int{style} << " at " << Scale();
+      EXPECT_NEAR(InkPieces(bitmap, clBlue), InkPieces(unit, clBlue), 2)
+          << figure.name << " style " << int{style} << " at " << Scale();
+    }
+  }
 }
 
 TEST_P(CanvasDeviceScale, ImagesOfOnePictureShareItsDeviceGrid) {
