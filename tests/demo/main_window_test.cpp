@@ -554,12 +554,16 @@ void TestMainWindow::logScaleOverPositiveRangeMakesTheAxisLogarithmic() {
   QVERIFY(Chart().Scale1Y().RangeLow() > 20);
   auto* box = Find<QCheckBox>("CBLogY");
   bool warned = false;
-  QTimer::singleShot(2000, this, [&] {
+  // A timer of this test's own, so that it cannot fire in a later test (and close that test's box).
+  QTimer watch;
+  watch.setSingleShot(true);
+  connect(&watch, &QTimer::timeout, this, [&] {
     if (QApplication::activeModalWidget()) {
       warned = true;
       QApplication::activeModalWidget()->close();
     }
   });
+  watch.start(2000);
   ClickBox(box);
   QVERIFY(!warned);
   QVERIFY(box->isChecked());
