@@ -5,6 +5,7 @@
 
 #include "platform/raster_canvas.h"
 #include "platform/raster_line.h"
+#include "platform/raster_thin_polyline.h"
 
 namespace nox {
 
@@ -46,6 +47,11 @@ void TCanvas::Polyline(std::span<const TPoint> points) {
   }
   const detail::Surface surface = detail::SurfaceOf(m_target);
   detail::WithPenSink(ink, surface, m_scratch->marks, true, [&](auto& sink) {
+    // A 1-pixel line in device pixels, the case of long polylines of many short segments.
+    if (!ink.Wide() && ink.dashScale == 1) {
+      detail::ThinPolyline(surface, ink.dash, points, sink);
+      return;
+    }
     std::int64_t phase = 0;
     for (std::size_t i = 0; i + 1 < points.size(); ++i) {
       phase = detail::NextPhase(ink, phase, detail::PenSegment(ink, surface, points[i], points[i + 1], phase, sink));

@@ -11,7 +11,7 @@ struct DashPattern {
   std::uint32_t bits = 0;  // bit i set: pixel i of a period is painted
   int period = 0;          // 0: solid, every pixel painted
 
-  bool Solid() const { return period == 0; }
+  constexpr bool Solid() const { return period == 0; }
   // Whether the pixel at a position along the way (any value, taken modulo the period) is painted.
   bool On(std::int64_t position) const {
     if (period == 0) return true;
@@ -30,6 +30,14 @@ constexpr DashPattern kDashDotDot{Run(0, 9) | Run(12, 3) | Run(18, 3), 24};
 
 // A multiple of every period, so that a pattern position may be kept modulo it.
 constexpr int kPatternCycle = 24;
+
+// The pattern repeated over a whole cycle: bit i is On(i) for 0 <= i < kPatternCycle.
+constexpr std::uint32_t CycleBits(const DashPattern& dash) {
+  if (dash.Solid()) return Run(0, kPatternCycle);
+  std::uint32_t bits = 0;
+  for (int from = 0; from < kPatternCycle; from += dash.period) bits |= dash.bits << from;
+  return bits;
+}
 
 // The pattern a pen draws with: the dashed styles of 1-pixel pens; everything else is solid.
 constexpr DashPattern PatternOf(TPenStyle style, int width) {

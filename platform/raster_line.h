@@ -62,12 +62,13 @@ void WalkLine(const LineWalk& w, const DashPattern& dash, std::int64_t phase, co
     }
     return;
   }
-  std::int64_t position = (phase + w.firstStep) % dash.period;
-  if (position < 0) position += dash.period;
+  const std::uint32_t cycle = CycleBits(dash);
+  std::int64_t position = (phase + w.firstStep) % kPatternCycle;
+  if (position < 0) position += kPatternCycle;
   for (int n = w.count;;) {
-    if ((dash.bits >> position) & 1u) sink.Apply(p);
+    if ((cycle >> position) & 1u) sink.Apply(p);
     if (--n == 0) break;
-    if (++position == dash.period) position = 0;
+    if (++position == kPatternCycle) position = 0;
     e += w.errorStep;
     if (e >= w.errorLimit) {
       e -= w.errorLimit;

@@ -211,13 +211,6 @@ bool TItemRenderer::Drawable(const TgfChartItem& item) const {
 
 // --- polyline ---
 
-void TItemRenderer::AddPolylinePoint(int x, int y) {
-  if (m_state.Polyline.Add(m_state.CurrentPosition, {x, y})) {
-    FlushPolyline();
-    m_state.Polyline.Restart({x, y});
-  }
-}
-
 void TItemRenderer::FlushPolyline() {
   TPolylineBuffer& buffer = m_state.Polyline;
   if (buffer.Count() == 0) return;

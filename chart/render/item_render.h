@@ -116,7 +116,12 @@ class TItemRenderer {
   // Draws the pending polyline, if any, and continues from its last point.
   void FlushPolyline();
   // Adds a point to the pending polyline; a full buffer (200 points) is drawn at once.
-  void AddPolylinePoint(int x, int y);
+  void AddPolylinePoint(int x, int y) {
+    if (m_state.Polyline.Add(m_state.CurrentPosition, {x, y})) {
+      FlushPolyline();
+      m_state.Polyline.Restart({x, y});
+    }
+  }
   // Splits text at line feeds; returns the line count and gives the line height (TextHeight of the
   // whole text + 1), the total height and the widest line's width (TextWidth of the whole text when
   // every line is empty of width).

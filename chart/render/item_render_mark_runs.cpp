@@ -16,15 +16,18 @@
 // in between: a pattern is painted once per centre (TMarkStamps) for as long as the pen's pixel
 // stays the same, and a change of colour starts afresh. A block's box tells without reading its
 // items whether all of them, or none, lie within the visible ranges (the test compares world
-// values), and, where its corners map to one pixel (MapSpanToPixels), that every item has that
-// centre. The duplicate-mark map is asked for every mark in turn, as drawing one by one does, but
-// once for a block on one pixel: after the first, every other mark of the same type on that pixel
-// finds the type recorded there, or the pixel has no cell and the mark paints what is painted.
+// values), and, where its corners map to one pixel or one column (MapSpanToPixels), that every
+// item has that centre or that column; a mark on the pixel of the mark before it, in a block of one
+// pattern and colour, would find its pattern stamped there. The duplicate-mark map is asked for
+// every mark in turn, as drawing one by one does, but once for a block on one pixel: after the
+// first, every other mark of the same type on that pixel finds the type recorded there, or the
+// pixel has no cell and the mark paints what is painted.
 // In XOR mode, on a printer (whose patterns are lines) or on an empty image, items are drawn one
 // by one.
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <span>
 
 #include "base/mark_shapes.h"
@@ -84,6 +87,9 @@ TRunStep TItemRenderer::RenderMarkRun(const TItemList& list, int firstIndex, int
   const auto first = static_cast<std::size_t>(firstIndex);
   const auto end = static_cast<std::size_t>(std::min(endIndex, list.Count()));
   TSeriesCursor cursor(list.Items(), first);
+  // The coordinates of a stretch of a block, read at once.
+  constexpr std::size_t kStretch = 256;
+  std::array<double, kStretch> xs, ys;
   const Surface surface = SurfaceOf(m_canvas.Target());
   TMarkStamps& stamps = m_state.MarkStamps;
 
@@ -109,14 +115,19 @@ TRunStep TItemRenderer::RenderMarkRun(const TItemList& list, int firstIndex, int
       shapeType = markType;
     }
   };
-  const auto stamp = [&](int x, int y) {
+  // The mark at (x, y); `cells` is column x of the stamps.
+  const auto stamp = [&](int x, int y, TMarkStamps::TColumn& cells) {
     if (m_avoidDuplicateMarks &&
         m_state.DuplicateMarks.SeenOrRecord(x, y, static_cast<std::uint8_t>(shapeType))) {
       return;
     }
     drawn = true;
     // A single pixel costs no more to paint again than to look up.
-    if (shape.Count == 1 || stamps.Take(x, y, shape.Bit)) PaintStamp(surface, pixel, shape, x, y);
+    if (shape.Count == 1 || cells.Take(y, shape.Bit)) PaintStamp(surface, pixel, shape, x, y);
+  };
+  const auto stampAnywhere = [&](int x, int y) {
+    TMarkStamps::TColumn cells = stamps.Column(x);
+    stamp(x, y, cells);
   };
   const auto visibleBlock = [&](const TSummaryBox::TAttributes& a) {
     return filter.Select(ikMark) && (*filter.ClassVisible)[a.ItemClass] &&
@@ -143,14 +154,35 @@ TRunStep TItemRenderer::RenderMarkRun(const TItemList& list, int firstIndex, int
           return bsSplit;  // some within
         prepare(a.Color, a.PenStyle, markType, rows);
         TPixelBox pixels;
-        if (BoxPixels(layer, box, pixels) && pixels.X0 == pixels.X1 && pixels.Y0 == pixels.Y1) {
-          stamp(pixels.X0, pixels.Y0);
+        const bool mapped = BoxPixels(layer, box, pixels);
+        if (mapped && pixels.X0 == pixels.X1 && pixels.Y0 == pixels.Y1) {
+          stampAnywhere(pixels.X0, pixels.Y0);
           return bsTake;
         }
-        if (level > 0) return bsSplit;
+        // A block within one column needs only its y values mapped; others are split down to
+        // blocks of 16, where one of them may lie in one column or on one pixel.
+        const bool oneColumn = mapped && pixels.X0 == pixels.X1;
+        if (!oneColumn && level > 0) return bsSplit;
         cursor.MoveTo(start);
-        for (std::size_t n = 0; n < TBlockSummaries::kFan; ++n, cursor.Next())
-          stamp(WorldX(layer, cursor.X()), WorldY(layer, cursor.Y()));
+        std::int64_t lastY = INT64_MIN;  // no pixel
+        for (std::size_t left = TBlockSummaries::BlockItems(level); left > 0;) {
+          const std::size_t n = std::min(left, kStretch);
+          cursor.ReadCoordinates(n, xs.data(), ys.data());
+          if (oneColumn) {
+            // A mark on the pixel of the one before it paints nothing new, unless the
+            // duplicate-mark map is to be asked for it.
+            TMarkStamps::TColumn cells = stamps.Column(pixels.X0);
+            for (std::size_t i = 0; i < n; ++i) {
+              const int y = WorldY(layer, ys[i]);
+              if (y == lastY && !m_avoidDuplicateMarks) continue;
+              lastY = y;
+              stamp(pixels.X0, y, cells);
+            }
+          } else {
+            for (std::size_t i = 0; i < n; ++i) stampAnywhere(WorldX(layer, xs[i]), WorldY(layer, ys[i]));
+          }
+          left -= n;
+        }
         return bsTake;
       },
       [&](std::size_t i) {
@@ -168,7 +200,7 @@ TRunStep TItemRenderer::RenderMarkRun(const TItemList& list, int firstIndex, int
         }
         prepare(item.Color, item.PenStyle, markType, rows);
         const TPoint p = World(layer, item.X1, item.Y1);
-        stamp(p.X, p.Y);
+        stampAnywhere(p.X, p.Y);
         return true;
       });
   if (drawn) m_state.CurrentBrushColor = m_canvas.Brush().Color();

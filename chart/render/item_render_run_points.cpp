@@ -10,7 +10,8 @@
 // after the run. A uniform block's summary says that its items are all passed over, or all points
 // of the run with world coordinates on one layer (block_summaries.h); their coordinates are X1 and
 // Y1 whether they sit in the columns or in records, and MapToPixelInDouble gives the pixel of
-// MapToPixel exactly. Items outside uniform blocks are classified and mapped one by one, as
+// MapToPixel exactly; where the box's least and greatest x map to one column (MapSpanToPixels),
+// every x of the block maps to it. Items outside uniform blocks are classified and mapped one by one, as
 // drawing them does.
 
 #include <algorithm>
@@ -27,9 +28,10 @@ TRunStep TItemRenderer::RenderRunPoints(const TItemList& list, std::size_t first
                                         const TListFilter& filter) {
   const TBlockSummaries& tree = list.Blocks();
   TSeriesCursor cursor(list.Items(), first);
-  // The coordinates of a stretch of a block, read at once.
+  // The coordinates of a stretch of a block, read at once, and their pixels.
   constexpr std::size_t kStretch = 256;
   std::array<double, kStretch> xs, ys;
+  std::array<TPoint, kStretch> pixels;
   const std::size_t next = tree.WalkForward(
       first, end,
       [&](int level, std::size_t block, std::size_t start) {
@@ -44,15 +46,25 @@ TRunStep TItemRenderer::RenderRunPoints(const TItemList& list, std::size_t first
             break;
         }
         const TLayerPixels& layer = m_layers[static_cast<std::size_t>(box.Attributes.Layer - 1)];
-        const TDoubleAxisMapping mapX(layer.X), mapY(layer.Y);
+        // A block within one column (as most are where many points share the chart's width) needs
+        // only its y values mapped: every x maps between the pixels of its box's extremes.
+        int columnLo = 0, columnHi = 0;
+        const bool oneColumn =
+            MapSpanToPixels(layer.X, layer.LogX, box.MinX, box.MaxX, layer.BelowX, columnLo, columnHi) &&
+            columnLo == columnHi;
+        if (!oneColumn && level > 0) return bsSplit;  // its smaller blocks may be
+        const int column = ClampCoordinate(columnLo + m_shiftX);
         cursor.MoveTo(start);
         for (std::size_t left = TBlockSummaries::BlockItems(level); left > 0;) {
           const std::size_t n = std::min(left, kStretch);
           cursor.ReadCoordinates(n, xs.data(), ys.data());
+          for (std::size_t i = 0; i < n; ++i)
+            pixels[i].Y = ClampCoordinate(MapToPixelInDouble(layer.Y, layer.LogY, ys[i], layer.BelowY) + m_shiftY);
           for (std::size_t i = 0; i < n; ++i) {
-            AddPolylinePoint(ClampCoordinate(MapToPixelInDouble(mapX, layer.LogX, xs[i], layer.BelowX) + m_shiftX),
-                             ClampCoordinate(MapToPixelInDouble(mapY, layer.LogY, ys[i], layer.BelowY) + m_shiftY));
+            pixels[i].X = oneColumn ? column
+                                    : ClampCoordinate(MapToPixelInDouble(layer.X, layer.LogX, xs[i], layer.BelowX) + m_shiftX);
           }
+          for (std::size_t i = 0; i < n; ++i) AddPolylinePoint(pixels[i].X, pixels[i].Y);
           left -= n;
         }
         return bsTake;

@@ -7,7 +7,9 @@
 //
 // The table covers the image plus a border of 3 pixels, as far as a 7 x 7 pattern reaches; a
 // centre farther out paints nothing and is not recorded. Periods are told apart by a number kept
-// beside each cell, so starting one costs nothing but when the numbers run out.
+// beside each cell, so starting one costs nothing but when the numbers run out. The cells lie
+// column by column: marks of a long series follow each other up and down a column, and so do their
+// cells.
 
 #include <algorithm>
 #include <cstddef>
@@ -32,24 +34,43 @@ class TMarkStamps {
     ++m_period;
   }
 
-  // Whether the pattern of bit `pattern` (0..7) may paint at centre (x, y) in this period: false if
-  // the centre lies beyond the border or the pattern was stamped there already; true records it.
-  bool Take(int x, int y, unsigned pattern) {
-    const long long cx = static_cast<long long>(x) + kReach, cy = static_cast<long long>(y) + kReach;
-    if (cx < 0 || cx >= m_columns || cy < 0 || cy >= m_rows) return false;
-    std::uint32_t& cell = m_cells[static_cast<std::size_t>(cy) * static_cast<std::size_t>(m_columns) +
-                                  static_cast<std::size_t>(cx)];
-    const std::uint32_t bit = 1u << pattern;
-    if ((cell >> 8) != m_period) cell = m_period << 8;  // from an earlier period: nothing stamped
-    if ((cell & bit) != 0) return false;
-    cell |= bit;
-    return true;
+  // The cells of the centres in column x, for many centres in one column.
+  class TColumn {
+   public:
+    // Whether the pattern of bit `pattern` (0..7) may paint at centre (x, y) in this period: false
+    // if the centre lies beyond the border or the pattern was stamped there already; true records
+    // it.
+    bool Take(int y, unsigned pattern) {
+      const long long cy = static_cast<long long>(y) + kReach;
+      if (m_cells == nullptr || cy < 0 || cy >= m_rows) return false;
+      std::uint32_t& cell = m_cells[cy];
+      const std::uint32_t bit = 1u << pattern;
+      if ((cell >> 8) != m_period) cell = m_period << 8;  // from an earlier period: nothing stamped
+      if ((cell & bit) != 0) return false;
+      cell |= bit;
+      return true;
+    }
+
+   private:
+    friend class TMarkStamps;
+    std::uint32_t* m_cells = nullptr;  // none: the column lies beyond the border
+    long long m_rows = 0;
+    std::uint32_t m_period = 0;
+  };
+  TColumn Column(int x) {
+    TColumn column;
+    const long long cx = static_cast<long long>(x) + kReach;
+    if (cx < 0 || cx >= m_columns) return column;
+    column.m_cells = m_cells.data() + static_cast<std::size_t>(cx) * static_cast<std::size_t>(m_rows);
+    column.m_rows = m_rows;
+    column.m_period = m_period;
+    return column;
   }
 
  private:
   static constexpr std::uint32_t kLastPeriod = (1u << 24) - 1;
 
-  std::vector<std::uint32_t> m_cells;  // period << 8 | the patterns stamped at the pixel
+  std::vector<std::uint32_t> m_cells;  // column by column; period << 8 | the patterns stamped there
   int m_columns = 0;
   int m_rows = 0;
   std::uint32_t m_period = 0;

@@ -380,21 +380,33 @@ void PickView(TRandom& rng, TRenderGrafon& chart, bool logarithmic) {
   chart.ScaleYOf(1).SetLogarithmic(logarithmic);
 }
 
-// Long tidy series, so that the large blocks come into play, under views that put thousands of
-// points into a column, a few points, or none; panned, reversed, logarithmic and clamped.
+// Long tidy series - solid and dashed lines, 3 x 3 marks - so that the large blocks come into play,
+// under views that put thousands of points into a column, a few points, or none; panned, reversed,
+// logarithmic and clamped.
 TEST(LineRuns, LongSeriesMatchUnderEveryView) {
   THeadlessHost host;
   TScopedHost scoped{host};
   TRandom rng(77);
   for (const bool logarithmic : {false, true}) {
-    TRenderGrafon chart;
-    chart.HandleNeeded();
-    chart.SetAutoRedraw(false);
-    chart.SetBounds(0, 0, 429, 365);
-    AddSeries(rng, chart, 150000, TDisorder{}, logarithmic);
-    for (int view = 0; view < 10; ++view) {
-      PickView(rng, chart, logarithmic);
-      EXPECT_TRUE(SameBothWays(chart, AreaOf(chart))) << "view " << view << (logarithmic ? " log" : "");
+    for (const TPenStyle style : {psSolid, psDash, psClear}) {  // psClear: marks
+      TRenderGrafon chart;
+      chart.HandleNeeded();
+      chart.SetAutoRedraw(false);
+      chart.SetBounds(0, 0, 429, 365);
+      if (style != psClear) {
+        AddSeries(rng, chart, 150000, TDisorder{}, logarithmic, 1, style);
+      } else {
+        double y = 0;
+        for (int i = 1; i <= 150000; ++i) {
+          y = std::clamp(y + Real(rng, -4, 4), -100.0, 100.0);
+          chart.AddMark(4, logarithmic ? 1 + i / 150.0 : i / 150.0, logarithmic ? std::exp(y / 40) : y);
+        }
+      }
+      for (int view = 0; view < 10; ++view) {
+        PickView(rng, chart, logarithmic);
+        EXPECT_TRUE(SameBothWays(chart, AreaOf(chart)))
+            << "style " << style << ", view " << view << (logarithmic ? " log" : "");
+      }
     }
   }
 }

@@ -226,6 +226,31 @@ TEST(CanvasLines, PatternRunsOnAcrossPolylineVerticesAndLineToCalls) {
   EXPECT_EQ(path(d), PatternString({9, 3, 3, 3, 3, 3}, 10) + PatternString({9, 3, 3, 3, 3, 3}, 20));
 }
 
+// A polyline of a 1-pixel pen paints what MoveTo to its first point and LineTo through the rest
+// paint (the pattern starting afresh at the MoveTo): long chains of short steps, some leaving the
+// image, some far outside, some standing still.
+TEST(CanvasLines, ThinPolylinePaintsItsSegmentsOneByOne) {
+  std::mt19937 rng(23);
+  const auto between = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+  for (const TPenStyle style : {psSolid, psDash, psDot, psDashDot, psDashDotDot}) {
+    for (int round = 0; round < 20; ++round) {
+      std::vector<TPoint> path{{between(-5, 45), between(-5, 35)}};
+      while (path.size() < 300) {
+        const TPoint last = path.back();
+        path.push_back(between(0, 30) == 0 ? TPoint{between(-3000, 3000), between(-3000, 3000)}
+                                           : TPoint{last.X + between(-4, 4), last.Y + between(-9, 9)});
+        if (std::abs(path.back().X) > 100 || std::abs(path.back().Y) > 100) path.push_back({20, 15});
+      }
+      TBitmap polyline(40, 30), lines(40, 30);
+      for (TBitmap* b : {&polyline, &lines}) b->Canvas().Pen().SetStyle(style);
+      polyline.Canvas().Polyline(path);
+      lines.Canvas().MoveTo(path[0].X, path[0].Y);
+      for (const TPoint p : path) lines.Canvas().LineTo(p.X, p.Y);
+      ASSERT_TRUE(SameImage(lines, polyline)) << style << " round " << round;
+    }
+  }
+}
+
 TEST(CanvasLines, ClippedDashedLineKeepsItsPhase) {
   TBitmap fast(30, 30), slow(30, 30);
   fast.Canvas().Pen().SetStyle(psDashDot);
