@@ -71,6 +71,7 @@
 #include "chart/grafon_layers.h"
 #include "chart/grafon_mouse_settings.h"
 #include "chart/grafon_types.h"
+#include "chart/interaction/grafon_mouse.h"
 #include "chart/interaction/mouse_geometry.h"
 #include "chart/interaction/mouse_state.h"
 #include "chart/interaction/navigation_gesture.h"
@@ -85,6 +86,7 @@
 #include "chart/model/scale_props.h"
 #include "chart/model/zoom_history.h"
 #include "chart/render/background_image.h"
+#include "chart/render/grafon_renderer.h"
 #include "chart/render/item_render.h"
 #include "chart/render/render_state.h"
 #include "platform/bitmap.h"
@@ -239,9 +241,9 @@ class TCustomGrafon : public TControl,
   ///@{
   void ArmRectPick();
   void ResetRectPick();
-  TRectPickState RectPickState() const { return m_mouseState.RectPick; }
-  TPoint RectPickFirstCorner() const { return m_mouseState.RectPickFirst; }
-  TPoint RectPickSecondCorner() const { return m_mouseState.RectPickSecond; }
+  TRectPickState RectPickState() const { return m_mouse.State().RectPick; }
+  TPoint RectPickFirstCorner() const { return m_mouse.State().RectPickFirst; }
+  TPoint RectPickSecondCorner() const { return m_mouse.State().RectPickSecond; }
   ///@}
 
   /// Empties the freehand mouse trace (maDrawMTrace), then repaints if automatic.
@@ -277,11 +279,11 @@ class TCustomGrafon : public TControl,
 
   /// Back to the view as it was before the user's first press, wheel turn or navigation key, with
   /// one zoom-history snapshot; nothing before that.
-  void RecallHomeView();
+  void RecallHomeView() { m_mouse.RecallHomeView(); }
   /// Recalls the snapshot one step further back than the last call did, as long as nothing has been
   /// recorded since (otherwise the one before the newest). False, and nothing changes, when there
   /// is none further back (fifteen steps, or a slot never recorded).
-  bool StepBackInHistory();
+  bool StepBackInHistory() { return m_mouse.StepBackInHistory(); }
 
   /// For assistive technology: the caption (or "Chart"), and the ranges of the layers whose axes
   /// are shown, e.g. "x from 0 to 300, y from -60 to 110".
@@ -431,13 +433,15 @@ class TCustomGrafon : public TControl,
   void ComposeOverlays(int x, int y, TCanvas& canvas, TBitmap& image);
   ///@}
   /// Gives the off-screen images a device scale and printer flag (0: not a printer).
-  void SetImageDevice(double scale, int printerPixelsPerInchY);
+  void SetImageDevice(double scale, int printerPixelsPerInchY) {
+    m_renderer.SetImageDevice(scale, printerPixelsPerInchY);
+  }
 
   /// off-screen images: the chart area, the whole control, the background picture
   ///@{
-  TBitmap& ChartImage() { return m_chartImage; }
-  TBitmap& ControlImage() { return m_controlImage; }
-  TBitmap& BackgroundPicture() { return m_backgroundPicture; }
+  TBitmap& ChartImage() { return m_renderer.ChartImage(); }
+  TBitmap& ControlImage() { return m_renderer.ControlImage(); }
+  TBitmap& BackgroundPicture() { return m_renderer.BackgroundPicture(); }
   ///@}
 
   /// The pixel aspect read from the host at construction (AspX, AspY; 1:1 when the host reports
@@ -449,8 +453,8 @@ class TCustomGrafon : public TControl,
 
   /// The state of the mouse gesture under way, and the freehand trace drawn so far.
   ///@{
-  detail::TMouseState& MouseState() { return m_mouseState; }
-  std::vector<TMouseTracePoint>& MouseTrace() { return m_mouseTrace; }
+  detail::TMouseState& MouseState() { return m_mouse.State(); }
+  std::vector<TMouseTracePoint>& MouseTrace() { return m_mouse.Trace(); }
   ///@}
 
   /// --- grid positions (render/grid.cpp; the rules in render/grid_positions.h) ---
@@ -464,7 +468,7 @@ class TCustomGrafon : public TControl,
 
   /// Copies an image onto the control's screen image with its top left corner at (x, y). Rubber
   /// figures being drawn stay on screen over it (interaction/mouse_rubber_figures.cpp).
-  void CopyToScreen(int x, int y, const TBitmap& image);
+  void CopyToScreen(int x, int y, const TBitmap& image) { m_mouse.CopyToScreen(x, y, image); }
 
   /// mouse handlers of the control (interaction/mouse_actions.cpp); each runs the inherited handling
   /// (the standard event) at its place. MouseMove ignores a move that arrives while an earlier one
@@ -485,6 +489,8 @@ class TCustomGrafon : public TControl,
 
  private:
   friend class TJointLayers;
+  friend class detail::TGrafonRenderer;
+  friend class detail::TGrafonMouse;
 
   /// Scopes of a bulk change (chart/paint_hold.h): painting held back, scale changes collected.
   class TPaintHold;
@@ -506,9 +512,6 @@ class TCustomGrafon : public TControl,
   void FollowJoinsWithoutStoredRange();
   void FitIsometric(int layer);
   bool IsPanning(bool xAxis) const;
-  /// How confinement treats the range requests being made: as MouseAction says (the mouse
-  /// gestures), or as a pan or a zoom whatever it says (the wheel and the keys).
-  enum TConfineAs : std::uint8_t { caMouseAction, caPan, caZoom };
   /// All 16 layers' ranges now, as a zoom snapshot holds them.
   detail::TZoomSnapshot CurrentRanges() const;
 
@@ -533,92 +536,17 @@ class TCustomGrafon : public TControl,
   void MarkRuleChanged() override;
   void MarginChanged(TMarginSide side) override;
   void ShadowWidthChanged() override;
-
-  /// painting
-  void DrawCaption(TCanvas& canvas);
-  void PaintScales(TCanvas& canvas);
-  void ComposeControlImage();
-  /// Composes the control image again while an event handler asked for a repaint during the last
-  /// pass, a few passes at most; returns whether any handler asked.
-  bool ComposeSettled();
-  void RefreshChartArea();
-
-  /// --- rendering: the item renderer (render_data.cpp, item_render.h) ---
-  detail::TLayerPixelTable LayerPixelTable() const;
-  /// Draws the visible items of a list whose stored kind `select` accepts.
-  void RenderItemList(detail::TItemRenderer& renderer, const detail::TItemList& list, bool isAnnotation,
-                      bool (*select)(std::uint8_t));
-  void RenderAnnotations(detail::TItemRenderer& renderer);
-
-  /// --- background, grid, text labels, cross hairs and mouse trace ---
-  /// (background.cpp, grid.cpp, text_labels_draw.cpp, cross_hairs_draw.cpp, mouse_trace_draw.cpp,
-  /// shifted_pixel.cpp)
-  /// The canvas pixel of a world point of a layer: its control pixel, each coordinate limited to
-  /// -30000..30000 as item pixels are, moved by (dx, dy) (the sum saturating at the int range).
-  TPoint ShiftedPixel(int layer, double x, double y, int dx, int dy) const;
-  /// Loads the background picture and draws it into area; false when the file cannot be loaded.
-  bool DrawBackgroundPicture(TCanvas& canvas, const TRect& area);
-  /// Decodes the background picture file into m_backgroundPicture unless it holds that file as it
-  /// is now; throws what loading throws.
-  void LoadBackgroundPicture();
-  void DrawBackgroundArea(TCanvas& canvas, const TRect& area);
-  void DrawTextLabel(TCanvas& canvas, const TTextLabel& label, int offsetX, int offsetY);
-  void DrawCrossHair(TCanvas& canvas, const TCrossHair& hair, int x, int y);
-
-  /// --- mouse (chart/interaction/) ---
   bool InChartArea(int x, int y) const { return detail::InChartArea(ChartFrame(), x, y); }
   /// The pixel a logarithmic axis of layer index 0..15 gives values it cannot show (<= 1e-100): the
   /// left (bottom) edge of the control, or the right (top) one when the axis is reversed.
   int BelowLogPixelX(std::size_t index) const;
   int BelowLogPixelY(std::size_t index) const;
-  /// Fire OnItemHover if the point under the pointer at (x, y), or the given one, is not the one
-  /// reported last.
-  void ReportItemHover(int x, int y);
-  void ReportItemHover(const std::optional<TgfItemHit>& hit);
-  void HandleMouseMove(TShiftState shift, int x, int y);
-  void RecordDragStart(int x, int y);
-  /// Whether a drag under way has moved any layer's ranges from where it started.
-  bool DragMovedRanges() const;
-  void EndDrag();
-  void ShowMousePosition(int x, int y);
-  /// scales: the layer of the vertical scale hit, minus the layer of the horizontal one, or 0
-  int ScaleHitTest(int x, int y) const;
+  /// The canvas pixel of a world point of a layer: its control pixel, each coordinate limited to
+  /// -30000..30000 as item pixels are, moved by (dx, dy) (the sum saturating at the int range).
+  TPoint ShiftedPixel(int layer, double x, double y, int dx, int dy) const;
+
   /// The PopupMenu of the hosted scale whose band holds mousePos, if it has one; else the chart's.
   TPopupMenu* PopupMenuAt(TPoint mousePos) const override;
-  void DragScales(bool left, int x, int y);
-  void ToggleScaleAction(int x, int y);
-  /// chart-area gestures; a step may clamp (x, y) for the later steps of the same move
-  /// The common start of the pan and zoom-drag steps: a release ends the drag, the first move records
-  /// where it starts; true when the ranges are to follow the pointer at (x, y).
-  bool RangeDragMoves(bool left, int x, int y);
-  void PanStep(bool left, int x, int y);
-  void ZoomDragStep(bool left, int x, int y);
-  void StartWindow(TMouseButton button, int x, int y);
-  void WindowMoveStep(int& x, int& y);
-  void WindowRelease(TMouseButton button);
-  void DragCrossHairStep(bool left, int x, int y);
-  void DragTextLabelStep(bool left, int x, int y);
-  void TraceStep(bool left, int& x, int& y);
-  void EndTraceStroke();
-  void RectPickPress(TMouseButton button, int x, int y);
-  void RectPickMove(int& x, int& y);
-  void RectPickRelease(TMouseButton button, int x, int y);
-  /// A press, a move with a button held, a zoom window or rectangle pick: a gesture is under way.
-  bool GestureUnderWay(TShiftState shift) const;
-  void TakeRightClickOfGesture(TMouseButton button, TShiftState shift);
-  /// wheel and keys (interaction/view_navigation.cpp)
-  void NoteHomeView();
-  /// Each layer that follows the mouse moved by steps x its view (PanAxis), or scaled by factor
-  /// about the world point under the pixel `at` (none: each axis' centre); true when a range changed.
-  bool PanView(long double stepsX, long double stepsY);
-  bool ZoomView(long double factor, std::optional<TPoint> at, bool zoomX, bool zoomY);
-  /// The snapshot of a wheel or key step: a new one, or the gesture's own one brought up to date.
-  void RecordNavigation(detail::TNavigationSource source);
-  bool NavigateByKey(std::uint16_t key);
-  /// rubber figures on the screen image
-  void XorRubberFigure(const detail::TXorFigure& figure);
-  void EraseRubberFiguresIfIdle();
-  void EraseRubberFigures();
 
   /// --- data sharing ---
   TCustomGrafon* m_useDataOf = nullptr;                     ///< the chart whose data this one shows
@@ -635,38 +563,21 @@ class TCustomGrafon : public TControl,
   bool m_autoRedraw = true;
   TgfLayout m_standardLayout = gfl_X1Bottom_Y1Left;
 
-  /// --- mouse ---
-  detail::TMouseState m_mouseState;
-  std::vector<TMouseTracePoint> m_mouseTrace;  ///< at most kMaxTracePoints
-  detail::TXorOverlay m_rubberFigures;         ///< rubber figures on the screen image now
-  std::optional<TgfItemHit> m_hover;           ///< the point OnItemHover last reported
-  TConfineAs m_confineAs = caMouseAction;
-  detail::TNavigationGesture m_navigation;          ///< the wheel or key gesture under way
-  detail::THistoryMark m_backMark;                  ///< the history as the last step back left it
-  int m_backStep = 0;                               ///< ... and how far back that step went
-  std::optional<detail::TZoomSnapshot> m_homeView;  ///< the view before the user first moved it
-
   /// --- painting ---
-  TBitmap m_chartImage;                         ///< the chart area
-  TBitmap m_controlImage;                       ///< the whole control, composed before it reaches the screen
-  TBitmap m_backgroundPicture;                  ///< the background picture file, decoded when it has changed
-  std::optional<TFileStamp> m_backgroundStamp;  ///< the file as it was decoded; none: nothing decoded
-  bool m_paintSuspended = true;                 ///< nothing paints while set
-  double m_imageScale = 1.0;                    ///< device scale of the off-screen images
-  bool m_composing = false;                     ///< a picture is being composed: repaints are only remembered
-  bool m_settingLayout = false;                 ///< a layout sets its margins: images and scales follow
-  bool m_repaintAsked = false;                  ///< a repaint was asked for while composing
-  int m_scaleChangeDepth = 0;                   ///< open TScaleChangeBatch scopes
+  bool m_paintSuspended = true;  ///< nothing paints while set
+  bool m_settingLayout = false;  ///< a layout sets its margins: images and scales follow
+  int m_scaleChangeDepth = 0;    ///< open TScaleChangeBatch scopes
   bool m_scaleChangePending = false;
 
-  /// --- rendering ---
-  detail::TRenderState m_renderState;  ///< the item renderer's attribute cache, polyline, mark map
+  /// --- the composed parts that own the painting and the gesture state ---
+  detail::TGrafonRenderer m_renderer{*this};
+  detail::TGrafonMouse m_mouse{*this};
 };
 
 /// The chart control as placed on a form.
 class TGrafon : public TCustomGrafon {
  public:
-  explicit TGrafon(TComponent* owner) : TCustomGrafon(owner) {}  ///< as TCustomGrafon's
+  explicit TGrafon(TComponent* owner) : TCustomGrafon(owner) {}      ///< as TCustomGrafon's
   std::string_view ClassName() const override { return "TGrafon"; }  ///< the class's name
 };
 

@@ -93,7 +93,7 @@ void TCustomGrafon::AskTiedChartsToRepaint() {
 void TCustomGrafon::ShowItems() {
   if (Visible()) {
     if (m_autoRedraw)
-      RefreshChartArea();
+      m_renderer.RefreshChartArea();
     else
       Repaint();
   }

@@ -13,7 +13,7 @@ bool Placeable(const TMouseTracePoint& p) { return std::isfinite(p.X) && std::is
 }  // namespace
 
 void TCustomGrafon::DrawMouseTrace(int x, int y, TBitmap& image) {
-  if (m_mouseTrace.empty()) return;
+  if (m_mouse.Trace().empty()) return;
   TCanvas& canvas = image.Canvas();
   const TColor penColor = canvas.Pen().Color();
   const int penWidth = canvas.Pen().Width();
@@ -21,9 +21,9 @@ void TCustomGrafon::DrawMouseTrace(int x, int y, TBitmap& image) {
   const TBrushStyle brushStyle = canvas.Brush().Style();
   const int dx = x - m_marginLeft;
   const int dy = y - m_marginTop;
-  for (std::size_t i = 1; i < m_mouseTrace.size(); ++i) {
-    const TMouseTracePoint& from = m_mouseTrace[i - 1];
-    const TMouseTracePoint& to = m_mouseTrace[i];
+  for (std::size_t i = 1; i < m_mouse.Trace().size(); ++i) {
+    const TMouseTracePoint& from = m_mouse.Trace()[i - 1];
+    const TMouseTracePoint& to = m_mouse.Trace()[i];
     if (from.Flags & kTraceStrokeEnds) continue;
     // A point that is not a number has no place: the segments at it are left out.
     if (!Placeable(from) || !Placeable(to)) continue;

@@ -58,10 +58,7 @@ bool TCustomGrafon::CanPaint() const {
 }
 
 void TCustomGrafon::Repaint() {
-  if (m_composing) {
-    m_repaintAsked = true;
-    return;
-  }
+  if (m_renderer.RepaintLater()) return;
   if (!CanPaint()) return;
   Paint();
   ScreenChanged();
@@ -75,29 +72,29 @@ void TCustomGrafon::PictureChanged() { RepaintIfAutomatic(); }
 
 void TCustomGrafon::MarkRuleChanged() { Repaint(); }
 
-void TCustomGrafon::ComposeControlImage() {
+void detail::TGrafonRenderer::ComposeControlImage() {
   // A chart made in code and painted (or saved) before it was shown: as CreateWnd says.
-  EndLoadingGuards();
-  RenderControlFrame(m_controlImage.Canvas());
-  ResizeChartImage(true, true);
+  m_chart.EndLoadingGuards();
+  m_chart.RenderControlFrame(m_controlImage.Canvas());
+  m_chart.ResizeChartImage(true, true);
   TCanvas& chartCanvas = m_chartImage.Canvas();
-  RenderBackground(chartCanvas, 0, 0, chartCanvas.Width(), chartCanvas.Height());
-  RenderDataToBitmap(m_chartImage, 0, 0, false, 0);
-  DrawMouseTrace(0, 0, m_chartImage);
-  m_controlImage.Canvas().Draw(m_marginLeft, m_marginTop, m_chartImage);
+  m_chart.RenderBackground(chartCanvas, 0, 0, chartCanvas.Width(), chartCanvas.Height());
+  m_chart.RenderDataToBitmap(m_chartImage, 0, 0, false, 0);
+  m_chart.DrawMouseTrace(0, 0, m_chartImage);
+  m_controlImage.Canvas().Draw(m_chart.m_marginLeft, m_chart.m_marginTop, m_chartImage);
 }
 
-bool TCustomGrafon::ComposeSettled() {
+bool detail::TGrafonRenderer::ComposeSettled() {
   bool asked = false;
   for (int pass = 1; pass <= kMaxComposePasses; ++pass) {
     m_repaintAsked = false;
-    const bool invalidated = PaintPending();
+    const bool invalidated = m_chart.PaintPending();
     {
       const detail::TFlagScope composing(m_composing);
       ComposeControlImage();
       // A handler that resized the control invalidated it: that is a repaint asked for like any
       // other (while composing, PaintIfPending takes the mark and only records the request).
-      if (!invalidated) PaintIfPending();
+      if (!invalidated) m_chart.PaintIfPending();
     }
     if (!m_repaintAsked) break;
     asked = true;
@@ -107,15 +104,12 @@ bool TCustomGrafon::ComposeSettled() {
 }
 
 void TCustomGrafon::Paint() {
-  if (m_composing) {
-    // An event handler changed the chart while its picture is composed: the picture is composed
-    // again when this pass ends, not inside it.
-    m_repaintAsked = true;
-    return;
-  }
+  // An event handler changed the chart while its picture is composed: the picture is composed
+  // again when this pass ends, not inside it.
+  if (m_renderer.RepaintLater()) return;
   if (!CanPaint()) return;
-  ComposeSettled();
-  ComposeOverlays(0, 0, Canvas(), m_controlImage);
+  m_renderer.ComposeSettled();
+  ComposeOverlays(0, 0, Canvas(), m_renderer.ControlImage());
 }
 
 void TCustomGrafon::ComposeOverlays(int x, int y, TCanvas& canvas, TBitmap& image) {
@@ -128,28 +122,31 @@ void TCustomGrafon::ComposeOverlays(int x, int y, TCanvas& canvas, TBitmap& imag
   }
 }
 
-void TCustomGrafon::RefreshChartArea() {
-  if (m_composing) {
-    m_repaintAsked = true;
-    return;
-  }
+bool detail::TGrafonRenderer::RepaintLater() {
+  if (m_composing) m_repaintAsked = true;
+  return m_composing;
+}
+
+void detail::TGrafonRenderer::RefreshChartArea() {
+  if (RepaintLater()) return;
   // Only the chart area; scales and caption stay as the last full paint left them. The mouse trace
   // lies in the chart area, which is copied whole: it is drawn again, or the copy would wipe it.
   m_repaintAsked = false;
   {
     const detail::TFlagScope composing(m_composing);
     TCanvas& chartCanvas = m_chartImage.Canvas();
-    RenderBackground(chartCanvas, 0, 0, chartCanvas.Width(), chartCanvas.Height());
-    RenderDataToBitmap(m_chartImage, 0, 0, false, 0);
-    DrawMouseTrace(0, 0, m_chartImage);
+    m_chart.RenderBackground(chartCanvas, 0, 0, chartCanvas.Width(), chartCanvas.Height());
+    m_chart.RenderDataToBitmap(m_chartImage, 0, 0, false, 0);
+    m_chart.DrawMouseTrace(0, 0, m_chartImage);
   }
   const bool asked = std::exchange(m_repaintAsked, false);
-  ComposeOverlays(m_marginLeft, m_marginTop, Canvas(), m_chartImage);
+  m_chart.ComposeOverlays(m_chart.m_marginLeft, m_chart.m_marginTop, m_chart.Canvas(), m_chartImage);
   const TCanvas& chartCanvas = m_chartImage.Canvas();
-  ScreenChanged(
-      {m_marginLeft, m_marginTop, m_marginLeft + chartCanvas.Width(), m_marginTop + chartCanvas.Height()});
+  m_chart.ScreenChanged({m_chart.m_marginLeft, m_chart.m_marginTop,
+                         m_chart.m_marginLeft + chartCanvas.Width(),
+                         m_chart.m_marginTop + chartCanvas.Height()});
   // An event handler changed more than the items meanwhile: the whole control is painted anew.
-  if (asked) Repaint();
+  if (asked) m_chart.Repaint();
 }
 
 }  // namespace nox
