@@ -3,45 +3,38 @@
 //
 // The chart keeps a display list of drawing items in world coordinates on 16 layers (each layer an
 // X and a Y axis with its own range, linear or logarithmic), maps them to pixels per layer and
-// turns gestures into range changes. TCustomGrafon is composed of parts that each own their state
-// and document their share of the published surface; they tell the control what changed through
-// protected hooks, and the control keeps the orchestration (repainting, the range-update path, data
-// sharing, geometry) and the entry points of painting and the mouse:
+// turns gestures into range changes. TCustomGrafon is composed of parts that each own their state.
+// The published parts document their share of the surface and tell the control what changed
+// through protected hooks; the control keeps the orchestration (repainting, the range-update path,
+// data sharing, geometry) and the entry points of painting and the mouse:
 //
 //   grafon_drawing.h         drawing operations, pen, lists, visibility (owns the item store)
-//                            drawing_operations.cpp, item_operations.cpp
-//   grafon_appearance.h      margins, shadow, colours, grid, background, caption, cross hairs, text
-//                            labels grafon_appearance.cpp
-//   grafon_layers.h          axis property objects, scale controls, mapping, zoom history,
-//                            confinement grafon_layers.cpp
-//   grafon_mouse_settings.h  mouse action, trace, pan grid, wheel, keys grafon_mouse_settings.cpp
+//   grafon_appearance.h      margins, shadow, colours, grid, background, caption, cross hairs, labels
+//   grafon_layers.h          axis property objects, scale controls, mapping, history, confinement
+//   grafon_mouse_settings.h  mouse action, trace, pan grid, wheel, keys
 //   grafon_events.h          the chart's events
+//   render/grafon_renderer.h the renderer: off-screen images, background picture, the painting steps
+//   interaction/grafon_mouse.h  the mouse controller: the gesture state and its steps
 //
-// The control's own files: construction, Loaded, Assign grafon_construction.cpp; what assistive
-// technology announces accessible_text.cpp; margins, shadow, size chart_geometry.cpp; standard
-// layouts standard_layouts.cpp; hosted scale controls scale_controls.cpp; data sharing and showing
-// the lists data_sharing.cpp; ranges and history layer_ranges.cpp; world/pixel mapping
-// layer_mapping.cpp; bulk-change scopes paint_hold.h; joined layers joint_layers.h; types
-// grafon_types.h. Its pieces live in rooms (model is included by render and interaction, which do
-// not include each other; form reads and writes the control):
+// The control's own files: construction, Loaded, Assign grafon_construction.cpp; accessible text
+// accessible_text.cpp; margins, shadow, size chart_geometry.cpp; standard_layouts.cpp;
+// scale_controls.cpp; data sharing data_sharing.cpp; ranges and history layer_ranges.cpp;
+// world/pixel mapping layer_mapping.cpp; bulk-change scopes paint_hold.h; joint_layers.h;
+// grafon_types.h. The pieces live in rooms; model is included by render and interaction, which do
+// not include each other, and form reads and writes the control (scripts/check_chart_rooms.sh):
 //
-//   model/                   item record chart_item.h; lists item_list.h in series stores
-//                            series_store.h with block_summaries.h; the item store item_store.h; the mapping
-//                            layer_mapping.h (and scale/axis_mapping.h) over chart_frame.h;
-//                            zoom_history.h; range_confinement.h; axis property objects
-//                            scale_props.h; grafon_error.h
-//   render/                  paint pipeline paint_pipeline.cpp; items render_data.cpp (the passes),
-//                            item_render.h (the kinds, the pixel limit), text_lines.h; background
-//                            background.cpp, background_image.h; grid grid.cpp, grid_positions.h;
-//                            text_labels_draw.cpp, cross_hairs_draw.cpp, mouse_trace_draw.cpp,
-//                            shifted_pixel.cpp; frame, shadow, caption control_frame.cpp; png_export.cpp
-//   interaction/             press, move, release, cursor mouse_actions.cpp; wheel and keys
-//                            wheel_and_keys.cpp, view_navigation.cpp, navigation_gesture.h;
-//                            mouse_pan_zoom.cpp, mouse_windows.cpp, mouse_scale_drag.cpp,
-//                            mouse_drag_objects.cpp, mouse_trace.cpp, rect_pick.cpp; rubber figures
-//                            mouse_rubber_figures.cpp, xor_figures.h; geometry mouse_geometry.h; state
-//                            mouse_state.h
-//   form/                    the stored form grafon_stored_form.h
+//   model/        item record chart_item.h; lists item_list.h in series_store.h with
+//                 block_summaries.h; item_store.h; mapping layer_mapping.h over chart_frame.h;
+//                 zoom_history.h; range_confinement.h; axis property objects scale_props.h
+//   render/       the renderer grafon_renderer.h: paint_pipeline.cpp, control_frame.cpp,
+//                 background.cpp; items render_data.cpp, item_render.h (the kinds, the pixel
+//                 limit), text_lines.h; grid.cpp, grid_positions.h; text_labels_draw.cpp,
+//                 cross_hairs_draw.cpp, mouse_trace_draw.cpp, shifted_pixel.cpp; png_export.cpp
+//   interaction/  the mouse controller grafon_mouse.h: mouse_actions.cpp; wheel_and_keys.cpp,
+//                 view_navigation.cpp, navigation_gesture.h; mouse_pan_zoom.cpp, mouse_windows.cpp,
+//                 mouse_scale_drag.cpp, mouse_drag_objects.cpp, mouse_trace.cpp, rect_pick.cpp;
+//                 mouse_rubber_figures.cpp, xor_figures.h; mouse_geometry.h; mouse_state.h
+//   form/         the stored form grafon_stored_form.h
 //
 // Two pixel spaces: control pixels (origin at the control's top left; WorldToPixel gives these)
 // and chart-area pixels (origin at (MarginLeft, MarginTop)). With W, H the control's size, the
@@ -52,15 +45,11 @@
 // being designed (RepaintIfAutomatic). Operations that change many things suspend painting and
 // paint once at the end. Nothing paints before the control's window exists.
 
-#include <algorithm>
 #include <array>
 #include <cstdint>
-#include <memory>
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "base/Nox_noxbase.h"
@@ -73,27 +62,14 @@
 #include "chart/grafon_types.h"
 #include "chart/interaction/grafon_mouse.h"
 #include "chart/interaction/mouse_geometry.h"
-#include "chart/interaction/mouse_state.h"
-#include "chart/interaction/navigation_gesture.h"
-#include "chart/interaction/xor_figures.h"
 #include "chart/joint_layers.h"
-#include "chart/model/chart_item.h"
 #include "chart/model/grafon_error.h"
-#include "chart/model/item_list.h"
-#include "chart/model/item_store.h"
-#include "chart/model/layer_mapping.h"
-#include "chart/model/range_confinement.h"
 #include "chart/model/scale_props.h"
 #include "chart/model/zoom_history.h"
-#include "chart/render/background_image.h"
 #include "chart/render/grafon_renderer.h"
-#include "chart/render/item_render.h"
-#include "chart/render/render_state.h"
 #include "platform/bitmap.h"
 #include "platform/control.h"
-#include "platform/regular_file.h"
 #include "scale/Nox_Scale.h"
-#include "scale/axis_mapping.h"
 
 namespace nox {
 
@@ -127,24 +103,19 @@ class TCustomGrafon : public TControl,
   void ShowItems();
 
   // ---------------------------------------------------------------------------------------------
-  /// data sharing
-  ///
-  /// A chart may show another chart's data list instead of its own. Setting UseDataOf to T:
-  ///   T is this chart          -> "Grafon: Cannot share data with myself"
-  ///   others use this chart's data (any T, nil too)
-  ///                            -> "Grafon: Cannot use foreign data. Other Grafons are using my own data."
-  ///   T (or the chart whose data T uses, the owner) already serves 4 charts
-  ///                            -> "Grafon: Max. number of data shares exceeded"
-  /// The messages appear in the host's information box and change nothing. Otherwise this chart
-  /// leaves the chart whose data it used and shows the owner's list (the same storage, count
-  /// included); nil makes it keep a copy of the items as they stand. A chart that is destroyed
-  /// leaves every table: its users keep a copy of its items.
+  /// data sharing: a chart may show another chart's data list instead of its own. Setting
+  /// UseDataOf to T is refused, with a message in the host's information box, when T is this chart
+  /// ("Grafon: Cannot share data with myself"), when others use this chart's data (any T, nil too:
+  /// "Grafon: Cannot use foreign data. Other Grafons are using my own data.") or when T (or the
+  /// chart whose data T uses, the owner) already serves 4 charts ("Grafon: Max. number of data
+  /// shares exceeded"). Otherwise this chart leaves the chart whose data it used and shows the
+  /// owner's list (the same storage, count included); nil makes it keep a copy of the items as they
+  /// stand. A chart that is destroyed leaves every table: its users keep a copy of its items.
   ///@{
   TCustomGrafon* UseDataOf() const { return m_useDataOf; }  ///< = nullptr
   void SetUseDataOf(TCustomGrafon* value);
   ///@}
-  /// The charts that use this chart's data, in the order they joined (index 0..DataUserCount()-1;
-  /// nullptr outside).
+  /// The charts that use this chart's data, in the order they joined (nullptr outside the count).
   ///@{
   int DataUserCount() const { return m_dataUserCount; }
   TCustomGrafon* DataUser(int index) const;
@@ -218,15 +189,7 @@ class TCustomGrafon : public TControl,
   ///@}
 
   // ---------------------------------------------------------------------------------------------
-  // mouse interaction (chart/interaction/)
-  //
-  // MouseAction says what a left-button gesture in the chart area does; only the layers with
-  // LayerMouseActive follow it. The scales of every layer can be dragged as their own MouseAction
-  // says, and a double click on a scale switches it between maPan and maZoom. Rubber figures (zoom
-  // window, rubber band, select rectangle, rectangle pick) are XOR-drawn on the screen image and
-  // taken away again when their gesture ends. The pans leave an axis alone whose chart-area extent
-  // (AW or AH) is 0; a chart area of negative extent holds no point, so no chart-area gesture acts.
-  // Mouse coordinates may lie anywhere in the int range.
+  // mouse interaction: the rules of the gestures in interaction/grafon_mouse.h
 
   /// The world position, in the current layer, of the last mouse move inside the chart area
   /// (0, 0 before the first one).
@@ -256,27 +219,14 @@ class TCustomGrafon : public TControl,
   /// gesture was under way.
   bool CancelGesture();
 
-  // ---------------------------------------------------------------------------------------------
-  // value readout (chart/interaction/value_readout.cpp)
-  //
-  // The data point nearest to a pixel: a line-to, move-to or mark of the data list in world units,
-  // on a visible layer and of a visible class, drawn in the chart area. The search passes over the
-  // blocks of the list that lie farther away, so it costs little even under millions of points.
-
-  /// The point nearest to control pixel (x, y) within radius pixels (Euclidean); of points equally
-  /// near, the last in the list (drawn on top). None when no point is that near or radius < 0.
+  /// The data point nearest to control pixel (x, y) within radius pixels (Euclidean): a line-to,
+  /// move-to or mark of the data list in world units, on a visible layer and of a visible class,
+  /// drawn in the chart area; of points equally near, the last in the list (drawn on top). None
+  /// when no point is that near or radius < 0. Blocks of the list that lie farther away are passed
+  /// over, so it costs little even under millions of points (interaction/value_readout.cpp).
   std::optional<TgfItemHit> NearestDataItem(int x, int y, int radius) const;
 
-  // ---------------------------------------------------------------------------------------------
-  // wheel and keys (chart/interaction/wheel_and_keys.cpp, view_navigation.cpp)
-  //
-  // Both move the layers that follow the mouse (LayerMouseActive) through the range-update path, so
-  // joins, confinement (a pan is shifted back inside the box, a zoom cut to it), MinRange and the
-  // logarithmic rules hold as for the mouse gestures; OnZoomPan fires after each change. A run of
-  // wheel turns, or of navigation keys, with no pause over 500 ms between them (by the host's
-  // timestamps) is one gesture and leaves one zoom-history snapshot, of its latest view. Neither
-  // acts while a mouse gesture is under way (Escape aside).
-
+  // wheel and keys: the rules in interaction/grafon_mouse.h
   /// Back to the view as it was before the user's first press, wheel turn or navigation key, with
   /// one zoom-history snapshot; nothing before that.
   void RecallHomeView() { m_mouse.RecallHomeView(); }
@@ -407,35 +357,24 @@ class TCustomGrafon : public TControl,
   virtual void RenderDataToBitmap(TBitmap& bitmap, int offsetX, int offsetY, bool monochrome, int noGrid);
   virtual void RenderData(TCanvas& canvas, int offsetX, int offsetY, bool monochrome, int noGrid);
   ///@}
-  /// Steps of RenderData and Paint. (offsetX, offsetY): where the chart area's top left corner lies
-  /// on the canvas.
-  /// The grid of the current layer by GridStyle in GridColor, at the positions GridPositions gives
-  /// (at most 1000 lines each way, 1000 points in all); the pen ends solid.
-  void DrawGrid(TCanvas& canvas, int offsetX, int offsetY);
-  /// Text labels 50 down to 1 (label 1 on top), those shown: Mode not tlOff, Visible, layer visible.
-  /// A label whose PosX or PosY is NaN or infinite is left out; anchors are limited to +-30000
-  /// pixels as item pixels are. Unattached coordinates are control pixels.
-  void DrawTextLabels(TCanvas& canvas, int offsetX, int offsetY);
-  /// Cross hairs 4 down to 1 (cross hair 1 on top) onto image, whose top left corner lies at (x, y)
-  /// in control pixels; each line only where the cross hair lies inside the chart area (a NaN or
-  /// infinite position is never inside; a negative LineWid draws like 0). The image's pen colour,
-  /// width and style and its brush style come back afterwards.
-  void DrawCrossHairs(int x, int y, TBitmap& image);
-  /// The mouse trace onto image with the chart area's top left corner at (x, y) on it; the segments
-  /// at a point that is NaN or infinite are left out. Pen and brush come back as for cross hairs.
-  void DrawMouseTrace(int x, int y, TBitmap& image);
-
-  /// Paint's steps: everything outside the chart area onto ControlImage's canvas (window background,
-  /// shadow, caption, then the mapping and the 32 scales); the cross hairs drawn into image, which
-  /// lies at (x, y) in control pixels, and image copied onto canvas there.
+  /// Steps of RenderData and Paint, done by the renderer (render/grafon_renderer.h says how):
+  /// the grid, the text labels, the cross hairs, the mouse trace, everything outside the chart area,
+  /// the overlays copied to a canvas; the off-screen images' device scale and printer flag.
   ///@{
-  void RenderControlFrame(TCanvas& canvas);
-  void ComposeOverlays(int x, int y, TCanvas& canvas, TBitmap& image);
-  ///@}
-  /// Gives the off-screen images a device scale and printer flag (0: not a printer).
+  void DrawGrid(TCanvas& canvas, int offsetX, int offsetY) { m_renderer.DrawGrid(canvas, offsetX, offsetY); }
+  void DrawTextLabels(TCanvas& canvas, int offsetX, int offsetY) {
+    m_renderer.DrawTextLabels(canvas, offsetX, offsetY);
+  }
+  void DrawCrossHairs(int x, int y, TBitmap& image) { m_renderer.DrawCrossHairs(x, y, image); }
+  void DrawMouseTrace(int x, int y, TBitmap& image) { m_renderer.DrawMouseTrace(x, y, image); }
+  void RenderControlFrame(TCanvas& canvas) { m_renderer.RenderControlFrame(canvas); }
+  void ComposeOverlays(int x, int y, TCanvas& canvas, TBitmap& image) {
+    m_renderer.ComposeOverlays(x, y, canvas, image);
+  }
   void SetImageDevice(double scale, int printerPixelsPerInchY) {
     m_renderer.SetImageDevice(scale, printerPixelsPerInchY);
   }
+  ///@}
 
   /// off-screen images: the chart area, the whole control, the background picture
   ///@{
@@ -457,14 +396,14 @@ class TCustomGrafon : public TControl,
   std::vector<TMouseTracePoint>& MouseTrace() { return m_mouse.Trace(); }
   ///@}
 
-  /// --- grid positions (render/grid.cpp; the rules in render/grid_positions.h) ---
-  /// The grid position after Current along the x axis (IsY False) or the y axis of the current
-  /// layer; N is the number of the position to come (2 for the second). Step 0 gives the N-th tick
-  /// of the axis' scale control, or the larger range bound when N lies outside 1..NumTicks.
-  double NextGridPosition(bool IsLog, int N, bool IsY, double Step, double Current) const;
-  /// Where DrawGrid puts the vertical lines (IsY False) or the horizontal lines, in world units; with
-  /// step 0 the scale control's ticks within the range, in increasing order.
-  std::vector<double> GridPositions(bool IsY) const;
+  /// Grid positions of the current layer's x axis (IsY False) or y axis, as the renderer's
+  /// NextGridPosition and GridPositions give them.
+  ///@{
+  double NextGridPosition(bool IsLog, int N, bool IsY, double Step, double Current) const {
+    return m_renderer.NextGridPosition(IsLog, N, IsY, Step, Current);
+  }
+  std::vector<double> GridPositions(bool IsY) const { return m_renderer.GridPositions(IsY); }
+  ///@}
 
   /// Copies an image onto the control's screen image with its top left corner at (x, y). Rubber
   /// figures being drawn stay on screen over it (interaction/mouse_rubber_figures.cpp).

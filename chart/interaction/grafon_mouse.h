@@ -3,6 +3,21 @@
 // moves, releases, wheel turns and keys into range changes, object drags, trace points and rubber
 // figures. The control keeps the entry points (its mouse and key handlers) and calls in here; the
 // steps read the control's settings and change its ranges through its range-update path.
+//
+// The mouse: MouseAction says what a left-button gesture in the chart area does; only the layers
+// with LayerMouseActive follow it. The scales of every layer can be dragged as their own
+// MouseAction says, and a double click on a scale switches it between maPan and maZoom. Rubber
+// figures (zoom window, rubber band, select rectangle, rectangle pick) are XOR-drawn on the screen
+// image and taken away again when their gesture ends. The pans leave an axis alone whose
+// chart-area extent (AW or AH) is 0; a chart area of negative extent holds no point, so no
+// chart-area gesture acts. Mouse coordinates may lie anywhere in the int range.
+//
+// The wheel and the keys move the layers that follow the mouse through the range-update path, so
+// joins, confinement (a pan is shifted back inside the box, a zoom cut to it), MinRange and the
+// logarithmic rules hold as for the mouse gestures; OnZoomPan fires after each change. A run of
+// wheel turns, or of navigation keys, with no pause over 500 ms between them (by the host's
+// timestamps) is one gesture and leaves one zoom-history snapshot, of its latest view. Neither
+// acts while a mouse gesture is under way (Escape aside).
 
 #include <cstdint>
 #include <optional>

@@ -87,27 +87,27 @@ void detail::TGrafonRenderer::DrawCaption(TCanvas& canvas) {
   canvas.TextOut(detail::SaturateToInt(x), detail::SaturateToInt(y), text);
 }
 
-void TCustomGrafon::RenderControlFrame(TCanvas& canvas) {
-  const int w = Width(), h = Height(), sw = m_shadowWidth;
-  m_renderer.ControlImage().Canvas().SetLogicalSize(w, h);
+void detail::TGrafonRenderer::RenderControlFrame(TCanvas& canvas) {
+  const int w = m_chart.Width(), h = m_chart.Height(), sw = m_chart.m_shadowWidth;
+  ControlImage().Canvas().SetLogicalSize(w, h);
   TPen& pen = canvas.Pen();
   TBrush& brush = canvas.Brush();
   pen.SetStyle(psSolid);
   pen.SetMode(pmCopy);
   pen.SetWidth(1);
-  pen.SetColor(m_windColor);
-  brush.SetColor(m_windColor);
+  pen.SetColor(m_chart.m_windColor);
+  brush.SetColor(m_chart.m_windColor);
   canvas.Rectangle(0, 0, w, h);
 
   if (sw > 0) {
     // The two corners the shadow leaves free.
-    pen.SetColor(m_shadowBakColor);
-    brush.SetColor(m_shadowBakColor);
+    pen.SetColor(m_chart.m_shadowBakColor);
+    brush.SetColor(m_chart.m_shadowBakColor);
     canvas.Rectangle(w - sw, 0, w, sw);
     canvas.Rectangle(0, h - sw, sw, h);
-    brush.SetColor(m_shadowColor);
-    const bool flying = m_shadowStyle == ssFlying;
-    pen.SetColor(flying ? m_shadowColor : clBlack);
+    brush.SetColor(m_chart.m_shadowColor);
+    const bool flying = m_chart.m_shadowStyle == ssFlying;
+    pen.SetColor(flying ? m_chart.m_shadowColor : clBlack);
     const int f = flying ? sw - 1 : 0;
     const TPoint bottom[] = {{f, h - sw}, {sw - 1, h - 1}, {w - 1, h - 1}, {w - sw, h - sw}};
     canvas.Polygon(bottom);
@@ -121,19 +121,19 @@ void TCustomGrafon::RenderControlFrame(TCanvas& canvas) {
     canvas.LineTo(0, 0);
   }
 
-  pen.SetColor(m_chartFrameColor);
+  pen.SetColor(m_chart.m_chartFrameColor);
   brush.SetStyle(bsClear);
-  canvas.SetFont(Font());
+  canvas.SetFont(m_chart.Font());
   if (canvas.IsPrinter()) {
     // The caption keeps its size in points on paper.
-    const int size = Font().Size();
+    const int size = m_chart.Font().Size();
     canvas.Font().SetPixelsPerInch(Host().ScreenPixelsPerInch());
     canvas.Font().SetSize(size);
     canvas.Font().SetPixelsPerInch(canvas.PrinterPixelsPerInchY());
   }
-  m_renderer.DrawCaption(canvas);
+  DrawCaption(canvas);
 
-  m_renderer.PaintScales(canvas);
+  PaintScales(canvas);
 }
 
 void detail::TGrafonRenderer::PaintScales(TCanvas& canvas) {

@@ -9,8 +9,8 @@
 
 namespace nox {
 
-void TCustomGrafon::DrawCrossHairs(int x, int y, TBitmap& image) {
-  if (std::all_of(m_crossHairs.begin(), m_crossHairs.end(),
+void detail::TGrafonRenderer::DrawCrossHairs(int x, int y, TBitmap& image) {
+  if (std::all_of(m_chart.m_crossHairs.begin(), m_chart.m_crossHairs.end(),
                   [](const TCrossHair& c) { return c.Mode() == chOff; }))
     return;
   TCanvas& canvas = image.Canvas();
@@ -20,8 +20,8 @@ void TCustomGrafon::DrawCrossHairs(int x, int y, TBitmap& image) {
   const TBrushStyle brushStyle = canvas.Brush().Style();
   // From 4 down to 1, so that cross hair 1 ends on top.
   for (int i = kCrossHairCount; i >= 1; --i) {
-    const TCrossHair& hair = m_crossHairs[static_cast<std::size_t>(i - 1)];
-    if (hair.Mode() != chOff) m_renderer.DrawCrossHair(canvas, hair, x, y);
+    const TCrossHair& hair = m_chart.m_crossHairs[static_cast<std::size_t>(i - 1)];
+    if (hair.Mode() != chOff) DrawCrossHair(canvas, hair, x, y);
   }
   canvas.Pen().SetColor(penColor);
   canvas.Pen().SetWidth(penWidth);

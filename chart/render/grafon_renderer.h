@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "chart/grafon_types.h"
 #include "chart/render/item_render.h"
@@ -54,9 +55,43 @@ class TGrafonRenderer {
   /// Paints only the chart area onto the screen (the whole control when a handler asked for more).
   void RefreshChartArea();
 
+  /// Paint's steps: everything outside the chart area onto ControlImage's canvas (window
+  /// background, shadow, caption, then the mapping and the 32 scales); the cross hairs drawn into
+  /// image, which lies at (x, y) in control pixels, and image copied onto canvas there (the control's
+  /// own canvas through CopyToScreen, which keeps rubber figures on screen).
+  ///@{
+  void RenderControlFrame(TCanvas& canvas);
+  void ComposeOverlays(int x, int y, TCanvas& canvas, TBitmap& image);
+  ///@}
   /// The caption above the chart area, and the 32 hosted scales, onto the control image's canvas.
   void DrawCaption(TCanvas& canvas);
   void PaintScales(TCanvas& canvas);
+
+  /// Steps of RenderData and Paint. (offsetX, offsetY): where the chart area's top left corner lies
+  /// on the canvas.
+  /// The grid of the current layer by GridStyle in GridColor, at the positions GridPositions gives
+  /// (at most 1000 lines each way, 1000 points in all); the pen ends solid.
+  void DrawGrid(TCanvas& canvas, int offsetX, int offsetY);
+  /// The grid position after Current along the x axis (IsY False) or the y axis of the current
+  /// layer; N is the number of the position to come (2 for the second). Step 0 gives the N-th tick
+  /// of the axis' scale control, or the larger range bound when N lies outside 1..NumTicks.
+  double NextGridPosition(bool IsLog, int N, bool IsY, double Step, double Current) const;
+  /// Where DrawGrid puts the vertical lines (IsY False) or the horizontal lines, in world units
+  /// (the rules in grid_positions.h); with step 0 the scale control's ticks within the range, in
+  /// increasing order.
+  std::vector<double> GridPositions(bool IsY) const;
+  /// Text labels 50 down to 1 (label 1 on top), those shown: Mode not tlOff, Visible, layer visible.
+  /// A label whose PosX or PosY is NaN or infinite is left out; anchors are limited to +-30000
+  /// pixels as item pixels are. Unattached coordinates are control pixels.
+  void DrawTextLabels(TCanvas& canvas, int offsetX, int offsetY);
+  /// Cross hairs 4 down to 1 (cross hair 1 on top) onto image, whose top left corner lies at (x, y)
+  /// in control pixels; each line only where the cross hair lies inside the chart area (a NaN or
+  /// infinite position is never inside; a negative LineWid draws like 0). The image's pen colour,
+  /// width and style and its brush style come back afterwards.
+  void DrawCrossHairs(int x, int y, TBitmap& image);
+  /// The mouse trace onto image with the chart area's top left corner at (x, y) on it; the segments
+  /// at a point that is NaN or infinite are left out. Pen and brush come back as for cross hairs.
+  void DrawMouseTrace(int x, int y, TBitmap& image);
 
   /// The mapping of the 16 layers as the item renderer reads it.
   TLayerPixelTable LayerPixelTable() const;

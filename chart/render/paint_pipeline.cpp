@@ -75,12 +75,12 @@ void TCustomGrafon::MarkRuleChanged() { Repaint(); }
 void detail::TGrafonRenderer::ComposeControlImage() {
   // A chart made in code and painted (or saved) before it was shown: as CreateWnd says.
   m_chart.EndLoadingGuards();
-  m_chart.RenderControlFrame(m_controlImage.Canvas());
+  RenderControlFrame(m_controlImage.Canvas());
   m_chart.ResizeChartImage(true, true);
   TCanvas& chartCanvas = m_chartImage.Canvas();
   m_chart.RenderBackground(chartCanvas, 0, 0, chartCanvas.Width(), chartCanvas.Height());
   m_chart.RenderDataToBitmap(m_chartImage, 0, 0, false, 0);
-  m_chart.DrawMouseTrace(0, 0, m_chartImage);
+  DrawMouseTrace(0, 0, m_chartImage);
   m_controlImage.Canvas().Draw(m_chart.m_marginLeft, m_chart.m_marginTop, m_chartImage);
 }
 
@@ -112,11 +112,11 @@ void TCustomGrafon::Paint() {
   ComposeOverlays(0, 0, Canvas(), m_renderer.ControlImage());
 }
 
-void TCustomGrafon::ComposeOverlays(int x, int y, TCanvas& canvas, TBitmap& image) {
+void detail::TGrafonRenderer::ComposeOverlays(int x, int y, TCanvas& canvas, TBitmap& image) {
   DrawCrossHairs(x, y, image);
   // The control's own canvas goes through CopyToScreen, which keeps rubber figures on screen.
-  if (&canvas == &Canvas()) {
-    CopyToScreen(x, y, image);
+  if (&canvas == &m_chart.Canvas()) {
+    m_chart.CopyToScreen(x, y, image);
   } else {
     canvas.Draw(x, y, image);
   }
@@ -137,10 +137,10 @@ void detail::TGrafonRenderer::RefreshChartArea() {
     TCanvas& chartCanvas = m_chartImage.Canvas();
     m_chart.RenderBackground(chartCanvas, 0, 0, chartCanvas.Width(), chartCanvas.Height());
     m_chart.RenderDataToBitmap(m_chartImage, 0, 0, false, 0);
-    m_chart.DrawMouseTrace(0, 0, m_chartImage);
+    DrawMouseTrace(0, 0, m_chartImage);
   }
   const bool asked = std::exchange(m_repaintAsked, false);
-  m_chart.ComposeOverlays(m_chart.m_marginLeft, m_chart.m_marginTop, m_chart.Canvas(), m_chartImage);
+  ComposeOverlays(m_chart.m_marginLeft, m_chart.m_marginTop, m_chart.Canvas(), m_chartImage);
   const TCanvas& chartCanvas = m_chartImage.Canvas();
   m_chart.ScreenChanged({m_chart.m_marginLeft, m_chart.m_marginTop,
                          m_chart.m_marginLeft + chartCanvas.Width(),

@@ -17,7 +17,7 @@ void detail::TGrafonRenderer::SetImageDevice(double scale, int printerPixelsPerI
   m_chart.ResizeChartImage(true, true);
 }
 
-void TCustomGrafon::DeviceScaleChanged() { SetImageDevice(DeviceScale(), 0); }
+void TCustomGrafon::DeviceScaleChanged() { m_renderer.SetImageDevice(DeviceScale(), 0); }
 
 void TCustomGrafon::Render(TBitmap& bitmap, double scale, int printerPixelsPerInchY) {
   char text[160];
@@ -38,15 +38,15 @@ void TCustomGrafon::Render(TBitmap& bitmap, double scale, int printerPixelsPerIn
   const bool screenDevice = scale == DeviceScale() && printerPixelsPerInchY <= 0;
   bool changed = false;
   try {
-    if (!screenDevice) SetImageDevice(scale, printerPixelsPerInchY);
+    if (!screenDevice) m_renderer.SetImageDevice(scale, printerPixelsPerInchY);
     changed = m_renderer.ComposeSettled();
     DrawCrossHairs(0, 0, m_renderer.ControlImage());
     bitmap.Assign(m_renderer.ControlImage());
   } catch (...) {
-    if (!screenDevice) SetImageDevice(DeviceScale(), 0);
+    if (!screenDevice) m_renderer.SetImageDevice(DeviceScale(), 0);
     throw;
   }
-  if (!screenDevice) SetImageDevice(DeviceScale(), 0);
+  if (!screenDevice) m_renderer.SetImageDevice(DeviceScale(), 0);
   // An event handler changed the chart meanwhile: the screen shows it too. After another device
   // the off-screen images are the screen's again, composed afresh.
   if (changed || !screenDevice) Repaint();

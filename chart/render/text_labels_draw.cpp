@@ -25,12 +25,12 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
 
 }  // namespace
 
-void TCustomGrafon::DrawTextLabels(TCanvas& canvas, int offsetX, int offsetY) {
+void detail::TGrafonRenderer::DrawTextLabels(TCanvas& canvas, int offsetX, int offsetY) {
   // From 50 down to 1, so that label 1 ends on top.
   for (int i = kTextLabelCount; i >= 1; --i) {
-    const TTextLabel& label = m_textLabels[static_cast<std::size_t>(i - 1)];
-    if (label.Mode() == tlOff || !LayerVisible(label.Layer()) || !label.Visible()) continue;
-    m_renderer.DrawTextLabel(canvas, label, offsetX, offsetY);
+    const TTextLabel& label = m_chart.m_textLabels[static_cast<std::size_t>(i - 1)];
+    if (label.Mode() == tlOff || !m_chart.LayerVisible(label.Layer()) || !label.Visible()) continue;
+    DrawTextLabel(canvas, label, offsetX, offsetY);
   }
 }
 
