@@ -102,7 +102,7 @@ void CopyPicture(TBitmap& target, const TRect& area, const TBitmap& picture, boo
 
 }  // namespace
 
-void TCustomGrafon::RenderBackground(TCanvas& canvas, int left, int top, int width, int height) {
+void detail::TGrafonRenderer::DrawBackground(TCanvas& canvas, int left, int top, int width, int height) {
   // A negative size is an empty area (the canvas would sort the corners and draw it mirrored).
   const auto edge = [](int from, int size) {
     return static_cast<int>(std::min<long long>(static_cast<long long>(from) + std::max(size, 0), INT_MAX));
@@ -110,20 +110,20 @@ void TCustomGrafon::RenderBackground(TCanvas& canvas, int left, int top, int wid
   const TRect area{left, top, edge(left, width), edge(top, height)};
   canvas.Pen().SetStyle(psSolid);
   canvas.Pen().SetMode(pmCopy);
-  canvas.Brush().SetColor(m_chartColor);
+  canvas.Brush().SetColor(m_chart.m_chartColor);
   canvas.Brush().SetStyle(bsSolid);
-  canvas.Pen().SetColor(m_chartFrameColor);
-  if (!m_backGroundImg.Name().empty()) {
-    if (!m_renderer.DrawBackgroundPicture(canvas, area)) {
+  canvas.Pen().SetColor(m_chart.m_chartFrameColor);
+  if (!m_chart.m_backGroundImg.Name().empty()) {
+    if (!DrawBackgroundPicture(canvas, area)) {
       canvas.Rectangle(area);
       // Not reported: the name is cleared, so later paints do not try again. The change handler
       // repaints if automatic, a paint inside this one.
-      m_backGroundImg.SetName("");
+      m_chart.m_backGroundImg.SetName("");
     }
     return;
   }
   canvas.Rectangle(area);
-  m_renderer.DrawBackgroundArea(canvas, area);
+  DrawBackgroundArea(canvas, area);
 }
 
 void detail::TGrafonRenderer::LoadBackgroundPicture() {
@@ -179,8 +179,8 @@ void detail::TGrafonRenderer::DrawBackgroundArea(TCanvas& canvas, const TRect& a
   canvas.Brush().SetColor(bg.AreaColor());
   const int dx = area.Left - m_chart.m_marginLeft;
   const int dy = area.Top - m_chart.m_marginTop;
-  const TPoint p1 = m_chart.ShiftedPixel(m_chart.m_items.Pen.Layer, bg.AreaLeft(), bg.AreaTop(), dx, dy);
-  const TPoint p2 = m_chart.ShiftedPixel(m_chart.m_items.Pen.Layer, bg.AreaRight(), bg.AreaBottom(), dx, dy);
+  const TPoint p1 = ShiftedPixel(m_chart.m_items.Pen.Layer, bg.AreaLeft(), bg.AreaTop(), dx, dy);
+  const TPoint p2 = ShiftedPixel(m_chart.m_items.Pen.Layer, bg.AreaRight(), bg.AreaBottom(), dx, dy);
   const std::array<int, kAreaEdgeCount> at{area.Left, area.Top, area.Right, area.Bottom,
                                            p1.X,      p1.Y,     p2.X,       p2.Y};
   // A bound that is NaN has no place: the rectangles that need it are left out.

@@ -67,6 +67,22 @@ class TGrafonRenderer {
   void DrawCaption(TCanvas& canvas);
   void PaintScales(TCanvas& canvas);
 
+  /// TCustomGrafon's RenderBackground: the chart area's background on canvas, the area running from
+  /// (left, top) to (left + width, top + height), a negative size counting as 0: ChartColor framed
+  /// in ChartFrameColor, then the BackGroundImg picture (read from its file every time; at its own
+  /// size, stretched, or tiled from the area's corner; clipped to the area) or else the AreaMode
+  /// rectangles in AreaColor (bounds mapped with the current layer; a rectangle that needs a NaN
+  /// bound is left out). A file that cannot be loaded leaves ChartColor in the frame and clears the
+  /// name, whose change handler may repaint (a paint inside this one); nothing is thrown.
+  void DrawBackground(TCanvas& canvas, int left, int top, int width, int height);
+  /// TCustomGrafon's RenderData: everything inside the chart area, with its top left corner at
+  /// (offsetX, offsetY) on canvas: the grid (unless noGrid is non-zero), the data list and the
+  /// annotation list (in the order the annotation switches give; items drawn as item_render.h says,
+  /// monochrome in black on silver), the text labels, and the frame line round the area in
+  /// ChartFrameColor. OnBeforeRenderData and OnDataRendered bracket it; OnBeforeRenderChartItem and
+  /// OnBeforeRenderText may change the copy of an item, or the text, about to be drawn.
+  void DrawChartArea(TCanvas& canvas, int offsetX, int offsetY, bool monochrome, int noGrid);
+
   /// Steps of RenderData and Paint. (offsetX, offsetY): where the chart area's top left corner lies
   /// on the canvas.
   /// The grid of the current layer by GridStyle in GridColor, at the positions GridPositions gives
@@ -107,6 +123,9 @@ class TGrafonRenderer {
   void LoadBackgroundPicture();
   /// The AreaMode rectangles in AreaColor.
   void DrawBackgroundArea(TCanvas& canvas, const TRect& area);
+  /// The canvas pixel of a world point of a layer: its control pixel, each coordinate limited to
+  /// -30000..30000 as item pixels are, moved by (dx, dy) (the sum saturating at the int range).
+  TPoint ShiftedPixel(int layer, double x, double y, int dx, int dy) const;
   void DrawTextLabel(TCanvas& canvas, const TTextLabel& label, int offsetX, int offsetY);
   void DrawCrossHair(TCanvas& canvas, const TCrossHair& hair, int x, int y);
 

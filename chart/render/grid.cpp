@@ -67,7 +67,7 @@ void detail::TGrafonRenderer::DrawGrid(TCanvas& canvas, int offsetX, int offsetY
     for (double x : xs) {
       for (double y : ys) {
         if (points == detail::kMaxGridLines) return;
-        const TPoint p = m_chart.ShiftedPixel(layer, x, y, dx, dy);
+        const TPoint p = ShiftedPixel(layer, x, y, dx, dy);
         canvas.SetPixel(p.X, p.Y, m_chart.m_gridColor);
         ++points;
       }
@@ -78,16 +78,16 @@ void detail::TGrafonRenderer::DrawGrid(TCanvas& canvas, int offsetX, int offsetY
   canvas.Pen().SetStyle(dotted ? psDot : psSolid);
   if (vertical) {
     for (double x : GridPositions(false)) {
-      const TPoint from = m_chart.ShiftedPixel(layer, x, ylo, dx, dy);
-      const TPoint to = m_chart.ShiftedPixel(layer, x, yhi, dx, dy);
+      const TPoint from = ShiftedPixel(layer, x, ylo, dx, dy);
+      const TPoint to = ShiftedPixel(layer, x, yhi, dx, dy);
       canvas.MoveTo(from.X, from.Y);
       canvas.LineTo(to.X, to.Y);
     }
   }
   if (horizontal) {
     for (double y : GridPositions(true)) {
-      const TPoint from = m_chart.ShiftedPixel(layer, xlo, y, dx, dy);
-      const TPoint to = m_chart.ShiftedPixel(layer, xhi, y, dx, dy);
+      const TPoint from = ShiftedPixel(layer, xlo, y, dx, dy);
+      const TPoint to = ShiftedPixel(layer, xhi, y, dx, dy);
       canvas.MoveTo(from.X, from.Y);
       canvas.LineTo(to.X, to.Y);
     }

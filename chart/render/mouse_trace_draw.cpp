@@ -31,8 +31,8 @@ void detail::TGrafonRenderer::DrawMouseTrace(int x, int y, TBitmap& image) {
     if (!Placeable(from) || !Placeable(to)) continue;
     canvas.Pen().SetColor(to.Color);
     canvas.Pen().SetMode(to.Flags & kTraceDrawnXor ? pmXor : pmCopy);
-    const TPoint a = m_chart.ShiftedPixel(m_chart.m_items.Pen.Layer, from.X, from.Y, dx, dy);
-    const TPoint b = m_chart.ShiftedPixel(m_chart.m_items.Pen.Layer, to.X, to.Y, dx, dy);
+    const TPoint a = ShiftedPixel(m_chart.m_items.Pen.Layer, from.X, from.Y, dx, dy);
+    const TPoint b = ShiftedPixel(m_chart.m_items.Pen.Layer, to.X, to.Y, dx, dy);
     canvas.MoveTo(a.X, a.Y);
     canvas.LineTo(b.X, b.Y);
     canvas.Pen().SetMode(pmCopy);

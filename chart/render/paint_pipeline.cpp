@@ -4,6 +4,7 @@
 // composed; a repaint they ask for is remembered and done after the picture, never inside it.
 
 #include <utility>
+#include <vector>
 
 #include "chart/Nox_grafon.h"
 #include "chart/flag_scope.h"
@@ -109,7 +110,7 @@ void TCustomGrafon::Paint() {
   if (m_renderer.RepaintLater()) return;
   if (!CanPaint()) return;
   m_renderer.ComposeSettled();
-  ComposeOverlays(0, 0, Canvas(), m_renderer.ControlImage());
+  m_renderer.ComposeOverlays(0, 0, Canvas(), m_renderer.ControlImage());
 }
 
 void detail::TGrafonRenderer::ComposeOverlays(int x, int y, TCanvas& canvas, TBitmap& image) {
@@ -148,5 +149,43 @@ void detail::TGrafonRenderer::RefreshChartArea() {
   // An event handler changed more than the items meanwhile: the whole control is painted anew.
   if (asked) m_chart.Repaint();
 }
+
+// The control's rendering hooks and painting steps: the renderer draws them.
+
+void TCustomGrafon::RenderBackground(TCanvas& canvas, int left, int top, int width, int height) {
+  m_renderer.DrawBackground(canvas, left, top, width, height);
+}
+
+void TCustomGrafon::RenderData(TCanvas& canvas, int offsetX, int offsetY, bool monochrome, int noGrid) {
+  m_renderer.DrawChartArea(canvas, offsetX, offsetY, monochrome, noGrid);
+}
+
+void TCustomGrafon::DrawGrid(TCanvas& canvas, int offsetX, int offsetY) {
+  m_renderer.DrawGrid(canvas, offsetX, offsetY);
+}
+
+void TCustomGrafon::DrawTextLabels(TCanvas& canvas, int offsetX, int offsetY) {
+  m_renderer.DrawTextLabels(canvas, offsetX, offsetY);
+}
+
+void TCustomGrafon::DrawCrossHairs(int x, int y, TBitmap& image) { m_renderer.DrawCrossHairs(x, y, image); }
+
+void TCustomGrafon::DrawMouseTrace(int x, int y, TBitmap& image) { m_renderer.DrawMouseTrace(x, y, image); }
+
+void TCustomGrafon::RenderControlFrame(TCanvas& canvas) { m_renderer.RenderControlFrame(canvas); }
+
+void TCustomGrafon::ComposeOverlays(int x, int y, TCanvas& canvas, TBitmap& image) {
+  m_renderer.ComposeOverlays(x, y, canvas, image);
+}
+
+void TCustomGrafon::SetImageDevice(double scale, int printerPixelsPerInchY) {
+  m_renderer.SetImageDevice(scale, printerPixelsPerInchY);
+}
+
+double TCustomGrafon::NextGridPosition(bool IsLog, int N, bool IsY, double Step, double Current) const {
+  return m_renderer.NextGridPosition(IsLog, N, IsY, Step, Current);
+}
+
+std::vector<double> TCustomGrafon::GridPositions(bool IsY) const { return m_renderer.GridPositions(IsY); }
 
 }  // namespace nox

@@ -40,7 +40,7 @@ void TCustomGrafon::Render(TBitmap& bitmap, double scale, int printerPixelsPerIn
   try {
     if (!screenDevice) m_renderer.SetImageDevice(scale, printerPixelsPerInchY);
     changed = m_renderer.ComposeSettled();
-    DrawCrossHairs(0, 0, m_renderer.ControlImage());
+    m_renderer.DrawCrossHairs(0, 0, m_renderer.ControlImage());
     bitmap.Assign(m_renderer.ControlImage());
   } catch (...) {
     if (!screenDevice) m_renderer.SetImageDevice(DeviceScale(), 0);

@@ -98,62 +98,64 @@ void TCustomGrafon::RenderDataToBitmap(TBitmap& bitmap, int offsetX, int offsetY
   RenderData(bitmap.Canvas(), offsetX, offsetY, monochrome, noGrid);
 }
 
-void TCustomGrafon::RenderData(TCanvas& canvas, int offsetX, int offsetY, bool monochrome, int noGrid) {
-  detail::TRenderState& state = m_renderer.RenderState();
-  if (m_avoidDuplicateMarks) state.DuplicateMarks.Reset(Width(), Height(), m_minDupMarkDist);
+void detail::TGrafonRenderer::DrawChartArea(TCanvas& canvas, int offsetX, int offsetY, bool monochrome,
+                                            int noGrid) {
+  detail::TRenderState& state = RenderState();
+  if (m_chart.m_avoidDuplicateMarks)
+    state.DuplicateMarks.Reset(m_chart.Width(), m_chart.Height(), m_chart.m_minDupMarkDist);
 
   // The handler may draw as it likes; the colours it leaves do not reach the items.
-  const int top = detail::SaturateToInt(std::int64_t{m_marginTop} - offsetY);
-  const int left = detail::SaturateToInt(std::int64_t{m_marginLeft} - offsetX);
+  const int top = detail::SaturateToInt(std::int64_t{m_chart.m_marginTop} - offsetY);
+  const int left = detail::SaturateToInt(std::int64_t{m_chart.m_marginLeft} - offsetX);
   {
     const TColor brush = canvas.Brush().Color();
     const TColor pen = canvas.Pen().Color();
-    if (OnBeforeRenderData) OnBeforeRenderData(this, canvas, top, left);
+    if (m_chart.OnBeforeRenderData) m_chart.OnBeforeRenderData(&m_chart, canvas, top, left);
     canvas.Brush().SetColor(brush);
     canvas.Pen().SetColor(pen);
   }
 
-  if (m_gridStyle != gsNone && noGrid == 0) DrawGrid(canvas, offsetX, offsetY);
+  if (m_chart.m_gridStyle != gsNone && noGrid == 0) DrawGrid(canvas, offsetX, offsetY);
 
   // Every rendering starts from the same canvas state, so nothing carries over between pictures.
-  canvas.Pen().SetWidth(m_items.Pen.Width);
-  state.CurrentPenWidth = m_items.Pen.Width;
+  canvas.Pen().SetWidth(m_chart.m_items.Pen.Width);
+  state.CurrentPenWidth = m_chart.m_items.Pen.Width;
   state.CurrentPosition = {offsetX, offsetY};
   state.Polyline.Clear();
   canvas.MoveTo(offsetX, offsetY);
   // Character marks draw in the canvas's font: each rendering starts them from a new font, not
   // from what the last text item or label left on the canvas the time before.
   canvas.SetFont(TFont());
-  canvas.Pen().SetColor(m_chartColor);
-  canvas.Brush().SetColor(m_chartColor);
-  canvas.Font().SetColor(m_chartColor);
+  canvas.Pen().SetColor(m_chart.m_chartColor);
+  canvas.Brush().SetColor(m_chart.m_chartColor);
+  canvas.Font().SetColor(m_chart.m_chartColor);
   canvas.Pen().SetStyle(psSolid);
-  state.CurrentPenColor = m_chartColor;
-  state.CurrentBrushColor = m_chartColor;
-  state.CurrentFontColor = m_chartColor;
+  state.CurrentPenColor = m_chart.m_chartColor;
+  state.CurrentBrushColor = m_chart.m_chartColor;
+  state.CurrentFontColor = m_chart.m_chartColor;
   state.CurrentPenStyle = psSolid;
   canvas.SetTextAlign(TA_LEFT | TA_TOP | TA_NOUPDATECP);
 
   {
-    const detail::TLayerPixelTable layers = m_renderer.LayerPixelTable();
-    detail::TItemRenderer renderer(*this, {&canvas, offsetX, offsetY, monochrome}, layers, state);
+    const detail::TLayerPixelTable layers = LayerPixelTable();
+    detail::TItemRenderer renderer(m_chart, {&canvas, offsetX, offsetY, monochrome}, layers, state);
     // The data list may be shared with other charts; holding it keeps it alive should a handler
     // change the sharing meanwhile.
-    const detail::TItemListPtr data = m_items.Data;
-    if (!m_items.AnnotationsUnderData) m_renderer.RenderItemList(renderer, *data, false, AllKinds);
-    if (m_items.ShowAnnotations) m_renderer.RenderAnnotations(renderer);
-    if (m_items.AnnotationsUnderData) m_renderer.RenderItemList(renderer, *data, false, AllKinds);
+    const detail::TItemListPtr data = m_chart.m_items.Data;
+    if (!m_chart.m_items.AnnotationsUnderData) RenderItemList(renderer, *data, false, AllKinds);
+    if (m_chart.m_items.ShowAnnotations) RenderAnnotations(renderer);
+    if (m_chart.m_items.AnnotationsUnderData) RenderItemList(renderer, *data, false, AllKinds);
   }
 
   canvas.Pen().SetWidth(1);
   DrawTextLabels(canvas, offsetX, offsetY);
 
-  if (OnDataRendered) OnDataRendered(this, canvas, top, left);
+  if (m_chart.OnDataRendered) m_chart.OnDataRendered(&m_chart, canvas, top, left);
 
   // The frame's colours are not remembered: the next rendering starts afresh.
-  const int right = detail::SaturateToInt(std::int64_t{offsetX} + ChartAreaWidth());
-  const int bottom = detail::SaturateToInt(std::int64_t{offsetY} + ChartAreaHeight());
-  canvas.Pen().SetColor(m_chartFrameColor);
+  const int right = detail::SaturateToInt(std::int64_t{offsetX} + m_chart.ChartAreaWidth());
+  const int bottom = detail::SaturateToInt(std::int64_t{offsetY} + m_chart.ChartAreaHeight());
+  canvas.Pen().SetColor(m_chart.m_chartFrameColor);
   canvas.Pen().SetStyle(psSolid);
   canvas.MoveTo(offsetX, offsetY);
   canvas.LineTo(right, offsetY);
