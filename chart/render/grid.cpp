@@ -2,23 +2,42 @@
 // drawn as points, vertical and horizontal lines, solid or dotted.
 
 #include <algorithm>
+#include <vector>
 
 #include "chart/Nox_grafon.h"
 #include "chart/render/grid_positions.h"
 
 namespace nox {
 
+namespace {
+
+// One axis of the current layer as the grid walks it, with the scale control's ticks in list order.
+struct TGridWalk {
+  detail::TGridAxis Axis;
+  std::vector<double> Ticks;
+};
+
+TGridWalk GridWalk(const TScaleProps& props, const TScale& scale, bool logarithmic, double step) {
+  TGridWalk walk;
+  walk.Axis = {logarithmic, std::min(props.RangeLow(), props.RangeHigh()),
+               std::max(props.RangeLow(), props.RangeHigh()), step};
+  if (step == 0) {
+    walk.Ticks.reserve(static_cast<std::size_t>(scale.NumTicks()));
+    for (int n = 1; n <= scale.NumTicks(); ++n) walk.Ticks.push_back(scale.TickPos(n));
+  }
+  return walk;
+}
+
+}  // namespace
+
 double detail::TGrafonRenderer::NextGridPosition(bool IsLog, int N, bool IsY, double Step,
                                                  double Current) const {
-  if (Step != 0) return detail::NextGridStep(IsLog, Step, Current);
   const std::size_t layer = m_chart.LayerIndex(m_chart.m_items.Pen.Layer);
+  const TScaleProps& props =
+      IsY ? static_cast<const TScaleProps&>(m_chart.m_propsY[layer]) : m_chart.m_propsX[layer];
   const TScale& scale = IsY ? *m_chart.m_scaleY[layer] : *m_chart.m_scaleX[layer];
-  if (N <= 0 || N > scale.NumTicks()) {
-    const TScaleProps& props =
-        IsY ? static_cast<const TScaleProps&>(m_chart.m_propsY[layer]) : m_chart.m_propsX[layer];
-    return std::max(props.RangeLow(), props.RangeHigh());
-  }
-  return scale.TickPos(N);
+  const TGridWalk walk = GridWalk(props, scale, IsLog, Step);
+  return detail::NextGridPosition(walk.Axis, walk.Ticks, N, Current);
 }
 
 std::vector<double> detail::TGrafonRenderer::GridPositions(bool IsY) const {
@@ -26,17 +45,9 @@ std::vector<double> detail::TGrafonRenderer::GridPositions(bool IsY) const {
   const TScaleProps& props =
       IsY ? static_cast<const TScaleProps&>(m_chart.m_propsY[layer]) : m_chart.m_propsX[layer];
   const TScale& scale = IsY ? *m_chart.m_scaleY[layer] : *m_chart.m_scaleX[layer];
-  detail::TGridAxis axis;
-  axis.Logarithmic = props.Logarithmic();
-  axis.Low = std::min(props.RangeLow(), props.RangeHigh());
-  axis.High = std::max(props.RangeLow(), props.RangeHigh());
-  axis.Step = IsY ? m_chart.m_gridDy : m_chart.m_gridDx;
-  std::vector<double> ticks;
-  if (axis.Step == 0) {
-    ticks.reserve(static_cast<std::size_t>(scale.NumTicks()));
-    for (int n = 1; n <= scale.NumTicks(); ++n) ticks.push_back(scale.TickPos(n));
-  }
-  return detail::GridPositions(axis, ticks);
+  const TGridWalk walk =
+      GridWalk(props, scale, props.Logarithmic(), IsY ? m_chart.m_gridDy : m_chart.m_gridDx);
+  return detail::GridPositions(walk.Axis, walk.Ticks);
 }
 
 void detail::TGrafonRenderer::DrawGrid(TCanvas& canvas, int offsetX, int offsetY) {

@@ -15,16 +15,6 @@
 
 namespace nox {
 
-namespace {
-
-std::vector<std::string_view> SplitLines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  detail::ForEachLine(text, [&lines](std::string_view line) { lines.push_back(line); });
-  return lines;
-}
-
-}  // namespace
-
 void detail::TGrafonRenderer::DrawTextLabels(TCanvas& canvas, int offsetX, int offsetY) {
   // From 50 down to 1, so that label 1 ends on top.
   for (int i = kTextLabelCount; i >= 1; --i) {
@@ -68,7 +58,7 @@ void detail::TGrafonRenderer::DrawTextLabel(TCanvas& canvas, const TTextLabel& l
   setBrush(label.ColorBkg());
 
   const std::string& caption = label.Caption();
-  const std::vector<std::string_view> lines = SplitLines(caption);
+  const std::vector<std::string_view> lines = detail::TextLines(caption);
   const long long n = static_cast<long long>(lines.size());
   std::vector<int> widths;
   widths.reserve(lines.size());
