@@ -59,13 +59,10 @@ TRunStep TItemRenderer::RenderRunPoints(const TItemList& list, std::size_t first
           const std::size_t n = std::min(left, kStretch);
           cursor.ReadCoordinates(n, xs.data(), ys.data());
           for (std::size_t i = 0; i < n; ++i)
-            pixels[i].Y =
-                ClampCoordinate(MapToPixelInDouble(layer.Y, layer.LogY, ys[i], layer.BelowY) + m_shiftY);
+            pixels[i].Y = ClampCoordinate(MapToPixelInDouble(layer.Y, layer.LogY, ys[i], layer.BelowY) + m_shiftY);
           for (std::size_t i = 0; i < n; ++i) {
-            pixels[i].X = oneColumn
-                              ? column
-                              : ClampCoordinate(MapToPixelInDouble(layer.X, layer.LogX, xs[i], layer.BelowX) +
-                                                m_shiftX);
+            pixels[i].X = oneColumn ? column
+                                    : ClampCoordinate(MapToPixelInDouble(layer.X, layer.LogX, xs[i], layer.BelowX) + m_shiftX);
           }
           for (std::size_t i = 0; i < n; ++i) AddPolylinePoint(pixels[i].X, pixels[i].Y);
           left -= n;

@@ -53,8 +53,7 @@ TItemRenderer::TRunItem TItemRenderer::ClassifyRunItem(const TgfChartItem& item,
   return riPoint;
 }
 
-TItemRenderer::TRunItem TItemRenderer::ClassifyRunBlock(const TSummaryBox& box,
-                                                        const TListFilter& filter) const {
+TItemRenderer::TRunItem TItemRenderer::ClassifyRunBlock(const TSummaryBox& box, const TListFilter& filter) const {
   if (!filter.Select(ikLineTo) || !(*filter.ClassVisible)[box.Attributes.ItemClass] ||
       !(*filter.LayerVisible)[static_cast<std::size_t>(box.Attributes.Layer - 1)]) {
     return riSkipped;
@@ -228,7 +227,7 @@ TRunStep TItemRenderer::RenderLineRun(const TItemList& list, int firstIndex, int
           const TgfChartItem item = itemAt(i);
           return ClassifyRunItem(item, filter) != riPoint || resolveItem(item) == flushPoint;
         });
-    const bool turnInRun = turn > first;       // item turn - 1 is the last point off the end pixel
+    const bool turnInRun = turn > first;  // item turn - 1 is the last point off the end pixel
     std::size_t startsBefore = starts.size();  // the chain's start points up to its turn
     if (!turnInRun) {
       while (startsBefore > 0 && starts[startsBefore - 1] == flushPoint) --startsBefore;
