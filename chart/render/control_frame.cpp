@@ -89,7 +89,7 @@ void detail::TGrafonRenderer::DrawCaption(TCanvas& canvas) {
 
 void detail::TGrafonRenderer::RenderControlFrame(TCanvas& canvas) {
   const int w = m_chart.Width(), h = m_chart.Height(), sw = m_chart.m_shadowWidth;
-  ControlImage().Canvas().SetLogicalSize(w, h);
+  m_controlImage.Canvas().SetLogicalSize(w, h);
   TPen& pen = canvas.Pen();
   TBrush& brush = canvas.Brush();
   pen.SetStyle(psSolid);

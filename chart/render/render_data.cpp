@@ -100,7 +100,7 @@ void TCustomGrafon::RenderDataToBitmap(TBitmap& bitmap, int offsetX, int offsetY
 
 void detail::TGrafonRenderer::DrawChartArea(TCanvas& canvas, int offsetX, int offsetY, bool monochrome,
                                             int noGrid) {
-  detail::TRenderState& state = RenderState();
+  detail::TRenderState& state = m_renderState;
   if (m_chart.m_avoidDuplicateMarks)
     state.DuplicateMarks.Reset(m_chart.Width(), m_chart.Height(), m_chart.m_minDupMarkDist);
 
