@@ -25,14 +25,14 @@ detail::TChartFrame TCustomGrafon::ChartFrame() const {
 void TCustomGrafon::ResizeChartImage(bool width, bool height) {
   // A stored form gives the size and the margins one by one: Loaded sizes the image once.
   if (IsLoading()) return;
-  TCanvas& canvas = m_chartImage.Canvas();
+  TCanvas& canvas = m_renderer.ChartImage().Canvas();
   const int w =
       width ? ChartImageExtent(Width(), m_marginLeft, m_marginRight, m_shadowWidth) : canvas.Width();
   int h = height ? ChartImageExtent(Height(), m_marginTop, m_marginBottom, m_shadowWidth) : canvas.Height();
   // Never larger than the image limit, whatever the control's size.
   if (w > 0) h = static_cast<int>(std::min<long long>(h, static_cast<long long>(kMaxBitmapBytes / 4) / w));
   // The chart area lies at the margins on the control image: the same device grid for both.
-  canvas.SetDeviceScale(m_imageScale, {m_marginLeft, m_marginTop});
+  canvas.SetDeviceScale(m_renderer.ImageScale(), {m_marginLeft, m_marginTop});
   canvas.SetLogicalSize(w, h);
 }
 

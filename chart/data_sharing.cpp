@@ -17,7 +17,7 @@ constexpr const char* kOthersUseMyData =
 constexpr const char* kTooManyShares = "Grafon: Max. number of data shares exceeded";
 }  // namespace
 
-TCustomGrafon* TCustomGrafon::DataUser(int index) const {
+TCustomGrafon* TGrafonDataSharing::DataUser(int index) const {
   if (index < 0 || index >= m_dataUserCount) return nullptr;
   return m_dataUsers[static_cast<std::size_t>(index)];
 }
@@ -93,7 +93,7 @@ void TCustomGrafon::AskTiedChartsToRepaint() {
 void TCustomGrafon::ShowItems() {
   if (Visible()) {
     if (m_autoRedraw)
-      RefreshChartArea();
+      m_renderer.RefreshChartArea();
     else
       Repaint();
   }

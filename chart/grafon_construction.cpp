@@ -25,7 +25,6 @@ TCustomGrafon::TCustomGrafon(TComponent* owner) : TControl(owner), m_jointLayers
     m_scaleX[i] = std::make_unique<TScale>(this);
     m_scaleY[i] = std::make_unique<TScale>(this);
   }
-  m_mouseTrace.reserve(kMaxTracePoints);
   // Setup's layout sizes the chart image; the control's image takes its size when it is composed.
   Setup();
   ClearEvents();
@@ -104,7 +103,7 @@ void TCustomGrafon::Setup() {
       Host().RegisterCursor(i + 1, *image);
     }
   }
-  m_backgroundPicture.SetSize(10, 10);
+  m_renderer.BackgroundPicture().SetSize(10, 10);
   // Square pixels unless the host reports a usable aspect.
   m_aspectX = Host().DeviceAspectX();
   m_aspectY = Host().DeviceAspectY();
@@ -241,7 +240,7 @@ void TCustomGrafon::Assign(const TPersistent& Source) {
   m_mouseTraceColor = s.m_mouseTraceColor;
   m_mouseTraceInvert = s.m_mouseTraceInvert;
   m_standardLayout = s.m_standardLayout;
-  m_mouseState = s.m_mouseState;
+  m_mouse.State() = s.m_mouse.State();
   m_layerMouseActive = s.m_layerMouseActive;
   m_panGridDx = s.m_panGridDx;
   m_panGridDy = s.m_panGridDy;

@@ -3,6 +3,12 @@
 // controls that draw them, the world-to-pixel mapping, the zoom history and the confinement box.
 // The part owns them; the control changes ranges only through its range-update path
 // (SetJointRange -> ApplyLayerRange) and keeps the scale controls and the mapping in step.
+//
+// On that path joined layers follow their controlling layer, confinement keeps gestures inside a
+// box, requests narrower than 0.99 x MinRange are ignored axis by axis, logarithmic bounds below
+// 1e-100 bound by bound; then the scale controls and the mapping are updated. An axis request with
+// a bound that is NaN or infinite, lies beyond the Double range, or spans more than a Double holds,
+// is ignored like a too narrow one: that axis keeps its range.
 
 #include <array>
 #include <cstddef>

@@ -13,7 +13,8 @@ namespace nox {
 // --- confinement ---
 
 bool TCustomGrafon::IsPanning(bool xAxis) const {
-  if (m_confineAs != caMouseAction) return m_confineAs == caPan;
+  const detail::TConfineAs confineAs = m_mouse.ConfineAs();
+  if (confineAs != detail::TConfineAs::MouseAction) return confineAs == detail::TConfineAs::Pan;
   switch (m_mouseAction) {
     case maPan:
     case maPanGrid:

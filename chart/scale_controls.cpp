@@ -48,7 +48,7 @@ void TCustomGrafon::PrepareScaleControl(TScale& scale, bool xAxis) {
   // The control is new: it holds the scale's defaults.
   scale.SetHosted(true);
   scale.SetPaintSuspended(true);
-  scale.SetHostCanvas(&m_controlImage.Canvas(), 0, 0);
+  scale.SetHostCanvas(&m_renderer.ControlImage().Canvas(), 0, 0);
   scale.SetBounds(0, 0, Width(), Height());
   scale.SetTransparent(true);
   scale.SetColorBackGnd(m_windColor);

@@ -35,21 +35,21 @@ bool ShowsHorizontalLine(TCrossHMode mode) {
 
 }  // namespace
 
-void TCustomGrafon::DragCrossHairStep(bool left, int x, int y) {
+void detail::TGrafonMouse::DragCrossHairStep(bool left, int x, int y) {
   if (!left) {
     EndDrag();
     return;
   }
-  if (!InChartArea(x, y)) return;
+  if (!m_chart.InChartArea(x, y)) return;
   if (!m_mouseState.DragStarted || m_mouseState.PickedFor != maDragCrossH) {
     // The nearest line wins; a cross hair that shows none never competes, so with all of them
     // off cross hair 1 is dragged. Ties keep the lower number; there is no distance limit.
     int selected = 1;
     double best = DBL_MAX;
     for (int i = 1; i <= kCrossHairCount; ++i) {
-      const TCrossHair& hair = CrossHair(i);
+      const TCrossHair& hair = m_chart.CrossHair(i);
       int px = 0, py = 0;
-      WorldToPixel(hair.Layer(), hair.PosX(), hair.PosY(), px, py);
+      m_chart.WorldToPixel(hair.Layer(), hair.PosX(), hair.PosY(), px, py);
       if (ShowsVerticalLine(hair.Mode()) && SquaredGap(px, x) < best) {
         best = SquaredGap(px, x);
         selected = i;
@@ -60,12 +60,13 @@ void TCustomGrafon::DragCrossHairStep(bool left, int x, int y) {
       }
     }
     m_mouseState.SelectedCrossHair = selected;
-    TCrossHair& hair = CrossHair(selected);
+    TCrossHair& hair = m_chart.CrossHair(selected);
     bool allowMove = true;
-    if (OnBeforeCrossHairMove) {
+    if (m_chart.OnBeforeCrossHairMove) {
       int px = 0, py = 0;
-      WorldToPixel(hair.Layer(), hair.PosX(), hair.PosY(), px, py);
-      OnBeforeCrossHairMove(this, hair, SaturatedDifference(x, px), SaturatedDifference(y, py), allowMove);
+      m_chart.WorldToPixel(hair.Layer(), hair.PosX(), hair.PosY(), px, py);
+      m_chart.OnBeforeCrossHairMove(&m_chart, hair, SaturatedDifference(x, px), SaturatedDifference(y, py),
+                                    allowMove);
     }
     if (allowMove) {
       RecordDragStart(x, y);
@@ -76,25 +77,25 @@ void TCustomGrafon::DragCrossHairStep(bool left, int x, int y) {
     }
     return;
   }
-  TCrossHair& hair = CrossHair(m_mouseState.SelectedCrossHair);
+  TCrossHair& hair = m_chart.CrossHair(m_mouseState.SelectedCrossHair);
   double wx = 0, wy = 0;
-  PixelToWorld(hair.Layer(), x, y, wx, wy);
+  m_chart.PixelToWorld(hair.Layer(), x, y, wx, wy);
   // Both coordinates, whatever lines the cross hair shows; one repaint for the two.
-  TPaintHold hold(*this);
+  TCustomGrafon::TPaintHold hold(m_chart);
   hair.SetPosX(wx);
   hair.SetPosY(wy);
   hold.Release();
-  if (OnCrossHairMove) OnCrossHairMove(this, hair);
+  if (m_chart.OnCrossHairMove) m_chart.OnCrossHairMove(&m_chart, hair);
 }
 
-void TCustomGrafon::DragTextLabelStep(bool left, int x, int y) {
+void detail::TGrafonMouse::DragTextLabelStep(bool left, int x, int y) {
   if (!left) {
     EndDrag();
     return;
   }
   // Anywhere over the control; a captured mouse far outside drags the label to the control's edge.
-  x = std::clamp(x, 0, std::max(Width() - 1, 0));
-  y = std::clamp(y, 0, std::max(Height() - 1, 0));
+  x = std::clamp(x, 0, std::max(m_chart.Width() - 1, 0));
+  y = std::clamp(y, 0, std::max(m_chart.Height() - 1, 0));
   if (!m_mouseState.DragStarted || m_mouseState.PickedFor != maDragLabel) {
     RecordDragStart(x, y);
     m_mouseState.PickedFor = maDragLabel;
@@ -102,10 +103,10 @@ void TCustomGrafon::DragTextLabelStep(bool left, int x, int y) {
     int selected = 1;
     double best = DBL_MAX;
     for (int i = 1; i <= kTextLabelCount; ++i) {
-      const TTextLabel& label = TextLabel(i);
+      const TTextLabel& label = m_chart.TextLabel(i);
       if (label.Mode() == tlOff || !label.Visible()) continue;
       int wx = 0, wy = 0;
-      WorldToPixel(label.Layer(), label.PosX(), label.PosY(), wx, wy);
+      m_chart.WorldToPixel(label.Layer(), label.PosX(), label.PosY(), wx, wy);
       const TTxtLblAttachMode attach = label.AttachToData();
       const int px = attach == tlamXOnly || attach == tlamBoth ? wx : RoundToInt(label.PosX());
       const int py = attach == tlamYOnly || attach == tlamBoth ? wy : RoundToInt(label.PosY());
@@ -118,16 +119,16 @@ void TCustomGrafon::DragTextLabelStep(bool left, int x, int y) {
     m_mouseState.SelectedTextLabel = selected;
     return;
   }
-  TTextLabel& label = TextLabel(m_mouseState.SelectedTextLabel);
+  TTextLabel& label = m_chart.TextLabel(m_mouseState.SelectedTextLabel);
   double wx = 0, wy = 0;
-  PixelToWorld(label.Layer(), x, y, wx, wy);
+  m_chart.PixelToWorld(label.Layer(), x, y, wx, wy);
   const TTxtLblAttachMode attach = label.AttachToData();
   // Unattached coordinates are control pixels.
-  TPaintHold hold(*this);
+  TCustomGrafon::TPaintHold hold(m_chart);
   label.SetPosX(attach == tlamXOnly || attach == tlamBoth ? wx : x);
   label.SetPosY(attach == tlamYOnly || attach == tlamBoth ? wy : y);
   hold.Release();
-  if (OnTextLabelMove) OnTextLabelMove(this, label);
+  if (m_chart.OnTextLabelMove) m_chart.OnTextLabelMove(&m_chart, label);
 }
 
 }  // namespace nox

@@ -29,7 +29,7 @@ long double SnapToPanGrid(long double v, double step, double offset) {
 
 }  // namespace detail
 
-bool TCustomGrafon::RangeDragMoves(bool left, int x, int y) {
+bool detail::TGrafonMouse::RangeDragMoves(bool left, int x, int y) {
   if (!left) {
     EndDrag();
     return false;
@@ -39,21 +39,21 @@ bool TCustomGrafon::RangeDragMoves(bool left, int x, int y) {
     return false;
   }
   // Outside the chart area the last range stays and the drag goes on.
-  return InChartArea(x, y);
+  return m_chart.InChartArea(x, y);
 }
 
-void TCustomGrafon::PanStep(bool left, int x, int y) {
+void detail::TGrafonMouse::PanStep(bool left, int x, int y) {
   if (!RangeDragMoves(left, x, y)) return;
-  const long double aw = ChartAreaWidth();
-  const long double ah = ChartAreaHeight();
-  const bool panX = m_mouseAction != maPanVert;
-  const bool panY = m_mouseAction != maPanHoriz;
-  const bool grid = m_mouseAction == maPanGrid;
-  TPaintHold hold(*this);
+  const long double aw = m_chart.ChartAreaWidth();
+  const long double ah = m_chart.ChartAreaHeight();
+  const bool panX = m_chart.m_mouseAction != maPanVert;
+  const bool panY = m_chart.m_mouseAction != maPanHoriz;
+  const bool grid = m_chart.m_mouseAction == maPanGrid;
+  TCustomGrafon::TPaintHold hold(m_chart);
   for (int l = 1; l <= kLayerCount; ++l) {
-    if (!LayerMouseActive(l)) continue;
-    const TScalePropsHoriz& px = ScaleXOf(l);
-    const TScalePropsVert& py = ScaleYOf(l);
+    if (!m_chart.LayerMouseActive(l)) continue;
+    const TScalePropsHoriz& px = m_chart.ScaleXOf(l);
+    const TScalePropsVert& py = m_chart.ScaleYOf(l);
     // The grid is one of linear world units.
     if (grid && (px.Logarithmic() || py.Logarithmic())) continue;
     const detail::TLayerDragStart& start = m_mouseState.DragStart[static_cast<std::size_t>(l - 1)];
@@ -64,7 +64,7 @@ void TCustomGrafon::PanStep(bool left, int x, int y) {
       nx = detail::PanAxis(px.Logarithmic(), px.RangeLow(), px.RangeHigh(), start.XLow, start.XHigh,
                            (static_cast<long double>(start.X) - x) / aw);
       if (grid) {
-        const long double low = detail::SnapToPanGrid(nx.Low, m_panGridDx, m_panGridOffsX);
+        const long double low = detail::SnapToPanGrid(nx.Low, m_chart.m_panGridDx, m_chart.m_panGridOffsX);
         nx = {low, start.XHigh - (start.XLow - low)};
       }
     }
@@ -72,34 +72,34 @@ void TCustomGrafon::PanStep(bool left, int x, int y) {
       ny = detail::PanAxis(py.Logarithmic(), py.RangeLow(), py.RangeHigh(), start.YLow, start.YHigh,
                            (static_cast<long double>(y) - start.Y) / ah);
       if (grid) {
-        const long double low = detail::SnapToPanGrid(ny.Low, m_panGridDy, m_panGridOffsY);
+        const long double low = detail::SnapToPanGrid(ny.Low, m_chart.m_panGridDy, m_chart.m_panGridOffsY);
         ny = {low, start.YHigh - (start.YLow - low)};
       }
     }
-    SetJointRange(l, false, true, nx.Low, ny.Low, nx.High, ny.High);
+    m_chart.SetJointRange(l, false, true, nx.Low, ny.Low, nx.High, ny.High);
   }
   hold.Release();
-  if (OnZoomPan) OnZoomPan(this);
+  if (m_chart.OnZoomPan) m_chart.OnZoomPan(&m_chart);
 }
 
-void TCustomGrafon::ZoomDragStep(bool left, int x, int y) {
+void detail::TGrafonMouse::ZoomDragStep(bool left, int x, int y) {
   if (!RangeDragMoves(left, x, y)) return;
   // Relative to the whole control: a drag across its width to the right narrows x to nothing.
-  const long double w = Width();
-  const long double h = Height();
-  TPaintHold hold(*this);
+  const long double w = m_chart.Width();
+  const long double h = m_chart.Height();
+  TCustomGrafon::TPaintHold hold(m_chart);
   for (int l = 1; l <= kLayerCount; ++l) {
-    if (!LayerMouseActive(l)) continue;
+    if (!m_chart.LayerMouseActive(l)) continue;
     const detail::TLayerDragStart& start = m_mouseState.DragStart[static_cast<std::size_t>(l - 1)];
     const long double fx = w > 0 ? 1 - (static_cast<long double>(x) - start.X) / w : 1;
     long double fy = h > 0 ? 1 + (static_cast<long double>(y) - start.Y) / h : 1;
-    if (m_isometric) fy = fx;
+    if (m_chart.m_isometric) fy = fx;
     const detail::TExtendedRange nx = detail::ZoomAboutCentre(start.XLow, start.XHigh, fx);
     const detail::TExtendedRange ny = detail::ZoomAboutCentre(start.YLow, start.YHigh, fy);
-    SetJointRange(l, false, true, nx.Low, ny.Low, nx.High, ny.High);
+    m_chart.SetJointRange(l, false, true, nx.Low, ny.Low, nx.High, ny.High);
   }
   hold.Release();
-  if (OnZoomPan) OnZoomPan(this);
+  if (m_chart.OnZoomPan) m_chart.OnZoomPan(&m_chart);
 }
 
 }  // namespace nox

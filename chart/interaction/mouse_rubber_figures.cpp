@@ -7,29 +7,29 @@
 
 namespace nox {
 
-void TCustomGrafon::XorRubberFigure(const detail::TXorFigure& figure) {
-  ScreenChanged(m_rubberFigures.Toggle(Canvas(), figure));
+void detail::TGrafonMouse::XorRubberFigure(const detail::TXorFigure& figure) {
+  m_chart.ScreenChanged(m_rubberFigures.Toggle(m_chart.Canvas(), figure));
 }
 
-void TCustomGrafon::EraseRubberFigures() {
+void detail::TGrafonMouse::EraseRubberFigures() {
   if (m_rubberFigures.Empty()) return;
-  ScreenChanged(m_rubberFigures.EraseAll(Canvas()));
+  m_chart.ScreenChanged(m_rubberFigures.EraseAll(m_chart.Canvas()));
 }
 
-void TCustomGrafon::EraseRubberFiguresIfIdle() {
+void detail::TGrafonMouse::EraseRubberFiguresIfIdle() {
   if (m_mouseState.WindowState == zsNormal && m_mouseState.RectPick != msRectDraw) EraseRubberFigures();
 }
 
-void TCustomGrafon::CopyToScreen(int x, int y, const TBitmap& image) {
+void detail::TGrafonMouse::CopyToScreen(int x, int y, const TBitmap& image) {
   if (m_rubberFigures.Empty()) {
-    Canvas().Draw(x, y, image);
+    m_chart.Canvas().Draw(x, y, image);
     return;
   }
   // Lifted off first, so that where the image does not reach they are not drawn twice.
-  TCanvas& screen = Canvas();
+  TCanvas& screen = m_chart.Canvas();
   m_rubberFigures.DrawAll(screen);
   screen.Draw(x, y, image);
-  ScreenChanged(m_rubberFigures.DrawAll(screen));
+  m_chart.ScreenChanged(m_rubberFigures.DrawAll(screen));
 }
 
 }  // namespace nox

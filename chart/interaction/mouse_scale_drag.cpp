@@ -30,30 +30,31 @@ void ToggleBetweenPanAndZoom(TScaleProps& props) {
 
 }  // namespace
 
-int TCustomGrafon::ScaleHitTest(int x, int y) const {
-  const detail::TChartFrame frame = ChartFrame();
+int detail::TGrafonMouse::ScaleHitTest(int x, int y) const {
+  const detail::TChartFrame frame = m_chart.ChartFrame();
   // Vertical scales first, then horizontal ones; the first hit wins.
   for (int l = 1; l <= kLayerCount; ++l) {
-    const TScalePropsVert& props = ScaleYOf(l);
+    const TScalePropsVert& props = m_chart.ScaleYOf(l);
     if (props.Visible() && detail::InScaleHitBand(frame, EdgeOf(props), props.ScalePos(), x, y)) return l;
   }
   for (int l = 1; l <= kLayerCount; ++l) {
-    const TScalePropsHoriz& props = ScaleXOf(l);
+    const TScalePropsHoriz& props = m_chart.ScaleXOf(l);
     if (props.Visible() && detail::InScaleHitBand(frame, EdgeOf(props), props.ScalePos(), x, y)) return -l;
   }
   return 0;
 }
 
 TPopupMenu* TCustomGrafon::PopupMenuAt(TPoint mousePos) const {
-  const int hit = ScaleHitTest(mousePos.X, mousePos.Y);
+  const int hit = m_mouse.ScaleHitTest(mousePos.X, mousePos.Y);
   if (hit != 0) {
-    TScale& scale = hit > 0 ? *m_scaleY[static_cast<std::size_t>(hit - 1)] : *m_scaleX[static_cast<std::size_t>(-hit - 1)];
+    TScale& scale = hit > 0 ? *m_scaleY[static_cast<std::size_t>(hit - 1)]
+                            : *m_scaleX[static_cast<std::size_t>(-hit - 1)];
     if (scale.PopupMenu() != nullptr) return scale.PopupMenu();
   }
   return PopupMenu();
 }
 
-void TCustomGrafon::DragScales(bool left, int x, int y) {
+void detail::TGrafonMouse::DragScales(bool left, int x, int y) {
   if (!left) {
     EndDrag();
     return;
@@ -64,15 +65,16 @@ void TCustomGrafon::DragScales(bool left, int x, int y) {
   }
   // While a window is drawn no scale is dragged.
   if (m_mouseState.WindowState != zsNormal) return;
-  const detail::TChartFrame frame = ChartFrame();
+  const detail::TChartFrame frame = m_chart.ChartFrame();
   // Held from the first change on: one repaint for the move, however many scales follow it.
-  std::optional<TPaintHold> hold;
+  std::optional<TCustomGrafon::TPaintHold> hold;
   for (int l = 1; l <= kLayerCount; ++l) {
     const detail::TLayerDragStart& start = m_mouseState.DragStart[static_cast<std::size_t>(l - 1)];
     for (const bool xAxis : {true, false}) {
-      const TScaleProps& props = xAxis ? static_cast<const TScaleProps&>(ScaleXOf(l)) : ScaleYOf(l);
+      const TScaleProps& props =
+          xAxis ? static_cast<const TScaleProps&>(m_chart.ScaleXOf(l)) : m_chart.ScaleYOf(l);
       if (props.MouseAction() == maNone) continue;
-      const detail::TScaleEdge edge = xAxis ? EdgeOf(ScaleXOf(l)) : EdgeOf(ScaleYOf(l));
+      const detail::TScaleEdge edge = xAxis ? EdgeOf(m_chart.ScaleXOf(l)) : EdgeOf(m_chart.ScaleYOf(l));
       if (!detail::InScaleDragBand(frame, edge, props.ScalePos(), x, y)) continue;
       TScaleDrag drag;
       drag.X = x;
@@ -94,24 +96,25 @@ void TCustomGrafon::DragScales(bool left, int x, int y) {
       drag.Logarithmic = props.Logarithmic();
       const std::optional<TScaleRange> range = DragScaleRange(drag);
       if (!range) continue;
-      if (!hold) hold.emplace(*this);
-      const TScaleProps& other = xAxis ? static_cast<const TScaleProps&>(ScaleYOf(l)) : ScaleXOf(l);
+      if (!hold) hold.emplace(m_chart);
+      const TScaleProps& other =
+          xAxis ? static_cast<const TScaleProps&>(m_chart.ScaleYOf(l)) : m_chart.ScaleXOf(l);
       if (xAxis) {
-        SetJointRange(l, false, true, range->Low, other.RangeLow(), range->High, other.RangeHigh());
+        m_chart.SetJointRange(l, false, true, range->Low, other.RangeLow(), range->High, other.RangeHigh());
       } else {
-        SetJointRange(l, false, true, other.RangeLow(), range->Low, other.RangeHigh(), range->High);
+        m_chart.SetJointRange(l, false, true, other.RangeLow(), range->Low, other.RangeHigh(), range->High);
       }
     }
   }
   if (!hold) return;
   hold->Release();
-  if (OnZoomPan) OnZoomPan(this);
+  if (m_chart.OnZoomPan) m_chart.OnZoomPan(&m_chart);
 }
 
-void TCustomGrafon::ToggleScaleAction(int x, int y) {
+void detail::TGrafonMouse::ToggleScaleAction(int x, int y) {
   const int hit = ScaleHitTest(x, y);
-  if (hit < 0) ToggleBetweenPanAndZoom(ScaleXOf(-hit));
-  if (hit > 0) ToggleBetweenPanAndZoom(ScaleYOf(hit));
+  if (hit < 0) ToggleBetweenPanAndZoom(m_chart.ScaleXOf(-hit));
+  if (hit > 0) ToggleBetweenPanAndZoom(m_chart.ScaleYOf(hit));
 }
 
 }  // namespace nox

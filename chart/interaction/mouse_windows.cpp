@@ -23,9 +23,9 @@ void OrientLikeAxis(double& first, double& second, const TScaleProps& axis) {
 
 }  // namespace
 
-void TCustomGrafon::StartWindow(TMouseButton button, int x, int y) {
-  if (!detail::IsWindowAction(m_mouseAction) || m_mouseState.WindowState != zsNormal || button != mbLeft ||
-      !InChartArea(x, y)) {
+void detail::TGrafonMouse::StartWindow(TMouseButton button, int x, int y) {
+  if (!detail::IsWindowAction(m_chart.m_mouseAction) || m_mouseState.WindowState != zsNormal ||
+      button != mbLeft || !m_chart.InChartArea(x, y)) {
     return;
   }
   m_mouseState.WindowState = zsDrawWin;
@@ -33,11 +33,12 @@ void TCustomGrafon::StartWindow(TMouseButton button, int x, int y) {
   m_mouseState.WindowEnd = {x, y};
 }
 
-void TCustomGrafon::WindowMoveStep(int& x, int& y) {
-  const detail::TChartFrame frame = ChartFrame();
+void detail::TGrafonMouse::WindowMoveStep(int& x, int& y) {
+  const detail::TChartFrame frame = m_chart.ChartFrame();
   const TPoint start = m_mouseState.WindowStart;
   x = detail::ClampXToChartArea(frame, x);
-  if (m_isometric && (m_mouseAction == maZoomWind || m_mouseAction == maZoomWindPos)) {
+  if (m_chart.m_isometric &&
+      (m_chart.m_mouseAction == maZoomWind || m_chart.m_mouseAction == maZoomWindPos)) {
     // A square: y goes as far from the start as x does, on the pointer's side.
     const std::int64_t dx = std::int64_t{x} - start.X;
     const std::int64_t dy = std::int64_t{y} - start.Y;
@@ -46,16 +47,16 @@ void TCustomGrafon::WindowMoveStep(int& x, int& y) {
     y = detail::SaturateToInt(square);
   }
   y = detail::ClampYToChartArea(frame, y);
-  const detail::TXorFigureKind kind = m_mouseAction == maRubberBand ? detail::xfLine : detail::xfRect;
+  const detail::TXorFigureKind kind = m_chart.m_mouseAction == maRubberBand ? detail::xfLine : detail::xfRect;
   XorRubberFigure({kind, start, m_mouseState.WindowEnd});
   XorRubberFigure({kind, start, {x, y}});
   m_mouseState.WindowEnd = {x, y};
 }
 
-void TCustomGrafon::WindowRelease(TMouseButton button) {
+void detail::TGrafonMouse::WindowRelease(TMouseButton button) {
   m_mouseState.WindowState = zsNormal;
   // Event handlers may change MouseAction; this release finishes the gesture it began as.
-  const TMouseActMode action = m_mouseAction;
+  const TMouseActMode action = m_chart.m_mouseAction;
   const TPoint a = m_mouseState.WindowStart;
   const TPoint b = m_mouseState.WindowEnd;
   const detail::TXorFigureKind kind = action == maRubberBand ? detail::xfLine : detail::xfRect;
@@ -66,32 +67,32 @@ void TCustomGrafon::WindowRelease(TMouseButton button) {
   // The middle button, and a window without width or height, end without event; the release
   // handler takes the figure away.
   if (button != mbLeft || a.X == b.X || a.Y == b.Y) return;
-  TPaintHold hold(*this);
+  TCustomGrafon::TPaintHold hold(m_chart);
   bool zoomed = false;
   for (int l = 1; l <= kLayerCount; ++l) {
-    if (!LayerMouseActive(l)) continue;
+    if (!m_chart.LayerMouseActive(l)) continue;
     double wx1 = 0, wy1 = 0, wx2 = 0, wy2 = 0;
-    PixelToWorld(l, a.X, a.Y, wx1, wy1);
-    PixelToWorld(l, b.X, b.Y, wx2, wy2);
+    m_chart.PixelToWorld(l, a.X, a.Y, wx1, wy1);
+    m_chart.PixelToWorld(l, b.X, b.Y, wx2, wy2);
     if (action == maZoomWindPos || action == maSelectRect) {
-      OrientLikeAxis(wx1, wx2, ScaleXOf(l));
-      OrientLikeAxis(wy1, wy2, ScaleYOf(l));
+      OrientLikeAxis(wx1, wx2, m_chart.ScaleXOf(l));
+      OrientLikeAxis(wy1, wy2, m_chart.ScaleYOf(l));
     }
     switch (action) {
       case maRubberBand:
-        if (OnRubberBand) OnRubberBand(this, l, wx1, wy1, wx2, wy2);
+        if (m_chart.OnRubberBand) m_chart.OnRubberBand(&m_chart, l, wx1, wy1, wx2, wy2);
         break;
       case maSelectRect:
-        if (OnSelectRect) OnSelectRect(this, l, wx1, wy1, wx2, wy2);
+        if (m_chart.OnSelectRect) m_chart.OnSelectRect(&m_chart, l, wx1, wy1, wx2, wy2);
         break;
       default:
-        zoomed |= SetJointRange(l, false, false, wx1, wy1, wx2, wy2);
+        zoomed |= m_chart.SetJointRange(l, false, false, wx1, wy1, wx2, wy2);
         break;
     }
   }
   // One snapshot for the gesture, however many layers it zoomed.
-  if (zoomed) PushZoomHistory();
-  if (OnZoomPan) OnZoomPan(this);
+  if (zoomed) m_chart.PushZoomHistory();
+  if (m_chart.OnZoomPan) m_chart.OnZoomPan(&m_chart);
   // The repaint would take the figure away too, but only if the chart may paint now.
   EraseRubberFigures();
   hold.Release();

@@ -8,16 +8,16 @@ namespace nox {
 
 void TCustomGrafon::ArmRectPick() {
   ResetRectPick();
-  m_mouseState.RectPick = msFirstCorner;
+  m_mouse.State().RectPick = msFirstCorner;
 }
 
 void TCustomGrafon::ResetRectPick() {
-  const bool drawing = m_mouseState.RectPick == msRectDraw;
-  m_mouseState.RectPick = msNormal;
-  if (drawing) EraseRubberFiguresIfIdle();
+  const bool drawing = m_mouse.State().RectPick == msRectDraw;
+  m_mouse.State().RectPick = msNormal;
+  if (drawing) m_mouse.EraseRubberFiguresIfIdle();
 }
 
-void TCustomGrafon::RectPickPress(TMouseButton button, int x, int y) {
+void detail::TGrafonMouse::RectPickPress(TMouseButton button, int x, int y) {
   if (m_mouseState.RectPick != msFirstCorner) return;
   if (button == mbRight) {
     m_mouseState.RectPick = msNormal;
@@ -28,9 +28,9 @@ void TCustomGrafon::RectPickPress(TMouseButton button, int x, int y) {
   m_mouseState.RectPick = msRectDraw;
 }
 
-void TCustomGrafon::RectPickMove(int& x, int& y) {
+void detail::TGrafonMouse::RectPickMove(int& x, int& y) {
   if (m_mouseState.RectPick != msRectDraw) return;
-  const detail::TChartFrame frame = ChartFrame();
+  const detail::TChartFrame frame = m_chart.ChartFrame();
   x = detail::ClampXToChartArea(frame, x);
   y = detail::ClampYToChartArea(frame, y);
   XorRubberFigure({detail::xfRect, m_mouseState.RectPickFirst, m_mouseState.WindowEnd});
@@ -38,7 +38,7 @@ void TCustomGrafon::RectPickMove(int& x, int& y) {
   m_mouseState.WindowEnd = {x, y};
 }
 
-void TCustomGrafon::RectPickRelease(TMouseButton button, int x, int y) {
+void detail::TGrafonMouse::RectPickRelease(TMouseButton button, int x, int y) {
   if (m_mouseState.RectPick != msRectDraw) return;
   if (button == mbRight) {
     m_mouseState.RectPick = msNormal;

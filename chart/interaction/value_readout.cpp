@@ -28,15 +28,16 @@ std::optional<TgfItemHit> TCustomGrafon::NearestDataItem(int x, int y, int radiu
   return TgfItemHit{static_cast<int>(found->Index), item.Layer, item.X1, item.Y1, found->Pixel};
 }
 
-void TCustomGrafon::ReportItemHover(int x, int y) {
-  if (!OnItemHover) return;
-  ReportItemHover(InChartArea(x, y) ? NearestDataItem(x, y, m_readoutRadius) : std::nullopt);
+void detail::TGrafonMouse::ReportItemHover(int x, int y) {
+  if (!m_chart.OnItemHover) return;
+  ReportItemHover(m_chart.InChartArea(x, y) ? m_chart.NearestDataItem(x, y, m_chart.m_readoutRadius)
+                                            : std::nullopt);
 }
 
-void TCustomGrafon::ReportItemHover(const std::optional<TgfItemHit>& hit) {
-  if (!OnItemHover || hit == m_hover) return;
+void detail::TGrafonMouse::ReportItemHover(const std::optional<TgfItemHit>& hit) {
+  if (!m_chart.OnItemHover || hit == m_hover) return;
   m_hover = hit;
-  OnItemHover(this, m_hover);
+  m_chart.OnItemHover(&m_chart, m_hover);
 }
 
 }  // namespace nox

@@ -29,90 +29,90 @@ double AxisCentre(const TScaleProps& axis) {
 
 }  // namespace
 
-void TCustomGrafon::NoteHomeView() {
-  if (!m_homeView) m_homeView = CurrentRanges();
+void detail::TGrafonMouse::NoteHomeView() {
+  if (!m_homeView) m_homeView = m_chart.CurrentRanges();
 }
 
-bool TCustomGrafon::PanView(long double stepsX, long double stepsY) {
-  const detail::TZoomSnapshot before = CurrentRanges();
-  const detail::TValueScope<TConfineAs> confineAs(m_confineAs, caPan);
-  TPaintHold hold(*this);
+bool detail::TGrafonMouse::PanView(long double stepsX, long double stepsY) {
+  const detail::TZoomSnapshot before = m_chart.CurrentRanges();
+  const TValueScope<TConfineAs> confineAs(m_confineAs, TConfineAs::Pan);
+  TCustomGrafon::TPaintHold hold(m_chart);
   for (int l = 1; l <= kLayerCount; ++l) {
-    if (!LayerMouseActive(l)) continue;
-    const TScalePropsHoriz& px = ScaleXOf(l);
-    const TScalePropsVert& py = ScaleYOf(l);
+    if (!m_chart.LayerMouseActive(l)) continue;
+    const TScalePropsHoriz& px = m_chart.ScaleXOf(l);
+    const TScalePropsVert& py = m_chart.ScaleYOf(l);
     const detail::TExtendedRange nx = detail::PanAxis(px.Logarithmic(), px.RangeLow(), px.RangeHigh(),
                                                       px.RangeLow(), px.RangeHigh(), stepsX);
     const detail::TExtendedRange ny = detail::PanAxis(py.Logarithmic(), py.RangeLow(), py.RangeHigh(),
                                                       py.RangeLow(), py.RangeHigh(), stepsY);
-    SetJointRange(l, false, true, nx.Low, ny.Low, nx.High, ny.High);
+    m_chart.SetJointRange(l, false, true, nx.Low, ny.Low, nx.High, ny.High);
   }
   hold.Release();
-  const bool changed = CurrentRanges() != before;
-  if (changed && OnZoomPan) OnZoomPan(this);
+  const bool changed = m_chart.CurrentRanges() != before;
+  if (changed && m_chart.OnZoomPan) m_chart.OnZoomPan(&m_chart);
   return changed;
 }
 
-bool TCustomGrafon::ZoomView(long double factor, std::optional<TPoint> at, bool zoomX, bool zoomY) {
-  const detail::TZoomSnapshot before = CurrentRanges();
-  const detail::TValueScope<TConfineAs> confineAs(m_confineAs, caZoom);
-  TPaintHold hold(*this);
+bool detail::TGrafonMouse::ZoomView(long double factor, std::optional<TPoint> at, bool zoomX, bool zoomY) {
+  const detail::TZoomSnapshot before = m_chart.CurrentRanges();
+  const TValueScope<TConfineAs> confineAs(m_confineAs, TConfineAs::Zoom);
+  TCustomGrafon::TPaintHold hold(m_chart);
   for (int l = 1; l <= kLayerCount; ++l) {
-    if (!LayerMouseActive(l)) continue;
-    const TScalePropsHoriz& px = ScaleXOf(l);
-    const TScalePropsVert& py = ScaleYOf(l);
+    if (!m_chart.LayerMouseActive(l)) continue;
+    const TScalePropsHoriz& px = m_chart.ScaleXOf(l);
+    const TScalePropsVert& py = m_chart.ScaleYOf(l);
     double wx = AxisCentre(px);
     double wy = AxisCentre(py);
-    if (at) PixelToWorld(l, at->X, at->Y, wx, wy);
+    if (at) m_chart.PixelToWorld(l, at->X, at->Y, wx, wy);
     detail::TExtendedRange nx{px.RangeLow(), px.RangeHigh()};
     detail::TExtendedRange ny{py.RangeLow(), py.RangeHigh()};
     if (zoomX) nx = detail::ZoomAboutPoint(px.Logarithmic(), px.RangeLow(), px.RangeHigh(), wx, factor);
     if (zoomY) ny = detail::ZoomAboutPoint(py.Logarithmic(), py.RangeLow(), py.RangeHigh(), wy, factor);
-    SetJointRange(l, false, true, nx.Low, ny.Low, nx.High, ny.High);
+    m_chart.SetJointRange(l, false, true, nx.Low, ny.Low, nx.High, ny.High);
   }
   hold.Release();
-  const bool changed = CurrentRanges() != before;
-  if (changed && OnZoomPan) OnZoomPan(this);
+  const bool changed = m_chart.CurrentRanges() != before;
+  if (changed && m_chart.OnZoomPan) m_chart.OnZoomPan(&m_chart);
   return changed;
 }
 
-void TCustomGrafon::RecordNavigation(detail::TNavigationSource source) {
-  const std::uint64_t time = EventTime();
-  if (m_navigation.Continues(source, time, m_zoomHistory)) {
-    m_zoomHistory.ReplaceNewest(CurrentRanges());
+void detail::TGrafonMouse::RecordNavigation(detail::TNavigationSource source) {
+  const std::uint64_t time = m_chart.EventTime();
+  if (m_navigation.Continues(source, time, m_chart.m_zoomHistory)) {
+    m_chart.m_zoomHistory.ReplaceNewest(m_chart.CurrentRanges());
   } else {
-    PushZoomHistory();
+    m_chart.PushZoomHistory();
   }
-  m_navigation = {source, time, detail::THistoryMark::Of(m_zoomHistory)};
+  m_navigation = {source, time, detail::THistoryMark::Of(m_chart.m_zoomHistory)};
 }
 
-void TCustomGrafon::RecallHomeView() {
+void detail::TGrafonMouse::RecallHomeView() {
   m_navigation = {};
   if (!m_homeView) return;
-  const detail::TZoomSnapshot before = CurrentRanges();
+  const detail::TZoomSnapshot before = m_chart.CurrentRanges();
   const detail::TZoomSnapshot home = *m_homeView;
-  TPaintHold hold(*this);
+  TCustomGrafon::TPaintHold hold(m_chart);
   // The layers the wheel, the keys and the mouse move; those that follow them come along.
   for (int l = 1; l <= kLayerCount; ++l) {
-    if (!LayerMouseActive(l)) continue;
+    if (!m_chart.LayerMouseActive(l)) continue;
     const detail::TLayerRanges& r = home[static_cast<std::size_t>(l - 1)];
-    SetJointRange(l, false, false, r.XLow, r.YLow, r.XHigh, r.YHigh);
+    m_chart.SetJointRange(l, false, false, r.XLow, r.YLow, r.XHigh, r.YHigh);
   }
-  const bool changed = CurrentRanges() != before;
-  if (changed) PushZoomHistory();
+  const bool changed = m_chart.CurrentRanges() != before;
+  if (changed) m_chart.PushZoomHistory();
   hold.Release();
-  if (changed && OnZoomPan) OnZoomPan(this);
+  if (changed && m_chart.OnZoomPan) m_chart.OnZoomPan(&m_chart);
 }
 
-bool TCustomGrafon::StepBackInHistory() {
+bool detail::TGrafonMouse::StepBackInHistory() {
   m_navigation = {};
-  const int step = m_backMark.Matches(m_zoomHistory) ? m_backStep - 1 : -1;
-  const detail::TZoomSnapshot* slot = m_zoomHistory.Recall(step);
+  const int step = m_backMark.Matches(m_chart.m_zoomHistory) ? m_backStep - 1 : -1;
+  const detail::TZoomSnapshot* slot = m_chart.m_zoomHistory.Recall(step);
   if (slot == nullptr || NeverRecorded(*slot)) return false;
-  RecallZoom(step);
+  m_chart.RecallZoom(step);
   m_backStep = step;
-  m_backMark = detail::THistoryMark::Of(m_zoomHistory);
-  if (OnZoomPan) OnZoomPan(this);
+  m_backMark = detail::THistoryMark::Of(m_chart.m_zoomHistory);
+  if (m_chart.OnZoomPan) m_chart.OnZoomPan(&m_chart);
   return true;
 }
 

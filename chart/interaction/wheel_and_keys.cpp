@@ -23,26 +23,26 @@ bool TCustomGrafon::MouseWheel(TShiftState shift, int wheelDelta, TPoint mousePo
   if (!m_wheelZoom || wheelDelta == 0 || !InChartArea(mousePos.X, mousePos.Y)) return false;
   // The next move of a drag would undo the zoom; the turn is taken all the same, so that nothing
   // around the chart scrolls meanwhile.
-  if (GestureUnderWay(shift)) return true;
-  NoteHomeView();
+  if (m_mouse.GestureUnderWay(shift)) return true;
+  m_mouse.NoteHomeView();
   const long double notches =
       std::clamp(static_cast<long double>(wheelDelta) / kWheelNotch, -kMaxWheelNotches, kMaxWheelNotches);
   // Isometric layers keep one scale on both axes.
   const bool shiftOnly = shift.Contains(ssShift) && !shift.Contains(ssCtrl) && !m_isometric;
   const bool ctrlOnly = shift.Contains(ssCtrl) && !shift.Contains(ssShift) && !m_isometric;
-  if (ZoomView(std::pow(kWheelZoomStep, -notches), mousePos, !ctrlOnly, !shiftOnly)) {
-    RecordNavigation(detail::nsWheel);
+  if (m_mouse.ZoomView(std::pow(kWheelZoomStep, -notches), mousePos, !ctrlOnly, !shiftOnly)) {
+    m_mouse.RecordNavigation(detail::nsWheel);
   }
   return true;
 }
 
 void TCustomGrafon::KeyDown(std::uint16_t& key, TShiftState shift) {
   TControl::KeyDown(key, shift);
-  if (key != 0 && m_keyNavigation && NavigateByKey(key)) key = 0;
+  if (key != 0 && m_keyNavigation && m_mouse.NavigateByKey(key)) key = 0;
 }
 
-bool TCustomGrafon::NavigateByKey(std::uint16_t key) {
-  if (key == vkEscape) return CancelGesture();
+bool detail::TGrafonMouse::NavigateByKey(std::uint16_t key) {
+  if (key == vkEscape) return m_chart.CancelGesture();
   long double stepsX = 0;
   long double stepsY = 0;
   switch (key) {
@@ -82,9 +82,9 @@ void TCustomGrafon::KeyPress(char& key) {
   if (!m_keyNavigation || (key != '+' && key != '=' && key != '-')) return;
   const long double factor = key == '-' ? kKeyZoomStep : 1 / kKeyZoomStep;
   key = 0;
-  if (GestureUnderWay({})) return;
-  NoteHomeView();
-  if (ZoomView(factor, std::nullopt, true, true)) RecordNavigation(detail::nsKeys);
+  if (m_mouse.GestureUnderWay({})) return;
+  m_mouse.NoteHomeView();
+  if (m_mouse.ZoomView(factor, std::nullopt, true, true)) m_mouse.RecordNavigation(detail::nsKeys);
 }
 
 }  // namespace nox

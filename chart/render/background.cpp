@@ -102,7 +102,7 @@ void CopyPicture(TBitmap& target, const TRect& area, const TBitmap& picture, boo
 
 }  // namespace
 
-void TCustomGrafon::RenderBackground(TCanvas& canvas, int left, int top, int width, int height) {
+void detail::TGrafonRenderer::DrawBackground(TCanvas& canvas, int left, int top, int width, int height) {
   // A negative size is an empty area (the canvas would sort the corners and draw it mirrored).
   const auto edge = [](int from, int size) {
     return static_cast<int>(std::min<long long>(static_cast<long long>(from) + std::max(size, 0), INT_MAX));
@@ -110,15 +110,15 @@ void TCustomGrafon::RenderBackground(TCanvas& canvas, int left, int top, int wid
   const TRect area{left, top, edge(left, width), edge(top, height)};
   canvas.Pen().SetStyle(psSolid);
   canvas.Pen().SetMode(pmCopy);
-  canvas.Brush().SetColor(m_chartColor);
+  canvas.Brush().SetColor(m_chart.m_chartColor);
   canvas.Brush().SetStyle(bsSolid);
-  canvas.Pen().SetColor(m_chartFrameColor);
-  if (!m_backGroundImg.Name().empty()) {
+  canvas.Pen().SetColor(m_chart.m_chartFrameColor);
+  if (!m_chart.m_backGroundImg.Name().empty()) {
     if (!DrawBackgroundPicture(canvas, area)) {
       canvas.Rectangle(area);
       // Not reported: the name is cleared, so later paints do not try again. The change handler
       // repaints if automatic, a paint inside this one.
-      m_backGroundImg.SetName("");
+      m_chart.m_backGroundImg.SetName("");
     }
     return;
   }
@@ -126,17 +126,17 @@ void TCustomGrafon::RenderBackground(TCanvas& canvas, int left, int top, int wid
   DrawBackgroundArea(canvas, area);
 }
 
-void TCustomGrafon::LoadBackgroundPicture() {
+void detail::TGrafonRenderer::LoadBackgroundPicture() {
   // A paint must never wait: only a regular file is looked at (a FIFO or a device is refused
   // unopened). Another file in its place, a new size or a new modification time means new content.
-  const TFileStamp stamp = RegularFileStamp(m_backGroundImg.Name());
+  const TFileStamp stamp = RegularFileStamp(m_chart.m_backGroundImg.Name());
   if (m_backgroundStamp == stamp) return;
   m_backgroundStamp.reset();
-  m_backgroundPicture.LoadFromFile(m_backGroundImg.Name());
+  m_backgroundPicture.LoadFromFile(m_chart.m_backGroundImg.Name());
   m_backgroundStamp = stamp;
 }
 
-bool TCustomGrafon::DrawBackgroundPicture(TCanvas& canvas, const TRect& area) {
+bool detail::TGrafonRenderer::DrawBackgroundPicture(TCanvas& canvas, const TRect& area) {
   try {
     LoadBackgroundPicture();
   } catch (const std::exception&) {
@@ -146,7 +146,7 @@ bool TCustomGrafon::DrawBackgroundPicture(TCanvas& canvas, const TRect& area) {
   // At another device scale the picture is copied in device pixels, enlarged (or reduced) first.
   TBitmap scaled;
   const TBitmap* picture = &m_backgroundPicture;
-  if (canvas.DeviceScale() != 1.0 && m_backGroundImg.FillMode() != bfStretch) {
+  if (canvas.DeviceScale() != 1.0 && m_chart.m_backGroundImg.FillMode() != bfStretch) {
     const TRect size = canvas.DeviceRect({0, 0, m_backgroundPicture.Width(), m_backgroundPicture.Height()});
     try {
       scaled.SetSize(std::max(size.Right, 1), std::max(size.Bottom, 1));
@@ -156,7 +156,7 @@ bool TCustomGrafon::DrawBackgroundPicture(TCanvas& canvas, const TRect& area) {
       // Too large once enlarged: copied as it is.
     }
   }
-  switch (m_backGroundImg.FillMode()) {
+  switch (m_chart.m_backGroundImg.FillMode()) {
     case bfSimple:
       canvas.Rectangle(area);
       CopyPicture(canvas.Target(), canvas.DeviceRect(area), *picture, false);
@@ -171,16 +171,16 @@ bool TCustomGrafon::DrawBackgroundPicture(TCanvas& canvas, const TRect& area) {
   return true;
 }
 
-void TCustomGrafon::DrawBackgroundArea(TCanvas& canvas, const TRect& area) {
-  const TBakGndImg& bg = m_backGroundImg;
+void detail::TGrafonRenderer::DrawBackgroundArea(TCanvas& canvas, const TRect& area) {
+  const TBakGndImg& bg = m_chart.m_backGroundImg;
   const std::span<const TAreaRect> rects = AreaRects(bg.AreaMode());
   if (rects.empty()) return;
   canvas.Pen().SetColor(bg.AreaColor());
   canvas.Brush().SetColor(bg.AreaColor());
-  const int dx = area.Left - m_marginLeft;
-  const int dy = area.Top - m_marginTop;
-  const TPoint p1 = ShiftedPixel(m_items.Pen.Layer, bg.AreaLeft(), bg.AreaTop(), dx, dy);
-  const TPoint p2 = ShiftedPixel(m_items.Pen.Layer, bg.AreaRight(), bg.AreaBottom(), dx, dy);
+  const int dx = area.Left - m_chart.m_marginLeft;
+  const int dy = area.Top - m_chart.m_marginTop;
+  const TPoint p1 = ShiftedPixel(m_chart.m_items.Pen.Layer, bg.AreaLeft(), bg.AreaTop(), dx, dy);
+  const TPoint p2 = ShiftedPixel(m_chart.m_items.Pen.Layer, bg.AreaRight(), bg.AreaBottom(), dx, dy);
   const std::array<int, kAreaEdgeCount> at{area.Left, area.Top, area.Right, area.Bottom,
                                            p1.X,      p1.Y,     p2.X,       p2.Y};
   // A bound that is NaN has no place: the rectangles that need it are left out.

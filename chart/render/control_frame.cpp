@@ -29,16 +29,17 @@ long long CharacterCount(std::string_view text) {
 
 }  // namespace
 
-void TCustomGrafon::DrawCaption(TCanvas& canvas) {
-  const int w = Width(), h = Height(), sw = m_shadowWidth;
-  std::string text = m_caption;
+void detail::TGrafonRenderer::DrawCaption(TCanvas& canvas) {
+  const int w = m_chart.Width(), h = m_chart.Height(), sw = m_chart.m_shadowWidth;
+  std::string text = m_chart.m_caption;
   int textWidth = canvas.TextWidth(text);
-  if (m_captionTrim != 0 && textWidth > 0) {
+  if (m_chart.m_captionTrim != 0 && textWidth > 0) {
     // The caption may take CaptionTrim percent of the chart area's width; a longer one keeps as
     // many characters as fit that share, less two for the ellipsis.
-    const long long limit = Round(
-        static_cast<long double>(m_controlImage.Canvas().Width() - (sw + m_marginLeft + m_marginRight)) *
-        0.01L * m_captionTrim);
+    const long long limit =
+        Round(static_cast<long double>(m_controlImage.Canvas().Width() -
+                                       (sw + m_chart.m_marginLeft + m_chart.m_marginRight)) *
+              0.01L * m_chart.m_captionTrim);
     if (limit < textWidth) {
       const long long keep = Round(static_cast<long double>(CharacterCount(text)) * limit / textWidth) - 2;
       text = std::string(FirstCharacters(text, keep)) + "...";
@@ -46,67 +47,67 @@ void TCustomGrafon::DrawCaption(TCanvas& canvas) {
     }
   }
 
-  long long x = m_captionPosX;
-  switch (m_captionAnchorHoriz) {
+  long long x = m_chart.m_captionPosX;
+  switch (m_chart.m_captionAnchorHoriz) {
     case cahControlLeft:
       break;
     case cahChartLeft:
-      x += m_marginLeft;
+      x += m_chart.m_marginLeft;
       break;
     case cahChartCenter:
-      x += m_marginLeft + (w - m_marginLeft - m_marginRight - sw) / 2;
+      x += m_chart.m_marginLeft + (w - m_chart.m_marginLeft - m_chart.m_marginRight - sw) / 2;
       break;
     case cahChartRight:
-      x += w - m_marginRight - sw;
+      x += w - m_chart.m_marginRight - sw;
       break;
     case cahControlRight:
       x += w;
       break;
   }
-  long long y = m_captionPosY;
-  switch (m_captionAnchorVert) {
+  long long y = m_chart.m_captionPosY;
+  switch (m_chart.m_captionAnchorVert) {
     case cavControlTop:
       break;
     case cavChartTop:
-      y += m_marginTop;
+      y += m_chart.m_marginTop;
       break;
     case cavChartCenter:
-      y += m_marginTop + (h - m_marginTop - m_marginBottom - sw) / 2;
+      y += m_chart.m_marginTop + (h - m_chart.m_marginTop - m_chart.m_marginBottom - sw) / 2;
       break;
     case cavChartBottom:
-      y += h - m_marginBottom;
+      y += h - m_chart.m_marginBottom;
       break;
     case cavControlBottom:
       y += h;
       break;
   }
-  if (m_captionAlignment == taRightJustify) x -= textWidth;
-  if (m_captionAlignment == taCenter) x -= textWidth / 2;
+  if (m_chart.m_captionAlignment == taRightJustify) x -= textWidth;
+  if (m_chart.m_captionAlignment == taCenter) x -= textWidth / 2;
   canvas.SetTextAlign(TA_LEFT | TA_TOP | TA_NOUPDATECP);
   canvas.TextOut(detail::SaturateToInt(x), detail::SaturateToInt(y), text);
 }
 
-void TCustomGrafon::RenderControlFrame(TCanvas& canvas) {
-  const int w = Width(), h = Height(), sw = m_shadowWidth;
+void detail::TGrafonRenderer::RenderControlFrame(TCanvas& canvas) {
+  const int w = m_chart.Width(), h = m_chart.Height(), sw = m_chart.m_shadowWidth;
   m_controlImage.Canvas().SetLogicalSize(w, h);
   TPen& pen = canvas.Pen();
   TBrush& brush = canvas.Brush();
   pen.SetStyle(psSolid);
   pen.SetMode(pmCopy);
   pen.SetWidth(1);
-  pen.SetColor(m_windColor);
-  brush.SetColor(m_windColor);
+  pen.SetColor(m_chart.m_windColor);
+  brush.SetColor(m_chart.m_windColor);
   canvas.Rectangle(0, 0, w, h);
 
   if (sw > 0) {
     // The two corners the shadow leaves free.
-    pen.SetColor(m_shadowBakColor);
-    brush.SetColor(m_shadowBakColor);
+    pen.SetColor(m_chart.m_shadowBakColor);
+    brush.SetColor(m_chart.m_shadowBakColor);
     canvas.Rectangle(w - sw, 0, w, sw);
     canvas.Rectangle(0, h - sw, sw, h);
-    brush.SetColor(m_shadowColor);
-    const bool flying = m_shadowStyle == ssFlying;
-    pen.SetColor(flying ? m_shadowColor : clBlack);
+    brush.SetColor(m_chart.m_shadowColor);
+    const bool flying = m_chart.m_shadowStyle == ssFlying;
+    pen.SetColor(flying ? m_chart.m_shadowColor : clBlack);
     const int f = flying ? sw - 1 : 0;
     const TPoint bottom[] = {{f, h - sw}, {sw - 1, h - 1}, {w - 1, h - 1}, {w - sw, h - sw}};
     canvas.Polygon(bottom);
@@ -120,12 +121,12 @@ void TCustomGrafon::RenderControlFrame(TCanvas& canvas) {
     canvas.LineTo(0, 0);
   }
 
-  pen.SetColor(m_chartFrameColor);
+  pen.SetColor(m_chart.m_chartFrameColor);
   brush.SetStyle(bsClear);
-  canvas.SetFont(Font());
+  canvas.SetFont(m_chart.Font());
   if (canvas.IsPrinter()) {
     // The caption keeps its size in points on paper.
-    const int size = Font().Size();
+    const int size = m_chart.Font().Size();
     canvas.Font().SetPixelsPerInch(Host().ScreenPixelsPerInch());
     canvas.Font().SetSize(size);
     canvas.Font().SetPixelsPerInch(canvas.PrinterPixelsPerInchY());
@@ -135,22 +136,22 @@ void TCustomGrafon::RenderControlFrame(TCanvas& canvas) {
   PaintScales(canvas);
 }
 
-void TCustomGrafon::PaintScales(TCanvas& canvas) {
+void detail::TGrafonRenderer::PaintScales(TCanvas& canvas) {
   // Raises ENoxGrafonError for an axis that cannot be mapped; the paint ends there.
-  UpdateLayerMapping();
+  m_chart.UpdateLayerMapping();
   // Each scale places its ticks by its layer's mapping: on the pixels of the layer's data and of
   // the grid lines that follow the ticks.
   for (int l = 1; l <= kLayerCount; ++l) {
-    PushScaleProps(ScaleControlX(l), ScaleXOf(l));
-    ScaleControlX(l).SetHostMapping(MappingX(l));
-    ScaleControlX(l).PaintNow();
+    m_chart.PushScaleProps(m_chart.ScaleControlX(l), m_chart.ScaleXOf(l));
+    m_chart.ScaleControlX(l).SetHostMapping(m_chart.MappingX(l));
+    m_chart.ScaleControlX(l).PaintNow();
   }
   for (int l = 1; l <= kLayerCount; ++l) {
-    PushScaleProps(ScaleControlY(l), ScaleYOf(l));
-    ScaleControlY(l).SetHostMapping(MappingY(l));
-    ScaleControlY(l).PaintNow();
+    m_chart.PushScaleProps(m_chart.ScaleControlY(l), m_chart.ScaleYOf(l));
+    m_chart.ScaleControlY(l).SetHostMapping(m_chart.MappingY(l));
+    m_chart.ScaleControlY(l).PaintNow();
   }
-  if (OnScalesRendered) OnScalesRendered(this, canvas, 0, 0);
+  if (m_chart.OnScalesRendered) m_chart.OnScalesRendered(&m_chart, canvas, 0, 0);
 }
 
 }  // namespace nox

@@ -9,8 +9,8 @@
 
 namespace nox {
 
-void TCustomGrafon::DrawCrossHairs(int x, int y, TBitmap& image) {
-  if (std::all_of(m_crossHairs.begin(), m_crossHairs.end(),
+void detail::TGrafonRenderer::DrawCrossHairs(int x, int y, TBitmap& image) {
+  if (std::all_of(m_chart.m_crossHairs.begin(), m_chart.m_crossHairs.end(),
                   [](const TCrossHair& c) { return c.Mode() == chOff; }))
     return;
   TCanvas& canvas = image.Canvas();
@@ -20,7 +20,7 @@ void TCustomGrafon::DrawCrossHairs(int x, int y, TBitmap& image) {
   const TBrushStyle brushStyle = canvas.Brush().Style();
   // From 4 down to 1, so that cross hair 1 ends on top.
   for (int i = kCrossHairCount; i >= 1; --i) {
-    const TCrossHair& hair = m_crossHairs[static_cast<std::size_t>(i - 1)];
+    const TCrossHair& hair = m_chart.m_crossHairs[static_cast<std::size_t>(i - 1)];
     if (hair.Mode() != chOff) DrawCrossHair(canvas, hair, x, y);
   }
   canvas.Pen().SetColor(penColor);
@@ -29,24 +29,26 @@ void TCustomGrafon::DrawCrossHairs(int x, int y, TBitmap& image) {
   canvas.Brush().SetStyle(brushStyle);
 }
 
-void TCustomGrafon::DrawCrossHair(TCanvas& canvas, const TCrossHair& hair, int x, int y) {
+void detail::TGrafonRenderer::DrawCrossHair(TCanvas& canvas, const TCrossHair& hair, int x, int y) {
   int px = 0;
   int py = 0;
-  WorldToPixel(hair.Layer(), hair.PosX(), hair.PosY(), px, py);
+  m_chart.WorldToPixel(hair.Layer(), hair.PosX(), hair.PosY(), px, py);
   const long long cx = px;
   const long long cy = py;
   // A negative width means nothing; it draws like 0 (one pixel wide).
   const int lineWidth = std::max(hair.LineWid(), 0);
   const long long hw = lineWidth / 2;
-  const long long right = static_cast<long long>(Width()) - m_marginRight - m_shadowWidth - hw;
-  const long long bottom = static_cast<long long>(Height()) - m_marginBottom - m_shadowWidth - hw;
+  const long long right =
+      static_cast<long long>(m_chart.Width()) - m_chart.m_marginRight - m_chart.m_shadowWidth - hw;
+  const long long bottom =
+      static_cast<long long>(m_chart.Height()) - m_chart.m_marginBottom - m_chart.m_shadowWidth - hw;
   // A position that is not a number lies nowhere, so not inside.
-  const bool insideX = std::isfinite(hair.PosX()) && m_marginLeft + hw < cx && cx < right;
-  const bool insideY = std::isfinite(hair.PosY()) && m_marginTop + hw < cy && cy < bottom;
+  const bool insideX = std::isfinite(hair.PosX()) && m_chart.m_marginLeft + hw < cx && cx < right;
+  const bool insideY = std::isfinite(hair.PosY()) && m_chart.m_marginTop + hw < cy && cy < bottom;
   canvas.Pen().SetColor(hair.Color());
   canvas.Pen().SetWidth(lineWidth);
   canvas.Pen().SetStyle(hair.LineType());
-  canvas.Brush().SetColor(m_chartColor);
+  canvas.Brush().SetColor(m_chart.m_chartColor);
 
   // Control pixels to the image, whose top left corner lies at (x, y).
   const auto line = [&](long long x1, long long y1, long long x2, long long y2) {
@@ -58,8 +60,8 @@ void TCustomGrafon::DrawCrossHair(TCanvas& canvas, const TCrossHair& hair, int x
                      detail::SaturateToInt(x2 - x), detail::SaturateToInt(y2 - y));
   };
   const TCrossHMode mode = hair.Mode();
-  if ((mode == chHoriz || mode == chBoth) && insideY) line(m_marginLeft + hw + 1, cy, right, cy);
-  if ((mode == chVert || mode == chBoth) && insideX) line(cx, m_marginTop + hw + 1, cx, bottom);
+  if ((mode == chHoriz || mode == chBoth) && insideY) line(m_chart.m_marginLeft + hw + 1, cy, right, cy);
+  if ((mode == chVert || mode == chBoth) && insideX) line(cx, m_chart.m_marginTop + hw + 1, cx, bottom);
   if (mode == chCrossBox && insideX && insideY) {
     line(cx - 13, cy, cx + 14, cy);
     line(cx, cy - 13, cx, cy + 14);

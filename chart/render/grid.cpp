@@ -2,62 +2,76 @@
 // drawn as points, vertical and horizontal lines, solid or dotted.
 
 #include <algorithm>
+#include <vector>
 
 #include "chart/Nox_grafon.h"
 #include "chart/render/grid_positions.h"
 
 namespace nox {
 
-double TCustomGrafon::NextGridPosition(bool IsLog, int N, bool IsY, double Step, double Current) const {
-  if (Step != 0) return detail::NextGridStep(IsLog, Step, Current);
-  const std::size_t layer = LayerIndex(m_items.Pen.Layer);
-  const TScale& scale = IsY ? *m_scaleY[layer] : *m_scaleX[layer];
-  if (N <= 0 || N > scale.NumTicks()) {
-    const TScaleProps& props = IsY ? static_cast<const TScaleProps&>(m_propsY[layer]) : m_propsX[layer];
-    return std::max(props.RangeLow(), props.RangeHigh());
+namespace {
+
+// One axis of the current layer as the grid walks it, with the scale control's ticks in list order.
+struct TGridWalk {
+  detail::TGridAxis Axis;
+  std::vector<double> Ticks;
+};
+
+TGridWalk GridWalk(const TScaleProps& props, const TScale& scale, bool logarithmic, double step) {
+  TGridWalk walk;
+  walk.Axis = {logarithmic, std::min(props.RangeLow(), props.RangeHigh()),
+               std::max(props.RangeLow(), props.RangeHigh()), step};
+  if (step == 0) {
+    walk.Ticks.reserve(static_cast<std::size_t>(scale.NumTicks()));
+    for (int n = 1; n <= scale.NumTicks(); ++n) walk.Ticks.push_back(scale.TickPos(n));
   }
-  return scale.TickPos(N);
+  return walk;
 }
 
-std::vector<double> TCustomGrafon::GridPositions(bool IsY) const {
-  const std::size_t layer = LayerIndex(m_items.Pen.Layer);
-  const TScaleProps& props = IsY ? static_cast<const TScaleProps&>(m_propsY[layer]) : m_propsX[layer];
-  const TScale& scale = IsY ? *m_scaleY[layer] : *m_scaleX[layer];
-  detail::TGridAxis axis;
-  axis.Logarithmic = props.Logarithmic();
-  axis.Low = std::min(props.RangeLow(), props.RangeHigh());
-  axis.High = std::max(props.RangeLow(), props.RangeHigh());
-  axis.Step = IsY ? m_gridDy : m_gridDx;
-  std::vector<double> ticks;
-  if (axis.Step == 0) {
-    ticks.reserve(static_cast<std::size_t>(scale.NumTicks()));
-    for (int n = 1; n <= scale.NumTicks(); ++n) ticks.push_back(scale.TickPos(n));
-  }
-  return detail::GridPositions(axis, ticks);
+}  // namespace
+
+double detail::TGrafonRenderer::NextGridPosition(bool IsLog, int N, bool IsY, double Step,
+                                                 double Current) const {
+  const std::size_t layer = m_chart.LayerIndex(m_chart.m_items.Pen.Layer);
+  const TScaleProps& props =
+      IsY ? static_cast<const TScaleProps&>(m_chart.m_propsY[layer]) : m_chart.m_propsX[layer];
+  const TScale& scale = IsY ? *m_chart.m_scaleY[layer] : *m_chart.m_scaleX[layer];
+  const TGridWalk walk = GridWalk(props, scale, IsLog, Step);
+  return detail::NextGridPosition(walk.Axis, walk.Ticks, N, Current);
 }
 
-void TCustomGrafon::DrawGrid(TCanvas& canvas, int offsetX, int offsetY) {
-  canvas.Brush().SetColor(m_chartColor);
-  canvas.Pen().SetColor(m_gridColor);
-  const bool vertical = m_gridStyle == gsVertLines || m_gridStyle == gsVertDotLines ||
-                        m_gridStyle == gsLines || m_gridStyle == gsDotLines;
-  const bool horizontal = m_gridStyle == gsHorizLines || m_gridStyle == gsHorizDotLines ||
-                          m_gridStyle == gsLines || m_gridStyle == gsDotLines;
-  const bool dotted =
-      m_gridStyle == gsVertDotLines || m_gridStyle == gsHorizDotLines || m_gridStyle == gsDotLines;
-  if (m_gridStyle != gsPoints && !vertical && !horizontal) return;
+std::vector<double> detail::TGrafonRenderer::GridPositions(bool IsY) const {
+  const std::size_t layer = m_chart.LayerIndex(m_chart.m_items.Pen.Layer);
+  const TScaleProps& props =
+      IsY ? static_cast<const TScaleProps&>(m_chart.m_propsY[layer]) : m_chart.m_propsX[layer];
+  const TScale& scale = IsY ? *m_chart.m_scaleY[layer] : *m_chart.m_scaleX[layer];
+  const TGridWalk walk =
+      GridWalk(props, scale, props.Logarithmic(), IsY ? m_chart.m_gridDy : m_chart.m_gridDx);
+  return detail::GridPositions(walk.Axis, walk.Ticks);
+}
 
-  const int layer = m_items.Pen.Layer;
-  const int dx = offsetX - m_marginLeft;
-  const int dy = offsetY - m_marginTop;
-  const TScaleProps& px = ScaleXOf(layer);
-  const TScaleProps& py = ScaleYOf(layer);
+void detail::TGrafonRenderer::DrawGrid(TCanvas& canvas, int offsetX, int offsetY) {
+  canvas.Brush().SetColor(m_chart.m_chartColor);
+  canvas.Pen().SetColor(m_chart.m_gridColor);
+  const bool vertical = m_chart.m_gridStyle == gsVertLines || m_chart.m_gridStyle == gsVertDotLines ||
+                        m_chart.m_gridStyle == gsLines || m_chart.m_gridStyle == gsDotLines;
+  const bool horizontal = m_chart.m_gridStyle == gsHorizLines || m_chart.m_gridStyle == gsHorizDotLines ||
+                          m_chart.m_gridStyle == gsLines || m_chart.m_gridStyle == gsDotLines;
+  const bool dotted = m_chart.m_gridStyle == gsVertDotLines || m_chart.m_gridStyle == gsHorizDotLines ||
+                      m_chart.m_gridStyle == gsDotLines;
+  if (m_chart.m_gridStyle != gsPoints && !vertical && !horizontal) return;
+
+  const int layer = m_chart.m_items.Pen.Layer;
+  const int dx = offsetX - m_chart.m_marginLeft;
+  const int dy = offsetY - m_chart.m_marginTop;
+  const TScaleProps& px = m_chart.ScaleXOf(layer);
+  const TScaleProps& py = m_chart.ScaleYOf(layer);
   const double xlo = std::min(px.RangeLow(), px.RangeHigh());
   const double xhi = std::max(px.RangeLow(), px.RangeHigh());
   const double ylo = std::min(py.RangeLow(), py.RangeHigh());
   const double yhi = std::max(py.RangeLow(), py.RangeHigh());
 
-  if (m_gridStyle == gsPoints) {
+  if (m_chart.m_gridStyle == gsPoints) {
     const std::vector<double> xs = GridPositions(false);
     const std::vector<double> ys = GridPositions(true);
     int points = 0;
@@ -65,7 +79,7 @@ void TCustomGrafon::DrawGrid(TCanvas& canvas, int offsetX, int offsetY) {
       for (double y : ys) {
         if (points == detail::kMaxGridLines) return;
         const TPoint p = ShiftedPixel(layer, x, y, dx, dy);
-        canvas.SetPixel(p.X, p.Y, m_gridColor);
+        canvas.SetPixel(p.X, p.Y, m_chart.m_gridColor);
         ++points;
       }
     }

@@ -84,4 +84,10 @@ std::vector<double> GridPositions(const TGridAxis& axis, std::span<const double>
   return positions;
 }
 
+double NextGridPosition(const TGridAxis& axis, std::span<const double> ticks, int n, double current) {
+  if (axis.Step != 0) return NextGridStep(axis.Logarithmic, axis.Step, current);
+  if (n <= 0 || static_cast<std::size_t>(n) > ticks.size()) return axis.High;
+  return ticks[static_cast<std::size_t>(n - 1)];
+}
+
 }  // namespace nox::detail

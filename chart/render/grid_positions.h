@@ -49,4 +49,10 @@ struct TGridAxis {
 // Bounds that are not finite, or Low above High, give no positions.
 std::vector<double> GridPositions(const TGridAxis& axis, std::span<const double> ticks);
 
+// The position numbered n (2 for the second) after current. Step other than 0: the walk's next
+// position (NextGridStep). Step 0: the n-th tick in the scale control's list order, or High when n
+// lies outside the list. (Unlike GridPositions, which takes the ticks in value order, this counts
+// them as the scale lists them, a descending scale from its high bound down.)
+double NextGridPosition(const TGridAxis& axis, std::span<const double> ticks, int n, double current);
+
 }  // namespace nox::detail

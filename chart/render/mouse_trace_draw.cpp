@@ -2,6 +2,7 @@
 // its own colour, copied or XOR-ed; a stroke that ended is not joined to the next one.
 
 #include <cmath>
+#include <vector>
 
 #include "chart/Nox_grafon.h"
 
@@ -12,25 +13,26 @@ namespace {
 bool Placeable(const TMouseTracePoint& p) { return std::isfinite(p.X) && std::isfinite(p.Y); }
 }  // namespace
 
-void TCustomGrafon::DrawMouseTrace(int x, int y, TBitmap& image) {
-  if (m_mouseTrace.empty()) return;
+void detail::TGrafonRenderer::DrawMouseTrace(int x, int y, TBitmap& image) {
+  const std::vector<TMouseTracePoint>& trace = m_chart.MouseTrace();
+  if (trace.empty()) return;
   TCanvas& canvas = image.Canvas();
   const TColor penColor = canvas.Pen().Color();
   const int penWidth = canvas.Pen().Width();
   const TPenStyle penStyle = canvas.Pen().Style();
   const TBrushStyle brushStyle = canvas.Brush().Style();
-  const int dx = x - m_marginLeft;
-  const int dy = y - m_marginTop;
-  for (std::size_t i = 1; i < m_mouseTrace.size(); ++i) {
-    const TMouseTracePoint& from = m_mouseTrace[i - 1];
-    const TMouseTracePoint& to = m_mouseTrace[i];
+  const int dx = x - m_chart.m_marginLeft;
+  const int dy = y - m_chart.m_marginTop;
+  for (std::size_t i = 1; i < trace.size(); ++i) {
+    const TMouseTracePoint& from = trace[i - 1];
+    const TMouseTracePoint& to = trace[i];
     if (from.Flags & kTraceStrokeEnds) continue;
     // A point that is not a number has no place: the segments at it are left out.
     if (!Placeable(from) || !Placeable(to)) continue;
     canvas.Pen().SetColor(to.Color);
     canvas.Pen().SetMode(to.Flags & kTraceDrawnXor ? pmXor : pmCopy);
-    const TPoint a = ShiftedPixel(m_items.Pen.Layer, from.X, from.Y, dx, dy);
-    const TPoint b = ShiftedPixel(m_items.Pen.Layer, to.X, to.Y, dx, dy);
+    const TPoint a = ShiftedPixel(m_chart.m_items.Pen.Layer, from.X, from.Y, dx, dy);
+    const TPoint b = ShiftedPixel(m_chart.m_items.Pen.Layer, to.X, to.Y, dx, dy);
     canvas.MoveTo(a.X, a.Y);
     canvas.LineTo(b.X, b.Y);
     canvas.Pen().SetMode(pmCopy);

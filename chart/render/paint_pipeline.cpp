@@ -4,6 +4,7 @@
 // composed; a repaint they ask for is remembered and done after the picture, never inside it.
 
 #include <utility>
+#include <vector>
 
 #include "chart/Nox_grafon.h"
 #include "chart/flag_scope.h"
@@ -58,10 +59,7 @@ bool TCustomGrafon::CanPaint() const {
 }
 
 void TCustomGrafon::Repaint() {
-  if (m_composing) {
-    m_repaintAsked = true;
-    return;
-  }
+  if (m_renderer.RepaintLater()) return;
   if (!CanPaint()) return;
   Paint();
   ScreenChanged();
@@ -75,29 +73,29 @@ void TCustomGrafon::PictureChanged() { RepaintIfAutomatic(); }
 
 void TCustomGrafon::MarkRuleChanged() { Repaint(); }
 
-void TCustomGrafon::ComposeControlImage() {
+void detail::TGrafonRenderer::ComposeControlImage() {
   // A chart made in code and painted (or saved) before it was shown: as CreateWnd says.
-  EndLoadingGuards();
+  m_chart.EndLoadingGuards();
   RenderControlFrame(m_controlImage.Canvas());
-  ResizeChartImage(true, true);
+  m_chart.ResizeChartImage(true, true);
   TCanvas& chartCanvas = m_chartImage.Canvas();
-  RenderBackground(chartCanvas, 0, 0, chartCanvas.Width(), chartCanvas.Height());
-  RenderDataToBitmap(m_chartImage, 0, 0, false, 0);
+  m_chart.RenderBackground(chartCanvas, 0, 0, chartCanvas.Width(), chartCanvas.Height());
+  m_chart.RenderDataToBitmap(m_chartImage, 0, 0, false, 0);
   DrawMouseTrace(0, 0, m_chartImage);
-  m_controlImage.Canvas().Draw(m_marginLeft, m_marginTop, m_chartImage);
+  m_controlImage.Canvas().Draw(m_chart.m_marginLeft, m_chart.m_marginTop, m_chartImage);
 }
 
-bool TCustomGrafon::ComposeSettled() {
+bool detail::TGrafonRenderer::ComposeSettled() {
   bool asked = false;
   for (int pass = 1; pass <= kMaxComposePasses; ++pass) {
     m_repaintAsked = false;
-    const bool invalidated = PaintPending();
+    const bool invalidated = m_chart.PaintPending();
     {
       const detail::TFlagScope composing(m_composing);
       ComposeControlImage();
       // A handler that resized the control invalidated it: that is a repaint asked for like any
       // other (while composing, PaintIfPending takes the mark and only records the request).
-      if (!invalidated) PaintIfPending();
+      if (!invalidated) m_chart.PaintIfPending();
     }
     if (!m_repaintAsked) break;
     asked = true;
@@ -107,49 +105,87 @@ bool TCustomGrafon::ComposeSettled() {
 }
 
 void TCustomGrafon::Paint() {
-  if (m_composing) {
-    // An event handler changed the chart while its picture is composed: the picture is composed
-    // again when this pass ends, not inside it.
-    m_repaintAsked = true;
-    return;
-  }
+  // An event handler changed the chart while its picture is composed: the picture is composed
+  // again when this pass ends, not inside it.
+  if (m_renderer.RepaintLater()) return;
   if (!CanPaint()) return;
-  ComposeSettled();
-  ComposeOverlays(0, 0, Canvas(), m_controlImage);
+  m_renderer.ComposeSettled();
+  m_renderer.ComposeOverlays(0, 0, Canvas(), m_renderer.ControlImage());
 }
 
-void TCustomGrafon::ComposeOverlays(int x, int y, TCanvas& canvas, TBitmap& image) {
+void detail::TGrafonRenderer::ComposeOverlays(int x, int y, TCanvas& canvas, TBitmap& image) {
   DrawCrossHairs(x, y, image);
   // The control's own canvas goes through CopyToScreen, which keeps rubber figures on screen.
-  if (&canvas == &Canvas()) {
-    CopyToScreen(x, y, image);
+  if (&canvas == &m_chart.Canvas()) {
+    m_chart.CopyToScreen(x, y, image);
   } else {
     canvas.Draw(x, y, image);
   }
 }
 
-void TCustomGrafon::RefreshChartArea() {
-  if (m_composing) {
-    m_repaintAsked = true;
-    return;
-  }
+bool detail::TGrafonRenderer::RepaintLater() {
+  if (m_composing) m_repaintAsked = true;
+  return m_composing;
+}
+
+void detail::TGrafonRenderer::RefreshChartArea() {
+  if (RepaintLater()) return;
   // Only the chart area; scales and caption stay as the last full paint left them. The mouse trace
   // lies in the chart area, which is copied whole: it is drawn again, or the copy would wipe it.
   m_repaintAsked = false;
   {
     const detail::TFlagScope composing(m_composing);
     TCanvas& chartCanvas = m_chartImage.Canvas();
-    RenderBackground(chartCanvas, 0, 0, chartCanvas.Width(), chartCanvas.Height());
-    RenderDataToBitmap(m_chartImage, 0, 0, false, 0);
+    m_chart.RenderBackground(chartCanvas, 0, 0, chartCanvas.Width(), chartCanvas.Height());
+    m_chart.RenderDataToBitmap(m_chartImage, 0, 0, false, 0);
     DrawMouseTrace(0, 0, m_chartImage);
   }
   const bool asked = std::exchange(m_repaintAsked, false);
-  ComposeOverlays(m_marginLeft, m_marginTop, Canvas(), m_chartImage);
+  ComposeOverlays(m_chart.m_marginLeft, m_chart.m_marginTop, m_chart.Canvas(), m_chartImage);
   const TCanvas& chartCanvas = m_chartImage.Canvas();
-  ScreenChanged(
-      {m_marginLeft, m_marginTop, m_marginLeft + chartCanvas.Width(), m_marginTop + chartCanvas.Height()});
+  m_chart.ScreenChanged({m_chart.m_marginLeft, m_chart.m_marginTop,
+                         m_chart.m_marginLeft + chartCanvas.Width(),
+                         m_chart.m_marginTop + chartCanvas.Height()});
   // An event handler changed more than the items meanwhile: the whole control is painted anew.
-  if (asked) Repaint();
+  if (asked) m_chart.Repaint();
 }
+
+// The control's rendering hooks and painting steps: the renderer draws them.
+
+void TCustomGrafon::RenderBackground(TCanvas& canvas, int left, int top, int width, int height) {
+  m_renderer.DrawBackground(canvas, left, top, width, height);
+}
+
+void TCustomGrafon::RenderData(TCanvas& canvas, int offsetX, int offsetY, bool monochrome, int noGrid) {
+  m_renderer.DrawChartArea(canvas, offsetX, offsetY, monochrome, noGrid);
+}
+
+void TCustomGrafon::DrawGrid(TCanvas& canvas, int offsetX, int offsetY) {
+  m_renderer.DrawGrid(canvas, offsetX, offsetY);
+}
+
+void TCustomGrafon::DrawTextLabels(TCanvas& canvas, int offsetX, int offsetY) {
+  m_renderer.DrawTextLabels(canvas, offsetX, offsetY);
+}
+
+void TCustomGrafon::DrawCrossHairs(int x, int y, TBitmap& image) { m_renderer.DrawCrossHairs(x, y, image); }
+
+void TCustomGrafon::DrawMouseTrace(int x, int y, TBitmap& image) { m_renderer.DrawMouseTrace(x, y, image); }
+
+void TCustomGrafon::RenderControlFrame(TCanvas& canvas) { m_renderer.RenderControlFrame(canvas); }
+
+void TCustomGrafon::ComposeOverlays(int x, int y, TCanvas& canvas, TBitmap& image) {
+  m_renderer.ComposeOverlays(x, y, canvas, image);
+}
+
+void TCustomGrafon::SetImageDevice(double scale, int printerPixelsPerInchY) {
+  m_renderer.SetImageDevice(scale, printerPixelsPerInchY);
+}
+
+double TCustomGrafon::NextGridPosition(bool IsLog, int N, bool IsY, double Step, double Current) const {
+  return m_renderer.NextGridPosition(IsLog, N, IsY, Step, Current);
+}
+
+std::vector<double> TCustomGrafon::GridPositions(bool IsY) const { return m_renderer.GridPositions(IsY); }
 
 }  // namespace nox

@@ -7,17 +7,17 @@
 
 namespace nox {
 
-void TCustomGrafon::SetImageDevice(double scale, int printerPixelsPerInchY) {
+void detail::TGrafonRenderer::SetImageDevice(double scale, int printerPixelsPerInchY) {
   m_imageScale = scale;
   for (TBitmap* image : {&m_controlImage, &m_chartImage}) {
     image->Canvas().SetPrinter(printerPixelsPerInchY > 0, printerPixelsPerInchY);
   }
   m_controlImage.Canvas().SetDeviceScale(scale);
-  m_controlImage.Canvas().SetLogicalSize(Width(), Height());
-  ResizeChartImage(true, true);
+  m_controlImage.Canvas().SetLogicalSize(m_chart.Width(), m_chart.Height());
+  m_chart.ResizeChartImage(true, true);
 }
 
-void TCustomGrafon::DeviceScaleChanged() { SetImageDevice(DeviceScale(), 0); }
+void TCustomGrafon::DeviceScaleChanged() { m_renderer.SetImageDevice(DeviceScale(), 0); }
 
 void TCustomGrafon::Render(TBitmap& bitmap, double scale, int printerPixelsPerInchY) {
   char text[160];
@@ -27,7 +27,7 @@ void TCustomGrafon::Render(TBitmap& bitmap, double scale, int printerPixelsPerIn
   }
   // The picture being composed is not finished; composing another one inside it would run the
   // handler that asked again, and again.
-  if (m_composing) throw ENoxGrafonError("The chart cannot be saved while it is being painted.");
+  if (m_renderer.Composing()) throw ENoxGrafonError("The chart cannot be saved while it is being painted.");
   const detail::DeviceMap map{scale};
   const std::int64_t w = map.ExtentX(Width()), h = map.ExtentY(Height());
   if (w > kMaxBitmapSide || h > kMaxBitmapSide || static_cast<std::size_t>(w * h) > kMaxBitmapPixels) {
@@ -38,15 +38,15 @@ void TCustomGrafon::Render(TBitmap& bitmap, double scale, int printerPixelsPerIn
   const bool screenDevice = scale == DeviceScale() && printerPixelsPerInchY <= 0;
   bool changed = false;
   try {
-    if (!screenDevice) SetImageDevice(scale, printerPixelsPerInchY);
-    changed = ComposeSettled();
-    DrawCrossHairs(0, 0, m_controlImage);
-    bitmap.Assign(m_controlImage);
+    if (!screenDevice) m_renderer.SetImageDevice(scale, printerPixelsPerInchY);
+    changed = m_renderer.ComposeSettled();
+    m_renderer.DrawCrossHairs(0, 0, m_renderer.ControlImage());
+    bitmap.Assign(m_renderer.ControlImage());
   } catch (...) {
-    if (!screenDevice) SetImageDevice(DeviceScale(), 0);
+    if (!screenDevice) m_renderer.SetImageDevice(DeviceScale(), 0);
     throw;
   }
-  if (!screenDevice) SetImageDevice(DeviceScale(), 0);
+  if (!screenDevice) m_renderer.SetImageDevice(DeviceScale(), 0);
   // An event handler changed the chart meanwhile: the screen shows it too. After another device
   // the off-screen images are the screen's again, composed afresh.
   if (changed || !screenDevice) Repaint();

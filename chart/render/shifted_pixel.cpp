@@ -11,10 +11,10 @@ namespace {
 int Shifted(int p, int d) { return detail::SaturateToInt(std::int64_t{detail::ClampCoordinate(p)} + d); }
 }  // namespace
 
-TPoint TCustomGrafon::ShiftedPixel(int layer, double x, double y, int dx, int dy) const {
+TPoint detail::TGrafonRenderer::ShiftedPixel(int layer, double x, double y, int dx, int dy) const {
   int px = 0;
   int py = 0;
-  WorldToPixel(layer, x, y, px, py);
+  m_chart.WorldToPixel(layer, x, y, px, py);
   return {Shifted(px, dx), Shifted(py, dy)};
 }
 

@@ -15,26 +15,17 @@
 
 namespace nox {
 
-namespace {
-
-std::vector<std::string_view> SplitLines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  detail::ForEachLine(text, [&lines](std::string_view line) { lines.push_back(line); });
-  return lines;
-}
-
-}  // namespace
-
-void TCustomGrafon::DrawTextLabels(TCanvas& canvas, int offsetX, int offsetY) {
+void detail::TGrafonRenderer::DrawTextLabels(TCanvas& canvas, int offsetX, int offsetY) {
   // From 50 down to 1, so that label 1 ends on top.
   for (int i = kTextLabelCount; i >= 1; --i) {
-    const TTextLabel& label = m_textLabels[static_cast<std::size_t>(i - 1)];
-    if (label.Mode() == tlOff || !LayerVisible(label.Layer()) || !label.Visible()) continue;
+    const TTextLabel& label = m_chart.m_textLabels[static_cast<std::size_t>(i - 1)];
+    if (label.Mode() == tlOff || !m_chart.LayerVisible(label.Layer()) || !label.Visible()) continue;
     DrawTextLabel(canvas, label, offsetX, offsetY);
   }
 }
 
-void TCustomGrafon::DrawTextLabel(TCanvas& canvas, const TTextLabel& label, int offsetX, int offsetY) {
+void detail::TGrafonRenderer::DrawTextLabel(TCanvas& canvas, const TTextLabel& label, int offsetX,
+                                            int offsetY) {
   // A position that is not a number has no place on the canvas: the label is left out.
   if (!std::isfinite(label.PosX()) || !std::isfinite(label.PosY())) return;
 
@@ -42,7 +33,7 @@ void TCustomGrafon::DrawTextLabel(TCanvas& canvas, const TTextLabel& label, int 
   const TTxtLblAttachMode attach = label.AttachToData();
   int mappedX = 0;
   int mappedY = 0;
-  if (attach != tlamNone) WorldToPixel(label.Layer(), label.PosX(), label.PosY(), mappedX, mappedY);
+  if (attach != tlamNone) m_chart.WorldToPixel(label.Layer(), label.PosX(), label.PosY(), mappedX, mappedY);
   const long long ax = attach == tlamXOnly || attach == tlamBoth ? mappedX : Round(label.PosX());
   const long long ay = attach == tlamYOnly || attach == tlamBoth ? mappedY : Round(label.PosY());
   long long px = detail::ClampCoordinate(ax) + offsetX;
@@ -67,7 +58,7 @@ void TCustomGrafon::DrawTextLabel(TCanvas& canvas, const TTextLabel& label, int 
   setBrush(label.ColorBkg());
 
   const std::string& caption = label.Caption();
-  const std::vector<std::string_view> lines = SplitLines(caption);
+  const std::vector<std::string_view> lines = detail::TextLines(caption);
   const long long n = static_cast<long long>(lines.size());
   std::vector<int> widths;
   widths.reserve(lines.size());
@@ -102,8 +93,8 @@ void TCustomGrafon::DrawTextLabel(TCanvas& canvas, const TTextLabel& label, int 
   }
 
   // From control pixels to the canvas.
-  const long long left = px - m_marginLeft;
-  const long long bottom = py - m_marginTop;
+  const long long left = px - m_chart.m_marginLeft;
+  const long long bottom = py - m_chart.m_marginTop;
   const auto box = [&](long long dx, long long dy) {
     canvas.Rectangle(detail::SaturateToInt(left - 4 + dx), detail::SaturateToInt(bottom - h * n - 2 + dy),
                      detail::SaturateToInt(left + w + 4 + dx), detail::SaturateToInt(bottom + 2 + dy));

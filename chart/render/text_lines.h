@@ -3,6 +3,7 @@
 // ending in a line feed has an empty last line, an empty text one empty line.
 
 #include <string_view>
+#include <vector>
 
 namespace nox::detail {
 
@@ -19,6 +20,13 @@ void ForEachLine(std::string_view text, F&& f) {
     f(text.substr(start, end - start));
     start = end + 1;
   }
+}
+
+// The lines of text, in order.
+inline std::vector<std::string_view> TextLines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  ForEachLine(text, [&lines](std::string_view line) { lines.push_back(line); });
+  return lines;
 }
 
 }  // namespace nox::detail

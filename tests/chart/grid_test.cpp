@@ -6,6 +6,8 @@
 #include <cmath>
 #include <random>
 #include <set>
+#include <utility>
+#include <vector>
 
 #include "chart/render/grid_positions.h"
 #include "support/golden.h"
@@ -66,6 +68,24 @@ TEST(GridPositions, StepZeroTakesTheTicksInsideTheRangeInValueOrder) {
   const std::vector<double> ticks{10, 7.5, 5, 2.5, 0, 10, 5, 0, -2.5};
   EXPECT_THAT(GridPositions({false, 0, 10, 0}, ticks), ElementsAre(0, 2.5, 5, 7.5));
   EXPECT_THAT(GridPositions({false, 0, 10, 0}, {}), ElementsAre(0));  // no ticks: the low bound
+}
+
+TEST(GridPositions, NextPositionWalksAsTheGridDoes) {
+  // A step other than 0: each position the grid draws is followed by the next one it draws.
+  for (const TGridAxis& axis : {TGridAxis{false, 0.3, 9.1, 0.5}, TGridAxis{true, 1, 1e6, -1},
+                                TGridAxis{true, 0.5, 800, -2}, TGridAxis{true, 3, 700, -3}}) {
+    const std::vector<double> walk = GridPositions(axis, {});
+    ASSERT_GT(walk.size(), 2u);
+    for (std::size_t i = 1; i < walk.size(); ++i) {
+      EXPECT_EQ(detail::NextGridPosition(axis, {}, static_cast<int>(i) + 1, walk[i - 1]), walk[i]);
+    }
+  }
+  // Step 0: the n-th tick as the scale lists it (a descending scale from the top); else the high bound.
+  const std::vector<double> ticks{10, 7.5, 5};
+  for (const auto& [n, expected] :
+       {std::pair{2, 7.5}, std::pair{3, 5.0}, std::pair{4, 10.0}, std::pair{0, 10.0}}) {
+    EXPECT_EQ(detail::NextGridPosition({false, 0, 10, 0}, ticks, n, 0), expected) << n;
+  }
 }
 
 class GridChart : public TTestGrafon {
