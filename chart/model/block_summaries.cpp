@@ -61,30 +61,34 @@ void TBlockSummaries::AddLeaf(const TSummaryBox& leaf) {
   m_end += kFan;
 }
 
-void TBlockSummaries::Complete(TSummaryBox leaf, std::size_t end) {
+void TBlockSummaries::Complete(const TSummaryBox& leaf, std::size_t end) {
   // The block completed at each level is the 16th child of its parent when the count of blocks
   // complete at that level is a multiple of 16; the parent then completes too, merged from its
-  // first 15 children (the open block) and this one.
+  // first 15 children (the open block) and this one. The open blocks change only once every push
+  // has succeeded.
   int pushed = 0;
+  TSummaryBox parent;  // a parent completed (one block in 16)
+  const TSummaryBox* box = &leaf;
   try {
-    for (TSummaryBox box = leaf;;) {
-      m_levels[static_cast<std::size_t>(pushed)].push_back(box);
+    for (;;) {
+      m_levels[static_cast<std::size_t>(pushed)].push_back(*box);
       const int level = pushed++;
       if (pushed == kLevels) return;
       const std::size_t children = (end >> Shift(level)) & kLeafMask;  // in the parent, this one included
       if (children != 0) {
         // The open block above takes it as its next child.
-        TSummaryBox& parent = m_open[static_cast<std::size_t>(pushed)];
+        TSummaryBox& open = m_open[static_cast<std::size_t>(pushed)];
         if (children == 1) {
-          parent = box;
+          open = *box;
         } else {
-          parent.Merge(box);
+          open.Merge(*box);
         }
         return;
       }
-      TSummaryBox parent = m_open[static_cast<std::size_t>(pushed)];
-      parent.Merge(box);
-      box = parent;
+      TSummaryBox merged = m_open[static_cast<std::size_t>(pushed)];
+      merged.Merge(*box);
+      parent = merged;
+      box = &parent;
     }
   } catch (...) {
     while (pushed > 0) m_levels[static_cast<std::size_t>(--pushed)].pop_back();

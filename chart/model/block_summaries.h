@@ -116,6 +116,31 @@ class TBlockSummaries {
     }
     ++m_end;
   }
+  // The same for a point with the given attributes (x, y finite or not) when the open level-0 block
+  // is empty, not uniform, or summarises points with these attributes: the appending of one point
+  // after another, without comparing attributes.
+  void AddSharedPoint(const TSummaryBox::TAttributes& attributes, double x, double y) {
+    if (((m_end + 1) & (kFan - 1)) == 0) {
+      Add(TSummaryBox::OfPoint(attributes, x, y));
+      return;
+    }
+    const bool finite = std::isfinite(x) && std::isfinite(y);
+    TSummaryBox& open = m_open[0];
+    if ((m_end & (kFan - 1)) == 0) {
+      open = {x, x, y, y, attributes};
+      if (!finite) open.Attributes.Kind = TgfItemKind{};
+    } else if (open.Uniform()) {
+      if (finite) {
+        open.MinX = x < open.MinX ? x : open.MinX;
+        open.MaxX = x > open.MaxX ? x : open.MaxX;
+        open.MinY = y < open.MinY ? y : open.MinY;
+        open.MaxY = y > open.MaxY ? y : open.MaxY;
+      } else {
+        open.Attributes.Kind = TgfItemKind{};
+      }
+    }
+    ++m_end;
+  }
   // Summarises the next n points, all with the given attributes, their coordinates x[i], y[i].
   // Throws std::bad_alloc when memory runs out, having summarised some of them: undo with Restore.
   void AddPoints(const TSummaryBox::TAttributes& attributes, const double* x, const double* y, std::size_t n);
@@ -206,7 +231,7 @@ class TBlockSummaries {
   void AddLeaf(const TSummaryBox& leaf);
   // Pushes the blocks that a level-0 block `leaf` ending at `end` completes, from level 0 up, and
   // gives the highest of them to the open block above it; all or nothing.
-  void Complete(TSummaryBox leaf, std::size_t end);
+  void Complete(const TSummaryBox& leaf, std::size_t end);
 
   // The highest level with a complete block that starts (forward) or ends (backward) at the
   // absolute position p (within the list) and holds at most `room` items; -1 if there is none.
