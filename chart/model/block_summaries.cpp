@@ -1,5 +1,7 @@
 #include "chart/model/block_summaries.h"
 
+#include <algorithm>
+
 namespace nox::detail {
 
 namespace {
@@ -23,6 +25,22 @@ TSummaryBox LeafOf(const TSummaryBox::TAttributes& attributes, const double* x, 
 }
 
 }  // namespace
+
+TBoxColumn::TBoxColumn(const TBoxColumn& other) : m_begin(other.m_begin), m_end(other.m_end) {
+  for (std::size_t p = 0; p < m_end; p += kNodeBoxes) {
+    AddNode();
+    std::copy_n(&other.At(p), kNodeBoxes, &At(p));
+  }
+}
+
+void TBoxColumn::AddNode() { m_nodes.push_back(std::make_unique<TSummaryBox[]>(kNodeBoxes)); }
+
+void TBoxColumn::pop_front() noexcept {
+  if (++m_begin < kNodeBoxes) return;
+  m_nodes.pop_front();
+  m_begin -= kNodeBoxes;
+  m_end -= kNodeBoxes;
+}
 
 TgfItemKind SummaryKind(TgfItemKind kind, std::uint8_t coordMode, std::int32_t layer, std::int32_t param1) {
   if (layer < 1 || layer > 16) return TgfItemKind{};
@@ -112,7 +130,7 @@ TBlockSummaries::TCheckpoint TBlockSummaries::Checkpoint() const {
 
 void TBlockSummaries::Restore(const TCheckpoint& checkpoint) noexcept {
   for (std::size_t level = 0; level < m_levels.size(); ++level) {
-    std::deque<TSummaryBox>& blocks = m_levels[level];
+    TBoxColumn& blocks = m_levels[level];
     while (blocks.size() > checkpoint.Sizes[level]) blocks.pop_back();
   }
   m_open = checkpoint.Open;
@@ -121,7 +139,7 @@ void TBlockSummaries::Restore(const TCheckpoint& checkpoint) noexcept {
 
 void TBlockSummaries::DropBefore(std::size_t base) noexcept {
   for (int level = 0; level < kLevels; ++level) {
-    std::deque<TSummaryBox>& blocks = m_levels[static_cast<std::size_t>(level)];
+    TBoxColumn& blocks = m_levels[static_cast<std::size_t>(level)];
     for (std::size_t first = FirstBlock(level); !blocks.empty() && ((first + 1) << Shift(level)) <= base; ++first) {
       blocks.pop_front();
     }
@@ -131,7 +149,7 @@ void TBlockSummaries::DropBefore(std::size_t base) noexcept {
 
 std::size_t TBlockSummaries::AllocatedBytes() const {
   std::size_t bytes = 0;
-  for (const std::deque<TSummaryBox>& blocks : m_levels) bytes += blocks.size() * sizeof(TSummaryBox);
+  for (const TBoxColumn& blocks : m_levels) bytes += blocks.size() * sizeof(TSummaryBox);
   return bytes;
 }
 

@@ -26,6 +26,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <memory>
 
 #include "chart/model/chart_item.h"
 
@@ -88,6 +89,38 @@ struct TSummaryBox {
     return a.Attributes == b.Attributes && a.MinX == b.MinX && a.MaxX == b.MaxX && a.MinY == b.MinY &&
            a.MaxY == b.MaxY;
   }
+};
+
+// The complete blocks of one level in order: appended at the back, dropped from the front, in nodes
+// of 64 blocks, so that one allocation serves 1024 items of level 0 (a std::deque node holds 9).
+class TBoxColumn {
+ public:
+  TBoxColumn() = default;
+  TBoxColumn(const TBoxColumn& other);
+  TBoxColumn& operator=(const TBoxColumn&) = delete;
+  TBoxColumn(TBoxColumn&&) noexcept = default;
+  TBoxColumn& operator=(TBoxColumn&&) noexcept = default;
+
+  std::size_t size() const { return m_end - m_begin; }
+  bool empty() const { return m_end == m_begin; }
+  const TSummaryBox& operator[](std::size_t i) const { return At(m_begin + i); }
+  // Throws std::bad_alloc when memory runs out, leaving the column as it was.
+  void push_back(const TSummaryBox& box) {
+    if ((m_end >> kNodeShift) == m_nodes.size()) AddNode();
+    At(m_end) = box;
+    ++m_end;
+  }
+  void pop_back() noexcept { --m_end; }  // the node stays for the next push
+  void pop_front() noexcept;
+
+ private:
+  static constexpr int kNodeShift = 6;
+  static constexpr std::size_t kNodeBoxes = std::size_t{1} << kNodeShift;
+  TSummaryBox& At(std::size_t p) const { return m_nodes[p >> kNodeShift][p & (kNodeBoxes - 1)]; }
+  void AddNode();
+
+  std::deque<std::unique_ptr<TSummaryBox[]>> m_nodes;
+  std::size_t m_begin = 0, m_end = 0;  // slots in use, counted from the first node's first box
 };
 
 class TBlockSummaries {
@@ -224,7 +257,7 @@ class TBlockSummaries {
 
  private:
   static constexpr int Shift(int level) { return kFanShift * (level + 1); }
-  const std::deque<TSummaryBox>& Level(int level) const { return m_levels[static_cast<std::size_t>(level)]; }
+  const TBoxColumn& Level(int level) const { return m_levels[static_cast<std::size_t>(level)]; }
 
   // Adds a complete level-0 block at End() (a multiple of 16), with the blocks above it that it
   // completes; End() moves on by 16.
@@ -246,7 +279,7 @@ class TBlockSummaries {
     return level;
   }
 
-  std::array<std::deque<TSummaryBox>, kLevels> m_levels;
+  std::array<TBoxColumn, kLevels> m_levels;
   // The incomplete block at each level: items (level 0) or complete blocks (above) merged so far;
   // level L holds (End() >> 4L) % 16 of them.
   std::array<TSummaryBox, kLevels> m_open{};
