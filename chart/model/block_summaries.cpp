@@ -8,19 +8,22 @@ namespace {
 
 constexpr std::size_t kLeafMask = TBlockSummaries::kFan - 1;
 
-// The box of the 16 points x[0..15], y[0..15], all with the given attributes.
+// The box of the 16 points x[0..15], y[0..15], all with the given attributes. Without a branch per
+// point: an infinity shows in the box, a NaN in `unordered` (or, as the first point, in the box).
 TSummaryBox LeafOf(const TSummaryBox::TAttributes& attributes, const double* x, const double* y) {
-  TSummaryBox box{x[0], x[0], y[0], y[0], attributes};
-  if (!box.Uniform()) return box;
-  bool finite = true;
-  for (std::size_t k = 0; k < TBlockSummaries::kFan; ++k) {
-    finite = finite && std::isfinite(x[k]) && std::isfinite(y[k]);
-    box.MinX = x[k] < box.MinX ? x[k] : box.MinX;
-    box.MaxX = x[k] > box.MaxX ? x[k] : box.MaxX;
-    box.MinY = y[k] < box.MinY ? y[k] : box.MinY;
-    box.MaxY = y[k] > box.MaxY ? y[k] : box.MaxY;
+  double minX = x[0], maxX = x[0], minY = y[0], maxY = y[0];
+  bool unordered = false;
+  for (std::size_t k = 1; k < TBlockSummaries::kFan; ++k) {
+    minX = x[k] < minX ? x[k] : minX;
+    maxX = x[k] > maxX ? x[k] : maxX;
+    minY = y[k] < minY ? y[k] : minY;
+    maxY = y[k] > maxY ? y[k] : maxY;
+    unordered |= std::isnan(x[k]) | std::isnan(y[k]);
   }
-  if (!finite) box.Attributes.Kind = TgfItemKind{};
+  TSummaryBox box{minX, maxX, minY, maxY, attributes};
+  if (unordered || !(std::isfinite(minX) && std::isfinite(maxX) && std::isfinite(minY) && std::isfinite(maxY))) {
+    box.Attributes.Kind = TgfItemKind{};
+  }
   return box;
 }
 
