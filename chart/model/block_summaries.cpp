@@ -11,6 +11,7 @@ constexpr std::size_t kLeafMask = TBlockSummaries::kFan - 1;
 // The box of the 16 points x[0..15], y[0..15], all with the given attributes. Without a branch per
 // point: an infinity shows in the box, a NaN in `unordered` (or, as the first point, in the box).
 TSummaryBox LeafOf(const TSummaryBox::TAttributes& attributes, const double* x, const double* y) {
+  if (attributes.Kind == TgfItemKind{}) return {x[0], x[0], y[0], y[0], attributes};
   double minX = x[0], maxX = x[0], minY = y[0], maxY = y[0];
   bool unordered = false;
   for (std::size_t k = 1; k < TBlockSummaries::kFan; ++k) {
