@@ -19,7 +19,8 @@ TSummaryBox LeafOf(const TSummaryBox::TAttributes& attributes, const double* x, 
     maxX = x[k] > maxX ? x[k] : maxX;
     minY = y[k] < minY ? y[k] : minY;
     maxY = y[k] > maxY ? y[k] : maxY;
-    unordered |= std::isnan(x[k]) | std::isnan(y[k]);
+    unordered |= std::isnan(x[k]);
+    unordered |= std::isnan(y[k]);
   }
   TSummaryBox box{minX, maxX, minY, maxY, attributes};
   if (unordered || !(std::isfinite(minX) && std::isfinite(maxX) && std::isfinite(minY) && std::isfinite(maxY))) {
