@@ -1,28 +1,51 @@
 #include "chart/model/block_summaries.h"
 
+#include <algorithm>
+
 namespace nox::detail {
 
 namespace {
 
 constexpr std::size_t kLeafMask = TBlockSummaries::kFan - 1;
 
-// The box of the 16 points x[0..15], y[0..15], all with the given attributes.
+// The box of the 16 points x[0..15], y[0..15], all with the given attributes. Without a branch per
+// point: an infinity shows in the box, a NaN in `unordered` (or, as the first point, in the box).
 TSummaryBox LeafOf(const TSummaryBox::TAttributes& attributes, const double* x, const double* y) {
-  TSummaryBox box{x[0], x[0], y[0], y[0], attributes};
-  if (!box.Uniform()) return box;
-  bool finite = true;
-  for (std::size_t k = 0; k < TBlockSummaries::kFan; ++k) {
-    finite = finite && std::isfinite(x[k]) && std::isfinite(y[k]);
-    box.MinX = x[k] < box.MinX ? x[k] : box.MinX;
-    box.MaxX = x[k] > box.MaxX ? x[k] : box.MaxX;
-    box.MinY = y[k] < box.MinY ? y[k] : box.MinY;
-    box.MaxY = y[k] > box.MaxY ? y[k] : box.MaxY;
+  if (attributes.Kind == TgfItemKind{}) return {x[0], x[0], y[0], y[0], attributes};
+  double minX = x[0], maxX = x[0], minY = y[0], maxY = y[0];
+  bool unordered = false;
+  for (std::size_t k = 1; k < TBlockSummaries::kFan; ++k) {
+    minX = x[k] < minX ? x[k] : minX;
+    maxX = x[k] > maxX ? x[k] : maxX;
+    minY = y[k] < minY ? y[k] : minY;
+    maxY = y[k] > maxY ? y[k] : maxY;
+    unordered |= std::isnan(x[k]);
+    unordered |= std::isnan(y[k]);
   }
-  if (!finite) box.Attributes.Kind = TgfItemKind{};
+  TSummaryBox box{minX, maxX, minY, maxY, attributes};
+  if (unordered || !(std::isfinite(minX) && std::isfinite(maxX) && std::isfinite(minY) && std::isfinite(maxY))) {
+    box.Attributes.Kind = TgfItemKind{};
+  }
   return box;
 }
 
 }  // namespace
+
+TBoxColumn::TBoxColumn(const TBoxColumn& other) : m_begin(other.m_begin), m_end(other.m_end) {
+  for (std::size_t p = 0; p < m_end; p += kNodeBoxes) {
+    AddNode();
+    std::copy_n(&other.At(p), kNodeBoxes, &At(p));
+  }
+}
+
+void TBoxColumn::AddNode() { m_nodes.push_back(std::make_unique<TSummaryBox[]>(kNodeBoxes)); }
+
+void TBoxColumn::pop_front() noexcept {
+  if (++m_begin < kNodeBoxes) return;
+  m_nodes.pop_front();
+  m_begin -= kNodeBoxes;
+  m_end -= kNodeBoxes;
+}
 
 TgfItemKind SummaryKind(TgfItemKind kind, std::uint8_t coordMode, std::int32_t layer, std::int32_t param1) {
   if (layer < 1 || layer > 16) return TgfItemKind{};
@@ -61,30 +84,34 @@ void TBlockSummaries::AddLeaf(const TSummaryBox& leaf) {
   m_end += kFan;
 }
 
-void TBlockSummaries::Complete(TSummaryBox leaf, std::size_t end) {
+void TBlockSummaries::Complete(const TSummaryBox& leaf, std::size_t end) {
   // The block completed at each level is the 16th child of its parent when the count of blocks
   // complete at that level is a multiple of 16; the parent then completes too, merged from its
-  // first 15 children (the open block) and this one.
+  // first 15 children (the open block) and this one. The open blocks change only once every push
+  // has succeeded.
   int pushed = 0;
+  TSummaryBox parent;  // a parent completed (one block in 16)
+  const TSummaryBox* box = &leaf;
   try {
-    for (TSummaryBox box = leaf;;) {
-      m_levels[static_cast<std::size_t>(pushed)].push_back(box);
+    for (;;) {
+      m_levels[static_cast<std::size_t>(pushed)].push_back(*box);
       const int level = pushed++;
       if (pushed == kLevels) return;
       const std::size_t children = (end >> Shift(level)) & kLeafMask;  // in the parent, this one included
       if (children != 0) {
         // The open block above takes it as its next child.
-        TSummaryBox& parent = m_open[static_cast<std::size_t>(pushed)];
+        TSummaryBox& open = m_open[static_cast<std::size_t>(pushed)];
         if (children == 1) {
-          parent = box;
+          open = *box;
         } else {
-          parent.Merge(box);
+          open.Merge(*box);
         }
         return;
       }
-      TSummaryBox parent = m_open[static_cast<std::size_t>(pushed)];
-      parent.Merge(box);
-      box = parent;
+      TSummaryBox merged = m_open[static_cast<std::size_t>(pushed)];
+      merged.Merge(*box);
+      parent = merged;
+      box = &parent;
     }
   } catch (...) {
     while (pushed > 0) m_levels[static_cast<std::size_t>(--pushed)].pop_back();
@@ -108,7 +135,7 @@ TBlockSummaries::TCheckpoint TBlockSummaries::Checkpoint() const {
 
 void TBlockSummaries::Restore(const TCheckpoint& checkpoint) noexcept {
   for (std::size_t level = 0; level < m_levels.size(); ++level) {
-    std::deque<TSummaryBox>& blocks = m_levels[level];
+    TBoxColumn& blocks = m_levels[level];
     while (blocks.size() > checkpoint.Sizes[level]) blocks.pop_back();
   }
   m_open = checkpoint.Open;
@@ -117,7 +144,7 @@ void TBlockSummaries::Restore(const TCheckpoint& checkpoint) noexcept {
 
 void TBlockSummaries::DropBefore(std::size_t base) noexcept {
   for (int level = 0; level < kLevels; ++level) {
-    std::deque<TSummaryBox>& blocks = m_levels[static_cast<std::size_t>(level)];
+    TBoxColumn& blocks = m_levels[static_cast<std::size_t>(level)];
     for (std::size_t first = FirstBlock(level); !blocks.empty() && ((first + 1) << Shift(level)) <= base; ++first) {
       blocks.pop_front();
     }
@@ -127,7 +154,7 @@ void TBlockSummaries::DropBefore(std::size_t base) noexcept {
 
 std::size_t TBlockSummaries::AllocatedBytes() const {
   std::size_t bytes = 0;
-  for (const std::deque<TSummaryBox>& blocks : m_levels) bytes += blocks.size() * sizeof(TSummaryBox);
+  for (const TBoxColumn& blocks : m_levels) bytes += blocks.size() * sizeof(TSummaryBox);
   return bytes;
 }
 

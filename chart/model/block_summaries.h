@@ -26,6 +26,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <memory>
 
 #include "chart/model/chart_item.h"
 
@@ -90,6 +91,38 @@ struct TSummaryBox {
   }
 };
 
+// The complete blocks of one level in order: appended at the back, dropped from the front, in nodes
+// of 64 blocks, so that one allocation serves 1024 items of level 0 (a std::deque node holds 9).
+class TBoxColumn {
+ public:
+  TBoxColumn() = default;
+  TBoxColumn(const TBoxColumn& other);
+  TBoxColumn& operator=(const TBoxColumn&) = delete;
+  TBoxColumn(TBoxColumn&&) noexcept = default;
+  TBoxColumn& operator=(TBoxColumn&&) noexcept = default;
+
+  std::size_t size() const { return m_end - m_begin; }
+  bool empty() const { return m_end == m_begin; }
+  const TSummaryBox& operator[](std::size_t i) const { return At(m_begin + i); }
+  // Throws std::bad_alloc when memory runs out, leaving the column as it was.
+  void push_back(const TSummaryBox& box) {
+    if ((m_end >> kNodeShift) == m_nodes.size()) AddNode();
+    At(m_end) = box;
+    ++m_end;
+  }
+  void pop_back() noexcept { --m_end; }  // the node stays for the next push
+  void pop_front() noexcept;
+
+ private:
+  static constexpr int kNodeShift = 6;
+  static constexpr std::size_t kNodeBoxes = std::size_t{1} << kNodeShift;
+  TSummaryBox& At(std::size_t p) const { return m_nodes[p >> kNodeShift][p & (kNodeBoxes - 1)]; }
+  void AddNode();
+
+  std::deque<std::unique_ptr<TSummaryBox[]>> m_nodes;
+  std::size_t m_begin = 0, m_end = 0;  // slots in use, counted from the first node's first box
+};
+
 class TBlockSummaries {
  public:
   static constexpr int kFanShift = 4;  // 16 items per block, 16 blocks per block of the level above
@@ -113,6 +146,31 @@ class TBlockSummaries {
       m_open[0] = item;
     } else {
       m_open[0].Merge(item);
+    }
+    ++m_end;
+  }
+  // The same for a point with the given attributes (x, y finite or not) when the open level-0 block
+  // is empty, not uniform, or summarises points with these attributes: the appending of one point
+  // after another, without comparing attributes.
+  void AddSharedPoint(const TSummaryBox::TAttributes& attributes, double x, double y) {
+    if (((m_end + 1) & (kFan - 1)) == 0) {
+      Add(TSummaryBox::OfPoint(attributes, x, y));
+      return;
+    }
+    const bool finite = std::isfinite(x) && std::isfinite(y);
+    TSummaryBox& open = m_open[0];
+    if ((m_end & (kFan - 1)) == 0) {
+      open = {x, x, y, y, attributes};
+      if (!finite) open.Attributes.Kind = TgfItemKind{};
+    } else if (open.Uniform()) {
+      if (finite) {
+        open.MinX = x < open.MinX ? x : open.MinX;
+        open.MaxX = x > open.MaxX ? x : open.MaxX;
+        open.MinY = y < open.MinY ? y : open.MinY;
+        open.MaxY = y > open.MaxY ? y : open.MaxY;
+      } else {
+        open.Attributes.Kind = TgfItemKind{};
+      }
     }
     ++m_end;
   }
@@ -199,14 +257,14 @@ class TBlockSummaries {
 
  private:
   static constexpr int Shift(int level) { return kFanShift * (level + 1); }
-  const std::deque<TSummaryBox>& Level(int level) const { return m_levels[static_cast<std::size_t>(level)]; }
+  const TBoxColumn& Level(int level) const { return m_levels[static_cast<std::size_t>(level)]; }
 
   // Adds a complete level-0 block at End() (a multiple of 16), with the blocks above it that it
   // completes; End() moves on by 16.
   void AddLeaf(const TSummaryBox& leaf);
   // Pushes the blocks that a level-0 block `leaf` ending at `end` completes, from level 0 up, and
   // gives the highest of them to the open block above it; all or nothing.
-  void Complete(TSummaryBox leaf, std::size_t end);
+  void Complete(const TSummaryBox& leaf, std::size_t end);
 
   // The highest level with a complete block that starts (forward) or ends (backward) at the
   // absolute position p (within the list) and holds at most `room` items; -1 if there is none.
@@ -221,7 +279,7 @@ class TBlockSummaries {
     return level;
   }
 
-  std::array<std::deque<TSummaryBox>, kLevels> m_levels;
+  std::array<TBoxColumn, kLevels> m_levels;
   // The incomplete block at each level: items (level 0) or complete blocks (above) merged so far;
   // level L holds (End() >> 4L) % 16 of them.
   std::array<TSummaryBox, kLevels> m_open{};

@@ -14,6 +14,20 @@ TItemStore::TItemStore() {
   LayerShown.fill(true);
 }
 
+TPointPen TItemStore::PointPenOf(const TItemPen& pen, std::uint8_t coordMode, std::int32_t markType) {
+  TPointPen point;
+  point.Color = pen.Color;
+  point.FillColor = pen.FillColor;
+  point.LineWidth = pen.Width;
+  point.Layer = pen.Layer;
+  point.Attr = pen.Attribute;
+  point.MarkType = markType;
+  point.PenStyle = pen.Style;
+  point.ItemClass = pen.Class;
+  point.CoordMode = coordMode;
+  return point;
+}
+
 TgfChartItem TItemStore::PenItem(TgfItemKind kind, double x, double y) const {
   TgfChartItem item;
   item.Kind = kind;

@@ -6,9 +6,11 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 #include "base/Nox_noxcolors.h"
 #include "chart/model/chart_item.h"
@@ -29,9 +31,12 @@ struct TItemPen {
   TPenStyle Style = psSolid;
   std::uint8_t Width = 1;      // pixels
   std::uint8_t Class = 0;      // ClassDefault
+  std::uint8_t Unused = 0;     // fills the word, so that pens compare as their bytes
   int Layer = 1;               // CurrentLayer, 1..16
   std::int32_t Attribute = 0;  // copied into Attr
+  friend bool operator==(const TItemPen& a, const TItemPen& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 };
+static_assert(std::has_unique_object_representations_v<TItemPen>, "pens compare as their bytes");
 
 class TItemStore {
  public:
@@ -39,19 +44,15 @@ class TItemStore {
 
   // The pen a point appended now takes: layer, class, colour, fill colour (line-tos), style,
   // width, attribute, markType (marks), and mode as its CoordMode in the annotation list (the data
-  // list holds world units: 0).
-  TPointPen PointPen(std::uint8_t mode, std::int32_t markType) const {
-    TPointPen pen;
-    pen.Color = Pen.Color;
-    pen.FillColor = Pen.FillColor;
-    pen.LineWidth = Pen.Width;
-    pen.Layer = Pen.Layer;
-    pen.Attr = Pen.Attribute;
-    pen.MarkType = markType;
-    pen.PenStyle = Pen.Style;
-    pen.ItemClass = Pen.Class;
-    pen.CoordMode = AnnotationMode ? mode : 0;
-    return pen;
+  // list holds world units: 0). Kept from one point to the next while none of that changes, so
+  // that appending point after point neither builds nor compares a pen field by field.
+  const TPointPen& PointPen(std::uint8_t mode, std::int32_t markType) {
+    const std::uint8_t coordMode = AnnotationMode ? mode : 0;
+    if (!(m_pointPenOf == Pen) || m_pointPen.CoordMode != coordMode || m_pointPen.MarkType != markType) {
+      m_pointPen = PointPenOf(Pen, coordMode, markType);
+      m_pointPenOf = Pen;
+    }
+    return m_pointPen;
   }
   // A record of kind at (x, y) with the pen's layer, class, colour, fill colour, style, width and
   // attribute, every other field 0 (the start of the typed drawing operations' records).
@@ -88,6 +89,12 @@ class TItemStore {
   std::array<bool, 256> DataClassVisible;        // all true at the start
   std::array<bool, 256> AnnotationClassVisible;  // all true at the start
   std::array<bool, kLayerCount> LayerShown;      // all true at the start; see LayerVisible
+
+ private:
+  static TPointPen PointPenOf(const TItemPen& pen, std::uint8_t coordMode, std::int32_t markType);
+
+  TPointPen m_pointPen = PointPenOf(TItemPen{}, 0, 0);  // PointPen's last result
+  TItemPen m_pointPenOf;                                // the pen it was made of
 };
 
 }  // namespace nox::detail

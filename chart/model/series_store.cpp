@@ -327,6 +327,7 @@ void TSeriesStore::OpenLane(TgfItemKind kind, const TPointPen& pen) {
   m_lane.X = body.Tail->X();
   m_lane.Y = body.Tail->Y();
   m_lane.Tags = body.Tail->Tags();
+  m_lane.SharesOpenBlock = (body.Blocks.End() & (TBlockSummaries::kFan - 1)) == 0;
 }
 
 void TSeriesStore::AppendPoints(TgfItemKind firstKind, TgfItemKind kind, const TPointPen& pen,

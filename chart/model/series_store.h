@@ -34,10 +34,12 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <deque>
 #include <limits>
 #include <memory>
 #include <span>
+#include <type_traits>
 
 #include "chart/model/block_summaries.h"
 #include "chart/model/chart_item.h"
@@ -55,8 +57,11 @@ struct TPointPen {
   TPenStyle PenStyle = psSolid;  // PenStyle
   std::uint8_t ItemClass = 0;    // ClassDefault
   std::uint8_t CoordMode = 0;    // 0 in the data list and for marks; else the mode byte
-  friend bool operator==(const TPointPen&, const TPointPen&) = default;
+  std::uint8_t Unused = 0;       // fills the last word, so that pens compare as their bytes
+  // Compared on every point appended: as bytes, without a branch per field.
+  friend bool operator==(const TPointPen& a, const TPointPen& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 };
+static_assert(std::has_unique_object_representations_v<TPointPen>, "pens compare as their bytes");
 
 class TSeriesCursor;
 
@@ -168,6 +173,9 @@ class TSeriesStore {
     double* X = nullptr;  // the tail chunk's columns
     double* Y = nullptr;
     std::uint8_t* Tags = nullptr;
+    // Whether the open level-0 block is empty, not uniform, or summarises points with Summary:
+    // then a point merges into it without comparing attributes.
+    bool SharesOpenBlock = false;
 
     bool Takes(TgfItemKind kind, const TPointPen& pen) const {
       return Blocks != nullptr && Blocks->End() < End && kind == Kind && pen == Pen;
@@ -175,11 +183,11 @@ class TSeriesStore {
     // All or nothing: a block that the point completes is summarised first (it may fail).
     void Append(double x, double y) {
       const std::size_t position = Blocks->End();
-      const TSummaryBox box = TSummaryBox::OfPoint(Summary, x, y);
-      if (((position + 1) & (TBlockSummaries::kFan - 1)) != 0) {
-        Blocks->AddWithinBlock(box);
+      if (SharesOpenBlock) {
+        Blocks->AddSharedPoint(Summary, x, y);
       } else {
-        Blocks->Add(box);
+        Blocks->Add(TSummaryBox::OfPoint(Summary, x, y));
+        SharesOpenBlock = true;
       }
       const std::size_t slot = position & (kChunkItems - 1);
       X[slot] = x;

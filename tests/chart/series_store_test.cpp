@@ -352,6 +352,28 @@ TEST_F(SeriesStoreTest, ShowsWhatTheChartsOwnAppendsStoreThroughAppendsAndRemova
   EXPECT_LT(store.AllocatedBytes(), 3 * TSeriesStore::kChunkItems * 17 + 100 * sizeof(TgfChartItem));
 }
 
+// A live series appended point after point with one pen: every block equals the documented box,
+// whatever breaks it (a NaN, an infinity, a zero of either sign) and wherever in the block, with the
+// appending started at a block's start or within a block of another pen.
+TEST_F(SeriesStoreTest, SummarisesASeriesAppendedPointByPoint) {
+  std::mt19937_64 rng(16);
+  const TPointPen pen{.Color = 3, .FillColor = 0xC0C0C0, .LineWidth = 1, .Layer = 1};
+  TPointPen other = pen;
+  other.Color = 4;
+  for (const int lead : {0, 5, 16}) {  // points of the other pen before
+    TSeriesStore store;
+    TReference reference;
+    for (int i = 0; i < 16 * 70; ++i) {
+      const TPointPen& p = i < lead ? other : pen;
+      const bool odd = std::uniform_int_distribution<int>(0, 15)(rng) == 0;
+      const double x = i, y = odd ? Coordinate(rng) : std::sin(i);
+      store.AppendPoint(ikLineTo, p, x, y, 1000);
+      reference.Append(ChartRecord(ikLineTo, p, x, y), 1000);
+    }
+    ASSERT_NO_FATAL_FAILURE(ExpectSame(store, reference, rng)) << lead;
+  }
+}
+
 // The items of a store as the reference keeps them.
 TReference ViewOf(const TSeriesStore& store) {
   TReference view{{}, store.Capacity()};
