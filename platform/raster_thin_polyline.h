@@ -103,7 +103,8 @@ void ThinPolyline(const Surface& surface, const DashPattern& dash, std::span<con
           if (dy > 0) {
             rows->Add(surface, sink.pixel, a.X, a.Y, (cycles >> phase) & mask);
           } else {
-            rows->Add(surface, sink.pixel, a.X, a.Y - ady + 1, (reversed >> (2 * kPatternCycle - phase - ady)) & mask);
+            rows->Add(surface, sink.pixel, a.X, a.Y - ady + 1,
+                      (reversed >> (2 * kPatternCycle - phase - ady)) & mask);
           }
           advance(ady);
           continue;

@@ -36,9 +36,11 @@ bool MapSpanToPixels(const TDoubleAxisMapping& m, bool logarithmic, double lo, d
     // unrounded one (MapToPixelInDouble), which the widening below moves by less than 2^-59 times
     // the larger such sum; ends farther than 2^-47 times that sum from every tie are decided.
     const double lnLo = std::log(lo), lnHi = std::log(hi);
-    const double margin = 0x1p-47 * (std::fabs(m.k) * std::max(std::fabs(lnLo), std::fabs(lnHi)) + std::fabs(m.o));
+    const double margin =
+        0x1p-47 * (std::fabs(m.k) * std::max(std::fabs(lnLo), std::fabs(lnHi)) + std::fabs(m.o));
     double rLo, rHi;
-    if (RoundsClearOfTies(lnLo * m.k + m.o, margin, rLo) && RoundsClearOfTies(lnHi * m.k + m.o, margin, rHi)) {
+    if (RoundsClearOfTies(lnLo * m.k + m.o, margin, rLo) &&
+        RoundsClearOfTies(lnHi * m.k + m.o, margin, rHi)) {
       pixelLo = static_cast<int>(rLo);
       pixelHi = static_cast<int>(rHi);
       return true;

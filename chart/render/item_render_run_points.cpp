@@ -27,7 +27,8 @@ namespace nox::detail {
 void TItemRenderer::WorldStretch(const TDoubleAxisMapping& m, bool logarithmic, int below, std::int64_t shift,
                                  std::span<const double> v, int* out) {
   if (logarithmic) {
-    for (std::size_t i = 0; i < v.size(); ++i) out[i] = ClampCoordinate(MapToPixelInDouble(m, true, v[i], below) + shift);
+    for (std::size_t i = 0; i < v.size(); ++i)
+      out[i] = ClampCoordinate(MapToPixelInDouble(m, true, v[i], below) + shift);
     return;
   }
   // The pixels in double first, in a loop without branches that vectorises (r and the shift are
@@ -45,8 +46,9 @@ void TItemRenderer::WorldStretch(const TDoubleAxisMapping& m, bool logarithmic, 
       pixels[i] = rounds ? clamped : kNearTie;
     }
     for (std::size_t i = 0; i < n; ++i) {
-      out[from + i] = pixels[i] != kNearTie ? static_cast<int>(pixels[i])
-                                            : ClampCoordinate(MapToPixelInDouble(m, false, v[from + i], below) + shift);
+      out[from + i] = pixels[i] != kNearTie
+                          ? static_cast<int>(pixels[i])
+                          : ClampCoordinate(MapToPixelInDouble(m, false, v[from + i], below) + shift);
     }
   }
 }
@@ -87,7 +89,8 @@ TRunStep TItemRenderer::RenderRunPoints(const TItemList& list, std::size_t first
           const std::size_t n = std::min(left, kStretch);
           cursor.ReadCoordinates(n, xs.data(), ys.data());
           WorldStretch(layer.Y, layer.LogY, layer.BelowY, m_shiftY, {ys.data(), n}, rows.data());
-          if (!oneColumn) WorldStretch(layer.X, layer.LogX, layer.BelowX, m_shiftX, {xs.data(), n}, columns.data());
+          if (!oneColumn)
+            WorldStretch(layer.X, layer.LogX, layer.BelowX, m_shiftX, {xs.data(), n}, columns.data());
           for (std::size_t i = 0; i < n; ++i) pixels[i] = {oneColumn ? column : columns[i], rows[i]};
           AddPolylinePoints({pixels.data(), n});
           left -= n;

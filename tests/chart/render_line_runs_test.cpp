@@ -380,9 +380,9 @@ void PickView(TRandom& rng, TRenderGrafon& chart, bool logarithmic) {
   chart.ScaleYOf(1).SetLogarithmic(logarithmic);
 }
 
-// Long tidy series - solid and dashed lines, one-pixel and 3 x 3 marks - so that the large blocks come into play,
-// under views that put thousands of points into a column, a few points, or none; panned, reversed,
-// logarithmic and clamped.
+// Long tidy series - solid and dashed lines, one-pixel and 3 x 3 marks - so that the large blocks
+// come into play, under views that put thousands of points into a column, a few points, or none;
+// panned, reversed, logarithmic and clamped.
 TEST(LineRuns, LongSeriesMatchUnderEveryView) {
   THeadlessHost host;
   TScopedHost scoped{host};
@@ -400,7 +400,8 @@ TEST(LineRuns, LongSeriesMatchUnderEveryView) {
         double y = 0;
         for (int i = 1; i <= 150000; ++i) {
           y = std::clamp(y + Real(rng, -4, 4), -100.0, 100.0);
-          chart.AddMark(markType, logarithmic ? 1 + i / 150.0 : i / 150.0, logarithmic ? std::exp(y / 40) : y);
+          chart.AddMark(markType, logarithmic ? 1 + i / 150.0 : i / 150.0,
+                        logarithmic ? std::exp(y / 40) : y);
         }
       }
       for (int view = 0; view < 10; ++view) {
