@@ -29,6 +29,13 @@ Capsule::Capsule(std::int64_t ax, std::int64_t ay, std::int64_t bx, std::int64_t
   m_lastRow = CeilHalf(std::max(m_ay2, m_by2) + m_width - m_offset) - 1;
 }
 
+void Capsule::LevelRows(std::int64_t& first, std::int64_t& last) const {
+  first = 1, last = 0;
+  if (m_dx2 != 0) return;
+  first = CeilHalf(std::min(m_ay2, m_by2) - m_offset);
+  last = FloorHalf(std::max(m_ay2, m_by2) - m_offset);
+}
+
 bool Capsule::Covers(std::int64_t x, std::int64_t y) const {
   const std::int64_t radius2_64 = m_width * m_width;
   if (m_small && x > -kSmall && x < kSmall && y > -kSmall && y < kSmall) {

@@ -7,6 +7,7 @@
 // and down for even widths; so a horizontal or vertical line is exactly `width` pixels thick, the
 // extra row or column of an even width lying above or left of the ideal line.
 
+#include <algorithm>
 #include <cstdint>
 
 #include "platform/raster_math.h"
@@ -25,6 +26,10 @@ class Capsule {
   bool Row(std::int64_t y, int imageWidth, int& x0, int& x1) const;
   // Whether the pixel (x, y) is covered (exact).
   bool Covers(std::int64_t x, std::int64_t y) const;
+  // For a vertical segment, the rows whose sample row lies within the segment's rows: a sample's
+  // distance from the segment is then its horizontal one, so these rows are all covered alike.
+  // first > last for other segments.
+  void LevelRows(std::int64_t& first, std::int64_t& last) const;
 
  private:
   // Doubled values below kSmall take the fast path: doubles, 64-bit products, and boundaries
@@ -50,9 +55,16 @@ template <class Sink>
 void StrokeSegment(const Capsule& capsule, int width, int height, Sink& sink) {
   const std::int64_t first = capsule.FirstRow() < 0 ? 0 : capsule.FirstRow();
   const std::int64_t last = capsule.LastRow() >= height ? height - 1 : capsule.LastRow();
+  std::int64_t levelFirst, levelLast;
+  capsule.LevelRows(levelFirst, levelLast);
   for (std::int64_t y = first; y <= last; ++y) {
     int x0 = 0, x1 = 0;
-    if (capsule.Row(y, width, x0, x1)) sink.Span(static_cast<int>(y), x0, x1);
+    const bool covered = capsule.Row(y, width, x0, x1);
+    // A row level with a vertical segment stands for the level rows after it.
+    const std::int64_t alike = y >= levelFirst && y <= levelLast ? std::min(levelLast, last) : y;
+    for (; covered && y < alike; ++y) sink.Span(static_cast<int>(y), x0, x1);
+    if (covered) sink.Span(static_cast<int>(y), x0, x1);
+    y = alike;
   }
 }
 

@@ -4,11 +4,18 @@
 // steps from position 0 at the first point. The pixels are those of drawing the segments one by one
 // with LineTo's walk and clipping; this loop only leaves out what costs most per segment when
 // segments are a few pixels long: a segment with both ends inside the image is walked without
-// clipping, and the pattern is read from a mask over its whole cycle, so no step divides.
+// clipping, the pattern is read from a mask over its whole cycle, so no step divides, and a short
+// vertical segment (a dense series' usual one) takes the bits of its stretch of that mask at once:
+// a copy pen gathers them per column (TColumnRows), other sinks paint them.
 
+#include <algorithm>
+#include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
+#include <type_traits>
 
 #include "platform/geometry.h"
 #include "platform/raster_dash.h"
@@ -17,47 +24,122 @@
 
 namespace nox::detail {
 
+// The rows that the short vertical segments of a copy pen paint in one column, kept as bits and
+// written when the polyline moves to another column or ends: pixels set to one colour give the
+// same image in any order.
+class TColumnRows {
+ public:
+  static constexpr int kMaxRows = 2048;  // taller images paint each segment at once
+
+  // Rows first .. first + 24 where `bits` (bit 0 for `first`) are set, in column x.
+  void Add(const Surface& surface, std::uint32_t pixel, int x, int first, std::uint64_t bits) {
+    if (x != m_column) Flush(surface, pixel);
+    m_column = x;
+    const int word = first >> 6, shift = first & 63;
+    m_words[static_cast<std::size_t>(word)] |= bits << shift;
+    m_words[static_cast<std::size_t>(word) + 1] |= (bits >> 1) >> (63 - shift);
+    m_low = std::min(m_low, word);
+    m_high = std::max(m_high, word + 1);
+  }
+  void Flush(const Surface& surface, std::uint32_t pixel) {
+    for (int word = m_low; word <= m_high; ++word) {
+      std::uint64_t& bits = m_words[static_cast<std::size_t>(word)];
+      for (; bits != 0; bits &= bits - 1) *surface.At(m_column, word * 64 + std::countr_zero(bits)) = pixel;
+    }
+    m_low = kWords;
+    m_high = -1;
+  }
+
+ private:
+  static constexpr int kWords = kMaxRows / 64 + 1;
+  std::array<std::uint64_t, kWords> m_words{};
+  int m_column = 0;
+  int m_low = kWords, m_high = -1;  // the words that may hold bits
+};
+
 template <class Sink>
 void ThinPolyline(const Surface& surface, const DashPattern& dash, std::span<const TPoint> points, Sink& sink) {
   const std::uint32_t cycle = CycleBits(dash);
+  // The cycle twice over: bits phase .. phase + kPatternCycle - 1 are the positions from phase on.
+  const std::uint64_t cycles = cycle | std::uint64_t{cycle} << kPatternCycle;
+  // The same read backwards: bit 2 * kPatternCycle - 1 - i is bit i of cycles.
+  std::uint64_t reversed = 0;
+  for (int i = 0; i < 2 * kPatternCycle; ++i) reversed |= ((cycles >> i) & 1u) << (2 * kPatternCycle - 1 - i);
+  // A copy pen on an image of at most kMaxRows rows gathers its short vertical segments per column.
+  std::optional<TColumnRows> rows;
+  if constexpr (std::is_same_v<Sink, CopySink>) {
+    if (surface.height <= TColumnRows::kMaxRows) rows.emplace();
+  }
   const auto inside = [&](TPoint p) {
     return static_cast<unsigned>(p.X) < static_cast<unsigned>(surface.width) &&
            static_cast<unsigned>(p.Y) < static_cast<unsigned>(surface.height);
   };
   int phase = 0;  // the pattern position of the segment's first step, 0 .. kPatternCycle - 1
+  // Moves the phase on by a number of steps whose remainder is taken off the chain of phases.
+  const auto advance = [&phase](int stepsModCycle) {
+    phase += stepsModCycle;
+    phase -= phase >= kPatternCycle ? kPatternCycle : 0;
+  };
   for (std::size_t i = 1; i < points.size(); ++i) {
     const TPoint a = points[i - 1], b = points[i];
-    const std::int64_t steps = LineSteps(a.X, a.Y, b.X, b.Y);
-    if (steps == 0) continue;
-    if (inside(a) && inside(b)) {
-      // The walk of raster_line.h from its first step: along the major axis, the minor one moving
-      // when the error passes twice the major difference; the error starts at L - t.
-      const int dx = b.X - a.X, dy = b.Y - a.Y;
-      const int adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
-      const bool xMajor = adx >= ady;
-      const int L = xMajor ? adx : ady, D = xMajor ? ady : adx;
-      const std::ptrdiff_t stepX = dx < 0 ? -1 : 1, stepY = dy < 0 ? -surface.width : surface.width;
-      const std::ptrdiff_t major = xMajor ? stepX : stepY, minor = xMajor ? stepY : stepX;
-      const bool minorGrows = xMajor ? dy >= 0 : dx >= 0;
-      int error = L - (minorGrows ? 0 : 1);
-      std::uint32_t* p = surface.At(a.X, a.Y);
-      int position = phase;
-      for (int n = L;;) {
-        if ((cycle >> position) & 1u) sink.Apply(p);
-        if (--n == 0) break;
-        if (++position == kPatternCycle) position = 0;
-        error += 2 * D;
-        if (error >= 2 * L) {
-          error -= 2 * L;
-          p += minor;
-        }
-        p += major;
-      }
-    } else {
+    if (!inside(a) || !inside(b)) {
+      const std::int64_t steps = LineSteps(a.X, a.Y, b.X, b.Y);
       LineWalk walk;
-      if (ClipLine(a.X, a.Y, b.X, b.Y, surface.width, surface.height, walk)) WalkLine(walk, dash, phase, surface, sink);
+      if (steps != 0 && ClipLine(a.X, a.Y, b.X, b.Y, surface.width, surface.height, walk))
+        WalkLine(walk, dash, phase, surface, sink);
+      advance(static_cast<int>(steps % kPatternCycle));
+      continue;
     }
-    phase = static_cast<int>((phase + steps) % kPatternCycle);
+    const int dx = b.X - a.X, dy = b.Y - a.Y;
+    const int adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
+    if (adx == 0 && ady == 0) continue;
+    std::uint32_t* const start = surface.At(a.X, a.Y);
+    const std::ptrdiff_t stepY = dy < 0 ? -surface.width : surface.width;
+    if (dx == 0 && ady <= kPatternCycle) {
+      // Steps 0 .. ady - 1 down or up the column, painted where their pattern bit is set.
+      const std::uint64_t mask = (std::uint64_t{1} << ady) - 1;
+      if constexpr (std::is_same_v<Sink, CopySink>) {
+        if (rows) {
+          if (dy > 0) {
+            rows->Add(surface, sink.pixel, a.X, a.Y, (cycles >> phase) & mask);
+          } else {
+            rows->Add(surface, sink.pixel, a.X, a.Y - ady + 1,
+                      (reversed >> (2 * kPatternCycle - phase - ady)) & mask);
+          }
+          advance(ady);
+          continue;
+        }
+      }
+      for (std::uint64_t on = (cycles >> phase) & mask; on != 0; on &= on - 1)
+        sink.Apply(start + std::countr_zero(on) * stepY);
+      advance(ady);
+      continue;
+    }
+    // The walk of raster_line.h from its first step: along the major axis, the minor one moving
+    // when the error passes twice the major difference; the error starts at L - t.
+    const bool xMajor = adx >= ady;
+    const int L = xMajor ? adx : ady, D = xMajor ? ady : adx;
+    const std::ptrdiff_t stepX = dx < 0 ? -1 : 1;
+    const std::ptrdiff_t major = xMajor ? stepX : stepY, minor = xMajor ? stepY : stepX;
+    const bool minorGrows = xMajor ? dy >= 0 : dx >= 0;
+    int error = L - (minorGrows ? 0 : 1);
+    std::uint32_t* p = start;
+    int position = phase;
+    for (int n = L;;) {
+      if ((cycle >> position) & 1u) sink.Apply(p);
+      if (--n == 0) break;
+      if (++position == kPatternCycle) position = 0;
+      error += 2 * D;
+      if (error >= 2 * L) {
+        error -= 2 * L;
+        p += minor;
+      }
+      p += major;
+    }
+    advance(L % kPatternCycle);
+  }
+  if constexpr (std::is_same_v<Sink, CopySink>) {
+    if (rows) rows->Flush(surface, sink.pixel);
   }
 }
 

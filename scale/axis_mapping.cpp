@@ -31,6 +31,21 @@ bool ComputeAxisMapping(bool logarithmic, double low, double high, long double l
 
 bool MapSpanToPixels(const TDoubleAxisMapping& m, bool logarithmic, double lo, double hi, int belowLogPixel,
                      int& pixelLo, int& pixelHi) {
+  if (logarithmic && lo > kMinLogValue) {
+    // First in double: each end's double pixel lies within 2^-48 (|k ln v| + |o|) of MapToPixel's
+    // unrounded one (MapToPixelInDouble), which the widening below moves by less than 2^-59 times
+    // the larger such sum; ends farther than 2^-47 times that sum from every tie are decided.
+    const double lnLo = std::log(lo), lnHi = std::log(hi);
+    const double margin =
+        0x1p-47 * (std::fabs(m.k) * std::max(std::fabs(lnLo), std::fabs(lnHi)) + std::fabs(m.o));
+    double rLo, rHi;
+    if (RoundsClearOfTies(lnLo * m.k + m.o, margin, rLo) &&
+        RoundsClearOfTies(lnHi * m.k + m.o, margin, rHi)) {
+      pixelLo = static_cast<int>(rLo);
+      pixelHi = static_cast<int>(rHi);
+      return true;
+    }
+  }
   pixelLo = MapToPixelInDouble(m, logarithmic, lo, belowLogPixel);
   pixelHi = MapToPixelInDouble(m, logarithmic, hi, belowLogPixel);
   if (!logarithmic || !(hi > kMinLogValue)) return true;

@@ -81,21 +81,31 @@ struct TDoubleAxisMapping {
 // as well. (A k below the normal doubles, as a 1-pixel axis over the whole double range has, errs
 // by at most 2^-1074 * |v| <= 2^-50 in the product, still inside the bound wherever p lies near a
 // half-integer, as |o| >= 1/4 there.)
+//
+// RoundsInDouble is the test and the rounding, without branches so that loops over many values
+// vectorise: r is p = a + o (a = t * k) rounded to the nearest integer, ties to even, and the result
+// tells whether r is the extended computation's pixel (when it is false, r may be anything).
+// RoundsClearOfTies is the same for any margin.
+inline bool RoundsClearOfTies(double p, double margin, double& r) {
+  // Adding and taking away 1.5 * 2^52 rounds to the nearest integer, ties to even (|p| < 2^51);
+  // p - r is then exact.
+  constexpr double kRoundShift = 0x1.8p52;
+  r = (p + kRoundShift) - kRoundShift;
+  const bool small = std::fabs(p) < 0x1p30;
+  const bool farFromTie = 0.5 - std::fabs(p - r) > margin;
+  return small & farFromTie;
+}
+inline bool RoundsInDouble(double a, double o, double& r) {
+  return RoundsClearOfTies(a + o, (std::fabs(a) + std::fabs(o)) * 0x1p-48, r);
+}
 inline int MapToPixelInDouble(const TDoubleAxisMapping& m, bool logarithmic, double v, int belowLogPixel) {
   double t = v;
   if (logarithmic) {
     if (!(v > kMinLogValue)) return belowLogPixel;
     t = std::log(v);
   }
-  const double a = t * m.k;
-  const double p = a + m.o;
-  if (std::fabs(p) < 0x1p30) {
-    // Adding and taking away 1.5 * 2^52 rounds to the nearest integer, ties to even (|p| < 2^51);
-    // p - r is then exact.
-    constexpr double kRoundShift = 0x1.8p52;
-    const double r = (p + kRoundShift) - kRoundShift;
-    if (0.5 - std::fabs(p - r) > (std::fabs(a) + std::fabs(m.o)) * 0x1p-48) return static_cast<int>(r);
-  }
+  double r;
+  if (RoundsInDouble(t * m.k, m.o, r)) return static_cast<int>(r);
   return MapToPixel(m.exact, logarithmic, v, belowLogPixel);
 }
 

@@ -30,6 +30,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -122,6 +123,17 @@ class TItemRenderer {
       m_state.Polyline.Restart({x, y});
     }
   }
+  // AddPolylinePoint for each point in turn.
+  void AddPolylinePoints(std::span<const TPoint> points) {
+    while (!points.empty()) {
+      points = points.subspan(m_state.Polyline.AddSome(m_state.CurrentPosition, points));
+      if (m_state.Polyline.Count() == TPolylineBuffer::kCapacity) {
+        const TPoint last = m_state.Polyline.Last();
+        FlushPolyline();
+        m_state.Polyline.Restart(last);
+      }
+    }
+  }
   // Splits text at line feeds; returns the line count and gives the line height (TextHeight of the
   // whole text + 1), the total height and the widest line's width (TextWidth of the whole text when
   // every line is empty of width).
@@ -191,6 +203,11 @@ class TItemRenderer {
   int WorldY(const TLayerPixels& layer, double y) const {
     return ClampCoordinate(MapToPixelInDouble(layer.Y, layer.LogY, y, layer.BelowY) + m_shiftY);
   }
+  // The canvas pixels of values v of one axis (map, logarithmic, below-log pixel, shift), as WorldX
+  // or WorldY gives them; a linear axis maps them all in a loop without branches, and again, each
+  // in turn, if one of them lies near a rounding tie.
+  static void WorldStretch(const TDoubleAxisMapping& m, bool logarithmic, int below, std::int64_t shift,
+                           std::span<const double> v, int* out);
   TPoint World(const TLayerPixels& layer, double x, double y) const {
     return {WorldX(layer, x), WorldY(layer, y)};
   }

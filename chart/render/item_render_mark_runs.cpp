@@ -21,7 +21,9 @@
 // pattern and colour, would find its pattern stamped there. The duplicate-mark map is asked for
 // every mark in turn, as drawing one by one does, but once for a block on one pixel: after the
 // first, every other mark of the same type on that pixel finds the type recorded there, or the
-// pixel has no cell and the mark paints what is painted.
+// pixel has no cell and the mark paints what is painted. Without that map, a block in one column
+// whose rows all hold its pattern stamped in this period (or, for a one-pixel pattern, the pen's
+// pixel already) would paint nothing new and is passed over whole.
 // In XOR mode, on a printer (whose patterns are lines) or on an empty image, items are drawn one
 // by one.
 
@@ -125,6 +127,18 @@ TRunStep TItemRenderer::RenderMarkRun(const TItemList& list, int firstIndex, int
     // A single pixel costs no more to paint again than to look up.
     if (shape.Count == 1 || cells.Take(y, shape.Bit)) PaintStamp(surface, pixel, shape, x, y);
   };
+  // Whether a mark at every centre (x, y0 .. y1) would paint nothing new: each centre has the
+  // pattern stamped already, or, for a one-pixel pattern, each pixel has the colour already.
+  const auto stampedAlready = [&](int x, int y0, int y1, const TMarkStamps::TColumn& cells) {
+    if (shape.Count > 1) return cells.AllTaken(y0, y1, shape.Bit);
+    const int px = x + shape.Offsets[0].X, dy = shape.Offsets[0].Y;
+    if (px < 0 || px >= surface.width) return true;
+    const int from = std::max(y0 + dy, 0), to = std::min(y1 + dy, surface.height - 1);
+    for (int py = from; py <= to; ++py) {
+      if (*surface.At(px, py) != pixel) return false;
+    }
+    return true;
+  };
   const auto stampAnywhere = [&](int x, int y) {
     TMarkStamps::TColumn cells = stamps.Column(x);
     stamp(x, y, cells);
@@ -162,6 +176,14 @@ TRunStep TItemRenderer::RenderMarkRun(const TItemList& list, int firstIndex, int
         // A block within one column needs only its y values mapped; others are split down to
         // blocks of 16, where one of them may lie in one column or on one pixel.
         const bool oneColumn = mapped && pixels.X0 == pixels.X1;
+        if (oneColumn && !m_avoidDuplicateMarks) {
+          // Once a column is covered, most of its blocks land on what is stamped there already.
+          if (stampedAlready(pixels.X0, pixels.Y0, pixels.Y1, stamps.Column(pixels.X0))) {
+            drawn = true;
+            return bsTake;
+          }
+          if (level > 0) return bsSplit;
+        }
         if (!oneColumn && level > 0) return bsSplit;
         cursor.MoveTo(start);
         std::int64_t lastY = INT64_MIN;  // no pixel

@@ -10,9 +10,9 @@
 // after the run. A uniform block's summary says that its items are all passed over, or all points
 // of the run with world coordinates on one layer (block_summaries.h); their coordinates are X1 and
 // Y1 whether they sit in the columns or in records, and MapToPixelInDouble gives the pixel of
-// MapToPixel exactly; where the box's least and greatest x map to one column (MapSpanToPixels),
-// every x of the block maps to it. Items outside uniform blocks are classified and mapped one by one, as
-// drawing them does.
+// MapToPixel exactly (WorldStretch applies its test to many values at once); where the box's least
+// and greatest x map to one column (MapSpanToPixels), every x of the block maps to it. Items outside
+// uniform blocks are classified and mapped one by one, as drawing them does.
 
 #include <algorithm>
 #include <array>
@@ -24,6 +24,35 @@
 
 namespace nox::detail {
 
+void TItemRenderer::WorldStretch(const TDoubleAxisMapping& m, bool logarithmic, int below, std::int64_t shift,
+                                 std::span<const double> v, int* out) {
+  if (logarithmic) {
+    for (std::size_t i = 0; i < v.size(); ++i)
+      out[i] = ClampCoordinate(MapToPixelInDouble(m, true, v[i], below) + shift);
+    return;
+  }
+  // The pixels in double first, in a loop without branches that vectorises (r and the shift are
+  // integers far below 2^53, so their sum and its clamping are exact); a value near a tie is
+  // marked by a pixel beyond the clamping limits and mapped again, exactly.
+  constexpr double kNearTie = 2.0 * kPixelLimit;
+  const double k = m.k, o = m.o, offset = static_cast<double>(shift);
+  std::array<double, 64> pixels;
+  for (std::size_t from = 0; from < v.size(); from += pixels.size()) {
+    const std::size_t n = std::min(pixels.size(), v.size() - from);
+    for (std::size_t i = 0; i < n; ++i) {
+      double r;
+      const bool rounds = RoundsInDouble(v[from + i] * k, o, r);
+      const double clamped = std::min(std::max(r + offset, double{-kPixelLimit}), double{kPixelLimit});
+      pixels[i] = rounds ? clamped : kNearTie;
+    }
+    for (std::size_t i = 0; i < n; ++i) {
+      out[from + i] = pixels[i] != kNearTie
+                          ? static_cast<int>(pixels[i])
+                          : ClampCoordinate(MapToPixelInDouble(m, false, v[from + i], below) + shift);
+    }
+  }
+}
+
 TRunStep TItemRenderer::RenderRunPoints(const TItemList& list, std::size_t first, std::size_t end,
                                         const TListFilter& filter) {
   const TBlockSummaries& tree = list.Blocks();
@@ -31,6 +60,7 @@ TRunStep TItemRenderer::RenderRunPoints(const TItemList& list, std::size_t first
   // The coordinates of a stretch of a block, read at once, and their pixels.
   constexpr std::size_t kStretch = 256;
   std::array<double, kStretch> xs, ys;
+  std::array<int, kStretch> columns, rows;
   std::array<TPoint, kStretch> pixels;
   const std::size_t next = tree.WalkForward(
       first, end,
@@ -58,13 +88,11 @@ TRunStep TItemRenderer::RenderRunPoints(const TItemList& list, std::size_t first
         for (std::size_t left = TBlockSummaries::BlockItems(level); left > 0;) {
           const std::size_t n = std::min(left, kStretch);
           cursor.ReadCoordinates(n, xs.data(), ys.data());
-          for (std::size_t i = 0; i < n; ++i)
-            pixels[i].Y = ClampCoordinate(MapToPixelInDouble(layer.Y, layer.LogY, ys[i], layer.BelowY) + m_shiftY);
-          for (std::size_t i = 0; i < n; ++i) {
-            pixels[i].X = oneColumn ? column
-                                    : ClampCoordinate(MapToPixelInDouble(layer.X, layer.LogX, xs[i], layer.BelowX) + m_shiftX);
-          }
-          for (std::size_t i = 0; i < n; ++i) AddPolylinePoint(pixels[i].X, pixels[i].Y);
+          WorldStretch(layer.Y, layer.LogY, layer.BelowY, m_shiftY, {ys.data(), n}, rows.data());
+          if (!oneColumn)
+            WorldStretch(layer.X, layer.LogX, layer.BelowX, m_shiftX, {xs.data(), n}, columns.data());
+          for (std::size_t i = 0; i < n; ++i) pixels[i] = {oneColumn ? column : columns[i], rows[i]};
+          AddPolylinePoints({pixels.data(), n});
           left -= n;
         }
         return bsTake;

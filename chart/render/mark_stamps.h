@@ -51,6 +51,19 @@ class TMarkStamps {
       return true;
     }
 
+    // Whether no centre y0 .. y1 (y0 <= y1) may paint the pattern of bit `pattern`: each lies
+    // beyond the border or has it stamped in this period. Records nothing.
+    bool AllTaken(int y0, int y1, unsigned pattern) const {
+      if (m_cells == nullptr) return true;
+      const long long from = std::max<long long>(static_cast<long long>(y0) + kReach, 0);
+      const long long to = std::min<long long>(static_cast<long long>(y1) + kReach, m_rows - 1);
+      const std::uint32_t want = m_period << 8 | 1u << pattern;
+      for (long long cy = from; cy <= to; ++cy) {
+        if ((m_cells[cy] & (0xFFFFFF00u | 1u << pattern)) != want) return false;
+      }
+      return true;
+    }
+
    private:
     friend class TMarkStamps;
     std::uint32_t* m_cells = nullptr;  // none: the column lies beyond the border

@@ -3,7 +3,9 @@
 // points. A batch starts at the pen position where the run began (or where the previous batch
 // ended), so consecutive batches join without a gap.
 
+#include <algorithm>
 #include <array>
+#include <cstddef>
 #include <span>
 
 #include "platform/geometry.h"
@@ -24,6 +26,16 @@ class TPolylineBuffer {
     if (m_count == 0) m_points[static_cast<std::size_t>(m_count++)] = start;
     m_points[static_cast<std::size_t>(m_count++)] = p;
     return m_count == kCapacity;
+  }
+  // Adds points from the front of `points` as Add does one by one, up to the first that fills
+  // the buffer; returns how many it took.
+  std::size_t AddSome(TPoint start, std::span<const TPoint> points) {
+    if (points.empty()) return 0;
+    if (m_count == 0) m_points[static_cast<std::size_t>(m_count++)] = start;
+    const std::size_t n = std::min(points.size(), static_cast<std::size_t>(kCapacity - m_count));
+    std::copy_n(points.begin(), n, m_points.begin() + m_count);
+    m_count += static_cast<int>(n);
+    return n;
   }
   // Empties the buffer and puts p in as the first point of the next batch.
   void Restart(TPoint p) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -88,6 +89,21 @@ TEST(AxisMapping, DoubleMapGivesTheExtendedPixel) {
       ASSERT_EQ(detail::MapToPixelInDouble(fast, log, v, -7), detail::MapToPixel(m, log, v, -7))
           << "k " << static_cast<double>(m.k) << " o " << static_cast<double>(m.o) << " log " << log << " v "
           << v;
+    // Spans over a few neighbouring values: the end pixels are the extended ones, and a span said
+    // to hold its values' pixels does.
+    std::erase_if(values, [](double v) { return std::isnan(v); });
+    std::sort(values.begin(), values.end());
+    for (std::size_t lo = 0; lo < values.size(); ++lo) {
+      const std::size_t hi = std::min(lo + 4, values.size() - 1);
+      int pixelLo, pixelHi;
+      const bool holds = detail::MapSpanToPixels(fast, log, values[lo], values[hi], -7, pixelLo, pixelHi);
+      ASSERT_EQ(pixelLo, detail::MapToPixel(m, log, values[lo], -7)) << values[lo];
+      ASSERT_EQ(pixelHi, detail::MapToPixel(m, log, values[hi], -7)) << values[hi];
+      for (std::size_t i = lo; holds && i <= hi; ++i) {
+        const int pixel = detail::MapToPixel(m, log, values[i], -7);
+        ASSERT_TRUE(std::min(pixelLo, pixelHi) <= pixel && pixel <= std::max(pixelLo, pixelHi)) << values[i];
+      }
+    }
   }
 }
 

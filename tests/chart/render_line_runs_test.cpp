@@ -380,32 +380,34 @@ void PickView(TRandom& rng, TRenderGrafon& chart, bool logarithmic) {
   chart.ScaleYOf(1).SetLogarithmic(logarithmic);
 }
 
-// Long tidy series - solid and dashed lines, 3 x 3 marks - so that the large blocks come into play,
-// under views that put thousands of points into a column, a few points, or none; panned, reversed,
-// logarithmic and clamped.
+// Long tidy series - solid and dashed lines, one-pixel and 3 x 3 marks - so that the large blocks
+// come into play, under views that put thousands of points into a column, a few points, or none;
+// panned, reversed, logarithmic and clamped.
 TEST(LineRuns, LongSeriesMatchUnderEveryView) {
   THeadlessHost host;
   TScopedHost scoped{host};
   TRandom rng(77);
   for (const bool logarithmic : {false, true}) {
-    for (const TPenStyle style : {psSolid, psDash, psClear}) {  // psClear: marks
+    // A line with a solid or a dashed pen, or marks of type 4 or 0 (markType >= 0).
+    for (const auto& [style, markType] : {std::pair{psSolid, -1}, {psDash, -1}, {psSolid, 4}, {psSolid, 0}}) {
       TRenderGrafon chart;
       chart.HandleNeeded();
       chart.SetAutoRedraw(false);
       chart.SetBounds(0, 0, 429, 365);
-      if (style != psClear) {
+      if (markType < 0) {
         AddSeries(rng, chart, 150000, TDisorder{}, logarithmic, 1, style);
       } else {
         double y = 0;
         for (int i = 1; i <= 150000; ++i) {
           y = std::clamp(y + Real(rng, -4, 4), -100.0, 100.0);
-          chart.AddMark(4, logarithmic ? 1 + i / 150.0 : i / 150.0, logarithmic ? std::exp(y / 40) : y);
+          chart.AddMark(markType, logarithmic ? 1 + i / 150.0 : i / 150.0,
+                        logarithmic ? std::exp(y / 40) : y);
         }
       }
       for (int view = 0; view < 10; ++view) {
         PickView(rng, chart, logarithmic);
         EXPECT_TRUE(SameBothWays(chart, AreaOf(chart)))
-            << "style " << style << ", view " << view << (logarithmic ? " log" : "");
+            << "style " << style << ", mark " << markType << ", view " << view << (logarithmic ? " log" : "");
       }
     }
   }

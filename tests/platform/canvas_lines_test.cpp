@@ -228,7 +228,7 @@ TEST(CanvasLines, PatternRunsOnAcrossPolylineVerticesAndLineToCalls) {
 
 // A polyline of a 1-pixel pen paints what MoveTo to its first point and LineTo through the rest
 // paint (the pattern starting afresh at the MoveTo): long chains of short steps, some leaving the
-// image, some far outside, some standing still.
+// image, some far outside, some standing still, some straight up or down the image.
 TEST(CanvasLines, ThinPolylinePaintsItsSegmentsOneByOne) {
   std::mt19937 rng(23);
   const auto between = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
@@ -237,8 +237,10 @@ TEST(CanvasLines, ThinPolylinePaintsItsSegmentsOneByOne) {
       std::vector<TPoint> path{{between(-5, 45), between(-5, 35)}};
       while (path.size() < 300) {
         const TPoint last = path.back();
-        path.push_back(between(0, 30) == 0 ? TPoint{between(-3000, 3000), between(-3000, 3000)}
-                                           : TPoint{last.X + between(-4, 4), last.Y + between(-9, 9)});
+        const int kind = between(0, 30);
+        path.push_back(kind == 0   ? TPoint{between(-3000, 3000), between(-3000, 3000)}
+                       : kind == 1 ? TPoint{last.X, between(0, 29)}
+                                   : TPoint{last.X + between(-4, 4), last.Y + between(-9, 9)});
         if (std::abs(path.back().X) > 100 || std::abs(path.back().Y) > 100) path.push_back({20, 15});
       }
       TBitmap polyline(40, 30), lines(40, 30);
@@ -306,7 +308,8 @@ TEST(CanvasLines, WideLinesMatchTheDistanceRule) {
   std::uniform_int_distribution<int> width(2, 9);
   TBitmap fast(32, 32), slow(32, 32);
   for (int n = 0; n < 400; ++n) {
-    const TPoint a{coord(rng), coord(rng)}, e{coord(rng), coord(rng)};
+    const TPoint a{coord(rng), coord(rng)};
+    const TPoint e{n % 4 == 0 ? a.X : coord(rng), coord(rng)};  // every fourth one vertical
     const int w = width(rng);
     fast.Fill(clWhite);
     slow.Fill(clWhite);
