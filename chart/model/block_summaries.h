@@ -27,6 +27,7 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <utility>
 
 #include "chart/model/chart_item.h"
 
@@ -98,8 +99,18 @@ class TBoxColumn {
   TBoxColumn() = default;
   TBoxColumn(const TBoxColumn& other);
   TBoxColumn& operator=(const TBoxColumn&) = delete;
-  TBoxColumn(TBoxColumn&&) noexcept = default;
-  TBoxColumn& operator=(TBoxColumn&&) noexcept = default;
+  // A column moved from is empty, as a moved-from container is.
+  TBoxColumn(TBoxColumn&& other) noexcept
+      : m_nodes(std::move(other.m_nodes)),
+        m_begin(std::exchange(other.m_begin, 0)),
+        m_end(std::exchange(other.m_end, 0)) {}
+  TBoxColumn& operator=(TBoxColumn&& other) noexcept {
+    m_nodes = std::move(other.m_nodes);
+    other.m_nodes.clear();
+    m_begin = std::exchange(other.m_begin, 0);
+    m_end = std::exchange(other.m_end, 0);
+    return *this;
+  }
 
   std::size_t size() const { return m_end - m_begin; }
   bool empty() const { return m_end == m_begin; }

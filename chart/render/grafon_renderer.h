@@ -34,14 +34,12 @@ class TGrafonRenderer {
   TBitmap& ControlImage() { return m_controlImage; }
   TBitmap& BackgroundPicture() { return m_backgroundPicture; }
   ///@}
-  /// The item renderer's attribute cache, polyline and mark map.
-  TRenderState& RenderState() { return m_renderState; }
   /// The device scale of the off-screen images.
   double ImageScale() const { return m_imageScale; }
   /// TCustomGrafon::SetImageDevice: the images' device scale and printer flag.
   void SetImageDevice(double scale, int printerPixelsPerInchY);
 
-  /// A picture is being composed: event handlers run, and a repaint they ask for only is remembered.
+  /// A picture is being composed: event handlers run, and a repaint they ask for is only remembered.
   bool Composing() const { return m_composing; }
   /// While a picture is composed: remembers a repaint asked for, and returns true (then nothing is
   /// to be painted now).

@@ -18,6 +18,7 @@
 #include <stdexcept>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "chart/model/grafon_error.h"
@@ -372,6 +373,28 @@ TEST_F(SeriesStoreTest, SummarisesASeriesAppendedPointByPoint) {
     }
     ASSERT_NO_FATAL_FAILURE(ExpectSame(store, reference, rng)) << lead;
   }
+}
+
+// A column of blocks copied or moved keeps its boxes in order across nodes, after drops from the
+// front; a column moved from is empty and takes new boxes.
+TEST_F(SeriesStoreTest, BoxColumnsCopyAndMoveWhole) {
+  const auto box = [](int i) { return TSummaryBox{double(i), double(i), 0, 0, {.Kind = ikLineTo}}; };
+  detail::TBoxColumn column;
+  for (int i = 0; i < 200; ++i) column.push_back(box(i));
+  for (int i = 0; i < 70; ++i) column.pop_front();
+  const detail::TBoxColumn copy(column);
+  detail::TBoxColumn moved(std::move(column));
+  detail::TBoxColumn assigned;
+  assigned = std::move(moved);
+  for (const detail::TBoxColumn* c : {&copy, &assigned}) {
+    ASSERT_EQ(c->size(), 130u);
+    for (std::size_t i = 0; i < c->size(); ++i) EXPECT_EQ((*c)[i], box(int(i) + 70)) << i;
+  }
+  EXPECT_TRUE(column.empty());  // NOLINT(bugprone-use-after-move): moved-from state is defined
+  EXPECT_TRUE(moved.empty());   // NOLINT(bugprone-use-after-move)
+  column.push_back(box(1));
+  EXPECT_EQ(column.size(), 1u);
+  EXPECT_EQ(column[0], box(1));
 }
 
 // The items of a store as the reference keeps them.
