@@ -386,7 +386,7 @@ TEST_F(SeriesStoreTest, BoxColumnsCopyAndMoveWhole) {
   detail::TBoxColumn moved(std::move(column));
   detail::TBoxColumn assigned;
   assigned = std::move(moved);
-  for (const detail::TBoxColumn* c : {&copy, &assigned}) {
+  for (const detail::TBoxColumn* c : std::array<const detail::TBoxColumn*, 2>{&copy, &assigned}) {
     ASSERT_EQ(c->size(), 130u);
     for (std::size_t i = 0; i < c->size(); ++i) EXPECT_EQ((*c)[i], box(int(i) + 70)) << i;
   }
