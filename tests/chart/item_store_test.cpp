@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <limits>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -165,6 +166,59 @@ TEST_F(ItemStore, ItemsCopyThePenAsItStoodWhenAdded) {
   expectedMove.Attr = 77;
   expectedMove.LineWidth = 4;
   EXPECT_EQ(chart.DataItems()[2], expectedMove);  // every other field zero
+}
+
+// Points appended while the pen changes back and forth, one property at a time, each carry the pen
+// as it stands at their append: the pen kept between appends is never stale, in either list.
+TEST_F(ItemStore, PointsTakeThePenAsItStandsThroughEveryChange) {
+  TTestGrafon chart;
+  std::mt19937 rng(7);
+  const auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
+  for (int step = 0; step < 2000; ++step) {
+    switch (pick(8)) {
+      case 0:
+        chart.SetDataColor(static_cast<TColor>(pick(3)));
+        break;
+      case 1:
+        chart.SetFillColor(static_cast<TColor>(pick(3)));
+        break;
+      case 2:
+        chart.SetPenStyle(pick(2) ? psSolid : psDash);
+        break;
+      case 3:
+        chart.SetLineWidth(static_cast<std::uint8_t>(1 + pick(2)));
+        break;
+      case 4:
+        chart.SetCurrentLayer(1 + pick(2));
+        break;
+      case 5:
+        chart.SetItemAttribute(pick(2));
+        break;
+      case 6:
+        chart.SetClassDefault(static_cast<std::uint8_t>(pick(2)));
+        break;
+      default:
+        chart.SetAnnotationMode(pick(4) == 0);
+        break;
+    }
+    const int kind = pick(3), markType = pick(2);
+    const double x = step, y = pick(100);
+    kind == 0 ? chart.LineTo(x, y) : kind == 1 ? chart.MoveTo(x, y) : chart.AddMark(markType, x, y);
+    const bool annotation = chart.AnnotationMode();
+    const int count = annotation ? chart.AnnotationCount() : chart.DataCount();
+    const TgfChartItem item =
+        (annotation ? chart.AnnotationItems() : chart.DataItems())[std::size_t(count - 1)];
+    ASSERT_EQ(item.Kind, kind == 0 ? ikLineTo : kind == 1 ? ikMoveTo : ikMark) << step;
+    EXPECT_EQ(item.Color, chart.DataColor()) << step;
+    EXPECT_EQ(item.FillColor, kind == 0 ? chart.FillColor() : 0u) << step;
+    EXPECT_EQ(item.PenStyle, chart.PenStyle()) << step;
+    EXPECT_EQ(item.LineWidth, chart.LineWidth()) << step;
+    EXPECT_EQ(item.Layer, chart.CurrentLayer()) << step;
+    EXPECT_EQ(item.Attr, chart.ItemAttribute()) << step;
+    EXPECT_EQ(item.ItemClass, chart.ClassDefault()) << step;
+    EXPECT_EQ(item.Param3, kind == 2 ? markType : 0) << step;
+    EXPECT_EQ(item.Y1, y) << step;
+  }
 }
 
 // The world-unit and series forms make exactly the records that appending point by point with the
