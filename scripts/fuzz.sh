@@ -7,28 +7,33 @@
 # second of processor time (what one core of its own gives; on a busy machine the wall rate is
 # lower), the executions an hour on one core projected from that, and coverage (edges / features).
 #
-# Usage: scripts/fuzz.sh [--short] [--time SECONDS] [--work DIR] [target...]
+# Usage: scripts/fuzz.sh [--short] [--time SECONDS] [--runs COUNT] [--work DIR] [target...]
 #   --short       15 s per target (the CI run)
 #   --time N      N seconds per target (default 60)
+#   --runs N      stop a target after N executions instead (no time limit unless --time is given too),
+#                 so that a campaign of a given size runs whole on a busy machine
 #   --work DIR    keep the growing corpora in DIR/<target>/ across runs instead of a scratch folder
 #   target...     names as in fuzz/<name>_fuzz.cpp (default: all)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds=60
+runs_wanted=""
 work=""
 targets=()
 while (($# > 0)); do
   case "$1" in
     --short) seconds=15 ;;
-    --time) seconds="$2"; shift ;;
+    --time) seconds="$2"; time_given=1; shift ;;
+    --runs) runs_wanted="$2"; shift ;;
     --work) work="$2"; shift ;;
-    -h | --help) sed -n '2,14p' "$0"; exit 0 ;;
+    -h | --help) sed -n '2,16p' "$0"; exit 0 ;;
     -*) echo "unknown option $1" >&2; exit 2 ;;
     *) targets+=("$1") ;;
   esac
   shift
 done
+if [[ -n "$runs_wanted" && -z "${time_given:-}" ]]; then seconds=0; fi
 if ((${#targets[@]} == 0)); then
   for source in fuzz/*_fuzz.cpp; do
     name=$(basename "$source" _fuzz.cpp)
@@ -63,8 +68,9 @@ for name in "${targets[@]}"; do
   options=(-max_total_time="$seconds" -timeout=60 -rss_limit_mb=2560 -print_final_stats=1
            -artifact_prefix="$artifacts/")
   [[ -f "fuzz/$name.dict" ]] && options+=(-dict="$root/fuzz/$name.dict")
+  [[ -n "$runs_wanted" ]] && options+=(-runs="$runs_wanted")
 
-  echo "=== $name: $seconds s"
+  echo "=== $name: ${runs_wanted:+$runs_wanted executions, }$seconds s (0: no limit)"
   log="$artifacts/last-run.log"
   status=0
   # The fuzzer runs in the work folder, so that relative file names it makes up stay there; bash's
@@ -92,7 +98,7 @@ for name in "${targets[@]}"; do
 done
 
 echo
-echo "=== fuzzing summary ($seconds s per target)"
+echo "=== fuzzing summary (${runs_wanted:+$runs_wanted executions, }$seconds s per target; 0 s: no time limit)"
 printf '%s\n' "${summary[@]}"
 if ((${#failed[@]} > 0)); then
   echo "crashes in: ${failed[*]} (inputs in build/fuzz/artifacts/)" >&2
