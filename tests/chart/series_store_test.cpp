@@ -486,7 +486,7 @@ TEST_F(SeriesStoreTest, PointsAppendedOneByOneKeepTheirBlocksThroughFailuresAndC
       const double x = i, y = std::sin(i);
       // Completes the first level-1 block, or the 65th level-0 block (a new node): the first
       // allocation fails.
-      if (i == 255 || i == 1039) {
+      if (store.Count() == 255 || store.Count() == 1039) {
         const TSeriesStore before = store;
         FailAllocationAfter(0);
         EXPECT_THROW(store.AppendPoint(ikLineTo, pen, x, y, 1000), std::bad_alloc) << i;
