@@ -277,42 +277,54 @@ std::string DrawnTextAsUtf8(std::string_view text) {
   return out;
 }
 
-void AppendJsonString(std::string& out, std::string_view text) {
-  out += '"';
-  for (const char c : text) {
-    const auto u = static_cast<unsigned char>(c);
-    switch (c) {
-      case '"':
-        out += "\\\"";
-        break;
-      case '\\':
-        out += "\\\\";
-        break;
-      case '\b':
-        out += "\\b";
-        break;
-      case '\f':
-        out += "\\f";
-        break;
-      case '\n':
-        out += "\\n";
-        break;
-      case '\r':
-        out += "\\r";
-        break;
-      case '\t':
-        out += "\\t";
-        break;
-      default:
-        if (u < 0x20) {
-          std::array<char, 8> buf{};
-          std::snprintf(buf.data(), buf.size(), "\\u%04X", u);
-          out += buf.data();
-        } else {
-          out += c;
-        }
+namespace {
+
+// The escape of a character that a JSON string may not hold as it is.
+void AppendEscaped(std::string& out, char c) {
+  switch (c) {
+    case '"':
+      out += "\\\"";
+      break;
+    case '\\':
+      out += "\\\\";
+      break;
+    case '\b':
+      out += "\\b";
+      break;
+    case '\f':
+      out += "\\f";
+      break;
+    case '\n':
+      out += "\\n";
+      break;
+    case '\r':
+      out += "\\r";
+      break;
+    case '\t':
+      out += "\\t";
+      break;
+    default: {
+      std::array<char, 8> buf{};
+      std::snprintf(buf.data(), buf.size(), "\\u%04X", static_cast<unsigned>(static_cast<unsigned char>(c)));
+      out += buf.data();
     }
   }
+}
+
+}  // namespace
+
+void AppendJsonString(std::string& out, std::string_view text) {
+  out += '"';
+  // Runs of characters that need no escape are copied whole: forms are mostly such text.
+  std::size_t run = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto u = static_cast<unsigned char>(text[i]);
+    if (u >= 0x20 && u != '"' && u != '\\') continue;
+    out.append(text.substr(run, i - run));
+    AppendEscaped(out, text[i]);
+    run = i + 1;
+  }
+  out.append(text.substr(run));
   out += '"';
 }
 

@@ -10,12 +10,21 @@ namespace nox {
 
 namespace {
 
-std::string JoinPath(const std::string& prefix, const std::string& name) {
-  return prefix.empty() ? name : prefix + "." + name;
+// Where a property stands: its name and the place of the object that holds it. Built as a string
+// only for an error, so that writing thousands of properties joins no paths.
+struct TPlace {
+  const TPlace* parent = nullptr;  // null: the top object (no name)
+  const std::string* name = nullptr;
+};
+
+std::string PathOf(const TPlace& place) {
+  if (place.name == nullptr) return {};
+  const std::string prefix = place.parent != nullptr ? PathOf(*place.parent) : std::string();
+  return prefix.empty() ? *place.name : prefix + "." + *place.name;
 }
 
-[[noreturn]] void Unwritable(const std::string& path, const std::string& reason) {
-  throw EStoredFormError(path, 0, 0, reason);
+[[noreturn]] void Unwritable(const TPlace& place, const std::string& reason) {
+  throw EStoredFormError(PathOf(place), 0, 0, reason);
 }
 
 // Doubles compare by value and sign, so that -0 is written where the default is 0.
@@ -29,16 +38,16 @@ bool SameValue(const TStoredValue& a, const TStoredValue& b) {
   return a == b;
 }
 
-std::string FormatIdentifier(const TIdentifiers& identifiers, std::int64_t ordinal, const std::string& path) {
+std::string FormatIdentifier(const TIdentifiers& identifiers, std::int64_t ordinal, const TPlace& place) {
   if (ordinal < 0 || static_cast<std::uint64_t>(ordinal) >= identifiers.size()) {
-    Unwritable(path, "value " + std::to_string(ordinal) + " has no identifier");
+    Unwritable(place, "value " + std::to_string(ordinal) + " has no identifier");
   }
   std::string out;
   detail::AppendJsonString(out, identifiers[static_cast<std::size_t>(ordinal)]);
   return out;
 }
 
-std::string FormatValue(const TStoredProperty& property, const TStoredValue& value, const std::string& path) {
+std::string FormatValue(const TStoredProperty& property, const TStoredValue& value, const TPlace& place) {
   switch (property.kind) {
     case skBoolean:
       return std::get<bool>(value) ? "true" : "false";
@@ -73,14 +82,14 @@ std::string FormatValue(const TStoredProperty& property, const TStoredValue& val
       return out;
     }
     case skEnum:
-      return FormatIdentifier(property.identifiers, std::get<std::int64_t>(value), path);
+      return FormatIdentifier(property.identifiers, std::get<std::int64_t>(value), place);
     case skSet: {
       const auto bits = static_cast<std::uint32_t>(std::get<std::int64_t>(value));
       std::string out = "[";
       for (int i = 0; i < 32; ++i) {
         if ((bits & (std::uint32_t{1} << i)) == 0) continue;
         if (out.size() > 1) out += ", ";
-        out += FormatIdentifier(property.identifiers, i, path);
+        out += FormatIdentifier(property.identifiers, i, place);
       }
       return out + "]";
     }
@@ -91,39 +100,48 @@ std::string FormatValue(const TStoredProperty& property, const TStoredValue& val
 }
 
 // Appends the object at the given indentation level; appends nothing and returns false when none of
-// its properties is written.
-bool AppendObject(std::string& out, const TObject& object, const TStoredTable& table,
-                  const std::string& prefix, int level) {
+// its properties is written. Written straight into `out`: what turns out empty is cut off again.
+bool AppendObject(std::string& out, const TObject& object, const TStoredTable& table, const TPlace& place,
+                  int level) {
   // A table that nests itself would otherwise recurse without end.
   if (level >= kStoredFormMaxDepth) {
-    Unwritable(prefix, "objects nested deeper than " + std::to_string(kStoredFormMaxDepth) + " levels");
+    Unwritable(place, "objects nested deeper than " + std::to_string(kStoredFormMaxDepth) + " levels");
   }
-  const std::string indent(static_cast<std::size_t>(2 * (level + 1)), ' ');
-  std::string body;
+  const std::size_t start = out.size();
+  const auto indent = static_cast<std::size_t>(2 * (level + 1));
+  out += "{\n";
+  bool any = false;
   for (const TStoredProperty& property : table.Properties()) {
     if (!property.written) continue;
-    const std::string path = JoinPath(prefix, property.name);
-    std::string value;
+    const TPlace here{&place, &property.name};
+    const std::size_t entry = out.size();
+    if (any) out += ",\n";
+    out.append(indent, ' ');
+    detail::AppendJsonString(out, property.name);
+    out += ": ";
     if (property.kind == skObject) {
       // The accessor hands out the owned part for reading and writing; here it is only read.
       TObject& part = property.part(const_cast<TObject&>(object));
       if (!property.table->Describes(part))
         detail::TableMisuse(property.name, "the nested table does not describe the part");
-      if (!AppendObject(value, part, *property.table, path, level + 1)) continue;
+      if (!AppendObject(out, part, *property.table, here, level + 1)) {
+        out.resize(entry);
+        continue;
+      }
     } else {
       const TStoredValue current = property.get(object);
-      if (property.declaredDefault && SameValue(current, *property.declaredDefault)) continue;
-      value = FormatValue(property, current, path);
+      if (property.declaredDefault && SameValue(current, *property.declaredDefault)) {
+        out.resize(entry);
+        continue;
+      }
+      out += FormatValue(property, current, here);
     }
-    if (!body.empty()) body += ",\n";
-    body += indent;
-    detail::AppendJsonString(body, property.name);
-    body += ": ";
-    body += value;
+    any = true;
   }
-  if (body.empty()) return false;
-  out += "{\n";
-  out += body;
+  if (!any) {
+    out.resize(start);
+    return false;
+  }
   out += "\n";
   out.append(static_cast<std::size_t>(2 * level), ' ');
   out += "}";
@@ -137,7 +155,7 @@ std::string WriteStoredForm(const TObject& object, const TStoredTable& table) {
     detail::TableMisuse("", "the table does not describe a " + std::string(object.ClassName()));
   }
   std::string out;
-  if (!AppendObject(out, object, table, "", 0)) out = "{}";
+  if (!AppendObject(out, object, table, TPlace{}, 0)) out = "{}";
   out += "\n";
   return out;
 }

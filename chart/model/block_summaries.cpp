@@ -1,6 +1,9 @@
 #include "chart/model/block_summaries.h"
 
 #include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
 
 namespace nox::detail {
 
@@ -8,24 +11,40 @@ namespace {
 
 constexpr std::size_t kLeafMask = TBlockSummaries::kFan - 1;
 
-// The box of the 16 points x[0..15], y[0..15], all with the given attributes. Without a branch per
-// point: an infinity shows in the box, a NaN in `unordered` (or, as the first point, in the box).
+// The box of the 16 points x[0..15], y[0..15], all with the given attributes. In four independent
+// lanes without a branch per point, so that the comparisons do not wait on each other; any value
+// that is not finite (NaN or infinite) leaves the box not uniform.
 TSummaryBox LeafOf(const TSummaryBox::TAttributes& attributes, const double* x, const double* y) {
   if (attributes.Kind == TgfItemKind{}) return {x[0], x[0], y[0], y[0], attributes};
-  double minX = x[0], maxX = x[0], minY = y[0], maxY = y[0];
-  bool unordered = false;
-  for (std::size_t k = 1; k < TBlockSummaries::kFan; ++k) {
-    minX = x[k] < minX ? x[k] : minX;
-    maxX = x[k] > maxX ? x[k] : maxX;
-    minY = y[k] < minY ? y[k] : minY;
-    maxY = y[k] > maxY ? y[k] : maxY;
-    unordered |= std::isnan(x[k]);
-    unordered |= std::isnan(y[k]);
+  constexpr std::size_t kLanes = 4;
+  constexpr double kLargest = std::numeric_limits<double>::max();
+  std::array<double, kLanes> minX{}, maxX{}, minY{}, maxY{};
+  std::array<bool, kLanes> finite{};
+  for (std::size_t l = 0; l < kLanes; ++l) {
+    minX[l] = maxX[l] = x[l];
+    minY[l] = maxY[l] = y[l];
+    finite[l] = std::abs(x[l]) <= kLargest && std::abs(y[l]) <= kLargest;
   }
-  TSummaryBox box{minX, maxX, minY, maxY, attributes};
-  if (unordered || !(std::isfinite(minX) && std::isfinite(maxX) && std::isfinite(minY) && std::isfinite(maxY))) {
-    box.Attributes.Kind = TgfItemKind{};
+  for (std::size_t k = kLanes; k < TBlockSummaries::kFan; k += kLanes) {
+    for (std::size_t l = 0; l < kLanes; ++l) {
+      const double a = x[k + l], b = y[k + l];
+      minX[l] = a < minX[l] ? a : minX[l];
+      maxX[l] = a > maxX[l] ? a : maxX[l];
+      minY[l] = b < minY[l] ? b : minY[l];
+      maxY[l] = b > maxY[l] ? b : maxY[l];
+      finite[l] = finite[l] && std::abs(a) <= kLargest && std::abs(b) <= kLargest;
+    }
   }
+  TSummaryBox box{minX[0], maxX[0], minY[0], maxY[0], attributes};
+  bool allFinite = finite[0];
+  for (std::size_t l = 1; l < kLanes; ++l) {
+    box.MinX = minX[l] < box.MinX ? minX[l] : box.MinX;
+    box.MaxX = maxX[l] > box.MaxX ? maxX[l] : box.MaxX;
+    box.MinY = minY[l] < box.MinY ? minY[l] : box.MinY;
+    box.MaxY = maxY[l] > box.MaxY ? maxY[l] : box.MaxY;
+    allFinite = allFinite && finite[l];
+  }
+  if (!allFinite) box.Attributes.Kind = TgfItemKind{};
   return box;
 }
 
@@ -90,33 +109,57 @@ void TBlockSummaries::Complete(const TSummaryBox& leaf, std::size_t end) {
   // first 15 children (the open block) and this one. The open blocks change only once every push
   // has succeeded.
   int pushed = 0;
-  TSummaryBox parent;  // a parent completed (one block in 16)
-  const TSummaryBox* box = &leaf;
+  TSummaryBox box = leaf;  // the block completed at level `pushed`
   try {
     for (;;) {
-      m_levels[static_cast<std::size_t>(pushed)].push_back(*box);
+      m_levels[static_cast<std::size_t>(pushed)].push_back(box);
       const int level = pushed++;
       if (pushed == kLevels) return;
       const std::size_t children = (end >> Shift(level)) & kLeafMask;  // in the parent, this one included
+      TSummaryBox& open = m_open[static_cast<std::size_t>(pushed)];
       if (children != 0) {
         // The open block above takes it as its next child.
-        TSummaryBox& open = m_open[static_cast<std::size_t>(pushed)];
         if (children == 1) {
-          open = *box;
+          open = box;
         } else {
-          open.Merge(*box);
+          open.Merge(box);
         }
         return;
       }
-      TSummaryBox merged = m_open[static_cast<std::size_t>(pushed)];
-      merged.Merge(*box);
-      parent = merged;
-      box = &parent;
+      TSummaryBox parent = open;
+      parent.Merge(box);
+      box = parent;
     }
   } catch (...) {
     while (pushed > 0) m_levels[static_cast<std::size_t>(--pushed)].pop_back();
     throw;
   }
+}
+
+void TBlockSummaries::SummarisePoints(const TSummaryBox::TAttributes& attributes, std::size_t from,
+                                      const double* x, const double* y) {
+  for (std::size_t p = from; p < m_end; ++p) {
+    const TSummaryBox box = TSummaryBox::OfPoint(attributes, x[p - from], y[p - from]);
+    if ((p & kLeafMask) == 0) {
+      m_open[0] = box;
+    } else {
+      m_open[0].Merge(box);
+    }
+  }
+}
+
+void TBlockSummaries::CompletePoints(const TSummaryBox::TAttributes& attributes, std::size_t from,
+                                     const double* x, const double* y) {
+  if (from == (m_end & ~kLeafMask)) {
+    // The common case: the whole block came point by point; its box straight from the columns.
+    Complete(LeafOf(attributes, x, y), m_end + 1);
+  } else {
+    // The open block holds the items before `from` (maybe of other attributes).
+    TSummaryBox leaf = m_open[0];
+    for (std::size_t p = from; p <= m_end; ++p) leaf.Merge(TSummaryBox::OfPoint(attributes, x[p - from], y[p - from]));
+    Complete(leaf, m_end + 1);
+  }
+  ++m_end;
 }
 
 void TBlockSummaries::AddPoints(const TSummaryBox::TAttributes& attributes, const double* x, const double* y,

@@ -160,31 +160,23 @@ class TBlockSummaries {
     }
     ++m_end;
   }
-  // The same for a point with the given attributes (x, y finite or not) when the open level-0 block
-  // is empty, not uniform, or summarises points with these attributes: the appending of one point
-  // after another, without comparing attributes.
-  void AddSharedPoint(const TSummaryBox::TAttributes& attributes, double x, double y) {
-    if (((m_end + 1) & (kFan - 1)) == 0) {
-      Add(TSummaryBox::OfPoint(attributes, x, y));
-      return;
-    }
-    const bool finite = std::isfinite(x) && std::isfinite(y);
-    TSummaryBox& open = m_open[0];
-    if ((m_end & (kFan - 1)) == 0) {
-      open = {x, x, y, y, attributes};
-      if (!finite) open.Attributes.Kind = TgfItemKind{};
-    } else if (open.Uniform()) {
-      if (finite) {
-        open.MinX = x < open.MinX ? x : open.MinX;
-        open.MaxX = x > open.MaxX ? x : open.MaxX;
-        open.MinY = y < open.MinY ? y : open.MinY;
-        open.MaxY = y > open.MaxY ? y : open.MaxY;
-      } else {
-        open.Attributes.Kind = TgfItemKind{};
-      }
-    }
-    ++m_end;
-  }
+  // Appending point after point without summarising each point as it comes: CountPoint counts the
+  // next item (at End(), given as `position`), a point whose coordinates the caller keeps in
+  // columns; it must not complete a level-0 block ((End() + 1) % 16 != 0). The points counted so far are summarised from those columns by
+  // SummarisePoints, or with the point that completes their block by CompletePoints, before the
+  // summaries are checkpointed, copied or changed in any other way. Walks and the complete blocks
+  // may be read meanwhile: only the open level-0 block lags.
+  void CountPoint(std::size_t position) { m_end = position + 1; }
+  // Summarises the counted items from .. End() - 1 (all in the open level-0 block) as points with
+  // the given attributes at x[0], y[0] (item `from`) and after.
+  void SummarisePoints(const TSummaryBox::TAttributes& attributes, std::size_t from, const double* x,
+                       const double* y);
+  // Adds item End(), a point that completes a level-0 block, after the counted items from ..
+  // End() - 1; all of them are points with the given attributes at x[0], y[0] (item `from`) and
+  // after, the new one last. Throws std::bad_alloc when memory runs out, leaving the summaries as
+  // they were.
+  void CompletePoints(const TSummaryBox::TAttributes& attributes, std::size_t from, const double* x,
+                      const double* y);
   // Summarises the next n points, all with the given attributes, their coordinates x[i], y[i].
   // Throws std::bad_alloc when memory runs out, having summarised some of them: undo with Restore.
   void AddPoints(const TSummaryBox::TAttributes& attributes, const double* x, const double* y, std::size_t n);

@@ -154,18 +154,19 @@ TSeriesStore::TSeriesStore(int maxCapacity) : m_maxCapacity(maxCapacity) {}
 TSeriesStore::TSeriesStore(const TSeriesStore& other)
     : m_body(other.m_body ? std::make_unique<TBody>(*other.m_body) : nullptr),
       m_capacity(other.m_capacity),
-      m_maxCapacity(other.m_maxCapacity) {}
+      m_maxCapacity(other.m_maxCapacity) {
+  SummariseLaneOf(other);
+}
 
 TSeriesStore& TSeriesStore::operator=(const TSeriesStore& other) {
   if (this != &other) *this = TSeriesStore(other);
   return *this;
 }
 
-TSeriesStore::TSeriesStore(TSeriesStore&& other) noexcept
-    : m_body(std::move(other.m_body)),
-      m_capacity(std::exchange(other.m_capacity, 0)),
-      m_maxCapacity(other.m_maxCapacity) {
+TSeriesStore::TSeriesStore(TSeriesStore&& other) noexcept : m_maxCapacity(other.m_maxCapacity) {
   other.CloseLane();
+  m_body = std::move(other.m_body);
+  m_capacity = std::exchange(other.m_capacity, 0);
 }
 
 TSeriesStore& TSeriesStore::operator=(TSeriesStore&& other) noexcept {
@@ -311,12 +312,33 @@ void TSeriesStore::AppendPointSlowly(TgfItemKind kind, const TPointPen& pen, dou
   OpenLane(kind, pen);
 }
 
+void TSeriesStore::TAppendLane::CompleteBlock() {
+  const std::size_t slot = Pending & (kChunkItems - 1);
+  Blocks->CompletePoints(Summary, Pending, X + slot, Y + slot);
+  Position = Pending = Blocks->End();
+}
+
+void TSeriesStore::TAppendLane::Summarise(TBlockSummaries& blocks, const double* x, const double* y) const {
+  const std::size_t slot = Pending & (kChunkItems - 1);
+  blocks.SummarisePoints(Summary, Pending, x + slot, y + slot);
+}
+
+void TSeriesStore::CloseLane() noexcept {
+  if (m_lane.Blocks == nullptr) return;
+  m_lane.Summarise(*m_lane.Blocks, m_lane.X, m_lane.Y);
+  m_lane.Blocks = nullptr;
+}
+
+void TSeriesStore::SummariseLaneOf(const TSeriesStore& source) noexcept {
+  // The lane writes to the tail chunk, which the copy has too.
+  if (source.m_lane.Blocks == nullptr || !m_body) return;
+  source.m_lane.Summarise(m_body->Blocks, m_body->Tail->X(), m_body->Tail->Y());
+}
+
 void TSeriesStore::OpenLane(TgfItemKind kind, const TPointPen& pen) {
   const TSlot slot = SlotOf(kind);
-  if (!TakesAsItIs(slot, pen)) {
-    CloseLane();
-    return;
-  }
+  CloseLane();
+  if (!TakesAsItIs(slot, pen)) return;
   TBody& body = *m_body;
   m_lane.Blocks = &body.Blocks;
   m_lane.End = std::min(body.TailEnd, body.Blocks.Base() + static_cast<std::size_t>(m_capacity));
@@ -327,7 +349,7 @@ void TSeriesStore::OpenLane(TgfItemKind kind, const TPointPen& pen) {
   m_lane.X = body.Tail->X();
   m_lane.Y = body.Tail->Y();
   m_lane.Tags = body.Tail->Tags();
-  m_lane.SharesOpenBlock = (body.Blocks.End() & (TBlockSummaries::kFan - 1)) == 0;
+  m_lane.Position = m_lane.Pending = body.Blocks.End();
 }
 
 void TSeriesStore::AppendPoints(TgfItemKind firstKind, TgfItemKind kind, const TPointPen& pen,
@@ -479,6 +501,7 @@ void TSeriesStore::CopyFrom(const TSeriesStore& source, int allocSize) {
   }
   CloseLane();
   m_body = source.m_body ? std::make_unique<TBody>(*source.m_body) : nullptr;
+  SummariseLaneOf(source);
   m_capacity = static_cast<int>(capacity);
   ++m_changes;
 }

@@ -160,12 +160,15 @@ class TSeriesStore {
   struct TUndo;
 
   // Where the points of one kind and pen go as they are, inline, while nothing else changes the
-  // store: the free slots of the tail chunk within the capacity, in the last run, summarised into
-  // the open blocks. An append that goes the long way opens it for its kind and pen; every other
-  // change closes it.
+  // store: the free slots of the tail chunk within the capacity, in the last run. A point costs its
+  // three slots and a count; the summaries take a block's points from the columns when its 16th
+  // comes, or when the lane closes. An append that goes the long way opens it for its kind and pen;
+  // every other change closes it.
   struct TAppendLane {
     TBlockSummaries* Blocks = nullptr;  // null: closed
+    std::size_t Position = 0;           // Blocks->End(), kept here to be read without a detour
     std::size_t End = 0;                // the absolute position where the lane ends
+    std::size_t Pending = 0;            // the first point counted but not yet summarised
     TgfItemKind Kind{};
     std::uint8_t Tag = 0;  // the slot kind written
     TPointPen Pen;
@@ -173,27 +176,26 @@ class TSeriesStore {
     double* X = nullptr;  // the tail chunk's columns
     double* Y = nullptr;
     std::uint8_t* Tags = nullptr;
-    // Whether the open level-0 block is empty, not uniform, or summarises points with Summary:
-    // then a point merges into it without comparing attributes.
-    bool SharesOpenBlock = false;
 
     bool Takes(TgfItemKind kind, const TPointPen& pen) const {
-      return Blocks != nullptr && Blocks->End() < End && kind == Kind && pen == Pen;
+      return Blocks != nullptr && Position < End && kind == Kind && pen == Pen;
     }
     // All or nothing: a block that the point completes is summarised first (it may fail).
     void Append(double x, double y) {
-      const std::size_t position = Blocks->End();
-      if (SharesOpenBlock) {
-        Blocks->AddSharedPoint(Summary, x, y);
-      } else {
-        Blocks->Add(TSummaryBox::OfPoint(Summary, x, y));
-        SharesOpenBlock = true;
-      }
-      const std::size_t slot = position & (kChunkItems - 1);
+      const std::size_t slot = Position & (kChunkItems - 1);
       X[slot] = x;
       Y[slot] = y;
       Tags[slot] = Tag;
+      if (((Position + 1) & (TBlockSummaries::kFan - 1)) != 0) {
+        Blocks->CountPoint(Position++);
+      } else {
+        CompleteBlock();
+      }
     }
+    // Counts the point at Blocks->End(), written to its slots, with the block it completes.
+    void CompleteBlock();
+    // Summarises the points counted but not summarised into blocks, the columns being x and y.
+    void Summarise(TBlockSummaries& blocks, const double* x, const double* y) const;
   };
 
   static TSlot SlotOf(TgfItemKind kind);
@@ -211,7 +213,9 @@ class TSeriesStore {
   void AppendPointSlowly(TgfItemKind kind, const TPointPen& pen, double x, double y, int allocSize);
   // Opens the lane for points of this kind and pen if they go in as they are.
   void OpenLane(TgfItemKind kind, const TPointPen& pen);
-  void CloseLane() { m_lane.Blocks = nullptr; }
+  // Summarises what the lane has counted; a copy summarises it from its own columns.
+  void CloseLane() noexcept;
+  void SummariseLaneOf(const TSeriesStore& source) noexcept;
   // The capacity after appending n items; ENoxGrafonError past m_maxCapacity.
   int GrownCapacity(std::size_t n, int allocSize) const;
   void AppendColumns(TSlot firstSlot, TSlot slot, const TPointPen& pen, TXSource x, std::span<const double> y,

@@ -461,6 +461,48 @@ TEST_F(SeriesStoreTest, AppendsAreAllOrNothingWhenMemoryRunsOut) {
   EXPECT_GT(failures, 50);  // the long series alone allocates a hundred times
 }
 
+// Points appended one by one are summarised a block at a time as its 16th comes: a 16th whose
+// summaries cannot grow leaves the store as it was and goes in when retried, and a store copied,
+// moved or given a record while a block is half full keeps that half in its summaries.
+TEST_F(SeriesStoreTest, PointsAppendedOneByOneKeepTheirBlocksThroughFailuresAndCopies) {
+  const TPointPen pen{.Color = 5, .FillColor = 0xC0C0C0, .LineWidth = 1, .Layer = 1};
+  TgfChartItem text;
+  text.Kind = ikText;
+  text.Layer = 1;
+  // What happens to the store after point `at` (counted from 0) of 1100.
+  const std::vector<std::pair<int, std::function<void(TSeriesStore&, TReference&)>>> cases = {
+      {254, [](TSeriesStore& s, TReference&) { s = TSeriesStore(s); }},  // a copy, half through a block
+      {1000, [](TSeriesStore& s, TReference&) { TSeriesStore moved(std::move(s)); s = moved; }},
+      {500, [&](TSeriesStore& s, TReference& r) {  // a mark: the lane turns to another kind
+         s.AppendPoint(ikMark, pen, 0.5, 0.5, 1000);
+         r.Append(ChartRecord(ikMark, pen, 0.5, 0.5), 1000);
+       }},
+      {1050, [&](TSeriesStore& s, TReference& r) { s.Append(text, 1000); r.Append(text, 1000); }},
+  };
+  for (const auto& [at, change] : cases) {
+    TSeriesStore store;
+    TReference reference;
+    for (int i = 0; i < 1100; ++i) {
+      const double x = i, y = std::sin(i);
+      // Completes the first level-1 block, or the 65th level-0 block (a new node): the first
+      // allocation fails.
+      if (store.Count() == 255 || store.Count() == 1039) {
+        const TSeriesStore before = store;
+        FailAllocationAfter(0);
+        EXPECT_THROW(store.AppendPoint(ikLineTo, pen, x, y, 1000), std::bad_alloc) << i;
+        FailAllocationAfter(-1);
+        std::mt19937_64 rng(static_cast<std::uint64_t>(i));
+        ASSERT_NO_FATAL_FAILURE(ExpectSame(store, ViewOf(before), rng)) << at << " " << i;
+      }
+      store.AppendPoint(ikLineTo, pen, x, y, 1000);
+      reference.Append(ChartRecord(ikLineTo, pen, x, y), 1000);
+      if (i == at) change(store, reference);
+    }
+    std::mt19937_64 rng(static_cast<std::uint64_t>(at));
+    ASSERT_NO_FATAL_FAILURE(ExpectSame(store, reference, rng)) << at;
+  }
+}
+
 // Refused appends name the problem and append nothing.
 TEST_F(SeriesStoreTest, RefusesBadArgumentsAndAppendsNothing) {
   const TPointPen pen{.Layer = 1};
