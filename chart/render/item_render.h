@@ -225,7 +225,7 @@ class TItemRenderer {
   static bool AxisSpanPixels(const TDoubleAxisMapping& m, bool logarithmic, int below, std::int64_t shift,
                              double lo, double hi, int& p0, int& p1) {
     double r0, r1;
-    if (!logarithmic && (RoundsInDouble(lo * m.k, m.o, r0) & RoundsInDouble(hi * m.k, m.o, r1))) {
+    if (!logarithmic && RoundsInDouble(lo * m.k, m.o, r0) && RoundsInDouble(hi * m.k, m.o, r1)) {
       p0 = static_cast<int>(r0);
       p1 = static_cast<int>(r1);
     } else if (!MapSpanToPixels(m, logarithmic, lo, hi, below, p0, p1)) {
