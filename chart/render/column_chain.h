@@ -73,6 +73,25 @@ class TColumnChain {
     m_lastItem = kNoItem;
   }
 
+  // AddPoint for points[0 .. n - 1] in turn; the points in the chain's column in one pass.
+  void AddPoints(const TPoint* points, std::size_t n) {
+    for (std::size_t i = 0; i < n;) {
+      if (!m_open || points[i].X != m_x) {
+        AddPoint(points[i++]);
+        continue;
+      }
+      int low = m_low, high = m_high;
+      for (; i < n && points[i].X == m_x; ++i) {
+        low = std::min(low, points[i].Y);
+        high = std::max(high, points[i].Y);
+      }
+      m_low = low;
+      m_high = high;
+      m_last = points[i - 1];
+      m_lastItem = kNoItem;
+    }
+  }
+
   // Points in column x with rows low .. high, the first of them from item `firstItem`, the last
   // from `lastItem`.
   void AddColumn(int x, int low, int high, std::size_t firstItem, std::size_t lastItem) {

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <tuple>
 
 #include "chart/Nox_grafon.h"
 
@@ -149,16 +148,8 @@ TPoint TItemRenderer::ResolveOnePoint(const TgfChartItem& item, const TLayerPixe
 }
 
 bool TItemRenderer::BoxPixels(const TLayerPixels& layer, const TSummaryBox& box, TPixelBox& out) const {
-  int x0, x1, y0, y1;
-  if (!MapSpanToPixels(layer.X, layer.LogX, box.MinX, box.MaxX, layer.BelowX, x0, x1) ||
-      !MapSpanToPixels(layer.Y, layer.LogY, box.MinY, box.MaxY, layer.BelowY, y0, y1)) {
-    return false;
-  }
-  // Moving to the canvas and clamping keep the order.
-  const auto canvas = [](int pixel, std::int64_t shift) { return ClampCoordinate(pixel + shift); };
-  std::tie(out.X0, out.X1) = std::minmax({canvas(x0, m_shiftX), canvas(x1, m_shiftX)});
-  std::tie(out.Y0, out.Y1) = std::minmax({canvas(y0, m_shiftY), canvas(y1, m_shiftY)});
-  return true;
+  return AxisSpanPixels(layer.X, layer.LogX, layer.BelowX, m_shiftX, box.MinX, box.MaxX, out.X0, out.X1) &&
+         AxisSpanPixels(layer.Y, layer.LogY, layer.BelowY, m_shiftY, box.MinY, box.MaxY, out.Y0, out.Y1);
 }
 
 void TItemRenderer::ResolveTwoPoints(const TgfChartItem& item, const TLayerPixels& layer, bool offset,

@@ -33,6 +33,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "base/rounding.h"
 #include "chart/model/block_summaries.h"
@@ -218,6 +219,24 @@ class TItemRenderer {
     int X0 = 0, X1 = 0, Y0 = 0, Y1 = 0;
   };
   bool BoxPixels(const TLayerPixels& layer, const TSummaryBox& box, TPixelBox& out) const;
+  // The same for one axis (map, logarithmic, below-log pixel, shift to the canvas) and values
+  // lo <= hi: their canvas pixels p0 <= p1. A linear axis maps both in double here, inline, unless
+  // one lies near a rounding tie.
+  static bool AxisSpanPixels(const TDoubleAxisMapping& m, bool logarithmic, int below, std::int64_t shift,
+                             double lo, double hi, int& p0, int& p1) {
+    double r0, r1;
+    if (!logarithmic && RoundsInDouble(lo * m.k, m.o, r0) && RoundsInDouble(hi * m.k, m.o, r1)) {
+      p0 = static_cast<int>(r0);
+      p1 = static_cast<int>(r1);
+    } else if (!MapSpanToPixels(m, logarithmic, lo, hi, below, p0, p1)) {
+      return false;
+    }
+    // Moving to the canvas and clamping keep the order.
+    p0 = ClampCoordinate(p0 + shift);
+    p1 = ClampCoordinate(p1 + shift);
+    if (p1 < p0) std::swap(p0, p1);
+    return true;
+  }
   // A pixel coordinate of the item, rounded, with the output offset added when `offset` is set.
   static int PixelCoordinate(double v, int offset) { return ClampCoordinate(RoundedPixels(v) + offset); }
   TPoint ResolveOnePoint(const TgfChartItem& item, const TLayerPixels& layer) const;

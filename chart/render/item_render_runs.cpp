@@ -18,6 +18,15 @@
 // segment lies within the box of its end points. Wider solid pens take the same walk with
 // round-capped strokes (item_render_wide_runs.cpp).
 //
+// The walk is cheap per block, as a run among many (several series, each over the chart's whole
+// width) meets every column and so splits a block at every column border. A uniform block's parts
+// are uniform with its attributes, so they are classified with it. Consecutive blocks of one layer
+// in one column add their rows at once, from the least and greatest y of them all in world units:
+// on a linear Y axis the map is monotone, so those two values' pixels are the least and greatest
+// row of the blocks' points. The points of a block of 16 that must be drawn one by one map in
+// double together, each to the pixel MapToPixel gives it (RoundsInDouble), and again one by one
+// should one of them lie near a rounding tie.
+//
 // At a device scale s >= 1 the pen paints the bitmap's device pixels: it is as wide as its device
 // width (DeviceMap::PenWidth, so a 1-pixel pen may become a wide one) and draws through the device
 // pixel of each point (DeviceMap::CentrePoint), each coordinate mapped on its own and strictly
@@ -34,6 +43,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <span>
 
 #include "chart/Nox_grafon.h"
 #include "chart/model/item_list.h"
@@ -148,54 +159,189 @@ TRunStep TItemRenderer::RenderLineRun(const TItemList& list, int firstIndex, int
   const Surface surface = SurfaceOf(m_canvas.Target());
   const TDeviceGrid grid{map, ink.width};
   const auto gather = [&](auto& chain, std::size_t to, std::int64_t reach) {
+    // The walk first decides what the chain takes, in order, from the summaries alone; the chain
+    // then takes it, reading the items it needs, which are fetched as the walk goes on.
+    struct TStep {
+      enum : std::uint8_t { sColumn, sEnds, sPoints, sItem } Kind = sItem;
+      int X = 0, Y0 = 0, Y1 = 0;             // sColumn: its column and rows
+      const TLayerPixels* Layer = nullptr;  // sPoints: the block's layer
+      std::size_t First = 0, Last = 0;      // the items of the block (sItem: First alone)
+    };
+    // A few hundred at a time, so that a run of any length needs no more room.
+    std::array<TStep, 512> steps;
+    std::size_t stepCount = 0;
+    // The points of a block of 16 that the rules below do not take, one by one: plain line-tos in
+    // world units of the block's layer, each mapped as World maps it. On linear axes they are
+    // mapped together in double (RoundsInDouble), and again one by one should one of them lie near
+    // a rounding tie.
+    std::array<double, TBlockSummaries::kFan> xs, ys;
+    std::array<TPoint, TBlockSummaries::kFan> blockPoints;
+    const auto addPoints = [&](const TLayerPixels& layer, std::size_t start) {
+      // (Read first: the chain moves the cursor when it resolves a point.)
+      cursor.MoveTo(start);
+      cursor.ReadCoordinates(TBlockSummaries::kFan, xs.data(), ys.data());
+      bool rounds = !layer.LogX && !layer.LogY;
+      if (rounds) {
+        const double shiftX = static_cast<double>(m_shiftX), shiftY = static_cast<double>(m_shiftY);
+        std::array<double, TBlockSummaries::kFan> columns, rows;
+        for (std::size_t i = 0; i < TBlockSummaries::kFan; ++i) {
+          double rx, ry;
+          rounds &= RoundsInDouble(xs[i] * layer.X.k, layer.X.o, rx);
+          rounds &= RoundsInDouble(ys[i] * layer.Y.k, layer.Y.o, ry);
+          // r and the shift are integers far below 2^53: their sum and its clamping are exact.
+          columns[i] = std::clamp(rx + shiftX, double{-kPixelLimit}, double{kPixelLimit});
+          rows[i] = std::clamp(ry + shiftY, double{-kPixelLimit}, double{kPixelLimit});
+        }
+        if (rounds) {
+          for (std::size_t i = 0; i < TBlockSummaries::kFan; ++i)
+            blockPoints[i] = {static_cast<int>(columns[i]), static_cast<int>(rows[i])};
+        }
+      }
+      if (!rounds) {
+        for (std::size_t i = 0; i < TBlockSummaries::kFan; ++i) blockPoints[i] = World(layer, xs[i], ys[i]);
+      }
+      chain.AddPoints(blockPoints.data(), blockPoints.size());
+    };
+    // The chain takes the steps decided so far.
+    const auto drawSteps = [&] {
+      for (const TStep& step : std::span(steps.data(), stepCount)) {
+        switch (step.Kind) {
+          case TStep::sColumn:
+            chain.AddColumn(step.X, step.Y0, step.Y1, step.First, step.Last);
+            break;
+          case TStep::sEnds:
+            chain.AddPoint(resolve(step.First));
+            chain.AddPoint(resolve(step.Last));
+            break;
+          case TStep::sPoints:
+            addPoints(*step.Layer, step.First);
+            break;
+          default: {
+            const TgfChartItem item = itemAt(step.First);
+            if (ClassifyRunItem(item, filter) == riPoint) chain.AddPoint(resolveItem(item));
+            break;
+          }
+        }
+      }
+      stepCount = 0;
+    };
+    const auto addStep = [&](const TStep& step) {
+      steps[stepCount++] = step;
+      if (stepCount == steps.size()) drawSteps();
+    };
+    // Consecutive blocks of one layer in one column whose rows come from a linear Y axis: their
+    // least and greatest y in world units, mapped once when the column or the layer changes.
+    struct {
+      const TLayerPixels* Layer = nullptr;  // none waits
+      int X = 0;
+      double MinY = 0, MaxY = 0;
+      std::size_t FirstItem = 0, LastItem = 0;
+    } waiting;
+    const auto addWaiting = [&] {
+      if (waiting.Layer == nullptr) return;
+      const TLayerPixels& layer = *waiting.Layer;
+      int y0, y1;
+      AxisSpanPixels(layer.Y, false, layer.BelowY, m_shiftY, waiting.MinY, waiting.MaxY, y0, y1);
+      addStep({TStep::sColumn, waiting.X, y0, y1, nullptr, waiting.FirstItem, waiting.LastItem});
+      waiting.Layer = nullptr;
+    };
+    // A uniform block of the run's points, its x pixels x0 .. x1 when `xKnown` (when its least and
+    // greatest x bound those of all its points): taken whole where the rules allow, else part by
+    // part. Its parts share its attributes, so they are points of the run on its layer too.
+    const auto take = [&](auto& self, int level, std::size_t block, std::size_t start, const TSummaryBox& box,
+                          const TLayerPixels& layer, bool xKnown, int x0, int x1) -> void {
+      const std::size_t last = start + TBlockSummaries::BlockItems(level) - 1;
+      if (xKnown && x0 == x1 && !layer.LogY) {
+        if (waiting.Layer == &layer && waiting.X == x0) {
+          waiting.MinY = std::min(waiting.MinY, box.MinY);
+          waiting.MaxY = std::max(waiting.MaxY, box.MaxY);
+          waiting.LastItem = last;
+        } else {
+          addWaiting();
+          waiting = {&layer, x0, box.MinY, box.MaxY, start, last};
+        }
+        return;
+      }
+      addWaiting();
+      if (xKnown) {
+        // The device pixels of the box's corners bound those of its points.
+        if (x0 != x1 && (grid.X(x1) + reach < 0 || grid.X(x0) - reach >= surface.width)) {
+          addStep({TStep::sEnds, 0, 0, 0, nullptr, start, last});
+          return;
+        }
+        int y0, y1;
+        if (AxisSpanPixels(layer.Y, layer.LogY, layer.BelowY, m_shiftY, box.MinY, box.MaxY, y0, y1)) {
+          if (x0 == x1) {
+            addStep({TStep::sColumn, x0, y0, y1, nullptr, start, last});
+            return;
+          }
+          if (grid.Y(y1) + reach < 0 || grid.Y(y0) - reach >= surface.height) {
+            addStep({TStep::sEnds, 0, 0, 0, nullptr, start, last});
+            return;
+          }
+        }
+      }
+      if (level == 0) {
+        cursor.Prefetch(start);
+        addStep({TStep::sPoints, 0, 0, 0, &layer, start, last});
+        return;
+      }
+      // The parts' x first, to know which of them are split in turn: the parts of each of those
+      // are fetched while the one before is drawn, their cache lines together.
+      const int partLevel = level - 1;
+      const std::size_t partItems = TBlockSummaries::BlockItems(partLevel);
+      const std::size_t firstPart = block * TBlockSummaries::kFan;
+      std::array<const TSummaryBox*, TBlockSummaries::kFan> parts;
+      std::array<int, TBlockSummaries::kFan> px0{}, px1{};
+      std::array<bool, TBlockSummaries::kFan> known;
+      std::array<std::size_t, TBlockSummaries::kFan + 1> split;  // the parts that may be split
+      std::size_t splits = 0;
+      for (std::size_t k = 0; k < TBlockSummaries::kFan; ++k) {
+        const TSummaryBox& part = tree.Block(partLevel, firstPart + k);
+        parts[k] = &part;
+        known[k] = AxisSpanPixels(layer.X, layer.LogX, layer.BelowX, m_shiftX, part.MinX, part.MaxX, px0[k], px1[k]);
+        if (partLevel > 0 && !(known[k] && px0[k] == px1[k])) split[splits++] = k;
+      }
+      split[splits] = TBlockSummaries::kFan;
+      const auto fetchParts = [&](std::size_t k) {
+        if (k == TBlockSummaries::kFan) return;
+        const std::size_t grandPart = (firstPart + k) * TBlockSummaries::kFan;
+        for (std::size_t q = grandPart; q < grandPart + TBlockSummaries::kFan; ++q)
+          __builtin_prefetch(&tree.Block(partLevel - 1, q));
+      };
+      fetchParts(split[0]);
+      for (std::size_t k = 0, nextSplit = 0; k < TBlockSummaries::kFan; ++k) {
+        if (k == split[nextSplit]) fetchParts(split[++nextSplit]);
+        self(self, partLevel, firstPart + k, start + k * partItems, *parts[k], layer, known[k], px0[k], px1[k]);
+      }
+    };
+    // The class of the last block's attributes: most blocks of a run share them.
+    TSummaryBox::TAttributes classified{};
+    TRunItem classifiedKind = riEnd;
     tree.WalkForward(
         first, to,
         [&](int level, std::size_t block, std::size_t start) {
           const TSummaryBox& box = tree.Block(level, block);
           if (!box.UniformLines()) return bsSplit;
-          if (blockKind(box) == riSkipped) return bsTake;
+          if (!(box.Attributes == classified)) {
+            classified = box.Attributes;
+            classifiedKind = blockKind(box);
+          }
+          if (classifiedKind == riSkipped) return bsTake;
           const TLayerPixels& layer = blockLayer(box);
-          // The points of a block of 16 that the rules below do not take, one by one: a plain
-          // line-to in world units of the block's layer each.
-          // (Read first: the chain moves the cursor when it resolves a point.)
-          const auto itemByItem = [&] {
-            if (level > 0) return bsSplit;
-            std::array<TPoint, TBlockSummaries::kFan> blockPoints;
-            cursor.MoveTo(start);
-            for (TPoint& p : blockPoints) {
-              p = World(layer, cursor.X(), cursor.Y());
-              cursor.Next();
-            }
-            for (const TPoint p : blockPoints) chain.AddPoint(p);
-            return bsTake;
-          };
-          TPixelBox pixels;
-          if (!BoxPixels(layer, box, pixels)) return itemByItem();
-          const std::size_t last = start + TBlockSummaries::BlockItems(level) - 1;
-          const auto [x0, x1, y0, y1] = pixels;
-          // The device pixels of the box's corners bound those of its points.
-          const int dx0 = grid.X(x0), dx1 = grid.X(x1), dy0 = grid.Y(y0), dy1 = grid.Y(y1);
-          if (x0 != x1 && (dx1 + reach < 0 || dx0 - reach >= surface.width)) {
-            chain.AddPoint(resolve(start));
-            chain.AddPoint(resolve(last));
-            return bsTake;
-          }
-          if (x0 == x1) {
-            chain.AddColumn(x0, y0, y1, start, last);
-            return bsTake;
-          }
-          if (dy1 + reach < 0 || dy0 - reach >= surface.height) {
-            chain.AddPoint(resolve(start));
-            chain.AddPoint(resolve(last));
-            return bsTake;
-          }
-          return itemByItem();
+          int x0 = 0, x1 = 0;
+          const bool xKnown =
+              AxisSpanPixels(layer.X, layer.LogX, layer.BelowX, m_shiftX, box.MinX, box.MaxX, x0, x1);
+          take(take, level, block, start, box, layer, xKnown, x0, x1);
+          return bsTake;
         },
         [&](std::size_t i) {
-          const TgfChartItem item = itemAt(i);
-          if (ClassifyRunItem(item, filter) == riPoint) chain.AddPoint(resolveItem(item));
+          addWaiting();
+          addStep({TStep::sItem, 0, 0, 0, nullptr, i, i});
           return true;
         });
+    addWaiting();
+    drawSteps();
   };
   const std::span<const TPoint> buffered = m_state.Polyline.Points();
   const std::span<const TPoint> starts =

@@ -413,6 +413,52 @@ TEST(LineRuns, LongSeriesMatchUnderEveryView) {
   }
 }
 
+// Several series over one x range, dealt in turn as the bench deals them, each a run in its own
+// colour that paints over the runs before it; with a column holding many points of each (many
+// blocks of a run in one column, split at every column border) or a few; at pen widths 1 to 3, on
+// linear and logarithmic axes (some values at and below zero and the logarithmic limit).
+TEST(LineRuns, InterleavedSeriesMatchUnderEveryView) {
+  THeadlessHost host;
+  TScopedHost scoped{host};
+  struct TCase {
+    int Series, Points, Width;
+    bool Logarithmic;
+  };
+  TRandom rng(415);
+  for (const TCase c : {TCase{4, 160000, 1, false}, TCase{16, 160000, 1, false}, TCase{16, 6000, 1, false},
+                        TCase{16, 60000, 1, true}, TCase{4, 40000, 2, false}, TCase{16, 40000, 3, true}}) {
+    TRenderGrafon chart;
+    chart.HandleNeeded();
+    chart.SetAutoRedraw(false);
+    chart.SetBounds(0, 0, 429, 365);
+    chart.SetLineWidth(static_cast<std::uint8_t>(c.Width));
+    static constexpr TColor kColours[] = {clBlack, clRed, clGreen, clBlue};
+    std::vector<double> ys(static_cast<std::size_t>(c.Points) + 1);
+    for (std::size_t i = 1; i < ys.size(); ++i) ys[i] = std::clamp(ys[i - 1] + Real(rng, -6, 6), -100.0, 100.0);
+    const auto x = [&](int i) { return c.Logarithmic ? 1 + kDataWidth * i / c.Points : kDataWidth * i / c.Points; };
+    const auto y = [&](int i) {
+      if (!c.Logarithmic) return ys[static_cast<std::size_t>(i)];
+      static constexpr double kBelow[] = {0, -1, 1e-120, kMinLogValue};
+      return Chance(rng, 0.001) ? kBelow[Between(rng, 0, 3)] : std::exp(ys[static_cast<std::size_t>(i)] / 40);
+    };
+    for (int run = 0; run < c.Series; ++run) {
+      chart.SetDataColor(kColours[run % 4]);
+      chart.MoveTo(x(0), y(0));
+      for (int i = run + 1; i <= c.Points; i += c.Series) chart.LineTo(x(i), y(i));
+    }
+    // First the whole of it, as the bench shows it.
+    chart.SetLayerRange(1, x(0), c.Logarithmic ? std::exp(-2.5) : -100, x(c.Points), c.Logarithmic ? std::exp(2.5) : 100);
+    chart.ScaleXOf(1).SetLogarithmic(c.Logarithmic);
+    chart.ScaleYOf(1).SetLogarithmic(c.Logarithmic);
+    for (int view = 0; view < 6; ++view) {
+      if (view > 0) PickView(rng, chart, c.Logarithmic);
+      EXPECT_TRUE(SameBothWays(chart, AreaOf(chart)))
+          << c.Series << " series of " << c.Points / c.Series << ", width " << c.Width << ", view " << view
+          << (c.Logarithmic ? " log" : "");
+    }
+  }
+}
+
 // Every pen a run may be drawn with - widths 1, 2, 3 and 5, every style, in copy and XOR mode -
 // under views that zoom, pan, reverse and clamp, on linear and logarithmic axes, onto the chart
 // area or an image that cuts it at every edge; at device scales that keep a 1-pixel pen 1 pixel
