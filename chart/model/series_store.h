@@ -261,7 +261,8 @@ class TSeriesCursor {
   // y[0 .. n - 1], copied from the columns a chunk at a time; the cursor moves past them.
   void ReadCoordinates(std::size_t n, double* x, double* y);
   // Asks the processor to bring X1 and Y1 of items index .. index + 15, a block of the summaries
-  // (16 | index, all before the end), into its caches for a read soon after; changes nothing.
+  // (one that starts at a multiple of 16 in the list, and ends before its end), into its caches for
+  // a read soon after; changes nothing.
   void Prefetch(std::size_t index) const;
 
  private:
