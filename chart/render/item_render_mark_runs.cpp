@@ -22,15 +22,18 @@
 // every mark in turn, as drawing one by one does, but once for a block on one pixel: after the
 // first, every other mark of the same type on that pixel finds the type recorded there, or the
 // pixel has no cell and the mark paints what is painted. Without that map, a block in one column
-// whose rows all hold its pattern stamped in this period (or, for a one-pixel pattern, the pen's
-// pixel already) would paint nothing new and is passed over whole.
+// whose rows all hold its pattern stamped in this period would paint nothing new and is passed
+// over whole. A block whose attributes equal those of the last block prepared, with nothing
+// prepared in between, finds the pen width, colour and style and the pattern set already.
 // In XOR mode, on a printer (whose patterns are lines) or on an empty image, items are drawn one
 // by one.
 
 #include <algorithm>
 #include <array>
+#include <climits>
 #include <cstdint>
 #include <span>
+#include <tuple>
 
 #include "base/mark_shapes.h"
 #include "chart/Nox_grafon.h"
@@ -91,7 +94,9 @@ TRunStep TItemRenderer::RenderMarkRun(const TItemList& list, int firstIndex, int
   TSeriesCursor cursor(list.Items(), first);
   // The coordinates of a stretch of a block, read at once.
   constexpr std::size_t kStretch = 256;
+  constexpr int kFewCentres = 16;
   std::array<double, kStretch> xs, ys;
+  std::array<int, kStretch> centreXs, centreYs;  // their pixels
   const Surface surface = SurfaceOf(m_canvas.Target());
   TMarkStamps& stamps = m_state.MarkStamps;
 
@@ -101,6 +106,9 @@ TRunStep TItemRenderer::RenderMarkRun(const TItemList& list, int firstIndex, int
   std::uint32_t pixel = 0;
   bool stamping = false;
   bool drawn = false;
+  // The attributes of the block prepared last, when nothing else was prepared since.
+  TSummaryBox::TAttributes preparedFor;
+  bool prepared = false;
   // The steps of a mark with these attributes whose centre lies within the visible ranges.
   const auto prepare = [&](TColor color, TPenStyle style, int markType, const TMarkPattern& rows) {
     FlushPolyline();
@@ -124,20 +132,7 @@ TRunStep TItemRenderer::RenderMarkRun(const TItemList& list, int firstIndex, int
       return;
     }
     drawn = true;
-    // A single pixel costs no more to paint again than to look up.
-    if (shape.Count == 1 || cells.Take(y, shape.Bit)) PaintStamp(surface, pixel, shape, x, y);
-  };
-  // Whether a mark at every centre (x, y0 .. y1) would paint nothing new: each centre has the
-  // pattern stamped already, or, for a one-pixel pattern, each pixel has the colour already.
-  const auto stampedAlready = [&](int x, int y0, int y1, const TMarkStamps::TColumn& cells) {
-    if (shape.Count > 1) return cells.AllTaken(y0, y1, shape.Bit);
-    const int px = x + shape.Offsets[0].X, dy = shape.Offsets[0].Y;
-    if (px < 0 || px >= surface.width) return true;
-    const int from = std::max(y0 + dy, 0), to = std::min(y1 + dy, surface.height - 1);
-    for (int py = from; py <= to; ++py) {
-      if (*surface.At(px, py) != pixel) return false;
-    }
-    return true;
+    if (cells.Take(y, shape.Bit)) PaintStamp(surface, pixel, shape, x, y);
   };
   const auto stampAnywhere = [&](int x, int y) {
     TMarkStamps::TColumn cells = stamps.Column(x);
@@ -154,11 +149,16 @@ TRunStep TItemRenderer::RenderMarkRun(const TItemList& list, int firstIndex, int
         const TSummaryBox& box = tree.Block(level, block);
         if (!box.UniformMarks()) return bsSplit;
         const TSummaryBox::TAttributes& a = box.Attributes;
-        if (!visibleBlock(a)) return bsTake;
-        const int markType = a.MarkType & 0xFF;
+        // The steps below up to prepare() leave the state as the last block with these
+        // attributes left it, when no other came between.
+        const bool preparedAlready = prepared && a == preparedFor;
         TMarkPattern rows;
-        if (!MarkPixelPattern(markType, rows)) return bsStop;
-        ApplyPenWidth(a.LineWidth);
+        if (!preparedAlready) {
+          prepared = false;
+          if (!visibleBlock(a)) return bsTake;
+          if (!MarkPixelPattern(a.MarkType & 0xFF, rows)) return bsStop;
+          ApplyPenWidth(a.LineWidth);
+        }
         const TLayerPixels& layer = m_layers[static_cast<std::size_t>(a.Layer - 1)];
         if (box.MaxX < layer.XLow || box.MinX > layer.XHigh || box.MaxY < layer.YLow ||
             box.MinY > layer.YHigh)
@@ -166,48 +166,64 @@ TRunStep TItemRenderer::RenderMarkRun(const TItemList& list, int firstIndex, int
         if (box.MinX < layer.XLow || box.MaxX > layer.XHigh || box.MinY < layer.YLow ||
             box.MaxY > layer.YHigh)
           return bsSplit;  // some within
-        prepare(a.Color, a.PenStyle, markType, rows);
+        if (!preparedAlready) {
+          prepare(a.Color, a.PenStyle, a.MarkType & 0xFF, rows);
+          preparedFor = a;
+          prepared = true;
+        }
+        int x0 = 0, x1 = 0, y0 = 0, y1 = 0;
+        const bool oneColumn =
+            MapSpanToPixels(layer.X, layer.LogX, box.MinX, box.MaxX, layer.BelowX, x0, x1) && x0 == x1 &&
+            MapSpanToPixels(layer.Y, layer.LogY, box.MinY, box.MaxY, layer.BelowY, y0, y1);
+        // A block within one column needs only its y values mapped; others are split down to
+        // blocks of 16, where one of them may lie in one column or on one pixel.
+        if (!oneColumn && level > 0) return bsSplit;
+        // Moving to the canvas and clamping keep the order.
         TPixelBox pixels;
-        const bool mapped = BoxPixels(layer, box, pixels);
-        if (mapped && pixels.X0 == pixels.X1 && pixels.Y0 == pixels.Y1) {
+        pixels.X0 = pixels.X1 = ClampCoordinate(x0 + m_shiftX);
+        std::tie(pixels.Y0, pixels.Y1) =
+            std::minmax({ClampCoordinate(y0 + m_shiftY), ClampCoordinate(y1 + m_shiftY)});
+        if (oneColumn && pixels.Y0 == pixels.Y1) {
           stampAnywhere(pixels.X0, pixels.Y0);
           return bsTake;
         }
-        // A block within one column needs only its y values mapped; others are split down to
-        // blocks of 16, where one of them may lie in one column or on one pixel.
-        const bool oneColumn = mapped && pixels.X0 == pixels.X1;
+        TMarkStamps::TColumn cells = stamps.Column(pixels.X0);
         if (oneColumn && !m_avoidDuplicateMarks) {
           // Once a column is covered, most of its blocks land on what is stamped there already.
-          if (stampedAlready(pixels.X0, pixels.Y0, pixels.Y1, stamps.Column(pixels.X0))) {
+          // A block with a few centres left to stamp is split, as most of its smaller blocks are
+          // likely to be; one of 256 with many is read at once.
+          const int untaken = cells.Untaken(pixels.Y0, pixels.Y1, shape.Bit);
+          if (untaken == 0) {
             drawn = true;
             return bsTake;
           }
-          if (level > 0) return bsSplit;
+          if (level > 1 || (level == 1 && untaken <= kFewCentres)) return bsSplit;
         }
-        if (!oneColumn && level > 0) return bsSplit;
         cursor.MoveTo(start);
-        std::int64_t lastY = INT64_MIN;  // no pixel
+        int lastX = pixels.X0, lastY = INT_MIN;  // the mark before, in column lastX
         for (std::size_t left = TBlockSummaries::BlockItems(level); left > 0;) {
           const std::size_t n = std::min(left, kStretch);
           cursor.ReadCoordinates(n, xs.data(), ys.data());
-          if (oneColumn) {
-            // A mark on the pixel of the one before it paints nothing new, unless the
-            // duplicate-mark map is to be asked for it.
-            TMarkStamps::TColumn cells = stamps.Column(pixels.X0);
-            for (std::size_t i = 0; i < n; ++i) {
-              const int y = WorldY(layer, ys[i]);
-              if (y == lastY && !m_avoidDuplicateMarks) continue;
-              lastY = y;
-              stamp(pixels.X0, y, cells);
+          WorldStretch(layer.Y, layer.LogY, layer.BelowY, m_shiftY, {ys.data(), n}, centreYs.data());
+          if (!oneColumn)
+            WorldStretch(layer.X, layer.LogX, layer.BelowX, m_shiftX, {xs.data(), n}, centreXs.data());
+          for (std::size_t i = 0; i < n; ++i) {
+            const int x = oneColumn ? pixels.X0 : centreXs[i], y = centreYs[i];
+            if (x != lastX) {
+              cells = stamps.Column(x);
+              lastX = x;
+            } else if (y == lastY && !m_avoidDuplicateMarks) {
+              continue;  // on the pixel of the mark before: nothing new to paint
             }
-          } else {
-            for (std::size_t i = 0; i < n; ++i) stampAnywhere(WorldX(layer, xs[i]), WorldY(layer, ys[i]));
+            lastY = y;
+            stamp(x, y, cells);
           }
           left -= n;
         }
         return bsTake;
       },
       [&](std::size_t i) {
+        prepared = false;
         cursor.MoveTo(i);
         const TgfChartItem item = cursor.Item();
         if (!filter.Visible(item) || !Drawable(item)) return true;

@@ -13,14 +13,32 @@
 // MapToPixel exactly (WorldStretch applies its test to many values at once); where the box's least
 // and greatest x map to one column (MapSpanToPixels), every x of the block maps to it. Items outside
 // uniform blocks are classified and mapped one by one, as drawing them does.
+//
+// Quiet stretches. A copy pen one device pixel wide draws each batch as 1-pixel segments, each from
+// its first pixel up to its end pixel left out, in the pen's pixel where its dash pattern is on;
+// the pattern starts afresh with every Polyline call and moves on by each segment's length; gaps
+// paint nothing. Take consecutive uniform blocks in one canvas column whose points span rows lo ..
+// hi, where every pixel of the column in those rows holds the pen's pixel already (or lies outside
+// the image), or lo = hi. Every segment between two of their points is vertical within lo .. hi (of
+// no length when lo = hi), so it paints nothing new, whatever its phase; and nothing but this pen
+// paints during the run, so it stays so. Only the segment into the first point, and the segments
+// after the last one, need their phase. So the first point goes into the pending polyline and the
+// others are only counted: a batch they would complete is drawn with the first point as its last,
+// which paints what it would (the rest of it paints nothing new), batches within the stretch are
+// not drawn, and the pending polyline is set to what it would hold: the last point that completed a
+// batch (the pen moved there), then the points after it. Pixels of that column found to hold the
+// pen's pixel are remembered for the run (TPaintedRows), as they keep it.
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 #include "chart/Nox_grafon.h"
 #include "chart/model/item_list.h"
 #include "chart/model/series_store.h"
 #include "chart/render/item_render.h"
+#include "chart/render/painted_rows.h"
+#include "platform/raster_canvas.h"
 
 namespace nox::detail {
 
@@ -62,6 +80,82 @@ TRunStep TItemRenderer::RenderRunPoints(const TItemList& list, std::size_t first
   std::array<double, kStretch> xs, ys;
   std::array<int, kStretch> columns, rows;
   std::array<TPoint, kStretch> pixels;
+  // Adds the points of items from .. from + count - 1, all in canvas column `column` (or anywhere,
+  // when column is absent), mapped on `layer`.
+  const auto addPoints = [&](const TLayerPixels& layer, std::size_t from, std::size_t count,
+                             std::optional<int> column) {
+    cursor.MoveTo(from);
+    for (std::size_t left = count; left > 0;) {
+      const std::size_t n = std::min(left, kStretch);
+      cursor.ReadCoordinates(n, xs.data(), ys.data());
+      WorldStretch(layer.Y, layer.LogY, layer.BelowY, m_shiftY, {ys.data(), n}, rows.data());
+      if (!column) WorldStretch(layer.X, layer.LogX, layer.BelowX, m_shiftX, {xs.data(), n}, columns.data());
+      for (std::size_t i = 0; i < n; ++i) pixels[i] = {column ? *column : columns[i], rows[i]};
+      AddPolylinePoints({pixels.data(), n});
+      left -= n;
+    }
+  };
+
+  // A copy pen one device pixel wide draws a polyline as 1-pixel segments in its pixel (raster_
+  // thin_polyline.h); then stretches of points in one column whose rows hold that pixel already
+  // are passed over quietly (see the opening comment).
+  const DeviceMap& map = m_canvas.DeviceMapping();
+  const PenInk ink = InkOf(m_canvas.Pen());
+  const bool quietStretches =
+      ink.draws && !ink.xorMode && !ink.Wide() && map.Unit() && !m_canvas.Target().Empty();
+  std::optional<TPaintedRows> painted;
+  if (quietStretches) painted.emplace(SurfaceOf(m_canvas.Target()), ink.pixel);
+  struct TQuiet {
+    const TLayerPixels* Layer = nullptr;  // none: no quiet stretch
+    int Column = 0, Low = 0, High = 0;    // its column and the rows its points span
+    std::size_t First = 0, Count = 0;     // the items after its first point, all points
+    int Pending = 0;                      // the pending points after its first point went in
+  } quiet;
+  // Puts the pending polyline where adding the quiet stretch's points would have left it.
+  const auto settle = [&] {
+    if (quiet.Layer == nullptr) return;
+    const TLayerPixels& layer = *quiet.Layer;
+    quiet.Layer = nullptr;
+    const std::size_t capacity = TPolylineBuffer::kCapacity;
+    std::size_t from = 0;
+    if (static_cast<std::size_t>(quiet.Pending) + quiet.Count >= capacity) {
+      // The batch through the first point is drawn, and every later one in the stretch is passed
+      // over; the pending polyline starts again at the last point that completed a batch.
+      const std::size_t completing = capacity - 1 - static_cast<std::size_t>(quiet.Pending);
+      from = completing + (quiet.Count - 1 - completing) / (capacity - 1) * (capacity - 1);
+      FlushPolyline();
+      cursor.MoveTo(quiet.First + from);
+      const TPoint restart{quiet.Column, WorldY(layer, cursor.Y())};
+      m_state.Polyline.Restart(restart);
+      m_canvas.MoveTo(restart.X, restart.Y);
+      m_state.CurrentPosition = restart;
+      ++from;
+    }
+    addPoints(layer, quiet.First + from, quiet.Count - from, quiet.Column);
+  };
+  // Whether the points of a block (rows y0 .. y1 of canvas column `column`, on `layer`, items
+  // start .. start + count - 1) join a quiet stretch or start one.
+  const auto quietly = [&](const TLayerPixels& layer, int column, int y0, int y1, std::size_t start,
+                           std::size_t count) {
+    // Segments within one row have no length: they paint nothing.
+    const auto paintsNothingNew = [&](int low, int high) {
+      return low == high || painted->All(column, low, high);
+    };
+    if (quiet.Layer == &layer && quiet.Column == column && quiet.First + quiet.Count == start &&
+        paintsNothingNew(std::min(y0, quiet.Low), std::max(y1, quiet.High))) {
+      quiet.Low = std::min(y0, quiet.Low);
+      quiet.High = std::max(y1, quiet.High);
+      quiet.Count += count;
+      return true;
+    }
+    settle();
+    if (!paintsNothingNew(y0, y1)) return false;
+    cursor.MoveTo(start);
+    AddPolylinePoint(column, WorldY(layer, cursor.Y()));
+    quiet = {&layer, column, y0, y1, start + 1, count - 1, m_state.Polyline.Count()};
+    return true;
+  };
+
   const std::size_t next = tree.WalkForward(
       first, end,
       [&](int level, std::size_t block, std::size_t start) {
@@ -69,6 +163,7 @@ TRunStep TItemRenderer::RenderRunPoints(const TItemList& list, std::size_t first
         if (!box.UniformLines()) return bsSplit;
         switch (ClassifyRunBlock(box, filter)) {
           case riSkipped:
+            settle();
             return bsTake;
           case riEnd:
             return bsStop;
@@ -84,20 +179,21 @@ TRunStep TItemRenderer::RenderRunPoints(const TItemList& list, std::size_t first
             columnLo == columnHi;
         if (!oneColumn && level > 0) return bsSplit;  // its smaller blocks may be
         const int column = ClampCoordinate(columnLo + m_shiftX);
-        cursor.MoveTo(start);
-        for (std::size_t left = TBlockSummaries::BlockItems(level); left > 0;) {
-          const std::size_t n = std::min(left, kStretch);
-          cursor.ReadCoordinates(n, xs.data(), ys.data());
-          WorldStretch(layer.Y, layer.LogY, layer.BelowY, m_shiftY, {ys.data(), n}, rows.data());
-          if (!oneColumn)
-            WorldStretch(layer.X, layer.LogX, layer.BelowX, m_shiftX, {xs.data(), n}, columns.data());
-          for (std::size_t i = 0; i < n; ++i) pixels[i] = {oneColumn ? column : columns[i], rows[i]};
-          AddPolylinePoints({pixels.data(), n});
-          left -= n;
+        const std::size_t count = TBlockSummaries::BlockItems(level);
+        int rowLo = 0, rowHi = 0;
+        if (oneColumn && painted &&
+            MapSpanToPixels(layer.Y, layer.LogY, box.MinY, box.MaxY, layer.BelowY, rowLo, rowHi)) {
+          const auto [y0, y1] =
+              std::minmax({ClampCoordinate(rowLo + m_shiftY), ClampCoordinate(rowHi + m_shiftY)});
+          if (quietly(layer, column, y0, y1, start, count)) return bsTake;
+          if (level > 0) return bsSplit;  // its smaller blocks may pass quietly
         }
+        settle();
+        addPoints(layer, start, count, oneColumn ? std::optional<int>(column) : std::nullopt);
         return bsTake;
       },
       [&](std::size_t i) {
+        settle();
         cursor.MoveTo(i);
         const TgfChartItem item = cursor.Item();
         const TRunItem kind = ClassifyRunItem(item, filter);
@@ -107,6 +203,7 @@ TRunStep TItemRenderer::RenderRunPoints(const TItemList& list, std::size_t first
         }
         return kind != riEnd;
       });
+  settle();
   const auto stop = static_cast<int>(next);
   if (next == first) return {stop, stop + 1};
   return {stop, stop};

@@ -6,12 +6,13 @@
 // between.
 //
 // The table covers the image plus a border of 3 pixels, as far as a 7 x 7 pattern reaches; a
-// centre farther out paints nothing and is not recorded. Periods are told apart by a number kept
-// beside each cell, so starting one costs nothing but when the numbers run out. The cells lie
-// column by column: marks of a long series follow each other up and down a column, and so do their
-// cells.
+// centre farther out paints nothing and is not recorded. Each column keeps one row of bits per
+// pattern, so that whether a span of centres in a column has a pattern stamped takes a few words,
+// and the number of the period it was last touched in: a column from an earlier period is emptied
+// when it is next asked for, so starting a period costs nothing but when the numbers run out.
 
 #include <algorithm>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -20,21 +21,25 @@ namespace nox::detail {
 
 class TMarkStamps {
  public:
-  static constexpr int kReach = 3;  // the farthest a pattern's pixel lies from its centre
+  static constexpr int kReach = 3;     // the farthest a pattern's pixel lies from its centre
+  static constexpr int kPatterns = 8;  // the pattern bits 0 .. 7
 
   // Starts a new period for an image of width x height pixels: nothing stamped yet.
   void Begin(int width, int height) {
     const int columns = std::max(width, 0) + 2 * kReach, rows = std::max(height, 0) + 2 * kReach;
-    if (columns != m_columns || rows != m_rows || m_period == kLastPeriod) {
+    const int words = (rows + 63) / 64;
+    if (columns != m_columns || words != m_words || m_period == kLastPeriod) {
       m_columns = columns;
-      m_rows = rows;
-      m_cells.assign(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows), 0);
+      m_words = words;
+      m_periods.assign(static_cast<std::size_t>(columns), 0);
+      m_bits.assign(static_cast<std::size_t>(columns) * kPatterns * static_cast<std::size_t>(words), 0);
       m_period = 0;
     }
+    m_rows = rows;
     ++m_period;
   }
 
-  // The cells of the centres in column x, for many centres in one column.
+  // The stamps of the centres in column x, for many centres in one column.
   class TColumn {
    public:
     // Whether the pattern of bit `pattern` (0..7) may paint at centre (x, y) in this period: false
@@ -42,50 +47,62 @@ class TMarkStamps {
     // it.
     bool Take(int y, unsigned pattern) {
       const long long cy = static_cast<long long>(y) + kReach;
-      if (m_cells == nullptr || cy < 0 || cy >= m_rows) return false;
-      std::uint32_t& cell = m_cells[cy];
-      const std::uint32_t bit = 1u << pattern;
-      if ((cell >> 8) != m_period) cell = m_period << 8;  // from an earlier period: nothing stamped
-      if ((cell & bit) != 0) return false;
-      cell |= bit;
+      if (m_bits == nullptr || cy < 0 || cy >= m_rows) return false;
+      std::uint64_t& word =
+          m_bits[static_cast<std::size_t>(pattern) * m_words + static_cast<std::size_t>(cy >> 6)];
+      const std::uint64_t bit = std::uint64_t{1} << (cy & 63);
+      if ((word & bit) != 0) return false;
+      word |= bit;
       return true;
     }
 
-    // Whether no centre y0 .. y1 (y0 <= y1) may paint the pattern of bit `pattern`: each lies
-    // beyond the border or has it stamped in this period. Records nothing.
-    bool AllTaken(int y0, int y1, unsigned pattern) const {
-      if (m_cells == nullptr) return true;
+    // How many centres y0 .. y1 (y0 <= y1) may paint the pattern of bit `pattern`: those within
+    // the border that do not have it stamped in this period. Records nothing.
+    int Untaken(int y0, int y1, unsigned pattern) const {
+      if (m_bits == nullptr) return 0;
       const long long from = std::max<long long>(static_cast<long long>(y0) + kReach, 0);
       const long long to = std::min<long long>(static_cast<long long>(y1) + kReach, m_rows - 1);
-      const std::uint32_t want = m_period << 8 | 1u << pattern;
-      for (long long cy = from; cy <= to; ++cy) {
-        if ((m_cells[cy] & (0xFFFFFF00u | 1u << pattern)) != want) return false;
+      int count = 0;
+      const std::uint64_t* words = m_bits + static_cast<std::size_t>(pattern) * m_words;
+      for (long long w = from >> 6; w <= to >> 6 && from <= to; ++w) {
+        std::uint64_t need = ~std::uint64_t{0};
+        if (w == from >> 6) need &= need << (from & 63);
+        if (w == to >> 6) need &= ~std::uint64_t{0} >> (63 - (to & 63));
+        count += std::popcount(need & ~words[w]);
       }
-      return true;
+      return count;
     }
 
    private:
     friend class TMarkStamps;
-    std::uint32_t* m_cells = nullptr;  // none: the column lies beyond the border
+    std::uint64_t* m_bits = nullptr;  // none: the column lies beyond the border
+    std::size_t m_words = 0;          // per pattern
     long long m_rows = 0;
-    std::uint32_t m_period = 0;
   };
   TColumn Column(int x) {
     TColumn column;
     const long long cx = static_cast<long long>(x) + kReach;
     if (cx < 0 || cx >= m_columns) return column;
-    column.m_cells = m_cells.data() + static_cast<std::size_t>(cx) * static_cast<std::size_t>(m_rows);
+    const std::size_t words = kPatterns * static_cast<std::size_t>(m_words);
+    column.m_bits = m_bits.data() + static_cast<std::size_t>(cx) * words;
+    std::uint32_t& period = m_periods[static_cast<std::size_t>(cx)];
+    if (period != m_period) {
+      std::fill_n(column.m_bits, words, 0);
+      period = m_period;
+    }
+    column.m_words = static_cast<std::size_t>(m_words);
     column.m_rows = m_rows;
-    column.m_period = m_period;
     return column;
   }
 
  private:
-  static constexpr std::uint32_t kLastPeriod = (1u << 24) - 1;
+  static constexpr std::uint32_t kLastPeriod = ~std::uint32_t{0};
 
-  std::vector<std::uint32_t> m_cells;  // column by column; period << 8 | the patterns stamped there
+  std::vector<std::uint64_t> m_bits;     // column by column, pattern by pattern, rows as bits
+  std::vector<std::uint32_t> m_periods;  // per column, the period its bits belong to
   int m_columns = 0;
   int m_rows = 0;
+  int m_words = 0;  // per pattern and column
   std::uint32_t m_period = 0;
 };
 

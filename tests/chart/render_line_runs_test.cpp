@@ -613,6 +613,65 @@ TEST_F(LineRunEdges, XorWideAndDashedPensMatch) {
   }
 }
 
+// Patterned pens over series packed into single columns - up and down a wave, flat on one row, or
+// swinging far off the image - after lead-ins of every length, so that the stretches of points
+// that paint nothing new begin and end at every place within a batch of 200; in copy and XOR mode.
+TEST_F(LineRunEdges, DensePatternedColumnsMatch) {
+  TRandom rng(17);
+  for (const TPenStyle style : {psDash, psDot, psDashDot, psDashDotDot}) {
+    for (const int lead : {0, 1, 57, 198, 199, 250}) {
+      TRenderGrafon fresh;
+      SetUpArea(fresh);
+      const auto add = [&](TgfItemKind kind, double x, double y) {
+        TgfChartItem item = Item(kind, x, y);
+        item.PenStyle = style;
+        fresh.AppendChartItem(item);
+      };
+      add(ikMoveTo, 5, 20);
+      for (int i = 0; i < lead; ++i) add(ikLineTo, 5 + 0.4 * i, Real(rng, 20, 180));
+      for (int column = 0; column < 9; ++column) {
+        const int n = Between(rng, 20, 3000);
+        for (int i = 0; i < n; ++i) {
+          const double y = column % 3 == 0   ? 100 + 50 * std::sin(i * Real(rng, 0.2, 0.4))
+                           : column % 3 == 1 ? 100.2 + Real(rng, -0.2, 0.2)
+                                             : 100 + 400 * std::sin(i * 0.3);
+          add(ikLineTo, 150 + column + Real(rng, 0, 0.4), y);
+        }
+      }
+      for (const bool xorPen : {false, true}) {
+        fresh.OnBeforeRenderData = [xorPen](TObject*, TCanvas& canvas, int, int) {
+          canvas.Pen().SetMode(xorPen ? pmXor : pmCopy);
+        };
+        EXPECT_TRUE(SameBothWays(fresh, kArea)) << int{style} << " " << lead << " " << xorPen;
+      }
+    }
+  }
+}
+
+// Marks packed into single columns whose type and colour change every so many marks (from every
+// mark to never), so that stamps of several patterns share a column and colours start afresh at
+// any point of a block; with and without duplicate suppression.
+TEST_F(LineRunEdges, DenseMarksOfChangingTypeAndColourMatch) {
+  static constexpr int kTypes[] = {0, 4, 18, 2, 0};
+  static constexpr TColor kColours[] = {clBlack, clRed, clBlack, clBlue};
+  TRandom rng(23);
+  for (const auto& [typeEvery, colourEvery] :
+       {std::pair{1 << 20, 1 << 20}, {16, 1 << 20}, {300, 7}, {1, 256}, {5, 1}}) {
+    for (const bool avoidDuplicates : {false, true}) {
+      TRenderGrafon fresh;
+      SetUpArea(fresh);
+      fresh.SetAvoidDuplicateMarks(avoidDuplicates);
+      for (int i = 0; i < 12000; ++i) {
+        TgfChartItem mark = Item(ikMark, 100 + i / 2000 + Real(rng, 0, 0.4), 100 + 60 * std::sin(i * 0.37));
+        mark.Param3 = kTypes[i / typeEvery % std::size(kTypes)];
+        mark.Color = kColours[i / colourEvery % std::size(kColours)];
+        fresh.AppendChartItem(mark);
+      }
+      EXPECT_TRUE(SameBothWays(fresh, kArea)) << typeEvery << " " << colourEvery << " " << avoidDuplicates;
+    }
+  }
+}
+
 // A run through a whole list of marks, moves and lines that interrupt it at every turn.
 TEST_F(LineRunEdges, RunsInterruptedByOtherKindsMatch) {
   TRandom rng(5);
