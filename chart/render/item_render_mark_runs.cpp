@@ -33,7 +33,6 @@
 #include <climits>
 #include <cstdint>
 #include <span>
-#include <tuple>
 
 #include "base/mark_shapes.h"
 #include "chart/Nox_grafon.h"
@@ -171,18 +170,15 @@ TRunStep TItemRenderer::RenderMarkRun(const TItemList& list, int firstIndex, int
           preparedFor = a;
           prepared = true;
         }
-        int x0 = 0, x1 = 0, y0 = 0, y1 = 0;
-        const bool oneColumn =
-            MapSpanToPixels(layer.X, layer.LogX, box.MinX, box.MaxX, layer.BelowX, x0, x1) && x0 == x1 &&
-            MapSpanToPixels(layer.Y, layer.LogY, box.MinY, box.MaxY, layer.BelowY, y0, y1);
+        TPixelBox pixels;
+        const bool oneColumn = AxisSpanPixels(layer.X, layer.LogX, layer.BelowX, m_shiftX, box.MinX, box.MaxX,
+                                              pixels.X0, pixels.X1) &&
+                               pixels.X0 == pixels.X1 &&
+                               AxisSpanPixels(layer.Y, layer.LogY, layer.BelowY, m_shiftY, box.MinY, box.MaxY,
+                                              pixels.Y0, pixels.Y1);
         // A block within one column needs only its y values mapped; others are split down to
         // blocks of 16, where one of them may lie in one column or on one pixel.
         if (!oneColumn && level > 0) return bsSplit;
-        // Moving to the canvas and clamping keep the order.
-        TPixelBox pixels;
-        pixels.X0 = pixels.X1 = ClampCoordinate(x0 + m_shiftX);
-        std::tie(pixels.Y0, pixels.Y1) =
-            std::minmax({ClampCoordinate(y0 + m_shiftY), ClampCoordinate(y1 + m_shiftY)});
         if (oneColumn && pixels.Y0 == pixels.Y1) {
           stampAnywhere(pixels.X0, pixels.Y0);
           return bsTake;
