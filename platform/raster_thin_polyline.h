@@ -31,15 +31,28 @@ class TColumnRows {
  public:
   static constexpr int kMaxRows = 2048;  // taller images paint each segment at once
 
-  // Rows first .. first + 24 where `bits` (bit 0 for `first`) are set, in column x.
-  void Add(const Surface& surface, std::uint32_t pixel, int x, int first, std::uint64_t bits) {
+  // Makes x the column gathered, writing the one gathered before.
+  void Seat(const Surface& surface, std::uint32_t pixel, int x) {
     if (x != m_column) Flush(surface, pixel);
     m_column = x;
+  }
+  // Rows first .. first + 24 of the column where `bits` (bit 0 for `first`) are set (0 <= first <
+  // kMaxRows); Cover must then be told of `first`.
+  void Or(int first, std::uint64_t bits) {
     const int word = first >> 6, shift = first & 63;
     m_words[static_cast<std::size_t>(word)] |= bits << shift;
     m_words[static_cast<std::size_t>(word) + 1] |= (bits >> 1) >> (63 - shift);
-    m_low = std::min(m_low, word);
-    m_high = std::max(m_high, word + 1);
+  }
+  // Says that Or was called with `first` in low .. high.
+  void Cover(int low, int high) {
+    m_low = std::min(m_low, low >> 6);
+    m_high = std::max(m_high, (high >> 6) + 1);
+  }
+  // Rows first .. first + 24 where `bits` (bit 0 for `first`) are set, in column x.
+  void Add(const Surface& surface, std::uint32_t pixel, int x, int first, std::uint64_t bits) {
+    Seat(surface, pixel, x);
+    Or(first, bits);
+    Cover(first, first);
   }
   void Flush(const Surface& surface, std::uint32_t pixel) {
     for (int word = m_low; word <= m_high; ++word) {
@@ -100,13 +113,34 @@ void ThinPolyline(const Surface& surface, const DashPattern& dash, std::span<con
       const std::uint64_t mask = (std::uint64_t{1} << ady) - 1;
       if constexpr (std::is_same_v<Sink, CopySink>) {
         if (rows) {
-          if (dy > 0) {
-            rows->Add(surface, sink.pixel, a.X, a.Y, (cycles >> phase) & mask);
-          } else {
-            rows->Add(surface, sink.pixel, a.X, a.Y - ady + 1,
-                      (reversed >> (2 * kPatternCycle - phase - ady)) & mask);
+          // This segment and the short vertical ones inside the image that follow it in its column,
+          // in one loop that picks each one's direction without a branch.
+          rows->Seat(surface, sink.pixel, a.X);
+          int y = a.Y, low = y, high = y;
+          for (; i < points.size(); ++i) {
+            const TPoint p = points[i];
+            const int d = p.Y - y, ad = d < 0 ? -d : d;
+            if (p.X != a.X || static_cast<unsigned>(p.Y) >= static_cast<unsigned>(surface.height) ||
+                ad > kPatternCycle) {
+              break;
+            }
+            const std::uint64_t steps = (std::uint64_t{1} << ad) - 1;
+            // Downwards rows y .. p.Y - 1 from position phase on, upwards rows p.Y + 1 .. y from
+            // position phase back.
+            // The choice is made with masks: a branch on the direction of a noisy series is
+            // mispredicted half the time.
+            const std::uint64_t down = (cycles >> phase) & steps;
+            const std::uint64_t up = (reversed >> (2 * kPatternCycle - phase - ad)) & steps;
+            const int upward = d >> 31;  // all bits set when the segment goes up
+            const int first = y + ((p.Y + 1 - y) & upward);
+            rows->Or(first, down ^ ((down ^ up) & static_cast<std::uint64_t>(std::int64_t{upward})));
+            low = std::min(low, first);
+            high = std::max(high, first);
+            advance(ad);
+            y = p.Y;
           }
-          advance(ady);
+          rows->Cover(low, high);
+          --i;  // the segment that ended the stretch comes next
           continue;
         }
       }

@@ -636,4 +636,20 @@ void TSeriesCursor::ReadCoordinates(std::size_t n, double* x, double* y) {
   }
 }
 
+void TSeriesCursor::ReadY(std::size_t n, double* y) {
+  while (n > 0) {
+    const std::size_t slot = Slot();
+    const std::size_t count = std::min(n, m_chunkEnd - m_position);
+    std::memcpy(y, m_chunk->Y() + slot, count * sizeof(double));
+    const std::uint8_t* tags = m_chunk->Tags() + slot;
+    for (std::size_t i = 0; i < count; ++i) {
+      if (tags[i] == TSeriesStore::slRecord) y[i] = m_store->RecordAt(*m_chunk, slot + i).Y1;
+    }
+    m_position += count;
+    Seat();
+    y += count;
+    n -= count;
+  }
+}
+
 }  // namespace nox::detail

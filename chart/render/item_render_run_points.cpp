@@ -51,22 +51,24 @@ void TItemRenderer::WorldStretch(const TDoubleAxisMapping& m, bool logarithmic, 
   }
   // The pixels in double first, in a loop without branches that vectorises (r and the shift are
   // integers far below 2^53, so their sum and its clamping are exact); a value near a tie is
-  // marked by a pixel beyond the clamping limits and mapped again, exactly.
+  // marked by a pixel beyond the clamping limits, counted, and mapped again, exactly.
   constexpr double kNearTie = 2.0 * kPixelLimit;
   const double k = m.k, o = m.o, offset = static_cast<double>(shift);
   std::array<double, 64> pixels;
   for (std::size_t from = 0; from < v.size(); from += pixels.size()) {
     const std::size_t n = std::min(pixels.size(), v.size() - from);
+    int nearTies = 0;
     for (std::size_t i = 0; i < n; ++i) {
       double r;
       const bool rounds = RoundsInDouble(v[from + i] * k, o, r);
       const double clamped = std::min(std::max(r + offset, double{-kPixelLimit}), double{kPixelLimit});
       pixels[i] = rounds ? clamped : kNearTie;
+      nearTies += rounds ? 0 : 1;
     }
+    for (std::size_t i = 0; i < n; ++i) out[from + i] = static_cast<int>(pixels[i]);
+    if (nearTies == 0) continue;
     for (std::size_t i = 0; i < n; ++i) {
-      out[from + i] = pixels[i] != kNearTie
-                          ? static_cast<int>(pixels[i])
-                          : ClampCoordinate(MapToPixelInDouble(m, false, v[from + i], below) + shift);
+      if (pixels[i] == kNearTie) out[from + i] = ClampCoordinate(MapToPixelInDouble(m, false, v[from + i], below) + shift);
     }
   }
 }
@@ -87,10 +89,16 @@ TRunStep TItemRenderer::RenderRunPoints(const TItemList& list, std::size_t first
     cursor.MoveTo(from);
     for (std::size_t left = count; left > 0;) {
       const std::size_t n = std::min(left, kStretch);
-      cursor.ReadCoordinates(n, xs.data(), ys.data());
-      WorldStretch(layer.Y, layer.LogY, layer.BelowY, m_shiftY, {ys.data(), n}, rows.data());
-      if (!column) WorldStretch(layer.X, layer.LogX, layer.BelowX, m_shiftX, {xs.data(), n}, columns.data());
-      for (std::size_t i = 0; i < n; ++i) pixels[i] = {column ? *column : columns[i], rows[i]};
+      if (column) {
+        cursor.ReadY(n, ys.data());
+        WorldStretch(layer.Y, layer.LogY, layer.BelowY, m_shiftY, {ys.data(), n}, rows.data());
+        for (std::size_t i = 0; i < n; ++i) pixels[i] = {*column, rows[i]};
+      } else {
+        cursor.ReadCoordinates(n, xs.data(), ys.data());
+        WorldStretch(layer.Y, layer.LogY, layer.BelowY, m_shiftY, {ys.data(), n}, rows.data());
+        WorldStretch(layer.X, layer.LogX, layer.BelowX, m_shiftX, {xs.data(), n}, columns.data());
+        for (std::size_t i = 0; i < n; ++i) pixels[i] = {columns[i], rows[i]};
+      }
       AddPolylinePoints({pixels.data(), n});
       left -= n;
     }
@@ -133,6 +141,36 @@ TRunStep TItemRenderer::RenderRunPoints(const TItemList& list, std::size_t first
     }
     addPoints(layer, quiet.First + from, quiet.Count - from, quiet.Column);
   };
+  // Points of uniform blocks not passed over quietly wait here until the next block shows whether
+  // they continue: consecutive items of one layer, all in one canvas column or (Column absent)
+  // anywhere, so that long stretches are read and mapped at once.
+  struct TWaiting {
+    const TLayerPixels* Layer = nullptr;  // none: nothing waits
+    std::optional<int> Column;
+    std::size_t First = 0, Count = 0;
+  } waiting;
+  constexpr std::size_t kWaitingPoints = 128;
+  const auto addWaiting = [&] {
+    if (waiting.Layer == nullptr) return;
+    addPoints(*waiting.Layer, waiting.First, waiting.Count, waiting.Column);
+    waiting.Layer = nullptr;
+  };
+  // What waits, or passes quietly, goes into the pending polyline, in the order of the items.
+  const auto addAll = [&] {
+    settle();
+    addWaiting();
+  };
+  const auto wait = [&](const TLayerPixels& layer, std::optional<int> column, std::size_t start, std::size_t count) {
+    settle();
+    if (waiting.Layer == &layer && waiting.Column == column && waiting.First + waiting.Count == start) {
+      waiting.Count += count;
+    } else {
+      addWaiting();
+      waiting = {&layer, column, start, count};
+    }
+    // Not many more, so that the pixels the quiet stretches look for are drawn soon.
+    if (waiting.Count >= kWaitingPoints) addWaiting();
+  };
   // Whether the points of a block (rows y0 .. y1 of canvas column `column`, on `layer`, items
   // start .. start + count - 1) join a quiet stretch or start one.
   const auto quietly = [&](const TLayerPixels& layer, int column, int y0, int y1, std::size_t start,
@@ -148,8 +186,8 @@ TRunStep TItemRenderer::RenderRunPoints(const TItemList& list, std::size_t first
       quiet.Count += count;
       return true;
     }
-    settle();
     if (!paintsNothingNew(y0, y1)) return false;
+    addAll();
     cursor.MoveTo(start);
     AddPolylinePoint(column, WorldY(layer, cursor.Y()));
     quiet = {&layer, column, y0, y1, start + 1, count - 1, m_state.Polyline.Count()};
@@ -163,7 +201,6 @@ TRunStep TItemRenderer::RenderRunPoints(const TItemList& list, std::size_t first
         if (!box.UniformLines()) return bsSplit;
         switch (ClassifyRunBlock(box, filter)) {
           case riSkipped:
-            settle();
             return bsTake;
           case riEnd:
             return bsStop;
@@ -173,27 +210,23 @@ TRunStep TItemRenderer::RenderRunPoints(const TItemList& list, std::size_t first
         const TLayerPixels& layer = m_layers[static_cast<std::size_t>(box.Attributes.Layer - 1)];
         // A block within one column (as most are where many points share the chart's width) needs
         // only its y values mapped: every x maps between the pixels of its box's extremes.
-        int columnLo = 0, columnHi = 0;
+        int column = 0, columnHi = 0;
         const bool oneColumn =
-            MapSpanToPixels(layer.X, layer.LogX, box.MinX, box.MaxX, layer.BelowX, columnLo, columnHi) &&
-            columnLo == columnHi;
+            AxisSpanPixels(layer.X, layer.LogX, layer.BelowX, m_shiftX, box.MinX, box.MaxX, column, columnHi) &&
+            column == columnHi;
         if (!oneColumn && level > 0) return bsSplit;  // its smaller blocks may be
-        const int column = ClampCoordinate(columnLo + m_shiftX);
         const std::size_t count = TBlockSummaries::BlockItems(level);
-        int rowLo = 0, rowHi = 0;
+        int y0 = 0, y1 = 0;
         if (oneColumn && painted &&
-            MapSpanToPixels(layer.Y, layer.LogY, box.MinY, box.MaxY, layer.BelowY, rowLo, rowHi)) {
-          const auto [y0, y1] =
-              std::minmax({ClampCoordinate(rowLo + m_shiftY), ClampCoordinate(rowHi + m_shiftY)});
+            AxisSpanPixels(layer.Y, layer.LogY, layer.BelowY, m_shiftY, box.MinY, box.MaxY, y0, y1)) {
           if (quietly(layer, column, y0, y1, start, count)) return bsTake;
           if (level > 0) return bsSplit;  // its smaller blocks may pass quietly
         }
-        settle();
-        addPoints(layer, start, count, oneColumn ? std::optional<int>(column) : std::nullopt);
+        wait(layer, oneColumn ? std::optional<int>(column) : std::nullopt, start, count);
         return bsTake;
       },
       [&](std::size_t i) {
-        settle();
+        addAll();
         cursor.MoveTo(i);
         const TgfChartItem item = cursor.Item();
         const TRunItem kind = ClassifyRunItem(item, filter);
@@ -203,7 +236,7 @@ TRunStep TItemRenderer::RenderRunPoints(const TItemList& list, std::size_t first
         }
         return kind != riEnd;
       });
-  settle();
+  addAll();
   const auto stop = static_cast<int>(next);
   if (next == first) return {stop, stop + 1};
   return {stop, stop};
