@@ -6,7 +6,8 @@
 // segments are a few pixels long: a segment with both ends inside the image is walked without
 // clipping, the pattern is read from a mask over its whole cycle, so no step divides, and a short
 // vertical segment (a dense series' usual one) takes the bits of its stretch of that mask at once:
-// a copy pen gathers them per column (TColumnRows), other sinks paint them.
+// a copy pen gathers them per column (TColumnRows), those of consecutive such segments inside the
+// image in one loop, and other sinks paint them.
 
 #include <algorithm>
 #include <array>

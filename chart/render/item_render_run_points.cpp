@@ -1,6 +1,7 @@
 // Line-to runs whose pen no block may skip - dashed and dotted pens, XOR mode, the clear pen: every
 // point goes into the pending polyline, as drawing the items one by one puts it there, but the
-// points of a uniform block are read straight from the list's columns and mapped in double.
+// points of uniform blocks are read straight from the list's columns and mapped in double, those of
+// consecutive blocks in one column (y alone) or across columns together, a few hundred at a time.
 //
 // Why this is exact. Drawing item by item, each item of the run either is passed over (hidden or
 // undrawable: nothing happens) or is a point of the run: it maps to a pixel and goes into the
@@ -11,8 +12,9 @@
 // of the run with world coordinates on one layer (block_summaries.h); their coordinates are X1 and
 // Y1 whether they sit in the columns or in records, and MapToPixelInDouble gives the pixel of
 // MapToPixel exactly (WorldStretch applies its test to many values at once); where the box's least
-// and greatest x map to one column (MapSpanToPixels), every x of the block maps to it. Items outside
-// uniform blocks are classified and mapped one by one, as drawing them does.
+// and greatest x map to one column (AxisSpanPixels), every x of the block maps to it. Items outside
+// uniform blocks are classified and mapped one by one, as drawing them does. Points that wait for
+// the blocks after them go into the pending polyline before any point after them does.
 //
 // Quiet stretches. A copy pen one device pixel wide draws each batch as 1-pixel segments, each from
 // its first pixel up to its end pixel left out, in the pen's pixel where its dash pattern is on;
@@ -194,6 +196,15 @@ TRunStep TItemRenderer::RenderRunPoints(const TItemList& list, std::size_t first
     return true;
   };
 
+  // Looks at a block's parts, whose summaries are fetched at once: they lie apart from those the
+  // walk read last.
+  const auto split = [&](int level, std::size_t block) {
+    const std::size_t firstPart = block * TBlockSummaries::kFan;
+    for (std::size_t part = firstPart; part < firstPart + TBlockSummaries::kFan; ++part)
+      __builtin_prefetch(&tree.Block(level - 1, part));
+    return bsSplit;
+  };
+
   const std::size_t next = tree.WalkForward(
       first, end,
       [&](int level, std::size_t block, std::size_t start) {
@@ -214,13 +225,13 @@ TRunStep TItemRenderer::RenderRunPoints(const TItemList& list, std::size_t first
         const bool oneColumn =
             AxisSpanPixels(layer.X, layer.LogX, layer.BelowX, m_shiftX, box.MinX, box.MaxX, column, columnHi) &&
             column == columnHi;
-        if (!oneColumn && level > 0) return bsSplit;  // its smaller blocks may be
+        if (!oneColumn && level > 0) return split(level, block);  // its smaller blocks may be
         const std::size_t count = TBlockSummaries::BlockItems(level);
         int y0 = 0, y1 = 0;
         if (oneColumn && painted &&
             AxisSpanPixels(layer.Y, layer.LogY, layer.BelowY, m_shiftY, box.MinY, box.MaxY, y0, y1)) {
           if (quietly(layer, column, y0, y1, start, count)) return bsTake;
-          if (level > 0) return bsSplit;  // its smaller blocks may pass quietly
+          if (level > 0) return split(level, block);  // its smaller blocks may pass quietly
         }
         wait(layer, oneColumn ? std::optional<int>(column) : std::nullopt, start, count);
         return bsTake;

@@ -613,9 +613,10 @@ TEST_F(LineRunEdges, XorWideAndDashedPensMatch) {
   }
 }
 
-// Patterned pens over series packed into single columns - up and down a wave, flat on one row, or
-// swinging far off the image - after lead-ins of every length, so that the stretches of points
-// that paint nothing new begin and end at every place within a batch of 200; in copy and XOR mode.
+// Patterned pens over series packed into single columns - up and down a wave, flat on one row,
+// swinging far off the image, or on half pixels (rounding ties) - after lead-ins of every length,
+// so that the stretches of points that paint nothing new begin and end at every place within a
+// batch of 200; some points kept as full records among the plain ones; in copy and XOR mode.
 TEST_F(LineRunEdges, DensePatternedColumnsMatch) {
   TRandom rng(17);
   for (const TPenStyle style : {psDash, psDot, psDashDot, psDashDotDot}) {
@@ -625,16 +626,18 @@ TEST_F(LineRunEdges, DensePatternedColumnsMatch) {
       const auto add = [&](TgfItemKind kind, double x, double y) {
         TgfChartItem item = Item(kind, x, y);
         item.PenStyle = style;
+        if (Chance(rng, 0.03)) item.Param3 = 1;  // a record, in a block as uniform as the rest
         fresh.AppendChartItem(item);
       };
       add(ikMoveTo, 5, 20);
       for (int i = 0; i < lead; ++i) add(ikLineTo, 5 + 0.4 * i, Real(rng, 20, 180));
-      for (int column = 0; column < 9; ++column) {
+      for (int column = 0; column < 12; ++column) {
         const int n = Between(rng, 20, 3000);
         for (int i = 0; i < n; ++i) {
-          const double y = column % 3 == 0   ? 100 + 50 * std::sin(i * Real(rng, 0.2, 0.4))
-                           : column % 3 == 1 ? 100.2 + Real(rng, -0.2, 0.2)
-                                             : 100 + 400 * std::sin(i * 0.3);
+          const double y = column % 4 == 0   ? 100 + 50 * std::sin(i * Real(rng, 0.2, 0.4))
+                           : column % 4 == 1 ? 100.2 + Real(rng, -0.2, 0.2)
+                           : column % 4 == 2 ? 100 + 400 * std::sin(i * 0.3)
+                                             : 100.5 + Between(rng, -30, 30);
           add(ikLineTo, 150 + column + Real(rng, 0, 0.4), y);
         }
       }

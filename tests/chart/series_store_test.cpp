@@ -118,7 +118,7 @@ void ExpectSame(const TSeriesStore& store, const TReference& reference, std::mt1
   std::uniform_int_distribution<std::size_t> position(0, items.size());
   std::size_t first = position(rng), last = position(rng);
   if (first > last) std::swap(first, last);
-  // Coordinates read in one go, across chunks and records, are the records' own.
+  // Coordinates read in one go (both, or y alone), across chunks and records, are the records' own.
   {
     std::vector<double> xs(last - first), ys(last - first);
     detail::TSeriesCursor reader(store, first);
@@ -128,6 +128,12 @@ void ExpectSame(const TSeriesStore& store, const TReference& reference, std::mt1
       ASSERT_EQ(std::bit_cast<std::uint64_t>(ys[i - first]), std::bit_cast<std::uint64_t>(items[i].Y1)) << i;
     }
     EXPECT_EQ(reader.Index(), last);
+    std::vector<double> yAlone(last - first);
+    detail::TSeriesCursor yReader(store, first);
+    yReader.ReadY(last - first, yAlone.data());
+    for (std::size_t i = first; i < last; ++i)
+      ASSERT_EQ(std::bit_cast<std::uint64_t>(yAlone[i - first]), std::bit_cast<std::uint64_t>(items[i].Y1)) << i;
+    EXPECT_EQ(yReader.Index(), last);
   }
   // Walks take the uniform blocks whole and pass the others item by item; an item comes on its own
   // only when no level-0 block holding it fits the range, or that block was offered and split.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <climits>
 #include <cstdint>
@@ -228,15 +229,21 @@ TEST(CanvasLines, PatternRunsOnAcrossPolylineVerticesAndLineToCalls) {
 
 // A polyline of a 1-pixel pen paints what MoveTo to its first point and LineTo through the rest
 // paint (the pattern starting afresh at the MoveTo): long chains of short steps, some leaving the
-// image, some far outside, some standing still, some straight up or down the image.
+// image, some far outside, some standing still, some straight up or down the image; in the later
+// rounds mostly up and down one column, a dense series' way, in steps of up to a pattern cycle and
+// a little more, some of them off the image.
 TEST(CanvasLines, ThinPolylinePaintsItsSegmentsOneByOne) {
   std::mt19937 rng(23);
   const auto between = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
   for (const TPenStyle style : {psSolid, psDash, psDot, psDashDot, psDashDotDot}) {
-    for (int round = 0; round < 20; ++round) {
+    for (int round = 0; round < 30; ++round) {
       std::vector<TPoint> path{{between(-5, 45), between(-5, 35)}};
       while (path.size() < 300) {
         const TPoint last = path.back();
+        if (round >= 20 && between(0, 19) > 0) {
+          path.push_back({last.X, std::clamp(last.Y + between(-26, 26), -3, 32)});
+          continue;
+        }
         const int kind = between(0, 30);
         path.push_back(kind == 0   ? TPoint{between(-3000, 3000), between(-3000, 3000)}
                        : kind == 1 ? TPoint{last.X, between(0, 29)}
