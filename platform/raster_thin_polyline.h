@@ -49,12 +49,6 @@ class TColumnRows {
     m_low = std::min(m_low, low >> 6);
     m_high = std::max(m_high, (high >> 6) + 1);
   }
-  // Rows first .. first + 24 where `bits` (bit 0 for `first`) are set, in column x.
-  void Add(const Surface& surface, std::uint32_t pixel, int x, int first, std::uint64_t bits) {
-    Seat(surface, pixel, x);
-    Or(first, bits);
-    Cover(first, first);
-  }
   void Flush(const Surface& surface, std::uint32_t pixel) {
     for (int word = m_low; word <= m_high; ++word) {
       std::uint64_t& bits = m_words[static_cast<std::size_t>(word)];
@@ -125,11 +119,10 @@ void ThinPolyline(const Surface& surface, const DashPattern& dash, std::span<con
                 ad > kPatternCycle) {
               break;
             }
-            const std::uint64_t steps = (std::uint64_t{1} << ad) - 1;
             // Downwards rows y .. p.Y - 1 from position phase on, upwards rows p.Y + 1 .. y from
-            // position phase back.
-            // The choice is made with masks: a branch on the direction of a noisy series is
-            // mispredicted half the time.
+            // position phase back; chosen with masks, as a branch on the direction of a noisy
+            // series is mispredicted half the time.
+            const std::uint64_t steps = (std::uint64_t{1} << ad) - 1;
             const std::uint64_t down = (cycles >> phase) & steps;
             const std::uint64_t up = (reversed >> (2 * kPatternCycle - phase - ad)) & steps;
             const int upward = d >> 31;  // all bits set when the segment goes up

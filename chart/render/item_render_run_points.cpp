@@ -70,7 +70,8 @@ void TItemRenderer::WorldStretch(const TDoubleAxisMapping& m, bool logarithmic, 
     for (std::size_t i = 0; i < n; ++i) out[from + i] = static_cast<int>(pixels[i]);
     if (nearTies == 0) continue;
     for (std::size_t i = 0; i < n; ++i) {
-      if (pixels[i] == kNearTie) out[from + i] = ClampCoordinate(MapToPixelInDouble(m, false, v[from + i], below) + shift);
+      if (pixels[i] == kNearTie)
+        out[from + i] = ClampCoordinate(MapToPixelInDouble(m, false, v[from + i], below) + shift);
     }
   }
 }
@@ -162,7 +163,8 @@ TRunStep TItemRenderer::RenderRunPoints(const TItemList& list, std::size_t first
     settle();
     addWaiting();
   };
-  const auto wait = [&](const TLayerPixels& layer, std::optional<int> column, std::size_t start, std::size_t count) {
+  const auto wait = [&](const TLayerPixels& layer, std::optional<int> column, std::size_t start,
+                        std::size_t count) {
     settle();
     if (waiting.Layer == &layer && waiting.Column == column && waiting.First + waiting.Count == start) {
       waiting.Count += count;
@@ -222,9 +224,9 @@ TRunStep TItemRenderer::RenderRunPoints(const TItemList& list, std::size_t first
         // A block within one column (as most are where many points share the chart's width) needs
         // only its y values mapped: every x maps between the pixels of its box's extremes.
         int column = 0, columnHi = 0;
-        const bool oneColumn =
-            AxisSpanPixels(layer.X, layer.LogX, layer.BelowX, m_shiftX, box.MinX, box.MaxX, column, columnHi) &&
-            column == columnHi;
+        const bool oneColumn = AxisSpanPixels(layer.X, layer.LogX, layer.BelowX, m_shiftX, box.MinX, box.MaxX,
+                                              column, columnHi) &&
+                               column == columnHi;
         if (!oneColumn && level > 0) return split(level, block);  // its smaller blocks may be
         const std::size_t count = TBlockSummaries::BlockItems(level);
         int y0 = 0, y1 = 0;

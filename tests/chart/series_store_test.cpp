@@ -132,7 +132,8 @@ void ExpectSame(const TSeriesStore& store, const TReference& reference, std::mt1
     detail::TSeriesCursor yReader(store, first);
     yReader.ReadY(last - first, yAlone.data());
     for (std::size_t i = first; i < last; ++i)
-      ASSERT_EQ(std::bit_cast<std::uint64_t>(yAlone[i - first]), std::bit_cast<std::uint64_t>(items[i].Y1)) << i;
+      ASSERT_EQ(std::bit_cast<std::uint64_t>(yAlone[i - first]), std::bit_cast<std::uint64_t>(items[i].Y1))
+          << i;
     EXPECT_EQ(yReader.Index(), last);
   }
   // Walks take the uniform blocks whole and pass the others item by item; an item comes on its own
