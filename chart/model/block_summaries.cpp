@@ -59,12 +59,16 @@ TSummaryBox LeafOf(const TSummaryBox::TAttributes& attributes, const double* x, 
 
 TBoxColumn::TBoxColumn(const TBoxColumn& other) : m_begin(other.m_begin), m_end(other.m_end) {
   for (std::size_t p = 0; p < m_end; p += kNodeBoxes) {
-    AddNode();
+    m_nodes.push_back(std::make_unique<TSummaryBox[]>(kNodeBoxes));
     std::copy_n(&other.At(p), kNodeBoxes, &At(p));
   }
+  if ((m_end & kSlotMask) != 0) m_back = &At(m_end);
 }
 
-void TBoxColumn::AddNode() { m_nodes.push_back(std::make_unique<TSummaryBox[]>(kNodeBoxes)); }
+void TBoxColumn::SeatBack() {
+  if ((m_end >> kNodeShift) == m_nodes.size()) m_nodes.push_back(std::make_unique<TSummaryBox[]>(kNodeBoxes));
+  m_back = &At(m_end);
+}
 
 void TBoxColumn::pop_front() noexcept {
   if (++m_begin < kNodeBoxes) return;
@@ -93,6 +97,56 @@ TSummaryBox TSummaryBox::Of(const TgfChartItem& item) {
   return OfPoint(attributes, item.X1, item.Y1);
 }
 
+void TBlockSummaries::TakeChild(int level, const TSummaryBox& box, std::size_t children) {
+  TSummaryBox& open = m_open[static_cast<std::size_t>(level)];
+  if (children == 1) {
+    open = box;
+  } else {
+    open.Merge(box);
+  }
+}
+
+// Inline in this file's appends, so that a leaf's box goes from its making to its column and the
+// open block above without a round trip through memory in between (a copy read back at other
+// widths than it was written waits for the writes to finish).
+inline void TBlockSummaries::Complete(const TSummaryBox& leaf, std::size_t end) {
+  const std::size_t children = (end >> kFanShift) & kLeafMask;  // in the open block above, this one included
+  if (children == 0) {
+    CompleteLevels(leaf, end);
+    return;
+  }
+  // 15 leaves in 16 complete nothing above.
+  m_levels[0].push_back(leaf);
+  TakeChild(1, leaf, children);
+}
+
+void TBlockSummaries::CompleteLevels(const TSummaryBox& leaf, std::size_t end) {
+  // The block completed at each level is the 16th child of its parent when the count of blocks
+  // complete at that level is a multiple of 16; the parent then completes too, merged from its
+  // first 15 children (the open block) and this one. The open blocks change only once every push
+  // has succeeded.
+  int pushed = 0;
+  TSummaryBox box = leaf;  // the block completed at level `pushed`
+  try {
+    for (;;) {
+      m_levels[static_cast<std::size_t>(pushed)].push_back(box);
+      const int level = pushed++;
+      if (pushed == kLevels) return;
+      const std::size_t children = (end >> Shift(level)) & kLeafMask;  // in the parent, this one included
+      if (children != 0) {
+        TakeChild(pushed, box, children);
+        return;
+      }
+      TSummaryBox parent = m_open[static_cast<std::size_t>(pushed)];
+      parent.Merge(box);
+      box = parent;
+    }
+  } catch (...) {
+    while (pushed > 0) m_levels[static_cast<std::size_t>(--pushed)].pop_back();
+    throw;
+  }
+}
+
 void TBlockSummaries::Add(const TSummaryBox& item) {
   if (((m_end + 1) & kLeafMask) != 0) {
     AddWithinBlock(item);
@@ -108,39 +162,6 @@ void TBlockSummaries::Add(const TSummaryBox& item) {
 void TBlockSummaries::AddLeaf(const TSummaryBox& leaf) {
   Complete(leaf, m_end + kFan);
   m_end += kFan;
-}
-
-void TBlockSummaries::Complete(const TSummaryBox& leaf, std::size_t end) {
-  // The block completed at each level is the 16th child of its parent when the count of blocks
-  // complete at that level is a multiple of 16; the parent then completes too, merged from its
-  // first 15 children (the open block) and this one. The open blocks change only once every push
-  // has succeeded.
-  int pushed = 0;
-  TSummaryBox box = leaf;  // the block completed at level `pushed`
-  try {
-    for (;;) {
-      m_levels[static_cast<std::size_t>(pushed)].push_back(box);
-      const int level = pushed++;
-      if (pushed == kLevels) return;
-      const std::size_t children = (end >> Shift(level)) & kLeafMask;  // in the parent, this one included
-      TSummaryBox& open = m_open[static_cast<std::size_t>(pushed)];
-      if (children != 0) {
-        // The open block above takes it as its next child.
-        if (children == 1) {
-          open = box;
-        } else {
-          open.Merge(box);
-        }
-        return;
-      }
-      TSummaryBox parent = open;
-      parent.Merge(box);
-      box = parent;
-    }
-  } catch (...) {
-    while (pushed > 0) m_levels[static_cast<std::size_t>(--pushed)].pop_back();
-    throw;
-  }
 }
 
 void TBlockSummaries::SummarisePoints(const TSummaryBox::TAttributes& attributes, std::size_t from,
