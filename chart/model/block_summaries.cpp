@@ -22,13 +22,18 @@ TPair PairAt(const double* p) {
 TPair Least(TPair a, TPair b) { return a < b ? a : b; }
 TPair Greatest(TPair a, TPair b) { return a > b ? a : b; }
 
-// The box of the 16 points x[0..15], y[0..15], all with the given attributes: two pairs of lanes,
+// Makes `box` the box of the 16 points x[0..15], y[0..15], all with the given attributes. The box is
+// written where it is kept: a box built aside and copied there would be read back at other widths
+// than it was written, which waits for the writes to finish. Two pairs of lanes,
 // without a branch per point, so that the comparisons do not wait on each other. v - v is 0 for a
 // finite v and NaN for an infinite one or NaN, so the lanes' sums of it say whether every value is
 // finite (the least and greatest values alone pass over a NaN); a value that is not leaves the box
 // not uniform.
-TSummaryBox LeafOf(const TSummaryBox::TAttributes& attributes, const double* x, const double* y) {
-  if (attributes.Kind == TgfItemKind{}) return {x[0], x[0], y[0], y[0], attributes};
+void MakeLeaf(const TSummaryBox::TAttributes& attributes, const double* x, const double* y, TSummaryBox& box) {
+  if (attributes.Kind == TgfItemKind{}) {
+    box = {x[0], x[0], y[0], y[0], attributes};
+    return;
+  }
   TPair minX[2], maxX[2], minY[2], maxY[2], nonFinite[2];
   for (std::size_t h = 0; h < 2; ++h) {
     const TPair a = PairAt(x + 2 * h), b = PairAt(y + 2 * h);
@@ -48,11 +53,13 @@ TSummaryBox LeafOf(const TSummaryBox::TAttributes& attributes, const double* x, 
   }
   const TPair lx = Least(minX[0], minX[1]), gx = Greatest(maxX[0], maxX[1]);
   const TPair ly = Least(minY[0], minY[1]), gy = Greatest(maxY[0], maxY[1]);
-  TSummaryBox box{std::min(lx[0], lx[1]), std::max(gx[0], gx[1]), std::min(ly[0], ly[1]),
-                  std::max(gy[0], gy[1]), attributes};
+  box.MinX = std::min(lx[0], lx[1]);
+  box.MaxX = std::max(gx[0], gx[1]);
+  box.MinY = std::min(ly[0], ly[1]);
+  box.MaxY = std::max(gy[0], gy[1]);
+  box.Attributes = attributes;
   const TPair sum = nonFinite[0] + nonFinite[1];
   if (sum[0] + sum[1] != 0) box.Attributes.Kind = TgfItemKind{};
-  return box;
 }
 
 }  // namespace
@@ -97,56 +104,6 @@ TSummaryBox TSummaryBox::Of(const TgfChartItem& item) {
   return OfPoint(attributes, item.X1, item.Y1);
 }
 
-void TBlockSummaries::TakeChild(int level, const TSummaryBox& box, std::size_t children) {
-  TSummaryBox& open = m_open[static_cast<std::size_t>(level)];
-  if (children == 1) {
-    open = box;
-  } else {
-    open.Merge(box);
-  }
-}
-
-// Inline in this file's appends, so that a leaf's box goes from its making to its column and the
-// open block above without a round trip through memory in between (a copy read back at other
-// widths than it was written waits for the writes to finish).
-inline void TBlockSummaries::Complete(const TSummaryBox& leaf, std::size_t end) {
-  const std::size_t children = (end >> kFanShift) & kLeafMask;  // in the open block above, this one included
-  if (children == 0) {
-    CompleteLevels(leaf, end);
-    return;
-  }
-  // 15 leaves in 16 complete nothing above.
-  m_levels[0].push_back(leaf);
-  TakeChild(1, leaf, children);
-}
-
-void TBlockSummaries::CompleteLevels(const TSummaryBox& leaf, std::size_t end) {
-  // The block completed at each level is the 16th child of its parent when the count of blocks
-  // complete at that level is a multiple of 16; the parent then completes too, merged from its
-  // first 15 children (the open block) and this one. The open blocks change only once every push
-  // has succeeded.
-  int pushed = 0;
-  TSummaryBox box = leaf;  // the block completed at level `pushed`
-  try {
-    for (;;) {
-      m_levels[static_cast<std::size_t>(pushed)].push_back(box);
-      const int level = pushed++;
-      if (pushed == kLevels) return;
-      const std::size_t children = (end >> Shift(level)) & kLeafMask;  // in the parent, this one included
-      if (children != 0) {
-        TakeChild(pushed, box, children);
-        return;
-      }
-      TSummaryBox parent = m_open[static_cast<std::size_t>(pushed)];
-      parent.Merge(box);
-      box = parent;
-    }
-  } catch (...) {
-    while (pushed > 0) m_levels[static_cast<std::size_t>(--pushed)].pop_back();
-    throw;
-  }
-}
-
 void TBlockSummaries::Add(const TSummaryBox& item) {
   if (((m_end + 1) & kLeafMask) != 0) {
     AddWithinBlock(item);
@@ -159,9 +116,67 @@ void TBlockSummaries::Add(const TSummaryBox& item) {
   ++m_end;
 }
 
-void TBlockSummaries::AddLeaf(const TSummaryBox& leaf) {
-  Complete(leaf, m_end + kFan);
-  m_end += kFan;
+void TBlockSummaries::TakeChild(int level, const TSummaryBox& box, std::size_t children) {
+  TSummaryBox& open = m_open[static_cast<std::size_t>(level)];
+  if (children == 1) {
+    open = box;
+  } else {
+    open.Merge(box);
+  }
+}
+
+void TBlockSummaries::Complete(const TSummaryBox& leaf, std::size_t end) {
+  m_levels[0].push_back(leaf);
+  Completed(m_levels[0][m_levels[0].size() - 1], end);
+}
+
+void TBlockSummaries::CompleteLeafAt(const TSummaryBox::TAttributes& attributes, const double* x,
+                                     const double* y, std::size_t end) {
+  TSummaryBox& leaf = m_levels[0].emplace_back();
+  MakeLeaf(attributes, x, y, leaf);
+  Completed(leaf, end);
+}
+
+// Inline in this file's appends: this is the step of every 16th point.
+inline void TBlockSummaries::Completed(const TSummaryBox& leaf, std::size_t end) {
+  const std::size_t children = (end >> kFanShift) & kLeafMask;  // in the open block above, this one included
+  if (children != 0) {  // 15 leaves in 16 complete nothing above
+    TakeChild(1, leaf, children);
+    return;
+  }
+  try {
+    CompleteAbove(leaf, end);
+  } catch (...) {
+    m_levels[0].pop_back();
+    throw;
+  }
+}
+
+void TBlockSummaries::CompleteAbove(const TSummaryBox& leaf, std::size_t end) {
+  // The block completed at each level is the 16th child of its parent when the count of blocks
+  // complete at that level is a multiple of 16; the parent then completes too, merged from its
+  // first 15 children (the open block) and this one. The open blocks change only once every push
+  // has succeeded.
+  int pushed = 1;          // levels 0 .. pushed - 1 hold the new blocks
+  TSummaryBox box = leaf;  // the block completed at level pushed - 1
+  try {
+    for (;;) {
+      TSummaryBox parent = m_open[static_cast<std::size_t>(pushed)];
+      parent.Merge(box);
+      box = parent;
+      m_levels[static_cast<std::size_t>(pushed)].push_back(box);
+      const int level = pushed++;
+      if (pushed == kLevels) return;
+      const std::size_t children = (end >> Shift(level)) & kLeafMask;  // in the parent, this one included
+      if (children != 0) {
+        TakeChild(pushed, box, children);
+        return;
+      }
+    }
+  } catch (...) {
+    while (pushed > 1) m_levels[static_cast<std::size_t>(--pushed)].pop_back();
+    throw;
+  }
 }
 
 void TBlockSummaries::SummarisePoints(const TSummaryBox::TAttributes& attributes, std::size_t from,
@@ -180,7 +195,7 @@ void TBlockSummaries::CompletePoints(const TSummaryBox::TAttributes& attributes,
                                      const double* x, const double* y) {
   if (from == (m_end & ~kLeafMask)) {
     // The common case: the whole block came point by point; its box straight from the columns.
-    Complete(LeafOf(attributes, x, y), m_end + 1);
+    CompleteLeafAt(attributes, x, y, m_end + 1);
   } else {
     // The open block holds the items before `from` (maybe of other attributes).
     TSummaryBox leaf = m_open[0];
@@ -194,7 +209,10 @@ void TBlockSummaries::AddPoints(const TSummaryBox::TAttributes& attributes, cons
                                 std::size_t n) {
   std::size_t i = 0;
   for (; i < n && (m_end & kLeafMask) != 0; ++i) Add(TSummaryBox::OfPoint(attributes, x[i], y[i]));
-  for (; i + kFan <= n; i += kFan) AddLeaf(LeafOf(attributes, x + i, y + i));
+  for (; i + kFan <= n; i += kFan) {
+    CompleteLeafAt(attributes, x + i, y + i, m_end + kFan);
+    m_end += kFan;
+  }
   for (; i < n; ++i) AddWithinBlock(TSummaryBox::OfPoint(attributes, x[i], y[i]));
 }
 

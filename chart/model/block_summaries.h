@@ -124,12 +124,14 @@ class TBoxColumn {
   std::size_t size() const { return m_end - m_begin; }
   bool empty() const { return m_end == m_begin; }
   const TSummaryBox& operator[](std::size_t i) const { return At(m_begin + i); }
-  // Throws std::bad_alloc when memory runs out, leaving the column as it was.
-  void push_back(const TSummaryBox& box) {
+  // A new box at the back, for the caller to fill. Throws std::bad_alloc when memory runs out,
+  // leaving the column as it was.
+  TSummaryBox& emplace_back() {
     if ((m_end & kSlotMask) == 0) SeatBack();
-    *m_back++ = box;
     ++m_end;
+    return *m_back++;
   }
+  void push_back(const TSummaryBox& box) { emplace_back() = box; }
   void pop_back() noexcept {  // the node stays for the next push
     --m_end;
     if ((m_end & kSlotMask) != 0) m_back = &At(m_end);
@@ -279,14 +281,17 @@ class TBlockSummaries {
   static constexpr int Shift(int level) { return kFanShift * (level + 1); }
   const TBoxColumn& Level(int level) const { return m_levels[static_cast<std::size_t>(level)]; }
 
-  // Adds a complete level-0 block at End() (a multiple of 16), with the blocks above it that it
-  // completes; End() moves on by 16.
-  void AddLeaf(const TSummaryBox& leaf);
-  // Pushes the blocks that a level-0 block `leaf` ending at `end` completes, from level 0 up, and
-  // gives the highest of them to the open block above it; all or nothing. Complete takes the
-  // common case itself, CompleteLevels every case.
+  // Adds the level-0 block that ends at `end` with the blocks above it that it completes, and gives
+  // the highest of them to the open block above it; all or nothing. The block is `leaf`, or (LeafAt)
+  // the points x[0..15], y[0..15] with the given attributes, its box made in its place in level 0.
   void Complete(const TSummaryBox& leaf, std::size_t end);
-  void CompleteLevels(const TSummaryBox& leaf, std::size_t end);
+  void CompleteLeafAt(const TSummaryBox::TAttributes& attributes, const double* x, const double* y,
+                      std::size_t end);
+  // The same for a level-0 block `leaf` already pushed, which it pops again if it fails.
+  void Completed(const TSummaryBox& leaf, std::size_t end);
+  // Pushes the blocks above level 0 that the level-0 block `leaf`, ending at `end`, completes, and
+  // gives the highest of them to the open block above it; all or nothing.
+  void CompleteAbove(const TSummaryBox& leaf, std::size_t end);
   // The open block of `level` takes box as its child number `children` (1..15).
   void TakeChild(int level, const TSummaryBox& box, std::size_t children);
 
