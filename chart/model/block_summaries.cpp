@@ -24,11 +24,10 @@ TPair Greatest(TPair a, TPair b) { return a > b ? a : b; }
 
 // Makes `box` the box of the 16 points x[0..15], y[0..15], all with the given attributes. The box is
 // written where it is kept: a box built aside and copied there would be read back at other widths
-// than it was written, which waits for the writes to finish. Two pairs of lanes,
-// without a branch per point, so that the comparisons do not wait on each other. v - v is 0 for a
-// finite v and NaN for an infinite one or NaN, so the lanes' sums of it say whether every value is
-// finite (the least and greatest values alone pass over a NaN); a value that is not leaves the box
-// not uniform.
+// than it was written, which waits for the writes to finish. Two pairs of lanes without a branch
+// per point, so that the comparisons do not wait on each other. v - v is 0 for a finite v and NaN
+// for an infinite one or NaN, so the lanes' sums of it say whether every value is finite (the least
+// and greatest values alone pass over a NaN); a value that is not leaves the box not uniform.
 void MakeLeaf(const TSummaryBox::TAttributes& attributes, const double* x, const double* y, TSummaryBox& box) {
   if (attributes.Kind == TgfItemKind{}) {
     box = {x[0], x[0], y[0], y[0], attributes};
