@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <limits>
+#include <cstring>
 
 namespace nox::detail {
 
@@ -11,53 +11,70 @@ namespace {
 
 constexpr std::size_t kLeafMask = TBlockSummaries::kFan - 1;
 
-// The box of the 16 points x[0..15], y[0..15], all with the given attributes. In four independent
-// lanes without a branch per point, so that the comparisons do not wait on each other; any value
-// that is not finite (NaN or infinite) leaves the box not uniform.
-TSummaryBox LeafOf(const TSummaryBox::TAttributes& attributes, const double* x, const double* y) {
-  if (attributes.Kind == TgfItemKind{}) return {x[0], x[0], y[0], y[0], attributes};
-  constexpr std::size_t kLanes = 4;
-  constexpr double kLargest = std::numeric_limits<double>::max();
-  std::array<double, kLanes> minX{}, maxX{}, minY{}, maxY{};
-  std::array<bool, kLanes> finite{};
-  for (std::size_t l = 0; l < kLanes; ++l) {
-    minX[l] = maxX[l] = x[l];
-    minY[l] = maxY[l] = y[l];
-    finite[l] = std::abs(x[l]) <= kLargest && std::abs(y[l]) <= kLargest;
+// Two doubles that one instruction compares or adds (the compiler's vector extension, which GCC and
+// Clang share: an SSE2 register on x86-64).
+using TPair = double __attribute__((vector_size(2 * sizeof(double))));
+TPair PairAt(const double* p) {
+  TPair pair;
+  std::memcpy(&pair, p, sizeof pair);
+  return pair;
+}
+TPair Least(TPair a, TPair b) { return a < b ? a : b; }
+TPair Greatest(TPair a, TPair b) { return a > b ? a : b; }
+
+// Makes `box` the box of the 16 points x[0..15], y[0..15], all with the given attributes. The box is
+// written where it is kept: a box built aside and copied there would be read back at other widths
+// than it was written, which waits for the writes to finish. Two pairs of lanes without a branch
+// per point, so that the comparisons do not wait on each other. v - v is 0 for a finite v and NaN
+// for an infinite one or NaN, so the lanes' sums of it say whether every value is finite (the least
+// and greatest values alone pass over a NaN); a value that is not leaves the box not uniform.
+void MakeLeaf(const TSummaryBox::TAttributes& attributes, const double* x, const double* y, TSummaryBox& box) {
+  if (attributes.Kind == TgfItemKind{}) {
+    box = {x[0], x[0], y[0], y[0], attributes};
+    return;
   }
-  for (std::size_t k = kLanes; k < TBlockSummaries::kFan; k += kLanes) {
-    for (std::size_t l = 0; l < kLanes; ++l) {
-      const double a = x[k + l], b = y[k + l];
-      minX[l] = a < minX[l] ? a : minX[l];
-      maxX[l] = a > maxX[l] ? a : maxX[l];
-      minY[l] = b < minY[l] ? b : minY[l];
-      maxY[l] = b > maxY[l] ? b : maxY[l];
-      finite[l] = finite[l] && std::abs(a) <= kLargest && std::abs(b) <= kLargest;
+  TPair minX[2], maxX[2], minY[2], maxY[2], nonFinite[2];
+  for (std::size_t h = 0; h < 2; ++h) {
+    const TPair a = PairAt(x + 2 * h), b = PairAt(y + 2 * h);
+    minX[h] = maxX[h] = a;
+    minY[h] = maxY[h] = b;
+    nonFinite[h] = (a - a) + (b - b);
+  }
+  for (std::size_t k = 4; k < TBlockSummaries::kFan; k += 4) {
+    for (std::size_t h = 0; h < 2; ++h) {
+      const TPair a = PairAt(x + k + 2 * h), b = PairAt(y + k + 2 * h);
+      minX[h] = Least(a, minX[h]);
+      maxX[h] = Greatest(a, maxX[h]);
+      minY[h] = Least(b, minY[h]);
+      maxY[h] = Greatest(b, maxY[h]);
+      nonFinite[h] += (a - a) + (b - b);
     }
   }
-  TSummaryBox box{minX[0], maxX[0], minY[0], maxY[0], attributes};
-  bool allFinite = finite[0];
-  for (std::size_t l = 1; l < kLanes; ++l) {
-    box.MinX = minX[l] < box.MinX ? minX[l] : box.MinX;
-    box.MaxX = maxX[l] > box.MaxX ? maxX[l] : box.MaxX;
-    box.MinY = minY[l] < box.MinY ? minY[l] : box.MinY;
-    box.MaxY = maxY[l] > box.MaxY ? maxY[l] : box.MaxY;
-    allFinite = allFinite && finite[l];
-  }
-  if (!allFinite) box.Attributes.Kind = TgfItemKind{};
-  return box;
+  const TPair lx = Least(minX[0], minX[1]), gx = Greatest(maxX[0], maxX[1]);
+  const TPair ly = Least(minY[0], minY[1]), gy = Greatest(maxY[0], maxY[1]);
+  box.MinX = std::min(lx[0], lx[1]);
+  box.MaxX = std::max(gx[0], gx[1]);
+  box.MinY = std::min(ly[0], ly[1]);
+  box.MaxY = std::max(gy[0], gy[1]);
+  box.Attributes = attributes;
+  const TPair sum = nonFinite[0] + nonFinite[1];
+  if (sum[0] + sum[1] != 0) box.Attributes.Kind = TgfItemKind{};
 }
 
 }  // namespace
 
 TBoxColumn::TBoxColumn(const TBoxColumn& other) : m_begin(other.m_begin), m_end(other.m_end) {
   for (std::size_t p = 0; p < m_end; p += kNodeBoxes) {
-    AddNode();
+    m_nodes.push_back(std::make_unique<TSummaryBox[]>(kNodeBoxes));
     std::copy_n(&other.At(p), kNodeBoxes, &At(p));
   }
+  if ((m_end & kSlotMask) != 0) m_back = &At(m_end);
 }
 
-void TBoxColumn::AddNode() { m_nodes.push_back(std::make_unique<TSummaryBox[]>(kNodeBoxes)); }
+void TBoxColumn::SeatBack() {
+  if ((m_end >> kNodeShift) == m_nodes.size()) m_nodes.push_back(std::make_unique<TSummaryBox[]>(kNodeBoxes));
+  m_back = &At(m_end);
+}
 
 void TBoxColumn::pop_front() noexcept {
   if (++m_begin < kNodeBoxes) return;
@@ -98,40 +115,65 @@ void TBlockSummaries::Add(const TSummaryBox& item) {
   ++m_end;
 }
 
-void TBlockSummaries::AddLeaf(const TSummaryBox& leaf) {
-  Complete(leaf, m_end + kFan);
-  m_end += kFan;
+void TBlockSummaries::TakeChild(int level, const TSummaryBox& box, std::size_t children) {
+  TSummaryBox& open = m_open[static_cast<std::size_t>(level)];
+  if (children == 1) {
+    open = box;
+  } else {
+    open.Merge(box);
+  }
 }
 
 void TBlockSummaries::Complete(const TSummaryBox& leaf, std::size_t end) {
+  m_levels[0].push_back(leaf);
+  Completed(m_levels[0][m_levels[0].size() - 1], end);
+}
+
+void TBlockSummaries::CompleteLeafAt(const TSummaryBox::TAttributes& attributes, const double* x,
+                                     const double* y, std::size_t end) {
+  TSummaryBox& leaf = m_levels[0].emplace_back();
+  MakeLeaf(attributes, x, y, leaf);
+  Completed(leaf, end);
+}
+
+// Inline in this file's appends: this is the step of every 16th point.
+inline void TBlockSummaries::Completed(const TSummaryBox& leaf, std::size_t end) {
+  const std::size_t children = (end >> kFanShift) & kLeafMask;  // in the open block above, this one included
+  if (children != 0) {  // 15 leaves in 16 complete nothing above
+    TakeChild(1, leaf, children);
+    return;
+  }
+  try {
+    CompleteAbove(leaf, end);
+  } catch (...) {
+    m_levels[0].pop_back();
+    throw;
+  }
+}
+
+void TBlockSummaries::CompleteAbove(const TSummaryBox& leaf, std::size_t end) {
   // The block completed at each level is the 16th child of its parent when the count of blocks
   // complete at that level is a multiple of 16; the parent then completes too, merged from its
   // first 15 children (the open block) and this one. The open blocks change only once every push
   // has succeeded.
-  int pushed = 0;
-  TSummaryBox box = leaf;  // the block completed at level `pushed`
+  int pushed = 1;          // levels 0 .. pushed - 1 hold the new blocks
+  TSummaryBox box = leaf;  // the block completed at level pushed - 1
   try {
     for (;;) {
+      TSummaryBox parent = m_open[static_cast<std::size_t>(pushed)];
+      parent.Merge(box);
+      box = parent;
       m_levels[static_cast<std::size_t>(pushed)].push_back(box);
       const int level = pushed++;
       if (pushed == kLevels) return;
       const std::size_t children = (end >> Shift(level)) & kLeafMask;  // in the parent, this one included
-      TSummaryBox& open = m_open[static_cast<std::size_t>(pushed)];
       if (children != 0) {
-        // The open block above takes it as its next child.
-        if (children == 1) {
-          open = box;
-        } else {
-          open.Merge(box);
-        }
+        TakeChild(pushed, box, children);
         return;
       }
-      TSummaryBox parent = open;
-      parent.Merge(box);
-      box = parent;
     }
   } catch (...) {
-    while (pushed > 0) m_levels[static_cast<std::size_t>(--pushed)].pop_back();
+    while (pushed > 1) m_levels[static_cast<std::size_t>(--pushed)].pop_back();
     throw;
   }
 }
@@ -152,7 +194,7 @@ void TBlockSummaries::CompletePoints(const TSummaryBox::TAttributes& attributes,
                                      const double* x, const double* y) {
   if (from == (m_end & ~kLeafMask)) {
     // The common case: the whole block came point by point; its box straight from the columns.
-    Complete(LeafOf(attributes, x, y), m_end + 1);
+    CompleteLeafAt(attributes, x, y, m_end + 1);
   } else {
     // The open block holds the items before `from` (maybe of other attributes).
     TSummaryBox leaf = m_open[0];
@@ -166,7 +208,10 @@ void TBlockSummaries::AddPoints(const TSummaryBox::TAttributes& attributes, cons
                                 std::size_t n) {
   std::size_t i = 0;
   for (; i < n && (m_end & kLeafMask) != 0; ++i) Add(TSummaryBox::OfPoint(attributes, x[i], y[i]));
-  for (; i + kFan <= n; i += kFan) AddLeaf(LeafOf(attributes, x + i, y + i));
+  for (; i + kFan <= n; i += kFan) {
+    CompleteLeafAt(attributes, x + i, y + i, m_end + kFan);
+    m_end += kFan;
+  }
   for (; i < n; ++i) AddWithinBlock(TSummaryBox::OfPoint(attributes, x[i], y[i]));
 }
 

@@ -25,8 +25,10 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <deque>
 #include <memory>
+#include <type_traits>
 #include <utility>
 
 #include "chart/model/chart_item.h"
@@ -53,8 +55,13 @@ struct TSummaryBox {
     std::uint8_t ItemClass = 0;
     TPenStyle PenStyle = psSolid;
     TgfItemKind Kind{};  // ikLineTo, ikMark, or 0: not uniform
-    friend bool operator==(const TAttributes&, const TAttributes&) = default;
+    // Compared on every block merged: as bytes, without a branch per field.
+    friend bool operator==(const TAttributes& a, const TAttributes& b) {
+      return std::memcmp(&a, &b, sizeof a) == 0;
+    }
   } Attributes;
+
+  static_assert(std::has_unique_object_representations_v<TAttributes>, "attributes compare as their bytes");
 
   bool Uniform() const { return Attributes.Kind != 0; }
   bool UniformLines() const { return Attributes.Kind == ikLineTo; }
@@ -103,35 +110,47 @@ class TBoxColumn {
   TBoxColumn(TBoxColumn&& other) noexcept
       : m_nodes(std::move(other.m_nodes)),
         m_begin(std::exchange(other.m_begin, 0)),
-        m_end(std::exchange(other.m_end, 0)) {}
+        m_end(std::exchange(other.m_end, 0)),
+        m_back(std::exchange(other.m_back, nullptr)) {}
   TBoxColumn& operator=(TBoxColumn&& other) noexcept {
     m_nodes = std::move(other.m_nodes);
     other.m_nodes.clear();
     m_begin = std::exchange(other.m_begin, 0);
     m_end = std::exchange(other.m_end, 0);
+    m_back = std::exchange(other.m_back, nullptr);
     return *this;
   }
 
   std::size_t size() const { return m_end - m_begin; }
   bool empty() const { return m_end == m_begin; }
   const TSummaryBox& operator[](std::size_t i) const { return At(m_begin + i); }
-  // Throws std::bad_alloc when memory runs out, leaving the column as it was.
-  void push_back(const TSummaryBox& box) {
-    if ((m_end >> kNodeShift) == m_nodes.size()) AddNode();
-    At(m_end) = box;
+  // A new box at the back, for the caller to fill. Throws std::bad_alloc when memory runs out,
+  // leaving the column as it was.
+  TSummaryBox& emplace_back() {
+    if ((m_end & kSlotMask) == 0) SeatBack();
     ++m_end;
+    return *m_back++;
   }
-  void pop_back() noexcept { --m_end; }  // the node stays for the next push
+  void push_back(const TSummaryBox& box) { emplace_back() = box; }
+  void pop_back() noexcept {  // the node stays for the next push
+    --m_end;
+    if ((m_end & kSlotMask) != 0) m_back = &At(m_end);
+  }
   void pop_front() noexcept;
 
  private:
   static constexpr int kNodeShift = 6;
   static constexpr std::size_t kNodeBoxes = std::size_t{1} << kNodeShift;
-  TSummaryBox& At(std::size_t p) const { return m_nodes[p >> kNodeShift][p & (kNodeBoxes - 1)]; }
-  void AddNode();
+  static constexpr std::size_t kSlotMask = kNodeBoxes - 1;
+  TSummaryBox& At(std::size_t p) const { return m_nodes[p >> kNodeShift][p & kSlotMask]; }
+  // Points m_back at slot m_end, the first of its node, adding the node if there is none.
+  void SeatBack();
 
   std::deque<std::unique_ptr<TSummaryBox[]>> m_nodes;
   std::size_t m_begin = 0, m_end = 0;  // slots in use, counted from the first node's first box
+  // Slot m_end, where the next push goes, unless m_end is the first of a node: then it is seated
+  // by the push (so that pushing does not index the deque).
+  TSummaryBox* m_back = nullptr;
 };
 
 class TBlockSummaries {
@@ -262,12 +281,19 @@ class TBlockSummaries {
   static constexpr int Shift(int level) { return kFanShift * (level + 1); }
   const TBoxColumn& Level(int level) const { return m_levels[static_cast<std::size_t>(level)]; }
 
-  // Adds a complete level-0 block at End() (a multiple of 16), with the blocks above it that it
-  // completes; End() moves on by 16.
-  void AddLeaf(const TSummaryBox& leaf);
-  // Pushes the blocks that a level-0 block `leaf` ending at `end` completes, from level 0 up, and
-  // gives the highest of them to the open block above it; all or nothing.
+  // Adds the level-0 block that ends at `end` with the blocks above it that it completes, and gives
+  // the highest of them to the open block above it; all or nothing. The block is `leaf`, or (LeafAt)
+  // the points x[0..15], y[0..15] with the given attributes, its box made in its place in level 0.
   void Complete(const TSummaryBox& leaf, std::size_t end);
+  void CompleteLeafAt(const TSummaryBox::TAttributes& attributes, const double* x, const double* y,
+                      std::size_t end);
+  // The same for a level-0 block `leaf` already pushed, which it pops again if it fails.
+  void Completed(const TSummaryBox& leaf, std::size_t end);
+  // Pushes the blocks above level 0 that the level-0 block `leaf`, ending at `end`, completes, and
+  // gives the highest of them to the open block above it; all or nothing.
+  void CompleteAbove(const TSummaryBox& leaf, std::size_t end);
+  // The open block of `level` takes box as its child number `children` (1..15).
+  void TakeChild(int level, const TSummaryBox& box, std::size_t children);
 
   // The highest level with a complete block that starts (forward) or ends (backward) at the
   // absolute position p (within the list) and holds at most `room` items; -1 if there is none.

@@ -316,6 +316,12 @@ void TSeriesStore::TAppendLane::CompleteBlock() {
   const std::size_t slot = Pending & (kChunkItems - 1);
   Blocks->CompletePoints(Summary, Pending, X + slot, Y + slot);
   Position = Pending = Blocks->End();
+  TagBlock();
+}
+
+void TSeriesStore::TAppendLane::TagBlock() {
+  const std::size_t end = std::min(End, (Position | (TBlockSummaries::kFan - 1)) + 1);
+  if (Position < end) std::memset(Tags + (Position & (kChunkItems - 1)), Tag, end - Position);
 }
 
 void TSeriesStore::TAppendLane::Summarise(TBlockSummaries& blocks, const double* x, const double* y) const {
@@ -350,6 +356,7 @@ void TSeriesStore::OpenLane(TgfItemKind kind, const TPointPen& pen) {
   m_lane.Y = body.Tail->Y();
   m_lane.Tags = body.Tail->Tags();
   m_lane.Position = m_lane.Pending = body.Blocks.End();
+  m_lane.TagBlock();
 }
 
 void TSeriesStore::AppendPoints(TgfItemKind firstKind, TgfItemKind kind, const TPointPen& pen,

@@ -161,9 +161,10 @@ class TSeriesStore {
 
   // Where the points of one kind and pen go as they are, inline, while nothing else changes the
   // store: the free slots of the tail chunk within the capacity, in the last run. A point costs its
-  // three slots and a count; the summaries take a block's points from the columns when its 16th
-  // comes, or when the lane closes. An append that goes the long way opens it for its kind and pen;
-  // every other change closes it.
+  // x and y slots and a count: the tags of a block's slots are written before its first point
+  // comes (slots past the end hold no meaning, and whatever appends there writes its own tag); the
+  // summaries take a block's points from the columns when its 16th comes, or when the lane closes.
+  // An append that goes the long way opens it for its kind and pen; every other change closes it.
   struct TAppendLane {
     TBlockSummaries* Blocks = nullptr;  // null: closed
     std::size_t Position = 0;           // Blocks->End(), kept here to be read without a detour
@@ -185,7 +186,6 @@ class TSeriesStore {
       const std::size_t slot = Position & (kChunkItems - 1);
       X[slot] = x;
       Y[slot] = y;
-      Tags[slot] = Tag;
       if (((Position + 1) & (TBlockSummaries::kFan - 1)) != 0) {
         Blocks->CountPoint(Position++);
       } else {
@@ -194,6 +194,8 @@ class TSeriesStore {
     }
     // Counts the point at Blocks->End(), written to its slots, with the block it completes.
     void CompleteBlock();
+    // Writes Tag to the lane's slots from Position to the end of its block.
+    void TagBlock();
     // Summarises the points counted but not summarised into blocks, the columns being x and y.
     void Summarise(TBlockSummaries& blocks, const double* x, const double* y) const;
   };

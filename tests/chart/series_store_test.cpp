@@ -11,6 +11,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdlib>
+#include <deque>
 #include <functional>
 #include <limits>
 #include <new>
@@ -402,6 +403,73 @@ TEST_F(SeriesStoreTest, BoxColumnsCopyAndMoveWhole) {
   column.push_back(box(1));
   EXPECT_EQ(column.size(), 1u);
   EXPECT_EQ(column[0], box(1));
+}
+
+// Pushes, pops from the back (as an append taken back does) and from the front, in any order and
+// across the nodes of 64 boxes, keep the boxes a plain deque keeps; so does a copy taken meanwhile.
+TEST_F(SeriesStoreTest, BoxColumnsKeepTheirBoxesThroughPushesAndPops) {
+  const auto box = [](int i) { return TSummaryBox{double(i), double(i), 0, 0, {.Kind = ikLineTo}}; };
+  const auto expectSame = [](const detail::TBoxColumn& column, const std::deque<TSummaryBox>& boxes) {
+    ASSERT_EQ(column.size(), boxes.size());
+    for (std::size_t i = 0; i < boxes.size(); ++i) ASSERT_EQ(column[i], boxes[i]) << i;
+  };
+  std::mt19937_64 rng(17);
+  detail::TBoxColumn column;
+  std::deque<TSummaryBox> boxes;
+  int next = 0;
+  for (int step = 0; step < 3000; ++step) {
+    const int operation = std::uniform_int_distribution<int>(0, 9)(rng);
+    if (operation < 6 || boxes.empty()) {
+      column.push_back(box(next));
+      boxes.push_back(box(next++));
+    } else if (operation < 8) {
+      column.pop_back();
+      boxes.pop_back();
+    } else {
+      column.pop_front();
+      boxes.pop_front();
+    }
+    ASSERT_NO_FATAL_FAILURE(expectSame(column, boxes)) << step;
+    if (step % 50 == 0) {
+      detail::TBoxColumn copy(column);
+      copy.push_back(box(-1));
+      boxes.push_back(box(-1));
+      ASSERT_NO_FATAL_FAILURE(expectSame(copy, boxes)) << "copy at " << step;
+      boxes.pop_back();
+    }
+  }
+}
+
+// A level-0 block's box, made from its 16 points in lanes, is the documented box whatever special
+// value lies at whichever of the 16 places, in x or in y, appended in bulk or point by point.
+TEST_F(SeriesStoreTest, BlockBoxesSeeEverySpecialValueAtEveryPlace) {
+  const TPointPen pen{.Color = 5, .FillColor = 0xC0C0C0, .LineWidth = 1, .Layer = 1};
+  constexpr double kLargest = std::numeric_limits<double>::max();
+  constexpr double kInfinity = std::numeric_limits<double>::infinity();
+  const double specials[] = {std::numeric_limits<double>::quiet_NaN(), kInfinity, -kInfinity, kLargest,
+                             -kLargest, -0.0};
+  for (const double special : specials) {
+    for (std::size_t place = 0; place < 32; ++place) {
+      for (const bool bulk : {true, false}) {
+        // Block 1 (points 16..31) is the one made from its points in both ways; the least and
+        // greatest values lie in different lanes.
+        std::vector<double> xs(32), ys(32);
+        for (std::size_t i = 0; i < 32; ++i) {
+          xs[i] = static_cast<double>(i % 16) - 8;
+          ys[i] = static_cast<double>(i * 7 % 16) - 5;
+        }
+        (place < 16 ? xs[16 + place] : ys[place]) = special;
+        TSeriesStore store;
+        std::vector<TgfChartItem> items;
+        for (std::size_t i = 0; i < 32; ++i) {
+          items.push_back(ChartRecord(ikLineTo, pen, xs[i], ys[i]));
+          if (!bulk) store.AppendPoint(ikLineTo, pen, xs[i], ys[i], 1000);
+        }
+        if (bulk) store.AppendPoints(ikLineTo, ikLineTo, pen, xs, ys, 1000);
+        ASSERT_EQ(store.Blocks().Block(0, 1), ExpectedBox(items, 16, 16)) << special << " " << place << " " << bulk;
+      }
+    }
+  }
 }
 
 // The items of a store as the reference keeps them.
