@@ -11,6 +11,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <limits>
 #include <new>
@@ -128,6 +129,11 @@ void ExpectSame(const TSeriesStore& store, const TReference& reference, std::mt1
       ASSERT_EQ(std::bit_cast<std::uint64_t>(ys[i - first]), std::bit_cast<std::uint64_t>(items[i].Y1)) << i;
     }
     EXPECT_EQ(reader.Index(), last);
+    // y alone, the same.
+    std::vector<double> yOnly(last - first);
+    detail::TSeriesCursor yReader(store, first);
+    yReader.ReadCoordinates(last - first, nullptr, yOnly.data());
+    ASSERT_EQ(std::memcmp(yOnly.data(), ys.data(), ys.size() * sizeof(double)), 0);
   }
   // Walks take the uniform blocks whole and pass the others item by item; an item comes on its own
   // only when no level-0 block holding it fits the range, or that block was offered and split.
