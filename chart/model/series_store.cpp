@@ -625,35 +625,19 @@ void TSeriesCursor::ReadCoordinates(std::size_t n, double* x, double* y) {
   while (n > 0) {
     const std::size_t slot = Slot();
     const std::size_t count = std::min(n, m_chunkEnd - m_position);
-    std::memcpy(x, m_chunk->X() + slot, count * sizeof(double));
+    if (x != nullptr) std::memcpy(x, m_chunk->X() + slot, count * sizeof(double));
     std::memcpy(y, m_chunk->Y() + slot, count * sizeof(double));
     // Records keep their number in the x column.
     const std::uint8_t* tags = m_chunk->Tags() + slot;
     for (std::size_t i = 0; i < count; ++i) {
       if (tags[i] != TSeriesStore::slRecord) continue;
       const TgfChartItem& record = m_store->RecordAt(*m_chunk, slot + i);
-      x[i] = record.X1;
+      if (x != nullptr) x[i] = record.X1;
       y[i] = record.Y1;
     }
     m_position += count;
     Seat();
-    x += count;
-    y += count;
-    n -= count;
-  }
-}
-
-void TSeriesCursor::ReadY(std::size_t n, double* y) {
-  while (n > 0) {
-    const std::size_t slot = Slot();
-    const std::size_t count = std::min(n, m_chunkEnd - m_position);
-    std::memcpy(y, m_chunk->Y() + slot, count * sizeof(double));
-    const std::uint8_t* tags = m_chunk->Tags() + slot;
-    for (std::size_t i = 0; i < count; ++i) {
-      if (tags[i] == TSeriesStore::slRecord) y[i] = m_store->RecordAt(*m_chunk, slot + i).Y1;
-    }
-    m_position += count;
-    Seat();
+    if (x != nullptr) x += count;
     y += count;
     n -= count;
   }

@@ -260,10 +260,11 @@ class TSeriesCursor {
   const TPointPen& Pen() const;
   TgfChartItem Item() const;
   // X1 and Y1 of the item and the n - 1 after it (all before the end) into x[0 .. n - 1] and
-  // y[0 .. n - 1], copied from the columns a chunk at a time; the cursor moves past them.
+  // y[0 .. n - 1], copied from the columns a chunk at a time; the cursor moves past them. With x
+  // null, only the y values are read.
   void ReadCoordinates(std::size_t n, double* x, double* y);
   // The same for Y1 alone.
-  void ReadY(std::size_t n, double* y);
+  void ReadY(std::size_t n, double* y) { ReadCoordinates(n, nullptr, y); }
   // Asks the processor to bring X1 and Y1 of items index .. index + 15, a block of the summaries
   // (one that starts at a multiple of 16 in the list, and ends before its end), into its caches for
   // a read soon after; changes nothing.

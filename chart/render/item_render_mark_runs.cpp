@@ -14,11 +14,11 @@
 // them once for a block whose items share their attributes gives the same state. Setting pixels to
 // one colour gives the same image in any order and however often, as long as nothing else paints
 // in between: a pattern is painted once per centre (TMarkStamps) for as long as the pen's pixel
-// stays the same, and a change of colour starts afresh. A block's box tells without reading its
-// items whether all of them, or none, lie within the visible ranges (the test compares world
-// values), and, where its corners map to one pixel or one column (MapSpanToPixels), that every
-// item has that centre or that column; a mark on the pixel of the mark before it, in a block of one
-// pattern and colour, would find its pattern stamped there. The duplicate-mark map is asked for
+// stays the same, and a change of colour starts afresh; so without the duplicate-mark map the
+// centres of a stretch that lie in one column are stamped together, in the order of their rows. A
+// block's box tells without reading its items whether all of them, or none, lie within the visible
+// ranges (the test compares world values), and, where its corners map to one pixel or one column
+// (MapSpanToPixels), that every item has that centre or that column. The duplicate-mark map is asked for
 // every mark in turn, as drawing one by one does, but once for a block on one pixel: after the
 // first, every other mark of the same type on that pixel finds the type recorded there, or the
 // pixel has no cell and the mark paints what is painted. Without that map, a block in one column
@@ -32,6 +32,7 @@
 #include <array>
 #include <climits>
 #include <cstdint>
+#include <optional>
 #include <span>
 
 #include "base/mark_shapes.h"
@@ -137,6 +138,59 @@ TRunStep TItemRenderer::RenderMarkRun(const TItemList& list, int firstIndex, int
     TMarkStamps::TColumn cells = stamps.Column(x);
     stamp(x, y, cells);
   };
+  // The marks of a block of `level` from item `start` on, all within the visible ranges of
+  // `layer`, their centres in column `column` when that is given: a stretch at a time, consecutive
+  // centres in one column taken together.
+  const auto readBlock = [&](const TLayerPixels& layer, int level, std::size_t start, std::optional<int> column) {
+    drawn = true;
+    cursor.MoveTo(start);
+    for (std::size_t left = TBlockSummaries::BlockItems(level); left > 0;) {
+      const std::size_t n = std::min(left, kStretch);
+      cursor.ReadCoordinates(n, column ? nullptr : xs.data(), ys.data());
+      WorldStretch(layer.Y, layer.LogY, layer.BelowY, m_shiftY, {ys.data(), n}, centreYs.data());
+      if (column) {
+        std::fill_n(centreXs.data(), n, *column);
+      } else {
+        WorldStretch(layer.X, layer.LogX, layer.BelowX, m_shiftX, {xs.data(), n}, centreXs.data());
+      }
+      for (std::size_t i = 0, to = 0; i < n; i = to) {
+        const int x = centreXs[i];
+        for (to = i + 1; to < n && centreXs[to] == x;) ++to;
+        stamps.Column(x).TakeRows({centreYs.data() + i, to - i}, shape.Bit,
+                                  [&](int y) { PaintStamp(surface, pixel, shape, x, y); });
+      }
+      left -= n;
+    }
+  };
+  // The same one mark after the other, each asking the duplicate-mark map.
+  const auto readMarkByMark = [&](const TLayerPixels& layer, int level, std::size_t start,
+                                  std::optional<int> column) {
+    cursor.MoveTo(start);
+    int lastX = INT_MIN;
+    TMarkStamps::TColumn cells;
+    for (std::size_t left = TBlockSummaries::BlockItems(level); left > 0;) {
+      const std::size_t n = std::min(left, kStretch);
+      cursor.ReadCoordinates(n, column ? nullptr : xs.data(), ys.data());
+      WorldStretch(layer.Y, layer.LogY, layer.BelowY, m_shiftY, {ys.data(), n}, centreYs.data());
+      if (!column) WorldStretch(layer.X, layer.LogX, layer.BelowX, m_shiftX, {xs.data(), n}, centreXs.data());
+      for (std::size_t i = 0; i < n; ++i) {
+        const int x = column ? *column : centreXs[i];
+        if (x != lastX) {
+          cells = stamps.Column(x);
+          lastX = x;
+        }
+        stamp(x, centreYs[i], cells);
+      }
+      left -= n;
+    }
+  };
+  // The column of a block of marks within the visible ranges of `layer` when all its centres lie
+  // in one, and then their rows.
+  const auto columnOf = [&](const TLayerPixels& layer, const TSummaryBox& box, TPixelBox& pixels) {
+    return AxisSpanPixels(layer.X, layer.LogX, layer.BelowX, m_shiftX, box.MinX, box.MaxX, pixels.X0, pixels.X1) &&
+           pixels.X0 == pixels.X1 &&
+           AxisSpanPixels(layer.Y, layer.LogY, layer.BelowY, m_shiftY, box.MinY, box.MaxY, pixels.Y0, pixels.Y1);
+  };
   const auto visibleBlock = [&](const TSummaryBox::TAttributes& a) {
     return filter.Select(ikMark) && (*filter.ClassVisible)[a.ItemClass] &&
            (*filter.LayerVisible)[static_cast<std::size_t>(a.Layer - 1)];
@@ -171,51 +225,33 @@ TRunStep TItemRenderer::RenderMarkRun(const TItemList& list, int firstIndex, int
           prepared = true;
         }
         TPixelBox pixels;
-        const bool oneColumn = AxisSpanPixels(layer.X, layer.LogX, layer.BelowX, m_shiftX, box.MinX, box.MaxX,
-                                              pixels.X0, pixels.X1) &&
-                               pixels.X0 == pixels.X1 &&
-                               AxisSpanPixels(layer.Y, layer.LogY, layer.BelowY, m_shiftY, box.MinY, box.MaxY,
-                                              pixels.Y0, pixels.Y1);
-        // A block within one column needs only its y values mapped; others are split down to
-        // blocks of 16, where one of them may lie in one column or on one pixel.
-        if (!oneColumn && level > 0) return bsSplit;
+        const bool oneColumn = columnOf(layer, box, pixels);
         if (oneColumn && pixels.Y0 == pixels.Y1) {
           stampAnywhere(pixels.X0, pixels.Y0);
           return bsTake;
         }
-        TMarkStamps::TColumn cells = stamps.Column(pixels.X0);
-        if (oneColumn && !m_avoidDuplicateMarks) {
+        if (m_avoidDuplicateMarks) {
+          // Every mark asks the map in turn. A block within one column needs only its y values
+          // mapped; others are split down to blocks of 16, where one may lie in one column or on
+          // one pixel.
+          if (!oneColumn && level > 0) return bsSplit;
+          readMarkByMark(layer, level, start, oneColumn ? std::optional<int>(pixels.X0) : std::nullopt);
+          return bsTake;
+        }
+        if (oneColumn) {
           // Once a column is covered, most of its blocks land on what is stamped there already.
           // A block with a few centres left to stamp is split, as most of its smaller blocks are
           // likely to be; one of 256 with many is read at once.
-          const int untaken = cells.Untaken(pixels.Y0, pixels.Y1, shape.Bit);
+          const int untaken = stamps.Column(pixels.X0).Untaken(pixels.Y0, pixels.Y1, shape.Bit);
           if (untaken == 0) {
             drawn = true;
             return bsTake;
           }
           if (level > 1 || (level == 1 && untaken <= kFewCentres)) return bsSplit;
+        } else if (level > 0) {
+          return bsSplit;  // most of its parts lie in one column
         }
-        cursor.MoveTo(start);
-        int lastX = pixels.X0, lastY = INT_MIN;  // the mark before, in column lastX
-        for (std::size_t left = TBlockSummaries::BlockItems(level); left > 0;) {
-          const std::size_t n = std::min(left, kStretch);
-          cursor.ReadCoordinates(n, xs.data(), ys.data());
-          WorldStretch(layer.Y, layer.LogY, layer.BelowY, m_shiftY, {ys.data(), n}, centreYs.data());
-          if (!oneColumn)
-            WorldStretch(layer.X, layer.LogX, layer.BelowX, m_shiftX, {xs.data(), n}, centreXs.data());
-          for (std::size_t i = 0; i < n; ++i) {
-            const int x = oneColumn ? pixels.X0 : centreXs[i], y = centreYs[i];
-            if (x != lastX) {
-              cells = stamps.Column(x);
-              lastX = x;
-            } else if (y == lastY && !m_avoidDuplicateMarks) {
-              continue;  // on the pixel of the mark before: nothing new to paint
-            }
-            lastY = y;
-            stamp(x, y, cells);
-          }
-          left -= n;
-        }
+        readBlock(layer, level, start, oneColumn ? std::optional<int>(pixels.X0) : std::nullopt);
         return bsTake;
       },
       [&](std::size_t i) {

@@ -15,6 +15,8 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <span>
 #include <vector>
 
 namespace nox::detail {
@@ -33,6 +35,7 @@ class TMarkStamps {
       m_words = words;
       m_periods.assign(static_cast<std::size_t>(columns), 0);
       m_bits.assign(static_cast<std::size_t>(columns) * kPatterns * static_cast<std::size_t>(words), 0);
+      m_marked.assign(static_cast<std::size_t>(words) * 64 + 1, 0);
       m_period = 0;
     }
     m_rows = rows;
@@ -73,9 +76,45 @@ class TMarkStamps {
       return count;
     }
 
+    // Take for each row of `rows` in turn with the pattern of bit `pattern`, for many centres at
+    // once: paint(y) comes once for each row that Take would answer true for, in increasing order
+    // rather than in the order of `rows`.
+    template <class Paint>
+    void TakeRows(std::span<const int> rows, unsigned pattern, Paint&& paint) {
+      if (m_bits == nullptr || rows.empty()) return;
+      // Each row marks a byte first, so that no row waits for the one before (as setting bits of
+      // one word would); a row beyond the border marks a spare byte past the others.
+      const auto spare = static_cast<long long>(m_words * 64);
+      long long low = spare, high = -1;
+      for (const int y : rows) {
+        const long long cy = static_cast<long long>(y) + kReach;
+        const bool inside = cy >= 0 && cy < m_rows;
+        m_marked[static_cast<std::size_t>(inside ? cy : spare)] = 1;
+        low = std::min(low, inside ? cy : spare);
+        high = std::max(high, inside ? cy : -1);
+      }
+      std::uint64_t* words = m_bits + static_cast<std::size_t>(pattern) * m_words;
+      for (long long w = low >> 6; w <= high >> 6; ++w) {
+        std::uint8_t* bytes = m_marked + w * 64;
+        std::uint64_t marked = 0;
+        for (int k = 0; k < 8; ++k) {
+          std::uint64_t eight;
+          std::memcpy(&eight, bytes + 8 * k, sizeof eight);
+          // Bytes of 0 or 1 to bits, byte i to bit i (their products do not carry into the top byte).
+          marked |= (eight * 0x0102040810204080u >> 56) << (8 * k);
+        }
+        std::fill_n(bytes, 64, std::uint8_t{0});
+        std::uint64_t fresh = marked & ~words[w];
+        words[w] |= marked;
+        for (; fresh != 0; fresh &= fresh - 1)
+          paint(static_cast<int>(w * 64 + std::countr_zero(fresh)) - kReach);
+      }
+    }
+
    private:
     friend class TMarkStamps;
     std::uint64_t* m_bits = nullptr;  // none: the column lies beyond the border
+    std::uint8_t* m_marked = nullptr;  // TakeRows' rows (m_words * 64 bytes and a spare), clear between calls
     std::size_t m_words = 0;          // per pattern
     long long m_rows = 0;
   };
@@ -90,6 +129,7 @@ class TMarkStamps {
       std::fill_n(column.m_bits, words, 0);
       period = m_period;
     }
+    column.m_marked = m_marked.data();
     column.m_words = static_cast<std::size_t>(m_words);
     column.m_rows = m_rows;
     return column;
@@ -100,6 +140,7 @@ class TMarkStamps {
 
   std::vector<std::uint64_t> m_bits;     // column by column, pattern by pattern, rows as bits
   std::vector<std::uint32_t> m_periods;  // per column, the period its bits belong to
+  std::vector<std::uint8_t> m_marked;    // one column's rows for TakeRows, and a spare byte
   int m_columns = 0;
   int m_rows = 0;
   int m_words = 0;  // per pattern and column
