@@ -286,34 +286,26 @@ TRunStep TItemRenderer::RenderLineRun(const TItemList& list, int firstIndex, int
         addStep({TStep::sPoints, 0, 0, 0, &layer, start, last});
         return;
       }
-      // The parts' x first, to know which of them are split in turn: the parts of each of those
-      // are fetched while the one before is drawn, their cache lines together.
+      // The parts' x first, to know which of them are split in turn: the parts of all of those are
+      // fetched at once, so that their cache misses overlap.
       const int partLevel = level - 1;
       const std::size_t partItems = TBlockSummaries::BlockItems(partLevel);
       const std::size_t firstPart = block * TBlockSummaries::kFan;
       std::array<const TSummaryBox*, TBlockSummaries::kFan> parts;
       std::array<int, TBlockSummaries::kFan> px0{}, px1{};
       std::array<bool, TBlockSummaries::kFan> known;
-      std::array<std::size_t, TBlockSummaries::kFan + 1> split;  // the parts that may be split
-      std::size_t splits = 0;
       for (std::size_t k = 0; k < TBlockSummaries::kFan; ++k) {
         const TSummaryBox& part = tree.Block(partLevel, firstPart + k);
         parts[k] = &part;
         known[k] = AxisSpanPixels(layer.X, layer.LogX, layer.BelowX, m_shiftX, part.MinX, part.MaxX, px0[k], px1[k]);
-        if (partLevel > 0 && !(known[k] && px0[k] == px1[k])) split[splits++] = k;
+        if (partLevel > 0 && !(known[k] && px0[k] == px1[k])) {
+          const std::size_t grandPart = (firstPart + k) * TBlockSummaries::kFan;
+          for (std::size_t q = grandPart; q < grandPart + TBlockSummaries::kFan; ++q)
+            __builtin_prefetch(&tree.Block(partLevel - 1, q));
+        }
       }
-      split[splits] = TBlockSummaries::kFan;
-      const auto fetchParts = [&](std::size_t k) {
-        if (k == TBlockSummaries::kFan) return;
-        const std::size_t grandPart = (firstPart + k) * TBlockSummaries::kFan;
-        for (std::size_t q = grandPart; q < grandPart + TBlockSummaries::kFan; ++q)
-          __builtin_prefetch(&tree.Block(partLevel - 1, q));
-      };
-      fetchParts(split[0]);
-      for (std::size_t k = 0, nextSplit = 0; k < TBlockSummaries::kFan; ++k) {
-        if (k == split[nextSplit]) fetchParts(split[++nextSplit]);
+      for (std::size_t k = 0; k < TBlockSummaries::kFan; ++k)
         self(self, partLevel, firstPart + k, start + k * partItems, *parts[k], layer, known[k], px0[k], px1[k]);
-      }
     };
     // The class of the last block's attributes: most blocks of a run share them.
     TSummaryBox::TAttributes classified{};
