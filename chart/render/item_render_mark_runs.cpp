@@ -138,11 +138,11 @@ TRunStep TItemRenderer::RenderMarkRun(const TItemList& list, int firstIndex, int
     TMarkStamps::TColumn cells = stamps.Column(x);
     stamp(x, y, cells);
   };
-  // The marks of a block of `level` from item `start` on, all within the visible ranges of
-  // `layer`, their centres in column `column` when that is given: a stretch at a time, consecutive
-  // centres in one column taken together.
-  const auto readBlock = [&](const TLayerPixels& layer, int level, std::size_t start, std::optional<int> column) {
-    drawn = true;
+  // The centres of the marks of a block of `level` from item `start` on, all within the visible
+  // ranges of `layer` (in column `column` when that is given), a stretch at a time: each stretch of
+  // n goes to take(n) in centreXs and centreYs.
+  const auto mapBlock = [&](const TLayerPixels& layer, int level, std::size_t start, std::optional<int> column,
+                            auto&& take) {
     cursor.MoveTo(start);
     for (std::size_t left = TBlockSummaries::BlockItems(level); left > 0;) {
       const std::size_t n = std::min(left, kStretch);
@@ -153,36 +153,37 @@ TRunStep TItemRenderer::RenderMarkRun(const TItemList& list, int firstIndex, int
       } else {
         WorldStretch(layer.X, layer.LogX, layer.BelowX, m_shiftX, {xs.data(), n}, centreXs.data());
       }
+      take(n);
+      left -= n;
+    }
+  };
+  // Such a block's marks, consecutive centres in one column taken together.
+  const auto readBlock = [&](const TLayerPixels& layer, int level, std::size_t start, std::optional<int> column) {
+    drawn = true;
+    mapBlock(layer, level, start, column, [&](std::size_t n) {
       for (std::size_t i = 0, to = 0; i < n; i = to) {
         const int x = centreXs[i];
         for (to = i + 1; to < n && centreXs[to] == x;) ++to;
         stamps.Column(x).TakeRows({centreYs.data() + i, to - i}, shape.Bit,
                                   [&](int y) { PaintStamp(surface, pixel, shape, x, y); });
       }
-      left -= n;
-    }
+    });
   };
   // The same one mark after the other, each asking the duplicate-mark map.
   const auto readMarkByMark = [&](const TLayerPixels& layer, int level, std::size_t start,
                                   std::optional<int> column) {
-    cursor.MoveTo(start);
     int lastX = INT_MIN;
     TMarkStamps::TColumn cells;
-    for (std::size_t left = TBlockSummaries::BlockItems(level); left > 0;) {
-      const std::size_t n = std::min(left, kStretch);
-      cursor.ReadCoordinates(n, column ? nullptr : xs.data(), ys.data());
-      WorldStretch(layer.Y, layer.LogY, layer.BelowY, m_shiftY, {ys.data(), n}, centreYs.data());
-      if (!column) WorldStretch(layer.X, layer.LogX, layer.BelowX, m_shiftX, {xs.data(), n}, centreXs.data());
+    mapBlock(layer, level, start, column, [&](std::size_t n) {
       for (std::size_t i = 0; i < n; ++i) {
-        const int x = column ? *column : centreXs[i];
+        const int x = centreXs[i];
         if (x != lastX) {
           cells = stamps.Column(x);
           lastX = x;
         }
         stamp(x, centreYs[i], cells);
       }
-      left -= n;
-    }
+    });
   };
   // The column of a block of marks within the visible ranges of `layer` when all its centres lie
   // in one, and then their rows.
