@@ -114,11 +114,9 @@ void ThinPolyline(const Surface& surface, const DashPattern& dash, std::span<con
           int y = a.Y, low = y, high = y;
           for (; i < points.size(); ++i) {
             const TPoint p = points[i];
-            const int d = p.Y - y, ad = d < 0 ? -d : d;
-            if (p.X != a.X || static_cast<unsigned>(p.Y) >= static_cast<unsigned>(surface.height) ||
-                ad > kPatternCycle) {
-              break;
-            }
+            if (p.X != a.X || static_cast<unsigned>(p.Y) >= static_cast<unsigned>(surface.height)) break;
+            const int d = p.Y - y, ad = d < 0 ? -d : d;  // both rows inside the image: no overflow
+            if (ad > kPatternCycle) break;
             // Downwards rows y .. p.Y - 1 from position phase on, upwards rows p.Y + 1 .. y from
             // position phase back; chosen with masks, as a branch on the direction of a noisy
             // series is mispredicted half the time.

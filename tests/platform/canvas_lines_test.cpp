@@ -231,7 +231,7 @@ TEST(CanvasLines, PatternRunsOnAcrossPolylineVerticesAndLineToCalls) {
 // paint (the pattern starting afresh at the MoveTo): long chains of short steps, some leaving the
 // image, some far outside, some standing still, some straight up or down the image; in the later
 // rounds mostly up and down one column, a dense series' way, in steps of up to a pattern cycle and
-// a little more, some of them off the image.
+// a little more, some of them off the image, a few to the farthest rows an int holds.
 TEST(CanvasLines, ThinPolylinePaintsItsSegmentsOneByOne) {
   std::mt19937 rng(23);
   const auto between = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
@@ -247,8 +247,10 @@ TEST(CanvasLines, ThinPolylinePaintsItsSegmentsOneByOne) {
         const int kind = between(0, 30);
         path.push_back(kind == 0   ? TPoint{between(-3000, 3000), between(-3000, 3000)}
                        : kind == 1 ? TPoint{last.X, between(0, 29)}
+                       : kind == 2 ? TPoint{last.X, between(0, 1) == 0 ? INT_MIN : INT_MAX}
                                    : TPoint{last.X + between(-4, 4), last.Y + between(-9, 9)});
-        if (std::abs(path.back().X) > 100 || std::abs(path.back().Y) > 100) path.push_back({20, 15});
+        if (std::abs(std::int64_t{path.back().X}) > 100 || std::abs(std::int64_t{path.back().Y}) > 100)
+          path.push_back({20, 15});
       }
       TBitmap polyline(40, 30), lines(40, 30);
       for (TBitmap* b : {&polyline, &lines}) b->Canvas().Pen().SetStyle(style);
