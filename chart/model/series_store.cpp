@@ -416,7 +416,8 @@ void TSeriesStore::AppendColumns(TSlot firstSlot, TSlot slot, const TPointPen& p
     }
     const TSummaryBox::TAttributes firstAttributes = SummaryAttributes(firstSlot, pen);
     const TSummaryBox::TAttributes attributes = SummaryAttributes(slot, pen);
-    // Chunk by chunk: the columns, then their summaries while they are in the cache.
+    // Chunk by chunk. Values handed over are copied as they are summarised, so that they are read
+    // once; evenly spaced x values are made first and summarised while they are in the cache.
     for (std::size_t done = 0; done < n;) {
       const std::size_t position = body.Blocks.End();
       const TChunk& chunk = body.ChunkOf(position);
@@ -424,20 +425,23 @@ void TSeriesStore::AppendColumns(TSlot firstSlot, TSlot slot, const TPointPen& p
       const std::size_t length = std::min(n - done, chunk.Room - s);
       double* xs = chunk.X() + s;
       double* ys = chunk.Y() + s;
-      if (x.Values != nullptr) {
-        std::memcpy(xs, x.Values + done, length * sizeof(double));
-      } else {
-        for (std::size_t k = 0; k < length; ++k) xs[k] = x.X0 + static_cast<double>(done + k) * x.Dx;
-      }
-      std::memcpy(ys, y.data() + done, length * sizeof(double));
       std::memset(chunk.Tags() + s, slot, length);
       std::size_t from = 0;
       if (done == 0) {
         chunk.Tags()[s] = firstSlot;
+        xs[0] = x.At(0);
+        ys[0] = y[0];
         body.Blocks.Add(TSummaryBox::OfPoint(firstAttributes, xs[0], ys[0]));
         from = 1;
       }
-      body.Blocks.AddPoints(attributes, xs + from, ys + from, length - from);
+      const double* yFrom = y.data() + done + from;
+      if (x.Values != nullptr) {
+        body.Blocks.CopyPoints(attributes, x.Values + done + from, yFrom, xs + from, ys + from, length - from);
+      } else {
+        for (std::size_t k = from; k < length; ++k) xs[k] = x.At(done + k);
+        std::memcpy(ys + from, yFrom, (length - from) * sizeof(double));
+        body.Blocks.AddPoints(attributes, xs + from, ys + from, length - from);
+      }
       done += length;
     }
   } catch (...) {

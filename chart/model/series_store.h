@@ -155,6 +155,7 @@ class TSeriesStore {
   struct TXSource {
     const double* Values = nullptr;
     double X0 = 0, Dx = 0;
+    double At(std::size_t i) const { return Values != nullptr ? Values[i] : X0 + static_cast<double>(i) * Dx; }
   };
   struct TReservation;
   struct TUndo;
