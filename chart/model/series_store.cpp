@@ -1,6 +1,7 @@
 #include "chart/model/series_store.h"
 
 #include <algorithm>
+#include <atomic>
 #include <bit>
 #include <cstring>
 #include <iterator>
@@ -145,6 +146,11 @@ void TSeriesStore::TBody::Undo(TReservation& reservation) noexcept {
   for (; reservation.Pushed > 0; --reservation.Pushed) Chunks.pop_back();
   if (reservation.Replaced.Data) Chunks[0] = std::move(reservation.Replaced);
   SeatTail();
+}
+
+std::uint64_t NewPenSerial() {
+  static std::atomic<std::uint64_t> last{0};
+  return last.fetch_add(1, std::memory_order_relaxed) + 1;
 }
 
 TSeriesStore::TSeriesStore() = default;
@@ -299,17 +305,17 @@ bool TSeriesStore::TakesAsItIs(TSlot slot, const TPointPen& pen) const {
          !body->Runs.empty() && TakesPinned(body->Runs.back(), slot, pen);
 }
 
-void TSeriesStore::AppendPointSlowly(TgfItemKind kind, const TPointPen& pen, double x, double y,
-                                     int allocSize) {
+void TSeriesStore::AppendPointSlowly(TgfItemKind kind, const TPointPen& pen, double x, double y, int allocSize,
+                                     std::uint64_t penSerial) {
   const TSlot slot = SlotOf(kind);
   if (TakesAsItIs(slot, pen)) {
-    OpenLane(kind, pen);
+    OpenLane(kind, pen, penSerial);
     m_lane.Append(x, y);
     ++m_changes;
     return;
   }
   AppendColumns(slot, slot, pen, {&x}, {&y, 1}, allocSize);
-  OpenLane(kind, pen);
+  OpenLane(kind, pen, penSerial);
 }
 
 void TSeriesStore::TAppendLane::CompleteBlock() {
@@ -341,7 +347,7 @@ void TSeriesStore::SummariseLaneOf(const TSeriesStore& source) noexcept {
   source.m_lane.Summarise(m_body->Blocks, m_body->Tail->X(), m_body->Tail->Y());
 }
 
-void TSeriesStore::OpenLane(TgfItemKind kind, const TPointPen& pen) {
+void TSeriesStore::OpenLane(TgfItemKind kind, const TPointPen& pen, std::uint64_t penSerial) {
   const TSlot slot = SlotOf(kind);
   CloseLane();
   if (!TakesAsItIs(slot, pen)) return;
@@ -351,6 +357,7 @@ void TSeriesStore::OpenLane(TgfItemKind kind, const TPointPen& pen) {
   m_lane.Kind = kind;
   m_lane.Tag = slot;
   m_lane.Pen = pen;
+  m_lane.PenSerial = penSerial;
   m_lane.Summary = body.Runs.back().Summary[slot];
   m_lane.X = body.Tail->X();
   m_lane.Y = body.Tail->Y();
