@@ -22,27 +22,45 @@ TPair PairAt(const double* p) {
 TPair Least(TPair a, TPair b) { return a < b ? a : b; }
 TPair Greatest(TPair a, TPair b) { return a > b ? a : b; }
 
-// Makes `box` the box of the 16 points x[0..15], y[0..15], all with the given attributes. The box is
-// written where it is kept: a box built aside and copied there would be read back at other widths
-// than it was written, which waits for the writes to finish. Two pairs of lanes without a branch
-// per point, so that the comparisons do not wait on each other. v - v is 0 for a finite v and NaN
-// for an infinite one or NaN, so the lanes' sums of it say whether every value is finite (the least
-// and greatest values alone pass over a NaN); a value that is not leaves the box not uniform.
-void MakeLeaf(const TSummaryBox::TAttributes& attributes, const double* x, const double* y, TSummaryBox& box) {
+// Makes `box` the box of the 16 points x[0..15], y[0..15], all with the given attributes; with
+// kCopy, also stores each pair read at toX, toY, so that copying and summarising read the values
+// once. The box is written where it is kept: a box built aside and copied there would be read back
+// at other widths than it was written, which waits for the writes to finish. Two pairs of lanes
+// without a branch per point, so that the comparisons do not wait on each other. v - v is 0 for a
+// finite v and NaN for an infinite one or NaN, so the lanes' sums of it say whether every value is
+// finite (the least and greatest values alone pass over a NaN); a value that is not leaves the box
+// not uniform.
+template <bool kCopy>
+void MakeLeaf(const TSummaryBox::TAttributes& attributes, const double* x, const double* y, TSummaryBox& box,
+              double* toX = nullptr, double* toY = nullptr) {
   if (attributes.Kind == TgfItemKind{}) {
+    if constexpr (kCopy) {
+      std::memcpy(toX, x, TBlockSummaries::kFan * sizeof(double));
+      std::memcpy(toY, y, TBlockSummaries::kFan * sizeof(double));
+    }
     box = {x[0], x[0], y[0], y[0], attributes};
     return;
   }
+  const auto read = [&](std::size_t k, TPair& a, TPair& b) {
+    a = PairAt(x + k);
+    b = PairAt(y + k);
+    if constexpr (kCopy) {
+      std::memcpy(toX + k, &a, sizeof a);
+      std::memcpy(toY + k, &b, sizeof b);
+    }
+  };
   TPair minX[2], maxX[2], minY[2], maxY[2], nonFinite[2];
   for (std::size_t h = 0; h < 2; ++h) {
-    const TPair a = PairAt(x + 2 * h), b = PairAt(y + 2 * h);
+    TPair a, b;
+    read(2 * h, a, b);
     minX[h] = maxX[h] = a;
     minY[h] = maxY[h] = b;
     nonFinite[h] = (a - a) + (b - b);
   }
   for (std::size_t k = 4; k < TBlockSummaries::kFan; k += 4) {
     for (std::size_t h = 0; h < 2; ++h) {
-      const TPair a = PairAt(x + k + 2 * h), b = PairAt(y + k + 2 * h);
+      TPair a, b;
+      read(k + 2 * h, a, b);
       minX[h] = Least(a, minX[h]);
       maxX[h] = Greatest(a, maxX[h]);
       minY[h] = Least(b, minY[h]);
@@ -63,16 +81,22 @@ void MakeLeaf(const TSummaryBox::TAttributes& attributes, const double* x, const
 
 }  // namespace
 
+TBoxColumn::TNode TBoxColumn::NewNode() {
+  // Storage for boxes, which it creates as an aggregate's storage may be: written before read.
+  return TNode(static_cast<TSummaryBox*>(::operator new(kNodeBoxes * sizeof(TSummaryBox))));
+}
+
 TBoxColumn::TBoxColumn(const TBoxColumn& other) : m_begin(other.m_begin), m_end(other.m_end) {
+  // Every slot before m_end has been written; none after it is read.
   for (std::size_t p = 0; p < m_end; p += kNodeBoxes) {
-    m_nodes.push_back(std::make_unique<TSummaryBox[]>(kNodeBoxes));
-    std::copy_n(&other.At(p), kNodeBoxes, &At(p));
+    m_nodes.push_back(NewNode());
+    std::copy_n(&other.At(p), std::min(kNodeBoxes, m_end - p), &At(p));
   }
   if ((m_end & kSlotMask) != 0) m_back = &At(m_end);
 }
 
 void TBoxColumn::SeatBack() {
-  if ((m_end >> kNodeShift) == m_nodes.size()) m_nodes.push_back(std::make_unique<TSummaryBox[]>(kNodeBoxes));
+  if ((m_end >> kNodeShift) == m_nodes.size()) m_nodes.push_back(NewNode());
   m_back = &At(m_end);
 }
 
@@ -132,7 +156,14 @@ void TBlockSummaries::Complete(const TSummaryBox& leaf, std::size_t end) {
 void TBlockSummaries::CompleteLeafAt(const TSummaryBox::TAttributes& attributes, const double* x,
                                      const double* y, std::size_t end) {
   TSummaryBox& leaf = m_levels[0].emplace_back();
-  MakeLeaf(attributes, x, y, leaf);
+  MakeLeaf<false>(attributes, x, y, leaf);
+  Completed(leaf, end);
+}
+
+void TBlockSummaries::CopyLeafAt(const TSummaryBox::TAttributes& attributes, const double* x, const double* y,
+                                 double* toX, double* toY, std::size_t end) {
+  TSummaryBox& leaf = m_levels[0].emplace_back();
+  MakeLeaf<true>(attributes, x, y, leaf, toX, toY);
   Completed(leaf, end);
 }
 
@@ -213,6 +244,24 @@ void TBlockSummaries::AddPoints(const TSummaryBox::TAttributes& attributes, cons
     m_end += kFan;
   }
   for (; i < n; ++i) AddWithinBlock(TSummaryBox::OfPoint(attributes, x[i], y[i]));
+}
+
+void TBlockSummaries::CopyPoints(const TSummaryBox::TAttributes& attributes, const double* x, const double* y,
+                                 double* toX, double* toY, std::size_t n) {
+  // The points before the first whole block and after the last are few: copied, then summarised.
+  const std::size_t head = std::min(n, (kFan - (m_end & kLeafMask)) & kLeafMask);
+  const std::size_t whole = (n - head) & ~kLeafMask;
+  std::memcpy(toX, x, head * sizeof(double));
+  std::memcpy(toY, y, head * sizeof(double));
+  AddPoints(attributes, toX, toY, head);
+  for (std::size_t i = head; i < head + whole; i += kFan) {
+    CopyLeafAt(attributes, x + i, y + i, toX + i, toY + i, m_end + kFan);
+    m_end += kFan;
+  }
+  const std::size_t tail = head + whole;
+  std::memcpy(toX + tail, x + tail, (n - tail) * sizeof(double));
+  std::memcpy(toY + tail, y + tail, (n - tail) * sizeof(double));
+  AddPoints(attributes, toX + tail, toY + tail, n - tail);
 }
 
 TBlockSummaries::TCheckpoint TBlockSummaries::Checkpoint() const {

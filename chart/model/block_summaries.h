@@ -28,6 +28,7 @@
 #include <cstring>
 #include <deque>
 #include <memory>
+#include <new>
 #include <type_traits>
 #include <utility>
 
@@ -99,6 +100,9 @@ struct TSummaryBox {
   }
 };
 
+static_assert(std::is_aggregate_v<TSummaryBox> && std::is_trivially_destructible_v<TSummaryBox>,
+              "box columns keep boxes in raw storage");
+
 // The complete blocks of one level in order: appended at the back, dropped from the front, in nodes
 // of 64 blocks, so that one allocation serves 1024 items of level 0 (a std::deque node holds 9).
 class TBoxColumn {
@@ -142,11 +146,18 @@ class TBoxColumn {
   static constexpr int kNodeShift = 6;
   static constexpr std::size_t kNodeBoxes = std::size_t{1} << kNodeShift;
   static constexpr std::size_t kSlotMask = kNodeBoxes - 1;
-  TSummaryBox& At(std::size_t p) const { return m_nodes[p >> kNodeShift][p & kSlotMask]; }
+  // A node's boxes are left unwritten until pushed: zeroing them first would write each box twice,
+  // and at a few bytes a point that is a measurable part of appending.
+  struct TFreeNode {
+    void operator()(TSummaryBox* node) const { ::operator delete(node); }
+  };
+  using TNode = std::unique_ptr<TSummaryBox, TFreeNode>;
+  static TNode NewNode();
+  TSummaryBox& At(std::size_t p) const { return m_nodes[p >> kNodeShift].get()[p & kSlotMask]; }
   // Points m_back at slot m_end, the first of its node, adding the node if there is none.
   void SeatBack();
 
-  std::deque<std::unique_ptr<TSummaryBox[]>> m_nodes;
+  std::deque<TNode> m_nodes;
   std::size_t m_begin = 0, m_end = 0;  // slots in use, counted from the first node's first box
   // Slot m_end, where the next push goes, unless m_end is the first of a node: then it is seated
   // by the push (so that pushing does not index the deque).
@@ -199,6 +210,10 @@ class TBlockSummaries {
   // Summarises the next n points, all with the given attributes, their coordinates x[i], y[i].
   // Throws std::bad_alloc when memory runs out, having summarised some of them: undo with Restore.
   void AddPoints(const TSummaryBox::TAttributes& attributes, const double* x, const double* y, std::size_t n);
+  // The same, copying x[i], y[i] to toX[i], toY[i] on the way: the values are read once, where a
+  // copy followed by AddPoints on the copy reads them twice.
+  void CopyPoints(const TSummaryBox::TAttributes& attributes, const double* x, const double* y, double* toX,
+                  double* toY, std::size_t n);
 
   // What Restore needs to undo the additions made after it was taken.
   struct TCheckpoint {
@@ -287,6 +302,9 @@ class TBlockSummaries {
   void Complete(const TSummaryBox& leaf, std::size_t end);
   void CompleteLeafAt(const TSummaryBox::TAttributes& attributes, const double* x, const double* y,
                       std::size_t end);
+  // The same, copying the 16 points to toX, toY as it reads them.
+  void CopyLeafAt(const TSummaryBox::TAttributes& attributes, const double* x, const double* y, double* toX,
+                  double* toY, std::size_t end);
   // The same for a level-0 block `leaf` already pushed, which it pops again if it fails.
   void Completed(const TSummaryBox& leaf, std::size_t end);
   // Pushes the blocks above level 0 that the level-0 block `leaf`, ending at `end`, completes, and

@@ -32,8 +32,10 @@ class TItemList {
     m_items.Append(item, allocSize);
     KeepLimit();
   }
-  void AppendPoint(TgfItemKind kind, const TPointPen& pen, double x, double y, int allocSize) {
-    m_items.AppendPoint(kind, pen, x, y, allocSize);
+  // penSerial: as TSeriesStore::AppendPoint's.
+  void AppendPoint(TgfItemKind kind, const TPointPen& pen, double x, double y, int allocSize,
+                   std::uint64_t penSerial = 0) {
+    m_items.AppendPoint(kind, pen, x, y, allocSize, penSerial);
     KeepLimit();
   }
   // A move-to at the first point and line-tos to the others.

@@ -51,6 +51,7 @@ class TItemStore {
     if (!(m_pointPenOf == Pen) || m_pointPen.CoordMode != coordMode || m_pointPen.MarkType != markType) {
       m_pointPen = PointPenOf(Pen, coordMode, markType);
       m_pointPenOf = Pen;
+      m_pointPenSerial = NewPenSerial();
     }
     return m_pointPen;
   }
@@ -62,7 +63,8 @@ class TItemStore {
   TItemList& Target() { return AnnotationMode ? Annotations : *Data; }
   // Appends a line-to, move-to or mark at (x, y) drawn with PointPen(mode, markType) to Target().
   void AppendPoint(TgfItemKind kind, double x, double y, std::uint8_t mode, std::int32_t markType = 0) {
-    Target().AppendPoint(kind, PointPen(mode, markType), x, y, AllocSize);
+    const TPointPen& pen = PointPen(mode, markType);
+    Target().AppendPoint(kind, pen, x, y, AllocSize, m_pointPenSerial);
   }
   // Appends item to the data list (world units, CoordMode as the item has it) or, in annotation
   // mode, to the annotation list with mode as its CoordMode.
@@ -95,6 +97,7 @@ class TItemStore {
 
   TPointPen m_pointPen = PointPenOf(TItemPen{}, 0, 0);  // PointPen's last result
   TItemPen m_pointPenOf;                                // the pen it was made of
+  std::uint64_t m_pointPenSerial = NewPenSerial();      // names m_pointPen's bytes to the lists
 };
 
 }  // namespace nox::detail

@@ -1,6 +1,7 @@
 #include "chart/model/series_store.h"
 
 #include <algorithm>
+#include <atomic>
 #include <bit>
 #include <cstring>
 #include <iterator>
@@ -145,6 +146,11 @@ void TSeriesStore::TBody::Undo(TReservation& reservation) noexcept {
   for (; reservation.Pushed > 0; --reservation.Pushed) Chunks.pop_back();
   if (reservation.Replaced.Data) Chunks[0] = std::move(reservation.Replaced);
   SeatTail();
+}
+
+std::uint64_t NewPenSerial() {
+  static std::atomic<std::uint64_t> last{0};
+  return last.fetch_add(1, std::memory_order_relaxed) + 1;
 }
 
 TSeriesStore::TSeriesStore() = default;
@@ -299,17 +305,17 @@ bool TSeriesStore::TakesAsItIs(TSlot slot, const TPointPen& pen) const {
          !body->Runs.empty() && TakesPinned(body->Runs.back(), slot, pen);
 }
 
-void TSeriesStore::AppendPointSlowly(TgfItemKind kind, const TPointPen& pen, double x, double y,
-                                     int allocSize) {
+void TSeriesStore::AppendPointSlowly(TgfItemKind kind, const TPointPen& pen, double x, double y, int allocSize,
+                                     std::uint64_t penSerial) {
   const TSlot slot = SlotOf(kind);
   if (TakesAsItIs(slot, pen)) {
-    OpenLane(kind, pen);
+    OpenLane(kind, pen, penSerial);
     m_lane.Append(x, y);
     ++m_changes;
     return;
   }
   AppendColumns(slot, slot, pen, {&x}, {&y, 1}, allocSize);
-  OpenLane(kind, pen);
+  OpenLane(kind, pen, penSerial);
 }
 
 void TSeriesStore::TAppendLane::CompleteBlock() {
@@ -341,7 +347,7 @@ void TSeriesStore::SummariseLaneOf(const TSeriesStore& source) noexcept {
   source.m_lane.Summarise(m_body->Blocks, m_body->Tail->X(), m_body->Tail->Y());
 }
 
-void TSeriesStore::OpenLane(TgfItemKind kind, const TPointPen& pen) {
+void TSeriesStore::OpenLane(TgfItemKind kind, const TPointPen& pen, std::uint64_t penSerial) {
   const TSlot slot = SlotOf(kind);
   CloseLane();
   if (!TakesAsItIs(slot, pen)) return;
@@ -351,6 +357,7 @@ void TSeriesStore::OpenLane(TgfItemKind kind, const TPointPen& pen) {
   m_lane.Kind = kind;
   m_lane.Tag = slot;
   m_lane.Pen = pen;
+  m_lane.PenSerial = penSerial;
   m_lane.Summary = body.Runs.back().Summary[slot];
   m_lane.X = body.Tail->X();
   m_lane.Y = body.Tail->Y();
@@ -416,7 +423,8 @@ void TSeriesStore::AppendColumns(TSlot firstSlot, TSlot slot, const TPointPen& p
     }
     const TSummaryBox::TAttributes firstAttributes = SummaryAttributes(firstSlot, pen);
     const TSummaryBox::TAttributes attributes = SummaryAttributes(slot, pen);
-    // Chunk by chunk: the columns, then their summaries while they are in the cache.
+    // Chunk by chunk. Values handed over are copied as they are summarised, so that they are read
+    // once; evenly spaced x values are made first and summarised while they are in the cache.
     for (std::size_t done = 0; done < n;) {
       const std::size_t position = body.Blocks.End();
       const TChunk& chunk = body.ChunkOf(position);
@@ -424,20 +432,23 @@ void TSeriesStore::AppendColumns(TSlot firstSlot, TSlot slot, const TPointPen& p
       const std::size_t length = std::min(n - done, chunk.Room - s);
       double* xs = chunk.X() + s;
       double* ys = chunk.Y() + s;
-      if (x.Values != nullptr) {
-        std::memcpy(xs, x.Values + done, length * sizeof(double));
-      } else {
-        for (std::size_t k = 0; k < length; ++k) xs[k] = x.X0 + static_cast<double>(done + k) * x.Dx;
-      }
-      std::memcpy(ys, y.data() + done, length * sizeof(double));
       std::memset(chunk.Tags() + s, slot, length);
       std::size_t from = 0;
       if (done == 0) {
         chunk.Tags()[s] = firstSlot;
+        xs[0] = x.At(0);
+        ys[0] = y[0];
         body.Blocks.Add(TSummaryBox::OfPoint(firstAttributes, xs[0], ys[0]));
         from = 1;
       }
-      body.Blocks.AddPoints(attributes, xs + from, ys + from, length - from);
+      const double* yFrom = y.data() + done + from;
+      if (x.Values != nullptr) {
+        body.Blocks.CopyPoints(attributes, x.Values + done + from, yFrom, xs + from, ys + from, length - from);
+      } else {
+        for (std::size_t k = from; k < length; ++k) xs[k] = x.At(done + k);
+        std::memcpy(ys + from, yFrom, (length - from) * sizeof(double));
+        body.Blocks.AddPoints(attributes, xs + from, ys + from, length - from);
+      }
       done += length;
     }
   } catch (...) {

@@ -63,6 +63,9 @@ struct TPointPen {
 };
 static_assert(std::has_unique_object_representations_v<TPointPen>, "pens compare as their bytes");
 
+// A number for AppendPoint's penSerial that no call has returned before (never 0).
+std::uint64_t NewPenSerial();
+
 class TSeriesCursor;
 
 class TSeriesStore {
@@ -97,14 +100,17 @@ class TSeriesStore {
   void Append(const TgfChartItem& item, int allocSize);
   // The record the chart's append operations make of a point of kind ikLineTo, ikMoveTo or ikMark
   // (std::invalid_argument for any other kind) drawn with `pen` at x, y: it takes the pen's
-  // FillColor only if a line-to, its MarkType only if a mark.
-  void AppendPoint(TgfItemKind kind, const TPointPen& pen, double x, double y, int allocSize) {
-    if (m_lane.Takes(kind, pen)) {
+  // FillColor only if a line-to, its MarkType only if a mark. penSerial, when not 0, names the pen's
+  // bytes: every call that passes the same number passes an equal pen (NewPenSerial gives numbers
+  // never given before), so that point after point with one pen is not compared byte for byte.
+  void AppendPoint(TgfItemKind kind, const TPointPen& pen, double x, double y, int allocSize,
+                   std::uint64_t penSerial = 0) {
+    if (m_lane.Takes(kind, pen, penSerial)) {
       m_lane.Append(x, y);
       ++m_changes;
       return;
     }
-    AppendPointSlowly(kind, pen, x, y, allocSize);
+    AppendPointSlowly(kind, pen, x, y, allocSize, penSerial);
   }
   // Points x[i], y[i], the first of kind firstKind (ikMoveTo starts a new line), the others of
   // `kind`. Spans of different lengths: std::invalid_argument, nothing appended.
@@ -155,6 +161,7 @@ class TSeriesStore {
   struct TXSource {
     const double* Values = nullptr;
     double X0 = 0, Dx = 0;
+    double At(std::size_t i) const { return Values != nullptr ? Values[i] : X0 + static_cast<double>(i) * Dx; }
   };
   struct TReservation;
   struct TUndo;
@@ -173,13 +180,15 @@ class TSeriesStore {
     TgfItemKind Kind{};
     std::uint8_t Tag = 0;  // the slot kind written
     TPointPen Pen;
+    std::uint64_t PenSerial = 0;  // the serial Pen came with; 0: none
     TSummaryBox::TAttributes Summary;
     double* X = nullptr;  // the tail chunk's columns
     double* Y = nullptr;
     std::uint8_t* Tags = nullptr;
 
-    bool Takes(TgfItemKind kind, const TPointPen& pen) const {
-      return Blocks != nullptr && Position < End && kind == Kind && pen == Pen;
+    bool Takes(TgfItemKind kind, const TPointPen& pen, std::uint64_t penSerial) const {
+      return Blocks != nullptr && Position < End && kind == Kind &&
+             ((penSerial != 0 && penSerial == PenSerial) || pen == Pen);
     }
     // All or nothing: a block that the point completes is summarised first (it may fail).
     void Append(double x, double y) {
@@ -212,9 +221,10 @@ class TSeriesStore {
 
   // Whether a point goes into the tail chunk and the last run as they are, within the capacity.
   bool TakesAsItIs(TSlot slot, const TPointPen& pen) const;
-  void AppendPointSlowly(TgfItemKind kind, const TPointPen& pen, double x, double y, int allocSize);
-  // Opens the lane for points of this kind and pen if they go in as they are.
-  void OpenLane(TgfItemKind kind, const TPointPen& pen);
+  void AppendPointSlowly(TgfItemKind kind, const TPointPen& pen, double x, double y, int allocSize,
+                         std::uint64_t penSerial);
+  // Opens the lane for points of this kind and pen (named by penSerial) if they go in as they are.
+  void OpenLane(TgfItemKind kind, const TPointPen& pen, std::uint64_t penSerial);
   // Summarises what the lane has counted; a copy summarises it from its own columns.
   void CloseLane() noexcept;
   void SummariseLaneOf(const TSeriesStore& source) noexcept;

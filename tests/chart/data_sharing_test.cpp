@@ -50,6 +50,26 @@ TEST_F(DataSharing, ItemsDrawnThroughAUserGoToTheSharedList) {
   EXPECT_EQ(a.DataItems()[0].Kind, ikMark);
 }
 
+// Charts that share a list and append to it in turn, each with a pen of its own, changed as often
+// in one as in the other: every point keeps the pen of the chart that drew it.
+TEST_F(DataSharing, PointsDrawnInTurnKeepThePenOfTheirChart) {
+  TTestGrafon a, b;
+  b.SetUseDataOf(&a);
+  for (int i = 0; i < 300; ++i) {
+    if (i % 100 == 0) {
+      a.SetDataColor(static_cast<TColor>(10 + i));
+      b.SetDataColor(static_cast<TColor>(20 + i));
+    }
+    a.LineTo(i, 1);
+    b.LineTo(i, 2);
+  }
+  ASSERT_EQ(a.DataCount(), 600);
+  for (int i = 0; i < 600; ++i) {
+    const TgfChartItem item = a.DataItems()[static_cast<std::size_t>(i)];
+    ASSERT_EQ(item.Color, static_cast<TColor>((i % 2 == 0 ? 10 : 20) + i / 200 * 100)) << i;
+  }
+}
+
 TEST_F(DataSharing, ChartWhoseDataIsUsedCannotUseForeignData) {
   TTestGrafon a, b, c;
   b.SetUseDataOf(&a);

@@ -467,6 +467,8 @@ TEST_F(SeriesStoreTest, BlockBoxesSeeEverySpecialValueAtEveryPlace) {
         }
         if (bulk) store.AppendPoints(ikLineTo, ikLineTo, pen, xs, ys, 1000);
         ASSERT_EQ(store.Blocks().Block(0, 1), ExpectedBox(items, 16, 16)) << special << " " << place << " " << bulk;
+        // A bulk append copies the values as it summarises them: bit for bit.
+        for (std::size_t i = 0; i < 32; ++i) ASSERT_EQ(Bits(store[i]), Bits(items[i])) << special << " " << place;
       }
     }
   }
@@ -491,7 +493,7 @@ TEST_F(SeriesStoreTest, AppendsAreAllOrNothingWhenMemoryRunsOut) {
   text.Layer = 1;
   // Appends at the boundaries where storage grows: the first item, the first chunk's growth, a
   // level-0 block completed, a new run, a record completing level-0 to level-2 blocks and a chunk, a
-  // long series, a copy.
+  // long series (evenly spaced, and from x values), a copy.
   std::vector<std::pair<int, std::function<void(TSeriesStore&)>>> cases = {
       {0, [&](TSeriesStore& s) { s.AppendPoint(ikLineTo, pen, 1e6, -1e6, 1000); }},
       {16, [&](TSeriesStore& s) { s.AppendPoint(ikLineTo, pen, 1e6, -1e6, 1000); }},
@@ -499,6 +501,7 @@ TEST_F(SeriesStoreTest, AppendsAreAllOrNothingWhenMemoryRunsOut) {
       {300, [&](TSeriesStore& s) { s.AppendPoint(ikLineTo, other, 1e6, -1e6, 1000); }},
       {4095, [&](TSeriesStore& s) { s.Append(text, 1000); }},
       {16, [&](TSeriesStore& s) { s.AppendPoints(ikMoveTo, ikLineTo, other, 0, 1, ys, 7); }},
+      {9, [&](TSeriesStore& s) { s.AppendPoints(ikMoveTo, ikLineTo, other, probeYs, probeYs, 7); }},
       {5, [&](TSeriesStore& s) { s.CopyFrom(TSeriesStore(s), 10); }},
   };
   // Every level-1 block completed by one item, wherever its level needs room.
