@@ -201,9 +201,7 @@ TRunStep TItemRenderer::RenderRunPoints(const TItemList& list, std::size_t first
   // Looks at a block's parts, whose summaries are fetched at once: they lie apart from those the
   // walk read last.
   const auto split = [&](int level, std::size_t block) {
-    const std::size_t firstPart = block * TBlockSummaries::kFan;
-    for (std::size_t part = firstPart; part < firstPart + TBlockSummaries::kFan; ++part)
-      __builtin_prefetch(&tree.Block(level - 1, part));
+    tree.PrefetchParts(level, block);
     return bsSplit;
   };
 

@@ -298,11 +298,7 @@ TRunStep TItemRenderer::RenderLineRun(const TItemList& list, int firstIndex, int
         const TSummaryBox& part = tree.Block(partLevel, firstPart + k);
         parts[k] = &part;
         known[k] = AxisSpanPixels(layer.X, layer.LogX, layer.BelowX, m_shiftX, part.MinX, part.MaxX, px0[k], px1[k]);
-        if (partLevel > 0 && !(known[k] && px0[k] == px1[k])) {
-          const std::size_t grandPart = (firstPart + k) * TBlockSummaries::kFan;
-          for (std::size_t q = grandPart; q < grandPart + TBlockSummaries::kFan; ++q)
-            __builtin_prefetch(&tree.Block(partLevel - 1, q));
-        }
+        if (partLevel > 0 && !(known[k] && px0[k] == px1[k])) tree.PrefetchParts(partLevel, firstPart + k);
       }
       for (std::size_t k = 0; k < TBlockSummaries::kFan; ++k)
         self(self, partLevel, firstPart + k, start + k * partItems, *parts[k], layer, known[k], px0[k], px1[k]);
