@@ -96,10 +96,14 @@ void TCanvas::TextOut(int x, int y, std::string_view text) {
   for (std::size_t pos = 0; pos < text.size();) {
     const char32_t c = detail::NextCharacter(text, pos);
     if (detail::IsControlCharacter(c)) continue;
-    const TextGlyph& glyph = session.Glyph(c);
-    if (!glyph.coverage.empty())
-      DrawGlyph(m_target, left + detail::RoundFixed26(pen) + glyph.left, baseline - glyph.top, glyph, ink);
-    pen += glyph.advance;
+    // Only glyphs that may reach the bitmap are rendered: a large text is mostly off it.
+    const detail::GlyphExtent extent = session.Extent(c);
+    const std::int64_t penX = left + detail::RoundFixed26(pen);
+    if (extent.Reaches(penX, baseline, m_target.Width(), m_target.Height())) {
+      const TextGlyph& glyph = session.Glyph(c);
+      if (!glyph.coverage.empty()) DrawGlyph(m_target, penX + glyph.left, baseline - glyph.top, glyph, ink);
+    }
+    pen += extent.advance;
   }
 
   if (m_font.Style().Contains(fsUnderline)) {

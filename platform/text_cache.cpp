@@ -110,21 +110,31 @@ SizedFont& TextCache::FontFor(const TFont& font) {
   return *sized;
 }
 
+void TextCache::DropGlyphs() {
+  for (auto& [key, sized] : m_sized) sized->DropGlyphs();
+  m_glyphBytes = 0;
+}
+
 const TextGlyph& TextCache::Load(SizedFont& font, char32_t c) {
   TextGlyph glyph = font.Face().RenderGlyph(font.Metrics().em26, c);
-  if (m_glyphBytes + glyph.Bytes() > kGlyphCacheBytes) {
-    for (auto& [key, sized] : m_sized) sized->DropGlyphs();
-    m_glyphBytes = 0;
-  }
+  if (m_glyphBytes + glyph.Bytes() > kGlyphCacheBytes) DropGlyphs();
   m_glyphBytes += glyph.Bytes();
   return font.Insert(c, std::move(glyph));
+}
+
+GlyphExtent TextCache::Measure(SizedFont& font, char32_t c) {
+  const GlyphExtent extent = font.Face().MeasureGlyph(font.Metrics().em26, c);
+  m_glyphBytes += font.InsertExtent(c, extent);
+  // Returned by value, so it outlives the flush.
+  if (m_glyphBytes > kGlyphCacheBytes) DropGlyphs();
+  return extent;
 }
 
 std::int64_t TextSession::Advance(std::string_view text) {
   std::int64_t sum = 0;
   for (std::size_t pos = 0; pos < text.size();) {
     const char32_t c = NextCharacter(text, pos);
-    if (!IsControlCharacter(c)) sum += Glyph(c).advance;
+    if (!IsControlCharacter(c)) sum += Extent(c).advance;
   }
   return sum;
 }

@@ -39,15 +39,19 @@ class TextCache {
   SizedFont& FontFor(const TFont& font);
   // Renders and caches a glyph that Find did not have; the reference lasts until the next call.
   const TextGlyph& Load(SizedFont& font, char32_t c);
+  // Measures and caches a glyph's extent that FindExtent did not have.
+  GlyphExtent Measure(SizedFont& font, char32_t c);
   void SetDirectory(const std::string& path);
   const std::string& Directory() const { return m_directory; }
-  // Bytes of coverage and glyph records held now.
+  // Bytes of coverage, glyph records and extents held now.
   std::size_t GlyphBytes() const { return m_glyphBytes; }
 
  private:
   TextCache();
   FontFace& FaceFor(const std::string& name, bool bold, bool italic);
   void Clear();
+  // Drops every glyph and extent: they are made again as needed.
+  void DropGlyphs();
 
   struct FontKey {
     std::string name;
@@ -80,6 +84,11 @@ class TextSession {
   const TextGlyph& Glyph(char32_t c) {
     if (const TextGlyph* glyph = m_font.Find(c)) return *glyph;
     return m_cache.Load(m_font, c);
+  }
+  // The advance of a character's glyph and where it may draw, known without rendering it.
+  GlyphExtent Extent(char32_t c) {
+    if (const GlyphExtent* extent = m_font.FindExtent(c)) return *extent;
+    return m_cache.Measure(m_font, c);
   }
   // Sum of the advances of the text in 26.6 pixels; control characters take no room.
   std::int64_t Advance(std::string_view text);

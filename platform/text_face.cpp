@@ -3,10 +3,12 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_BITMAP_H
+#include FT_OUTLINE_H
 #include FT_TRUETYPE_TABLES_H
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "platform/text_fonts.h"
 #include "platform/text_utf8.h"
@@ -64,6 +66,15 @@ void CopyCoverage(FT_Library library, const FT_Bitmap& bitmap, TextGlyph& glyph)
   }
   FT_Bitmap_Done(library, &gray);
 }
+
+// linearHoriAdvance is the unhinted advance in 16.16 pixels.
+std::int32_t AdvanceOf(FT_GlyphSlot slot) {
+  return static_cast<std::int32_t>(std::clamp<FT_Fixed>((slot->linearHoriAdvance + 512) >> 10, 0, 1L << 24));
+}
+
+// A glyph whose outline reaches beyond this many pixels from its origin is given no box, so it is
+// always rendered: far beyond any glyph the size limit allows, and far inside int.
+constexpr int kOutlineBound = 1 << 24;
 
 }  // namespace
 
@@ -131,23 +142,22 @@ TextMetrics FontFace::Metrics(int em26) const {
   return m;
 }
 
-TextGlyph FontFace::RenderGlyph(int em26, char32_t character) {
-  TextGlyph glyph;
+bool FontFace::LoadGlyph(int em26, char32_t character) {
   if (m_sizedEm != em26) {
     // At 72 dots per inch a point is a pixel, so the character size is the em size in pixels.
-    if (FT_Set_Char_Size(m_face, 0, em26, 72, 72) != 0) return glyph;
+    if (FT_Set_Char_Size(m_face, 0, em26, 72, 72) != 0) return false;
     m_sizedEm = em26;
   }
-  FT_UInt index = character == kUndefinedCharacter ? 0 : FT_Get_Char_Index(m_face, character);
-  if (FT_Load_Glyph(m_face, index, kLoadFlags) != 0) {
-    // A broken glyph draws as the missing glyph; if even that fails, as nothing.
-    index = 0;
-    if (FT_Load_Glyph(m_face, index, kLoadFlags) != 0) return glyph;
-  }
+  const FT_UInt index = character == kUndefinedCharacter ? 0 : FT_Get_Char_Index(m_face, character);
+  // A broken glyph draws as the missing glyph; if even that fails, as nothing.
+  return FT_Load_Glyph(m_face, index, kLoadFlags) == 0 || FT_Load_Glyph(m_face, 0, kLoadFlags) == 0;
+}
+
+TextGlyph FontFace::RenderGlyph(int em26, char32_t character) {
+  TextGlyph glyph;
+  if (!LoadGlyph(em26, character)) return glyph;
   FT_GlyphSlot slot = m_face->glyph;
-  // linearHoriAdvance is the unhinted advance in 16.16 pixels.
-  glyph.advance =
-      static_cast<std::int32_t>(std::clamp<FT_Fixed>((slot->linearHoriAdvance + 512) >> 10, 0, 1L << 24));
+  glyph.advance = AdvanceOf(slot);
   if (slot->format != FT_GLYPH_FORMAT_BITMAP && FT_Render_Glyph(slot, FT_RENDER_MODE_LIGHT) != 0)
     return glyph;
   CopyCoverage(m_library, slot->bitmap, glyph);
@@ -156,6 +166,28 @@ TextGlyph FontFace::RenderGlyph(int em26, char32_t character) {
     glyph.top = slot->bitmap_top;
   }
   return glyph;
+}
+
+GlyphExtent FontFace::MeasureGlyph(int em26, char32_t character) {
+  GlyphExtent extent{.advance = 0};
+  if (!LoadGlyph(em26, character)) return extent;
+  FT_GlyphSlot slot = m_face->glyph;
+  extent.advance = AdvanceOf(slot);
+  // The renderer covers the outline's control box rounded out to whole pixels; a pixel more on
+  // each side keeps the box safe whatever its rounding of very thin glyphs.
+  FT_BBox box{};
+  if (slot->format == FT_GLYPH_FORMAT_OUTLINE) FT_Outline_Get_CBox(&slot->outline, &box);
+  const bool bounded = slot->format == FT_GLYPH_FORMAT_OUTLINE &&
+                       std::max({-box.xMin, box.xMax, -box.yMin, box.yMax}) < kOutlineBound * 64;
+  if (!bounded) {
+    extent.boxed = false;
+    return extent;
+  }
+  extent.left = static_cast<int>(box.xMin >> 6) - 1;
+  extent.right = static_cast<int>((box.xMax + 63) >> 6) + 1;
+  extent.top = -static_cast<int>((box.yMax + 63) >> 6) - 1;
+  extent.bottom = -static_cast<int>(box.yMin >> 6) + 1;
+  return extent;
 }
 
 }  // namespace nox::detail

@@ -38,6 +38,25 @@ struct TextGlyph {
   std::size_t Bytes() const { return sizeof(TextGlyph) + coverage.size(); }
 };
 
+// What a glyph takes without rendering it: its advance and a box that holds every pixel its
+// rendering may cover: columns left .. right - 1 from the pen position, rows top .. bottom - 1
+// counted down from the first row below the baseline (so the rows above it are negative). Text
+// drawing renders only the glyphs whose box reaches the bitmap.
+struct GlyphExtent {
+  std::int32_t advance = -1;  // as TextGlyph::advance; negative: not measured yet
+  bool boxed = true;          // false: no box is known, the glyph may cover any pixel
+  int left = 0, right = 0;    // empty when the glyph draws nothing
+  int top = 0, bottom = 0;
+
+  bool Measured() const { return advance >= 0; }
+  // Whether a glyph with its pen at (x, baseline) may cover a pixel of a width x height bitmap.
+  bool Reaches(std::int64_t x, std::int64_t baseline, int width, int height) const {
+    if (!boxed) return true;
+    return left < right && top < bottom && x + right > 0 && x + left < width && baseline + bottom > 0 &&
+           baseline + top < height;
+  }
+};
+
 // The nearest whole pixel of a 26.6 value, ties to even.
 constexpr std::int64_t RoundFixed26(std::int64_t value) {
   const std::int64_t whole = value >> 6;  // floor, also for negative values
@@ -60,8 +79,13 @@ class FontFace {
   TextMetrics Metrics(int em26) const;
   // The glyph of a character at an em size; a character the face lacks gives its missing glyph.
   TextGlyph RenderGlyph(int em26, char32_t character);
+  // The same glyph's advance and the box its rendering stays in, without rendering it.
+  GlyphExtent MeasureGlyph(int em26, char32_t character);
 
  private:
+  // Loads the glyph into FreeType's slot; false when not even the missing glyph loads.
+  bool LoadGlyph(int em26, char32_t character);
+
   FaceFile m_file;
   FT_LibraryRec_* m_library;
   FT_FaceRec_* m_face = nullptr;

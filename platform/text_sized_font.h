@@ -1,10 +1,13 @@
 #pragma once
-// A face at one em size: its metrics and the glyphs rendered so far. Characters below 256 sit in
-// a direct table, so the glyphs of numbers and Western labels are found without hashing.
+// A face at one em size: its metrics, the glyphs rendered so far and the extents of the glyphs
+// measured so far. Characters below 256 sit in direct tables, so the glyphs of numbers and Western
+// labels are found without hashing.
 
 #include <array>
 #include <memory>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "platform/text_face.h"
 
@@ -28,16 +31,38 @@ class SizedFont {
     if (c < m_latin.size()) return *(m_latin[c] = std::make_unique<TextGlyph>(std::move(glyph)));
     return m_others.insert_or_assign(c, std::move(glyph)).first->second;
   }
+  // The measured extent of a character's glyph, or nullptr.
+  const GlyphExtent* FindExtent(char32_t c) const {
+    if (c < m_latinExtents.size()) return m_latinExtents[c].Measured() ? &m_latinExtents[c] : nullptr;
+    const auto it = m_otherExtents.find(c);
+    return it == m_otherExtents.end() ? nullptr : &it->second;
+  }
+  // Stores a measured extent; returns the bytes it adds to the font.
+  std::size_t InsertExtent(char32_t c, const GlyphExtent& extent) {
+    if (c >= kLatin) {
+      m_otherExtents.insert_or_assign(c, extent);
+      return sizeof(std::pair<char32_t, GlyphExtent>) + 2 * sizeof(void*);
+    }
+    const std::size_t added = m_latinExtents.empty() ? kLatin * sizeof(GlyphExtent) : 0;
+    m_latinExtents.resize(kLatin);
+    m_latinExtents[c] = extent;
+    return added;
+  }
   void DropGlyphs() {
     for (auto& g : m_latin) g.reset();
     m_others.clear();
+    m_latinExtents = {};
+    m_otherExtents.clear();
   }
 
  private:
   FontFace& m_face;
   TextMetrics m_metrics;
-  std::array<std::unique_ptr<TextGlyph>, 256> m_latin;
+  static constexpr std::size_t kLatin = 256;
+  std::array<std::unique_ptr<TextGlyph>, kLatin> m_latin;
   std::unordered_map<char32_t, TextGlyph> m_others;
+  std::vector<GlyphExtent> m_latinExtents;  // empty, or kLatin entries (unmeasured ones negative)
+  std::unordered_map<char32_t, GlyphExtent> m_otherExtents;
 };
 
 }  // namespace nox::detail

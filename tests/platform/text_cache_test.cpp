@@ -99,5 +99,25 @@ TEST(TextCache, GlyphMemoryStaysBoundedAndPixelsSurviveAFlush) {
   EXPECT_TRUE(SamePixels(before->bitmap, Rendered({-30}, "Wg 12.5")->bitmap));
 }
 
+TEST(TextCache, EveryRenderedGlyphLiesInsideItsMeasuredExtent) {
+  // Text drawing renders only glyphs whose extent reaches the bitmap, so an extent that missed a
+  // pixel of its glyph, or an advance that differed, would change what is drawn.
+  for (const FontSpec& spec : {FontSpec{-1}, FontSpec{-7}, FontSpec{-13, {fsItalic}}, FontSpec{-40, {fsBold}},
+                               FontSpec{-333, {fsItalic, fsBold}}, FontSpec{-1000}}) {
+    TFont font;
+    text_test::ApplyFont(font, spec);
+    detail::TextSession session(font);
+    for (char32_t c : std::u32string(U" !.gjWy|_@Q0\u00e9\u00c5\u20ac\u2211\u4e2d\U0001F600")) {
+      const detail::GlyphExtent extent = session.Extent(c);
+      const detail::TextGlyph& glyph = session.Glyph(c);
+      EXPECT_EQ(extent.advance, glyph.advance) << spec.height << " U+" << std::hex << unsigned(c);
+      if (glyph.coverage.empty()) continue;
+      EXPECT_TRUE(extent.left <= glyph.left && glyph.left + glyph.width <= extent.right &&
+                  extent.top <= -glyph.top && -glyph.top + glyph.rows <= extent.bottom)
+          << spec.height << " U+" << std::hex << unsigned(c);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace nox

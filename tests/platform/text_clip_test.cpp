@@ -27,17 +27,37 @@ void Draw(TCanvas& canvas, unsigned align, int x, int y) {
 }
 
 TEST(TextClip, EdgesCutTheSamePixelsALargerBitmapShows) {
-  // Drawn on a 30 x 20 bitmap at (x, y), the text shows exactly what a bitmap with a 40-pixel
-  // border shows of the same text at (x + 40, y + 40).
-  const FontSpec font{-15, {fsUnderline}};
-  for (const TPoint p : {TPoint{-5, -5}, TPoint{-30, 3}, TPoint{20, 12}, TPoint{25, -10}, TPoint{-12, 15}}) {
-    for (unsigned align : {TA_LEFT | TA_TOP, TA_RIGHT | TA_BOTTOM, TA_CENTER | TA_BASELINE}) {
+  // Drawn on a 30 x 20 bitmap at (x, y), the text shows exactly what a bitmap with a border of
+  // `margin` pixels shows of the same text at (x + margin, y + margin).
+  // Glyphs cut by every edge, and (at the larger sizes) glyphs wholly off the bitmap beside
+  // glyphs on it, which are not rendered at all.
+  for (const FontSpec& font : {FontSpec{-15, {fsUnderline}}, FontSpec{-37, {fsItalic}}}) {
+    const int margin = font.height == -15 ? kMargin : 8 * kMargin;
+    for (const TPoint p : {TPoint{-5, -5}, TPoint{-30, 3}, TPoint{20, 12}, TPoint{25, -10}, TPoint{-12, 15},
+                           TPoint{-70, -20}, TPoint{29, 19}, TPoint{-150, 40}}) {
+      for (unsigned align : {TA_LEFT | TA_TOP, TA_RIGHT | TA_BOTTOM, TA_CENTER | TA_BASELINE}) {
+        TextBitmap small(font, 30, 20);
+        Draw(small.Canvas(), align, p.X, p.Y);
+        TextBitmap big(font, 30 + 2 * margin, 20 + 2 * margin);
+        Draw(big.Canvas(), align, p.X + margin, p.Y + margin);
+        EXPECT_TRUE(SameAsPart(small.bitmap, big.bitmap, margin, margin))
+            << font.height << ": " << p.X << ", " << p.Y << " align " << align;
+      }
+    }
+  }
+}
+
+TEST(TextClip, TextSweptAcrossEveryEdgeShowsWhatALargerBitmapShows) {
+  // Pixel by pixel across each edge, so that a glyph left out one pixel too soon shows.
+  const FontSpec font{-37, {fsItalic}};
+  TextBitmap big(font, 30 + 2 * 200, 20 + 2 * 200);
+  for (int i = -160; i <= 40; ++i) {
+    for (const TPoint p : {TPoint{i, 2}, TPoint{2, i / 3 + 7}}) {
       TextBitmap small(font, 30, 20);
-      Draw(small.Canvas(), align, p.X, p.Y);
-      TextBitmap big(font, 30 + 2 * kMargin, 20 + 2 * kMargin);
-      Draw(big.Canvas(), align, p.X + kMargin, p.Y + kMargin);
-      EXPECT_TRUE(SameAsPart(small.bitmap, big.bitmap, kMargin, kMargin))
-          << p.X << ", " << p.Y << " align " << align;
+      Draw(small.Canvas(), TA_LEFT | TA_TOP, p.X, p.Y);
+      big.bitmap.Fill(kBackground);
+      Draw(big.Canvas(), TA_LEFT | TA_TOP, p.X + 200, p.Y + 200);
+      ASSERT_TRUE(SameAsPart(small.bitmap, big.bitmap, 200, 200)) << p.X << ", " << p.Y;
     }
   }
 }
