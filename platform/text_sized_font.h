@@ -7,7 +7,6 @@
 #include <memory>
 #include <unordered_map>
 #include <utility>
-#include <vector>
 
 #include "platform/text_face.h"
 
@@ -33,7 +32,7 @@ class SizedFont {
   }
   // The measured extent of a character's glyph, or nullptr.
   const GlyphExtent* FindExtent(char32_t c) const {
-    if (c < m_latinExtents.size()) return m_latinExtents[c].Measured() ? &m_latinExtents[c] : nullptr;
+    if (c < kLatin) return m_latinExtents[c].Measured() ? &m_latinExtents[c] : nullptr;
     const auto it = m_otherExtents.find(c);
     return it == m_otherExtents.end() ? nullptr : &it->second;
   }
@@ -43,15 +42,13 @@ class SizedFont {
       m_otherExtents.insert_or_assign(c, extent);
       return sizeof(std::pair<char32_t, GlyphExtent>) + 2 * sizeof(void*);
     }
-    const std::size_t added = m_latinExtents.empty() ? kLatin * sizeof(GlyphExtent) : 0;
-    m_latinExtents.resize(kLatin);
     m_latinExtents[c] = extent;
-    return added;
+    return 0;  // the table is part of the font
   }
   void DropGlyphs() {
     for (auto& g : m_latin) g.reset();
     m_others.clear();
-    m_latinExtents = {};
+    m_latinExtents.fill({});
     m_otherExtents.clear();
   }
 
@@ -61,7 +58,7 @@ class SizedFont {
   static constexpr std::size_t kLatin = 256;
   std::array<std::unique_ptr<TextGlyph>, kLatin> m_latin;
   std::unordered_map<char32_t, TextGlyph> m_others;
-  std::vector<GlyphExtent> m_latinExtents;  // empty, or kLatin entries (unmeasured ones negative)
+  std::array<GlyphExtent, kLatin> m_latinExtents;  // unmeasured ones have a negative advance
   std::unordered_map<char32_t, GlyphExtent> m_otherExtents;
 };
 
