@@ -1,7 +1,7 @@
 #pragma once
 // A polyline of a 1-pixel pen in the bitmap's own pixels: its segments walked one after another
 // (platform/raster_line.h), each without its end pixel, the pattern moving on by each segment's
-// steps from position 0 at the first point. The pixels are those of drawing the segments one by one
+// steps from a given position at the first point (0 for a polyline of its own). The pixels are those of drawing the segments one by one
 // with LineTo's walk and clipping; this loop only leaves out what costs most per segment when
 // segments are a few pixels long: a segment with both ends inside the image is walked without
 // clipping, the pattern is read from a mask over its whole cycle, so no step divides, and a short
@@ -65,8 +65,11 @@ class TColumnRows {
   int m_low = kWords, m_high = -1;  // the words that may hold bits
 };
 
+// Draws the polyline with the pattern at position `phase` (0 .. kPatternCycle - 1) at its first
+// point; returns the position at its last.
 template <class Sink>
-void ThinPolyline(const Surface& surface, const DashPattern& dash, std::span<const TPoint> points, Sink& sink) {
+int ThinPolyline(const Surface& surface, const DashPattern& dash, std::span<const TPoint> points, Sink& sink,
+                 int phase = 0) {
   const std::uint32_t cycle = CycleBits(dash);
   // The cycle twice over: bits phase .. phase + kPatternCycle - 1 are the positions from phase on.
   const std::uint64_t cycles = cycle | std::uint64_t{cycle} << kPatternCycle;
@@ -82,7 +85,7 @@ void ThinPolyline(const Surface& surface, const DashPattern& dash, std::span<con
     return static_cast<unsigned>(p.X) < static_cast<unsigned>(surface.width) &&
            static_cast<unsigned>(p.Y) < static_cast<unsigned>(surface.height);
   };
-  int phase = 0;  // the pattern position of the segment's first step, 0 .. kPatternCycle - 1
+  // phase: the pattern position of the segment's first step, 0 .. kPatternCycle - 1
   // Moves the phase on by a number of steps whose remainder is taken off the chain of phases.
   const auto advance = [&phase](int stepsModCycle) {
     phase += stepsModCycle;
@@ -167,6 +170,7 @@ void ThinPolyline(const Surface& surface, const DashPattern& dash, std::span<con
   if constexpr (std::is_same_v<Sink, CopySink>) {
     if (rows) rows->Flush(surface, sink.pixel);
   }
+  return phase;
 }
 
 }  // namespace nox::detail
