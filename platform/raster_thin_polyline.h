@@ -37,17 +37,47 @@ class TColumnRows {
     if (x != m_column) Flush(surface, pixel);
     m_column = x;
   }
-  // Rows first .. first + 24 of the column where `bits` (bit 0 for `first`) are set (0 <= first <
-  // kMaxRows); Cover must then be told of `first`.
-  void Or(int first, std::uint64_t bits) {
-    const int word = first >> 6, shift = first & 63;
-    m_words[static_cast<std::size_t>(word)] |= bits << shift;
-    m_words[static_cast<std::size_t>(word) + 1] |= (bits >> 1) >> (63 - shift);
-  }
-  // Says that Or was called with `first` in low .. high.
-  void Cover(int low, int high) {
-    m_low = std::min(m_low, low >> 6);
-    m_high = std::max(m_high, (high >> 6) + 1);
+  // Gathers the rows of the segments from points[from - 1] on while they go straight up or down
+  // the column, each by at most kPatternCycle rows, between rows inside the image (height rows, at
+  // most kMaxRows; the first segment does): the pattern (cycles, and reversed, as in ThinPolyline)
+  // at position phase at the first point, moving on by each segment's steps. Returns the index of
+  // the last point taken, and leaves phase at that point.
+  std::size_t Gather(std::span<const TPoint> points, std::size_t from, int height, std::uint64_t cycles,
+                     std::uint64_t reversed, int& phase) {
+    // One loop that picks each segment's direction without a branch. The rows gather in a window
+    // of 64 rows from `base` held in a register, moved where the next segment's rows fall outside
+    // it, so that the way on lies inside: segments a few rows long move it seldom. A segment's
+    // rows, first .. first + kPatternCycle - 1 at most, fit from first - base <= kMargin.
+    constexpr int kMargin = 64 - kPatternCycle;
+    const int x = m_column;
+    int y = points[from - 1].Y, base = std::max(y - kMargin / 2, 0), position = phase;
+    std::uint64_t window = 0;
+    std::size_t i = from;
+    for (; i < points.size(); ++i) {
+      const TPoint p = points[i];
+      const int d = p.Y - y, ad = d < 0 ? -d : d;  // both rows inside the image: no overflow
+      if ((p.X != x) | (static_cast<unsigned>(p.Y) >= static_cast<unsigned>(height)) | (ad > kPatternCycle)) break;
+      // Downwards rows y .. p.Y - 1 from the position on, upwards rows p.Y + 1 .. y from the
+      // position back; chosen with masks, as a branch on the direction of a noisy series is
+      // mispredicted half the time.
+      const std::uint64_t steps = (std::uint64_t{1} << ad) - 1;
+      const std::uint64_t down = (cycles >> position) & steps;
+      const std::uint64_t up = (reversed >> (2 * kPatternCycle - position - ad)) & steps;
+      const int upward = d >> 31;  // all bits set when the segment goes up
+      const int first = y + ((p.Y + 1 - y) & upward);
+      if (static_cast<unsigned>(first - base) > static_cast<unsigned>(kMargin)) [[unlikely]] {
+        Or(base, window);
+        window = 0;
+        base = std::max(first < base ? first - kMargin : first, 0);
+      }
+      window |= (down ^ ((down ^ up) & static_cast<std::uint64_t>(std::int64_t{upward}))) << (first - base);
+      position += ad;
+      position -= position >= kPatternCycle ? kPatternCycle : 0;
+      y = p.Y;
+    }
+    Or(base, window);
+    phase = position;
+    return i - 1;
   }
   void Flush(const Surface& surface, std::uint32_t pixel) {
     for (int word = m_low; word <= m_high; ++word) {
@@ -60,6 +90,16 @@ class TColumnRows {
 
  private:
   static constexpr int kWords = kMaxRows / 64 + 1;
+  // Rows first .. first + 63 where `bits` (bit 0 for `first`) are set (0 <= first < kMaxRows; no
+  // row at or past kMaxRows).
+  void Or(int first, std::uint64_t bits) {
+    const int word = first >> 6, shift = first & 63;
+    m_words[static_cast<std::size_t>(word)] |= bits << shift;
+    m_words[static_cast<std::size_t>(word) + 1] |= (bits >> 1) >> (63 - shift);
+    m_low = std::min(m_low, word);
+    m_high = std::max(m_high, word + 1);
+  }
+
   std::array<std::uint64_t, kWords> m_words{};
   int m_column = 0;
   int m_low = kWords, m_high = -1;  // the words that may hold bits
@@ -111,31 +151,9 @@ int ThinPolyline(const Surface& surface, const DashPattern& dash, std::span<cons
       const std::uint64_t mask = (std::uint64_t{1} << ady) - 1;
       if constexpr (std::is_same_v<Sink, CopySink>) {
         if (rows) {
-          // This segment and the short vertical ones inside the image that follow it in its column,
-          // in one loop that picks each one's direction without a branch.
+          // This segment and the short vertical ones inside the image that follow it in its column.
           rows->Seat(surface, sink.pixel, a.X);
-          int y = a.Y, low = y, high = y;
-          for (; i < points.size(); ++i) {
-            const TPoint p = points[i];
-            if (p.X != a.X || static_cast<unsigned>(p.Y) >= static_cast<unsigned>(surface.height)) break;
-            const int d = p.Y - y, ad = d < 0 ? -d : d;  // both rows inside the image: no overflow
-            if (ad > kPatternCycle) break;
-            // Downwards rows y .. p.Y - 1 from position phase on, upwards rows p.Y + 1 .. y from
-            // position phase back; chosen with masks, as a branch on the direction of a noisy
-            // series is mispredicted half the time.
-            const std::uint64_t steps = (std::uint64_t{1} << ad) - 1;
-            const std::uint64_t down = (cycles >> phase) & steps;
-            const std::uint64_t up = (reversed >> (2 * kPatternCycle - phase - ad)) & steps;
-            const int upward = d >> 31;  // all bits set when the segment goes up
-            const int first = y + ((p.Y + 1 - y) & upward);
-            rows->Or(first, down ^ ((down ^ up) & static_cast<std::uint64_t>(std::int64_t{upward})));
-            low = std::min(low, first);
-            high = std::max(high, first);
-            advance(ad);
-            y = p.Y;
-          }
-          rows->Cover(low, high);
-          --i;  // the segment that ended the stretch comes next
+          i = rows->Gather(points, i, surface.height, cycles, reversed, phase);
           continue;
         }
       }
