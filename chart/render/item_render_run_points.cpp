@@ -156,20 +156,24 @@ TRunStep TItemRenderer::RenderRunPoints(const TItemList& list, std::size_t first
     const TLayerPixels* Layer = nullptr;  // none: no quiet stretch
     int Column = 0, Low = 0, High = 0;    // its column and the rows its points span
     std::size_t First = 0, Count = 0;     // the items after its first point, all points
-    int Pending = 0;                      // the pending points after its first point went in
   } quiet;
   // Puts the pending polyline where adding the quiet stretch's points would have left it.
   const auto settle = [&] {
     if (quiet.Layer == nullptr) return;
     const TLayerPixels& layer = *quiet.Layer;
     quiet.Layer = nullptr;
+    // The first point goes in now: nothing went into the pending polyline since the stretch began.
+    cursor.MoveTo(quiet.First - 1);
+    AddPolylinePoint(quiet.Column, WorldY(layer, cursor.Y()));
+    const auto pending = static_cast<std::size_t>(buffer.Count());
     const std::size_t capacity = TPolylineBuffer::kCapacity;
     std::size_t from = 0;
-    if (static_cast<std::size_t>(quiet.Pending) + quiet.Count >= capacity) {
+    if (pending + quiet.Count >= capacity) {
       // The batch through the first point is drawn, and every later one in the stretch is passed
       // over; the pending polyline starts again at the last point that completed a batch.
-      const std::size_t completing = capacity - 1 - static_cast<std::size_t>(quiet.Pending);
+      const std::size_t completing = capacity - 1 - pending;
       from = completing + (quiet.Count - 1 - completing) / (capacity - 1) * (capacity - 1);
+      cursor.Prefetch(quiet.First + from);  // read after the batch is drawn
       FlushPolyline();
       cursor.MoveTo(quiet.First + from);
       const TPoint restart{quiet.Column, WorldY(layer, cursor.Y())};
@@ -242,9 +246,8 @@ TRunStep TItemRenderer::RenderRunPoints(const TItemList& list, std::size_t first
     }
     if (!paintsNothingNew(y0, y1)) return false;
     addAll();
-    cursor.MoveTo(start);
-    AddPolylinePoint(column, WorldY(layer, cursor.Y()));
-    quiet = {&layer, column, y0, y1, start + 1, count - 1, m_state.Polyline.Count()};
+    cursor.Prefetch(start);  // its first point, read when the stretch ends
+    quiet = {&layer, column, y0, y1, start + 1, count - 1};
     return true;
   };
 
