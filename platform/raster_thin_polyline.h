@@ -55,8 +55,9 @@ class TColumnRows {
     std::size_t i = from;
     for (; i < points.size(); ++i) {
       const TPoint p = points[i];
+      if ((p.X != x) | (static_cast<unsigned>(p.Y) >= static_cast<unsigned>(height))) break;
       const int d = p.Y - y, ad = d < 0 ? -d : d;  // both rows inside the image: no overflow
-      if ((p.X != x) | (static_cast<unsigned>(p.Y) >= static_cast<unsigned>(height)) | (ad > kPatternCycle)) break;
+      if (ad > kPatternCycle) break;
       // Downwards rows y .. p.Y - 1 from the position on, upwards rows p.Y + 1 .. y from the
       // position back; chosen with masks, as a branch on the direction of a noisy series is
       // mispredicted half the time.
