@@ -106,6 +106,20 @@ class TColumnRows {
   int m_low = kWords, m_high = -1;  // the words that may hold bits
 };
 
+// The bits of v in reverse order (bit 63 - i is bit i of v), in six swaps of ever smaller halves:
+// a polyline of a dense series is drawn in many short batches, each of which needs its pattern
+// read backwards.
+constexpr std::uint64_t ReversedBits(std::uint64_t v) {
+  v = (v >> 32) | (v << 32);
+  v = ((v >> 16) & 0x0000FFFF0000FFFFull) | ((v & 0x0000FFFF0000FFFFull) << 16);
+  v = ((v >> 8) & 0x00FF00FF00FF00FFull) | ((v & 0x00FF00FF00FF00FFull) << 8);
+  v = ((v >> 4) & 0x0F0F0F0F0F0F0F0Full) | ((v & 0x0F0F0F0F0F0F0F0Full) << 4);
+  v = ((v >> 2) & 0x3333333333333333ull) | ((v & 0x3333333333333333ull) << 2);
+  return ((v >> 1) & 0x5555555555555555ull) | ((v & 0x5555555555555555ull) << 1);
+}
+static_assert(ReversedBits(1) == std::uint64_t{1} << 63 && ReversedBits(0x8421) == 0x8421ull << 48,
+              "bit 63 - i of the result is bit i of the value");
+
 // Draws the polyline with the pattern at position `phase` (0 .. kPatternCycle - 1) at its first
 // point; returns the position at its last.
 template <class Sink>
@@ -115,8 +129,7 @@ int ThinPolyline(const Surface& surface, const DashPattern& dash, std::span<cons
   // The cycle twice over: bits phase .. phase + kPatternCycle - 1 are the positions from phase on.
   const std::uint64_t cycles = cycle | std::uint64_t{cycle} << kPatternCycle;
   // The same read backwards: bit 2 * kPatternCycle - 1 - i is bit i of cycles.
-  std::uint64_t reversed = 0;
-  for (int i = 0; i < 2 * kPatternCycle; ++i) reversed |= ((cycles >> i) & 1u) << (2 * kPatternCycle - 1 - i);
+  const std::uint64_t reversed = ReversedBits(cycles) >> (64 - 2 * kPatternCycle);
   // A copy pen on an image of at most kMaxRows rows gathers its short vertical segments per column.
   std::optional<TColumnRows> rows;
   if constexpr (std::is_same_v<Sink, CopySink>) {
