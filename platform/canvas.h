@@ -132,6 +132,11 @@ class TCanvas {
   void MoveTo(int x, int y) { SetPenPos({x, y}); }
   void LineTo(int x, int y);
   void Polyline(std::span<const TPoint> points);
+  // A polyline continued from another that ended on its first point: the pattern at dashPosition
+  // (0, or what the call before returned; not negative) at the first point. Returns the position
+  // at the last point. In copy mode, drawing a polyline in parts this way paints what drawing it
+  // whole paints.
+  std::int64_t Polyline(std::span<const TPoint> points, std::int64_t dashPosition);
 
   // figures
   void Rectangle(int x1, int y1, int x2, int y2);

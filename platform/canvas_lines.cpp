@@ -37,26 +37,35 @@ void TCanvas::LineTo(int x, int y) {
                       [&](auto& sink) { detail::PenSegment(ink, surface, from, to, phase, sink); });
 }
 
-void TCanvas::Polyline(std::span<const TPoint> points) {
-  if (points.size() < 2) return;
+void TCanvas::Polyline(std::span<const TPoint> points) { Polyline(points, 0); }
+
+std::int64_t TCanvas::Polyline(std::span<const TPoint> points, std::int64_t dashPosition) {
+  if (points.size() < 2) return dashPosition;
   const detail::PenInk ink = DeviceInk();
-  if (!ink.draws || m_target.Empty()) return;
   if (!m_map.Unit()) {
     DevicePoints(points, ink.width, m_scratch->points);
     points = m_scratch->points;
+  }
+  std::int64_t phase = ink.dashScale == 1 ? dashPosition % detail::kPatternCycle : dashPosition;
+  if (!ink.draws || m_target.Empty()) {
+    for (std::size_t i = 0; i + 1 < points.size(); ++i) {
+      const TPoint a = points[i], b = points[i + 1];
+      phase = detail::NextPhase(ink, phase, detail::LineSteps(a.X, a.Y, b.X, b.Y));
+    }
+    return phase;
   }
   const detail::Surface surface = detail::SurfaceOf(m_target);
   detail::WithPenSink(ink, surface, m_scratch->marks, true, [&](auto& sink) {
     // A 1-pixel line in device pixels, the case of long polylines of many short segments.
     if (!ink.Wide() && ink.dashScale == 1) {
-      detail::ThinPolyline(surface, ink.dash, points, sink);
+      phase = detail::ThinPolyline(surface, ink.dash, points, sink, static_cast<int>(phase));
       return;
     }
-    std::int64_t phase = 0;
     for (std::size_t i = 0; i + 1 < points.size(); ++i) {
       phase = detail::NextPhase(ink, phase, detail::PenSegment(ink, surface, points[i], points[i + 1], phase, sink));
     }
   });
+  return phase;
 }
 
 }  // namespace nox

@@ -654,4 +654,18 @@ void TSeriesCursor::ReadCoordinates(std::size_t n, double* x, double* y) {
   }
 }
 
+std::span<const double> TSeriesCursor::YStretch(std::size_t n, double* scratch) {
+  const std::size_t slot = Slot();
+  const std::size_t count = std::min(n, m_chunkEnd - m_position);
+  std::span<const double> y{m_chunk->Y() + slot, count};
+  // Records keep their number in the x column.
+  if (std::memchr(m_chunk->Tags() + slot, TSeriesStore::slRecord, count) != nullptr) {
+    ReadY(count, scratch);
+    return {scratch, count};
+  }
+  m_position += count;
+  Seat();
+  return y;
+}
+
 }  // namespace nox::detail

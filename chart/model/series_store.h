@@ -275,9 +275,13 @@ class TSeriesCursor {
   void ReadCoordinates(std::size_t n, double* x, double* y);
   // The same for Y1 alone.
   void ReadY(std::size_t n, double* y) { ReadCoordinates(n, nullptr, y); }
-  // Asks the processor to bring X1 and Y1 of items index .. index + 15, a block of the summaries
-  // (one that starts at a multiple of 16 in the list, and ends before its end), into its caches for
-  // a read soon after; changes nothing.
+  // Y1 of the item and of those after it, as many of the n given (all before the end) as lie in
+  // its chunk: the column itself where they are all plain points, else a copy in scratch (room for
+  // n). The cursor moves past them.
+  std::span<const double> YStretch(std::size_t n, double* scratch);
+  // Asks the processor to bring X1 and Y1 of items index .. index + 15 (those of its chunk; a block
+  // of the summaries, which starts at a multiple of 16, lies in one) into its caches for a read soon
+  // after; changes nothing.
   void Prefetch(std::size_t index) const;
 
  private:

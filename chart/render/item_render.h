@@ -124,17 +124,6 @@ class TItemRenderer {
       m_state.Polyline.Restart({x, y});
     }
   }
-  // AddPolylinePoint for each point in turn.
-  void AddPolylinePoints(std::span<const TPoint> points) {
-    while (!points.empty()) {
-      points = points.subspan(m_state.Polyline.AddSome(m_state.CurrentPosition, points));
-      if (m_state.Polyline.Count() == TPolylineBuffer::kCapacity) {
-        const TPoint last = m_state.Polyline.Last();
-        FlushPolyline();
-        m_state.Polyline.Restart(last);
-      }
-    }
-  }
   // Splits text at line feeds; returns the line count and gives the line height (TextHeight of the
   // whole text + 1), the total height and the widest line's width (TextWidth of the whole text when
   // every line is empty of width).
@@ -209,6 +198,9 @@ class TItemRenderer {
   // in turn, if one of them lies near a rounding tie.
   static void WorldStretch(const TDoubleAxisMapping& m, bool logarithmic, int below, std::int64_t shift,
                            std::span<const double> v, int* out);
+  // The same for the rows of points in canvas column `column`: out[i] = {column, row of v[i]}.
+  static void WorldStretch(const TDoubleAxisMapping& m, bool logarithmic, int below, std::int64_t shift,
+                           std::span<const double> v, int column, TPoint* out);
   TPoint World(const TLayerPixels& layer, double x, double y) const {
     return {WorldX(layer, x), WorldY(layer, y)};
   }

@@ -1,7 +1,8 @@
 // Line-to runs whose pen no block may skip - dashed and dotted pens, XOR mode, the clear pen: every
 // point goes into the pending polyline, as drawing the items one by one puts it there, but the
-// points of uniform blocks are read straight from the list's columns and mapped in double, those of
-// consecutive blocks in one column (y alone) or across columns together, a few hundred at a time.
+// points of uniform blocks are read straight from the list's columns (y in place) and mapped in
+// double straight into the pending polyline, those of consecutive blocks in one column (y alone)
+// or across columns together, a few hundred at a time.
 //
 // Why this is exact. Drawing item by item, each item of the run either is passed over (hidden or
 // undrawable: nothing happens) or is a point of the run: it maps to a pixel and goes into the
@@ -30,9 +31,21 @@
 // not drawn, and the pending polyline is set to what it would hold: the last point that completed a
 // batch (the pen moved there), then the points after it. Pixels of that column found to hold the
 // pen's pixel are remembered for the run (TPaintedRows), as they keep it.
+//
+// Drawn ahead. The points of a quiet stretch that stay in the pending polyline paint nothing new
+// either, but the segments after them take their phase from them. So they are mapped and marked as
+// drawn ahead (TPolylineBuffer::DrawnAhead) with the pattern position they bring the batch to: the
+// position before them plus their steps, which for segments within one column are the distances of
+// their rows. The batch up to the stretch's first point is drawn at once, where the stretch
+// completes no batch: a Polyline call continued from a position paints what the whole call paints
+// from there (copy mode), and painting part of a batch earlier paints the same pixels, as only this
+// pen paints during the run. When the batch is drawn, only its segments after those drawn ahead
+// are; at the end of the run the pending polyline forgets what was drawn ahead, so that drawing it
+// paints it whole, as drawing item by item does (what was drawn ahead again, painting nothing new).
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <optional>
 
 #include "chart/Nox_grafon.h"
@@ -44,11 +57,15 @@
 
 namespace nox::detail {
 
-void TItemRenderer::WorldStretch(const TDoubleAxisMapping& m, bool logarithmic, int below, std::int64_t shift,
-                                 std::span<const double> v, int* out) {
+namespace {
+
+// WorldStretch with store(i, pixel) for each value v[i].
+template <class Store>
+void MapStretch(const TDoubleAxisMapping& m, bool logarithmic, int below, std::int64_t shift,
+                std::span<const double> v, Store&& store) {
   if (logarithmic) {
     for (std::size_t i = 0; i < v.size(); ++i)
-      out[i] = ClampCoordinate(MapToPixelInDouble(m, true, v[i], below) + shift);
+      store(i, ClampCoordinate(MapToPixelInDouble(m, true, v[i], below) + shift));
     return;
   }
   // The pixels in double first, in a loop without branches that vectorises (r and the shift are
@@ -67,42 +84,61 @@ void TItemRenderer::WorldStretch(const TDoubleAxisMapping& m, bool logarithmic, 
       pixels[i] = rounds ? clamped : kNearTie;
       nearTies += rounds ? 0 : 1;
     }
-    for (std::size_t i = 0; i < n; ++i) out[from + i] = static_cast<int>(pixels[i]);
+    for (std::size_t i = 0; i < n; ++i) store(from + i, static_cast<int>(pixels[i]));
     if (nearTies == 0) continue;
     for (std::size_t i = 0; i < n; ++i) {
       if (pixels[i] == kNearTie)
-        out[from + i] = ClampCoordinate(MapToPixelInDouble(m, false, v[from + i], below) + shift);
+        store(from + i, ClampCoordinate(MapToPixelInDouble(m, false, v[from + i], below) + shift));
     }
   }
+}
+
+}  // namespace
+
+void TItemRenderer::WorldStretch(const TDoubleAxisMapping& m, bool logarithmic, int below, std::int64_t shift,
+                                 std::span<const double> v, int* out) {
+  MapStretch(m, logarithmic, below, shift, v, [out](std::size_t i, int pixel) { out[i] = pixel; });
+}
+
+void TItemRenderer::WorldStretch(const TDoubleAxisMapping& m, bool logarithmic, int below, std::int64_t shift,
+                                 std::span<const double> v, int column, TPoint* out) {
+  MapStretch(m, logarithmic, below, shift, v, [out, column](std::size_t i, int row) { out[i] = {column, row}; });
 }
 
 TRunStep TItemRenderer::RenderRunPoints(const TItemList& list, std::size_t first, std::size_t end,
                                         const TListFilter& filter) {
   const TBlockSummaries& tree = list.Blocks();
   TSeriesCursor cursor(list.Items(), first);
-  // The coordinates of a stretch of a block, read at once, and their pixels.
-  constexpr std::size_t kStretch = 256;
+  TPolylineBuffer& buffer = m_state.Polyline;
+  // Coordinates read where they are not used in place, and their pixels.
+  constexpr std::size_t kStretch = TPolylineBuffer::kCapacity;
   std::array<double, kStretch> xs, ys;
   std::array<int, kStretch> columns, rows;
-  std::array<TPoint, kStretch> pixels;
   // Adds the points of items from .. from + count - 1, all in canvas column `column` (or anywhere,
-  // when column is absent), mapped on `layer`.
+  // when column is absent), mapped on `layer`, as AddPolylinePoint does one by one: mapped straight
+  // into the pending polyline, y read in place.
   const auto addPoints = [&](const TLayerPixels& layer, std::size_t from, std::size_t count,
                              std::optional<int> column) {
     cursor.MoveTo(from);
     for (std::size_t left = count; left > 0;) {
-      const std::size_t n = std::min(left, kStretch);
+      const std::span<TPoint> room = buffer.Room(m_state.CurrentPosition);
+      std::size_t n = std::min(left, room.size());
       if (column) {
-        cursor.ReadY(n, ys.data());
-        WorldStretch(layer.Y, layer.LogY, layer.BelowY, m_shiftY, {ys.data(), n}, rows.data());
-        for (std::size_t i = 0; i < n; ++i) pixels[i] = {*column, rows[i]};
+        const std::span<const double> y = cursor.YStretch(n, ys.data());
+        n = y.size();
+        WorldStretch(layer.Y, layer.LogY, layer.BelowY, m_shiftY, y, *column, room.data());
       } else {
         cursor.ReadCoordinates(n, xs.data(), ys.data());
         WorldStretch(layer.Y, layer.LogY, layer.BelowY, m_shiftY, {ys.data(), n}, rows.data());
         WorldStretch(layer.X, layer.LogX, layer.BelowX, m_shiftX, {xs.data(), n}, columns.data());
-        for (std::size_t i = 0; i < n; ++i) pixels[i] = {columns[i], rows[i]};
+        for (std::size_t i = 0; i < n; ++i) room[i] = {columns[i], rows[i]};
       }
-      AddPolylinePoints({pixels.data(), n});
+      buffer.Commit(n);
+      if (buffer.Count() == TPolylineBuffer::kCapacity) {
+        const TPoint last = buffer.Last();
+        FlushPolyline();
+        buffer.Restart(last);
+      }
       left -= n;
     }
   };
@@ -120,29 +156,47 @@ TRunStep TItemRenderer::RenderRunPoints(const TItemList& list, std::size_t first
     const TLayerPixels* Layer = nullptr;  // none: no quiet stretch
     int Column = 0, Low = 0, High = 0;    // its column and the rows its points span
     std::size_t First = 0, Count = 0;     // the items after its first point, all points
-    int Pending = 0;                      // the pending points after its first point went in
   } quiet;
   // Puts the pending polyline where adding the quiet stretch's points would have left it.
   const auto settle = [&] {
     if (quiet.Layer == nullptr) return;
     const TLayerPixels& layer = *quiet.Layer;
     quiet.Layer = nullptr;
+    // The first point goes in now: nothing went into the pending polyline since the stretch began.
+    cursor.MoveTo(quiet.First - 1);
+    AddPolylinePoint(quiet.Column, WorldY(layer, cursor.Y()));
+    const auto pending = static_cast<std::size_t>(buffer.Count());
     const std::size_t capacity = TPolylineBuffer::kCapacity;
     std::size_t from = 0;
-    if (static_cast<std::size_t>(quiet.Pending) + quiet.Count >= capacity) {
+    if (pending + quiet.Count >= capacity) {
       // The batch through the first point is drawn, and every later one in the stretch is passed
       // over; the pending polyline starts again at the last point that completed a batch.
-      const std::size_t completing = capacity - 1 - static_cast<std::size_t>(quiet.Pending);
+      const std::size_t completing = capacity - 1 - pending;
       from = completing + (quiet.Count - 1 - completing) / (capacity - 1) * (capacity - 1);
+      cursor.Prefetch(quiet.First + from);  // read after the batch is drawn
       FlushPolyline();
       cursor.MoveTo(quiet.First + from);
       const TPoint restart{quiet.Column, WorldY(layer, cursor.Y())};
-      m_state.Polyline.Restart(restart);
+      buffer.Restart(restart);
       m_canvas.MoveTo(restart.X, restart.Y);
       m_state.CurrentPosition = restart;
       ++from;
+    } else {
+      // The batch up to the first point is drawn now, so that the rest of the stretch may count
+      // as drawn.
+      const std::size_t ahead = static_cast<std::size_t>(std::max(buffer.Ahead() - 1, 0));
+      buffer.DrawnAhead(m_canvas.Polyline(buffer.Points().subspan(ahead), buffer.AheadPosition()));
     }
+    // The rest of the stretch: points of the batch whose segments paint nothing new, so they count
+    // as drawn, the pattern moved on by their steps (all in one column: their rows' distances).
+    // They do not fill the batch (they end before the next point that would complete one).
+    const int before = buffer.Count();
     addPoints(layer, quiet.First + from, quiet.Count - from, quiet.Column);
+    const std::span<const TPoint> points = buffer.Points();
+    std::int64_t position = buffer.AheadPosition();
+    for (std::size_t i = static_cast<std::size_t>(before); i < points.size(); ++i)
+      position += std::abs(points[i].Y - points[i - 1].Y);
+    buffer.DrawnAhead(position);
   };
   // Points of uniform blocks not passed over quietly wait here until the next block shows whether
   // they continue: consecutive items of one layer, all in one canvas column or (Column absent)
@@ -192,9 +246,8 @@ TRunStep TItemRenderer::RenderRunPoints(const TItemList& list, std::size_t first
     }
     if (!paintsNothingNew(y0, y1)) return false;
     addAll();
-    cursor.MoveTo(start);
-    AddPolylinePoint(column, WorldY(layer, cursor.Y()));
-    quiet = {&layer, column, y0, y1, start + 1, count - 1, m_state.Polyline.Count()};
+    cursor.Prefetch(start);  // its first point, read when the stretch ends
+    quiet = {&layer, column, y0, y1, start + 1, count - 1};
     return true;
   };
 
@@ -248,6 +301,9 @@ TRunStep TItemRenderer::RenderRunPoints(const TItemList& list, std::size_t first
         return kind != riEnd;
       });
   addAll();
+  // What was drawn ahead is drawn again with the batch (painting nothing new), so that the pending
+  // polyline is exactly the one drawing item by item leaves.
+  buffer.ForgetAhead();
   const auto stop = static_cast<int>(next);
   if (next == first) return {stop, stop + 1};
   return {stop, stop};

@@ -1,11 +1,13 @@
 #pragma once
 // The pending points of a run of line-to items, drawn as one polyline per batch of at most 200
 // points. A batch starts at the pen position where the run began (or where the previous batch
-// ended), so consecutive batches join without a gap.
+// ended), so consecutive batches join without a gap. A part of a batch may be drawn ahead of the
+// rest (Ahead): its segments are on the image already, or are known to paint nothing new.
 
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <span>
 
 #include "platform/geometry.h"
@@ -27,26 +29,47 @@ class TPolylineBuffer {
     m_points[static_cast<std::size_t>(m_count++)] = p;
     return m_count == kCapacity;
   }
-  // Adds points from the front of `points` as Add does one by one, up to the first that fills
-  // the buffer; returns how many it took.
-  std::size_t AddSome(TPoint start, std::span<const TPoint> points) {
-    if (points.empty()) return 0;
+  // Where the next points go, written by the caller and then added by Commit: the free places
+  // after the points held (an empty buffer takes start first), at least one.
+  std::span<TPoint> Room(TPoint start) {
     if (m_count == 0) m_points[static_cast<std::size_t>(m_count++)] = start;
-    const std::size_t n = std::min(points.size(), static_cast<std::size_t>(kCapacity - m_count));
-    std::copy_n(points.begin(), n, m_points.begin() + m_count);
-    m_count += static_cast<int>(n);
-    return n;
+    return std::span<TPoint>(m_points).subspan(static_cast<std::size_t>(m_count));
   }
+  // Adds the first n places of Room().
+  void Commit(std::size_t n) { m_count += static_cast<int>(n); }
   // Empties the buffer and puts p in as the first point of the next batch.
   void Restart(TPoint p) {
     m_points[0] = p;
     m_count = 1;
+    ForgetAhead();
   }
-  void Clear() { m_count = 0; }
+  void Clear() {
+    m_count = 0;
+    ForgetAhead();
+  }
+
+  // The segments up to point Ahead() - 1 are drawn (none when Ahead() is 0 or 1); the rest are to
+  // be drawn from there (from point 0 when Ahead() is 0) with the pattern at AheadPosition().
+  int Ahead() const { return m_ahead; }
+  std::int64_t AheadPosition() const { return m_aheadPosition; }
+  // Says that the segments through the last point held are drawn, the pattern reaching
+  // `position` at that point.
+  void DrawnAhead(std::int64_t position) {
+    m_ahead = m_count;
+    m_aheadPosition = position;
+  }
+  // Forgets what was drawn ahead: the whole batch is to be drawn (which paints nothing new where
+  // its segments are on the image already).
+  void ForgetAhead() {
+    m_ahead = 0;
+    m_aheadPosition = 0;
+  }
 
  private:
   std::array<TPoint, kCapacity> m_points{};
   int m_count = 0;  // 0..kCapacity
+  int m_ahead = 0;                   // 0..m_count
+  std::int64_t m_aheadPosition = 0;  // 0 when m_ahead is 0
 };
 
 }  // namespace nox::detail

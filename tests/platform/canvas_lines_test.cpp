@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <random>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -228,10 +229,11 @@ TEST(CanvasLines, PatternRunsOnAcrossPolylineVerticesAndLineToCalls) {
 }
 
 // A polyline of a 1-pixel pen paints what MoveTo to its first point and LineTo through the rest
-// paint (the pattern starting afresh at the MoveTo): long chains of short steps, some leaving the
-// image, some far outside, some standing still, some straight up or down the image; in the later
-// rounds mostly up and down one column, a dense series' way, in steps of up to a pattern cycle and
-// a little more, some of them off the image, a few to the farthest rows an int holds.
+// paint (the pattern starting afresh at the MoveTo), and so does the polyline drawn in parts, each
+// continuing the pattern from where the one before left it: long chains of short steps, some
+// leaving the image, some far outside, some standing still, some straight up or down the image; in
+// the later rounds mostly up and down one column, a dense series' way, in steps of up to a pattern
+// cycle and a little more, some of them off the image, a few to the farthest rows an int holds.
 TEST(CanvasLines, ThinPolylinePaintsItsSegmentsOneByOne) {
   std::mt19937 rng(23);
   const auto between = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
@@ -252,12 +254,19 @@ TEST(CanvasLines, ThinPolylinePaintsItsSegmentsOneByOne) {
         if (std::abs(std::int64_t{path.back().X}) > 100 || std::abs(std::int64_t{path.back().Y}) > 100)
           path.push_back({20, 15});
       }
-      TBitmap polyline(40, 30), lines(40, 30);
-      for (TBitmap* b : {&polyline, &lines}) b->Canvas().Pen().SetStyle(style);
+      TBitmap polyline(40, 30), lines(40, 30), parts(40, 30);
+      for (TBitmap* b : {&polyline, &lines, &parts}) b->Canvas().Pen().SetStyle(style);
       polyline.Canvas().Polyline(path);
       lines.Canvas().MoveTo(path[0].X, path[0].Y);
       for (const TPoint p : path) lines.Canvas().LineTo(p.X, p.Y);
+      std::int64_t position = 0;
+      for (std::size_t from = 0; from + 1 < path.size();) {
+        const std::size_t to = std::min(path.size() - 1, from + static_cast<std::size_t>(between(1, 40)));
+        position = parts.Canvas().Polyline(std::span(path).subspan(from, to - from + 1), position);
+        from = to;
+      }
       ASSERT_TRUE(SameImage(lines, polyline)) << style << " round " << round;
+      ASSERT_TRUE(SameImage(lines, parts)) << style << " round " << round;
     }
   }
 }
