@@ -37,7 +37,11 @@ void TCanvas::LineTo(int x, int y) {
                       [&](auto& sink) { detail::PenSegment(ink, surface, from, to, phase, sink); });
 }
 
-void TCanvas::Polyline(std::span<const TPoint> points) { Polyline(points, 0); }
+void TCanvas::Polyline(std::span<const TPoint> points) {
+  // Without a pattern position to return, a pen that paints nothing has nothing to do.
+  if (points.size() < 2 || !DeviceInk().draws || m_target.Empty()) return;
+  Polyline(points, 0);
+}
 
 std::int64_t TCanvas::Polyline(std::span<const TPoint> points, std::int64_t dashPosition) {
   if (points.size() < 2) return dashPosition;

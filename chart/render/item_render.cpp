@@ -205,8 +205,11 @@ bool TItemRenderer::Drawable(const TgfChartItem& item) const {
 void TItemRenderer::FlushPolyline() {
   TPolylineBuffer& buffer = m_state.Polyline;
   if (buffer.Count() == 0) return;
-  m_canvas.Polyline(buffer.Points().subspan(static_cast<std::size_t>(std::max(buffer.Ahead() - 1, 0))),
-                    buffer.AheadPosition());
+  if (buffer.Ahead() == 0) {
+    m_canvas.Polyline(buffer.Points());
+  } else {
+    m_canvas.Polyline(buffer.Points().subspan(static_cast<std::size_t>(buffer.Ahead() - 1)), buffer.AheadPosition());
+  }
   const TPoint last = buffer.Last();
   m_canvas.MoveTo(last.X, last.Y);
   m_state.CurrentPosition = last;
