@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 #include "platform/text_fonts.h"
 #include "platform/text_utf8.h"
