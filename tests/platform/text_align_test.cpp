@@ -19,7 +19,7 @@ constexpr const char* kText = "137.5";
 
 // Draws kText with a solid brush (so the cell shows) at (x, y) with the given alignment.
 std::unique_ptr<TextBitmap> Drawn(unsigned align, int x, int y) {
-  auto t = std::make_unique<TextBitmap>(text_test::FontSpec{-13}, 160, 80);
+  auto t = std::make_unique<TextBitmap>(text_test::FontChoice{-13}, 160, 80);
   t->Canvas().Brush().SetColor(clYellow);
   t->Canvas().SetTextAlign(align);
   t->Canvas().TextOut(x, y, kText);

@@ -15,12 +15,12 @@
 namespace nox {
 namespace {
 
-using text_test::FontSpec;
+using text_test::FontChoice;
 using text_test::Rendered;
 
-const std::vector<FontSpec> kFonts = {{-13}, {-13, {fsBold}},          {-15},
-                                      {13},  {-13, {fsItalic}, clRed}, {-13, {}, clBlack, "Times New Roman"},
-                                      {0}};
+const std::vector<FontChoice> kFonts = {
+    {-13}, {-13, {fsBold}}, {-15}, {13}, {-13, {fsItalic}, clRed}, {-13, {}, clBlack, "Times New Roman"},
+    {0}};
 
 TEST(TextCache, RepeatedCallsGiveIdenticalPixels) {
   const auto first = Rendered({-13}, "12.5 \xC3\xA9t\xC3\xA9 1000");
@@ -31,7 +31,7 @@ TEST(TextCache, RepeatedCallsGiveIdenticalPixels) {
 TEST(TextCache, FontsDrawAloneAsTheyDrawInterleaved) {
   // Each font on its own ...
   std::vector<std::unique_ptr<text_test::TextBitmap>> alone;
-  for (const FontSpec& font : kFonts) alone.push_back(Rendered(font, "Wg 0.25 \xE2\x82\xAC"));
+  for (const FontChoice& font : kFonts) alone.push_back(Rendered(font, "Wg 0.25 \xE2\x82\xAC"));
   // ... and all of them in turns on one canvas, switching the font before every string.
   TBitmap shared(120, 60);
   for (int round = 0; round < 2; ++round)
@@ -58,7 +58,7 @@ TEST(TextCache, TwoThreadsDrawingAtOnceGetTheSamePixelsAsOne) {
   const std::vector<std::string> labels = {"12.5", "-60", "110", "0.001", "1e-100", "\xC3\x85ngstr\xC3\xB6m"};
   const auto drawAll = [&](TBitmap& bitmap, int salt) {
     for (int i = 0; i < 300; ++i) {
-      const FontSpec& font = kFonts[(i + salt) % kFonts.size()];
+      const FontChoice& font = kFonts[(i + salt) % kFonts.size()];
       text_test::ApplyFont(bitmap.Canvas().Font(), font);
       bitmap.Canvas().Font().SetHeight(font.height - i % 7);  // sizes not cached yet
       bitmap.Canvas().TextOut((i * 37) % 200, (i * 53) % 100, labels[i % labels.size()]);
@@ -102,19 +102,20 @@ TEST(TextCache, GlyphMemoryStaysBoundedAndPixelsSurviveAFlush) {
 TEST(TextCache, EveryRenderedGlyphLiesInsideItsMeasuredExtent) {
   // Text drawing renders only glyphs whose extent reaches the bitmap, so an extent that missed a
   // pixel of its glyph, or an advance that differed, would change what is drawn.
-  for (const FontSpec& spec : {FontSpec{-1}, FontSpec{-7}, FontSpec{-13, {fsItalic}}, FontSpec{-40, {fsBold}},
-                               FontSpec{-333, {fsItalic, fsBold}}, FontSpec{-1000}}) {
+  for (const FontChoice& choice :
+       {FontChoice{-1}, FontChoice{-7}, FontChoice{-13, {fsItalic}}, FontChoice{-40, {fsBold}},
+        FontChoice{-333, {fsItalic, fsBold}}, FontChoice{-1000}}) {
     TFont font;
-    text_test::ApplyFont(font, spec);
+    text_test::ApplyFont(font, choice);
     detail::TextSession session(font);
     for (char32_t c : std::u32string(U" !.gjWy|_@Q0\u00e9\u00c5\u20ac\u2211\u4e2d\U0001F600")) {
       const detail::GlyphExtent extent = session.Extent(c);
       const detail::TextGlyph& glyph = session.Glyph(c);
-      EXPECT_EQ(extent.advance, glyph.advance) << spec.height << " U+" << std::hex << unsigned(c);
+      EXPECT_EQ(extent.advance, glyph.advance) << choice.height << " U+" << std::hex << unsigned(c);
       if (glyph.coverage.empty()) continue;
       EXPECT_TRUE(extent.left <= glyph.left && glyph.left + glyph.width <= extent.right &&
                   extent.top <= -glyph.top && -glyph.top + glyph.rows <= extent.bottom)
-          << spec.height << " U+" << std::hex << unsigned(c);
+          << choice.height << " U+" << std::hex << unsigned(c);
     }
   }
 }

@@ -12,7 +12,7 @@ namespace nox {
 namespace {
 
 using text_test::ChangedBox;
-using text_test::FontSpec;
+using text_test::FontChoice;
 using text_test::kBackground;
 using text_test::Rendered;
 using text_test::TextBitmap;

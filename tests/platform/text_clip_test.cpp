@@ -13,7 +13,7 @@ namespace nox {
 namespace {
 
 using text_test::ChangedBox;
-using text_test::FontSpec;
+using text_test::FontChoice;
 using text_test::kBackground;
 using text_test::SameAsPart;
 using text_test::TextBitmap;
@@ -31,7 +31,7 @@ TEST(TextClip, EdgesCutTheSamePixelsALargerBitmapShows) {
   // `margin` pixels shows of the same text at (x + margin, y + margin).
   // Glyphs cut by every edge, and (at the larger sizes) glyphs wholly off the bitmap beside
   // glyphs on it, which are not rendered at all.
-  for (const FontSpec& font : {FontSpec{-15, {fsUnderline}}, FontSpec{-37, {fsItalic}}}) {
+  for (const FontChoice& font : {FontChoice{-15, {fsUnderline}}, FontChoice{-37, {fsItalic}}}) {
     const int margin = font.height == -15 ? kMargin : 8 * kMargin;
     for (const TPoint p : {TPoint{-5, -5}, TPoint{-30, 3}, TPoint{20, 12}, TPoint{25, -10}, TPoint{-12, 15},
                            TPoint{-70, -20}, TPoint{29, 19}, TPoint{-150, 40}}) {
@@ -49,7 +49,7 @@ TEST(TextClip, EdgesCutTheSamePixelsALargerBitmapShows) {
 
 TEST(TextClip, TextSweptAcrossEveryEdgeShowsWhatALargerBitmapShows) {
   // Pixel by pixel across each edge, so that a glyph left out one pixel too soon shows.
-  const FontSpec font{-37, {fsItalic}};
+  const FontChoice font{-37, {fsItalic}};
   TextBitmap big(font, 30 + 2 * 200, 20 + 2 * 200);
   for (int i = -160; i <= 40; ++i) {
     for (const TPoint p : {TPoint{i, 2}, TPoint{2, i / 3 + 7}}) {

@@ -12,14 +12,14 @@ namespace nox::text_test {
 
 constexpr TColor kBackground = clWhite;
 
-struct FontSpec {
+struct FontChoice {
   int height = -13;
   TFontStyles style = {};
   TColor color = clBlack;
   std::string_view name = "Arial";
 };
 
-inline void ApplyFont(TFont& font, const FontSpec& wanted) {
+inline void ApplyFont(TFont& font, const FontChoice& wanted) {
   font.SetName(std::string(wanted.name));
   font.SetHeight(wanted.height);
   font.SetStyle(wanted.style);
@@ -28,7 +28,7 @@ inline void ApplyFont(TFont& font, const FontSpec& wanted) {
 
 // A white bitmap whose canvas draws text with a clear brush in the given font.
 struct TextBitmap {
-  explicit TextBitmap(const FontSpec& font, int width = 120, int height = 60) : bitmap(width, height) {
+  explicit TextBitmap(const FontChoice& font, int width = 120, int height = 60) : bitmap(width, height) {
     bitmap.Fill(kBackground);
     ApplyFont(bitmap.Canvas().Font(), font);
     bitmap.Canvas().Brush().SetStyle(bsClear);
@@ -38,8 +38,8 @@ struct TextBitmap {
 };
 
 // A bitmap with text drawn at (x, y).
-inline std::unique_ptr<TextBitmap> Rendered(const FontSpec& font, std::string_view text, int x = 4, int y = 4,
-                                            int width = 120, int height = 60) {
+inline std::unique_ptr<TextBitmap> Rendered(const FontChoice& font, std::string_view text, int x = 4,
+                                            int y = 4, int width = 120, int height = 60) {
   auto t = std::make_unique<TextBitmap>(font, width, height);
   t->Canvas().TextOut(x, y, text);
   return t;
