@@ -234,6 +234,7 @@ TEST(CanvasLines, PatternRunsOnAcrossPolylineVerticesAndLineToCalls) {
 // leaving the image, some far outside, some standing still, some straight up or down the image; in
 // the later rounds mostly up and down one column, a dense series' way, in steps of up to a pattern
 // cycle and a little more, some of them off the image, a few to the farthest rows an int holds.
+// Drawn in parts on an empty image, it reports the same pattern positions.
 TEST(CanvasLines, ThinPolylinePaintsItsSegmentsOneByOne) {
   std::mt19937 rng(23);
   const auto between = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
@@ -259,10 +260,15 @@ TEST(CanvasLines, ThinPolylinePaintsItsSegmentsOneByOne) {
       polyline.Canvas().Polyline(path);
       lines.Canvas().MoveTo(path[0].X, path[0].Y);
       for (const TPoint p : path) lines.Canvas().LineTo(p.X, p.Y);
-      std::int64_t position = 0;
+      TBitmap empty;
+      empty.Canvas().Pen().SetStyle(style);
+      std::int64_t position = 0, unpainted = 0;
       for (std::size_t from = 0; from + 1 < path.size();) {
         const std::size_t to = std::min(path.size() - 1, from + static_cast<std::size_t>(between(1, 40)));
-        position = parts.Canvas().Polyline(std::span(path).subspan(from, to - from + 1), position);
+        const auto part = std::span(path).subspan(from, to - from + 1);
+        position = parts.Canvas().Polyline(part, position);
+        unpainted = empty.Canvas().Polyline(part, unpainted);
+        ASSERT_EQ(unpainted, position) << style << " round " << round;
         from = to;
       }
       ASSERT_TRUE(SameImage(lines, polyline)) << style << " round " << round;
