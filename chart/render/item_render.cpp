@@ -208,7 +208,7 @@ void TItemRenderer::FlushPolyline() {
   if (buffer.Ahead() == 0) {
     m_canvas.Polyline(buffer.Points());
   } else {
-    m_canvas.Polyline(buffer.Points().subspan(static_cast<std::size_t>(buffer.Ahead() - 1)), buffer.AheadPosition());
+    m_canvas.Polyline(buffer.NotDrawnAhead(), buffer.AheadPosition());
   }
   const TPoint last = buffer.Last();
   m_canvas.MoveTo(last.X, last.Y);

@@ -184,8 +184,7 @@ TRunStep TItemRenderer::RenderRunPoints(const TItemList& list, std::size_t first
     } else {
       // The batch up to the first point is drawn now, so that the rest of the stretch may count
       // as drawn.
-      const std::size_t ahead = static_cast<std::size_t>(std::max(buffer.Ahead() - 1, 0));
-      buffer.DrawnAhead(m_canvas.Polyline(buffer.Points().subspan(ahead), buffer.AheadPosition()));
+      buffer.DrawnAhead(m_canvas.Polyline(buffer.NotDrawnAhead(), buffer.AheadPosition()));
     }
     // The rest of the stretch: points of the batch whose segments paint nothing new, so they count
     // as drawn, the pattern moved on by their steps (all in one column: their rows' distances).

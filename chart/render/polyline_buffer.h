@@ -51,6 +51,10 @@ class TPolylineBuffer {
   // The segments up to point Ahead() - 1 are drawn (none when Ahead() is 0 or 1); the rest are to
   // be drawn from there (from point 0 when Ahead() is 0) with the pattern at AheadPosition().
   int Ahead() const { return m_ahead; }
+  // The points whose segments are still to be drawn: from the last one drawn ahead on.
+  std::span<const TPoint> NotDrawnAhead() const {
+    return Points().subspan(static_cast<std::size_t>(std::max(m_ahead - 1, 0)));
+  }
   std::int64_t AheadPosition() const { return m_aheadPosition; }
   // Says that the segments through the last point held are drawn, the pattern reaching
   // `position` at that point.
