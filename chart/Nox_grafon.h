@@ -352,7 +352,6 @@ class TCustomGrafon : public TControl,
   detail::TZoomSnapshot CurrentRanges() const;  ///< all 16 layers' ranges, as a zoom snapshot holds them
   void PrepareScaleControl(TScale& scale, bool xAxis);
   void WireScaleControl(TScale& scale);
-  void SetScaleControlMargins(int layer);
   /// A scale control's margin at the right (bottom) end: its axis ends on the chart area's last
   /// column (row), just inside the shadow.
   int ScaleMarginRight() const { return m_marginRight + m_shadowWidth - 1; }

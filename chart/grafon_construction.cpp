@@ -109,26 +109,11 @@ void TCustomGrafon::Setup() {
   m_aspectY = Host().DeviceAspectY();
   if (m_aspectX <= 0 || m_aspectY <= 0) m_aspectX = m_aspectY = 1;
 
-  TScaleChangeBatch batch(*this);
-  const TNotifyEvent scaleChanged = [this](TObject* sender) { ScaleChanged(sender); };
   for (int l = 1; l <= kLayerCount; ++l) {
-    for (TScaleProps* props :
-         {static_cast<TScaleProps*>(&ScaleXOf(l)), static_cast<TScaleProps*>(&ScaleYOf(l))}) {
-      props->ResetDefaults();
-      props->OnChange = scaleChanged;
-      props->DateFormat().OnChange = scaleChanged;
-    }
-    PrepareScaleControl(ScaleControlX(l), true);
-    PrepareScaleControl(ScaleControlY(l), false);
-    PushScaleProps(ScaleControlX(l), ScaleXOf(l));
-    PushScaleProps(ScaleControlY(l), ScaleYOf(l));
-    SetScaleControlMargins(l);
-  }
-  for (int l = 1; l <= kLayerCount; ++l) {
-    ScaleControlX(l).SetName("GF_FScale_X_" + std::to_string(l));
-    ScaleControlY(l).SetName("GF_FScale_Y_" + std::to_string(l));
     TScalePropsHoriz& px = ScaleXOf(l);
     TScalePropsVert& py = ScaleYOf(l);
+    px.ResetDefaults();
+    py.ResetDefaults();
     px.SetColorScale(DefaultLayerColor(l));
     py.SetColorScale(DefaultLayerColor(l));
     const bool odd = l % 2 == 1;
@@ -136,9 +121,23 @@ void TCustomGrafon::Setup() {
     py.SetScaleType(odd ? sctYR : sctYL);
     px.SetScalePos((l - 1) / 2 * 30);
     py.SetScalePos((l - 1) / 2 * 50);
+    PrepareScaleControl(ScaleControlX(l), true);
+    PrepareScaleControl(ScaleControlY(l), false);
+    ScaleControlX(l).SetName("GF_FScale_X_" + std::to_string(l));
+    ScaleControlY(l).SetName("GF_FScale_Y_" + std::to_string(l));
   }
+  // The layout gives the scale controls their margins and pushes the property objects into them
+  // once all are set. Only then do the property objects report their changes: until here there is
+  // nothing a change could move (no joined layer, every range its own).
   SetStandardLayout(gfl_X1Bottom_Y1Left);
-  batch.Finish();
+  const TNotifyEvent scaleChanged = [this](TObject* sender) { ScaleChanged(sender); };
+  for (int l = 1; l <= kLayerCount; ++l) {
+    for (TScaleProps* props :
+         {static_cast<TScaleProps*>(&ScaleXOf(l)), static_cast<TScaleProps*>(&ScaleYOf(l))}) {
+      props->OnChange = scaleChanged;
+      props->DateFormat().OnChange = scaleChanged;
+    }
+  }
   ResetZoomHistory();
   m_autoRedraw = true;
 }

@@ -67,15 +67,6 @@ void TCustomGrafon::WireScaleControl(TScale& scale) {
   scale.OnZoomPan = [this](TObject* sender) { ScaleChanged(sender); };
 }
 
-void TCustomGrafon::SetScaleControlMargins(int layer) {
-  TScale& x = ScaleControlX(layer);
-  x.SetMarginLeft(m_marginLeft);
-  x.SetMarginRight(ScaleMarginRight());
-  TScale& y = ScaleControlY(layer);
-  y.SetMarginTop(m_marginTop);
-  y.SetMarginBottom(ScaleMarginBottom());
-}
-
 void TCustomGrafon::PushScaleProps(TScale& scale, const TScaleProps& props) {
   // Each setter is called only when the value differs: a push of unchanged properties (as every
   // paint, resize and range step makes for all 32 controls) then costs comparisons only, and a
