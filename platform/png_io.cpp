@@ -49,6 +49,15 @@ struct PngWriter {
   PngErrorText Error;
 };
 
+// One row of the image as PNG's red, green and blue bytes.
+void PackRgbRow(const std::uint32_t* src, int width, png_bytep row) {
+  for (int x = 0; x < width; ++x) {
+    row[3 * x] = static_cast<png_byte>(src[x] >> 16);
+    row[3 * x + 1] = static_cast<png_byte>(src[x] >> 8);
+    row[3 * x + 2] = static_cast<png_byte>(src[x]);
+  }
+}
+
 // Encodes the image; rowBuffer holds 3 * width bytes. Returns false with Error set.
 bool EncodePng(PngWriter& w, const std::uint32_t* pixels, int width, int height, png_bytep rowBuffer) {
   if (setjmp(png_jmpbuf(w.Png))) return false;
@@ -57,12 +66,7 @@ bool EncodePng(PngWriter& w, const std::uint32_t* pixels, int width, int height,
                PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_write_info(w.Png, w.Info);
   for (int y = 0; y < height; ++y) {
-    const std::uint32_t* src = pixels + static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
-    for (int x = 0; x < width; ++x) {
-      rowBuffer[3 * x] = static_cast<png_byte>(src[x] >> 16);
-      rowBuffer[3 * x + 1] = static_cast<png_byte>(src[x] >> 8);
-      rowBuffer[3 * x + 2] = static_cast<png_byte>(src[x]);
-    }
+    PackRgbRow(pixels + static_cast<std::size_t>(y) * static_cast<std::size_t>(width), width, rowBuffer);
     png_write_row(w.Png, rowBuffer);
   }
   png_write_end(w.Png, nullptr);

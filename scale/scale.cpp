@@ -39,7 +39,6 @@ bool InEnum(E value, int count) {
 
 TScale::TScale(TComponent* AOwner) : TControl(AOwner) {
   m_paintSuspended = true;
-  m_dateFormat.OnChange = [this](TObject* sender) { DateFormatChanged(sender); };
   SetBounds(Left(), Top(), 400, 400);
   ResetDefaults();
 }
@@ -88,7 +87,9 @@ void TScale::ResetDefaults() {
   OnBeforeScaleRendered = nullptr;
   OnAfterScaleRendered = nullptr;
   m_initialising = true;
-  m_dateFormat.OnChange = [this](TObject* sender) { DateFormatChanged(sender); };
+  // The date format's defaults are set quietly: painting is suspended, so each notification would
+  // only ask for a paint that does not happen.
+  m_dateFormat.OnChange = nullptr;
   m_dateFormat.SetTimeFormat(tfHHMMSS);
   m_dateFormat.SetDateSeparator('-');
   m_dateFormat.SetTimeSeparator(':');
@@ -96,6 +97,7 @@ void TScale::ResetDefaults() {
   m_dateFormat.SetMonthName(true);
   m_dateFormat.SetDateForTime(dtOnePerDay);
   m_dateFormat.SetDateOrder(doDDMMYY);
+  m_dateFormat.OnChange = [this](TObject* sender) { DateFormatChanged(sender); };
   UpdateMapping();
 }
 
