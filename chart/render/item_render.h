@@ -229,6 +229,9 @@ class TItemRenderer {
     if (p1 < p0) std::swap(p0, p1);
     return true;
   }
+  // The world x of `layer` that maps to canvas column `column`, as lo .. hi: every value between
+  // them maps there (MapSpanToPixels). Leaves lo > hi when it finds none.
+  void ColumnWorldSpan(const TLayerPixels& layer, int column, double& lo, double& hi) const;
   // A pixel coordinate of the item, rounded, with the output offset added when `offset` is set.
   static int PixelCoordinate(double v, int offset) { return ClampCoordinate(RoundedPixels(v) + offset); }
   TPoint ResolveOnePoint(const TgfChartItem& item, const TLayerPixels& layer) const;

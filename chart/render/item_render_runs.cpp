@@ -236,7 +236,17 @@ TRunStep TItemRenderer::RenderLineRun(const TItemList& list, int firstIndex, int
       int X = 0;
       double MinY = 0, MaxY = 0;
       std::size_t FirstItem = 0, LastItem = 0;
+      double XLo = 1, XHi = 0;  // world x that maps to column X (none when XLo > XHi)
     } waiting;
+    // Whether every x of a block of `layer` maps to the waiting column, without mapping it.
+    const auto joinsWaiting = [&](const TSummaryBox& box, const TLayerPixels& layer) {
+      return waiting.Layer == &layer && box.MinX >= waiting.XLo && box.MaxX <= waiting.XHi;
+    };
+    const auto join = [&](const TSummaryBox& box, std::size_t lastItem) {
+      waiting.MinY = std::min(waiting.MinY, box.MinY);
+      waiting.MaxY = std::max(waiting.MaxY, box.MaxY);
+      waiting.LastItem = lastItem;
+    };
     const auto addWaiting = [&] {
       if (waiting.Layer == nullptr) return;
       const TLayerPixels& layer = *waiting.Layer;
@@ -253,12 +263,11 @@ TRunStep TItemRenderer::RenderLineRun(const TItemList& list, int firstIndex, int
       const std::size_t last = start + TBlockSummaries::BlockItems(level) - 1;
       if (xKnown && x0 == x1 && !layer.LogY) {
         if (waiting.Layer == &layer && waiting.X == x0) {
-          waiting.MinY = std::min(waiting.MinY, box.MinY);
-          waiting.MaxY = std::max(waiting.MaxY, box.MaxY);
-          waiting.LastItem = last;
+          join(box, last);
         } else {
           addWaiting();
           waiting = {&layer, x0, box.MinY, box.MaxY, start, last};
+          ColumnWorldSpan(layer, x0, waiting.XLo, waiting.XHi);
         }
         return;
       }
@@ -286,11 +295,27 @@ TRunStep TItemRenderer::RenderLineRun(const TItemList& list, int firstIndex, int
         addStep({TStep::sPoints, 0, 0, 0, &layer, start, last});
         return;
       }
-      // The parts' x first, to know which of them are split in turn: the parts of all of those are
-      // fetched at once, so that their cache misses overlap.
       const int partLevel = level - 1;
       const std::size_t partItems = TBlockSummaries::BlockItems(partLevel);
       const std::size_t firstPart = block * TBlockSummaries::kFan;
+      if (partLevel == 0) {
+        // Most parts of a run among many join the column before them: that takes two comparisons,
+        // the others are mapped.
+        for (std::size_t k = 0; k < TBlockSummaries::kFan; ++k) {
+          const TSummaryBox& part = tree.Block(0, firstPart + k);
+          const std::size_t partStart = start + k * partItems;
+          if (joinsWaiting(part, layer)) {
+            join(part, partStart + partItems - 1);
+            continue;
+          }
+          int p0, p1;
+          const bool known = AxisSpanPixels(layer.X, layer.LogX, layer.BelowX, m_shiftX, part.MinX, part.MaxX, p0, p1);
+          self(self, 0, firstPart + k, partStart, part, layer, known, p0, p1);
+        }
+        return;
+      }
+      // The parts' x first, to know which of them are split in turn: the parts of all of those are
+      // fetched at once, so that their cache misses overlap.
       std::array<const TSummaryBox*, TBlockSummaries::kFan> parts;
       std::array<int, TBlockSummaries::kFan> px0{}, px1{};
       std::array<bool, TBlockSummaries::kFan> known;
@@ -317,6 +342,10 @@ TRunStep TItemRenderer::RenderLineRun(const TItemList& list, int firstIndex, int
           }
           if (classifiedKind == riSkipped) return bsTake;
           const TLayerPixels& layer = blockLayer(box);
+          if (joinsWaiting(box, layer)) {
+            join(box, start + TBlockSummaries::BlockItems(level) - 1);
+            return bsTake;
+          }
           int x0 = 0, x1 = 0;
           const bool xKnown =
               AxisSpanPixels(layer.X, layer.LogX, layer.BelowX, m_shiftX, box.MinX, box.MaxX, x0, x1);
