@@ -315,18 +315,31 @@ TRunStep TItemRenderer::RenderLineRun(const TItemList& list, int firstIndex, int
         return;
       }
       // The parts' x first, to know which of them are split in turn: the parts of all of those are
-      // fetched at once, so that their cache misses overlap.
+      // fetched at once, so that their cache misses overlap. A part that joins the waiting column
+      // needs no x, unless a part before it moves on to another column.
       std::array<const TSummaryBox*, TBlockSummaries::kFan> parts;
       std::array<int, TBlockSummaries::kFan> px0{}, px1{};
-      std::array<bool, TBlockSummaries::kFan> known;
+      std::array<bool, TBlockSummaries::kFan> known{}, mapped{};
+      const auto mapPart = [&](std::size_t k) {
+        known[k] = AxisSpanPixels(layer.X, layer.LogX, layer.BelowX, m_shiftX, parts[k]->MinX, parts[k]->MaxX,
+                                  px0[k], px1[k]);
+        mapped[k] = true;
+      };
       for (std::size_t k = 0; k < TBlockSummaries::kFan; ++k) {
-        const TSummaryBox& part = tree.Block(partLevel, firstPart + k);
-        parts[k] = &part;
-        known[k] = AxisSpanPixels(layer.X, layer.LogX, layer.BelowX, m_shiftX, part.MinX, part.MaxX, px0[k], px1[k]);
-        if (partLevel > 0 && !(known[k] && px0[k] == px1[k])) tree.PrefetchParts(partLevel, firstPart + k);
+        parts[k] = &tree.Block(partLevel, firstPart + k);
+        if (joinsWaiting(*parts[k], layer)) continue;
+        mapPart(k);
+        if (!(known[k] && px0[k] == px1[k])) tree.PrefetchParts(partLevel, firstPart + k);
       }
-      for (std::size_t k = 0; k < TBlockSummaries::kFan; ++k)
-        self(self, partLevel, firstPart + k, start + k * partItems, *parts[k], layer, known[k], px0[k], px1[k]);
+      for (std::size_t k = 0; k < TBlockSummaries::kFan; ++k) {
+        const std::size_t partStart = start + k * partItems;
+        if (joinsWaiting(*parts[k], layer)) {
+          join(*parts[k], partStart + partItems - 1);
+          continue;
+        }
+        if (!mapped[k]) mapPart(k);
+        self(self, partLevel, firstPart + k, partStart, *parts[k], layer, known[k], px0[k], px1[k]);
+      }
     };
     // The class of the last block's attributes: most blocks of a run share them.
     TSummaryBox::TAttributes classified{};
