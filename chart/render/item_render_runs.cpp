@@ -23,9 +23,12 @@
 // are uniform with its attributes, so they are classified with it. Consecutive blocks of one layer
 // in one column add their rows at once, from the least and greatest y of them all in world units:
 // on a linear Y axis the map is monotone, so those two values' pixels are the least and greatest
-// row of the blocks' points. The points of a block of 16 that must be drawn one by one map in
-// double together, each to the pixel MapToPixel gives it (RoundsInDouble), and again one by one
-// should one of them lie near a rounding tie.
+// row of the blocks' points. Whether a block lies in the column of the blocks before it is told
+// without mapping it where that column's world x is known: the ends of a span of world x that
+// map to the column (MapSpanToPixels) bound every x that does between them, so a block whose
+// least and greatest x lie within them has all its points there. The points of a block of 16 that
+// must be drawn one by one map in double together, each to the pixel MapToPixel gives it
+// (RoundsInDouble), and again one by one should one of them lie near a rounding tie.
 //
 // At a device scale s >= 1 the pen paints the bitmap's device pixels: it is as wide as its device
 // width (DeviceMap::PenWidth, so a 1-pixel pen may become a wide one) and draws through the device
@@ -309,7 +312,8 @@ TRunStep TItemRenderer::RenderLineRun(const TItemList& list, int firstIndex, int
             continue;
           }
           int p0, p1;
-          const bool known = AxisSpanPixels(layer.X, layer.LogX, layer.BelowX, m_shiftX, part.MinX, part.MaxX, p0, p1);
+          const bool known =
+              AxisSpanPixels(layer.X, layer.LogX, layer.BelowX, m_shiftX, part.MinX, part.MaxX, p0, p1);
           self(self, 0, firstPart + k, partStart, part, layer, known, p0, p1);
         }
         return;
