@@ -146,9 +146,16 @@ TRunStep TItemRenderer::RenderMarkRun(const TItemList& list, int firstIndex, int
                             auto&& take) {
     cursor.MoveTo(start);
     for (std::size_t left = TBlockSummaries::BlockItems(level); left > 0;) {
-      const std::size_t n = std::min(left, kStretch);
-      cursor.ReadCoordinates(n, column ? nullptr : xs.data(), ys.data());
-      WorldStretch(layer.Y, layer.LogY, layer.BelowY, m_shiftY, {ys.data(), n}, centreYs.data());
+      // Where only y is needed, it is mapped from the store's column in place when it can be.
+      std::span<const double> yValues;
+      if (column) {
+        yValues = cursor.YStretch(std::min(left, kStretch), ys.data());
+      } else {
+        yValues = {ys.data(), std::min(left, kStretch)};
+        cursor.ReadCoordinates(yValues.size(), xs.data(), ys.data());
+      }
+      const std::size_t n = yValues.size();
+      WorldStretch(layer.Y, layer.LogY, layer.BelowY, m_shiftY, yValues, centreYs.data());
       if (column) {
         std::fill_n(centreXs.data(), n, *column);
       } else {
