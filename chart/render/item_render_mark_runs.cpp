@@ -261,9 +261,10 @@ TRunStep TItemRenderer::RenderMarkRun(const TItemList& list, int firstIndex, int
             // rows mapped to tell whether it may stamp anything, as the walk would find.
             drawn = true;
             TMarkStamps::TColumn cells = stamps.Column(pixels.X0);
+            const TSummaryBox* sideBySide = tree.PartsSideBySide(level, block);
             const std::size_t firstPart = block * TBlockSummaries::kFan;
             for (std::size_t k = 0; k < TBlockSummaries::kFan; ++k) {
-              const TSummaryBox& part = tree.Block(0, firstPart + k);
+              const TSummaryBox& part = sideBySide != nullptr ? sideBySide[k] : tree.Block(0, firstPart + k);
               int y0, y1;
               if (AxisSpanPixels(layer.Y, layer.LogY, layer.BelowY, m_shiftY, part.MinY, part.MaxY, y0, y1) &&
                   cells.Untaken(y0, y1, shape.Bit) == 0)

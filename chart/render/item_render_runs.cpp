@@ -304,8 +304,9 @@ TRunStep TItemRenderer::RenderLineRun(const TItemList& list, int firstIndex, int
       if (partLevel == 0) {
         // Most parts of a run among many join the column before them: that takes two comparisons,
         // the others are mapped.
+        const TSummaryBox* sideBySide = tree.PartsSideBySide(level, block);
         for (std::size_t k = 0; k < TBlockSummaries::kFan; ++k) {
-          const TSummaryBox& part = tree.Block(0, firstPart + k);
+          const TSummaryBox& part = sideBySide != nullptr ? sideBySide[k] : tree.Block(0, firstPart + k);
           const std::size_t partStart = start + k * partItems;
           if (joinsWaiting(part, layer)) {
             join(part, partStart + partItems - 1);
