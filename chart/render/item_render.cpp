@@ -152,7 +152,22 @@ bool TItemRenderer::BoxPixels(const TLayerPixels& layer, const TSummaryBox& box,
          AxisSpanPixels(layer.Y, layer.LogY, layer.BelowY, m_shiftY, box.MinY, box.MaxY, out.Y0, out.Y1);
 }
 
-void TItemRenderer::ColumnWorldSpan(const TLayerPixels& layer, int column, double& lo, double& hi) const {
+void TItemRenderer::ColumnWorldSpan(const TLayerPixels& layer, int column, double& lo, double& hi) {
+  const int columns = m_canvas.Target().Width();
+  if (column < 0 || column >= columns) {
+    FindColumnWorldSpan(layer, column, lo, hi);
+    return;
+  }
+  if (m_spanLayer != &layer) {
+    m_spanLayer = &layer;
+    m_columnSpans.assign(static_cast<std::size_t>(columns), {std::nan(""), 0});
+  }
+  std::array<double, 2>& span = m_columnSpans[static_cast<std::size_t>(column)];
+  if (std::isnan(span[0])) FindColumnWorldSpan(layer, column, span[0], span[1]);
+  lo = span[0], hi = span[1];
+}
+
+void TItemRenderer::FindColumnWorldSpan(const TLayerPixels& layer, int column, double& lo, double& hi) const {
   lo = 1, hi = 0;
   // The world values a little inside the column's two rounding ties, by the inverse map in double;
   // mapping them back decides, so that the inverse need not be exact.
