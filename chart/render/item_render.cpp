@@ -169,6 +169,7 @@ void TItemRenderer::ColumnWorldSpan(const TLayerPixels& layer, int column, doubl
 
 void TItemRenderer::FindColumnWorldSpan(const TLayerPixels& layer, int column, double& lo, double& hi) const {
   lo = 1, hi = 0;
+  if (layer.X.k == 0) return;  // every x maps to one pixel: nothing to invert
   // The world values a little inside the column's two rounding ties, by the inverse map in double;
   // mapping them back decides, so that the inverse need not be exact.
   const double p = static_cast<double>(column - m_shiftX);
