@@ -128,6 +128,11 @@ class TBoxColumn {
   std::size_t size() const { return m_end - m_begin; }
   bool empty() const { return m_end == m_begin; }
   const TSummaryBox& operator[](std::size_t i) const { return At(m_begin + i); }
+  // Boxes i .. i + n - 1 (n <= 64) when they lie side by side in one node, else null.
+  const TSummaryBox* SideBySide(std::size_t i, std::size_t n) const {
+    const std::size_t p = m_begin + i;
+    return (p & kSlotMask) + n <= kNodeBoxes ? &At(p) : nullptr;
+  }
   // A new box at the back, for the caller to fill. Throws std::bad_alloc when memory runs out,
   // leaving the column as it was.
   TSummaryBox& emplace_back() {
@@ -235,6 +240,12 @@ class TBlockSummaries {
   std::size_t EndBlock(int level) const { return m_end >> Shift(level); }
   const TSummaryBox& Block(int level, std::size_t block) const {
     return Level(level)[block - FirstBlock(level)];
+  }
+
+  // The parts of a block of `level` (> 0), as an array when they lie side by side in memory (as
+  // they mostly do), else null.
+  const TSummaryBox* PartsSideBySide(int level, std::size_t block) const {
+    return Level(level - 1).SideBySide(block * kFan - FirstBlock(level - 1), kFan);
   }
 
   // Asks the processor to fetch the summaries of the parts of a block of `level` (> 0), which a

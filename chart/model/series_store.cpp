@@ -638,9 +638,14 @@ void TSeriesCursor::ReadCoordinates(std::size_t n, double* x, double* y) {
     const std::size_t count = std::min(n, m_chunkEnd - m_position);
     if (x != nullptr) std::memcpy(x, m_chunk->X() + slot, count * sizeof(double));
     std::memcpy(y, m_chunk->Y() + slot, count * sizeof(double));
-    // Records keep their number in the x column.
+    // Records keep their number in the x column. Most stretches hold none: the search for the
+    // first takes a few words at a time.
     const std::uint8_t* tags = m_chunk->Tags() + slot;
-    for (std::size_t i = 0; i < count; ++i) {
+    const void* firstRecord = std::memchr(tags, TSeriesStore::slRecord, count);
+    const std::size_t from =
+        firstRecord != nullptr ? static_cast<std::size_t>(static_cast<const std::uint8_t*>(firstRecord) - tags)
+                               : count;
+    for (std::size_t i = from; i < count; ++i) {
       if (tags[i] != TSeriesStore::slRecord) continue;
       const TgfChartItem& record = m_store->RecordAt(*m_chunk, slot + i);
       if (x != nullptr) x[i] = record.X1;

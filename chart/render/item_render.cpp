@@ -152,6 +152,41 @@ bool TItemRenderer::BoxPixels(const TLayerPixels& layer, const TSummaryBox& box,
          AxisSpanPixels(layer.Y, layer.LogY, layer.BelowY, m_shiftY, box.MinY, box.MaxY, out.Y0, out.Y1);
 }
 
+void TItemRenderer::ColumnWorldSpan(const TLayerPixels& layer, int column, double& lo, double& hi) {
+  const int columns = m_canvas.Target().Width();
+  if (column < 0 || column >= columns) {
+    FindColumnWorldSpan(layer, column, lo, hi);
+    return;
+  }
+  if (m_spanLayer != &layer) {
+    m_spanLayer = &layer;
+    m_columnSpans.assign(static_cast<std::size_t>(columns), {std::nan(""), 0});
+  }
+  std::array<double, 2>& span = m_columnSpans[static_cast<std::size_t>(column)];
+  if (std::isnan(span[0])) FindColumnWorldSpan(layer, column, span[0], span[1]);
+  lo = span[0], hi = span[1];
+}
+
+void TItemRenderer::FindColumnWorldSpan(const TLayerPixels& layer, int column, double& lo, double& hi) const {
+  lo = 1, hi = 0;
+  if (layer.X.k == 0) return;  // every x maps to one pixel: nothing to invert
+  // The world values a little inside the column's two rounding ties, by the inverse map in double;
+  // mapping them back decides, so that the inverse need not be exact.
+  const double p = static_cast<double>(column - m_shiftX);
+  const auto world = [&](double pixel) {
+    const double t = (pixel - layer.X.o) / layer.X.k;
+    return layer.LogX ? std::exp(t) : t;
+  };
+  const double a = world(p - 0.499), b = world(p + 0.499);
+  const double from = std::min(a, b), to = std::max(a, b);
+  if (!std::isfinite(from) || !std::isfinite(to)) return;
+  int p0, p1;
+  if (AxisSpanPixels(layer.X, layer.LogX, layer.BelowX, m_shiftX, from, to, p0, p1) && p0 == column &&
+      p1 == column) {
+    lo = from, hi = to;
+  }
+}
+
 void TItemRenderer::ResolveTwoPoints(const TgfChartItem& item, const TLayerPixels& layer, bool offset,
                                      TPoint& a, TPoint& b) const {
   const int ox = offset ? m_target.OffsetX : 0;

@@ -34,6 +34,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "base/rounding.h"
 #include "chart/model/block_summaries.h"
@@ -229,6 +230,11 @@ class TItemRenderer {
     if (p1 < p0) std::swap(p0, p1);
     return true;
   }
+  // The world x of `layer` that maps to canvas column `column`, as lo .. hi: every value between
+  // them maps there (MapSpanToPixels). Leaves lo > hi when it finds none. Kept for the columns of
+  // the image, which the runs of several series meet in turn.
+  void ColumnWorldSpan(const TLayerPixels& layer, int column, double& lo, double& hi);
+  void FindColumnWorldSpan(const TLayerPixels& layer, int column, double& lo, double& hi) const;
   // A pixel coordinate of the item, rounded, with the output offset added when `offset` is set.
   static int PixelCoordinate(double v, int offset) { return ClampCoordinate(RoundedPixels(v) + offset); }
   TPoint ResolveOnePoint(const TgfChartItem& item, const TLayerPixels& layer) const;
@@ -291,6 +297,10 @@ class TItemRenderer {
   bool m_avoidDuplicateMarks;
   bool m_printer;
   std::string m_text;  // the text of the text item being drawn (its storage is reused)
+  // The spans ColumnWorldSpan found in this rendering, for one layer: per column, lo and hi (lo
+  // NaN: not looked for yet).
+  const TLayerPixels* m_spanLayer = nullptr;
+  std::vector<std::array<double, 2>> m_columnSpans;
 };
 
 }  // namespace nox::detail

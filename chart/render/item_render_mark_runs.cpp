@@ -23,10 +23,11 @@
 // first, every other mark of the same type on that pixel finds the type recorded there, or the
 // pixel has no cell and the mark paints what is painted. Without that map, a block in one column
 // whose rows all hold its pattern stamped in this period would paint nothing new and is passed
-// over whole. A block whose attributes equal those of the last block prepared, with nothing
-// prepared in between, finds the pen width, colour and style and the pattern set already.
-// In XOR mode, on a printer (whose patterns are lines) or on an empty image, items are drawn one
-// by one.
+// over whole; the parts of a block in one column lie in that column with its attributes and
+// within the visible ranges too, so only their rows are mapped to judge them. A block whose
+// attributes equal those of the last block prepared, with nothing prepared in between, finds the
+// pen width, colour and style and the pattern set already. In XOR mode, on a printer (whose
+// patterns are lines) or on an empty image, items are drawn one by one.
 
 #include <algorithm>
 #include <array>
@@ -145,9 +146,16 @@ TRunStep TItemRenderer::RenderMarkRun(const TItemList& list, int firstIndex, int
                             auto&& take) {
     cursor.MoveTo(start);
     for (std::size_t left = TBlockSummaries::BlockItems(level); left > 0;) {
-      const std::size_t n = std::min(left, kStretch);
-      cursor.ReadCoordinates(n, column ? nullptr : xs.data(), ys.data());
-      WorldStretch(layer.Y, layer.LogY, layer.BelowY, m_shiftY, {ys.data(), n}, centreYs.data());
+      // Where only y is needed, it is mapped from the store's column in place when it can be.
+      std::span<const double> yValues;
+      if (column) {
+        yValues = cursor.YStretch(std::min(left, kStretch), ys.data());
+      } else {
+        yValues = {ys.data(), std::min(left, kStretch)};
+        cursor.ReadCoordinates(yValues.size(), xs.data(), ys.data());
+      }
+      const std::size_t n = yValues.size();
+      WorldStretch(layer.Y, layer.LogY, layer.BelowY, m_shiftY, yValues, centreYs.data());
       if (column) {
         std::fill_n(centreXs.data(), n, *column);
       } else {
@@ -248,7 +256,24 @@ TRunStep TItemRenderer::RenderMarkRun(const TItemList& list, int firstIndex, int
             drawn = true;
             return bsTake;
           }
-          if (level > 1 || (level == 1 && untaken <= kFewCentres)) return bsSplit;
+          if (level == 1 && untaken <= kFewCentres) {
+            // Its blocks of 16 share its column, attributes and visibility: each needs only its
+            // rows mapped to tell whether it may stamp anything, as the walk would find.
+            drawn = true;
+            TMarkStamps::TColumn cells = stamps.Column(pixels.X0);
+            const TSummaryBox* sideBySide = tree.PartsSideBySide(level, block);
+            const std::size_t firstPart = block * TBlockSummaries::kFan;
+            for (std::size_t k = 0; k < TBlockSummaries::kFan; ++k) {
+              const TSummaryBox& part = sideBySide != nullptr ? sideBySide[k] : tree.Block(0, firstPart + k);
+              int y0, y1;
+              if (AxisSpanPixels(layer.Y, layer.LogY, layer.BelowY, m_shiftY, part.MinY, part.MaxY, y0, y1) &&
+                  cells.Untaken(y0, y1, shape.Bit) == 0)
+                continue;
+              readBlock(layer, 0, start + k * TBlockSummaries::kFan, pixels.X0);
+            }
+            return bsTake;
+          }
+          if (level > 1) return bsSplit;
         } else if (level > 0) {
           return bsSplit;  // most of its parts lie in one column
         }

@@ -23,9 +23,12 @@
 // are uniform with its attributes, so they are classified with it. Consecutive blocks of one layer
 // in one column add their rows at once, from the least and greatest y of them all in world units:
 // on a linear Y axis the map is monotone, so those two values' pixels are the least and greatest
-// row of the blocks' points. The points of a block of 16 that must be drawn one by one map in
-// double together, each to the pixel MapToPixel gives it (RoundsInDouble), and again one by one
-// should one of them lie near a rounding tie.
+// row of the blocks' points. Whether a block lies in the column of the blocks before it is told
+// without mapping it where that column's world x is known: the ends of a span of world x that
+// map to the column (MapSpanToPixels) bound every x that does between them, so a block whose
+// least and greatest x lie within them has all its points there. The points of a block of 16 that
+// must be drawn one by one map in double together, each to the pixel MapToPixel gives it
+// (RoundsInDouble), and again one by one should one of them lie near a rounding tie.
 //
 // At a device scale s >= 1 the pen paints the bitmap's device pixels: it is as wide as its device
 // width (DeviceMap::PenWidth, so a 1-pixel pen may become a wide one) and draws through the device
@@ -236,7 +239,17 @@ TRunStep TItemRenderer::RenderLineRun(const TItemList& list, int firstIndex, int
       int X = 0;
       double MinY = 0, MaxY = 0;
       std::size_t FirstItem = 0, LastItem = 0;
+      double XLo = 1, XHi = 0;  // world x that maps to column X (none when XLo > XHi)
     } waiting;
+    // Whether every x of a block of `layer` maps to the waiting column, without mapping it.
+    const auto joinsWaiting = [&](const TSummaryBox& box, const TLayerPixels& layer) {
+      return waiting.Layer == &layer && box.MinX >= waiting.XLo && box.MaxX <= waiting.XHi;
+    };
+    const auto join = [&](const TSummaryBox& box, std::size_t lastItem) {
+      waiting.MinY = std::min(waiting.MinY, box.MinY);
+      waiting.MaxY = std::max(waiting.MaxY, box.MaxY);
+      waiting.LastItem = lastItem;
+    };
     const auto addWaiting = [&] {
       if (waiting.Layer == nullptr) return;
       const TLayerPixels& layer = *waiting.Layer;
@@ -253,12 +266,11 @@ TRunStep TItemRenderer::RenderLineRun(const TItemList& list, int firstIndex, int
       const std::size_t last = start + TBlockSummaries::BlockItems(level) - 1;
       if (xKnown && x0 == x1 && !layer.LogY) {
         if (waiting.Layer == &layer && waiting.X == x0) {
-          waiting.MinY = std::min(waiting.MinY, box.MinY);
-          waiting.MaxY = std::max(waiting.MaxY, box.MaxY);
-          waiting.LastItem = last;
+          join(box, last);
         } else {
           addWaiting();
           waiting = {&layer, x0, box.MinY, box.MaxY, start, last};
+          ColumnWorldSpan(layer, x0, waiting.XLo, waiting.XHi);
         }
         return;
       }
@@ -286,22 +298,53 @@ TRunStep TItemRenderer::RenderLineRun(const TItemList& list, int firstIndex, int
         addStep({TStep::sPoints, 0, 0, 0, &layer, start, last});
         return;
       }
-      // The parts' x first, to know which of them are split in turn: the parts of all of those are
-      // fetched at once, so that their cache misses overlap.
       const int partLevel = level - 1;
       const std::size_t partItems = TBlockSummaries::BlockItems(partLevel);
       const std::size_t firstPart = block * TBlockSummaries::kFan;
+      if (partLevel == 0) {
+        // Most parts of a run among many join the column before them: that takes two comparisons,
+        // the others are mapped.
+        const TSummaryBox* sideBySide = tree.PartsSideBySide(level, block);
+        for (std::size_t k = 0; k < TBlockSummaries::kFan; ++k) {
+          const TSummaryBox& part = sideBySide != nullptr ? sideBySide[k] : tree.Block(0, firstPart + k);
+          const std::size_t partStart = start + k * partItems;
+          if (joinsWaiting(part, layer)) {
+            join(part, partStart + partItems - 1);
+            continue;
+          }
+          int p0, p1;
+          const bool known =
+              AxisSpanPixels(layer.X, layer.LogX, layer.BelowX, m_shiftX, part.MinX, part.MaxX, p0, p1);
+          self(self, 0, firstPart + k, partStart, part, layer, known, p0, p1);
+        }
+        return;
+      }
+      // The parts' x first, to know which of them are split in turn: the parts of all of those are
+      // fetched at once, so that their cache misses overlap. A part that joins the waiting column
+      // needs no x, unless a part before it moves on to another column.
       std::array<const TSummaryBox*, TBlockSummaries::kFan> parts;
       std::array<int, TBlockSummaries::kFan> px0{}, px1{};
-      std::array<bool, TBlockSummaries::kFan> known;
+      std::array<bool, TBlockSummaries::kFan> known{}, mapped{};
+      const auto mapPart = [&](std::size_t k) {
+        known[k] = AxisSpanPixels(layer.X, layer.LogX, layer.BelowX, m_shiftX, parts[k]->MinX, parts[k]->MaxX,
+                                  px0[k], px1[k]);
+        mapped[k] = true;
+      };
       for (std::size_t k = 0; k < TBlockSummaries::kFan; ++k) {
-        const TSummaryBox& part = tree.Block(partLevel, firstPart + k);
-        parts[k] = &part;
-        known[k] = AxisSpanPixels(layer.X, layer.LogX, layer.BelowX, m_shiftX, part.MinX, part.MaxX, px0[k], px1[k]);
-        if (partLevel > 0 && !(known[k] && px0[k] == px1[k])) tree.PrefetchParts(partLevel, firstPart + k);
+        parts[k] = &tree.Block(partLevel, firstPart + k);
+        if (joinsWaiting(*parts[k], layer)) continue;
+        mapPart(k);
+        if (!(known[k] && px0[k] == px1[k])) tree.PrefetchParts(partLevel, firstPart + k);
       }
-      for (std::size_t k = 0; k < TBlockSummaries::kFan; ++k)
-        self(self, partLevel, firstPart + k, start + k * partItems, *parts[k], layer, known[k], px0[k], px1[k]);
+      for (std::size_t k = 0; k < TBlockSummaries::kFan; ++k) {
+        const std::size_t partStart = start + k * partItems;
+        if (joinsWaiting(*parts[k], layer)) {
+          join(*parts[k], partStart + partItems - 1);
+          continue;
+        }
+        if (!mapped[k]) mapPart(k);
+        self(self, partLevel, firstPart + k, partStart, *parts[k], layer, known[k], px0[k], px1[k]);
+      }
     };
     // The class of the last block's attributes: most blocks of a run share them.
     TSummaryBox::TAttributes classified{};
@@ -317,6 +360,10 @@ TRunStep TItemRenderer::RenderLineRun(const TItemList& list, int firstIndex, int
           }
           if (classifiedKind == riSkipped) return bsTake;
           const TLayerPixels& layer = blockLayer(box);
+          if (joinsWaiting(box, layer)) {
+            join(box, start + TBlockSummaries::BlockItems(level) - 1);
+            return bsTake;
+          }
           int x0 = 0, x1 = 0;
           const bool xKnown =
               AxisSpanPixels(layer.X, layer.LogX, layer.BelowX, m_shiftX, box.MinX, box.MaxX, x0, x1);

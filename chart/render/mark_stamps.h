@@ -21,6 +21,15 @@
 
 namespace nox::detail {
 
+// The bits set in v. (std::popcount becomes a library call where the processor's own instruction
+// may not be assumed, slower than these few operations.)
+inline int BitCount(std::uint64_t v) {
+  v -= (v >> 1) & 0x5555555555555555u;
+  v = (v & 0x3333333333333333u) + ((v >> 2) & 0x3333333333333333u);
+  v = (v + (v >> 4)) & 0x0F0F0F0F0F0F0F0Fu;
+  return static_cast<int>((v * 0x0101010101010101u) >> 56);
+}
+
 class TMarkStamps {
  public:
   static constexpr int kReach = 3;     // the farthest a pattern's pixel lies from its centre
@@ -71,7 +80,7 @@ class TMarkStamps {
         std::uint64_t need = ~std::uint64_t{0};
         if (w == from >> 6) need &= need << (from & 63);
         if (w == to >> 6) need &= ~std::uint64_t{0} >> (63 - (to & 63));
-        count += std::popcount(need & ~words[w]);
+        count += BitCount(need & ~words[w]);
       }
       return count;
     }

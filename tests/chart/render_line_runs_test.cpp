@@ -416,17 +416,20 @@ TEST(LineRuns, LongSeriesMatchUnderEveryView) {
 // Several series over one x range, dealt in turn as the bench deals them, each a run in its own
 // colour that paints over the runs before it; with a column holding many points of each (many
 // blocks of a run in one column, split at every column border) or a few; at pen widths 1 to 3, on
-// linear and logarithmic axes (some values at and below zero and the logarithmic limit).
+// linear and logarithmic axes (some values at and below zero and the logarithmic limit); every
+// other series on a second layer with an x range of its own.
 TEST(LineRuns, InterleavedSeriesMatchUnderEveryView) {
   THeadlessHost host;
   TScopedHost scoped{host};
   struct TCase {
     int Series, Points, Width;
     bool Logarithmic;
+    int Layers = 1;
   };
   TRandom rng(415);
   for (const TCase c : {TCase{4, 160000, 1, false}, TCase{16, 160000, 1, false}, TCase{16, 6000, 1, false},
-                        TCase{16, 60000, 1, true}, TCase{4, 40000, 2, false}, TCase{16, 40000, 3, true}}) {
+                        TCase{16, 60000, 1, true}, TCase{4, 40000, 2, false}, TCase{16, 40000, 3, true},
+                        TCase{16, 160000, 1, false, 2}}) {
     TRenderGrafon chart;
     chart.HandleNeeded();
     chart.SetAutoRedraw(false);
@@ -443,6 +446,7 @@ TEST(LineRuns, InterleavedSeriesMatchUnderEveryView) {
     };
     for (int run = 0; run < c.Series; ++run) {
       chart.SetDataColor(kColours[run % 4]);
+      chart.SetCurrentLayer(1 + run % c.Layers);
       chart.MoveTo(x(0), y(0));
       for (int i = run + 1; i <= c.Points; i += c.Series) chart.LineTo(x(i), y(i));
     }
@@ -452,6 +456,7 @@ TEST(LineRuns, InterleavedSeriesMatchUnderEveryView) {
     chart.ScaleYOf(1).SetLogarithmic(c.Logarithmic);
     for (int view = 0; view < 6; ++view) {
       if (view > 0) PickView(rng, chart, c.Logarithmic);
+      if (c.Layers == 2) chart.SetLayerRange(2, Real(rng, -200, 200), -100, Real(rng, 500, 1200), 100);
       EXPECT_TRUE(SameBothWays(chart, AreaOf(chart)))
           << c.Series << " series of " << c.Points / c.Series << ", width " << c.Width << ", view " << view
           << (c.Logarithmic ? " log" : "");
