@@ -5,7 +5,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
+#include <iterator>
 #include <limits>
+#include <vector>
 
 #include "chart/Nox_grafon.h"
 
@@ -154,15 +157,18 @@ bool TItemRenderer::BoxPixels(const TLayerPixels& layer, const TSummaryBox& box,
 
 void TItemRenderer::ColumnWorldSpan(const TLayerPixels& layer, int column, double& lo, double& hi) {
   const int columns = m_canvas.Target().Width();
-  if (column < 0 || column >= columns) {
+  const std::ptrdiff_t index = &layer - m_layers.data();
+  if (column < 0 || column >= columns || index < 0 || index >= std::ssize(m_layers)) {
     FindColumnWorldSpan(layer, column, lo, hi);
     return;
   }
-  if (m_spanLayer != &layer) {
-    m_spanLayer = &layer;
-    m_columnSpans.assign(static_cast<std::size_t>(columns), {std::nan(""), 0});
+  // One table per layer, so that series on several layers in turn do not find theirs again; a
+  // handler may have resized the image since the table was made.
+  std::vector<std::array<double, 2>>& spans = m_columnSpans[static_cast<std::size_t>(index)];
+  if (spans.size() != static_cast<std::size_t>(columns)) {
+    spans.assign(static_cast<std::size_t>(columns), {std::nan(""), 0});
   }
-  std::array<double, 2>& span = m_columnSpans[static_cast<std::size_t>(column)];
+  std::array<double, 2>& span = spans[static_cast<std::size_t>(column)];
   if (std::isnan(span[0])) FindColumnWorldSpan(layer, column, span[0], span[1]);
   lo = span[0], hi = span[1];
 }

@@ -297,10 +297,9 @@ class TItemRenderer {
   bool m_avoidDuplicateMarks;
   bool m_printer;
   std::string m_text;  // the text of the text item being drawn (its storage is reused)
-  // The spans ColumnWorldSpan found in this rendering, for one layer: per column, lo and hi (lo
-  // NaN: not looked for yet).
-  const TLayerPixels* m_spanLayer = nullptr;
-  std::vector<std::array<double, 2>> m_columnSpans;
+  // The spans ColumnWorldSpan found in this rendering, per layer and column: lo and hi (lo NaN:
+  // not looked for yet).
+  std::array<std::vector<std::array<double, 2>>, std::tuple_size_v<TLayerPixelTable>> m_columnSpans;
 };
 
 }  // namespace nox::detail
