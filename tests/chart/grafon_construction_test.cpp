@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "tests/chart/chart_fixture.h"
 
 namespace nox::test {
@@ -115,6 +117,29 @@ TEST_F(GrafonConstruction, ScaleControlsAreNamedWiredAndColoured) {
   // Y1 at the left edge: MarginRight = W - ML - 1.
   EXPECT_EQ(chart.ScaleControlY(1).MarginRight(), 229);
   EXPECT_EQ(chart.ScaleControlY(1).MarginBottom(), 39);
+}
+
+// A new chart copies its property objects into the scale controls once, after its layout, and
+// only then listens to them: every control must show its object, and every change must reach it.
+TEST_F(GrafonConstruction, EveryScaleControlShowsItsPropertyObjectAndFollowsItsChanges) {
+  TTestGrafon chart;
+  for (int l = 1; l <= 16; ++l) {
+    SCOPED_TRACE(l);
+    for (auto [props, control] : {std::pair<TScaleProps*, TScale*>{&chart.ScaleXOf(l), &chart.ScaleControlX(l)},
+                                  std::pair<TScaleProps*, TScale*>{&chart.ScaleYOf(l), &chart.ScaleControlY(l)}}) {
+      EXPECT_EQ(control->ScaleType(), props->ScaleType());
+      EXPECT_EQ(control->ColorScale(), props->ColorScale());
+      EXPECT_EQ(control->Visible(), props->Visible());
+      EXPECT_EQ(control->CaptionPosY(), props->CaptionPosY());
+      EXPECT_EQ(control->RangeHigh(), props->RangeHigh());
+      props->SetRangeHigh(50 + l);
+      props->SetCaption("axis");
+      props->DateFormat().SetDateSeparator('/');
+      EXPECT_EQ(control->RangeHigh(), 50 + l);
+      EXPECT_EQ(control->Caption(), "axis");
+      EXPECT_EQ(control->DateFormat().DateSeparator(), '/');
+    }
+  }
 }
 
 TEST_F(GrafonConstruction, TickEventsOfTheScaleControlsReachTheChart) {
