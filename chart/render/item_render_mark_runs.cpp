@@ -22,9 +22,11 @@
 // every mark in turn, as drawing one by one does, but once for a block on one pixel: after the
 // first, every other mark of the same type on that pixel finds the type recorded there, or the
 // pixel has no cell and the mark paints what is painted. Without that map, a block in one column
-// whose rows all hold its pattern stamped in this period would paint nothing new and is passed
-// over whole; the parts of a block in one column lie in that column with its attributes and
-// within the visible ranges too, so only their rows are mapped to judge them. A block whose
+// has centres in the rows of its least and greatest y (two of its points, mapped exactly): when
+// every row between those has its pattern stamped in this period, stamping the two rows paints
+// all that its marks would, and it is not read (when all its rows have it, it paints nothing new);
+// the parts of a block in one column lie in that column with its attributes and within the
+// visible ranges too, so only their rows are mapped to judge them. A block whose
 // attributes equal those of the last block prepared, with nothing prepared in between, finds the
 // pen width, colour and style and the pattern set already. In XOR mode, on a printer (whose
 // patterns are lines) or on an empty image, items are drawn one by one.
@@ -134,6 +136,16 @@ TRunStep TItemRenderer::RenderMarkRun(const TItemList& list, int firstIndex, int
     }
     drawn = true;
     if (cells.Take(y, shape.Bit)) PaintStamp(surface, pixel, shape, x, y);
+  };
+  // A block whose centres lie in column x, rows y0 .. y1, has centres in rows y0 and y1 (its least
+  // and greatest y); when every row between them is stamped, those two are all it may add, and it
+  // needs no reading. Without the duplicate-mark map.
+  const auto stampByEnds = [&](TMarkStamps::TColumn& cells, int x, int y0, int y1) {
+    if (y1 - y0 >= 2 && cells.Untaken(y0 + 1, y1 - 1, shape.Bit) != 0) return false;
+    drawn = true;
+    if (cells.Take(y0, shape.Bit)) PaintStamp(surface, pixel, shape, x, y0);
+    if (y1 != y0 && cells.Take(y1, shape.Bit)) PaintStamp(surface, pixel, shape, x, y1);
+    return true;
   };
   const auto stampAnywhere = [&](int x, int y) {
     TMarkStamps::TColumn cells = stamps.Column(x);
@@ -251,23 +263,20 @@ TRunStep TItemRenderer::RenderMarkRun(const TItemList& list, int firstIndex, int
           // Once a column is covered, most of its blocks land on what is stamped there already.
           // A block with a few centres left to stamp is split, as most of its smaller blocks are
           // likely to be; one of 256 with many is read at once.
-          const int untaken = stamps.Column(pixels.X0).Untaken(pixels.Y0, pixels.Y1, shape.Bit);
-          if (untaken == 0) {
-            drawn = true;
-            return bsTake;
-          }
+          TMarkStamps::TColumn cells = stamps.Column(pixels.X0);
+          if (stampByEnds(cells, pixels.X0, pixels.Y0, pixels.Y1)) return bsTake;
+          const int untaken = cells.Untaken(pixels.Y0, pixels.Y1, shape.Bit);
           if (level == 1 && untaken <= kFewCentres) {
             // Its blocks of 16 share its column, attributes and visibility: each needs only its
             // rows mapped to tell whether it may stamp anything, as the walk would find.
             drawn = true;
-            TMarkStamps::TColumn cells = stamps.Column(pixels.X0);
             const TSummaryBox* sideBySide = tree.PartsSideBySide(level, block);
             const std::size_t firstPart = block * TBlockSummaries::kFan;
             for (std::size_t k = 0; k < TBlockSummaries::kFan; ++k) {
               const TSummaryBox& part = sideBySide != nullptr ? sideBySide[k] : tree.Block(0, firstPart + k);
               int y0, y1;
               if (AxisSpanPixels(layer.Y, layer.LogY, layer.BelowY, m_shiftY, part.MinY, part.MaxY, y0, y1) &&
-                  cells.Untaken(y0, y1, shape.Bit) == 0)
+                  stampByEnds(cells, pixels.X0, y0, y1))
                 continue;
               readBlock(layer, 0, start + k * TBlockSummaries::kFan, pixels.X0);
             }
