@@ -212,6 +212,34 @@ TRunStep TItemRenderer::RenderMarkRun(const TItemList& list, int firstIndex, int
            pixels.X0 == pixels.X1 &&
            AxisSpanPixels(layer.Y, layer.LogY, layer.BelowY, m_shiftY, box.MinY, box.MaxY, pixels.Y0, pixels.Y1);
   };
+  // The blocks of 16 of a block of 256 whose marks all lie within the visible ranges (in canvas
+  // column `column` when that is given), taken here as the walk would take them: they share its
+  // attributes and lie within the ranges too. One in one column is judged by its rows alone and
+  // read only when they leave it open.
+  const auto takeParts = [&](const TLayerPixels& layer, std::size_t block, std::size_t start,
+                             std::optional<int> column) {
+    drawn = true;
+    const TSummaryBox* sideBySide = tree.PartsSideBySide(1, block);
+    const std::size_t firstPart = block * TBlockSummaries::kFan;
+    for (std::size_t k = 0; k < TBlockSummaries::kFan; ++k) {
+      const TSummaryBox& part = sideBySide != nullptr ? sideBySide[k] : tree.Block(0, firstPart + k);
+      const std::size_t partStart = start + k * TBlockSummaries::kFan;
+      TPixelBox p;
+      bool oneColumn;
+      if (column) {
+        p.X0 = *column;
+        oneColumn = AxisSpanPixels(layer.Y, layer.LogY, layer.BelowY, m_shiftY, part.MinY, part.MaxY, p.Y0, p.Y1);
+      } else {
+        oneColumn = columnOf(layer, part, p);
+      }
+      if (!oneColumn) {
+        readBlock(layer, 0, partStart, column);
+        continue;
+      }
+      TMarkStamps::TColumn cells = stamps.Column(p.X0);
+      if (!stampByEnds(cells, p.X0, p.Y0, p.Y1)) readBlock(layer, 0, partStart, p.X0);
+    }
+  };
   const auto visibleBlock = [&](const TSummaryBox::TAttributes& a) {
     return filter.Select(ikMark) && (*filter.ClassVisible)[a.ItemClass] &&
            (*filter.LayerVisible)[static_cast<std::size_t>(a.Layer - 1)];
@@ -267,24 +295,15 @@ TRunStep TItemRenderer::RenderMarkRun(const TItemList& list, int firstIndex, int
           if (stampByEnds(cells, pixels.X0, pixels.Y0, pixels.Y1)) return bsTake;
           const int untaken = cells.Untaken(pixels.Y0, pixels.Y1, shape.Bit);
           if (level == 1 && untaken <= kFewCentres) {
-            // Its blocks of 16 share its column, attributes and visibility: each needs only its
-            // rows mapped to tell whether it may stamp anything, as the walk would find.
-            drawn = true;
-            const TSummaryBox* sideBySide = tree.PartsSideBySide(level, block);
-            const std::size_t firstPart = block * TBlockSummaries::kFan;
-            for (std::size_t k = 0; k < TBlockSummaries::kFan; ++k) {
-              const TSummaryBox& part = sideBySide != nullptr ? sideBySide[k] : tree.Block(0, firstPart + k);
-              int y0, y1;
-              if (AxisSpanPixels(layer.Y, layer.LogY, layer.BelowY, m_shiftY, part.MinY, part.MaxY, y0, y1) &&
-                  stampByEnds(cells, pixels.X0, y0, y1))
-                continue;
-              readBlock(layer, 0, start + k * TBlockSummaries::kFan, pixels.X0);
-            }
+            takeParts(layer, block, start, pixels.X0);
             return bsTake;
           }
           if (level > 1) return bsSplit;
-        } else if (level > 0) {
+        } else if (level > 1) {
           return bsSplit;  // most of its parts lie in one column
+        } else if (level == 1) {
+          takeParts(layer, block, start, std::nullopt);
+          return bsTake;
         }
         readBlock(layer, level, start, oneColumn ? std::optional<int>(pixels.X0) : std::nullopt);
         return bsTake;
