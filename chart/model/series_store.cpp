@@ -22,6 +22,21 @@ constexpr std::size_t kFirstRoom = 16;
 
 bool Zero(double v) { return std::bit_cast<std::uint64_t>(v) == 0; }
 
+// The position of the first zero byte among the count bytes from `bytes`, or count. Sixteen bytes,
+// the tags of a block of 16 points, which most reads are, are looked at as two words: whether a
+// word has a zero byte takes three operations, where a library call takes more.
+std::size_t FirstZeroByte(const std::uint8_t* bytes, std::size_t count) {
+  if (count == TBlockSummaries::kFan) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101u, kHighs = 0x8080808080808080u;
+    std::uint64_t a, b;
+    std::memcpy(&a, bytes, sizeof a);
+    std::memcpy(&b, bytes + sizeof a, sizeof b);
+    if (((((a - kOnes) & ~a) | ((b - kOnes) & ~b)) & kHighs) == 0) return count;
+  }
+  const void* first = std::memchr(bytes, 0, count);
+  return first != nullptr ? static_cast<std::size_t>(static_cast<const std::uint8_t*>(first) - bytes) : count;
+}
+
 // Whether a record is what an append operation makes of a point: a line-to, move-to or mark with
 // no field set beyond its coordinates and its pen (FillColor for line-tos, Param3 for marks).
 bool IsPlainPoint(const TgfChartItem& item) {
@@ -633,19 +648,21 @@ void TSeriesCursor::Prefetch(std::size_t index) const {
 }
 
 void TSeriesCursor::ReadCoordinates(std::size_t n, double* x, double* y) {
+  static_assert(TSeriesStore::slRecord == 0, "records are found as zero tags");
   while (n > 0) {
     const std::size_t slot = Slot();
     const std::size_t count = std::min(n, m_chunkEnd - m_position);
-    if (x != nullptr) std::memcpy(x, m_chunk->X() + slot, count * sizeof(double));
-    std::memcpy(y, m_chunk->Y() + slot, count * sizeof(double));
-    // Records keep their number in the x column. Most stretches hold none: the search for the
-    // first takes a few words at a time.
+    if (count == TBlockSummaries::kFan) {
+      // A block of 16: copies of a size known here are a few moves, not a library call each.
+      if (x != nullptr) std::memcpy(x, m_chunk->X() + slot, TBlockSummaries::kFan * sizeof(double));
+      std::memcpy(y, m_chunk->Y() + slot, TBlockSummaries::kFan * sizeof(double));
+    } else {
+      if (x != nullptr) std::memcpy(x, m_chunk->X() + slot, count * sizeof(double));
+      std::memcpy(y, m_chunk->Y() + slot, count * sizeof(double));
+    }
+    // Records keep their number in the x column. Most stretches hold none.
     const std::uint8_t* tags = m_chunk->Tags() + slot;
-    const void* firstRecord = std::memchr(tags, TSeriesStore::slRecord, count);
-    const std::size_t from =
-        firstRecord != nullptr ? static_cast<std::size_t>(static_cast<const std::uint8_t*>(firstRecord) - tags)
-                               : count;
-    for (std::size_t i = from; i < count; ++i) {
+    for (std::size_t i = FirstZeroByte(tags, count); i < count; ++i) {
       if (tags[i] != TSeriesStore::slRecord) continue;
       const TgfChartItem& record = m_store->RecordAt(*m_chunk, slot + i);
       if (x != nullptr) x[i] = record.X1;
@@ -664,7 +681,7 @@ std::span<const double> TSeriesCursor::YStretch(std::size_t n, double* scratch) 
   const std::size_t count = std::min(n, m_chunkEnd - m_position);
   std::span<const double> y{m_chunk->Y() + slot, count};
   // Records keep their number in the x column.
-  if (std::memchr(m_chunk->Tags() + slot, TSeriesStore::slRecord, count) != nullptr) {
+  if (FirstZeroByte(m_chunk->Tags() + slot, count) != count) {
     ReadY(count, scratch);
     return {scratch, count};
   }

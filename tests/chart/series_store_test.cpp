@@ -15,6 +15,7 @@
 #include <functional>
 #include <limits>
 #include <new>
+#include <span>
 #include <random>
 #include <stdexcept>
 #include <string>
@@ -136,6 +137,22 @@ void ExpectSame(const TSeriesStore& store, const TReference& reference, std::mt1
       ASSERT_EQ(std::bit_cast<std::uint64_t>(yAlone[i - first]), std::bit_cast<std::uint64_t>(items[i].Y1))
           << i;
     EXPECT_EQ(yReader.Index(), last);
+    // ... and 16 at a time, as the renderers read blocks: both, and y in place where it can be (up
+    // to a chunk's end).
+    detail::TSeriesCursor blockReader(store, first), yStretches(store, first);
+    std::array<double, 16> bx, by, scratch;
+    for (std::size_t i = first; i < last;) {
+      const std::span<const double> y = yStretches.YStretch(std::min<std::size_t>(16, last - i), scratch.data());
+      ASSERT_FALSE(y.empty());
+      blockReader.ReadCoordinates(y.size(), bx.data(), by.data());
+      for (std::size_t k = 0; k < y.size(); ++k) {
+        const TgfChartItem& item = items[i + k];
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(bx[k]), std::bit_cast<std::uint64_t>(item.X1)) << i + k;
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(by[k]), std::bit_cast<std::uint64_t>(item.Y1)) << i + k;
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(y[k]), std::bit_cast<std::uint64_t>(item.Y1)) << i + k;
+      }
+      i += y.size();
+    }
   }
   // Walks take the uniform blocks whole and pass the others item by item; an item comes on its own
   // only when no level-0 block holding it fits the range, or that block was offered and split.
