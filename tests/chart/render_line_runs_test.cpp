@@ -680,6 +680,34 @@ TEST_F(LineRunEdges, DenseMarksOfChangingTypeAndColourMatch) {
   }
 }
 
+// Marks in one column that a block's least and greatest y alone may decide: a first block of 256
+// stamps rows 60..140, then each block of 16 lies mostly on stamped rows and reaches one row beyond
+// them at both ends, or two at one end with a point on the unstamped row just inside; y up and
+// reversed.
+TEST_F(LineRunEdges, MarksWideningAStampedColumnMatch) {
+  for (const bool reversed : {false, true}) {
+    for (const auto& [gapLow, gapHigh] : {std::pair{0, 0}, {1, 0}, {0, 1}}) {
+      TRenderGrafon fresh;
+      SetUpArea(fresh);
+      if (reversed) fresh.SetLayerRange(1, 0, 200, 200, 0);
+      const auto add = [&](double y) { fresh.AppendChartItem(Item(ikMark, 100.2, y + 0.25)); };
+      for (int i = 0; i < 256; ++i) add(60 + 80.0 * i / 255);
+      for (int k = 1, low = 60, high = 140; k <= 40; ++k) {
+        low -= 1 + gapLow;
+        high += 1 + gapHigh;
+        add(low);
+        add(high);
+        add(gapLow != 0 ? low + 1 : 100);
+        add(gapHigh != 0 ? high - 1 : 100);
+        for (int i = 4; i < 16; ++i) add(100 + i);
+      }
+      // A block over three rows of a fresh column: its middle row is known only from its points.
+      for (int i = 0; i < 16; ++i) fresh.AppendChartItem(Item(ikMark, 50.2, 20 + i % 3 + 0.25));
+      EXPECT_TRUE(SameBothWays(fresh, kArea)) << reversed << " " << gapLow << gapHigh;
+    }
+  }
+}
+
 // A run through a whole list of marks, moves and lines that interrupt it at every turn.
 TEST_F(LineRunEdges, RunsInterruptedByOtherKindsMatch) {
   TRandom rng(5);
