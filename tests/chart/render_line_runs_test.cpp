@@ -692,7 +692,7 @@ TEST_F(LineRunEdges, MarksWideningAStampedColumnMatch) {
       if (reversed) fresh.SetLayerRange(1, 0, 200, 200, 0);
       const auto add = [&](double y) { fresh.AppendChartItem(Item(ikMark, 100.2, y + 0.25)); };
       for (int i = 0; i < 256; ++i) add(60 + 80.0 * i / 255);
-      for (int k = 1, low = 60, high = 140; k <= 40; ++k) {
+      for (int k = 1, low = 60, high = 140; k <= 25; ++k) {  // within the range 0..200
         low -= 1 + gapLow;
         high += 1 + gapHigh;
         add(low);
