@@ -26,10 +26,10 @@
 // every row between those has its pattern stamped in this period, stamping the two rows paints
 // all that its marks would, and it is not read (when all its rows have it, it paints nothing new);
 // the parts of a block in one column lie in that column with its attributes and within the
-// visible ranges too, so only their rows are mapped to judge them. A block whose
-// attributes equal those of the last block prepared, with nothing prepared in between, finds the
-// pen width, colour and style and the pattern set already. In XOR mode, on a printer (whose
-// patterns are lines) or on an empty image, items are drawn one by one.
+// visible ranges too, so only their rows are mapped to judge them. A block whose attributes equal
+// those of the last block prepared, with nothing prepared in between, finds the pen width, colour
+// and style and the pattern set already. In XOR mode, on a printer (whose patterns are lines) or
+// on an empty image, items are drawn one by one.
 
 #include <algorithm>
 #include <array>
@@ -289,8 +289,9 @@ TRunStep TItemRenderer::RenderMarkRun(const TItemList& list, int firstIndex, int
         }
         if (oneColumn) {
           // Once a column is covered, most of its blocks land on what is stamped there already.
-          // A block with a few centres left to stamp is split, as most of its smaller blocks are
-          // likely to be; one of 256 with many is read at once.
+          // A block with a few centres left to stamp is taken part by part, as most of its
+          // smaller blocks are likely to be decided by their rows; one of 256 with many is read
+          // at once.
           TMarkStamps::TColumn cells = stamps.Column(pixels.X0);
           if (stampByEnds(cells, pixels.X0, pixels.Y0, pixels.Y1)) return bsTake;
           const int untaken = cells.Untaken(pixels.Y0, pixels.Y1, shape.Bit);
