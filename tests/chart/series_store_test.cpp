@@ -15,8 +15,8 @@
 #include <functional>
 #include <limits>
 #include <new>
-#include <span>
 #include <random>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <tuple>
